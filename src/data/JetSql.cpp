@@ -1,0 +1,793 @@
+#include "data/JetSql.h"
+
+#include <QList>
+#include <QSet>
+#include <algorithm>
+
+#include "data/DatabaseError.h"
+#include "data/JetDate.h"
+#include "data/JetTokenizer.h"
+#include "data/JetTypes.h"
+#include "data/SqlFunctions.h"
+
+namespace tav {
+
+using jetsql::Token;
+using jetsql::TokenKind;
+
+namespace {
+
+constexpr qsizetype kCacheLimit = 4000;
+const QString kRowIdMarker = QStringLiteral("\x01rowid\x01");
+
+// Words that end an operand when an operator's operand is searched for.
+const QSet<QString>& boundaryWords() {
+    static const QSet<QString> words = {
+        QStringLiteral("and"),    QStringLiteral("or"),     QStringLiteral("not"),    QStringLiteral("xor"),
+        QStringLiteral("eqv"),    QStringLiteral("imp"),    QStringLiteral("like"),   QStringLiteral("is"),
+        QStringLiteral("in"),     QStringLiteral("between"), QStringLiteral("select"), QStringLiteral("from"),
+        QStringLiteral("where"),  QStringLiteral("as"),     QStringLiteral("on"),     QStringLiteral("then"),
+        QStringLiteral("else"),   QStringLiteral("when"),   QStringLiteral("case"),   QStringLiteral("end"),
+        QStringLiteral("set"),    QStringLiteral("values"), QStringLiteral("order"),  QStringLiteral("by"),
+        QStringLiteral("group"),  QStringLiteral("having"), QStringLiteral("asc"),    QStringLiteral("desc"),
+        QStringLiteral("union"),  QStringLiteral("join"),   QStringLiteral("inner"),  QStringLiteral("left"),
+        QStringLiteral("right"),  QStringLiteral("outer"),  QStringLiteral("full"),   QStringLiteral("cross"),
+        QStringLiteral("distinct"), QStringLiteral("top"),  QStringLiteral("into"),   QStringLiteral("escape"),
+        QStringLiteral("limit"),  QStringLiteral("regexp"), QStringLiteral("glob"),   QStringLiteral("mod"),
+        QStringLiteral("all"),    QStringLiteral("exists"), QStringLiteral("update"), QStringLiteral("delete"),
+        QStringLiteral("insert"),
+    };
+    return words;
+}
+
+const QSet<QString>& clauseWords() {
+    static const QSet<QString> words = {
+        QStringLiteral("where"), QStringLiteral("on"),    QStringLiteral("set"),   QStringLiteral("group"),
+        QStringLiteral("order"), QStringLiteral("having"), QStringLiteral("values"), QStringLiteral("select"),
+        QStringLiteral("union"), QStringLiteral("limit"),
+    };
+    return words;
+}
+
+const QSet<QString>& aggregateNames() {
+    static const QSet<QString> names = {
+        QStringLiteral("count"), QStringLiteral("sum"),      QStringLiteral("avg"),      QStringLiteral("min"),
+        QStringLiteral("max"),   QStringLiteral("jet_first"), QStringLiteral("jet_last"), QStringLiteral("first"),
+        QStringLiteral("last"),  QStringLiteral("stdev"),    QStringLiteral("var"),      QStringLiteral("group_concat"),
+        QStringLiteral("total"),
+    };
+    return names;
+}
+
+bool isIdentifierText(const QString& s) {
+    if (s.isEmpty() || !(s[0].isLetter() || s[0] == QLatin1Char('_'))) return false;
+    for (QChar c : s)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('_'))) return false;
+    return true;
+}
+
+// A name as SQLite should read it: bare when it is a plain identifier, else in double quotes.
+QString sqlName(const QString& name) {
+    static const QSet<QString> reserved = {
+        QStringLiteral("order"), QStringLiteral("group"), QStringLiteral("select"), QStringLiteral("from"),
+        QStringLiteral("where"), QStringLiteral("table"), QStringLiteral("index"), QStringLiteral("key"),
+        QStringLiteral("default"), QStringLiteral("check"), QStringLiteral("values"), QStringLiteral("set"),
+        QStringLiteral("to"), QStringLiteral("as"), QStringLiteral("by"), QStringLiteral("in"), QStringLiteral("is"),
+        QStringLiteral("on"), QStringLiteral("or"), QStringLiteral("and"), QStringLiteral("not"), QStringLiteral("null"),
+        QStringLiteral("case"), QStringLiteral("end"), QStringLiteral("when"), QStringLiteral("then"),
+        QStringLiteral("else"), QStringLiteral("limit"), QStringLiteral("like"), QStringLiteral("join"),
+        QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("inner"), QStringLiteral("outer"),
+        QStringLiteral("union"), QStringLiteral("all"), QStringLiteral("distinct"), QStringLiteral("references"),
+        QStringLiteral("transaction"), QStringLiteral("primary"), QStringLiteral("unique"), QStringLiteral("add"),
+    };
+    if (isIdentifierText(name) && !reserved.contains(name.toLower())) return name;
+    return jettypes::quoteIdentifier(name);
+}
+
+bool sameIgnoringAsciiCase(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        QChar x = a[i], y = b[i];
+        if (x == y) continue;
+        if (x.unicode() < 128 && y.unicode() < 128 && x.toLower() == y.toLower()) continue;
+        return false;
+    }
+    return true;
+}
+
+Token word(const QString& text) { return {TokenKind::Word, text}; }
+Token symbol(const QString& text) { return {TokenKind::Symbol, text}; }
+Token space() { return {TokenKind::Space, QStringLiteral(" ")}; }
+Token stringToken(const QString& value) {
+    QString v = value;
+    v.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return {TokenKind::String, QLatin1Char('\'') + v + QLatin1Char('\'')};
+}
+
+// The statement being rewritten: tokens plus helpers that skip blanks.
+class Rewriter {
+public:
+    Rewriter(const QString& jet, const NameResolver* names, LikeMode mode)
+        : names_(names), mode_(mode), t_(jetsql::tokenize(jet)) {}
+
+    Translation run() {
+        literals();
+        Translation out;
+        out.kind = statementKind();
+        if (out.kind == Translation::Kind::Delete) deleteStatement();
+        if (out.kind == Translation::Kind::Update) updateStatement();
+        names();
+        if (out.kind == Translation::Kind::Select) out.editableTable = editable();
+        concatenation();
+        integerDivision();
+        if (mode_ == LikeMode::Ado) adoLike();
+        top();
+        out.sql = render(false);
+        if (out.editableTable) out.editSql = render(true);
+        return out;
+    }
+
+private:
+    const NameResolver* names_;
+    LikeMode mode_;
+    QList<Token> t_;
+    QHash<qsizetype, TableLocation> resolved_;  // token index -> table, filled by names()
+
+    // ---- navigation ---------------------------------------------------------------------
+
+    bool significant(qsizetype i) const { return t_[i].kind != TokenKind::Space && !t_[i].text.isEmpty(); }
+    qsizetype next(qsizetype i) const {
+        for (++i; i < t_.size(); ++i)
+            if (significant(i)) return i;
+        return -1;
+    }
+    qsizetype prev(qsizetype i) const {
+        for (--i; i >= 0; --i)
+            if (significant(i)) return i;
+        return -1;
+    }
+    qsizetype first() const { return next(-1); }
+    bool isSym(qsizetype i, const char* s) const { return i >= 0 && t_[i].isSymbol(QLatin1String(s)); }
+    bool isWord(qsizetype i, const char* w) const { return i >= 0 && t_[i].isWord(QLatin1String(w)); }
+    bool isName(qsizetype i) const { return i >= 0 && t_[i].isName(); }
+
+    // Index of the parenthesis matching the one at i (either direction); -1 when unbalanced.
+    qsizetype match(qsizetype i) const {
+        const bool open = t_[i].isSymbol(u"(");
+        int depth = 0;
+        for (qsizetype j = i; j >= 0 && j < t_.size(); j += open ? 1 : -1) {
+            if (t_[j].isSymbol(u"(")) depth += open ? 1 : -1;
+            else if (t_[j].isSymbol(u")")) depth += open ? -1 : 1;
+            if (depth == 0) return j;
+        }
+        return -1;
+    }
+
+    // Paren depth of every token.
+    QList<int> depths() const {
+        QList<int> d(t_.size());
+        int depth = 0;
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (t_[i].isSymbol(u")")) depth = qMax(0, depth - 1);
+            d[i] = depth;
+            if (t_[i].isSymbol(u"(")) ++depth;
+        }
+        return d;
+    }
+
+    void erase(qsizetype from, qsizetype to) {  // inclusive range, keeps one blank
+        for (qsizetype i = from; i <= to; ++i) t_[i] = {TokenKind::Space, QString()};
+        t_[from] = space();
+    }
+
+    // ---- pass 1: literals and single-token rewrites -------------------------------------
+
+    void literals() {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            Token& tok = t_[i];
+            switch (tok.kind) {
+                case TokenKind::String:
+                    if (tok.text.startsWith(QLatin1Char('"'))) tok = stringToken(tok.stringValue());
+                    break;
+                case TokenKind::DateLiteral: {
+                    const QString inner = tok.text.mid(1, tok.text.size() - 2);
+                    const auto dt = jetdate::parseLiteral(inner);
+                    if (!dt) throw DatabaseError(QStringLiteral("Syntaxfehler in Datum in der Abfrage: #%1#").arg(inner));
+                    tok = stringToken(jettypes::isoDate(*dt));
+                    break;
+                }
+                case TokenKind::Symbol:
+                    if (tok.text == QLatin1String(";")) tok = space();
+                    else if (tok.text == QLatin1String("/")) tok.text = QStringLiteral("* 1.0 /");  // Jet's / never truncates
+                    break;
+                case TokenKind::Word: rewriteWord(i); break;
+                default: break;
+            }
+        }
+    }
+
+    void rewriteWord(qsizetype i) {
+        Token& tok = t_[i];
+        const QString lower = tok.text.toLower();
+        const qsizetype p = prev(i), n = next(i);
+        const bool qualified = isSym(p, ".") || isSym(n, ".");
+        if (qualified) return;
+        if (lower == QLatin1String("true") || lower == QLatin1String("false")) {
+            if (!isSym(n, "(")) tok = {TokenKind::Number, lower == QLatin1String("true") ? QStringLiteral("-1") : QStringLiteral("0")};
+        } else if (lower == QLatin1String("null")) {
+            // "= Null" and "<> Null" mean IS NULL / IS NOT NULL in Jet, except in SET x = Null.
+            if (isSym(p, "=") && !isAssignment(p)) t_[p] = word(QStringLiteral("IS"));
+            else if (isSym(p, "<>") || isSym(p, "!=")) t_[p] = word(QStringLiteral("IS NOT"));
+        } else if (lower == QLatin1String("mod")) {
+            tok = symbol(QStringLiteral("%"));
+        } else if (lower == QLatin1String("distinctrow")) {
+            tok = space();
+        } else if ((lower == QLatin1String("now") || lower == QLatin1String("date") || lower == QLatin1String("time")) &&
+                   !isSym(n, "(") && !(names_ && !names_->column(tok.text).isEmpty())) {
+            tok = word(QStringLiteral("jet_") + lower + QStringLiteral("()"));
+        }
+    }
+
+    // Is the "=" at eq the assignment of an UPDATE's SET clause?
+    bool isAssignment(qsizetype eq) const {
+        qsizetype q = prev(eq);
+        if (!isName(q)) return false;
+        qsizetype before = prev(q);
+        if (isSym(before, ".")) before = prev(prev(before));
+        if (isWord(before, "set")) return true;
+        if (!isSym(before, ",")) return false;
+        int depth = 0;
+        for (qsizetype i = prev(before); i >= 0; i = prev(i)) {
+            if (t_[i].isSymbol(u")")) ++depth;
+            else if (t_[i].isSymbol(u"(")) {
+                if (--depth < 0) return false;
+            } else if (depth == 0) {
+                if (t_[i].isWord(u"set")) return true;
+                if (t_[i].isWord(u"where") || t_[i].isWord(u"select") || t_[i].isWord(u"from") || t_[i].isWord(u"values"))
+                    return false;
+            }
+        }
+        return false;
+    }
+
+    // ---- statement kinds ---------------------------------------------------------------
+
+    Translation::Kind statementKind() const {
+        const qsizetype f = first();
+        if (isWord(f, "select") || isSym(f, "(")) return Translation::Kind::Select;
+        if (isWord(f, "insert")) return Translation::Kind::Insert;
+        if (isWord(f, "update")) return Translation::Kind::Update;
+        if (isWord(f, "delete")) return Translation::Kind::Delete;
+        return Translation::Kind::Other;
+    }
+
+    // Top-level index of the first word w after position from; -1 when absent.
+    qsizetype topLevel(const char* w, qsizetype from = 0) const {
+        int depth = 0;
+        for (qsizetype i = from; i < t_.size(); ++i) {
+            if (t_[i].isSymbol(u"(")) ++depth;
+            else if (t_[i].isSymbol(u")")) --depth;
+            else if (depth == 0 && t_[i].isWord(QLatin1String(w))) return i;
+        }
+        return -1;
+    }
+
+    QString textOf(qsizetype from, qsizetype to) const {  // inclusive, trimmed
+        QString s;
+        for (qsizetype i = from; i <= to && i < t_.size(); ++i) s += t_[i].text;
+        return s.trimmed();
+    }
+
+    // DELETE t.*, t.f FROM t WHERE … -> DELETE FROM t WHERE …;
+    // with a join: DELETE FROM t WHERE rowid IN (SELECT t.rowid FROM t JOIN … WHERE …).
+    void deleteStatement() {
+        const qsizetype del = first();
+        const qsizetype from = topLevel("from", del + 1);
+        if (from < 0) return;
+        QString target;
+        if (const qsizetype n = next(del); n != from && isName(n)) target = t_[n].name();
+        if (next(del) != from) erase(del + 1, from - 1);
+        // A join after FROM: keep the rows of the target table that the join finds.
+        const qsizetype where = topLevel("where", from);
+        const qsizetype end = where < 0 ? t_.size() - 1 : where - 1;
+        bool joined = false;
+        for (qsizetype i = from; i <= end; ++i)
+            if (t_[i].isWord(u"join") || t_[i].isSymbol(u",")) joined = true;
+        if (!joined) return;
+        if (target.isEmpty()) {
+            const qsizetype firstTable = next(from);
+            target = isSym(firstTable, "(") ? QString() : t_[firstTable].name();
+            if (target.isEmpty()) return;
+        }
+        const QString rest = textOf(from, t_.size() - 1);
+        t_ = jetsql::tokenize(QStringLiteral("DELETE FROM ") + sqlName(target) + QStringLiteral(" WHERE rowid IN (SELECT ") +
+                              sqlName(target) + QStringLiteral(".rowid ") + rest + QStringLiteral(")"));
+    }
+
+    // UPDATE a INNER JOIN b ON c SET b.x = v WHERE w
+    //   -> UPDATE b SET x = v FROM a WHERE (c) AND (w)
+    // and SET t.x = … -> SET x = … in every UPDATE.
+    void updateStatement() {
+        const qsizetype upd = first();
+        const qsizetype set = topLevel("set", upd + 1);
+        if (set < 0) return;
+        const qsizetype where = topLevel("where", set + 1);
+        const qsizetype setEnd = where < 0 ? t_.size() - 1 : where - 1;
+
+        // The assignments, their target qualifier removed.
+        QString target;
+        QStringList assignments;
+        {
+            int depth = 0;
+            qsizetype start = next(set);
+            for (qsizetype i = start; i <= setEnd + 1; ++i) {
+                const bool atEnd = i > setEnd;
+                if (!atEnd && t_[i].isSymbol(u"(")) ++depth;
+                if (!atEnd && t_[i].isSymbol(u")")) --depth;
+                if (atEnd || (depth == 0 && t_[i].isSymbol(u","))) {
+                    qsizetype a = (start < t_.size() && significant(start)) ? start : next(start - 1);
+                    if (a >= 0 && isName(a) && isSym(next(a), ".") && isName(next(next(a)))) {
+                        if (target.isEmpty()) target = t_[a].name();
+                        a = next(next(a));
+                    }
+                    if (a >= 0 && a <= i - 1) assignments << textOf(a, i - 1);
+                    start = i + 1;
+                }
+            }
+        }
+
+        bool joined = false;
+        for (qsizetype i = upd; i < set; ++i)
+            if (t_[i].isWord(u"join")) joined = true;
+        const QString whereText = where < 0 ? QString() : textOf(next(where), t_.size() - 1);
+        if (!joined) {
+            const QString head = textOf(upd, set - 1);
+            QString sql = head + QStringLiteral(" SET ") + assignments.join(QStringLiteral(", "));
+            if (where >= 0) sql += QStringLiteral(" WHERE ") + whereText;
+            t_ = jetsql::tokenize(sql);
+            return;
+        }
+
+        QStringList tables, conditions;
+        flattenJoin(next(upd), set - 1, tables, conditions);
+        if (tables.isEmpty()) return;
+        qsizetype targetIndex = 0;
+        for (qsizetype k = 0; k < tables.size(); ++k) {
+            const QList<Token> tt = jetsql::tokenize(tables[k]);
+            QStringList words;
+            for (const Token& x : tt)
+                if (x.isName()) words << x.name();
+            if (!target.isEmpty() &&
+                std::any_of(words.begin(), words.end(), [&](const QString& w) { return w.compare(target, Qt::CaseInsensitive) == 0; }))
+                targetIndex = k;
+        }
+        const QString targetTable = tables.takeAt(targetIndex);
+        QString sql = QStringLiteral("UPDATE ") + targetTable + QStringLiteral(" SET ") + assignments.join(QStringLiteral(", "));
+        if (!tables.isEmpty()) sql += QStringLiteral(" FROM ") + tables.join(QStringLiteral(", "));
+        QStringList where2;
+        for (const QString& c : conditions) where2 << QLatin1Char('(') + c + QLatin1Char(')');
+        if (!whereText.isEmpty()) where2 << QLatin1Char('(') + whereText + QLatin1Char(')');
+        if (!where2.isEmpty()) sql += QStringLiteral(" WHERE ") + where2.join(QStringLiteral(" AND "));
+        t_ = jetsql::tokenize(sql);
+    }
+
+    // Splits a join expression (with any nesting of parentheses) into its tables and ON conditions.
+    void flattenJoin(qsizetype from, qsizetype to, QStringList& tables, QStringList& conditions) const {
+        qsizetype i = from;
+        while (i >= 0 && i <= to) {
+            if (!significant(i)) {
+                ++i;
+                continue;
+            }
+            if (t_[i].isSymbol(u"(")) {
+                const qsizetype close = match(i);
+                if (close < 0 || close > to) return;
+                flattenJoin(i + 1, close - 1, tables, conditions);
+                i = close + 1;
+                continue;
+            }
+            if (t_[i].isWord(u"inner") || t_[i].isWord(u"left") || t_[i].isWord(u"right") || t_[i].isWord(u"outer") ||
+                t_[i].isWord(u"join") || t_[i].isWord(u"full") || t_[i].isWord(u"cross")) {
+                ++i;
+                continue;
+            }
+            if (t_[i].isWord(u"on")) {
+                // The condition runs to the next join word or the end of this group.
+                qsizetype j = i + 1;
+                int depth = 0;
+                for (; j <= to; ++j) {
+                    if (t_[j].isSymbol(u"(")) ++depth;
+                    else if (t_[j].isSymbol(u")")) --depth;
+                    if (depth < 0) break;
+                    if (depth == 0 && (t_[j].isWord(u"inner") || t_[j].isWord(u"left") || t_[j].isWord(u"right") ||
+                                       t_[j].isWord(u"join") || t_[j].isWord(u"full") || t_[j].isWord(u"cross")))
+                        break;
+                }
+                conditions << textOf(i + 1, j - 1);
+                i = j;
+                continue;
+            }
+            // A table with an optional alias.
+            qsizetype j = i;
+            QString item = t_[j].text;
+            qsizetype k = next(j);
+            if (isWord(k, "as")) {
+                item += QStringLiteral(" AS ");
+                k = next(k);
+                if (k >= 0 && k <= to) {
+                    item += t_[k].text;
+                    k = next(k);
+                }
+            } else if (k >= 0 && k <= to && isName(k) && !boundaryWords().contains(t_[k].text.toLower())) {
+                item += QLatin1Char(' ') + t_[k].text;
+                k = next(k);
+            }
+            tables << item;
+            i = k < 0 ? to + 1 : k;
+        }
+    }
+
+    // ---- pass 2: names ------------------------------------------------------------------
+
+    void names() {
+        struct Level {
+            bool from = false;
+            bool expectTable = false;
+        };
+        QList<Level> levels{Level{}};
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (!significant(i)) continue;
+            Token& tok = t_[i];
+            Level& level = levels.back();
+            if (tok.isSymbol(u"(")) {
+                Level inner;
+                if (level.expectTable && !isWord(next(i), "select")) {
+                    inner.from = true;
+                    inner.expectTable = true;
+                }
+                level.expectTable = false;
+                levels.push_back(inner);
+                continue;
+            }
+            if (tok.isSymbol(u")")) {
+                if (levels.size() > 1) levels.pop_back();
+                continue;
+            }
+            if (tok.kind == TokenKind::Word) {
+                const QString lower = tok.text.toLower();
+                if (lower == QLatin1String("from")) {
+                    level.from = true;
+                    level.expectTable = true;
+                    continue;
+                }
+                if (lower == QLatin1String("join") || lower == QLatin1String("into") || lower == QLatin1String("update")) {
+                    level.from = lower != QLatin1String("into");
+                    level.expectTable = true;
+                    continue;
+                }
+                if (clauseWords().contains(lower)) {
+                    level.from = false;
+                    level.expectTable = false;
+                    continue;
+                }
+                if (lower == QLatin1String("inner") || lower == QLatin1String("left") || lower == QLatin1String("right") ||
+                    lower == QLatin1String("outer") || lower == QLatin1String("full") || lower == QLatin1String("cross") ||
+                    lower == QLatin1String("as"))
+                    continue;
+            }
+            if (tok.isSymbol(u",")) {
+                if (level.from) level.expectTable = true;
+                continue;
+            }
+            if (tok.isName()) {
+                const qsizetype n = next(i), p = prev(i);
+                if (level.expectTable && !isSym(n, ".")) {
+                    tableName(i);
+                    level.expectTable = false;
+                    continue;
+                }
+                level.expectTable = false;
+                if (isSym(n, ".") && !isSym(p, ".")) {
+                    qualifierName(i);
+                } else if (isSym(n, "(") && tok.kind == TokenKind::Word && !isSym(p, ".")) {
+                    const QString renamed = sqlfunctions::sqlName(tok.text);
+                    if (!renamed.isEmpty()) tok.text = renamed;
+                } else {
+                    columnName(i);
+                }
+                continue;
+            }
+            level.expectTable = false;
+        }
+    }
+
+    void tableName(qsizetype i) {
+        Token& tok = t_[i];
+        const QString name = tok.name();
+        if (!names_) {
+            tok = word(sqlName(name));
+            return;
+        }
+        const auto loc = names_->table(name);
+        if (!loc) {
+            tok = word(sqlName(name));
+            return;
+        }
+        resolved_.insert(i, *loc);
+        if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+        if (loc->schema.isEmpty()) {
+            tok = word(sqlName(loc->sourceTable));
+        } else {
+            // Keep the program's table name as alias so that "tblBelegung.ID" still resolves.
+            QString text = jettypes::quoteIdentifier(loc->schema) + QLatin1Char('.') + sqlName(loc->sourceTable);
+            const qsizetype n = next(i);
+            const bool hasAlias = isWord(n, "as") || (isName(n) && !boundaryWords().contains(t_[n].text.toLower()) &&
+                                                      !isWord(n, "set") && !isWord(n, "where"));
+            if (loc->sourceTable.compare(loc->name, Qt::CaseInsensitive) != 0 && !hasAlias)
+                text += QStringLiteral(" AS ") + sqlName(loc->name);
+            tok = word(text);
+        }
+    }
+
+    void qualifierName(qsizetype i) {
+        Token& tok = t_[i];
+        if (names_) {
+            if (const auto loc = names_->table(tok.name())) {
+                tok = word(sqlName(loc->name));
+                return;
+            }
+        }
+        if (tok.kind == TokenKind::Bracketed) tok = word(sqlName(tok.name()));
+    }
+
+    void columnName(qsizetype i) {
+        Token& tok = t_[i];
+        if (names_) {
+            // SQLite matches names without regard to ASCII case only: "GELÖSCHT" needs the
+            // schema's spelling, "gelöscht" or "BelegungsArt" do not.
+            const QString canonical = names_->column(tok.name());
+            if (!canonical.isEmpty() && !sameIgnoringAsciiCase(canonical, tok.name())) {
+                tok = word(sqlName(canonical));
+                return;
+            }
+        }
+        if (tok.kind == TokenKind::Bracketed) tok = word(sqlName(tok.name()));
+    }
+
+    // ---- pass 3: operators that need their operands -------------------------------------
+
+    enum class Stop { Concat, IntDiv };
+
+    bool isOperandToken(qsizetype i) const {
+        const Token& tok = t_[i];
+        switch (tok.kind) {
+            case TokenKind::Word: return !boundaryWords().contains(tok.text.toLower());
+            case TokenKind::Bracketed:
+            case TokenKind::String:
+            case TokenKind::Number:
+            case TokenKind::Parameter:
+            case TokenKind::DateLiteral: return true;
+            default: return tok.isSymbol(u".");
+        }
+    }
+
+    bool isUnary(qsizetype i) const {
+        const qsizetype p = prev(i);
+        if (p < 0) return true;
+        if (t_[p].isSymbol(u")")) return false;
+        return !isOperandToken(p);
+    }
+
+    // Does the operator symbol at i bind tighter than the operator being rewritten?
+    bool tighter(qsizetype i, Stop stop) const {
+        const QString& s = t_[i].text;
+        if (s == QLatin1String("*") || s == QLatin1String("* 1.0 /") || s == QLatin1String("^")) return true;
+        if (s == QLatin1String("+") || s == QLatin1String("-"))
+            return stop == Stop::Concat || isUnary(i);
+        if (s == QLatin1String("%") || s == QLatin1String("\\")) return stop == Stop::Concat;
+        return false;
+    }
+
+    qsizetype operandStart(qsizetype op, Stop stop) const {
+        qsizetype start = op;
+        for (qsizetype j = prev(op); j >= 0; j = prev(j)) {
+            if (t_[j].isSymbol(u")")) {
+                const qsizetype open = match(j);
+                if (open < 0) break;
+                start = open;
+                j = open;
+                if (const qsizetype fn = prev(open); fn >= 0 && t_[fn].kind == TokenKind::Word &&
+                                                     !boundaryWords().contains(t_[fn].text.toLower())) {
+                    start = fn;
+                    j = fn;
+                }
+                continue;
+            }
+            if (isOperandToken(j) || (t_[j].kind == TokenKind::Symbol && tighter(j, stop))) {
+                start = j;
+                continue;
+            }
+            break;
+        }
+        return start;
+    }
+
+    qsizetype operandEnd(qsizetype op, Stop stop) const {
+        qsizetype end = op;
+        for (qsizetype j = next(op); j >= 0; j = next(j)) {
+            if (t_[j].isSymbol(u"(")) {
+                const qsizetype close = match(j);
+                if (close < 0) break;
+                end = close;
+                j = close;
+                continue;
+            }
+            if (isOperandToken(j)) {
+                end = j;
+                continue;
+            }
+            if (t_[j].kind == TokenKind::Symbol && (tighter(j, stop) || ((t_[j].text == QLatin1String("-") ||
+                                                                          t_[j].text == QLatin1String("+")) && isUnary(j)))) {
+                end = j;
+                continue;
+            }
+            break;
+        }
+        return end;
+    }
+
+    // a & b & c -> jet_concat(a, b, c): Null counts as empty text, numbers as Jet writes them.
+    void concatenation() {
+        for (;;) {
+            qsizetype amp = -1;
+            for (qsizetype i = 0; i < t_.size(); ++i)
+                if (t_[i].isSymbol(u"&")) {
+                    amp = i;
+                    break;
+                }
+            if (amp < 0) return;
+            const qsizetype start = operandStart(amp, Stop::Concat);
+            qsizetype end = amp;
+            // Follow the chain of & at this level.
+            for (qsizetype op = amp;;) {
+                end = operandEnd(op, Stop::Concat);
+                const qsizetype n = next(end);
+                if (n >= 0 && t_[n].isSymbol(u"&")) {
+                    t_[n] = symbol(QStringLiteral(","));
+                    op = n;
+                    continue;
+                }
+                break;
+            }
+            t_[amp] = symbol(QStringLiteral(","));
+            if (start == amp || end == amp) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '&'."));
+            t_.insert(end + 1, symbol(QStringLiteral(")")));
+            t_.insert(start, word(QStringLiteral("jet_concat(")));
+        }
+    }
+
+    // a \ b -> jet_intdiv(a, b)
+    void integerDivision() {
+        for (;;) {
+            qsizetype op = -1;
+            for (qsizetype i = 0; i < t_.size(); ++i)
+                if (t_[i].isSymbol(u"\\")) {
+                    op = i;
+                    break;
+                }
+            if (op < 0) return;
+            const qsizetype start = operandStart(op, Stop::IntDiv);
+            const qsizetype end = operandEnd(op, Stop::IntDiv);
+            if (start == op || end == op) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '\\'."));
+            t_[op] = symbol(QStringLiteral(","));
+            t_.insert(end + 1, symbol(QStringLiteral(")")));
+            t_.insert(start, word(QStringLiteral("jet_intdiv(")));
+        }
+    }
+
+    // X Like '%a_' -> X Like '*a?' (the pattern converted once when it is a literal).
+    void adoLike() {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (!t_[i].isWord(u"like")) continue;
+            const qsizetype begin = next(i);
+            if (begin < 0) return;
+            const qsizetype end = operandEnd(i, Stop::Concat);
+            if (begin == end && t_[begin].kind == TokenKind::String) {
+                t_[begin] = stringToken(sqlfunctions::adoPattern(t_[begin].stringValue()));
+                continue;
+            }
+            t_.insert(end + 1, symbol(QStringLiteral(")")));
+            t_.insert(begin, word(QStringLiteral("jet_adopattern(")));
+        }
+    }
+
+    // SELECT TOP n … -> SELECT … LIMIT n
+    void top() {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (!t_[i].isWord(u"top")) continue;
+            const qsizetype p = prev(i);
+            if (!(isWord(p, "select") || isWord(p, "distinct"))) continue;
+            const qsizetype n = next(i);
+            if (n < 0 || t_[n].kind != TokenKind::Number) continue;
+            const QString count = t_[n].text;
+            qsizetype after = next(n);
+            if (isWord(after, "percent")) t_[after] = space();
+            t_[i] = space();
+            t_[n] = space();
+            // End of the SELECT: the parenthesis that closes its level, or the end.
+            qsizetype end = t_.size();
+            int depth = 0;
+            for (qsizetype j = i; j < t_.size(); ++j) {
+                if (t_[j].isSymbol(u"(")) ++depth;
+                else if (t_[j].isSymbol(u")")) {
+                    if (depth == 0) {
+                        end = j;
+                        break;
+                    }
+                    --depth;
+                }
+            }
+            t_.insert(end, word(QStringLiteral(" LIMIT ") + count + QLatin1Char(' ')));
+        }
+    }
+
+    // ---- editable recordsets ------------------------------------------------------------
+
+    // Leaves a marker before the top-level FROM where the edit statement gets its row id column.
+    std::optional<TableLocation> editable() {
+        const qsizetype sel = first();
+        if (!isWord(sel, "select")) return std::nullopt;
+        const qsizetype after = next(sel);
+        if (isWord(after, "distinct") || isWord(after, "all")) return std::nullopt;
+        if (topLevel("group") >= 0 || topLevel("having") >= 0 || topLevel("union") >= 0) return std::nullopt;
+        const qsizetype from = topLevel("from", sel + 1);
+        if (from < 0) return std::nullopt;
+        for (qsizetype i = sel; i < from; ++i)
+            if (t_[i].kind == TokenKind::Word && aggregateNames().contains(t_[i].text.toLower()) && isSym(next(i), "("))
+                return std::nullopt;
+        // Exactly one table: no join, no comma list, no sub-select.
+        const qsizetype table = next(from);
+        if (table < 0 || t_[table].isSymbol(u"(")) return std::nullopt;
+        const qsizetype clauseEnd = [&] {
+            for (const char* w : {"where", "order", "limit"})
+                if (const qsizetype k = topLevel(w, from); k >= 0) return k;
+            return qsizetype(t_.size());
+        }();
+        for (qsizetype i = from; i < clauseEnd; ++i)
+            if (t_[i].isWord(u"join") || t_[i].isSymbol(u",")) return std::nullopt;
+        std::optional<TableLocation> loc;
+        if (const auto it = resolved_.constFind(table); it != resolved_.cend()) loc = it.value();
+        else loc = TableLocation{t_[table].name(), {}, t_[table].name(), {}};
+        t_.insert(from, Token{TokenKind::Space, kRowIdMarker});
+        return loc;
+    }
+
+    QString render(bool withRowId) const {
+        QString s;
+        for (const Token& tok : t_) {
+            if (tok.kind == TokenKind::Bracketed) s += sqlName(tok.name());
+            else if (tok.text == kRowIdMarker)
+                s += withRowId ? QStringLiteral(", rowid AS ") + JetSql::rowIdColumn() + QLatin1Char(' ') : QString();
+            else s += tok.text;
+        }
+        return s.trimmed();
+    }
+};
+
+}  // namespace
+
+Translation JetSql::translateUncached(const QString& jet, LikeMode mode) const {
+    Rewriter r(jet, names_, mode);
+    return r.run();
+}
+
+std::shared_ptr<const Translation> JetSql::translate(const QString& jet, LikeMode mode) {
+    const QString key = (mode == LikeMode::Ado ? QStringLiteral("A:") : QStringLiteral("D:")) + jet;
+    if (auto it = cache_.constFind(key); it != cache_.cend()) return it.value();
+    auto t = std::make_shared<const Translation>(translateUncached(jet, mode));
+    if (cache_.size() >= kCacheLimit) cache_.clear();
+    cache_.insert(key, t);
+    return t;
+}
+
+}  // namespace tav

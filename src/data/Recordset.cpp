@@ -1,0 +1,396 @@
+#include "data/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <QDate>
+
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/JetText.h"
+
+namespace tav {
+
+using detail::Connection;
+
+namespace {
+enum class EditMode { None, Edit, AddNew };
+
+[[noreturn]] void noCurrentRow() { throw DatabaseError(QStringLiteral("Kein aktueller Datensatz.")); }
+}  // namespace
+
+struct Recordset::State {
+    std::shared_ptr<Connection> c;
+    std::shared_ptr<const Translation> translation;
+    sqlite3_stmt* stmt = nullptr;
+    int stmtGeneration = 0;
+    bool exhausted = false;
+
+    QStringList names;                    // visible columns
+    QHash<QString, int> index;            // folded name and "table.name" -> column
+    QList<std::optional<FieldDef>> types; // declared Jet type per column
+    QStringList origins;                  // table column each result column comes from (editable sets)
+    int rowIdColumn = -1;
+
+    struct Row {
+        QList<QVariant> values;
+        qint64 rowId = 0;
+        bool deleted = false;
+    };
+    QList<Row> rows;
+    qsizetype pos = 0;  // current row; rows.size() = EOF; -1 = BOF
+
+    EditMode mode = EditMode::None;
+    QHash<QString, QPair<QString, QVariant>> pending;  // folded field -> (field name, stored value)
+    QHash<QString, QVariant> lastModifiedRow;          // folded field -> value, of the row last written
+    QString keyField;
+
+    ~State() { finish(); }
+
+    void finish() {
+        if (stmt) {
+            c->release(stmt, stmtGeneration);
+            stmt = nullptr;
+        }
+        exhausted = true;
+    }
+
+    bool fetch() {  // reads one more row; false at the end
+        if (exhausted) return false;
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            Row row;
+            const int n = int(names.size());
+            row.values.reserve(n);
+            for (int i = 0; i < n; ++i) row.values << detail::columnValue(stmt, i, types[i] ? &*types[i] : nullptr);
+            if (rowIdColumn >= 0) row.rowId = sqlite3_column_int64(stmt, rowIdColumn);
+            rows << std::move(row);
+            return true;
+        }
+        const QString msg = rc == SQLITE_DONE ? QString()
+                                              : detail::germanError(sqlite3_extended_errcode(c->db),
+                                                                    QString::fromUtf8(sqlite3_errmsg(c->db)));
+        finish();
+        if (!msg.isEmpty()) c->fail(msg, translation->sql);
+        return false;
+    }
+
+    void fetchAll() {
+        while (fetch()) {
+        }
+    }
+
+    // Moves to the next live row at or after p, reading rows as needed.
+    void settle(qsizetype p) {
+        for (;;) {
+            while (p >= rows.size() && fetch()) {
+            }
+            if (p >= rows.size()) {
+                pos = rows.size();
+                return;
+            }
+            if (!rows[p].deleted) {
+                pos = p;
+                return;
+            }
+            ++p;
+        }
+    }
+
+    const Row& current() const {
+        if (pos < 0 || pos >= rows.size() || rows[pos].deleted) noCurrentRow();
+        return rows[pos];
+    }
+
+    QString qualifiedTable() const {
+        const TableLocation& t = *translation->editableTable;
+        return (t.schema.isEmpty() ? QStringLiteral("main") : jettypes::quoteIdentifier(t.schema)) + QLatin1Char('.') +
+               jettypes::quoteIdentifier(t.sourceTable);
+    }
+
+    QList<FieldDef> tableFields() const {
+        const TableLocation& t = *translation->editableTable;
+        return c->fieldsOf(t.schema, t.sourceTable);
+    }
+
+    // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit,
+    // the cached values of the current row.
+    void reread(qint64 rowId, Row* row) {
+        const QString sql = QStringLiteral("SELECT * FROM ") + qualifiedTable() + QStringLiteral(" WHERE rowid = ?");
+        sqlite3_stmt* s = c->acquire(sql);
+        const int gen = c->generation;
+        c->bind(s, {QVariant(qlonglong(rowId))});
+        lastModifiedRow.clear();
+        const QList<FieldDef> fields = tableFields();
+        if (sqlite3_step(s) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(s); ++i) {
+                const QString name = QString::fromUtf8(sqlite3_column_name(s, i));
+                const FieldDef* f = nullptr;
+                for (const FieldDef& fd : fields)
+                    if (fd.name == name) f = &fd;
+                lastModifiedRow.insert(jettext::fold(name), detail::columnValue(s, i, f));
+            }
+        }
+        c->release(s, gen);
+        if (row) {
+            for (int i = 0; i < names.size(); ++i)
+                if (!origins[i].isEmpty())
+                    row->values[i] = lastModifiedRow.value(jettext::fold(origins[i]));
+        }
+    }
+};
+
+Recordset::Recordset() = default;
+Recordset::~Recordset() = default;
+Recordset::Recordset(Recordset&&) noexcept = default;
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+
+Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<const Translation> translation,
+                     const QVariantList& params)
+    : s_(std::make_unique<State>()) {
+    State& s = *s_;
+    s.c = std::move(connection);
+    s.translation = std::move(translation);
+    s.stmt = s.c->acquire(s.translation->editableTable ? s.translation->editSql : s.translation->sql);
+    s.stmtGeneration = s.c->generation;
+    try {
+        s.c->bind(s.stmt, params);
+    } catch (...) {
+        s.finish();
+        throw;
+    }
+    const int count = sqlite3_column_count(s.stmt);
+    const QString rowIdName = JetSql::rowIdColumn();
+    QList<FieldDef> tableFields;
+    if (s.translation->editableTable) tableFields = s.tableFields();
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(s.stmt, i));
+        if (s.translation->editableTable && name == rowIdName && i == count - 1) {
+            s.rowIdColumn = i;
+            continue;
+        }
+        s.names << name;
+        const char* decl = sqlite3_column_decltype(s.stmt, i);
+        const char* origin = sqlite3_column_origin_name(s.stmt, i);
+        const char* table = sqlite3_column_table_name(s.stmt, i);
+        std::optional<FieldDef> type;
+        if (decl) {
+            const QString declared = QString::fromUtf8(decl);
+            type = jettypes::fromDeclared(name, declared, declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0, false);
+        }
+        s.types << type;
+        s.origins << (s.translation->editableTable && origin ? QString::fromUtf8(origin) : QString());
+        const QString key = jettext::fold(name);
+        if (!s.index.contains(key)) s.index.insert(key, i);
+        if (table && origin) {
+            const QString qualified = jettext::fold(QString::fromUtf8(table) + QLatin1Char('.') + QString::fromUtf8(origin));
+            if (!s.index.contains(qualified)) s.index.insert(qualified, i);
+        }
+    }
+    for (const FieldDef& f : tableFields)
+        if (f.counter) s.keyField = f.name;
+    s.settle(0);
+}
+
+bool Recordset::eof() const { return !s_ || s_->pos >= s_->rows.size(); }
+bool Recordset::bof() const { return !s_ || s_->pos < 0 || (s_->rows.isEmpty() && s_->exhausted); }
+
+void Recordset::moveNext() {
+    if (eof()) noCurrentRow();
+    s_->settle(s_->pos + 1);
+}
+
+void Recordset::movePrevious() {
+    if (bof()) noCurrentRow();
+    qsizetype p = s_->pos - 1;
+    while (p >= 0 && s_->rows[p].deleted) --p;
+    s_->pos = p;
+}
+
+void Recordset::moveFirst() {
+    if (!s_) return;
+    s_->settle(0);
+}
+
+void Recordset::moveLast() {
+    if (!s_) return;
+    s_->fetchAll();
+    qsizetype p = s_->rows.size() - 1;
+    while (p >= 0 && s_->rows[p].deleted) --p;
+    s_->pos = p < 0 ? s_->rows.size() : p;
+}
+
+int Recordset::recordCount() const {
+    if (!s_) return 0;
+    int n = 0;
+    for (const auto& r : s_->rows)
+        if (!r.deleted) ++n;
+    return n;
+}
+
+int Recordset::fieldCount() const { return s_ ? int(s_->names.size()) : 0; }
+QString Recordset::fieldName(int index) const { return s_ ? s_->names.value(index) : QString(); }
+
+int Recordset::fieldIndex(const QString& name) const {
+    if (!s_) return -1;
+    return s_->index.value(jettext::fold(name), -1);
+}
+
+QVariant Recordset::value(int index) const {
+    if (!s_) noCurrentRow();
+    const auto& row = s_->current();
+    if (index < 0 || index >= row.values.size())
+        throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden."));
+    return row.values[index];
+}
+
+QVariant Recordset::value(const QString& name) const {
+    const int i = fieldIndex(name);
+    if (i < 0) throw DatabaseError(QStringLiteral("Das Feld '%1' ist in dieser Abfrage nicht enthalten.").arg(name));
+    return value(i);
+}
+
+QString Recordset::text(const QString& name) const {
+    const QVariant v = value(name);
+    if (v.isNull()) return {};
+    if (v.typeId() == QMetaType::QDate) return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    return v.toString();
+}
+
+int Recordset::integer(const QString& name, int nullValue) const {
+    const QVariant v = value(name);
+    return v.isNull() ? nullValue : v.toInt();
+}
+
+double Recordset::number(const QString& name, double nullValue) const {
+    const QVariant v = value(name);
+    return v.isNull() ? nullValue : v.toDouble();
+}
+
+bool Recordset::yes(const QString& name) const {
+    const QVariant v = value(name);
+    return !v.isNull() && v.toInt() != 0;
+}
+
+// ---- editing ----------------------------------------------------------------------------
+
+bool Recordset::updatable() const { return s_ && s_->translation->editableTable.has_value(); }
+
+void Recordset::addNew() {
+    if (!updatable()) throw DatabaseError(QStringLiteral("Die Datensatzgruppe kann nicht aktualisiert werden."));
+    s_->mode = EditMode::AddNew;
+    s_->pending.clear();
+}
+
+void Recordset::edit() {
+    if (!updatable()) throw DatabaseError(QStringLiteral("Die Datensatzgruppe kann nicht aktualisiert werden."));
+    s_->current();
+    s_->mode = EditMode::Edit;
+    s_->pending.clear();
+}
+
+void Recordset::setValue(const QString& name, const QVariant& value) {
+    if (!s_ || s_->mode == EditMode::None)
+        throw DatabaseError(QStringLiteral("Aktualisieren ohne AddNew oder Edit."));
+    // A field of the query may be an alias ("Address.ID as AdID"): find the table field behind it.
+    QString fieldName = name;
+    if (const int i = fieldIndex(name); i >= 0 && !s_->origins[i].isEmpty()) fieldName = s_->origins[i];
+    for (const FieldDef& f : s_->tableFields()) {
+        if (jettext::compare(f.name, fieldName) == 0) {
+            if (f.counter) throw DatabaseError(QStringLiteral("Das Feld '%1' kann nicht aktualisiert werden.").arg(f.name));
+            s_->pending.insert(jettext::fold(f.name), {f.name, jettypes::toStorage(f.type, value, f.name)});
+            return;
+        }
+    }
+    throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden: '%1'.").arg(name));
+}
+
+void Recordset::cancelUpdate() {
+    if (!s_) return;
+    s_->mode = EditMode::None;
+    s_->pending.clear();
+}
+
+void Recordset::update() {
+    if (!s_ || s_->mode == EditMode::None) throw DatabaseError(QStringLiteral("Aktualisieren ohne AddNew oder Edit."));
+    State& s = *s_;
+    QStringList columns, marks;
+    QVariantList values;
+    for (const auto& p : std::as_const(s.pending)) {
+        columns << jettypes::quoteIdentifier(p.first);
+        marks << QStringLiteral("?");
+        values << p.second;
+    }
+    qint64 rowId = 0;
+    if (s.mode == EditMode::AddNew) {
+        const QString sql = columns.isEmpty()
+                                ? QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" DEFAULT VALUES")
+                                : QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" (") +
+                                      columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                      marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+        sqlite3_stmt* stmt = s.c->acquire(sql);
+        const int gen = s.c->generation;
+        s.c->bind(stmt, values);
+        const int rc = sqlite3_step(stmt);
+        const QString msg = rc == SQLITE_DONE ? QString()
+                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
+                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+        s.c->release(stmt, gen);
+        if (!msg.isEmpty()) s.c->fail(msg);
+        rowId = sqlite3_last_insert_rowid(s.c->db);
+        s.mode = EditMode::None;
+        s.pending.clear();
+        s.reread(rowId, nullptr);
+        return;
+    }
+    State::Row& row = const_cast<State::Row&>(s.current());
+    rowId = row.rowId;
+    if (!columns.isEmpty()) {
+        QStringList sets;
+        for (const QString& col : columns) sets << col + QStringLiteral(" = ?");
+        values << QVariant(qlonglong(rowId));
+        const QString sql = QStringLiteral("UPDATE ") + s.qualifiedTable() + QStringLiteral(" SET ") +
+                            sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?");
+        sqlite3_stmt* stmt = s.c->acquire(sql);
+        const int gen = s.c->generation;
+        s.c->bind(stmt, values);
+        const int rc = sqlite3_step(stmt);
+        const QString msg = rc == SQLITE_DONE ? QString()
+                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
+                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+        s.c->release(stmt, gen);
+        if (!msg.isEmpty()) s.c->fail(msg);
+    }
+    s.mode = EditMode::None;
+    s.pending.clear();
+    s.reread(rowId, &row);
+}
+
+void Recordset::deleteCurrent() {
+    if (!updatable()) throw DatabaseError(QStringLiteral("Die Datensatzgruppe kann nicht aktualisiert werden."));
+    State& s = *s_;
+    State::Row& row = const_cast<State::Row&>(s.current());
+    const QString sql = QStringLiteral("DELETE FROM ") + s.qualifiedTable() + QStringLiteral(" WHERE rowid = ?");
+    sqlite3_stmt* stmt = s.c->acquire(sql);
+    const int gen = s.c->generation;
+    s.c->bind(stmt, {QVariant(qlonglong(row.rowId))});
+    const int rc = sqlite3_step(stmt);
+    const QString msg = rc == SQLITE_DONE ? QString()
+                                          : detail::germanError(sqlite3_extended_errcode(s.c->db),
+                                                                QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+    s.c->release(stmt, gen);
+    if (!msg.isEmpty()) s.c->fail(msg);
+    row.deleted = true;
+}
+
+QVariant Recordset::lastModified(const QString& name) const {
+    if (!s_ || s_->lastModifiedRow.isEmpty()) throw DatabaseError(QStringLiteral("Es wurde noch kein Datensatz geändert."));
+    QString field = name.isEmpty() ? s_->keyField : name;
+    if (field.isEmpty()) throw DatabaseError(QStringLiteral("Die Tabelle hat kein Schlüsselfeld."));
+    if (const int i = fieldIndex(field); i >= 0 && !s_->origins[i].isEmpty()) field = s_->origins[i];
+    const QString key = jettext::fold(field);
+    if (!s_->lastModifiedRow.contains(key))
+        throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden: '%1'.").arg(name));
+    return s_->lastModifiedRow.value(key);
+}
+
+}  // namespace tav

@@ -1,0 +1,16 @@
+#include "support/DatabaseFixture.h"
+
+#include "data/DatabaseFiles.h"
+
+namespace tav::test {
+
+void DatabaseFixture::SetUp() {
+    dbfiles::createInstallation(folder_.path());
+    db_ = Database::open(folder_.file(QStringLiteral("Lokal.mdb")));
+}
+
+void DatabaseFixture::TearDown() { db_.reset(); }
+
+std::unique_ptr<Database> DatabaseFixture::open(const QString& name) const { return Database::open(folder_.file(name)); }
+
+}  // namespace tav::test

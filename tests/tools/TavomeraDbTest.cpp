@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include "support/TempFolder.h"
+
+namespace {
+
+struct Result {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Result tool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TAVOMERA_BINARY_DIR "/tools/tavomera-db/tavomera-db"), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace
+
+TEST(TavomeraDb, CreateQueryAndExecOnTheProgramFiles) {
+    tav::test::TempFolder tmp;
+    const Result created = tool({QStringLiteral("create"), tmp.path()});
+    ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+    for (const char* f : {"Tavomera.mdb", "Zentral.mdb", "Lokal.mdb", "Feiertag.mdb", "Beispiel.mdb"})
+        EXPECT_TRUE(QFileInfo::exists(tmp.file(QString::fromLatin1(f)))) << f;
+    EXPECT_NE(tool({QStringLiteral("create"), tmp.path()}).exitCode, 0) << "existing files are never overwritten";
+    EXPECT_EQ(tool({QStringLiteral("create"), QStringLiteral("--keep"), tmp.path()}).exitCode, 0);
+
+    const QString db = tmp.file(QStringLiteral("Lokal.mdb"));
+    const Result inserted = tool({QStringLiteral("exec"), QStringLiteral("--db"), db,
+                                  QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Preis, Checked, Kürzel) "
+                                                 "VALUES (3, #02-03-2007#, #02-05-2007#, 1234.5, True, 'Huber')")});
+    ASSERT_EQ(inserted.exitCode, 0) << inserted.err.toStdString();
+    EXPECT_EQ(inserted.out, QStringLiteral("1\n"));
+    tool({QStringLiteral("exec"), QStringLiteral("--db"), db, QStringLiteral("INSERT INTO tblBelegung (Zimmernummer) VALUES (4)")});
+
+    const Result rows = tool({QStringLiteral("query"), QStringLiteral("--db"), db,
+                              QStringLiteral("SELECT Zimmernummer, Von, Preis, Checked, Kürzel, Info FROM tblBelegung ORDER BY Zimmernummer")});
+    ASSERT_EQ(rows.exitCode, 0) << rows.err.toStdString();
+    EXPECT_EQ(rows.out, QStringLiteral("Zimmernummer\tVon\tPreis\tChecked\tKürzel\tInfo\n"
+                                       "3\t2007-02-03\t1234.5\t-1\tHuber\tNULL\n"
+                                       "4\tNULL\tNULL\t0\tNULL\tNULL\n"));
+
+    const Result deleted = tool({QStringLiteral("exec"), QStringLiteral("--db"), db, QStringLiteral("DELETE * FROM tblBelegung")});
+    EXPECT_EQ(deleted.out, QStringLiteral("2\n"));
+}
+
+TEST(TavomeraDb, BadSqlGivesAClearErrorAndANonZeroExitCode) {
+    tav::test::TempFolder tmp;
+    tool({QStringLiteral("create"), tmp.path()});
+    const QString db = tmp.file(QStringLiteral("Lokal.mdb"));
+    for (const char* bad : {"SELECT * FROM Nirgends", "SELECT 'offen", "SELECT * FROM tblBelegung WHERE Von = #13-45-2020#",
+                            "SELEKT *"}) {
+        const Result r = tool({QStringLiteral("query"), QStringLiteral("--db"), db, QString::fromUtf8(bad)});
+        EXPECT_EQ(r.exitCode, 1) << bad;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("Fehler: "))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const Result wrongFile = tool({QStringLiteral("query"), QStringLiteral("--db"), tmp.file(QStringLiteral("x.mdb")), QStringLiteral("SELECT 1")});
+    EXPECT_EQ(wrongFile.exitCode, 1);
+    EXPECT_TRUE(wrongFile.err.contains(QStringLiteral("x.mdb")));
+}

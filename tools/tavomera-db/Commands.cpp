@@ -1,0 +1,132 @@
+#include "Commands.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+
+#include "data/Database.h"
+#include "data/DatabaseError.h"
+#include "data/DatabaseFiles.h"
+
+namespace tav::cli {
+
+namespace {
+
+const char* const kUsage =
+    "Aufruf:\n"
+    "  tavomera-db create [--keep] [--instance N] ORDNER\n"
+    "      legt die Datenbankdateien eines Programmordners an\n"
+    "  tavomera-db query --db DATEI [--ado] \"SQL\"\n"
+    "      führt eine Abfrage im Jet-Dialekt aus und gibt die Zeilen tabulatorgetrennt aus\n"
+    "  tavomera-db exec --db DATEI \"SQL\"\n"
+    "      führt eine Aktionsabfrage aus und gibt die Zahl der geänderten Zeilen aus\n"
+    "  tavomera-db translate --db DATEI [--ado] \"SQL\"\n"
+    "      zeigt die SQLite-Fassung einer Jet-Abfrage\n";
+
+struct Options {
+    QString db;
+    QStringList positional;
+    bool ado = false;
+    bool keep = false;
+    int instance = 0;
+};
+
+bool parse(const QStringList& args, Options& o, QTextStream& err) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--db")) {
+            if (++i >= args.size()) {
+                err << "--db braucht einen Dateinamen.\n";
+                return false;
+            }
+            o.db = args[i];
+        } else if (a == QLatin1String("--ado")) {
+            o.ado = true;
+        } else if (a == QLatin1String("--keep")) {
+            o.keep = true;
+        } else if (a == QLatin1String("--instance")) {
+            if (++i >= args.size()) {
+                err << "--instance braucht eine Zahl.\n";
+                return false;
+            }
+            o.instance = args[i].toInt();
+        } else {
+            o.positional << a;
+        }
+    }
+    return true;
+}
+
+QString cell(const QVariant& v) {
+    if (v.isNull() || !v.isValid()) return QStringLiteral("NULL");
+    switch (v.typeId()) {
+        case QMetaType::QDate: return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        case QMetaType::Double: return QString::number(v.toDouble(), 'g', 15);
+        case QMetaType::Bool: return v.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
+        case QMetaType::QByteArray: return QString::fromLatin1(v.toByteArray().toHex());
+        default: {
+            QString s = v.toString();
+            s.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+            s.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+            s.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+            s.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+            return s;
+        }
+    }
+}
+
+int query(const Options& o, QTextStream& out) {
+    auto db = Database::open(o.db);
+    if (o.ado) db->setLikeMode(LikeMode::Ado);
+    Recordset rs = db->openRecordset(o.positional.value(1));
+    QStringList header;
+    for (int i = 0; i < rs.fieldCount(); ++i) header << rs.fieldName(i);
+    out << header.join(QLatin1Char('\t')) << '\n';
+    for (; !rs.eof(); rs.moveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.fieldCount(); ++i) row << cell(rs.value(i));
+        out << row.join(QLatin1Char('\t')) << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const QString command = args.value(1);
+    Options o;
+    if (!parse(args, o, err)) return 2;
+    // positional[0] is the command itself
+    try {
+        if (command == QLatin1String("create")) {
+            if (o.positional.size() != 2) {
+                err << kUsage;
+                return 2;
+            }
+            const QStringList made = dbfiles::createInstallation(o.positional[1], o.instance, o.keep);
+            for (const QString& f : made) out << QDir::toNativeSeparators(f) << '\n';
+            if (made.isEmpty()) out << "Alle Datenbankdateien sind schon vorhanden.\n";
+            return 0;
+        }
+        if (command == QLatin1String("query") || command == QLatin1String("exec") || command == QLatin1String("translate")) {
+            if (o.db.isEmpty() || o.positional.size() != 2) {
+                err << kUsage;
+                return 2;
+            }
+            if (command == QLatin1String("query")) return query(o, out);
+            auto db = Database::open(o.db);
+            if (o.ado) db->setLikeMode(LikeMode::Ado);
+            if (command == QLatin1String("translate")) out << db->translate(o.positional[1]) << '\n';
+            else out << db->execute(o.positional[1]) << '\n';
+            return 0;
+        }
+    } catch (const DatabaseError& e) {
+        err << "Fehler: " << e.message() << '\n';
+        return 1;
+    }
+    err << kUsage;
+    return 2;
+}
+
+}  // namespace tav::cli
