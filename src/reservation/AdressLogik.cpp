@@ -137,26 +137,30 @@ bool AdressLogik::tasteErlaubt(QChar c) {
     return c != QLatin1Char('~') && c != QLatin1Char('\'') && c != QLatin1Char(';');
 }
 
+namespace {
+// The addresses whose last name starts with the text, compared in lower case. The Like
+// decides; the range on the indexed last name keeps the engine from reading every address:
+// a name that starts with the text sorts between the text itself and the text followed by
+// the highest character. The index also gives the order, so the first hit is found without
+// reading the others.
+const QString kNamensanfang = QStringLiteral(
+    "Select ID, Lastname from Address Where format(lastname,'<') like ? "
+    "And Lastname >= ? And Lastname < ? order by lastname, ID");
+
+QVariantList namensanfang(const QString& text) { return {like::anfang(text.toLower()), text, like::obergrenze(text)}; }
+}  // namespace
+
 QList<int> AdressLogik::alleTreffer(const QString& sName) const {
     QList<int> out;
     if (sName.isEmpty()) return out;
-    // The Like decides; the range on the indexed last name only keeps the engine from reading
-    // every address: a name that starts with the text sorts between the text itself and the
-    // text followed by the highest character.
-    Recordset rs = db_.openRecordset(
-        QStringLiteral("Select ID, address.LastName from Address Where format(address.LastName, '<') like ? ") +
-            QStringLiteral("And address.LastName >= ? And address.LastName < ? order by lastname, ID"),
-        {like::anfang(sName.toLower()), sName, like::obergrenze(sName)});
-    for (; !rs.eof(); rs.moveNext()) out << rs.integer(QStringLiteral("ID"));
+    for (Recordset rs = db_.openRecordset(kNamensanfang, namensanfang(sName)); !rs.eof(); rs.moveNext())
+        out << rs.integer(QStringLiteral("ID"));
     return out;
 }
 
 int AdressLogik::AdrSuchen(const QString& sName) const {
     if (sName.isEmpty()) return 0;
-    const QVariant id = db_.scalar(
-        QStringLiteral("Select ID, Lastname from Address Where format(lastname,'<') like ? ") +
-            QStringLiteral("And Lastname >= ? And Lastname < ? order by lastname, ID"),
-        {like::anfang(sName.toLower()), sName, like::obergrenze(sName)});
+    const QVariant id = db_.scalar(kNamensanfang, namensanfang(sName));
     return id.isNull() ? 0 : id.toInt();
 }
 
@@ -170,15 +174,14 @@ int AdressLogik::tippen(const QString& text) {
         setFeld(AdressFeld::Nachname, text);
         return 0;
     }
-    treffer_.clear();
-    trefferIndex_ = -1;
-    if (text.isEmpty()) return 0;
-    treffer_ = alleTreffer(text);
-    if (!treffer_.isEmpty()) {
-        trefferIndex_ = 0;
-        laden(treffer_.first());
-        return treffer_.first();
+    suchtext_ = text;
+    treffer_.reset();
+    const int erster = AdrSuchen(text);
+    if (erster != 0) {
+        laden(erster);
+        return erster;
     }
+    if (text.isEmpty()) return 0;
     leeren();
     felder_.nachname = text;
     emit felderGeaendert();
@@ -187,19 +190,23 @@ int AdressLogik::tippen(const QString& text) {
     return 0;
 }
 
-int AdressLogik::naechsterTreffer() {
-    if (treffer_.isEmpty()) return 0;
-    if (trefferIndex_ + 1 < treffer_.size()) ++trefferIndex_;
-    laden(treffer_[trefferIndex_]);
-    return treffer_[trefferIndex_];
+const QList<int>& AdressLogik::treffer() const {
+    // Only the arrow keys need every hit; typing reads just the first.
+    if (!treffer_) treffer_ = alleTreffer(suchtext_);
+    return *treffer_;
 }
 
-int AdressLogik::vorigerTreffer() {
-    if (treffer_.isEmpty()) return 0;
-    if (trefferIndex_ > 0) --trefferIndex_;
-    laden(treffer_[trefferIndex_]);
-    return treffer_[trefferIndex_];
+int AdressLogik::blaettern(int schritt) {
+    const QList<int>& alle = treffer();
+    if (alle.isEmpty()) return 0;
+    const qsizetype jetzt = alle.indexOf(felder_.id);
+    const qsizetype ziel = jetzt < 0 ? 0 : qBound<qsizetype>(0, jetzt + schritt, alle.size() - 1);
+    laden(alle[ziel]);
+    return alle[ziel];
 }
+
+int AdressLogik::naechsterTreffer() { return blaettern(1); }
+int AdressLogik::vorigerTreffer() { return blaettern(-1); }
 
 bool AdressLogik::laden(int id) {
     Recordset rs = db_.openRecordset(kAdresseLaden, {id});
@@ -258,8 +265,8 @@ void AdressLogik::cmdNeuAdress(const QString& nachname) {
     felder_.land = kDeutschland;
     felder_.stammkunde = umgebung_.stammkundenVorgabe;
     felder_.modus = AdressModus::Neu;
-    treffer_.clear();
-    trefferIndex_ = -1;
+    suchtext_.clear();
+    treffer_.reset();
     emit felderGeaendert();
 }
 
@@ -539,8 +546,8 @@ bool AdressLogik::adresseLoeschen(int id) {
     felder_ = AdressFelder{};
     felder_.land = kDeutschland;
     rechnungId_ = 0;
-    treffer_.clear();
-    trefferIndex_ = -1;
+    suchtext_.clear();
+    treffer_.reset();
     emit adressenGeaendert();
     emit felderGeaendert();
     return true;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "reservation/AdressTeil.h"
 
@@ -107,7 +108,8 @@ public:
     // Arrow down / up: the next or previous hit of the last search; 0 when there is none.
     int naechsterTreffer();
     int vorigerTreffer();
-    const QList<int>& treffer() const { return treffer_; }
+    // Every hit of the last search, by last name.
+    const QList<int>& treffer() const;
     // Loads an address with its country and salutation; false when it does not exist.
     bool laden(int id);
 
@@ -201,8 +203,10 @@ private:
     Dialogs& dialogs_;
     AdressUmgebung umgebung_;
     AdressFelder felder_;
-    QList<int> treffer_;
-    int trefferIndex_ = -1;
+    int blaettern(int schritt);
+
+    QString suchtext_;
+    mutable std::optional<QList<int>> treffer_;
     int rechnungId_ = 0;
     QList<PlzOrt> plzOrte_;
 };

@@ -39,10 +39,12 @@ QList<AdrTreffer> AdressSuche::suchen(const QString& wort, const SuchFelder& fel
                   QStringLiteral(" From Address ") + QStringLiteral(" WHERE ((Address.ID Is Null)) ");
     QVariantList params;
     const QString muster = like::anfang(wort);
+    // Each field is first held against the range of texts that can start with the word (a
+    // plain comparison, and an index where the field has one); only those rows meet the Like.
     const auto oder = [&](bool an, const char* feld) {
         if (!an) return;
-        sql += QStringLiteral(" OR (Address.%1 Like ?) ").arg(QString::fromUtf8(feld));
-        params << muster;
+        sql += QStringLiteral(" OR (Address.%1 >= ? And Address.%1 < ? And Address.%1 Like ?) ").arg(QString::fromUtf8(feld));
+        params << wort << like::obergrenze(wort) << muster;
     };
     oder(felder.vorname, "FirstName");
     oder(felder.nachname, "Lastname");
