@@ -242,6 +242,18 @@ int AdressLogik::rechnungsadresseTippen(const QString& text) {
 
 void AdressLogik::setRechnungsadresse(int addressId) { rechnungId_ = addressId; }
 
+bool AdressLogik::adresseUebernehmen(int id, bool rechnungsadresseHatFokus) {
+    if (id == 0 || id == (rechnungsadresseHatFokus ? rechnungId_ : felder_.id) || !AdrSuchenID(id)) return false;
+    if (dialogs_.message(QStringLiteral("Adresse übernehmen?"), QStringLiteral("Adresse übernehmen"), Buttons::YesNo,
+                         Icon::Question) != Answer::Yes)
+        return false;
+    if (rechnungsadresseHatFokus) {
+        rechnungId_ = id;
+        return true;
+    }
+    return laden(id);
+}
+
 bool AdressLogik::rechnungsadresseAlsGast() {
     if (rechnungId_ == 0) return false;
     return laden(rechnungId_);
@@ -449,16 +461,16 @@ bool AdressLogik::anredeEntfernen(const QString& text) {
 
 // ---- deleting and usage marks ---------------------------------------------------------------
 
-QString AdressLogik::benutztFeld() const {
-    switch (umgebung_.instanz) {
+QString AdressLogik::benutztFeld(int instanz) {
+    switch (instanz) {
         case 1: return QStringLiteral("BenutztVon3");
         case 2: return QStringLiteral("BenutztVon4");
         default: return QStringLiteral("BenutztVon1");
     }
 }
 
-QString AdressLogik::herkunftFeld() const {
-    switch (umgebung_.instanz) {
+QString AdressLogik::herkunftFeld(int instanz) {
+    switch (instanz) {
         case 1: return QStringLiteral("Herkunft3");
         case 2: return QStringLiteral("Herkunft4");
         default: return QStringLiteral("Herkunft1");
@@ -479,10 +491,10 @@ void AdressLogik::AdresseBenutzt(int id, bool setzen) {
         if (rs.eof()) return;
         rs.edit();
         if (setzen) {
-            rs.setValue(benutztFeld(), umgebung_.programmName);
-            if (rs.value(herkunftFeld()).isNull()) rs.setValue(herkunftFeld(), umgebung_.programmName);
+            rs.setValue(benutztFeld(umgebung_.instanz), umgebung_.programmName);
+            if (rs.value(herkunftFeld(umgebung_.instanz)).isNull()) rs.setValue(herkunftFeld(umgebung_.instanz), umgebung_.programmName);
         } else {
-            rs.setValue(benutztFeld(), QVariant());
+            rs.setValue(benutztFeld(umgebung_.instanz), QVariant());
         }
         rs.update();
     } catch (const DatabaseError&) {
@@ -490,20 +502,22 @@ void AdressLogik::AdresseBenutzt(int id, bool setzen) {
     }
 }
 
-int AdressLogik::AdressenOhneBelegung() {
+int AdressLogik::AdressenOhneBelegung() { return AdressenOhneBelegung(db_, umgebung_.instanz); }
+
+int AdressLogik::AdressenOhneBelegung(Database& db, int instanz) {
     QList<int> ids;
-    const QString feld = QStringLiteral("Address.") + benutztFeld();
-    for (Recordset rs = db_.openRecordset(
+    const QString benutzt = benutztFeld(instanz);
+    for (Recordset rs = db.openRecordset(
              QStringLiteral("SELECT Address.BenutztVon1,Address.BenutztVon3,Address.BenutztVon4, tblBelegung.ID, Address.ID, "
                             "tblBelegung.GastID ") +
              QStringLiteral(" FROM tblBelegung RIGHT JOIN Address ON tblBelegung.GastID = Address.ID WHERE (((tblBelegung.GastID) Is "
                             "Null));"));
          !rs.eof(); rs.moveNext())
-        if (!rs.value(feld).isNull()) ids << rs.integer(QStringLiteral("Address.ID"));
+        if (!rs.value(QStringLiteral("Address.") + benutzt).isNull()) ids << rs.integer(QStringLiteral("Address.ID"));
     if (ids.isEmpty()) return 0;
-    Transaction t(db_);
+    Transaction t(db);
     for (int id : ids)
-        db_.execute(QStringLiteral("UPDATE Address SET Address.") + benutztFeld() + QStringLiteral(" = Null WHERE Address.ID = ?"), {id});
+        db.execute(QStringLiteral("UPDATE Address SET Address.") + benutzt + QStringLiteral(" = Null WHERE Address.ID = ?"), {id});
     t.commit();
     return int(ids.size());
 }

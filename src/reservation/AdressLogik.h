@@ -119,6 +119,12 @@ public:
     // Right mouse button: the chosen invoice address becomes the guest address too.
     bool rechnungsadresseAlsGast();
 
+    // ---- the address program ----
+    // timeAdresse found a different address chosen in the address program: offers it
+    // ("Adresse übernehmen?") for the guest box, or for the invoice-address box when that had
+    // the focus. Returns true when it was taken over.
+    bool adresseUebernehmen(int id, bool rechnungsadresseHatFokus);
+
     // ---- modes and saving ----
     // "Adresse ändern": false (with its message) when no address is chosen.
     bool cmdEditAdress();
@@ -157,6 +163,8 @@ public:
     // Clears this installation's usage mark on every address that is the guest of no booking;
     // returns how many marks were cleared.
     int AdressenOhneBelegung();
+    // The same for the database reorganisation, which has no address part at hand.
+    static int AdressenOhneBelegung(Database& db, int instanz);
     // True when the address is free: no booking, invoice, address link, invoice item or further
     // guest refers to it. (Despite its name, false means "still in use".)
     bool AdresseInGebrauch(int id) const;
@@ -195,8 +203,8 @@ signals:
 
 private:
     QString& ref(AdressFeld f);
-    QString benutztFeld() const;
-    QString herkunftFeld() const;
+    static QString benutztFeld(int instanz);
+    static QString herkunftFeld(int instanz);
     int listenId(const QString& sql, const QString& text) const;
 
     Database& db_;

@@ -301,6 +301,34 @@ TEST_F(Addresses, OrphanCleanUpClearsOnlyThisInstallationsMarkOfAddressesWithout
     EXPECT_TRUE(field(waise, QStringLiteral("BenutztVon1")).isNull());
     EXPECT_EQ(field(waise, QStringLiteral("BenutztVon3")).toString(), QStringLiteral("Tavomera 2")) << "other slots stay";
     EXPECT_EQ(field(fremd, QStringLiteral("BenutztVon2")).toString(), QStringLiteral("Qubero"));
+    // The reorganisation of the second installation clears its own slot.
+    EXPECT_EQ(AdressLogik::AdressenOhneBelegung(db(), 1), 2);
+    EXPECT_TRUE(field(waise, QStringLiteral("BenutztVon3")).isNull());
+    EXPECT_EQ(field(gast, QStringLiteral("BenutztVon3")).toString(), QStringLiteral("Tavomera 2"));
+}
+
+TEST_F(Addresses, AnAddressChosenInTheAddressProgramIsOfferedForTheFocusedBox) {
+    const int erste = address(QStringLiteral("Erste"));
+    const int zweite = address(QStringLiteral("Zweite"));
+    AdressLogik a(db(), dialogs_, umgebung());
+    a.laden(erste);
+    EXPECT_FALSE(a.adresseUebernehmen(erste, false));
+    EXPECT_FALSE(a.adresseUebernehmen(9999, false));
+    EXPECT_TRUE(dialogs_.shown().isEmpty()) << "the same or a missing address is not offered";
+
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(a.adresseUebernehmen(zweite, false));
+    EXPECT_EQ(a.gastId(), erste);
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Adresse übernehmen?"));
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Adresse übernehmen"));
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(a.adresseUebernehmen(zweite, false));
+    EXPECT_EQ(a.gastId(), zweite);
+    EXPECT_EQ(a.felder().nachname, QStringLiteral("Zweite"));
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(a.adresseUebernehmen(erste, true));
+    EXPECT_EQ(a.rechnungsadresseId(), erste);
+    EXPECT_EQ(a.gastId(), zweite);
 }
 
 TEST_F(Addresses, AnyReferenceKeepsTheAddressFromBeingDeleted) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "data/Parameter.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "reservation/AdressSuche.h"
@@ -57,17 +56,6 @@ TEST_F(AddressSearch, TheWordSearchesTheTickedFieldsFromTheSecondCharacter) {
     EXPECT_EQ(t.vorname, QStringLiteral("Ida"));
     EXPECT_EQ(t.strasse, QStringLiteral("Ulmenweg 3"));
     EXPECT_EQ(t.ort, QStringLiteral("Aalen"));
-}
-
-TEST_F(AddressSearch, TheFieldDefaultsAreSettings) {
-    AdressSuche s(db(), dialogs_);
-    EXPECT_EQ(s.vorgaben(), SuchFelder{});
-    Parameter(db()).write(QStringLiteral("Such_Ort"), {{1, QStringLiteral("ja")}});
-    EXPECT_FALSE(s.vorgaben().ort) << "only \"Ja\" counts";
-    s.vorgabenSpeichern({true, false, true, false});
-    EXPECT_EQ(s.vorgaben(), (SuchFelder{true, false, true, false}));
-    EXPECT_EQ(Parameter(db()).read(QStringLiteral("Such_Strasse"))->text(1), QStringLiteral("Ja"));
-    EXPECT_EQ(Parameter(db()).read(QStringLiteral("Such_Vorname"))->text(1), QStringLiteral("Nein"));
 }
 
 TEST_F(AddressSearch, OpeningBookingsLooksThirtyOneDaysEachWay) {
