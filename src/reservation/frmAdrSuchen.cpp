@@ -9,6 +9,7 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "reservation/TastenFilter.h"
@@ -180,6 +181,19 @@ void frmAdrSuchen::oeffnen(Database& db, Dialogs& dialogs, const QString& suchwo
     frmAdrSuchen fenster(db, dialogs, suchwort, parent);
     if (verbinden) verbinden(fenster);
     fenster.exec();
+}
+
+void frmAdrSuchen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The character typed on the plan stays, and the next key goes after it: focusing the box
+    // on opening must not select its text.
+    const auto ansEnde = [this] {
+        txtSuchwort->setFocus(Qt::OtherFocusReason);
+        txtSuchwort->deselect();
+        txtSuchwort->end(false);
+    };
+    ansEnde();
+    QTimer::singleShot(0, this, ansEnde);
 }
 
 SuchFelder frmAdrSuchen::felder() const {

@@ -68,6 +68,9 @@ signals:
     void neueReservierung(int adressId, QDate anreise, QDate abreise);
     void uebersichtOeffnen(int adressId);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void suchen();
     void resOeffnen();
