@@ -68,6 +68,7 @@ protected:
         DatabaseFixture::SetUp();
         uhr_ = std::make_unique<ClockOverride>(tag(1));
         setUserNameForTests(QStringLiteral("Empfang"));
+        Transaction einmal(db());
         for (int i = 1; i <= 6; ++i)
             db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, AnzahlGästeDefault, PreisDefault) "
                                         "VALUES (?, ?, 2, 80)"),
@@ -76,6 +77,7 @@ protected:
                                    QStringLiteral("Angebot")};
         for (int i = 0; i < arten.size(); ++i)
             db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (?, ?)"), {i, arten[i]});
+        einmal.commit();
         record_ = std::make_unique<BookingRecord>(db(), dialogs_, adresse_, kollisionsDialog_, kollision_);
         record_->setNummernMuster(NummernMuster{QStringLiteral("Üb"), QStringLiteral("yy"), true});
     }
