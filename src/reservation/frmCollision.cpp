@@ -76,6 +76,7 @@ frmCollision::frmCollision(Kollisionspruefung& pruefung, QWidget* parent) : QDia
     // ---- the colliding bookings ----
     auto* altBox = new QGroupBox(QStringLiteral("Vorhandene Reservierungen"));
     auto* grid = new QGridLayout(altBox);
+    grid->setHorizontalSpacing(18);
     grid->addWidget(kopf(QStringLiteral("Kurzinfo")), 0, 0);
     grid->addWidget(kopf(QStringLiteral("Von")), 0, 1);
     grid->addWidget(kopf(QStringLiteral("Bis")), 0, 2);
@@ -113,6 +114,7 @@ frmCollision::frmCollision(Kollisionspruefung& pruefung, QWidget* parent) : QDia
     scrColli_->setSingleStep(1);
     scrColli_->setVisible(anzahl > kZeilen);
     grid->addWidget(scrColli_, 1, 5, kZeilen, 1);
+    grid->setColumnMinimumWidth(5, scrColli_->sizeHint().width());  // the columns stay put without it
     grid->setColumnStretch(0, 1);
     connect(scrColli_, &QScrollBar::valueChanged, this, [this](int v) {
         erste_ = v;
