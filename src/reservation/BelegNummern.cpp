@@ -43,14 +43,13 @@ qint64 BelegNummern::naechste(Database& db, bool alle) {
     }
     // The numbers in use, smallest first: the first place where the walk and the numbers part
     // is a gap.
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT distinct BelegNummer_eigen,  BelegNummer ") +
-                                    QStringLiteral(" From tblBelegung ") +
+    // Only the numbers are walked, so the index on BelegNummer answers the query alone.
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT distinct BelegNummer ") + QStringLiteral(" From tblBelegung ") +
                                     QStringLiteral(" Where BelegNummer <> NULL and belegnummer > 0  ") +
                                     QStringLiteral(" ORDER BY tblBelegung.BelegNummer"));
     qint64 kandidat = 1;
     for (; !rs.eof(); rs.moveNext()) {
         const qint64 n = rs.value(QStringLiteral("BelegNummer")).toLongLong();
-        if (n < kandidat) continue;  // the same number under two printed numbers
         if (n > kandidat) break;
         ++kandidat;
     }
