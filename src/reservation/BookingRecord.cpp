@@ -170,7 +170,7 @@ bool BookingRecord::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             };
             const bool frei = pruefung_.fktTesteÜberschneidungen(zimmer, *von, *bis, f.id, neu, kollisionsDialog_);
             pruefung_.datumZurueck = nullptr;
-            liveTest(f);
+            if (!pruefung_.liste().isEmpty()) liveTest(f);  // the dialog may have changed the dates
             const KollisionsErgebnis& e = pruefung_.ergebnis();
             if (e.verwerfen) {
                 f.geaendert = QStringLiteral("Nein");
