@@ -20,6 +20,11 @@ class Dialogs;
 // waiting position, check in and check out, deleting, the invoiced lock, booking numbers and
 // the price of the stay. The form hands its field texts in a ReservierungsFelder and shows
 // what comes back; every rule, query and message lives here.
+//
+// In the form: BookingRecord record(*variablen().db, dialogs, adressLogik, kollisionsFenster,
+// variablen().kollision) with a QtKollisionsDialog(this) as kollisionsFenster; before each
+// operation copy the controls into a ReservierungsFelder, afterwards show it again (texts,
+// fokus, cmdWartenEnabled/cmdLoeschenEnabled, warnung, schliessen, folgefenster).
 class BookingRecord {
 public:
     // Colours of the status buttons (0x00BBGGRR).
