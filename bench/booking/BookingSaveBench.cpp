@@ -3,6 +3,8 @@
 //
 // TAVOMERA_BENCH_DB=<folder with Lokal.mdb …> runs on a copy of that installation; without it
 // the program fills its own: 70 rooms, ten years of bookings without overlaps, 20 000 addresses.
+// The files lie in the temporary folder (TMPDIR): on a disk the commit's syncs dominate, which
+// BM_NurEinfuegen shows on its own; TMPDIR=/dev/shm leaves the program's share.
 
 #include <benchmark/benchmark.h>
 
@@ -199,6 +201,26 @@ void BM_NeueBuchungSpeichern(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NeueBuchungSpeichern)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7)->ReportAggregatesOnly(true);
+
+// The floor under every save: one row inserted and committed under the write lock of every
+// file, as the save does it, without any check. On a disk this is the time of the file
+// system's syncs (with several files locked the commit goes through a master journal).
+void BM_NurEinfuegen(benchmark::State& state) {
+    Database& db = *installation().db;
+    const Luecke l = luecke(db);
+    for (auto _ : state) {
+        {
+            Transaction t(db, true);
+            db.execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel) VALUES (?, ?, ?, 'Boden')"),
+                       {l.zimmer, l.von, l.bis});
+            t.commit();
+        }
+        state.PauseTiming();
+        db.execute(QStringLiteral("DELETE * FROM tblBelegung WHERE Kürzel = 'Boden'"));
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NurEinfuegen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7)->ReportAggregatesOnly(true);
 
 void BM_Ueberschneidungstest(benchmark::State& state) {
     Database& db = *installation().db;
