@@ -97,6 +97,21 @@ TEST_F(Booking, SaveRefusesBadInputInOrderAndWritesNothing) {
     EXPECT_EQ(kollisionsDialog_.gezeigt, 0);
 }
 
+TEST_F(Booking, TwoDigitYearsFollowTheDateTest) {
+    ReservierungsFelder f = neue(QStringLiteral("101"), tag(1), tag(2), QStringLiteral("Silvester"));
+    f.von = QStringLiteral("30.12.29");
+    f.bis = QStringLiteral("2.1.30");
+    ASSERT_TRUE(record_->Reserv(f));
+    Recordset rs = zeile(f.id);
+    EXPECT_EQ(rs.value(QStringLiteral("Von")).toDate(), QDate(2029, 12, 30));
+    EXPECT_EQ(rs.value(QStringLiteral("Bis")).toDate(), QDate(2030, 1, 2));
+    ReservierungsFelder g = neue(QStringLiteral("102"), tag(1), tag(2), QStringLiteral("Jahrhundert"));
+    g.von = QStringLiteral("30.12.30");
+    g.bis = QStringLiteral("2.1.31");  // 1931: before the arrival in 2030
+    EXPECT_FALSE(record_->Reserv(g));
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte Anfang und Ende der Zimmerbelegung angeben.")});
+}
+
 TEST_F(Booking, FailedAddressSaveStopsBeforeTheOverlapTest) {
     buchung(1, tag(10), tag(12), QStringLiteral("alt"));
     adresse_.speichernGelingt = false;
