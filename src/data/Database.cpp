@@ -187,6 +187,7 @@ QString Database::attachFor(const QString& file, const QString& password, QStrin
         return {};
     }
     attached_.insert(absolute, alias);
+    if (!durable_) run(*c_, QStringLiteral("PRAGMA ") + quoteIdentifier(alias) + QStringLiteral(".synchronous=OFF"));
     return alias;
 }
 
@@ -259,6 +260,14 @@ QString Database::column(const QString& name) const { return c_->columns.value(j
 QString Database::translate(const QString& jetSql) { return c_->translator.translate(jetSql, c_->likeMode)->sql; }
 void Database::setLikeMode(LikeMode mode) { c_->likeMode = mode; }
 LikeMode Database::likeMode() const { return c_->likeMode; }
+
+void Database::setDurable(bool durable) {
+    durable_ = durable;
+    const QString level = durable ? QStringLiteral("FULL") : QStringLiteral("OFF");
+    run(*c_, QStringLiteral("PRAGMA main.synchronous=") + level);
+    for (const QString& alias : std::as_const(attached_))
+        run(*c_, QStringLiteral("PRAGMA ") + quoteIdentifier(alias) + QStringLiteral(".synchronous=") + level);
+}
 
 Recordset Database::openRecordset(const QString& jetSql, const QVariantList& params) {
     return Recordset(c_, c_->translator.translate(jetSql, c_->likeMode), params);
@@ -369,8 +378,14 @@ void Database::createTable(const TableDef& def) {
                  columns.join(QStringLiteral(", ")) + QLatin1Char(')'));
     for (const FieldDef& f : def.fields)
         if (f.type == JetType::Boolean) createYesNoTriggers({}, def.name, f.name);
+    for (const IndexDef& index : def.indexes) {
+        QStringList cols;
+        for (const QString& f : index.fields) cols << quoteIdentifier(f);
+        run(*c_, QStringLiteral("CREATE ") + (index.unique ? QStringLiteral("UNIQUE ") : QString()) + QStringLiteral("INDEX main.") +
+                     quoteIdentifier(def.name + QLatin1Char('_') + index.name) + QStringLiteral(" ON ") + quoteIdentifier(def.name) +
+                     QStringLiteral(" (") + cols.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    }
     schemaChanged();
-    for (const IndexDef& index : def.indexes) createIndex(def.name, index);
 }
 
 void Database::addField(const QString& table, const FieldDef& field) {

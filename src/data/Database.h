@@ -53,6 +53,9 @@ public:
     QString translate(const QString& jetSql);
     void setLikeMode(LikeMode mode);
     LikeMode likeMode() const;
+    // Off: commits do not wait for the disk (PRAGMA synchronous=OFF on every attached file).
+    // For building new files and for tests only; the running program keeps it on.
+    void setDurable(bool durable);
 
     // ---- transactions (nest; the outermost commit writes every attached file at once) ----
     // immediate: take the write lock at once, so that a check and the write that depends on it
@@ -102,6 +105,7 @@ private:
 
     std::shared_ptr<detail::Connection> c_;
     QHash<QString, QString> attached_;  // file -> schema alias
+    bool durable_ = true;
     int transactionDepth_ = 0;
 };
 

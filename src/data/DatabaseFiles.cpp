@@ -21,6 +21,14 @@ FileNames FileNames::forInstance(int instance) {
 
 namespace {
 
+// New files are written without waiting for the disk after each statement; a file left half
+// made by a crash is made anew anyway.
+std::unique_ptr<Database> newFile(const QString& path) {
+    auto db = Database::create(path);
+    db->setDurable(false);
+    return db;
+}
+
 void createTables(Database& db, const QList<TableDef>& defs) {
     db.beginTrans();
     try {
@@ -35,19 +43,19 @@ void createTables(Database& db, const QList<TableDef>& defs) {
 }  // namespace
 
 void createCentral(const QString& path) {
-    auto db = Database::create(path);
+    auto db = newFile(path);
     createTables(*db, schema::tablesOf(schema::Home::Central));
 }
 
 void createWorking(const QString& path, const QString& centralPath) {
-    auto db = Database::create(path);
+    auto db = newFile(path);
     createTables(*db, schema::tablesOf(schema::Home::Working));
     const QString connect = ConnectString::make(QFileInfo(centralPath).absoluteFilePath());
     for (const QString& t : schema::centralTablesLinkedIntoWorking()) db->createLink(t, connect, t);
 }
 
 void createLinkDatabase(const QString& path, const QString& workingPath, const QString& centralPath) {
-    auto db = Database::create(path);
+    auto db = newFile(path);
     const QString working = ConnectString::make(QFileInfo(workingPath).absoluteFilePath());
     const QString central = ConnectString::make(QFileInfo(centralPath).absoluteFilePath());
     for (const schema::TableSpec& spec : schema::tables()) {
@@ -57,14 +65,14 @@ void createLinkDatabase(const QString& path, const QString& workingPath, const Q
 }
 
 void createHoliday(const QString& path) {
-    auto db = Database::create(path);
+    auto db = newFile(path);
     QList<TableDef> defs = schema::tablesOf(schema::Home::Holiday);
     defs << schema::find(QStringLiteral("tbFeiertage"))->def;
     createTables(*db, defs);
 }
 
 void createComplete(const QString& path) {
-    auto db = Database::create(path);
+    auto db = newFile(path);
     QList<TableDef> defs;
     for (const schema::TableSpec& spec : schema::tables())
         if (spec.home != schema::Home::Holiday) defs << spec.def;

@@ -7,6 +7,7 @@ namespace tav::test {
 void DatabaseFixture::SetUp() {
     dbfiles::createInstallation(folder_.path());
     db_ = Database::open(folder_.file(QStringLiteral("Lokal.mdb")));
+    db_->setDurable(false);  // tests do not need to wait for the disk
 }
 
 void DatabaseFixture::TearDown() { db_.reset(); }
