@@ -513,6 +513,28 @@ bool PlanModel::timerTick() {
     return true;
 }
 
+QList<PlanModel::DruckBeschriftung> PlanModel::druckBeschriftungen() {
+    const QString s = sqltext::quotedGermanDate(start_);
+    const QString d = QString::number(e_.tage);
+    Recordset rs = db_.openRecordset(QStringLiteral("SELECT Kürzel, Zimmernummer, Von, Gelöscht FROM tblBelegung WHERE ") +
+                                     QStringLiteral("(Von BETWEEN CVDATE(") + s + QStringLiteral(") AND DATEADD('d',") + d +
+                                     QStringLiteral(",CVDATE(") + s + QStringLiteral("))) OR ") + QStringLiteral("(Bis BETWEEN CVDATE(") + s +
+                                     QStringLiteral(") AND DATEADD('d',") + d + QStringLiteral(",CVDATE(") + s + QStringLiteral(")))"));
+    QList<DruckBeschriftung> out;
+    for (; !rs.eof(); rs.moveNext()) {
+        const int zimmer = rs.integer(QStringLiteral("Zimmernummer"));
+        if (zimmer > e_.raeume) continue;
+        const int zeile = rs.yes(QStringLiteral("Gelöscht")) ? warteZeile() : zeileDesZimmers(zimmer);
+        if (zeile < 1 || zeile > bildschirmZeilen()) continue;
+        const QDate von = rs.value(QStringLiteral("Von")).toDate();
+        // A booking that began before the window starts on column 1; column D never shows one.
+        const int spalte = qMax(1, int(start_.daysTo(von)) + 1);
+        if (spalte > e_.tage - 1) continue;
+        out.push_back({zeile, spalte, rs.text(QStringLiteral("Kürzel"))});
+    }
+    return out;
+}
+
 QList<PlanModel::LegendenEintrag> PlanModel::legende() const {
     QList<LegendenEintrag> out;
     for (int i = 1; i <= 9; ++i) {

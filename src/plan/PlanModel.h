@@ -219,6 +219,13 @@ public:
 
     Zeitlog& zeitlog() { return log_; }
 
+    // For printing: the short name of each booking of the window on its first cell.
+    struct DruckBeschriftung {
+        int zeile = 0, spalte = 0;
+        QString text;
+    };
+    QList<DruckBeschriftung> druckBeschriftungen();
+
     // The legend entries that have a name: (entry 1 … 9, name, colour).
     struct LegendenEintrag {
         int eintrag = 0;
