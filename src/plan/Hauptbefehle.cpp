@@ -34,14 +34,14 @@ bool Hauptbefehle::starte(const QString& datei, const QStringList& argumente) {
     return shell_.startProgram(programmPfad(datei), argumente);
 }
 
-std::optional<QDate> Hauptbefehle::anfangsdatumAbfragen(QDate aktuell) {
+std::optional<QDate> Hauptbefehle::anfangsdatumAbfragen(Dialogs& dialogs, QDate aktuell) {
     for (;;) {
-        const QString t = dialogs_.input(QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"),
+        const QString t = dialogs.input(QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"),
                                          QStringLiteral("Zeitleiste verschieben"), aktuell.isValid() ? datum::lang(aktuell) : QString())
                               .trimmed();
         if (t.isEmpty()) return std::nullopt;
         if (auto d = datum::parse(t)) return d;
-        dialogs_.message(kWiederholen);
+        dialogs.message(kWiederholen);
     }
 }
 
@@ -192,8 +192,8 @@ std::optional<int> Hauptbefehle::letzteReservierung(int letzte) {
     return std::nullopt;
 }
 
-void Hauptbefehle::einstellungenHinweis() {
-    dialogs_.message(QStringLiteral("Wenn die Standardeinstellungen geändert werden, muss das Programm ") +
+void Hauptbefehle::einstellungenHinweis(Dialogs& dialogs) {
+    dialogs.message(QStringLiteral("Wenn die Standardeinstellungen geändert werden, muss das Programm ") +
                      QStringLiteral(" auf allen Computern im Netzwerkbetrieb neu gestartet werden."));
 }
 

@@ -37,7 +37,8 @@ public:
     // ---- the window start ----
     // "Geben Sie das Anfangsdatum der Darstellung ein:", asked again after a text that is not a
     // date; nullopt when the user cancels or leaves the box empty.
-    std::optional<QDate> anfangsdatumAbfragen(QDate aktuell);
+    std::optional<QDate> anfangsdatumAbfragen(QDate aktuell) { return anfangsdatumAbfragen(dialogs_, aktuell); }
+    static std::optional<QDate> anfangsdatumAbfragen(Dialogs& dialogs, QDate aktuell);
 
     // ---- deleting old bookings ----
     // The backup routine: the folder written to, or empty text when the backup failed.
@@ -78,7 +79,8 @@ public:
     std::optional<int> letzteReservierung(int letzte);
 
     // The note shown before the settings dialog opens.
-    void einstellungenHinweis();
+    void einstellungenHinweis() { einstellungenHinweis(dialogs_); }
+    static void einstellungenHinweis(Dialogs& dialogs);
 
 private:
     bool starte(const QString& datei, const QStringList& argumente = {});

@@ -133,6 +133,7 @@ public:
     PlanModel(Database& db, Dialogs& dialogs, const RoomList& rooms, PlanEinstellungen einstellungen);
 
     const PlanEinstellungen& einstellungen() const { return e_; }
+    const RoomList& raeumeListe() const { return rooms_; }
 
     // ---- window and grid ----
     QDate start() const { return start_; }
