@@ -117,9 +117,8 @@ void PlanModel::zeigeFenster(QDate start) {
     // Holidays first: the cell reset colours their nights.
     feiertage_.clear();
     Recordset ft = db_.openRecordset(QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage "
-                                                    " WHERE (((tbFeiertage.FTDatum)>=") +
-                                     sqltext::date(start_) + QStringLiteral(" And (tbFeiertage.FTDatum)<=") +
-                                     sqltext::date(start_.addDays(e_.tage)) + QStringLiteral(" )); "));
+                                                    " WHERE (((tbFeiertage.FTDatum)>=? And (tbFeiertage.FTDatum)<=? )); "),
+                                     {start_, start_.addDays(e_.tage)});
     for (; !ft.eof(); ft.moveNext())
         feiertage_.insert(ft.value(QStringLiteral("FTDatum")).toDate(), ft.text(QStringLiteral("FTBezeichnung")));
     buchungenLaden();
@@ -156,24 +155,22 @@ void PlanModel::zellenZuruecksetzen() {
 }
 
 void PlanModel::buchungenLaden() {
-    const QString anfang = sqltext::date(start_.addDays(-5));
-    const QString ende = sqltext::date(start_.addDays(e_.tage));
+    // The window's bookings: those that arrive up to the window's end and leave at the
+    // earliest five days before its start. Only the fields a cell holds are read, and the two
+    // dates are bound, so that every navigation reuses one prepared statement. The inner joins
+    // leave out a booking without its room, its guest or its kind.
     Recordset rs = db_.openRecordset(
         QStringLiteral("SELECT tbBelegArten.BelegungsID, tbBelegArten.BelegungsArt,"
                        " tblBelegung.ID, tblBelegung.Zimmernummer, tblBelegung.Von, tblBelegung.Bis, "
-                       " tblBelegung.GastID, tblBelegung.Info, tblBelegung.Kürzel, tblBelegung.Preis, "
-                       " tblBelegung.PreisProNacht, tblBelegung.AnzahlÜbernachtungen, tblBelegung.AnzahlGäste,  tblBelegung.Anz_Kinder,"
-                       " tblBelegung.Gelöscht, tblBelegung.Checked, tblBelegung.WerErstellt, tblBelegung.WannErstellt, "
-                       " tblBelegung.WerGeändert, tblBelegung.WannGeändert, tblBelegung.Abgerechnet, tblBelegung.IDAdressRechnung, "
-                       " tblBelegung.Wäsche1, tblBelegung.Wäsche2, tblBelegung.Frühstück, tblBelegung.Zahlart, "
-                       " tblBelegung.Mittag, tblBelegung.Abendessen, tblBelegung.Alter_Kinder, tblBelegung.BelegNummer, "
-                       " tblBelegung.BelegNummer_eigen, tbZimmernummern.NeueNummer,Address.Firstname,Address.Lastname, "
-                       " tblBelegung.AnzahlGäste, tblBelegung.Anz_Kinder, [tbZimmernummern].[AnzahlGästeDefault]-[tblBelegung].[AnzahlGäste] AS Diff "
+                       " tblBelegung.GastID, tblBelegung.Kürzel, tblBelegung.AnzahlGäste, "
+                       " tblBelegung.Gelöscht, tblBelegung.Checked, tblBelegung.IDAdressRechnung, "
+                       " Address.Firstname,Address.Lastname, "
+                       " [tbZimmernummern].[AnzahlGästeDefault]-[tblBelegung].[AnzahlGäste] AS Diff "
                        " FROM ((tblBelegung INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer) "
                        " INNER JOIN Address ON tblBelegung.GastID = Address.ID) "
                        " INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID "
-                       " WHERE (((tblBelegung.Von)<=") +
-        ende + QStringLiteral(") AND ((tblBelegung.Bis)>=") + anfang + QStringLiteral("));"));
+                       " WHERE (((tblBelegung.Von)<=?) AND ((tblBelegung.Bis)>=?));"),
+        {start_.addDays(e_.tage), start_.addDays(-5)});
     buchungsIds_.clear();
     if (!rs.eof()) {
         rs.moveLast();
@@ -259,8 +256,7 @@ void PlanModel::buchungMalen(const PlanBuchung& b) {
 QString PlanModel::feiertagAm(QDate d) const {
     if (d >= start_ && d <= start_.addDays(e_.tage)) return feiertage_.value(d);
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage  WHERE (((tbFeiertage.FTDatum)=") +
-        sqltext::date(d) + QStringLiteral(" )); "));
+        QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage  WHERE (((tbFeiertage.FTDatum)=? )); "), {d});
     return rs.eof() ? QString() : rs.text(QStringLiteral("FTBezeichnung"));
 }
 
