@@ -44,7 +44,8 @@ PlanView::PlanView(PlanModel& model, int zusatzspalten, QWidget* parent) : QWidg
     geo_.oben = 3 * kKopfZeile;
     geo_.zeilenHoehe = model_.einstellungen().zeilenHoehe;
     geo_.tage = model_.tage();
-    geo_.zeilen = model_.bildschirmZeilen();
+    // Rows that can show something: never more than the rooms and the waiting row.
+    geo_.zeilen = qMin(model_.bildschirmZeilen(), model_.raeume() + 1);
 
     lstUeberschrift2_ = new QComboBox(this);
     lstUeberschrift2_->setObjectName(QStringLiteral("lstÜberschrift2"));

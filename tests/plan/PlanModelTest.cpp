@@ -459,6 +459,31 @@ TEST_F(Plan, TimingLogGetsOneLinePerStep) {
                                      QStringLiteral("Datum eingetragen  "), QStringLiteral("Feiertag ermittelt  ")}));
 }
 
+TEST_F(Plan, SettingsComeFromTheProgramStateWithSafeDefaults) {
+    Variablen v;
+    v.tage = 0;  // a broken "ZeitDarstellung" row
+    v.raeume = 9;
+    v.sichtbareZeilen = 4;
+    v.zeilenHoehe = 0;
+    v.farben = {kFrei, kPrivat};
+    v.arbeitsPfad = QStringLiteral("/daten/Beispiel.mdb");
+    v.beispielPfad = QStringLiteral("/daten/beispiel.mdb");
+    v.db = Database::open(file(QStringLiteral("Lokal.mdb")));
+    Parameter(*v.db).write(QStringLiteral("Beschriftungen"), {{1, QStringLiteral("Reserviert als:")}});
+    const PlanEinstellungen e = PlanEinstellungen::aus(v);
+    EXPECT_EQ(e.tage, 35);
+    EXPECT_EQ(e.zeilenHoehe, 320);
+    EXPECT_EQ(e.sichtbareZeilen, 4);
+    EXPECT_TRUE(e.beispieldaten) << "the working database is the sample database";
+    EXPECT_EQ(e.legendeUeberschrift, QStringLiteral("Reserviert als:"));
+    EXPECT_EQ(e.zimmerUeberschrift, QStringLiteral("Bezeichnung"));
+    EXPECT_EQ(e.aktualisieren, &v.aktualisieren) << "the refresh request is shared with the other windows";
+    EXPECT_EQ(e.uebergabe, &v.uebergabe);
+    EXPECT_EQ(e.artFarbe(1), kPrivat);
+    EXPECT_EQ(e.artFarbe(5), 0x00C0C0C0u) << "a kind without a colour stays visible";
+    EXPECT_EQ(e.farbe(11), farbe::brighten(kFrei, 40));
+}
+
 TEST_F(Plan, LegendListsTheNamedKinds) {
     auto m = model();
     const auto l = m->legende();

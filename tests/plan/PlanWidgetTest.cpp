@@ -275,7 +275,9 @@ TEST_F(PlanFenster, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     v.programmordner = QStringLiteral("/opt/tavomera");
     shell.addProgram(QStringLiteral("/opt/tavomera/Yorvak.exe"));
     QMainWindow fenster;
-    auto* plan = new PlanWidget(db(), dialogs, rooms, einstellungen(), RoomList::zusatzspaltenInGebrauch(db()));
+    PlanEinstellungen e = einstellungen();
+    e.beispieldaten = true;
+    auto* plan = new PlanWidget(db(), dialogs, rooms, e, RoomList::zusatzspaltenInGebrauch(db()));
     fenster.setCentralWidget(plan);
     PlanMenue menue(fenster.menuBar(), plan, db(), dialogs, shell, settings, v);
 
@@ -325,6 +327,8 @@ TEST_F(PlanFenster, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         EXPECT_EQ(a->isEnabled(), e.an) << e.name;
     }
     EXPECT_EQ(fenster.menuBar()->actions().size(), 5);
+    EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
+    EXPECT_FALSE(plan->findChild<QLabel*>(QStringLiteral("lbWarnung"))->isHidden());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuAuswert"))->isVisible());
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenexport"))->isVisible()) << "hidden while its program is missing";
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenimport"))->isVisible());
@@ -351,6 +355,24 @@ TEST_F(PlanFenster, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     test::saveScreenshot(fenster, QStringLiteral("plan-hauptfenster"));
     EXPECT_LE(fenster.sizeHint().width(), 1600);
     EXPECT_LE(fenster.sizeHint().height(), 1000);
+}
+
+TEST_F(PlanFenster, VisibleRowsShrinkToFitTheScreen) {
+    struct Fall {
+        int gewuenscht, hoehe, erwartet;
+    };
+    for (const Fall f : {Fall{10, 1000, 10}, Fall{70, 1000, 30}, Fall{70, 600, 11}, Fall{10, 200, 1}})
+        EXPECT_EQ(PlanWidget::passendeZeilen(f.gewuenscht, 320, f.hoehe), f.erwartet) << f.gewuenscht << " rows, screen " << f.hoehe;
+    // Thirty rooms in a window 1000 pixels high: 35 days and every row on screen.
+    PlanEinstellungen e = einstellungen();
+    e.sichtbareZeilen = PlanWidget::passendeZeilen(30, 320, 1000);
+    e.raeume = 30;
+    auto w = widget(e);
+    QMainWindow fenster;
+    fenster.menuBar()->addMenu(QStringLiteral("&Datei"));
+    fenster.setCentralWidget(w.release());
+    EXPECT_LE(fenster.sizeHint().width(), 1600);
+    EXPECT_LE(fenster.sizeHint().height() + 30, 1000) << "with the window caption";
 }
 
 TEST_F(PlanFenster, ScreenshotsOfASmallHotel) {
