@@ -508,6 +508,15 @@ void PlanWidget::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
+void PlanWidget::mouseReleaseEvent(QMouseEvent* e) {
+    // The window's own background, between the controls.
+    if (e->button() == Qt::RightButton) {
+        bereichsMenue(PlanView::Bereich::Hintergrund, e->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mouseReleaseEvent(e);
+}
+
 bool PlanWidget::eventFilter(QObject* watched, QEvent* e) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w) return QWidget::eventFilter(watched, e);

@@ -103,6 +103,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
