@@ -147,7 +147,11 @@ void PlanModel::zellenZuruecksetzen() {
     }
     for (int i = 1; i <= zellenAnzahl(); ++i) {
         Zelle& z = zellen_[size_t(i - 1)];
-        z = Zelle();
+        // Only a cell that held a booking has a record to clear.
+        if (z.buchungId != 0) z = Zelle();
+        z.gepunktet = false;
+        z.ersterTag = false;
+        z.markiert = false;
         const int c = spalteVonIndex(i);
         z.farbe = spaltenFarbe[size_t(c)];
         z.datum = morgen[size_t(c)];
