@@ -26,7 +26,7 @@ void Bildschirmfoto::pruefen() {
     gewartetMs_ += kTakt;
     if (gewartetMs_ > wartezeitMs_) {
         timer_.stop();
-        emit fertig(false, QStringLiteral("Nach %1 Sekunden war noch kein Fenster zu sehen.").arg(wartezeitMs_ / 1000));
+        emit fertig(false, QStringLiteral("Nach %1 Sekunden war noch kein Fenster zu sehen.").arg(wartezeitMs_ / 1000), {});
         return;
     }
     // A box or dialog that waits for an answer counts as idle, whatever runs behind it.
@@ -48,10 +48,11 @@ void Bildschirmfoto::pruefen() {
     const QFileInfo ziel(datei_);
     QDir().mkpath(ziel.absolutePath());
     if (!fenster->grab().save(ziel.absoluteFilePath(), "PNG")) {
-        emit fertig(false, QStringLiteral("Das Bild '%1' konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(ziel.absoluteFilePath())));
+        emit fertig(false, QStringLiteral("Das Bild '%1' konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(ziel.absoluteFilePath())),
+                    fenster->windowTitle());
         return;
     }
-    emit fertig(true, ziel.absoluteFilePath());
+    emit fertig(true, ziel.absoluteFilePath(), fenster->windowTitle());
 }
 
 }  // namespace tav

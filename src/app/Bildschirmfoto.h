@@ -22,8 +22,9 @@ public:
     void starten();
 
 signals:
-    // The PNG was written (true) or could not be made (false, with a German reason).
-    void fertig(bool ok, const QString& meldung);
+    // The PNG was written (true, meldung = its path, titel = the caption of the window taken)
+    // or could not be made (false, with a German reason).
+    void fertig(bool ok, const QString& meldung, const QString& titel);
 
 private:
     void pruefen();

@@ -84,14 +84,19 @@ int main(int argc, char** argv) {
     tav::SettingsStore settings;
     tav::Programmsteuerung steuerung(tav::variablen(), dialogs, settings, tav::files::programFolder(), dateiname);
     steuerung.hauptfensterEinrichten = uebersichtEinrichten;
+    QObject::connect(&steuerung, &tav::Programmsteuerung::programmEnde, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     if (!bild.isEmpty()) {
         auto* foto = new tav::Bildschirmfoto(
             bild, [&steuerung] { return steuerung.beschaeftigt(); }, [&steuerung] { return steuerung.vorderstesFenster(); }, 60000,
             &app);
-        QObject::connect(foto, &tav::Bildschirmfoto::fertig, [](bool ok, const QString& meldung) {
-            if (ok) std::fprintf(stdout, "%s\n", meldung.toLocal8Bit().constData());
-            else std::fprintf(stderr, "Bildschirmfoto: %s\n", meldung.toLocal8Bit().constData());
+        QObject::connect(foto, &tav::Bildschirmfoto::fertig, [](bool ok, const QString& meldung, const QString& titel) {
+            if (ok) {
+                std::fprintf(stdout, "%s\n", meldung.toLocal8Bit().constData());
+                std::fprintf(stderr, "Fenster: %s\n", titel.toLocal8Bit().constData());
+            } else {
+                std::fprintf(stderr, "Bildschirmfoto: %s\n", meldung.toLocal8Bit().constData());
+            }
             std::fflush(stdout);
             std::fflush(stderr);
             // Ends at once, whatever box is open: nothing more may be answered in its place.

@@ -1,6 +1,7 @@
 #include "startup/Programmsteuerung.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTimer>
 
 #include "data/Variablen.h"
@@ -152,7 +153,6 @@ void Programmsteuerung::beenden() {
     v_.db.reset();
     v_.beispielDb.reset();
     emit programmEnde();
-    QCoreApplication::quit();
 }
 
 }  // namespace tav

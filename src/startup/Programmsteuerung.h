@@ -45,6 +45,7 @@ public:
     frmMain* hauptfenster() const { return main_; }
 
 signals:
+    // The program is to end (the owner quits the event loop).
     void programmEnde();
 
 private:
