@@ -3,14 +3,36 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
 namespace tav {
 
 namespace {
+
 constexpr int kTakt = 100;  // ms between two looks
+
+// The window as grabbed, under a plain title bar with its caption: offscreen there is no
+// window frame, and the caption is part of what is to be checked.
+QImage mitTitelleiste(QWidget& fenster) {
+    const QPixmap inhalt = fenster.grab();
+    QFont schrift = fenster.font();
+    schrift.setBold(true);
+    const int hoehe = QFontMetrics(schrift).height() + 10;
+    QImage bild(inhalt.width(), inhalt.height() + hoehe, QImage::Format_RGB32);
+    bild.fill(QColor(0x3c, 0x3f, 0x46));
+    QPainter p(&bild);
+    p.setFont(schrift);
+    p.setPen(Qt::white);
+    p.drawText(QRect(8, 0, inhalt.width() - 16, hoehe), Qt::AlignVCenter | Qt::AlignLeft, fenster.windowTitle());
+    p.drawPixmap(0, hoehe, inhalt);
+    return bild;
 }
+
+}  // namespace
 
 Bildschirmfoto::Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne,
                                int wartezeitMs, QObject* parent)
@@ -47,7 +69,7 @@ void Bildschirmfoto::pruefen() {
     timer_.stop();
     const QFileInfo ziel(datei_);
     QDir().mkpath(ziel.absolutePath());
-    if (!fenster->grab().save(ziel.absoluteFilePath(), "PNG")) {
+    if (!mitTitelleiste(*fenster).save(ziel.absoluteFilePath(), "PNG")) {
         emit fertig(false, QStringLiteral("Das Bild '%1' konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(ziel.absoluteFilePath())),
                     fenster->windowTitle());
         return;

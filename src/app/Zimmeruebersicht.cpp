@@ -76,6 +76,11 @@ QVariant Zimmeruebersicht::data(const QModelIndex& index, int role) const {
     const Zelle& z = zellen_[index.row()][index.column()];
     const QDate nacht = start_.addDays(index.column());
     switch (role) {
+        case Qt::ForegroundRole: {
+            // Light text on the dark colours, dark text on the light ones.
+            const QColor grund = data(index, Qt::BackgroundRole).value<QColor>();
+            return QColor(0.299 * grund.red() + 0.587 * grund.green() + 0.114 * grund.blue() < 140 ? Qt::white : Qt::black);
+        }
         case Qt::DisplayRole:
             return z.anreise || index.column() == 0 ? z.kuerzel : QString();
         case Qt::ToolTipRole:

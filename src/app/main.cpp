@@ -55,6 +55,7 @@ void uebersichtEinrichten(tav::frmMain& fenster) {
     tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tabelle->verticalHeader()->setDefaultSectionSize(qMax(22, v.zeilenHoehe / 15 + 4));
     tabelle->setShowGrid(true);
+    tabelle->setFocusPolicy(Qt::NoFocus);
     fenster.setPlan(tabelle);
 }
 

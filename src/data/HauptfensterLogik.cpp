@@ -140,7 +140,12 @@ HauptfensterLogik::Ergebnis HauptfensterLogik::initialisieren() {
         einstellungen::beNummer(db, v_);
 
         SchemaErweiterung schema(dialogs_, settings_, v_.werte, v_.db.get());
-        if (v_.beispieldaten) schema.alleSchritte(true);
+        if (v_.beispieldaten) {
+            // The sample steps find their file through "BeispielPfad", which an installation
+            // may not have written yet.
+            if (settings_.getSetting(v_.werte.beispielPfad).isEmpty()) settings_.saveSetting(v_.werte.beispielPfad, v_.beispielPfad);
+            schema.alleSchritte(true);
+        }
         schema.alleSchritte(false);
         if (schema.geaendert()) {
             // Fields were added through their own files: the main database reads its tables anew.

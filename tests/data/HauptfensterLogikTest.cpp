@@ -170,6 +170,7 @@ TEST_F(Hauptfenster, TheUpgradeRunsOnTheSampleAndTheWorkingDatabaseInSampleMode)
         auto sample = Database::open(datei(QStringLiteral("Beispiel.mdb")));
         sample->dropField(QStringLiteral("tblBelegung"), QStringLiteral("Zahlart"));
     }
+    settings.deleteSetting(QStringLiteral("BeispielPfad"));  // as an installer leaves it
     v.beispieldaten = true;
     HauptfensterLogik logik(v, dialogs, settings);
     EXPECT_EQ(logik.initialisieren(), HauptfensterLogik::Ergebnis::Bereit);
