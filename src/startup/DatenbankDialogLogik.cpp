@@ -17,6 +17,7 @@ DatenbankDialogLogik::DatenbankDialogLogik(Variablen& v, Dialogs& dialogs, Setti
     : v_(v), dialogs_(dialogs), settings_(settings) {}
 
 void DatenbankDialogLogik::laden() {
+    beispieldatenBeimLaden_ = v_.beispieldaten;
     datenbankAktuell_ = settings_.getSetting(v_.werte.pfad);
     zentrale_ = settings_.getSetting(v_.werte.zentral);
     excelSicherung_ = settings_.getSetting(v_.werte.excel);
@@ -69,9 +70,15 @@ bool DatenbankDialogLogik::aendernExcel() {
 }
 
 bool DatenbankDialogLogik::beispieldaten() const { return v_.beispieldaten; }
+void DatenbankDialogLogik::abbrechen() { v_.beispieldaten = beispieldatenBeimLaden_; }
 void DatenbankDialogLogik::setBeispieldaten(bool an) { v_.beispieldaten = an; }
 
 QString DatenbankDialogLogik::nameVergeben() {
+    // The name goes into the working database, which must be chosen first.
+    if (!verknuepfung::pruefeArbeitsdatenbank(datenbankAktuell_)) {
+        dialogs_.message(QStringLiteral("Der Datenbankpfad ist nicht korrekt. Bitte überprüfen Sie die Einstellungen."));
+        return {};
+    }
     const QString instanz = QString::number(v_.instanz);
     QString name = dialogs_.input(QStringLiteral("Bitte wählen Sie einem Namen für diese Anwendung:"), QStringLiteral("Namen vergeben"),
                                   instanz + QStringLiteral(". Instanz"));

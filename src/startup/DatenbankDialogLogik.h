@@ -35,6 +35,8 @@ public:
 
     bool beispieldaten() const;
     void setBeispieldaten(bool an);
+    // cmdAbbrechen: nothing is kept, the sample-data switch goes back to where it was.
+    void abbrechen();
 
     // cmdName: asks for the name and writes it as the title into the working database. Returns
     // the new title (empty when it could not be written).
@@ -58,6 +60,7 @@ private:
     QString zentrale_;
     QString excelSicherung_;
     QString dbPfadAlt_;
+    bool beispieldatenBeimLaden_ = false;
 };
 
 }  // namespace tav

@@ -121,6 +121,10 @@ frmDatenbank::frmDatenbank(Variablen& v, Dialogs& dialogs, SettingsStore& settin
         emit beenden();
     });
     connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    // Closed without saving (Abbrechen, the close box, Escape): nothing is kept.
+    connect(this, &QDialog::rejected, this, [this] {
+        if (!beenden_) logik_.abbrechen();
+    });
 }
 
 void frmDatenbank::anzeigen() {

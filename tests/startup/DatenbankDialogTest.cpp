@@ -111,6 +111,8 @@ TEST_F(DatenbankDialog, SavingRelinksAndStoresThePathsOrRefusesWithoutWritingAny
 TEST_F(DatenbankDialog, NamingTheInstallationWritesTheTitle) {
     v.instanz = 1;
     DatenbankDialogLogik d(v, dialogs, settings);
+    EXPECT_TRUE(d.nameVergeben().isEmpty()) << "no working database chosen yet";
+    EXPECT_EQ(dialogs.texts(), QStringList{kFalsch});
     d.laden();
     dialogs.answerText(QStringLiteral("Haus Sonnenschein"));
     EXPECT_EQ(d.nameVergeben(), QStringLiteral("Haus Sonnenschein"));
@@ -140,6 +142,12 @@ TEST_F(DatenbankDialog, TheWindowShowsThePathsAndForwardsItsButtons) {
 
     f.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(true);
     EXPECT_TRUE(v.beispieldaten);
+    {
+        frmDatenbank abgebrochen(v, dialogs, settings);
+        abgebrochen.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(false);
+        abgebrochen.findChild<QPushButton*>(QStringLiteral("cmdAbbrechen"))->click();
+        EXPECT_TRUE(v.beispieldaten) << "Abbrechen keeps nothing";
+    }
 
     dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
     f.findChild<QPushButton*>(QStringLiteral("cmdÄndern"))->click();
