@@ -23,6 +23,7 @@ void Connection::dropStatements() {
         for (sqlite3_stmt* s : list) sqlite3_finalize(s);
     statements.clear();
     cachedStatements = 0;
+    resultColumns.clear();
 }
 
 QString germanError(int code, const QString& msg) {
@@ -179,59 +180,137 @@ QList<FieldDef> Connection::fieldsOf(const QString& schema, const QString& table
     return fields;
 }
 
-QVariant columnValue(sqlite3_stmt* stmt, int column, const FieldDef* declared) {
+namespace {
+
+// Two or four digits at p as a number; -1 when one of them is not a digit.
+int digits(const char* p, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        const unsigned d = unsigned(p[i]) - '0';
+        if (d > 9) return -1;
+        v = v * 10 + int(d);
+    }
+    return v;
+}
+
+// A stored date ("yyyy-MM-dd", with " HH:mm" or " HH:mm:ss") read straight from the column's
+// bytes: a QDate at midnight, else a QDateTime. False for any other text.
+bool isoDate(const char* p, int n, QVariant& out) {
+    if ((n != 10 && n != 16 && n != 19) || p[4] != '-' || p[7] != '-') return false;
+    const int y = digits(p, 4), mo = digits(p + 5, 2), d = digits(p + 8, 2);
+    if (y < 0 || mo < 0 || d < 0) return false;
+    const QDate date(y, mo, d);
+    if (!date.isValid()) return false;
+    if (n == 10) {
+        out = QVariant(date);
+        return true;
+    }
+    if ((p[10] != ' ' && p[10] != 'T') || p[13] != ':') return false;
+    const int h = digits(p + 11, 2), mi = digits(p + 14, 2);
+    int sec = 0;
+    if (n == 19) {
+        if (p[16] != ':') return false;
+        sec = digits(p + 17, 2);
+    }
+    if (h < 0 || mi < 0 || sec < 0) return false;
+    const QTime time(h, mi, sec);
+    if (!time.isValid()) return false;
+    if (time == QTime(0, 0)) out = QVariant(date);
+    else out = QVariant(QDateTime(date, time, Qt::UTC));
+    return true;
+}
+
+// A text value built in place inside the variant (no copy of the string).
+QVariant textValue(const char* p, int n) {
+    QVariant v(QMetaType::fromType<QString>());
+    *static_cast<QString*>(v.data()) = QString::fromUtf8(p, n);
+    return v;
+}
+
+QVariant integerValue(qint64 v) {
+    if (v >= INT_MIN && v <= INT_MAX) return QVariant(int(v));
+    return QVariant(qlonglong(v));
+}
+
+}  // namespace
+
+Cell readCell(sqlite3_stmt* stmt, int column, const FieldDef* declared, QByteArray& arena) {
+    Cell c;
     const int storage = sqlite3_column_type(stmt, column);
-    if (storage == SQLITE_NULL) return QVariant();
-    auto text = [&] {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                                 sqlite3_column_bytes(stmt, column));
+    if (storage == SQLITE_NULL) return c;
+    const bool asText = declared && (declared->type == JetType::Text || declared->type == JetType::Memo);
+    const bool asBlob = declared && declared->type == JetType::LongBinary;
+    if (asText || (storage == SQLITE_TEXT && !asBlob)) {
+        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        c.kind = Cell::Text;
+        c.size = quint32(sqlite3_column_bytes(stmt, column));
+        c.offset = arena.size();
+        arena.append(p, c.size);
+    } else if (asBlob || storage == SQLITE_BLOB) {
+        const char* p = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        c.kind = Cell::Blob;
+        c.size = quint32(sqlite3_column_bytes(stmt, column));
+        c.offset = arena.size();
+        arena.append(p, c.size);
+    } else if (storage == SQLITE_INTEGER) {
+        c.kind = Cell::Integer;
+        c.integer = sqlite3_column_int64(stmt, column);
+    } else {
+        c.kind = Cell::Real;
+        c.real = sqlite3_column_double(stmt, column);
+    }
+    return c;
+}
+
+QVariant cellValue(const Cell& c, const char* arena, const FieldDef* declared) {
+    const char* p = arena + ((c.kind == Cell::Text || c.kind == Cell::Blob) ? c.offset : 0);
+    const int n = int(c.size);
+    auto dateOrText = [&] {
+        QVariant v;
+        if (isoDate(p, n, v)) return v;
+        return textValue(p, n);
     };
-    auto dateFrom = [](const QString& s) -> QVariant {
-        if (auto dt = jettypes::parseIso(s)) {
-            if (dt->time() == QTime(0, 0)) return dt->date();
-            return *dt;
-        }
-        return s;
-    };
+    if (c.kind == Cell::Null) return QVariant();
     if (declared) {
         switch (declared->type) {
             case JetType::Boolean:
-                return storage == SQLITE_TEXT ? QVariant(text()) : QVariant(sqlite3_column_int(stmt, column) != 0 ? -1 : 0);
+                if (c.kind == Cell::Text) return textValue(p, n);
+                if (c.kind == Cell::Integer) return QVariant(c.integer != 0 ? -1 : 0);
+                if (c.kind == Cell::Real) return QVariant(qint64(c.real) != 0 ? -1 : 0);
+                return QVariant(0);
             case JetType::Byte:
             case JetType::Integer:
             case JetType::Long:
-                if (storage == SQLITE_INTEGER) {
-                    const qint64 v = sqlite3_column_int64(stmt, column);
-                    if (v >= INT_MIN && v <= INT_MAX) return QVariant(int(v));
-                    return QVariant(qlonglong(v));
-                }
+                if (c.kind == Cell::Integer) return integerValue(c.integer);
                 break;
             case JetType::Currency:
             case JetType::Single:
             case JetType::Double:
-                if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_double(stmt, column);
+                if (c.kind == Cell::Integer) return QVariant(double(c.integer));
+                if (c.kind == Cell::Real) return QVariant(c.real);
                 break;
             case JetType::Date:
-                if (storage == SQLITE_TEXT) return dateFrom(text());
+                if (c.kind == Cell::Text) return dateOrText();
                 break;
             case JetType::Text:
-            case JetType::Memo: return text();
-            case JetType::LongBinary:
-                return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)), sqlite3_column_bytes(stmt, column));
+            case JetType::Memo: return textValue(p, n);
+            case JetType::LongBinary: return QVariant(QByteArray(p, n));
         }
     }
-    switch (storage) {
-        case SQLITE_INTEGER: {
-            const qint64 v = sqlite3_column_int64(stmt, column);
-            if (v >= INT_MIN && v <= INT_MAX) return QVariant(int(v));
-            return QVariant(qlonglong(v));
-        }
-        case SQLITE_FLOAT: return sqlite3_column_double(stmt, column);
-        case SQLITE_TEXT: return declared ? QVariant(text()) : dateFrom(text());
-        case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)), sqlite3_column_bytes(stmt, column));
+    switch (c.kind) {
+        case Cell::Integer: return integerValue(c.integer);
+        case Cell::Real: return QVariant(c.real);
+        case Cell::Text: return declared ? textValue(p, n) : dateOrText();
+        case Cell::Blob: return QVariant(QByteArray(p, n));
+        case Cell::Null: break;
     }
     return QVariant();
+}
+
+QVariant columnValue(sqlite3_stmt* stmt, int column, const FieldDef* declared) {
+    QByteArray arena;
+    const Cell c = readCell(stmt, column, declared, arena);
+    return cellValue(c, arena.constData(), declared);
 }
 
 }  // namespace tav::detail

@@ -28,15 +28,22 @@ struct Recordset::State {
     QStringList names;                    // visible columns
     QHash<QString, int> index;            // folded name and "table.name" -> column
     QList<std::optional<FieldDef>> types; // declared Jet type per column
+    QList<const FieldDef*> declared;      // the same as pointers, nullptr for expressions
     QStringList origins;                  // table column each result column comes from (editable sets)
     int rowIdColumn = -1;
+    // Names as a caller passes them, by the address of their characters: a loop reading
+    // rs.value("Kürzel") row after row finds the column without hashing the name again. The
+    // copy of the name keeps its characters alive (and unchanged) for as long as it is listed.
+    mutable QHash<const void*, QPair<QString, int>> byName;
 
     struct Row {
-        QList<QVariant> values;
         qint64 rowId = 0;
         bool deleted = false;
     };
     QList<Row> rows;
+    QList<detail::Cell> cells;        // names.size() cells per row, row after row
+    QByteArray arena;                 // bytes of the text and blob cells
+    QHash<qsizetype, QVariant> edited;  // cell -> value read back after Update
     qsizetype pos = 0;  // current row; rows.size() = EOF; -1 = BOF
 
     EditMode mode = EditMode::None;
@@ -58,12 +65,9 @@ struct Recordset::State {
         if (exhausted) return false;
         const int rc = sqlite3_step(stmt);
         if (rc == SQLITE_ROW) {
-            Row row;
             const int n = int(names.size());
-            row.values.reserve(n);
-            for (int i = 0; i < n; ++i) row.values << detail::columnValue(stmt, i, types[i] ? &*types[i] : nullptr);
-            if (rowIdColumn >= 0) row.rowId = sqlite3_column_int64(stmt, rowIdColumn);
-            rows << std::move(row);
+            for (int i = 0; i < n; ++i) cells.push_back(detail::readCell(stmt, i, declared[i], arena));
+            rows.push_back(Row{rowIdColumn >= 0 ? sqlite3_column_int64(stmt, rowIdColumn) : 0, false});
             return true;
         }
         const QString msg = rc == SQLITE_DONE ? QString()
@@ -112,9 +116,16 @@ struct Recordset::State {
         return c->fieldsOf(t.schema, t.sourceTable);
     }
 
-    // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit,
-    // the cached values of the current row.
-    void reread(qint64 rowId, Row* row) {
+    QVariant valueAt(qsizetype row, int column) const {
+        const qsizetype cell = row * names.size() + column;
+        if (!edited.isEmpty())
+            if (auto it = edited.constFind(cell); it != edited.cend()) return it.value();
+        return detail::cellValue(cells.at(cell), arena.constData(), declared.at(column));
+    }
+
+    // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit
+    // (row >= 0), the values of that row.
+    void reread(qint64 rowId, qsizetype row) {
         const QString sql = QStringLiteral("SELECT * FROM ") + qualifiedTable() + QStringLiteral(" WHERE rowid = ?");
         sqlite3_stmt* s = c->acquire(sql);
         const int gen = c->generation;
@@ -131,10 +142,9 @@ struct Recordset::State {
             }
         }
         c->release(s, gen);
-        if (row) {
+        if (row >= 0) {
             for (int i = 0; i < names.size(); ++i)
-                if (!origins[i].isEmpty())
-                    row->values[i] = lastModifiedRow.value(jettext::fold(origins[i]));
+                if (!origins[i].isEmpty()) edited.insert(row * names.size() + i, lastModifiedRow.value(jettext::fold(origins[i])));
         }
     }
 };
@@ -158,34 +168,48 @@ Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<con
         s.finish();
         throw;
     }
-    const int count = sqlite3_column_count(s.stmt);
-    const QString rowIdName = JetSql::rowIdColumn();
+    // The columns' names and types are the same every time a statement runs: read them once.
+    const QString& sqlText = s.translation->editableTable ? s.translation->editSql : s.translation->sql;
     QList<FieldDef> tableFields;
     if (s.translation->editableTable) tableFields = s.tableFields();
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(s.stmt, i));
-        if (s.translation->editableTable && name == rowIdName && i == count - 1) {
-            s.rowIdColumn = i;
-            continue;
+    auto known = s.c->resultColumns.constFind(sqlText);
+    if (known == s.c->resultColumns.cend()) {
+        detail::ResultColumns cols;
+        const int count = sqlite3_column_count(s.stmt);
+        const QString rowIdName = JetSql::rowIdColumn();
+        for (int i = 0; i < count; ++i) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(s.stmt, i));
+            if (s.translation->editableTable && name == rowIdName && i == count - 1) {
+                cols.rowIdColumn = i;
+                continue;
+            }
+            cols.names << name;
+            const char* decl = sqlite3_column_decltype(s.stmt, i);
+            const char* origin = sqlite3_column_origin_name(s.stmt, i);
+            const char* table = sqlite3_column_table_name(s.stmt, i);
+            std::optional<FieldDef> type;
+            if (decl) {
+                const QString declared = QString::fromUtf8(decl);
+                type = jettypes::fromDeclared(name, declared, declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0, false);
+            }
+            cols.types << type;
+            cols.origins << (s.translation->editableTable && origin ? QString::fromUtf8(origin) : QString());
+            const QString key = jettext::fold(name);
+            if (!cols.index.contains(key)) cols.index.insert(key, i);
+            if (table && origin) {
+                const QString qualified = jettext::fold(QString::fromUtf8(table) + QLatin1Char('.') + QString::fromUtf8(origin));
+                if (!cols.index.contains(qualified)) cols.index.insert(qualified, i);
+            }
         }
-        s.names << name;
-        const char* decl = sqlite3_column_decltype(s.stmt, i);
-        const char* origin = sqlite3_column_origin_name(s.stmt, i);
-        const char* table = sqlite3_column_table_name(s.stmt, i);
-        std::optional<FieldDef> type;
-        if (decl) {
-            const QString declared = QString::fromUtf8(decl);
-            type = jettypes::fromDeclared(name, declared, declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0, false);
-        }
-        s.types << type;
-        s.origins << (s.translation->editableTable && origin ? QString::fromUtf8(origin) : QString());
-        const QString key = jettext::fold(name);
-        if (!s.index.contains(key)) s.index.insert(key, i);
-        if (table && origin) {
-            const QString qualified = jettext::fold(QString::fromUtf8(table) + QLatin1Char('.') + QString::fromUtf8(origin));
-            if (!s.index.contains(qualified)) s.index.insert(qualified, i);
-        }
+        if (s.c->resultColumns.size() >= 1000) s.c->resultColumns.clear();  // statements with literal values
+        known = s.c->resultColumns.insert(sqlText, cols);
     }
+    s.names = known->names;
+    s.index = known->index;
+    s.types = known->types;
+    s.origins = known->origins;
+    s.rowIdColumn = known->rowIdColumn;
+    for (const auto& t : s.types) s.declared << (t ? &*t : nullptr);
     for (const FieldDef& f : tableFields)
         if (f.counter) s.keyField = f.name;
     s.settle(0);
@@ -232,15 +256,18 @@ QString Recordset::fieldName(int index) const { return s_ ? s_->names.value(inde
 
 int Recordset::fieldIndex(const QString& name) const {
     if (!s_) return -1;
-    return s_->index.value(jettext::fold(name), -1);
+    if (auto it = s_->byName.constFind(name.constData()); it != s_->byName.cend() && it->first.size() == name.size())
+        return it->second;
+    const int i = s_->index.value(jettext::fold(name), -1);
+    if (s_->byName.size() < 512) s_->byName.insert(name.constData(), {name, i});
+    return i;
 }
 
 QVariant Recordset::value(int index) const {
     if (!s_) noCurrentRow();
-    const auto& row = s_->current();
-    if (index < 0 || index >= row.values.size())
-        throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden."));
-    return row.values[index];
+    s_->current();
+    if (index < 0 || index >= s_->names.size()) throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden."));
+    return s_->valueAt(s_->pos, index);
 }
 
 QVariant Recordset::value(const QString& name) const {
@@ -339,11 +366,10 @@ void Recordset::update() {
         rowId = sqlite3_last_insert_rowid(s.c->db);
         s.mode = EditMode::None;
         s.pending.clear();
-        s.reread(rowId, nullptr);
+        s.reread(rowId, -1);
         return;
     }
-    State::Row& row = const_cast<State::Row&>(s.current());
-    rowId = row.rowId;
+    rowId = s.current().rowId;
     if (!columns.isEmpty()) {
         QStringList sets;
         for (const QString& col : columns) sets << col + QStringLiteral(" = ?");
@@ -362,7 +388,7 @@ void Recordset::update() {
     }
     s.mode = EditMode::None;
     s.pending.clear();
-    s.reread(rowId, &row);
+    s.reread(rowId, s.pos);
 }
 
 void Recordset::deleteCurrent() {
