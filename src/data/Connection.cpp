@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <climits>
 
 #include "data/DatabaseError.h"
@@ -34,8 +35,31 @@ QString germanError(int code, const QString& msg) {
         return QStringLiteral("Das Feld '%1' ist unbekannt.").arg(msg.mid(16));
     if (msg.startsWith(QLatin1String("no such function: ")))
         return QStringLiteral("Unbekannte Funktion '%1' im Ausdruck.").arg(msg.mid(18));
+    static const QRegularExpression nearToken(QStringLiteral("^near \"(.*)\": syntax error$"));
+    if (const auto m = nearToken.match(msg); m.hasMatch())
+        return QStringLiteral("Syntaxfehler in der Abfrage bei »%1«.").arg(m.captured(1));
     if (msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near ")))
         return QStringLiteral("Syntaxfehler in der Abfrage (%1).").arg(msg);
+    if (msg == QLatin1String("incomplete input")) return QStringLiteral("Die Abfrage ist unvollständig.");
+    if (msg.startsWith(QLatin1String("unrecognized token: ")))
+        return QStringLiteral("Unbekanntes Zeichen in der Abfrage: %1").arg(msg.mid(20));
+    static const QRegularExpression arguments(QStringLiteral("^wrong number of arguments to function (?:jet_)?(\\w+)\\(\\)$"));
+    if (const auto m = arguments.match(msg); m.hasMatch())
+        return QStringLiteral("Falsche Anzahl an Argumenten für die Funktion '%1'.").arg(m.captured(1));
+    static const QRegularExpression aggregate(QStringLiteral("^misuse of aggregate(?: function)?:? (?:jet_)?(\\w+)\\(\\)$"));
+    if (const auto m = aggregate.match(msg); m.hasMatch())
+        return QStringLiteral("Die Aggregatfunktion '%1' ist an dieser Stelle nicht erlaubt.").arg(m.captured(1));
+    if (msg.contains(QLatin1String("do not have the same number of result columns")))
+        return QStringLiteral("Die Teile der UNION-Abfrage liefern verschieden viele Felder.");
+    if (msg.startsWith(QLatin1String("sub-select returns")))
+        return QStringLiteral("Die Unterabfrage darf nur ein Feld liefern.");
+    if (msg.contains(QLatin1String("values were supplied")) || msg.contains(QLatin1String(" values for ")))
+        return QStringLiteral("Die Zahl der Werte passt nicht zur Zahl der Felder.");
+    if (msg.contains(QLatin1String("parser stack overflow")) || msg.contains(QLatin1String("too large")) ||
+        msg.contains(QLatin1String("too many")))
+        return QStringLiteral("Die Abfrage ist zu umfangreich oder zu tief verschachtelt (%1).").arg(msg);
+    if (msg.contains(QLatin1String("GROUP BY clause is required")))
+        return QStringLiteral("HAVING ist nur zusammen mit GROUP BY erlaubt.");
     if (msg.startsWith(QLatin1String("ambiguous column name: ")))
         return QStringLiteral("Der Feldname '%1' kann sich auf mehrere Tabellen beziehen.").arg(msg.mid(23));
     switch (primary) {
@@ -55,7 +79,10 @@ QString germanError(int code, const QString& msg) {
         case SQLITE_FULL: return QStringLiteral("Der Datenträger ist voll.");
         default: break;
     }
-    return msg;  // errors raised by the Jet functions are German already
+    // Errors raised by the Jet functions are German already; SQLite's own start in lower case.
+    if (!msg.isEmpty() && msg.front().isLower() && msg.front().unicode() < 128)
+        return QStringLiteral("Die Abfrage kann nicht ausgeführt werden: %1.").arg(msg);
+    return msg;
 }
 
 void Connection::fail(const QString& what, const QString& sql) const {

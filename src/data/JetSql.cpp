@@ -712,12 +712,40 @@ private:
             const QString fn = f.text.toLower();
             if (dateFunctions().contains(fn)) return Sort::Date;
             if (textFunctions().contains(fn)) return Sort::Text;
+            // Max(Bis), First(Von), Nz(Von, Date()), IIf(c, Von, Bis): what the arguments are.
+            const QList<QPair<qsizetype, qsizetype>> args = arguments(next(from));
+            if ((fn == QLatin1String("max") || fn == QLatin1String("min") || fn == QLatin1String("jet_first") ||
+                 fn == QLatin1String("jet_last") || fn == QLatin1String("jet_nz")) &&
+                !args.isEmpty())
+                return sortOf(args[0].first, args[0].second);
+            if (fn == QLatin1String("jet_iif") && args.size() == 3) {
+                const Sort a = sortOf(args[1].first, args[1].second);
+                return a == sortOf(args[2].first, args[2].second) ? a : Sort::Unknown;
+            }
             if (fn == QLatin1String("jet_cdbl") || fn == QLatin1String("jet_cint") || fn == QLatin1String("jet_clng") ||
                 fn == QLatin1String("jet_val") || fn == QLatin1String("jet_datediff") || fn == QLatin1String("jet_len") ||
                 fn == QLatin1String("jet_instr") || fn == QLatin1String("count"))
                 return Sort::Number;
         }
         return Sort::Unknown;
+    }
+
+    // The arguments of the call whose parenthesis opens at open, as token ranges.
+    QList<QPair<qsizetype, qsizetype>> arguments(qsizetype open) const {
+        QList<QPair<qsizetype, qsizetype>> out;
+        const qsizetype close = match(open);
+        if (close < 0) return out;
+        qsizetype start = next(open);
+        int depth = 0;
+        for (qsizetype j = start; j >= 0 && j <= close; j = next(j)) {
+            if (j < close && t_[j].isSymbol(u"(")) ++depth;
+            else if (j < close && t_[j].isSymbol(u")")) --depth;
+            else if (j == close || (depth == 0 && t_[j].isSymbol(u","))) {
+                if (start >= 0 && start < j) out << qMakePair(start, prev(j));
+                start = next(j);
+            }
+        }
+        return out;
     }
 
     Sort columnSort(QString name) const {
