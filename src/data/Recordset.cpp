@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QDate>
+#include <array>
+#include <vector>
 
 #include "data/Connection.h"
 #include "data/DatabaseError.h"
@@ -34,15 +36,32 @@ struct Recordset::State {
     // Names as a caller passes them, by the address of their characters: a loop reading
     // rs.value("Kürzel") row after row finds the column without hashing the name again. The
     // copy of the name keeps its characters alive (and unchanged) for as long as it is listed.
-    mutable QHash<const void*, QPair<QString, int>> byName;
+    struct NameSlot {
+        const void* data = nullptr;
+        qsizetype size = -1;
+        int column = -1;
+    };
+    mutable std::array<NameSlot, 256> nameSlots;
+    mutable QList<QString> namesSeen;
+    // The names in the order the caller read them on the first row: the next rows are read in
+    // the same order, so the next name is usually the one expected.
+    mutable std::vector<NameSlot> sequence;
+    mutable size_t next = 0;
+    mutable bool learning = true;
+
+    void moved(qsizetype to) {
+        pos = to;
+        next = 0;
+        if (!sequence.empty()) learning = false;
+    }
 
     struct Row {
         qint64 rowId = 0;
         bool deleted = false;
     };
     QList<Row> rows;
-    QList<detail::Cell> cells;        // names.size() cells per row, row after row
-    QByteArray arena;                 // bytes of the text and blob cells
+    std::vector<detail::Cell> cells;  // names.size() cells per row, row after row
+    std::vector<char> arena;          // bytes of the text and blob cells
     QHash<qsizetype, QVariant> edited;  // cell -> value read back after Update
     qsizetype pos = 0;  // current row; rows.size() = EOF; -1 = BOF
 
@@ -66,7 +85,12 @@ struct Recordset::State {
         const int rc = sqlite3_step(stmt);
         if (rc == SQLITE_ROW) {
             const int n = int(names.size());
-            for (int i = 0; i < n; ++i) cells.push_back(detail::readCell(stmt, i, declared[i], arena));
+            const FieldDef* const* decl = declared.constData();
+            if (cells.empty()) {
+                cells.reserve(size_t(n) * 64);
+                arena.reserve(4096);
+            }
+            for (int i = 0; i < n; ++i) cells.push_back(detail::readCell(stmt, i, decl[i], arena));
             rows.push_back(Row{rowIdColumn >= 0 ? sqlite3_column_int64(stmt, rowIdColumn) : 0, false});
             return true;
         }
@@ -89,11 +113,11 @@ struct Recordset::State {
             while (p >= rows.size() && fetch()) {
             }
             if (p >= rows.size()) {
-                pos = rows.size();
+                moved(rows.size());
                 return;
             }
             if (!rows[p].deleted) {
-                pos = p;
+                moved(p);
                 return;
             }
             ++p;
@@ -116,11 +140,34 @@ struct Recordset::State {
         return c->fieldsOf(t.schema, t.sourceTable);
     }
 
+    std::shared_ptr<std::vector<detail::ResultColumns::TextStats>> textStats;
+
+    QVariant text(int column, const char* p, int n) const {
+        auto& stats = (*textStats)[size_t(column)];
+        if (stats.off || n > 64) return detail::cells::textValue(p, n);
+        ++stats.reads;
+        QHash<QByteArray, QString>& shared = c->texts;
+        if (auto it = shared.constFind(QByteArray::fromRawData(p, n)); it != shared.cend()) {
+            ++stats.hits;
+            return QVariant(it.value());
+        }
+        if (stats.reads >= 256 && stats.hits * 2 < stats.reads) {
+            stats.off = true;
+            return detail::cells::textValue(p, n);
+        }
+        if (shared.size() >= 16384) shared.clear();
+        return QVariant(*shared.insert(QByteArray(p, n), QString::fromUtf8(p, n)));
+    }
+
     QVariant valueAt(qsizetype row, int column) const {
-        const qsizetype cell = row * names.size() + column;
+        const qsizetype index = row * names.size() + column;
         if (!edited.isEmpty())
-            if (auto it = edited.constFind(cell); it != edited.cend()) return it.value();
-        return detail::cellValue(cells.at(cell), arena.constData(), declared.at(column));
+            if (auto it = edited.constFind(index); it != edited.cend()) return it.value();
+        const detail::Cell& cell = cells[size_t(index)];
+        const FieldDef* type = declared.at(column);
+        if (cell.kind == detail::Cell::Text && type && (type->type == JetType::Text || type->type == JetType::Memo))
+            return text(column, arena.data() + cell.offset, int(cell.size));
+        return detail::cellValue(cell, arena.data(), type);
     }
 
     // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit
@@ -201,6 +248,7 @@ Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<con
                 if (!cols.index.contains(qualified)) cols.index.insert(qualified, i);
             }
         }
+        cols.textStats = std::make_shared<std::vector<detail::ResultColumns::TextStats>>(size_t(cols.names.size()));
         if (s.c->resultColumns.size() >= 1000) s.c->resultColumns.clear();  // statements with literal values
         known = s.c->resultColumns.insert(sqlText, cols);
     }
@@ -210,6 +258,7 @@ Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<con
     s.origins = known->origins;
     s.rowIdColumn = known->rowIdColumn;
     for (const auto& t : s.types) s.declared << (t ? &*t : nullptr);
+    s.textStats = known->textStats;
     for (const FieldDef& f : tableFields)
         if (f.counter) s.keyField = f.name;
     s.settle(0);
@@ -227,7 +276,7 @@ void Recordset::movePrevious() {
     if (bof()) noCurrentRow();
     qsizetype p = s_->pos - 1;
     while (p >= 0 && s_->rows[p].deleted) --p;
-    s_->pos = p;
+    s_->moved(p);
 }
 
 void Recordset::moveFirst() {
@@ -240,7 +289,7 @@ void Recordset::moveLast() {
     s_->fetchAll();
     qsizetype p = s_->rows.size() - 1;
     while (p >= 0 && s_->rows[p].deleted) --p;
-    s_->pos = p < 0 ? s_->rows.size() : p;
+    s_->moved(p < 0 ? s_->rows.size() : p);
 }
 
 int Recordset::recordCount() const {
@@ -256,10 +305,20 @@ QString Recordset::fieldName(int index) const { return s_ ? s_->names.value(inde
 
 int Recordset::fieldIndex(const QString& name) const {
     if (!s_) return -1;
-    if (auto it = s_->byName.constFind(name.constData()); it != s_->byName.cend() && it->first.size() == name.size())
-        return it->second;
+    // Open addressing over the address of the name's characters.
+    const auto key = reinterpret_cast<quintptr>(name.constData());
+    const size_t slotCount = s_->nameSlots.size();
+    size_t at = ((key >> 4) ^ (key >> 12)) % slotCount;
+    for (size_t probe = 0; probe < slotCount; ++probe, at = (at + 1) % slotCount) {
+        const State::NameSlot& slot = s_->nameSlots[at];
+        if (slot.data == name.constData() && slot.size == name.size()) return slot.column;
+        if (!slot.data) break;
+    }
     const int i = s_->index.value(jettext::fold(name), -1);
-    if (s_->byName.size() < 512) s_->byName.insert(name.constData(), {name, i});
+    if (!s_->nameSlots[at].data && s_->namesSeen.size() < qsizetype(slotCount * 3 / 4)) {
+        s_->namesSeen << name;
+        s_->nameSlots[at] = {name.constData(), name.size(), i};
+    }
     return i;
 }
 
@@ -271,9 +330,22 @@ QVariant Recordset::value(int index) const {
 }
 
 QVariant Recordset::value(const QString& name) const {
-    const int i = fieldIndex(name);
+    if (!s_) noCurrentRow();
+    const State& s = *s_;
+    int i;
+    if (s.next < s.sequence.size() && s.sequence[s.next].data == name.constData() && s.sequence[s.next].size == name.size()) {
+        i = s.sequence[s.next++].column;
+    } else {
+        i = fieldIndex(name);
+        if (s.learning && s.next == s.sequence.size() && s.sequence.size() < 256) {
+            s.namesSeen << name;  // keeps the characters the entry points at
+            s.sequence.push_back({name.constData(), name.size(), i});
+            ++s.next;
+        }
+    }
     if (i < 0) throw DatabaseError(QStringLiteral("Das Feld '%1' ist in dieser Abfrage nicht enthalten.").arg(name));
-    return value(i);
+    if (s.pos < 0 || s.pos >= s.rows.size() || s.rows[s.pos].deleted) noCurrentRow();
+    return s.valueAt(s.pos, i);
 }
 
 QString Recordset::text(const QString& name) const {

@@ -113,3 +113,15 @@ TEST_F(JetSqlPlans, IndexedFieldsStayUsableThroughTheTranslation) {
                     .contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'Räumlichkeiten'")).contains(QStringLiteral("INDEX")));
 }
+
+// Stored dates are read back from the row's bytes without the calendar's general conversion:
+// every day of two centuries, leap days included, comes back as the same date; a text that
+// only looks like a date stays text.
+TEST_F(JetSqlPlans, StoredDatesComeBackExactly) {
+    for (QDate d(1899, 12, 30); d <= QDate(2101, 3, 1); d = d.addDays(d.month() == 2 ? 1 : 13))
+        ASSERT_EQ(db().scalar(QStringLiteral("SELECT ?"), {d}).toDate(), d) << d.toString(Qt::ISODate).toStdString();
+    for (const char* text : {"2023-02-29", "2100-02-29", "2024-13-01", "2024-04-31", "0000-01-01"})
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT ?"), {QString::fromLatin1(text)}), QVariant(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT ?"), {QStringLiteral("2000-02-29 23:59:58")}).toDateTime(),
+              QDateTime(QDate(2000, 2, 29), QTime(23, 59, 58), Qt::UTC));
+}
