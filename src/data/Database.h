@@ -91,6 +91,7 @@ public:
     // ---- NameResolver ----
     std::optional<TableLocation> table(const QString& name) const override;
     QString column(const QString& name) const override;
+    std::optional<JetType> columnType(const QString& name) const override;
 
     sqlite3* handle() const;
 
