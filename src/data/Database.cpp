@@ -319,6 +319,23 @@ void Database::beginTrans(bool immediate) {
     ++transactionDepth_;
 }
 
+void Database::beginWrite(const QString& table) {
+    const auto loc = locate(table);
+    if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));
+    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+    beginTrans(false);
+    if (transactionDepth_ > 1) return;  // the outer transaction decides the locks
+    try {
+        // A write that changes nothing still takes the file's write lock (waiting for it up to
+        // the busy timeout), and only that file's.
+        run(*c_, QStringLiteral("UPDATE ") + schemaPrefix(loc->schema) + quoteIdentifier(loc->sourceTable) +
+                     QStringLiteral(" SET rowid = rowid WHERE 0"));
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
 void Database::commitTrans() {
     if (transactionDepth_ == 0) throw DatabaseError(QStringLiteral("Es ist keine Transaktion offen."));
     --transactionDepth_;
