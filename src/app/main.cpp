@@ -5,7 +5,12 @@
 //                                 the start-up is idle, prints the path and ends
 //   Tavomera --einrichten         writes the settings "Pfad", "Zentral" and "Excel" of the
 //                                 instance when they are missing (the install step)
+//   Tavomera --blaettern N        for developers (bench/memory): once the start-up is idle,
+//                                 presses the plan's "+1 Woche" N times, each press reloading the
+//                                 window from the database, prints the window's first day and
+//                                 ends without the closing question
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -16,6 +21,7 @@
 #include "app/Bildschirmfoto.h"
 #include "app/Fensterverbindungen.h"
 #include "data/Variablen.h"
+#include "plan/PlanWidget.h"
 #include "plan/frmMain.h"
 #include "platform/Files.h"
 #include "platform/QtDialogs.h"
@@ -37,6 +43,44 @@ bool hatOption(int argc, char** argv, const char* name) {
     return false;
 }
 
+// "--blaettern N": waits until the start-up is idle with the main window in front, then presses
+// "+1 Woche" N times and ends at once, so that a memory measurement sees the start and the
+// navigation and nothing else. A question box in the way ends it with an error.
+void blaetternNachDemStart(tav::Programmsteuerung& steuerung, int anzahl, QObject* eltern) {
+    auto* timer = new QTimer(eltern);
+    timer->setInterval(100);
+    QObject::connect(timer, &QTimer::timeout, [&steuerung, anzahl, timer, gewartet = 0, ruhig = 0]() mutable {
+        auto ende = [](int code, const QString& text) {
+            std::fprintf(code == 0 ? stdout : stderr, "%s\n", text.toLocal8Bit().constData());
+            std::fflush(stdout);
+            std::fflush(stderr);
+            std::_Exit(code);
+        };
+        if ((gewartet += timer->interval()) > 60000) ende(1, QStringLiteral("Nach 60 Sekunden war das Hauptfenster nicht bereit."));
+        if (QWidget* box = QApplication::activeModalWidget())
+            ende(1, QStringLiteral("Ein Fenster wartet auf eine Antwort: ") + box->windowTitle());
+        tav::frmMain* f = steuerung.beschaeftigt() ? nullptr : steuerung.hauptfenster();
+        if (!f || !f->isVisible() || !f->plan()) {
+            ruhig = 0;
+            return;
+        }
+        // Two looks in a row with the main window shown: it has been laid out and painted.
+        if (++ruhig < 2) return;
+        timer->stop();
+        auto* weiter = f->plan()->findChild<QAbstractButton*>(QStringLiteral("cmdNextWeek"));
+        if (!weiter) ende(1, QStringLiteral("Der Knopf \"+1 Woche\" fehlt."));
+        const QDate anfang = f->plan()->model().start();
+        for (int i = 0; i < anzahl; ++i) {
+            weiter->click();
+            QCoreApplication::processEvents();
+        }
+        ende(0, QStringLiteral("%1-mal \"+1 Woche\": Plan vom %2 bis zum %3")
+                    .arg(anzahl)
+                    .arg(anfang.toString(QStringLiteral("dd.MM.yyyy")), f->plan()->model().start().toString(QStringLiteral("dd.MM.yyyy"))));
+    });
+    timer->start();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,6 +99,13 @@ int main(int argc, char** argv) {
     }
 
     const QString bild = optionWert(argc, argv, "--screenshot");
+    const QString blaettern = optionWert(argc, argv, "--blaettern");
+    bool blaetternOk = true;
+    const int wochen = blaettern.isEmpty() ? 0 : blaettern.toInt(&blaetternOk);
+    if (!blaetternOk || wochen < 0) {
+        std::fprintf(stderr, "--blaettern erwartet eine Anzahl von Wochen.\n");
+        return 2;
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::setApplicationName(QStringLiteral("Tavomera"));
@@ -83,6 +134,8 @@ int main(int argc, char** argv) {
         });
         foto->starten();
     }
+
+    if (!blaettern.isEmpty()) blaetternNachDemStart(steuerung, wochen, &app);
 
     QTimer::singleShot(0, &steuerung, &tav::Programmsteuerung::starten);
     return app.exec();
