@@ -1,5 +1,7 @@
 #include "reservation/Kollisionspruefung.h"
 
+#include "reservation/LikeMuster.h"
+
 #include <QHash>
 
 #include "data/Database.h"
@@ -16,19 +18,6 @@ namespace {
 const QString kTitel = QStringLiteral("Reservierung");
 
 QString cv(const QDate& d) { return datum::lang(d); }
-
-// A short name as a Like pattern that matches only itself: the wildcard characters a short
-// name may contain are put into brackets.
-QString likeWoertlich(const QString& text) {
-    QString out;
-    for (QChar c : text) {
-        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('#') || c == QLatin1Char('['))
-            out += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            out += c;
-    }
-    return out;
-}
 
 QString idListe(const QList<int>& ids) {
     QStringList parts;
@@ -189,7 +178,7 @@ bool Kollisionspruefung::istBlockmitglied(const QString& kuerzel) {
         QStringLiteral("SELECT tblBelegung.Kürzel, tbBlockbuchung.IDBlockbuchung") +
             QStringLiteral(" FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = tbBlockbuchung.IDBelegung ") +
             QStringLiteral(" WHERE (((tblBelegung.Kürzel) Like ?)); "),
-        {likeWoertlich(kuerzel)});
+        {like::woertlich(kuerzel)});
     return !rs.eof();
 }
 
