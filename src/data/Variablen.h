@@ -27,6 +27,7 @@ struct Uebergabe {
     int buchungId = 0;        // the form's public booking ID (0 for a new booking)
     int zweiterWert = 0;      // the form's second public value
     int zimmerNummer = 0;     // the form's public room number
+    int belegungsart = -1;    // booking kind chosen in the plan's legend; -1 = none chosen
     // Opened from the waiting row: the waiting bookings of that day, in browse order.
     QDate warteTag;
     QList<int> warteBuchungen;
