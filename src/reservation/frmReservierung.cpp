@@ -647,10 +647,12 @@ void frmReservierung::verbinden() {
         });
     });
     connect(cboAdrRechnung->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
+        rechnungTippen_ = true;
         ausfuehren([this, t] {
             logik_->adresse().rechnungsadresseTippen(t);
             logik_->geaendert();
         });
+        rechnungTippen_ = false;
     });
     connect(cboAdrRechnung, &QComboBox::activated, this, [this](int i) {
         const int id = cboAdrRechnung->itemData(i).toInt();
@@ -678,7 +680,12 @@ void frmReservierung::verbinden() {
         });
     }
     connect(chStammkunde, &QCheckBox::toggled, this, [this](bool an) {
-        if (!fuellen_) logik_->adresse().setStammkunde(an);
+        if (fuellen_) return;
+        // A locked address keeps its mark; the box stays usable for F2 and the right mouse button.
+        if (logik_->adresse().felderGesperrt())
+            adresseAnzeigen();
+        else
+            logik_->adresse().setStammkunde(an);
     });
     connect(cmdNeuAdress, &QPushButton::clicked, this, [this] {
         ausfuehren([this] {
@@ -829,14 +836,17 @@ void frmReservierung::adresseAnzeigen() {
         c->lineEdit()->setReadOnly(gesperrt);
         hintergrund(c->lineEdit(), gesperrtFarbe, QPalette::Base);
     }
-    chStammkunde->setEnabled(!gesperrt);
     cmdAdresseSpeichern->setEnabled(!gesperrt || f.geaendert);
-    const int rechnung = a.rechnungsadresseId();
-    const int index = rechnung == 0 ? -1 : cboAdrRechnung->findData(rechnung);
-    if (rechnung == 0) {
-        if (!cboAdrRechnung->hasFocus()) setzen(cboAdrRechnung, QString());
-    } else if (index >= 0 && cboAdrRechnung->currentIndex() != index) {
-        cboAdrRechnung->setCurrentIndex(index);
+    // The invoice-address box shows the chosen address, or nothing; not while the user types in it.
+    if (!rechnungTippen_) {
+        const int rechnung = a.rechnungsadresseId();
+        const int index = rechnung == 0 ? -1 : cboAdrRechnung->findData(rechnung);
+        if (index < 0)
+            setzen(cboAdrRechnung, QString());
+        else if (cboAdrRechnung->currentIndex() != index || cboAdrRechnung->currentText() != cboAdrRechnung->itemText(index)) {
+            cboAdrRechnung->setCurrentIndex(index);
+            cboAdrRechnung->setEditText(cboAdrRechnung->itemText(index));
+        }
     }
     fuellen_ = vorher;
 }
@@ -1047,7 +1057,11 @@ void frmReservierung::reject() {
 // ---- keys and leaving boxes --------------------------------------------------------------------
 
 void frmReservierung::zurueck(QWidget* feld) {
-    QTimer::singleShot(0, feld, [feld] { feld->setFocus(Qt::OtherFocusReason); });
+    QTimer::singleShot(0, feld, [this, feld] {
+        zurueckLaeuft_ = true;
+        feld->setFocus(Qt::OtherFocusReason);
+        zurueckLaeuft_ = false;
+    });
 }
 
 bool frmReservierung::tasteFiltern(QObject* watched, QKeyEvent* key) {
@@ -1243,7 +1257,7 @@ bool frmReservierung::eventFilter(QObject* watched, QEvent* event) {
             if (tasteFiltern(watched, static_cast<QKeyEvent*>(event))) return true;
             break;
         case QEvent::FocusOut:
-            if (istVerlassen(event) && !fuellen_ && !pruefen_) {
+            if (istVerlassen(event) && !fuellen_ && !pruefen_ && !zurueckLaeuft_) {
                 pruefen_ = true;
                 feldVerlassen(watched);
                 pruefen_ = false;

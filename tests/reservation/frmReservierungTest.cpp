@@ -33,6 +33,19 @@ protected:
     }
     std::unique_ptr<frmReservierung> fenster() { return fenster(&kollisionsDialog_); }
 
+    // The test's databases become the program's, as the main window holds them.
+    void alsProgrammdatenbank() {
+        variablen().db = std::move(db_);
+        variablen().beispielDb = std::move(beispiel_);
+    }
+    void TearDown() override {
+        if (variablen().db) {
+            db_ = std::move(variablen().db);
+            beispiel_ = std::move(variablen().beispielDb);
+        }
+        FormularFixture::TearDown();
+    }
+
     static Uebergabe neu(int zimmer, const QDate& von, const QDate& bis) {
         Uebergabe u;
         u.neueBuchung = true;
@@ -316,4 +329,98 @@ TEST_F(FormularFenster, RoomChoiceDialogAndFurtherGuests) {
     w->mnuWeiterePersonen->trigger();
     EXPECT_TRUE(geoeffnet_) << "a saved, unchanged booking opens the further guests at once";
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Sollen die Adressdaten der Reservierung übernommen werden?")});
+}
+
+TEST_F(FormularFenster, LeavingABoxRunsItsCheck) {
+    auto w = fenster();
+    Uebergabe u = neu(1, tag(10), tag(12));
+    ASSERT_TRUE(w->starten(u));
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+
+    // An empty guest count is refused and the box keeps the focus.
+    w->fldAnzahlGäste->setFocus();
+    tippen(w->fldAnzahlGäste, QStringLiteral("0"));
+    QTest::keyClick(w->fldAnzahlGäste, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Anzahl der Gäste"));
+    EXPECT_EQ(QApplication::focusWidget(), w->fldAnzahlGäste);
+
+    // Two refused boxes do not hand the focus back and forth: going back is no leaving.
+    dialogs_.clear();
+    tippen(w->fldVon, QStringLiteral("31.4.24"));
+    w->fldVon->setFocus();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
+    EXPECT_EQ(QApplication::focusWidget(), w->fldAnzahlGäste);
+    tippen(w->fldAnzahlGäste, QStringLiteral("2"));
+    dialogs_.clear();
+    w->fldVon->setFocus();
+    w->fldBis->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie das Datum")});
+    EXPECT_EQ(QApplication::focusWidget(), w->fldVon);
+    tippen(w->fldVon, QStringLiteral("9.3.24"));
+    w->fldBis->setFocus();
+    EXPECT_EQ(w->fldVon->text(), t(9)) << "a valid date is shown in full";
+
+    // A remark of 300 characters is cut after Yes.
+    dialogs_.clear();
+    dialogs_.answer(Answer::Yes);
+    w->fldInfo->setFocus();
+    w->fldInfo->setPlainText(QString(300, QLatin1Char('x')));
+    w->fldKürzel->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.texts(),
+              QStringList{QStringLiteral("Die Datenmenge dieses Feldes ist zu groß. Soll die Information abgeschnitten werden?")});
+    EXPECT_EQ(w->fldInfo->toPlainText().size(), 250);
+
+    // The invoice address is found while typing; the box keeps the typed text until it is left.
+    w->cboAdrRechnung->setFocus();
+    QTest::keyClicks(w->cboAdrRechnung, QStringLiteral("Hu"));
+    EXPECT_EQ(w->cboAdrRechnung->currentText(), QStringLiteral("Hu"));
+    EXPECT_EQ(w->logik().adresse().rechnungsadresseId(), 2);
+    w->fldKürzel->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(w->cboAdrRechnung->currentText(), QStringLiteral("Huber, Anna, 5020 Salzburg"));
+}
+
+TEST_F(FormularFenster, EntryPointsOpenTheFormOnTheProgramsDatabase) {
+    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    alsProgrammdatenbank();
+
+    // A stored booking, as the plan's booking menu opens it.
+    imModalenFenster<frmReservierung>([](frmReservierung& f) {
+        EXPECT_EQ(f.fldKürzel->text(), QStringLiteral("Meier"));
+        EXPECT_EQ(f.cboZimmer->currentText(), QStringLiteral("103"));
+        f.cmdSchliessen->click();
+    });
+    frmReservierung::oeffnenBuchung(id, nullptr);
+    EXPECT_TRUE(geoeffnet_);
+    EXPECT_EQ(variablen().letzteReservierung, id);
+
+    // A new booking for an address from the quick search.
+    geoeffnet_ = false;
+    imModalenFenster<frmReservierung>([](frmReservierung& f) {
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Neue Reservierung"));
+        EXPECT_EQ(f.cboGastNeu->currentText(), QStringLiteral("Huber"));
+        EXPECT_EQ(f.cboLand->currentText(), QStringLiteral("Österreich"));
+        EXPECT_EQ(f.fldVon->text(), QStringLiteral("01.03.2024"));
+        EXPECT_EQ(f.fldBis->text(), QStringLiteral("02.03.2024"));
+        EXPECT_EQ(f.cboZimmer->currentText(), QString());
+        f.cmdSchliessen->click();
+    });
+    frmReservierung::oeffnenNeu(2, tag(1), tag(2), nullptr);
+    EXPECT_TRUE(geoeffnet_);
+    EXPECT_TRUE(variablen().uebergabe.neueBuchung);
+
+    // A booking that was deleted meanwhile opens nothing.
+    geoeffnet_ = false;
+    variablen().uebergabe = Uebergabe{};
+    variablen().uebergabe.buchungId = id + 1;
+    frmReservierung::oeffnen(nullptr);
+    EXPECT_FALSE(geoeffnet_);
+    QApplication::processEvents();
 }
