@@ -48,7 +48,13 @@ QList<TableSpec> build() {
                 date(QStringLiteral("WannGeändert"))},
                {},
                {index(QStringLiteral("ZimmerVon"), {QStringLiteral("Zimmernummer"), QStringLiteral("Von")}),
-                index(QStringLiteral("Von"), {QStringLiteral("Von")}), index(QStringLiteral("Bis"), {QStringLiteral("Bis")}),
+                index(QStringLiteral("Von"), {QStringLiteral("Von")}),
+                // The plan asks for the bookings of a date window, of one night of a room and of
+                // one night of the waiting row; with the arrival beside the departure these are
+                // answered from the index alone.
+                index(QStringLiteral("Bis"), {QStringLiteral("Bis"), QStringLiteral("Von")}),
+                index(QStringLiteral("GelöschtZimmer"),
+                      {QStringLiteral("Gelöscht"), QStringLiteral("Zimmernummer"), QStringLiteral("Bis"), QStringLiteral("Von")}),
                 index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
                 index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
                 index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}),

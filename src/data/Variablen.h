@@ -9,6 +9,7 @@
 
 #include "data/Database.h"
 #include "data/DatabaseFiles.h"
+#include "data/Registrierung.h"
 
 namespace tav {
 
@@ -47,6 +48,8 @@ struct Variablen {
     // ---- start-up ----
     int instanz = 0;
     dbfiles::FileNames dateien = dbfiles::FileNames::forInstance(0);
+    RegistryNamen werte = RegistryNamen::forInstance(0);  // settings value names of the instance
+    QString blockProgramm = QStringLiteral("Tosmek.exe"); // the block-booking program, every instance
     QString programmordner;
     QString titel = QStringLiteral("Tavomera");
     std::unique_ptr<Database> db;          // the main database: the link database

@@ -3,9 +3,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 #include "data/Database.h"
 #include "data/DatabaseError.h"
+#include "data/Beispieldaten.h"
 #include "data/DatabaseFiles.h"
 
 namespace tav::cli {
@@ -15,7 +17,8 @@ namespace {
 const char* const kUsage =
     "Aufruf:\n"
     "  tavomera-db create [--keep] [--instance N] ORDNER\n"
-    "      legt die Datenbankdateien eines Programmordners an\n"
+    "      legt die Datenbankdateien eines Programmordners an, die Beispieldatenbank mit\n"
+    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2035\n"
     "  tavomera-db query --db DATEI [--ado] \"SQL\"\n"
     "      führt eine Abfrage im Jet-Dialekt aus und gibt die Zeilen tabulatorgetrennt aus\n"
     "  tavomera-db exec --db DATEI \"SQL\"\n"
@@ -91,6 +94,23 @@ int query(const Options& o, QTextStream& out) {
     return 0;
 }
 
+// The files just made get the contents that are shipped with the program: the sample data in
+// the sample database, the holidays and postcodes in the reference database.
+void fillShipped(const QStringList& made, int instance) {
+    const QString sample = dbfiles::FileNames::forInstance(instance).sample;
+    for (const QString& path : made) {
+        const QString name = QFileInfo(path).fileName();
+        if (name.compare(sample, Qt::CaseInsensitive) == 0) {
+            auto db = Database::open(path);
+            beispieldaten::anlegen(*db, QDate::currentDate());
+        } else if (name.compare(dbfiles::kHolidayFile, Qt::CaseInsensitive) == 0) {
+            auto db = Database::open(path);
+            beispieldaten::feiertageAnlegen(*db, 2020, 2035);
+            beispieldaten::postleitzahlenAnlegen(*db);
+        }
+    }
+}
+
 }  // namespace
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -105,6 +125,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
                 return 2;
             }
             const QStringList made = dbfiles::createInstallation(o.positional[1], o.instance, o.keep);
+            fillShipped(made, o.instance);
             for (const QString& f : made) out << QDir::toNativeSeparators(f) << '\n';
             if (made.isEmpty()) out << "Alle Datenbankdateien sind schon vorhanden.\n";
             return 0;

@@ -1,0 +1,52 @@
+#include "platform/Shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace tav {
+
+QString Shell::programPath(const QString& path) {
+#ifdef Q_OS_WIN
+    return path;
+#else
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (p.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive)) p.chop(4);
+    return p;
+#endif
+}
+
+bool Shell::programExists(const QString& path) const {
+    const QFileInfo info(programPath(path));
+    return info.isFile();
+}
+
+bool SystemShell::openDocument(const QString& path) {
+    if (!QFileInfo(path).isFile()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool SystemShell::startProgram(const QString& path, const QStringList& arguments) {
+    const QString program = programPath(path);
+    const QFileInfo info(program);
+    if (!info.isFile() || !info.isExecutable()) return false;
+    return QProcess::startDetached(program, arguments, info.absolutePath());
+}
+
+bool ScriptedShell::openDocument(const QString& path) {
+    opened_ << path;
+    return documents_.contains(path);
+}
+
+bool ScriptedShell::startProgram(const QString& path, const QStringList& arguments) {
+    const QString program = programPath(path);
+    if (!programs_.contains(program) || failing_.contains(program)) return false;
+    started_.push_back({program, arguments});
+    return true;
+}
+
+bool ScriptedShell::programExists(const QString& path) const { return programs_.contains(programPath(path)); }
+
+}  // namespace tav

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+
+#include "data/Beispieldaten.h"
+#include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+namespace {
+
+// The program itself, copied into a program folder of its own under the name given, with a
+// settings file of its own.
+class Programm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dbfiles::createInstallation(ordner.path());
+        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+    }
+    void einstellungen(const QString& inhalt) {
+        QDir().mkpath(konfig.file(QStringLiteral("Kavurel")));
+        QFile f(konfig.file(QStringLiteral("Kavurel/Tavomera.conf")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhalt.toUtf8());
+    }
+    struct Lauf {
+        int code = -1;
+        QString out, err;
+    };
+    Lauf starte(const QString& name, const QStringList& args) {
+        const QString programm = ordner.file(name);
+        if (!QFileInfo::exists(programm)) QFile::copy(QStringLiteral(TAVOMERA_BINARY_DIR "/src/app/Tavomera"), programm);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), konfig.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(programm, args);
+        p.waitForFinished(120000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    test::TempFolder ordner, konfig;
+};
+
+}  // namespace
+
+TEST_F(Programm, WithBothPathsOnTheSampleDatabaseTheScreenshotShowsTheMainWindow) {
+    einstellungen(QStringLiteral("[Startup]\nPfad=%1\nZentral=%1\n").arg(ordner.file(QStringLiteral("Beispiel.mdb"))));
+    const QString bild = ordner.file(QStringLiteral("haupt.png"));
+    const Lauf l = starte(QStringLiteral("Tavomera"), {QStringLiteral("--screenshot"), bild});
+    ASSERT_EQ(l.code, 0) << l.err.toStdString();
+    EXPECT_EQ(l.out.trimmed(), bild);
+    EXPECT_TRUE(l.err.contains(QStringLiteral("Fenster: Tavomera Version 3.62"))) << l.err.toStdString();
+    const QImage png(bild);
+    EXPECT_GE(png.width(), 1000) << "the main window, not a box";
+}
+
+TEST_F(Programm, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefused) {
+    einstellungen(QStringLiteral("[Startup]\nPfad=%1\nZentral=%2\n")
+                      .arg(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))));
+    const QString frage = ordner.file(QStringLiteral("frage.png"));
+    const Lauf l = starte(QStringLiteral("Tavomera"), {QStringLiteral("--screenshot"), frage});
+    ASSERT_EQ(l.code, 0) << l.err.toStdString();
+    EXPECT_TRUE(l.err.contains(QStringLiteral("Fenster: Tavomera\n"))) << "a box with the title as caption: " << l.err.toStdString();
+    EXPECT_LT(QImage(frage).width(), 800);
+
+    const Lauf dritte = starte(QStringLiteral("3Tavomera"), {QStringLiteral("--screenshot"), ordner.file(QStringLiteral("drei.png"))});
+    ASSERT_EQ(dritte.code, 0) << dritte.err.toStdString();
+    EXPECT_TRUE(dritte.err.contains(QStringLiteral("Fenster: Tavomera\n"))) << "the box \"Unzulässiger Dateiname\"";
+    EXPECT_LT(QImage(ordner.file(QStringLiteral("drei.png"))).width(), 400);
+}
+
+TEST_F(Programm, TheInstallStepWritesTheMissingPathsOfItsInstance) {
+    einstellungen(QStringLiteral("[Startup]\nZentral=/netz/Zentral.mdb\n"));
+    const Lauf l = starte(QStringLiteral("Tavomera"), {QStringLiteral("--einrichten")});
+    ASSERT_EQ(l.code, 0) << l.err.toStdString();
+    EXPECT_TRUE(l.out.contains(QStringLiteral("Eingetragen: Pfad = ") + ordner.file(QStringLiteral("Tavomera.mdb"))));
+    EXPECT_FALSE(l.out.contains(QStringLiteral("Eingetragen: Zentral")));
+    QFile f(konfig.file(QStringLiteral("Kavurel/Tavomera.conf")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString conf = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(conf.contains(QStringLiteral("Zentral=/netz/Zentral.mdb")));
+    EXPECT_TRUE(conf.contains(QStringLiteral("Excel=") + ordner.file(QStringLiteral("Sicherungen/Tavomera.mdb"))));
+}

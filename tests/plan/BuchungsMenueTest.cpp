@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "PlanFixture.h"
+#include "data/Parameter.h"
+#include "plan/BuchungsMenue.h"
+#include "plan/PlanModel.h"
+#include "plan/PlanUeberschriften.h"
+
+using namespace tav;
+
+namespace {
+
+class Kontext : public test::PlanFixture {
+protected:
+    bool checked(int id) { return db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0; }
+    void rechnung(int reNummer, double brutto, int buchung, const QString& art = QStringLiteral("R")) {
+        db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, BetragBrutto) VALUES (?, ?, ?)"), {reNummer, art, brutto});
+        db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe) VALUES (?, ?, 0)"), {reNummer, buchung});
+    }
+    void zahlung(int reNummer, double betrag) {
+        db().execute(QStringLiteral("INSERT INTO tbZahlung (IdRechnung, Betrag, ZahlDatum, WasBezahlt) VALUES (?, ?, ?, 'Teilzahlung')"),
+                     {reNummer, betrag, heute()});
+    }
+    void abgerechnet(int id, int wert = 1) { db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = ? WHERE ID = ?"), {wert, id}); }
+};
+
+TEST_F(Kontext, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
+    const int normal = addBooking(1, S(), S().addDays(3), 1);
+    const int angebot = addBooking(2, S(), S().addDays(3), 4);
+    const int wartend = addBooking(3, S(), S().addDays(3), 1, QStringLiteral("W"), 1, 2, true);
+    db().execute(QStringLiteral("UPDATE tbBelegArten SET BelegungsArt = 'ANGEBOT' WHERE BelegungsID = 4"));
+    BuchungsMenue menue(db(), dialogs);
+    const QString keinCheckIn = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check in' nicht möglich.");
+    const QString keinCheckOut = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check out' nicht möglich.");
+
+    for (int id : {angebot, wartend}) {
+        dialogs.clear();
+        EXPECT_TRUE(menue.angebotOderWartend(id));
+        EXPECT_FALSE(menue.checkIn(id));
+        EXPECT_EQ(menue.checkOut(id), BuchungsMenue::CheckOut::Abgelehnt);
+        EXPECT_EQ(dialogs.texts(), QStringList({keinCheckIn, keinCheckOut}));
+        EXPECT_FALSE(checked(id));
+    }
+
+    dialogs.clear();
+    EXPECT_FALSE(menue.angebotOderWartend(normal));
+    EXPECT_TRUE(menue.checkIn(normal));
+    EXPECT_TRUE(checked(normal));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    dialogs.answer(Answer::No);
+    EXPECT_EQ(menue.checkOut(normal), BuchungsMenue::CheckOut::Ausgecheckt);
+    EXPECT_FALSE(checked(normal));
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Rechnung schreiben?"));
+    EXPECT_EQ(dialogs.last().buttons, Buttons::YesNo);
+    menue.checkIn(normal);
+    dialogs.answer(Answer::Yes);
+    EXPECT_EQ(menue.checkOut(normal), BuchungsMenue::CheckOut::RechnungSchreiben);
+    EXPECT_FALSE(checked(normal));
+
+    EXPECT_EQ(BuchungsMenue::rechnungsText(true), QStringLiteral("A&ngebot"));
+    EXPECT_EQ(BuchungsMenue::rechnungsText(false), QStringLiteral("R&echnungen"));
+}
+
+TEST_F(Kontext, PaymentStatusFollowsInvoicesPaymentsAndItems) {
+    const int id = addBooking(1, S(), S().addDays(3), 1);
+    BuchungsMenue menue(db(), dialogs);
+    struct Schritt {
+        std::function<void()> aenderung;
+        Zahlstatus erwartet;
+        const char* warum;
+    };
+    const QList<Schritt> schritte = {
+        {[] {}, Zahlstatus::Offen, "not invoiced"},
+        {[&] { abgerechnet(id); }, Zahlstatus::Offen, "settled but no invoice found"},
+        {[&] { rechnung(7, 300.0, id, QStringLiteral("B")); }, Zahlstatus::Offen, "a confirmation is no invoice"},
+        {[&] { rechnung(8, 300.0, id); }, Zahlstatus::Offen, "invoice without payments"},
+        {[&] { zahlung(8, 299.99); }, Zahlstatus::Offen, "one cent open"},
+        {[&] { zahlung(8, 0.006); }, Zahlstatus::Bezahlt, "the open amount reads 0,00"},
+        {[&] {
+             db().execute(QStringLiteral("INSERT INTO tbRePosten (IDRePosten, IDBelegung, ArtikelPo, AbgerechnetPo) VALUES (5, ?, 'Minibar', 'Warten')"),
+                          {id});
+         },
+         Zahlstatus::Offen, "an extra item is held back"},
+        {[&] { db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja'")); }, Zahlstatus::Bezahlt, "the item is settled"},
+        {[&] { abgerechnet(id, 2); }, Zahlstatus::Offen, "waiting is not settled"},
+    };
+    for (const Schritt& s : schritte) {
+        s.aenderung();
+        EXPECT_EQ(zahlstatusDerBuchung(db(), id), s.erwartet) << s.warum;
+    }
+    EXPECT_EQ(zahlstatusDerBuchung(db(), 999), Zahlstatus::KeineBuchung);
+
+    dialogs.clear();
+    menue.statusAnzeigen(id);
+    abgerechnet(id, 1);
+    menue.statusAnzeigen(id);
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Status: Offen"), QStringLiteral("Status: Bezahlt")}));
+
+    // A split booking carries its state in its night items.
+    const int geteilt = addBooking(2, S(), S().addDays(3), 1);
+    db().execute(QStringLiteral("UPDATE tblBelegung SET IST_Geteilt = 'Y' WHERE ID = ?"), {geteilt});
+    db().execute(QStringLiteral("INSERT INTO tbRePosten (IDRePosten, IDBelegung, ArtikelPo, AbgerechnetPo, IST_Belegung) VALUES (6, ?, 'Nächte', 'Ja', 'Y')"),
+                 {geteilt});
+    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, BetragBrutto) VALUES (9, 'R', 100)"));
+    db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe) VALUES (9, 0, 6)"));
+    zahlung(9, 100);
+    EXPECT_EQ(zahlstatusDerBuchung(db(), geteilt), Zahlstatus::Bezahlt);
+}
+
+TEST_F(Kontext, HeadingsAreChosenOrTypedWithoutSemicolonOrTilde) {
+    PlanUeberschriften h(db(), dialogs);
+    EXPECT_EQ(h.lesen(1), QStringLiteral("Bezeichnung")) << "no row yet";
+    h.setzen(1, PlanUeberschriften::auswahl(1)[2]);
+    h.setzen(2, QStringLiteral("Haus"));
+    EXPECT_EQ(h.lesen(1), QStringLiteral("Reserviert als:"));
+    EXPECT_EQ(h.lesen(2), QStringLiteral("Haus"));
+
+    struct Fall {
+        QString eingabe;
+        QString meldung;
+        QString danach;
+    };
+    for (const Fall& f : {Fall{QStringLiteral("Gast;Name"), QStringLiteral("Bitte verwenden Sie in der Bezeichnung kein Semikolon ';'."),
+                               QStringLiteral("Reserviert als:")},
+                          Fall{QStringLiteral("Art~"), QStringLiteral("Bitte verwenden Sie in der Bezeichnung keine Tilde '~'."),
+                               QStringLiteral("Reserviert als:")},
+                          Fall{QString(), QString(), QStringLiteral("Reserviert als:")},
+                          Fall{QStringLiteral("Gebucht als"), QString(), QStringLiteral("Gebucht als")}}) {
+        dialogs.clear();
+        dialogs.answerText(f.eingabe);
+        h.neueBezeichnung(1);
+        EXPECT_EQ(dialogs.shown()[0].text, QStringLiteral("Bitte geben Sie die neue Bezeichnung ein."));
+        EXPECT_EQ(dialogs.shown().size() > 1 ? dialogs.last().text : QString(), f.meldung);
+        EXPECT_EQ(h.lesen(1), f.danach);
+    }
+    EXPECT_EQ(h.lesen(2), QStringLiteral("Haus")) << "the other heading is untouched";
+    EXPECT_EQ(PlanUeberschriften::legendenHilfe(QStringLiteral("Reserviert als:")),
+              QStringLiteral("Wählen Sie vor Anlegen einer neuen Reservierung 'Reserviert als:' aus."));
+}
+
+TEST_F(Kontext, PrintLabelsStandOnEachBookingsFirstCell) {
+    addBooking(1, S().addDays(2), S().addDays(4), 1, QStringLiteral("Anna"));
+    addBooking(2, S().addDays(-3), S().addDays(2), 1, QStringLiteral("Vorher"));
+    addBooking(3, S().addDays(5), S().addDays(7), 1, QStringLiteral("Wartet"), 1, 2, true);
+    addBooking(4, S().addDays(34), S().addDays(36), 1, QStringLiteral("Spaet"));
+    addBooking(5, S().addDays(40), S().addDays(42), 1, QStringLiteral("Danach"));
+    PlanModel m(db(), dialogs, rooms, einstellungen());
+    m.zeigeFenster(S());
+    QStringList labels;
+    for (const auto& b : m.druckBeschriftungen()) labels << QStringLiteral("%1:%2:%3").arg(b.zeile).arg(b.spalte).arg(b.text);
+    labels.sort();
+    EXPECT_EQ(labels, QStringList({QStringLiteral("10:6:Wartet"), QStringLiteral("1:3:Anna"), QStringLiteral("2:1:Vorher")}));
+}
+
+}  // namespace

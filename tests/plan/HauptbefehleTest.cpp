@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include "PlanFixture.h"
+#include "data/Parameter.h"
+#include "plan/Hauptbefehle.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+
+using namespace tav;
+
+namespace {
+
+class Befehle : public test::PlanFixture {
+protected:
+    void SetUp() override {
+        PlanFixture::SetUp();
+        settings.deleteSetting(QStringLiteral("Internet"));
+    }
+    Hauptbefehle befehle() { return Hauptbefehle(db(), dialogs, shell, settings, ordner()); }
+    QString ordner() const { return QStringLiteral("/opt/tavomera"); }
+    QString pfad(const QString& datei) const { return ordner() + QLatin1Char('/') + datei; }
+    int buchungen() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(); }
+
+    ScriptedShell shell;
+    SettingsStore settings;
+};
+
+TEST_F(Befehle, StartDateIsAskedUntilItIsADate) {
+    struct Fall {
+        QStringList antworten;
+        std::optional<QDate> ergebnis;
+        int fehlermeldungen;
+    };
+    const QList<Fall> faelle = {
+        {{QStringLiteral("13.1.24")}, QDate(2024, 1, 13), 0},
+        {{QStringLiteral(" 01.02.2025 ")}, QDate(2025, 2, 1), 0},
+        {{QString()}, std::nullopt, 0},
+        {{QStringLiteral("morgen"), QStringLiteral("31.02.2024"), QStringLiteral("29.02.2024")}, QDate(2024, 2, 29), 2},
+        {{QStringLiteral("1.13.2024"), QString()}, std::nullopt, 1},
+    };
+    for (const Fall& f : faelle) {
+        dialogs.clear();
+        for (const QString& a : f.antworten) dialogs.answerText(a);
+        EXPECT_EQ(befehle().anfangsdatumAbfragen(S()), f.ergebnis) << f.antworten.join(QLatin1Char('|')).toStdString();
+        int fehler = 0;
+        for (const auto& s : dialogs.shown()) {
+            if (s.kind == ScriptedDialogs::Kind::Input) {
+                EXPECT_EQ(s.text, QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"));
+                EXPECT_EQ(s.caption, QStringLiteral("Zeitleiste verschieben"));
+            } else {
+                EXPECT_EQ(s.text, QStringLiteral("Bitte wiederholen Sie die Eingabe."));
+                ++fehler;
+            }
+        }
+        EXPECT_EQ(fehler, f.fehlermeldungen);
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+    }
+}
+
+class Reorganisation : public Befehle {
+protected:
+    void SetUp() override {
+        Befehle::SetUp();
+        // Today is 6 March 2024; month boundaries count, not whole months.
+        addBooking(1, QDate(2023, 8, 1), QDate(2023, 8, 31));   // 7 months
+        addBooking(2, QDate(2023, 9, 1), QDate(2023, 9, 30));   // 6 months
+        addBooking(3, QDate(2023, 10, 1), QDate(2023, 10, 2));  // 5 months
+        addBooking(4, QDate(2024, 3, 1), QDate(2024, 3, 9));    // current
+    }
+    static QString frage() {
+        return QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?");
+    }
+};
+
+TEST_F(Reorganisation, AnythingButAPositiveNumberEndsAtOnce) {
+    for (const QString& antwort : {QString(), QStringLiteral("0"), QStringLiteral("-3"), QStringLiteral("sechs"), QStringLiteral("2,5")}) {
+        dialogs.clear();
+        dialogs.answerText(antwort);
+        EXPECT_EQ(befehle().reorganisation(), 0);
+        ASSERT_EQ(dialogs.shown().size(), 1) << antwort.toStdString();
+        EXPECT_EQ(dialogs.last().text, QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"));
+        EXPECT_EQ(dialogs.last().caption, QStringLiteral("Löschen von alten Reservierungen"));
+        EXPECT_EQ(buchungen(), 4);
+    }
+}
+
+TEST_F(Reorganisation, DeletesOldBookingsAfterEveryQuestion) {
+    bool markenErneuert = false;
+    Hauptbefehle b = befehle();
+    b.setNachReorganisation([&] { markenErneuert = true; });
+    dialogs.answerText(QStringLiteral("6"));
+    dialogs.answer(Answer::No);   // no backup
+    dialogs.answer(Answer::Yes);  // go on
+    dialogs.answer(Answer::Ok);   // two rows
+    EXPECT_EQ(b.reorganisation(), 2);
+    EXPECT_EQ(buchungen(), 2);
+    EXPECT_TRUE(markenErneuert);
+    EXPECT_EQ(dialogs.texts(),
+              QStringList({QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
+                           QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
+                           QStringLiteral("Es werden 2 Datensätze gelöscht. Vorgang fortsetzen?"), QStringLiteral("Vorgang abgeschlossen")}));
+    const auto& shown = dialogs.shown();
+    EXPECT_EQ(shown[1].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(shown[2].buttons, Buttons::YesNo);
+    EXPECT_EQ(shown[2].defaultButton, 2) << "No is preselected";
+    EXPECT_EQ(shown[3].buttons, Buttons::OkCancel);
+    EXPECT_EQ(shown[3].defaultButton, 2) << "Cancel is preselected";
+    EXPECT_EQ(shown[3].caption, QStringLiteral("Datenpflege"));
+    EXPECT_TRUE(dialogs.unanswered().isEmpty());
+}
+
+TEST_F(Reorganisation, CancelAndRefusedQuestionsLeaveEveryBooking) {
+    struct Fall {
+        QList<Answer> antworten;
+        int boxen;
+        const char* warum;
+    };
+    const QList<Fall> faelle = {
+        {{Answer::Cancel}, 2, "cancel at the backup question"},
+        {{Answer::No, Answer::No}, 3, "no at the confirmation"},
+        {{Answer::No, Answer::Yes, Answer::Cancel}, 4, "cancel after the number of rows: rolled back"},
+        {{Answer::Yes, Answer::No}, 3, "the backup failed and the user stops"},
+    };
+    for (const Fall& f : faelle) {
+        dialogs.clear();
+        dialogs.answerText(QStringLiteral("5"));
+        for (Answer a : f.antworten) dialogs.answer(a);
+        EXPECT_EQ(befehle().reorganisation(), 0) << f.warum;
+        EXPECT_EQ(buchungen(), 4) << f.warum;
+        EXPECT_EQ(dialogs.shown().size(), f.boxen) << f.warum;
+        EXPECT_TRUE(dialogs.unanswered().isEmpty()) << f.warum;
+    }
+    EXPECT_EQ(dialogs.shown()[2].text,
+              QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?"));
+    EXPECT_EQ(dialogs.shown()[2].caption, QStringLiteral("Datenpflege"));
+    EXPECT_EQ(db().transactionDepth(), 0);
+}
+
+TEST_F(Reorganisation, ASuccessfulBackupNamesItsFolder) {
+    Hauptbefehle b = befehle();
+    b.setSicherung([] { return QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"); });
+    dialogs.answerText(QStringLiteral("7"));
+    dialogs.answer(Answer::Yes);
+    dialogs.answer(Answer::Yes);
+    dialogs.answer(Answer::Ok);
+    EXPECT_EQ(b.reorganisation(), 1);
+    EXPECT_EQ(dialogs.shown()[2].text,
+              QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"));
+    EXPECT_EQ(buchungen(), 3);
+}
+
+TEST_F(Befehle, SiblingProgramsStartWhenTheyAreThere) {
+    Hauptbefehle b = befehle();
+    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik));
+    EXPECT_FALSE(b.adressverwaltung()) << "no address program: nothing happens";
+    EXPECT_FALSE(b.statistik());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    shell.addProgram(pfad(QStringLiteral("Qubero.exe")));
+    shell.addProgram(pfad(QStringLiteral("Yorvak.exe")));
+    shell.addProgram(pfad(QStringLiteral("Lomvix.exe")));
+    EXPECT_TRUE(b.programmVorhanden(Hauptbefehle::kStatistik));
+    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kImport));
+    EXPECT_TRUE(b.adressverwaltung());
+    EXPECT_TRUE(b.statistik());
+    EXPECT_TRUE(b.datenexport());
+    ASSERT_EQ(shell.started().size(), 3);
+    EXPECT_EQ(shell.started()[0].program, Shell::programPath(pfad(QStringLiteral("Qubero.exe"))));
+    EXPECT_EQ(shell.started()[2].program, Shell::programPath(pfad(QStringLiteral("Lomvix.exe"))));
+}
+
+TEST_F(Befehle, InternetLoaderIsLookedForAndRemembered) {
+    const QString frage = QStringLiteral("Die Datei 'Fendrix.exe' konnte nicht gefunden werden. Möchten Sie selber nach ihr suchen?");
+    // Not there, and the user does not look for it.
+    dialogs.answer(Answer::No);
+    EXPECT_FALSE(befehle().internet());
+    EXPECT_EQ(dialogs.texts(), QStringList({frage}));
+
+    // The user finds it elsewhere: the path is stored and the program started.
+    dialogs.clear();
+    shell.addProgram(QStringLiteral("/srv/internet/Fendrix.exe"));
+    dialogs.answer(Answer::Yes);
+    dialogs.answerFile(QStringLiteral("/srv/internet/Fendrix.exe"));
+    EXPECT_TRUE(befehle().internet());
+    EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::OpenFile);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Fendrix.exe suchen"));
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Internet")), QStringLiteral("/srv/internet/Fendrix.exe"));
+    ASSERT_EQ(shell.started().size(), 1);
+
+    // Next time the stored path is used without asking.
+    dialogs.clear();
+    EXPECT_TRUE(befehle().internet());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(shell.started().size(), 2);
+
+    // Found but failing to start.
+    shell.failStart(QStringLiteral("/srv/internet/Fendrix.exe"));
+    EXPECT_FALSE(befehle().internet());
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Die Internetanwendung konnte nicht gestartet werden.")}));
+
+    // Without a stored path the program folder is tried first.
+    dialogs.clear();
+    settings.deleteSetting(QStringLiteral("Internet"));
+    shell.addProgram(pfad(QStringLiteral("Fendrix.exe")));
+    EXPECT_TRUE(befehle().internet());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(shell.started().back().program, Shell::programPath(pfad(QStringLiteral("Fendrix.exe"))));
+
+    // The file dialog is cancelled.
+    dialogs.clear();
+    settings.saveSetting(QStringLiteral("Internet"), QStringLiteral("/weg/Fendrix.exe"));
+    dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(befehle().internet());
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Internet")), QStringLiteral("/weg/Fendrix.exe"));
+}
+
+TEST_F(Befehle, DatabaseUpdatePlanPrintAndDocuments) {
+    const QString update = QStringLiteral(
+        "Damit das Datenbankupdate ausgeführt werden kann, muss der Tavomera geschlossen werden. Der Tavomera muss ebenfalls auf alen "
+        "Computern im Netzwerk geschlossen werden. Möchten Sie den Vorgang fortsetzen?");
+    shell.addProgram(pfad(QStringLiteral("Wernic.exe")));
+    dialogs.answer(Answer::Cancel);
+    EXPECT_FALSE(befehle().datenbankUpdate());
+    EXPECT_EQ(dialogs.last().text, update);
+    EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
+    EXPECT_TRUE(shell.started().isEmpty());
+    dialogs.answer(Answer::Ok);
+    EXPECT_TRUE(befehle().datenbankUpdate());
+    ASSERT_EQ(shell.started().size(), 1);
+
+    // Word is taken as installed when the text block says so.
+    dialogs.clear();
+    shell.addProgram(pfad(QStringLiteral("Sendrak.exe")));
+    EXPECT_FALSE(befehle().planDruckenWord({QStringLiteral("04.03.2024")}));
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Für diesen Ausdruck wird das Programm 'Microsoft Word' ab Version 8.0 (97) benötigt.")}));
+    Parameter(db()).writeText(QStringLiteral("WordProgramm"), QStringLiteral("Ja"));
+    EXPECT_TRUE(befehle().planDruckenWord({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
+    EXPECT_EQ(shell.started().back().arguments, QStringList({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
+
+    dialogs.clear();
+    EXPECT_FALSE(befehle().handbuch());
+    EXPECT_EQ(shell.opened().back(), pfad(QStringLiteral("Morvinel.pdf")));
+    EXPECT_EQ(dialogs.texts(),
+              QStringList({QStringLiteral("Das Handbuch benötigt das Programm  'Acrobat Reader'. Sie können das Programm installieren, indem Sie "
+                                          "die Installations CD des Tavomeras in dasCD Rom Laufwerk legen und auf 'Acrobat Reader installieren' "
+                                          "klicken.")}));
+    shell.addDocument(pfad(QStringLiteral("Morvinel.pdf")));
+    shell.addDocument(pfad(QStringLiteral("index.html")));
+    dialogs.clear();
+    EXPECT_TRUE(befehle().handbuch());
+    EXPECT_TRUE(befehle().internetHilfe());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(Befehle, SearchInputsAreChecked) {
+    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, ReZaehler, IST_Rechnung) VALUES (40, 'R-2024-12', 12, 'R')"));
+    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, Beszaehler, IST_Rechnung) VALUES (41, 'B-13', 13, 'B')"));
+    const QString nurZiffern = QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?");
+    struct Fall {
+        QStringList texte;
+        QList<Answer> antworten;
+        std::optional<int> ergebnis;
+        QStringList meldungen;
+    };
+    const QList<Fall> faelle = {
+        {{QStringLiteral("12")}, {}, 40, {}},
+        {{QStringLiteral("R12"), QStringLiteral("12")}, {Answer::Yes}, 40, {nurZiffern}},
+        {{QStringLiteral("12a")}, {Answer::No}, std::nullopt, {nurZiffern}},
+        {{QStringLiteral("13")}, {}, std::nullopt, {QStringLiteral("Diese Rechnungsnummer existiert nicht.")}},
+        {{QString()}, {}, std::nullopt, {}},
+    };
+    for (const Fall& f : faelle) {
+        dialogs.clear();
+        for (const QString& t : f.texte) dialogs.answerText(t);
+        for (Answer a : f.antworten) dialogs.answer(a);
+        EXPECT_EQ(befehle().rechnungSuchen(), f.ergebnis) << f.texte.join(QLatin1Char('|')).toStdString();
+        QStringList meldungen;
+        for (const auto& s : dialogs.shown()) {
+            if (s.kind == ScriptedDialogs::Kind::Message) meldungen << s.text;
+            else EXPECT_EQ(s.caption, QStringLiteral("Rechnungen suchen"));
+        }
+        EXPECT_EQ(meldungen, f.meldungen);
+    }
+
+    dialogs.clear();
+    dialogs.answerText(QStringLiteral("gestern"));
+    dialogs.answerText(QStringLiteral("7.3.24"));
+    EXPECT_EQ(befehle().abreiseTagAbfragen(), QDate(2024, 3, 7));
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Für welchen Tag sollen die Abreisedaten angezeigt bzw. gedruckt werden?"),
+                                            QStringLiteral("Bitte wiederholen Sie die Eingabe."),
+                                            QStringLiteral("Für welchen Tag sollen die Abreisedaten angezeigt bzw. gedruckt werden?")}));
+    EXPECT_EQ(dialogs.shown()[0].caption, QStringLiteral("Alle Reservierungen, die an einem bestimmten Tag enden."));
+
+    dialogs.clear();
+    EXPECT_EQ(befehle().letzteReservierung(0), std::nullopt);
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Es wurde noch keine Reservierung geöffnet.")}));
+    EXPECT_EQ(befehle().letzteReservierung(17), 17);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+
+#include "data/Beispieldaten.h"
+#include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "data/Variablen.h"
+#include "data/Verknuepfung.h"
+#include "plan/frmMain.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "support/Screenshot.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+namespace {
+
+class Hauptfenster : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dbfiles::createInstallation(ordner.path());
+        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+        settings.deleteSection();
+        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        v.programmordner = ordner.path();
+    }
+    void TearDown() override { v.db.reset(); }
+
+    test::TempFolder ordner;
+    SettingsStore settings;
+    ScriptedDialogs dialogs;
+    Variablen v;
+};
+
+}  // namespace
+
+TEST_F(Hauptfenster, TheWindowCarriesTheTitleItsMenusAndAsksBeforeClosing) {
+    // The working database behind the links is empty: the first-start question comes.
+    settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
+    settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
+    frmMain f(v, dialogs, settings);
+    dialogs.answer(Answer::No);
+    EXPECT_EQ(f.laden(), HauptfensterLogik::Ergebnis::Bereit);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Tavomera Version 3.62"));
+
+    QStringList menues;
+    for (QAction* a : f.menuBar()->actions()) menues << a->text();
+    EXPECT_EQ(menues, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"), QStringLiteral("E&xtras"),
+                                   QStringLiteral("Datenübersicht"), QStringLiteral("&Info")}));
+    QStringList datei;
+    for (QAction* a : f.menuDatei()->actions())
+        if (!a->isSeparator()) datei << a->objectName() + QLatin1Char('=') + a->text();
+    EXPECT_EQ(datei, (QStringList{QStringLiteral("mnuBeispiedaten=&Beispieldaten anzeigen"),
+                                  QStringLiteral("mnuDatenbank=D&atenbankpfad einstellen"),
+                                  QStringLiteral("mnuDateiBeenden=Be&enden   Alt+F4")}));
+
+    QSignalSpy dialog(&f, &frmMain::datenbankDialogGewuenscht);
+    f.findChild<QAction*>(QStringLiteral("mnuDatenbank"))->trigger();
+    EXPECT_EQ(dialog.count(), 1);
+
+    f.show();
+    f.menuDatei()->popup(f.mapToGlobal(QPoint(0, f.menuBar()->height())));
+    test::saveScreenshot(*f.menuDatei(), QStringLiteral("frmMain_Datei"));
+    f.menuDatei()->hide();
+
+    QSignalSpy zu(&f, &frmMain::geschlossen);
+    dialogs.clear();
+    dialogs.answer(Answer::Cancel);
+    f.findChild<QAction*>(QStringLiteral("mnuDateiBeenden"))->trigger();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?")});
+    dialogs.clear();
+    dialogs.answer(Answer::No);
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(zu.count(), 1);
+}
+
+TEST_F(Hauptfenster, ARestartClosesWithoutAQuestionAndTheSampleItemRestarts) {
+    // As the start-up leaves it: the links reach the sample file named by both settings.
+    verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))), ordner.file(QStringLiteral("Beispiel.mdb")),
+                                     ordner.file(QStringLiteral("Beispiel.mdb")));
+    frmMain f(v, dialogs, settings);
+    EXPECT_EQ(f.laden(), HauptfensterLogik::Ergebnis::Bereit);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    f.show();
+    QSignalSpy neustart(&f, &frmMain::neustartGewuenscht);
+    QSignalSpy zu(&f, &frmMain::geschlossen);
+    f.findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->trigger();
+    EXPECT_EQ(neustart.count(), 1);
+    EXPECT_TRUE(v.beispieldaten);
+    EXPECT_TRUE(f.findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
+    f.close();
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "closing for a restart never asks";
+    EXPECT_EQ(zu.count(), 0) << "and is no end of the program";
+}

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include "platform/Shell.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+TEST(Shell, ProgramPathsDropTheWindowsExtension) {
+#ifndef Q_OS_WIN
+    struct Fall {
+        QString pfad, erwartet;
+    };
+    for (const Fall& f : {Fall{QStringLiteral("/opt/t/Yorvak.exe"), QStringLiteral("/opt/t/Yorvak")},
+                          Fall{QStringLiteral("/opt/t/WERNIC.EXE"), QStringLiteral("/opt/t/WERNIC")},
+                          Fall{QStringLiteral("C:\\Tavomera\\Fendrix.exe"), QStringLiteral("C:/Tavomera/Fendrix")},
+                          Fall{QStringLiteral("/opt/t/Fendrix"), QStringLiteral("/opt/t/Fendrix")},
+                          Fall{QStringLiteral("/opt/t/exe"), QStringLiteral("/opt/t/exe")}})
+        EXPECT_EQ(Shell::programPath(f.pfad), f.erwartet);
+#endif
+}
+
+TEST(Shell, StartsAnExistingProgramWithItsArgumentsAndRefusesAMissingOne) {
+    test::TempFolder ordner;
+    const QString programm = ordner.file(QStringLiteral("Yorvak"));
+    const QString ausgabe = ordner.file(QStringLiteral("lief.txt"));
+    {
+        QFile f(programm);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\necho \"$1 $2\" > \"$3\"\n");
+    }
+    QFile::setPermissions(programm, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    SystemShell shell;
+    EXPECT_TRUE(shell.programExists(programm + QStringLiteral(".exe")));
+    EXPECT_FALSE(shell.programExists(ordner.file(QStringLiteral("Lomvix.exe"))));
+    EXPECT_FALSE(shell.startProgram(ordner.file(QStringLiteral("Lomvix.exe"))));
+    EXPECT_FALSE(shell.openDocument(ordner.file(QStringLiteral("Morvinel.pdf")))) << "a missing document is not opened";
+
+    ASSERT_TRUE(shell.startProgram(programm + QStringLiteral(".exe"), {QStringLiteral("a"), QStringLiteral("b"), ausgabe}));
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(ausgabe) && t.elapsed() < 5000) QThread::msleep(20);
+    QThread::msleep(50);
+    QFile f(ausgabe);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().trimmed(), QByteArray("a b"));
+}
+
+TEST(Shell, ScriptedShellRecordsAndAnswersFromItsLists) {
+    ScriptedShell shell;
+    shell.addProgram(QStringLiteral("/p/Qubero.exe"));
+    shell.addDocument(QStringLiteral("/p/index.html"));
+    EXPECT_TRUE(shell.programExists(QStringLiteral("/p/Qubero.exe")));
+    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Tosmek.exe")));
+    EXPECT_TRUE(shell.startProgram(QStringLiteral("/p/Qubero.exe"), {QStringLiteral("x")}));
+    shell.failStart(QStringLiteral("/p/Qubero.exe"));
+    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Qubero.exe")));
+    EXPECT_EQ(shell.started().size(), 1);
+    EXPECT_FALSE(shell.openDocument(QStringLiteral("/p/Morvinel.pdf")));
+    EXPECT_TRUE(shell.openDocument(QStringLiteral("/p/index.html")));
+    EXPECT_EQ(shell.opened().size(), 2);
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "data/Variablen.h"
+#include "data/Verknuepfung.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "startup/mdAccessVerknuepfung.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+namespace {
+
+const QString kRecovery = QStringLiteral(
+    "Die Datenbankpfade sind nicht korrekt oder die Verbindung des Netzwerkes steht nicht mehr zur Verfügung. Möchten Sie die "
+    "Datenbankpfade zu den Quelldatenbanken neu einrichten?");
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { settings.deleteSection(); }
+    QString datei(const QString& name) const { return ordner.file(name); }
+    mdAccessVerknüpfung::Weiter start(const QString& dateiname = QStringLiteral("/opt/tav/Tavomera")) {
+        return mdAccessVerknüpfung(v, dialogs, settings, ordner.path(), dateiname).start();
+    }
+    void installieren(int instanz = 0) {
+        dbfiles::createInstallation(ordner.path(), instanz, true);
+        const auto names = dbfiles::FileNames::forInstance(instanz);
+        const auto werte = RegistryNamen::forInstance(instanz);
+        settings.saveSetting(werte.pfad, datei(names.working));
+        settings.saveSetting(werte.zentral, datei(names.central));
+    }
+
+    test::TempFolder ordner;
+    SettingsStore settings;
+    ScriptedDialogs dialogs;
+    Variablen v;
+};
+
+}  // namespace
+
+TEST(Instanz, TheLeadingDigitsOfTheFileNameAsTyped) {
+    const QList<QPair<const char*, int>> faelle = {
+        {"Tavomera", 0},          {"/opt/tav/Tavomera", 0},    {"./1Tavomera", 1},  {"2Tavomera", 2},
+        {"C:\\Prog\\2Tavomera.exe", 2}, {"3Tavomera", 3},      {"12Tavomera.exe", 12}, {"/opt/3/Tavomera", 0},
+        {"Tavomera2", 0},         {"07x", 7},
+    };
+    for (const auto& [name, instanz] : faelle) EXPECT_EQ(mdAccessVerknüpfung::instanzAus(QString::fromLatin1(name)), instanz) << name;
+}
+
+TEST_F(Startup, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocationsDialog) {
+    installieren();
+    settings.deleteSection();
+    settings.saveSetting(QStringLiteral("Excel"), QStringLiteral("/alt/Sicherungen/Tavomera.mdb"));
+    dialogs.answer(Answer::Ok);
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Datenbankdialog);
+    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
+    EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
+    // The section was emptied and only the sample path written.
+    EXPECT_EQ(settings.names(), QStringList{QStringLiteral("BeispielPfad")});
+    EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
+}
+
+TEST_F(Startup, CancelOnTheRecoveryQuestionEnds) {
+    dialogs.answer(Answer::Cancel);
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
+    EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
+}
+
+TEST_F(Startup, ValidDatabasesStartTheMainWindowWithoutAQuestion) {
+    installieren();
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(v.instanz, 0);
+    EXPECT_EQ(v.programmordner, ordner.path());
+    EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
+}
+
+TEST_F(Startup, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesStay) {
+    installieren();
+    test::TempFolder alt;
+    dbfiles::createInstallation(alt.path());
+    {
+        auto link = Database::open(datei(QStringLiteral("Lokal.mdb")));
+        verknuepfung::alleNeuVerknuepfen(*link, alt.file(QStringLiteral("Tavomera.mdb")), alt.file(QStringLiteral("Zentral.mdb")));
+        TableDef lokal;
+        lokal.name = QStringLiteral("tbLokal");
+        lokal.fields << FieldDef::text(QStringLiteral("Wert"));
+        link->createTable(lokal);
+        link->execute(QStringLiteral("INSERT INTO tbLokal (Wert) VALUES ('x')"));
+    }
+    ASSERT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb")))) << "the old links still work";
+
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(verknuepfung::zeigtAuf(datei(QStringLiteral("Lokal.mdb")), datei(QStringLiteral("Tavomera.mdb")),
+                                       datei(QStringLiteral("Zentral.mdb"))));
+    auto link = Database::open(datei(QStringLiteral("Lokal.mdb")));
+    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Wert FROM tbLokal")), QVariant(QStringLiteral("x")));
+    EXPECT_TRUE(link->tableDef(QStringLiteral("tbLokal"))->connect.isEmpty());
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
+}
+
+TEST_F(Startup, AMissingLinkDatabaseIsMadeAnew) {
+    installieren();
+    QFile::remove(datei(QStringLiteral("Lokal.mdb")));
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
+}
+
+TEST_F(Startup, AWorkingDatabaseWithoutTariffsLeadsToRecovery) {
+    installieren();
+    settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Zentral.mdb")));
+    dialogs.answer(Answer::Cancel);
+    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
+}
+
+TEST_F(Startup, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {
+    for (int instanz : {1, 2}) {
+        SCOPED_TRACE(instanz);
+        settings.deleteSection();
+        dialogs.clear();
+        installieren(instanz);
+        const QString n = QString::number(instanz);
+        EXPECT_EQ(start(QStringLiteral("/opt/tav/") + n + QStringLiteral("Tavomera")), mdAccessVerknüpfung::Weiter::Hauptfenster);
+        EXPECT_TRUE(dialogs.shown().isEmpty());
+        EXPECT_EQ(v.instanz, instanz);
+        EXPECT_EQ(v.dateien.working, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"));
+        EXPECT_EQ(v.werte.zentral, QStringLiteral("Zentra") + n);
+        EXPECT_EQ(settings.getSetting(QStringLiteral("lokalD") + n), datei(QStringLiteral("Loka") + n + QStringLiteral(".mdb")));
+        EXPECT_TRUE(settings.getSetting(QStringLiteral("LokalDB")).isEmpty()) << "instance 0's values are left alone";
+    }
+    // Instance 2 with the values of instance 0 only: its own are missing.
+    settings.deleteSection();
+    settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Tavomera.mdb")));
+    dialogs.clear();
+    dialogs.answer(Answer::Cancel);
+    EXPECT_EQ(start(QStringLiteral("2Tavomera")), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
+
+    dialogs.clear();
+    EXPECT_EQ(start(QStringLiteral("3Tavomera")), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Unzulässiger Dateiname")});
+}
+
+TEST_F(Startup, TheInstallerWritesTheDefaultPathsOnlyWhenMissing) {
+    settings.saveSetting(QStringLiteral("Zentral"), QStringLiteral("/netz/Zentral.mdb"));
+    const QStringList namen = mdAccessVerknüpfung::standardwerteEintragen(settings, ordner.path(), 0);
+    EXPECT_EQ(namen, (QStringList{QStringLiteral("Pfad"), QStringLiteral("Excel")}));
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), datei(QStringLiteral("Tavomera.mdb")));
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Zentral")), QStringLiteral("/netz/Zentral.mdb"));
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
+    EXPECT_EQ(mdAccessVerknüpfung::standardwerteEintragen(settings, ordner.path(), 1),
+              (QStringList{QStringLiteral("Pfa1"), QStringLiteral("Zentra1"), QStringLiteral("Exce1")}));
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfa1")), datei(QStringLiteral("Tavomer1.mdb")));
+}
