@@ -53,9 +53,9 @@ FormularEinstellungen FormularEinstellungen::lesen(Database& db, Database* beisp
             e.waesche1Tage = feldText(*w, 2, e.waesche1Tage);
             e.waesche2Name = feldText(*w, 3, e.waesche2Name);
             e.waesche2Tage = feldText(*w, 4, e.waesche2Tage);
-            e.fruehstueck = w->integer(5) == 1;
-            e.mittag = w->integer(6) == 1;
-            e.abendessen = w->integer(7) == 1;
+            e.fruehstueck = w->integer(5, e.fruehstueck ? 1 : 0) == 1;
+            e.mittag = w->integer(6, e.mittag ? 1 : 0) == 1;
+            e.abendessen = w->integer(7, e.abendessen ? 1 : 0) == 1;
         }
         e.alleFreien = p.readYesNo(QStringLiteral("AlleFreien"));
         e.stammkunden = p.readYesNo(QStringLiteral("Stammkunden"));

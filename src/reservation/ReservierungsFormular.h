@@ -24,11 +24,12 @@ enum class Groesse { Gross, Klein };
 
 // The settings the reservation form reads when it opens.
 struct FormularEinstellungen {
-    QString waesche1Name = QStringLiteral("Wäsche 1");  // "Wäsche" F1
-    QString waesche1Tage = QStringLiteral("7");         // F2: days until the next change, default of a new booking
-    QString waesche2Name = QStringLiteral("Wäsche 2");  // F3
-    QString waesche2Tage = QStringLiteral("3");         // F4
-    bool fruehstueck = false;                           // F5 "1": new bookings with breakfast
+    // "Wäsche"; a missing row or field means what the running program uses without it.
+    QString waesche1Name = QStringLiteral("Handtücher");  // F1
+    QString waesche1Tage = QStringLiteral("7");           // F2: days until the next change, default of a new booking
+    QString waesche2Name = QStringLiteral("Bettwäsche");  // F3
+    QString waesche2Tage = QStringLiteral("3");           // F4
+    bool fruehstueck = true;                              // F5 "1": new bookings with breakfast
     bool mittag = false;                                // F6 "1": with lunch
     bool abendessen = false;                            // F7 "1": with dinner
     bool alleFreien = false;                            // "AlleFreien": the room box lists the free rooms

@@ -134,6 +134,11 @@ void frmReservierung::oeffnen(QWidget* parent) {
     form.exec();
 }
 
+void frmReservierung::oeffnen(const Uebergabe& uebergabe, QWidget* parent) {
+    variablen().uebergabe = uebergabe;
+    oeffnen(parent);
+}
+
 void frmReservierung::oeffnenBuchung(int buchungId, QWidget* parent) {
     Uebergabe u;
     u.neueBuchung = false;
@@ -1080,7 +1085,11 @@ bool frmReservierung::tasteFiltern(QObject* watched, QKeyEvent* key) {
         if (key->key() == Qt::Key_Backspace) return false;
         return zeichen.isPrint() && !ReservierungsFormular::datumZeichenErlaubt(zeichen);
     }
-    if (watched == fldKürzel) return key->matches(QKeySequence::Paste);
+    if (watched == fldKürzel) {
+        // No blank at the start, wherever the cursor stands; nothing pasted.
+        if (zeichen == QLatin1Char(' ') && fldKürzel->cursorPosition() == 0) return true;
+        return key->matches(QKeySequence::Paste);
+    }
     if (watched == cboTarif) {
         if (enter) {
             ausfuehren([this] {

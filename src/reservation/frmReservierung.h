@@ -51,6 +51,9 @@ public:
     // Opens the form modally on the plan's hand-over variablen().uebergabe: a new booking (room,
     // arrival, departure), a stored booking (its ID) or the waiting bookings of a day.
     static void oeffnen(QWidget* parent);
+    // The same for a hand-over the plan passes along (its signals neueReservierung and
+    // reservierungOeffnen): it becomes variablen().uebergabe first.
+    static void oeffnen(const Uebergabe& uebergabe, QWidget* parent);
     // Opens a stored booking.
     static void oeffnenBuchung(int buchungId, QWidget* parent);
     // Opens a new booking for an address chosen in the quick search (arrival and departure as given).

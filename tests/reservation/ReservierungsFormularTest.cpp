@@ -396,6 +396,16 @@ TEST_F(Formular, SettingsAndTheSizeOfTheForm) {
     EXPECT_TRUE(e.fruehstueck);
     EXPECT_FALSE(e.abendessen);
     EXPECT_EQ(e.groesse, Groesse::Gross) << "no row: the large form";
+    db().execute(QStringLiteral("UPDATE tblParameter SET F1 = Null, F5 = Null, F6 = '1' WHERE Satz = 'Wäsche'"));
+    e = einstellungen();
+    EXPECT_EQ(e.waesche1Name, QStringLiteral("Handtücher")) << "an empty field is what the program uses without it";
+    EXPECT_TRUE(e.fruehstueck);
+    EXPECT_TRUE(e.mittag);
+    db().execute(QStringLiteral("DELETE * FROM tblParameter WHERE Satz = 'Wäsche'"));
+    e = einstellungen();
+    EXPECT_EQ(e.waesche2Name, QStringLiteral("Bettwäsche"));
+    EXPECT_EQ(e.waesche2Tage, QStringLiteral("3"));
+    EXPECT_FALSE(e.mittag);
 
     auto form = formular();
     form->setGroesse(Groesse::Klein);

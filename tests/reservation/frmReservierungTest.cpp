@@ -264,8 +264,12 @@ TEST_F(FormularFenster, BoxesTakeOnlyTheirCharactersAndShowDuplicates) {
     QApplication::clipboard()->setText(QStringLiteral("Eingefügt"));
     QTest::keyClick(w->fldKürzel, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meie")) << "nothing is pasted";
+    QTest::keyClick(w->fldKürzel, Qt::Key_Home);
+    QTest::keyClick(w->fldKürzel, Qt::Key_Space);
+    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meie")) << "no blank in front";
+    QTest::keyClick(w->fldKürzel, Qt::Key_End);
     QTest::keyClicks(w->fldKürzel, QStringLiteral("r Hans-Peter Gruber"));
-    EXPECT_EQ(w->fldKürzel->text().size(), 17);
+    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meier Hans-Peter ")) << "at most 17 characters";
 
     tippen(w->fldAnzahlGäste, QStringLiteral("a1-2"));
     EXPECT_EQ(w->fldAnzahlGäste->text(), QStringLiteral("12"));
