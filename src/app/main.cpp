@@ -8,15 +8,13 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QHeaderView>
-#include <QTableView>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Bildschirmfoto.h"
-#include "app/Zimmeruebersicht.h"
+#include "app/Fensterverbindungen.h"
 #include "data/Variablen.h"
 #include "plan/frmMain.h"
 #include "platform/Files.h"
@@ -37,26 +35,6 @@ bool hatOption(int argc, char** argv, const char* name) {
     for (int i = 1; i < argc; ++i)
         if (qstrcmp(argv[i], name) == 0) return true;
     return false;
-}
-
-// The rooms and nights around today in the central area of the main window.
-void uebersichtEinrichten(tav::frmMain& fenster) {
-    tav::Variablen& v = tav::variablen();
-    if (!v.db) return;
-    auto* tabelle = new QTableView(&fenster);
-    tabelle->setObjectName(QStringLiteral("tblUebersicht"));
-    auto* modell = new tav::Zimmeruebersicht(*v.db, v, tabelle);
-    modell->laden(QDate::currentDate().addDays(-2), v.tage);
-    tabelle->setModel(modell);
-    tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
-    tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tabelle->horizontalHeader()->setDefaultSectionSize(64);
-    tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tabelle->verticalHeader()->setDefaultSectionSize(qMax(22, v.zeilenHoehe / 15 + 4));
-    tabelle->setShowGrid(true);
-    tabelle->setFocusPolicy(Qt::NoFocus);
-    fenster.setPlan(tabelle);
 }
 
 }  // namespace
@@ -84,7 +62,7 @@ int main(int argc, char** argv) {
     tav::QtDialogs dialogs;
     tav::SettingsStore settings;
     tav::Programmsteuerung steuerung(tav::variablen(), dialogs, settings, tav::files::programFolder(), dateiname);
-    steuerung.hauptfensterEinrichten = uebersichtEinrichten;
+    steuerung.hauptfensterEinrichten = [&dialogs](tav::frmMain& f) { tav::fensterVerbinden(f, dialogs); };
     QObject::connect(&steuerung, &tav::Programmsteuerung::programmEnde, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     if (!bild.isEmpty()) {

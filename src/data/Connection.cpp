@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <climits>
 
 #include "data/DatabaseError.h"
@@ -23,6 +24,7 @@ void Connection::dropStatements() {
         for (sqlite3_stmt* s : list) sqlite3_finalize(s);
     statements.clear();
     cachedStatements = 0;
+    resultColumns.clear();
 }
 
 QString germanError(int code, const QString& msg) {
@@ -33,8 +35,31 @@ QString germanError(int code, const QString& msg) {
         return QStringLiteral("Das Feld '%1' ist unbekannt.").arg(msg.mid(16));
     if (msg.startsWith(QLatin1String("no such function: ")))
         return QStringLiteral("Unbekannte Funktion '%1' im Ausdruck.").arg(msg.mid(18));
+    static const QRegularExpression nearToken(QStringLiteral("^near \"(.*)\": syntax error$"));
+    if (const auto m = nearToken.match(msg); m.hasMatch())
+        return QStringLiteral("Syntaxfehler in der Abfrage bei »%1«.").arg(m.captured(1));
     if (msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near ")))
         return QStringLiteral("Syntaxfehler in der Abfrage (%1).").arg(msg);
+    if (msg == QLatin1String("incomplete input")) return QStringLiteral("Die Abfrage ist unvollständig.");
+    if (msg.startsWith(QLatin1String("unrecognized token: ")))
+        return QStringLiteral("Unbekanntes Zeichen in der Abfrage: %1").arg(msg.mid(20));
+    static const QRegularExpression arguments(QStringLiteral("^wrong number of arguments to function (?:jet_)?(\\w+)\\(\\)$"));
+    if (const auto m = arguments.match(msg); m.hasMatch())
+        return QStringLiteral("Falsche Anzahl an Argumenten für die Funktion '%1'.").arg(m.captured(1));
+    static const QRegularExpression aggregate(QStringLiteral("^misuse of aggregate(?: function)?:? (?:jet_)?(\\w+)\\(\\)$"));
+    if (const auto m = aggregate.match(msg); m.hasMatch())
+        return QStringLiteral("Die Aggregatfunktion '%1' ist an dieser Stelle nicht erlaubt.").arg(m.captured(1));
+    if (msg.contains(QLatin1String("do not have the same number of result columns")))
+        return QStringLiteral("Die Teile der UNION-Abfrage liefern verschieden viele Felder.");
+    if (msg.startsWith(QLatin1String("sub-select returns")))
+        return QStringLiteral("Die Unterabfrage darf nur ein Feld liefern.");
+    if (msg.contains(QLatin1String("values were supplied")) || msg.contains(QLatin1String(" values for ")))
+        return QStringLiteral("Die Zahl der Werte passt nicht zur Zahl der Felder.");
+    if (msg.contains(QLatin1String("parser stack overflow")) || msg.contains(QLatin1String("too large")) ||
+        msg.contains(QLatin1String("too many")))
+        return QStringLiteral("Die Abfrage ist zu umfangreich oder zu tief verschachtelt (%1).").arg(msg);
+    if (msg.contains(QLatin1String("GROUP BY clause is required")))
+        return QStringLiteral("HAVING ist nur zusammen mit GROUP BY erlaubt.");
     if (msg.startsWith(QLatin1String("ambiguous column name: ")))
         return QStringLiteral("Der Feldname '%1' kann sich auf mehrere Tabellen beziehen.").arg(msg.mid(23));
     switch (primary) {
@@ -54,7 +79,10 @@ QString germanError(int code, const QString& msg) {
         case SQLITE_FULL: return QStringLiteral("Der Datenträger ist voll.");
         default: break;
     }
-    return msg;  // errors raised by the Jet functions are German already
+    // Errors raised by the Jet functions are German already; SQLite's own start in lower case.
+    if (!msg.isEmpty() && msg.front().isLower() && msg.front().unicode() < 128)
+        return QStringLiteral("Die Abfrage kann nicht ausgeführt werden: %1.").arg(msg);
+    return msg;
 }
 
 void Connection::fail(const QString& what, const QString& sql) const {
@@ -180,58 +208,9 @@ QList<FieldDef> Connection::fieldsOf(const QString& schema, const QString& table
 }
 
 QVariant columnValue(sqlite3_stmt* stmt, int column, const FieldDef* declared) {
-    const int storage = sqlite3_column_type(stmt, column);
-    if (storage == SQLITE_NULL) return QVariant();
-    auto text = [&] {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                                 sqlite3_column_bytes(stmt, column));
-    };
-    auto dateFrom = [](const QString& s) -> QVariant {
-        if (auto dt = jettypes::parseIso(s)) {
-            if (dt->time() == QTime(0, 0)) return dt->date();
-            return *dt;
-        }
-        return s;
-    };
-    if (declared) {
-        switch (declared->type) {
-            case JetType::Boolean:
-                return storage == SQLITE_TEXT ? QVariant(text()) : QVariant(sqlite3_column_int(stmt, column) != 0 ? -1 : 0);
-            case JetType::Byte:
-            case JetType::Integer:
-            case JetType::Long:
-                if (storage == SQLITE_INTEGER) {
-                    const qint64 v = sqlite3_column_int64(stmt, column);
-                    if (v >= INT_MIN && v <= INT_MAX) return QVariant(int(v));
-                    return QVariant(qlonglong(v));
-                }
-                break;
-            case JetType::Currency:
-            case JetType::Single:
-            case JetType::Double:
-                if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_double(stmt, column);
-                break;
-            case JetType::Date:
-                if (storage == SQLITE_TEXT) return dateFrom(text());
-                break;
-            case JetType::Text:
-            case JetType::Memo: return text();
-            case JetType::LongBinary:
-                return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)), sqlite3_column_bytes(stmt, column));
-        }
-    }
-    switch (storage) {
-        case SQLITE_INTEGER: {
-            const qint64 v = sqlite3_column_int64(stmt, column);
-            if (v >= INT_MIN && v <= INT_MAX) return QVariant(int(v));
-            return QVariant(qlonglong(v));
-        }
-        case SQLITE_FLOAT: return sqlite3_column_double(stmt, column);
-        case SQLITE_TEXT: return declared ? QVariant(text()) : dateFrom(text());
-        case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)), sqlite3_column_bytes(stmt, column));
-    }
-    return QVariant();
+    std::vector<char> arena;
+    const Cell c = readCell(stmt, column, declared, arena);
+    return cellValue(c, arena.data(), declared);
 }
 
 }  // namespace tav::detail

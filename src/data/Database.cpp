@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QUrl>
 
 #include "data/Connection.h"
@@ -34,6 +35,17 @@ bool isEngineTable(const QString& name) {
 
 QString schemaPrefix(const QString& schema) {
     return (schema.isEmpty() ? QStringLiteral("main") : quoteIdentifier(schema)) + QLatin1Char('.');
+}
+
+// Numbers of any size count as one family when tables disagree on a column's type.
+int typeFamily(JetType t) {
+    switch (t) {
+        case JetType::Date: return 1;
+        case JetType::Text:
+        case JetType::Memo: return 2;
+        case JetType::LongBinary: return 3;
+        default: return 0;
+    }
 }
 
 // Runs a statement that returns no rows; throws with the German text on failure.
@@ -117,7 +129,8 @@ std::unique_ptr<Database> Database::create(const QString& path, const QString& p
 
 void Database::openFile(bool create, const QString& password) {
     Connection& c = *c_;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (create ? SQLITE_OPEN_CREATE : 0);
+    // One connection serves one thread (the user interface): no mutex around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const QByteArray file = c.path.toUtf8();
     if (sqlite3_open_v2(file.constData(), &c.db, flags, nullptr) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(c.path)));
@@ -195,11 +208,18 @@ void Database::loadSchema() {
     Connection& c = *c_;
     c.tables.clear();
     c.columns.clear();
+    c.columnTypes.clear();
     c.fieldCache.clear();
+    QSet<QString> mixed;  // names whose tables disagree on the type
     auto addColumns = [&](const QString& schema, const QString& table) {
         for (const FieldDef& f : c.fieldsOf(schema, table)) {
             const QString key = jettext::fold(f.name);
-            if (!c.columns.contains(key)) c.columns.insert(key, f.name);
+            if (!c.columns.contains(key)) {
+                c.columns.insert(key, f.name);
+                c.columnTypes.insert(key, f.type);
+            } else if (typeFamily(c.columnTypes.value(key, f.type)) != typeFamily(f.type)) {
+                mixed.insert(key);
+            }
         }
     };
     for (const QString& name : readColumn(c, QStringLiteral("SELECT name FROM main.sqlite_master WHERE type='table'"))) {
@@ -237,6 +257,7 @@ void Database::loadSchema() {
         }
         c.tables.insert(jettext::fold(link[0]), loc);
     }
+    for (const QString& key : mixed) c.columnTypes.remove(key);
 }
 
 void Database::schemaChanged() {
@@ -254,6 +275,11 @@ std::optional<TableLocation> Database::locate(const QString& name) const {
 std::optional<TableLocation> Database::table(const QString& name) const { return locate(name); }
 
 QString Database::column(const QString& name) const { return c_->columns.value(jettext::fold(name)); }
+
+std::optional<JetType> Database::columnType(const QString& name) const {
+    if (auto it = c_->columnTypes.constFind(jettext::fold(name)); it != c_->columnTypes.cend()) return it.value();
+    return std::nullopt;
+}
 
 // ---- queries ----------------------------------------------------------------------------
 
@@ -291,6 +317,23 @@ void Database::beginTrans(bool immediate) {
     if (transactionDepth_ == 0) run(*c_, immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     else run(*c_, QStringLiteral("SAVEPOINT tav_%1").arg(transactionDepth_));
     ++transactionDepth_;
+}
+
+void Database::beginWrite(const QString& table) {
+    const auto loc = locate(table);
+    if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));
+    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+    beginTrans(false);
+    if (transactionDepth_ > 1) return;  // the outer transaction decides the locks
+    try {
+        // A write that changes nothing still takes the file's write lock (waiting for it up to
+        // the busy timeout), and only that file's.
+        run(*c_, QStringLiteral("UPDATE ") + schemaPrefix(loc->schema) + quoteIdentifier(loc->sourceTable) +
+                     QStringLiteral(" SET rowid = rowid WHERE 0"));
+    } catch (...) {
+        rollback();
+        throw;
+    }
 }
 
 void Database::commitTrans() {

@@ -61,6 +61,10 @@ public:
     // immediate: take the write lock at once, so that a check and the write that depends on it
     // cannot be overtaken by another program on the same files.
     void beginTrans(bool immediate = false);
+    // Begins a transaction that takes the write lock at once, but only on the file that holds
+    // the table: a check and the write that depends on it cannot be overtaken by another
+    // program, and a commit that writes one file needs no journal over all attached files.
+    void beginWrite(const QString& table);
     void commitTrans();
     void rollback();
     int transactionDepth() const;
@@ -91,6 +95,7 @@ public:
     // ---- NameResolver ----
     std::optional<TableLocation> table(const QString& name) const override;
     QString column(const QString& name) const override;
+    std::optional<JetType> columnType(const QString& name) const override;
 
     sqlite3* handle() const;
 
@@ -113,6 +118,8 @@ private:
 class Transaction {
 public:
     explicit Transaction(Database& db, bool immediate = false) : db_(db) { db_.beginTrans(immediate); }
+    // Takes the write lock on the file of that table at once (see Database::beginWrite).
+    Transaction(Database& db, const QString& lockTable) : db_(db) { db_.beginWrite(lockTable); }
     ~Transaction() {
         if (!done_) {
             try {

@@ -69,9 +69,11 @@ std::optional<QDateTime> fromText(QStringView text) {
     const QStringView t = text.trimmed();
     if (t.isEmpty()) return std::nullopt;
     if (auto iso = jettypes::parseIso(t)) return iso;
-    static const QRegularExpression german(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4}|\\d{2})(\\s.*)?$"));
+    // Text is read as the German regional settings read it: day first, whether the parts are
+    // separated by points, hyphens or slashes ("13.01.2002", "13.1.02", "13/1/2002").
+    static const QRegularExpression german(QStringLiteral("^(\\d{1,2})([./-])(\\d{1,2})\\2(\\d{4}|\\d{2})(\\s.*)?$"));
     if (auto m = german.match(t.toString()); m.hasMatch())
-        return build(fullYear(m.captured(3)), m.captured(2).toInt(), m.captured(1).toInt(), m.capturedView(4));
+        return build(fullYear(m.captured(4)), m.captured(3).toInt(), m.captured(1).toInt(), m.capturedView(5));
     if (auto lit = parseLiteral(t)) return lit;
     bool ok = false;
     const double serial = t.toString().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
@@ -154,7 +156,8 @@ std::optional<qint64> dateDiff(const QString& intervalIn, const QDateTime& a, co
 
 std::optional<QDateTime> dateAdd(const QString& intervalIn, double number, const QDateTime& d) {
     const QString interval = normalised(intervalIn);
-    const qint64 n = qint64(std::trunc(number));
+    // A number of intervals that is not whole is rounded first (halves to even).
+    const qint64 n = qint64(std::nearbyint(number));
     if (interval == QLatin1String("yyyy")) return naive(d.date().addYears(int(n)), d.time());
     if (interval == QLatin1String("q")) return naive(d.date().addMonths(int(n * 3)), d.time());
     if (interval == QLatin1String("m")) return naive(d.date().addMonths(int(n)), d.time());

@@ -6,6 +6,7 @@
 
 #include "data/Datum.h"
 #include "data/JetDate.h"
+#include "data/JetText.h"
 
 namespace tav::jetformat {
 
@@ -302,7 +303,7 @@ QVariant format(const QVariant& value, const QString& fmt) {
     if (value.isNull() || !value.isValid()) return QVariant();
     if (fmt.isEmpty()) return toText(value);
     if (fmt == QLatin1String("<")) return toText(value).toLower();
-    if (fmt == QLatin1String(">")) return toText(value).toUpper();
+    if (fmt == QLatin1String(">")) return jettext::upper(toText(value));
     bool handled = false;
     const QString named = namedFormat(value, fmt, handled);
     if (handled) return named;

@@ -6,6 +6,7 @@
 
 #include "data/DatabaseError.h"
 #include "data/JetDate.h"
+#include "data/JetText.h"
 #include "data/JetTokenizer.h"
 #include "data/JetTypes.h"
 #include "data/SqlFunctions.h"
@@ -35,7 +36,7 @@ const QSet<QString>& boundaryWords() {
         QStringLiteral("distinct"), QStringLiteral("top"),  QStringLiteral("into"),   QStringLiteral("escape"),
         QStringLiteral("limit"),  QStringLiteral("regexp"), QStringLiteral("glob"),   QStringLiteral("mod"),
         QStringLiteral("all"),    QStringLiteral("exists"), QStringLiteral("update"), QStringLiteral("delete"),
-        QStringLiteral("insert"),
+        QStringLiteral("insert"), QStringLiteral("collate"),
     };
     return words;
 }
@@ -55,6 +56,30 @@ const QSet<QString>& aggregateNames() {
         QStringLiteral("max"),   QStringLiteral("jet_first"), QStringLiteral("jet_last"), QStringLiteral("first"),
         QStringLiteral("last"),  QStringLiteral("stdev"),    QStringLiteral("var"),      QStringLiteral("group_concat"),
         QStringLiteral("total"),
+    };
+    return names;
+}
+
+// What an operand is known to hold before the statement runs. Only Date and Text change how
+// an operator is translated; Unknown leaves SQLite's own operator in place.
+enum class Sort { Unknown, Number, Text, Date };
+
+const QSet<QString>& dateFunctions() {
+    static const QSet<QString> names = {
+        QStringLiteral("jet_cdate"),      QStringLiteral("jet_datevalue"), QStringLiteral("jet_dateadd"),
+        QStringLiteral("jet_dateserial"), QStringLiteral("jet_now"),       QStringLiteral("jet_date"),
+        QStringLiteral("jet_plus_date"),  QStringLiteral("jet_minus_date"),
+    };
+    return names;
+}
+
+const QSet<QString>& textFunctions() {
+    static const QSet<QString> names = {
+        QStringLiteral("jet_format"), QStringLiteral("jet_cstr"),  QStringLiteral("jet_left"),  QStringLiteral("jet_right"),
+        QStringLiteral("jet_mid"),    QStringLiteral("jet_trim"),  QStringLiteral("jet_ltrim"), QStringLiteral("jet_rtrim"),
+        QStringLiteral("jet_ucase"),  QStringLiteral("jet_lcase"), QStringLiteral("jet_concat"), QStringLiteral("jet_space"),
+        QStringLiteral("jet_str"),    QStringLiteral("jet_chr"),   QStringLiteral("jet_time"),  QStringLiteral("jet_monthname"),
+        QStringLiteral("jet_weekdayname"), QStringLiteral("jet_plus_text"),
     };
     return names;
 }
@@ -79,6 +104,7 @@ QString sqlName(const QString& name) {
         QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("inner"), QStringLiteral("outer"),
         QStringLiteral("union"), QStringLiteral("all"), QStringLiteral("distinct"), QStringLiteral("references"),
         QStringLiteral("transaction"), QStringLiteral("primary"), QStringLiteral("unique"), QStringLiteral("add"),
+        QStringLiteral("collate"), QStringLiteral("escape"), QStringLiteral("exists"), QStringLiteral("between"),
     };
     if (isIdentifierText(name) && !reserved.contains(name.toLower())) return name;
     return jettypes::quoteIdentifier(name);
@@ -103,6 +129,32 @@ Token stringToken(const QString& value) {
     v.replace(QLatin1Char('\''), QStringLiteral("''"));
     return {TokenKind::String, QLatin1Char('\'') + v + QLatin1Char('\'')};
 }
+// A date as SQLite compares it: ISO text. The kind stays DateLiteral so that later passes
+// know the operand is a date.
+Token dateToken(const QDateTime& dt) { return {TokenKind::DateLiteral, QLatin1Char('\'') + jettypes::isoDate(dt) + QLatin1Char('\'')}; }
+
+const QString kDivide = QStringLiteral("* 1.0 /");  // Jet's / never truncates
+
+// Binding strength of the arithmetic operators, strongest first as Jet evaluates them:
+// ^, (unary minus), * /, \, Mod, + -, &. Comparisons and everything else bind weaker (0).
+int strength(const Token& t) {
+    if (t.kind != TokenKind::Symbol) return 0;
+    const QString& s = t.text;
+    if (s == QLatin1String("^")) return 7;
+    if (s == QLatin1String("*") || s == kDivide) return 5;
+    if (s == QLatin1String("\\")) return 4;
+    if (s == QLatin1String("%")) return 3;
+    if (s == QLatin1String("+") || s == QLatin1String("-")) return 2;
+    if (s == QLatin1String("&")) return 1;
+    return 0;
+}
+
+bool isComparison(const Token& t) {
+    if (t.kind != TokenKind::Symbol) return false;
+    const QString& s = t.text;
+    return s == QLatin1String("=") || s == QLatin1String("<>") || s == QLatin1String("<") || s == QLatin1String(">") ||
+           s == QLatin1String("<=") || s == QLatin1String(">=") || s == QLatin1String("!=");
+}
 
 // The statement being rewritten: tokens plus helpers that skip blanks.
 class Rewriter {
@@ -111,15 +163,22 @@ public:
         : names_(names), mode_(mode), t_(jetsql::tokenize(jet)) {}
 
     Translation run() {
-        literals();
         Translation out;
         out.kind = statementKind();
+        // The statement shapes first, on the Jet tokens as written.
         if (out.kind == Translation::Kind::Delete) deleteStatement();
         if (out.kind == Translation::Kind::Update) updateStatement();
+        literals();
         names();
         if (out.kind == Translation::Kind::Select) out.editableTable = editable();
+        // Operators, strongest binding first, so that each finds its operands already grouped.
+        binaryCalls(QStringLiteral("^"), QStringLiteral("jet_pow"));
+        binaryCalls(QStringLiteral("\\"), QStringLiteral("jet_intdiv"));
+        binaryCalls(QStringLiteral("%"), QStringLiteral("jet_mod"));
+        plusMinus();
         concatenation();
-        integerDivision();
+        comparisons();
+        booleanResults();
         if (mode_ == LikeMode::Ado) adoLike();
         top();
         out.sql = render(false);
@@ -163,94 +222,29 @@ private:
         return -1;
     }
 
-    // Paren depth of every token.
-    QList<int> depths() const {
-        QList<int> d(t_.size());
-        int depth = 0;
-        for (qsizetype i = 0; i < t_.size(); ++i) {
-            if (t_[i].isSymbol(u")")) depth = qMax(0, depth - 1);
-            d[i] = depth;
-            if (t_[i].isSymbol(u"(")) ++depth;
-        }
-        return d;
-    }
-
     void erase(qsizetype from, qsizetype to) {  // inclusive range, keeps one blank
         for (qsizetype i = from; i <= to; ++i) t_[i] = {TokenKind::Space, QString()};
         t_[from] = space();
     }
 
-    // ---- pass 1: literals and single-token rewrites -------------------------------------
-
-    void literals() {
-        for (qsizetype i = 0; i < t_.size(); ++i) {
-            Token& tok = t_[i];
-            switch (tok.kind) {
-                case TokenKind::String:
-                    if (tok.text.startsWith(QLatin1Char('"'))) tok = stringToken(tok.stringValue());
-                    break;
-                case TokenKind::DateLiteral: {
-                    const QString inner = tok.text.mid(1, tok.text.size() - 2);
-                    const auto dt = jetdate::parseLiteral(inner);
-                    if (!dt) throw DatabaseError(QStringLiteral("Syntaxfehler in Datum in der Abfrage: #%1#").arg(inner));
-                    tok = stringToken(jettypes::isoDate(*dt));
-                    break;
-                }
-                case TokenKind::Symbol:
-                    if (tok.text == QLatin1String(";")) tok = space();
-                    else if (tok.text == QLatin1String("/")) tok.text = QStringLiteral("* 1.0 /");  // Jet's / never truncates
-                    break;
-                case TokenKind::Word: rewriteWord(i); break;
-                default: break;
-            }
-        }
-    }
-
-    void rewriteWord(qsizetype i) {
-        Token& tok = t_[i];
-        const QString lower = tok.text.toLower();
-        const qsizetype p = prev(i), n = next(i);
-        const bool qualified = isSym(p, ".") || isSym(n, ".");
-        if (qualified) return;
-        if (lower == QLatin1String("true") || lower == QLatin1String("false")) {
-            if (!isSym(n, "(")) tok = {TokenKind::Number, lower == QLatin1String("true") ? QStringLiteral("-1") : QStringLiteral("0")};
-        } else if (lower == QLatin1String("null")) {
-            // "= Null" and "<> Null" mean IS NULL / IS NOT NULL in Jet, except in SET x = Null.
-            if (isSym(p, "=") && !isAssignment(p)) t_[p] = word(QStringLiteral("IS"));
-            else if (isSym(p, "<>") || isSym(p, "!=")) t_[p] = word(QStringLiteral("IS NOT"));
-        } else if (lower == QLatin1String("mod")) {
-            tok = symbol(QStringLiteral("%"));
-        } else if (lower == QLatin1String("distinctrow")) {
-            tok = space();
-        } else if ((lower == QLatin1String("now") || lower == QLatin1String("date") || lower == QLatin1String("time")) &&
-                   !isSym(n, "(") && !(names_ && !names_->column(tok.text).isEmpty())) {
-            tok = word(QStringLiteral("jet_") + lower + QStringLiteral("()"));
-        }
-    }
-
-    // Is the "=" at eq the assignment of an UPDATE's SET clause?
-    bool isAssignment(qsizetype eq) const {
-        qsizetype q = prev(eq);
-        if (!isName(q)) return false;
-        qsizetype before = prev(q);
-        if (isSym(before, ".")) before = prev(prev(before));
-        if (isWord(before, "set")) return true;
-        if (!isSym(before, ",")) return false;
+    // Top-level index of the first word w after position from; -1 when absent.
+    qsizetype topLevel(const char* w, qsizetype from = 0) const {
         int depth = 0;
-        for (qsizetype i = prev(before); i >= 0; i = prev(i)) {
-            if (t_[i].isSymbol(u")")) ++depth;
-            else if (t_[i].isSymbol(u"(")) {
-                if (--depth < 0) return false;
-            } else if (depth == 0) {
-                if (t_[i].isWord(u"set")) return true;
-                if (t_[i].isWord(u"where") || t_[i].isWord(u"select") || t_[i].isWord(u"from") || t_[i].isWord(u"values"))
-                    return false;
-            }
+        for (qsizetype i = qMax<qsizetype>(from, 0); i < t_.size(); ++i) {
+            if (t_[i].isSymbol(u"(")) ++depth;
+            else if (t_[i].isSymbol(u")")) --depth;
+            else if (depth == 0 && t_[i].isWord(QLatin1String(w))) return i;
         }
-        return false;
+        return -1;
     }
 
-    // ---- statement kinds ---------------------------------------------------------------
+    QString textOf(qsizetype from, qsizetype to) const {  // inclusive, trimmed
+        QString s;
+        for (qsizetype i = qMax<qsizetype>(from, 0); i <= to && i < t_.size(); ++i) s += t_[i].text;
+        return s.trimmed();
+    }
+
+    // ---- statement kinds and shapes -----------------------------------------------------
 
     Translation::Kind statementKind() const {
         const qsizetype f = first();
@@ -261,31 +255,15 @@ private:
         return Translation::Kind::Other;
     }
 
-    // Top-level index of the first word w after position from; -1 when absent.
-    qsizetype topLevel(const char* w, qsizetype from = 0) const {
-        int depth = 0;
-        for (qsizetype i = from; i < t_.size(); ++i) {
-            if (t_[i].isSymbol(u"(")) ++depth;
-            else if (t_[i].isSymbol(u")")) --depth;
-            else if (depth == 0 && t_[i].isWord(QLatin1String(w))) return i;
-        }
-        return -1;
-    }
-
-    QString textOf(qsizetype from, qsizetype to) const {  // inclusive, trimmed
-        QString s;
-        for (qsizetype i = from; i <= to && i < t_.size(); ++i) s += t_[i].text;
-        return s.trimmed();
-    }
-
     // DELETE t.*, t.f FROM t WHERE … -> DELETE FROM t WHERE …;
     // with a join: DELETE FROM t WHERE rowid IN (SELECT t.rowid FROM t JOIN … WHERE …).
     void deleteStatement() {
         const qsizetype del = first();
         const qsizetype from = topLevel("from", del + 1);
         if (from < 0) return;
+        // The table named before FROM (t.* or t.f); a bare field name names no table.
         QString target;
-        if (const qsizetype n = next(del); n != from && isName(n)) target = t_[n].name();
+        if (const qsizetype n = next(del); n != from && isName(n) && isSym(next(n), ".")) target = t_[n].name();
         if (next(del) != from) erase(del + 1, from - 1);
         // A join after FROM: keep the rows of the target table that the join finds.
         const qsizetype where = topLevel("where", from);
@@ -296,12 +274,13 @@ private:
         if (!joined) return;
         if (target.isEmpty()) {
             const qsizetype firstTable = next(from);
-            target = isSym(firstTable, "(") ? QString() : t_[firstTable].name();
-            if (target.isEmpty()) return;
+            if (!isName(firstTable)) return;
+            target = t_[firstTable].name();
         }
+        const QString bracketed = QLatin1Char('[') + target + QLatin1Char(']');
         const QString rest = textOf(from, t_.size() - 1);
-        t_ = jetsql::tokenize(QStringLiteral("DELETE FROM ") + sqlName(target) + QStringLiteral(" WHERE rowid IN (SELECT ") +
-                              sqlName(target) + QStringLiteral(".rowid ") + rest + QStringLiteral(")"));
+        t_ = jetsql::tokenize(QStringLiteral("DELETE FROM ") + bracketed + QStringLiteral(" WHERE rowid IN (SELECT ") +
+                              bracketed + QStringLiteral(".rowid ") + rest + QStringLiteral(")"));
     }
 
     // UPDATE a INNER JOIN b ON c SET b.x = v WHERE w
@@ -319,8 +298,8 @@ private:
         QStringList assignments;
         {
             int depth = 0;
-            qsizetype start = next(set);
-            for (qsizetype i = start; i <= setEnd + 1; ++i) {
+            qsizetype start = set + 1;
+            for (qsizetype i = set + 1; i <= setEnd + 1; ++i) {
                 const bool atEnd = i > setEnd;
                 if (!atEnd && t_[i].isSymbol(u"(")) ++depth;
                 if (!atEnd && t_[i].isSymbol(u")")) --depth;
@@ -335,11 +314,12 @@ private:
                 }
             }
         }
+        if (assignments.isEmpty()) return;
 
         bool joined = false;
         for (qsizetype i = upd; i < set; ++i)
             if (t_[i].isWord(u"join")) joined = true;
-        const QString whereText = where < 0 ? QString() : textOf(next(where), t_.size() - 1);
+        const QString whereText = where < 0 ? QString() : textOf(where + 1, t_.size() - 1);
         if (!joined) {
             const QString head = textOf(upd, set - 1);
             QString sql = head + QStringLiteral(" SET ") + assignments.join(QStringLiteral(", "));
@@ -408,10 +388,9 @@ private:
                 continue;
             }
             // A table with an optional alias.
-            qsizetype j = i;
-            QString item = t_[j].text;
-            qsizetype k = next(j);
-            if (isWord(k, "as")) {
+            QString item = t_[i].text;
+            qsizetype k = next(i);
+            if (k >= 0 && k <= to && isWord(k, "as")) {
                 item += QStringLiteral(" AS ");
                 k = next(k);
                 if (k >= 0 && k <= to) {
@@ -423,11 +402,83 @@ private:
                 k = next(k);
             }
             tables << item;
-            i = k < 0 ? to + 1 : k;
+            i = (k < 0 || k > to) ? to + 1 : k;
         }
     }
 
-    // ---- pass 2: names ------------------------------------------------------------------
+    // ---- literals and single-token rewrites ---------------------------------------------
+
+    void literals() {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            Token& tok = t_[i];
+            switch (tok.kind) {
+                case TokenKind::String:
+                    if (tok.text.startsWith(QLatin1Char('"'))) tok = stringToken(tok.stringValue());
+                    break;
+                case TokenKind::DateLiteral: {
+                    const QString inner = tok.text.mid(1, tok.text.size() - 2);
+                    const auto dt = jetdate::parseLiteral(inner);
+                    if (!dt) throw DatabaseError(QStringLiteral("Syntaxfehler in Datum in der Abfrage: #%1#").arg(inner));
+                    tok = dateToken(*dt);
+                    break;
+                }
+                case TokenKind::Symbol:
+                    if (tok.text == QLatin1String(";")) tok = space();
+                    else if (tok.text == QLatin1String("/")) tok.text = kDivide;
+                    break;
+                case TokenKind::Word: rewriteWord(i); break;
+                default: break;
+            }
+        }
+    }
+
+    void rewriteWord(qsizetype i) {
+        const QString lower = t_[i].text.toLower();
+        const qsizetype p = prev(i), n = next(i);
+        const bool qualified = isSym(p, ".") || isSym(n, ".");
+        if (qualified) return;
+        if (lower == QLatin1String("true") || lower == QLatin1String("false")) {
+            if (!isSym(n, "(")) t_[i] = {TokenKind::Number, lower == QLatin1String("true") ? QStringLiteral("-1") : QStringLiteral("0")};
+        } else if (lower == QLatin1String("null")) {
+            // "= Null" and "<> Null" mean IS NULL / IS NOT NULL in Jet, except in SET x = Null.
+            if (isSym(p, "=") && !isAssignment(p)) t_[p] = word(QStringLiteral("IS"));
+            else if (isSym(p, "<>") || isSym(p, "!=")) t_[p] = word(QStringLiteral("IS NOT"));
+        } else if (lower == QLatin1String("mod")) {
+            t_[i] = symbol(QStringLiteral("%"));
+        } else if (lower == QLatin1String("distinctrow")) {
+            t_[i] = space();
+        } else if ((lower == QLatin1String("now") || lower == QLatin1String("date") || lower == QLatin1String("time")) &&
+                   !isSym(n, "(") && !(names_ && !names_->column(t_[i].text).isEmpty())) {
+            // Now, Date and Time may be written without parentheses.
+            t_[i] = word(QStringLiteral("jet_") + lower);
+            t_.insert(i + 1, symbol(QStringLiteral(")")));
+            t_.insert(i + 1, symbol(QStringLiteral("(")));
+        }
+    }
+
+    // Is the "=" at eq the assignment of an UPDATE's SET clause?
+    bool isAssignment(qsizetype eq) const {
+        qsizetype q = prev(eq);
+        if (!isName(q)) return false;
+        qsizetype before = prev(q);
+        if (isSym(before, ".")) before = prev(prev(before));
+        if (isWord(before, "set")) return true;
+        if (!isSym(before, ",")) return false;
+        int depth = 0;
+        for (qsizetype i = prev(before); i >= 0; i = prev(i)) {
+            if (t_[i].isSymbol(u")")) ++depth;
+            else if (t_[i].isSymbol(u"(")) {
+                if (--depth < 0) return false;
+            } else if (depth == 0) {
+                if (t_[i].isWord(u"set")) return true;
+                if (t_[i].isWord(u"where") || t_[i].isWord(u"select") || t_[i].isWord(u"from") || t_[i].isWord(u"values"))
+                    return false;
+            }
+        }
+        return false;
+    }
+
+    // ---- names --------------------------------------------------------------------------
 
     void names() {
         struct Level {
@@ -470,9 +521,11 @@ private:
                     level.expectTable = false;
                     continue;
                 }
-                if (lower == QLatin1String("inner") || lower == QLatin1String("left") || lower == QLatin1String("right") ||
-                    lower == QLatin1String("outer") || lower == QLatin1String("full") || lower == QLatin1String("cross") ||
-                    lower == QLatin1String("as"))
+                // Left( and Right( are the text functions, LEFT JOIN and RIGHT JOIN the joins.
+                const bool call = isSym(next(i), "(");
+                if (((lower == QLatin1String("left") || lower == QLatin1String("right")) && !call) ||
+                    lower == QLatin1String("inner") || lower == QLatin1String("outer") || lower == QLatin1String("full") ||
+                    lower == QLatin1String("cross") || lower == QLatin1String("as"))
                     continue;
             }
             if (tok.isSymbol(u",")) {
@@ -554,9 +607,7 @@ private:
         if (tok.kind == TokenKind::Bracketed) tok = word(sqlName(tok.name()));
     }
 
-    // ---- pass 3: operators that need their operands -------------------------------------
-
-    enum class Stop { Concat, IntDiv };
+    // ---- operands -----------------------------------------------------------------------
 
     bool isOperandToken(qsizetype i) const {
         const Token& tok = t_[i];
@@ -571,24 +622,25 @@ private:
         }
     }
 
+    bool isSign(qsizetype i) const { return t_[i].isSymbol(u"-") || t_[i].isSymbol(u"+"); }
+
     bool isUnary(qsizetype i) const {
+        if (!isSign(i)) return false;
         const qsizetype p = prev(i);
         if (p < 0) return true;
         if (t_[p].isSymbol(u")")) return false;
         return !isOperandToken(p);
     }
 
-    // Does the operator symbol at i bind tighter than the operator being rewritten?
-    bool tighter(qsizetype i, Stop stop) const {
-        const QString& s = t_[i].text;
-        if (s == QLatin1String("*") || s == QLatin1String("* 1.0 /") || s == QLatin1String("^")) return true;
-        if (s == QLatin1String("+") || s == QLatin1String("-"))
-            return stop == Stop::Concat || isUnary(i);
-        if (s == QLatin1String("%") || s == QLatin1String("\\")) return stop == Stop::Concat;
-        return false;
+    // Does the symbol at i belong to an operand of an operator of the given strength?
+    bool inside(qsizetype i, int ofStrength) const {
+        if (t_[i].kind != TokenKind::Symbol) return false;
+        if (isUnary(i)) return ofStrength < 7;
+        return strength(t_[i]) > ofStrength;
     }
 
-    qsizetype operandStart(qsizetype op, Stop stop) const {
+    // First token of the left operand of the operator at op; op itself when there is none.
+    qsizetype operandStart(qsizetype op, int ofStrength) const {
         qsizetype start = op;
         for (qsizetype j = prev(op); j >= 0; j = prev(j)) {
             if (t_[j].isSymbol(u")")) {
@@ -603,7 +655,7 @@ private:
                 }
                 continue;
             }
-            if (isOperandToken(j) || (t_[j].kind == TokenKind::Symbol && tighter(j, stop))) {
+            if (isOperandToken(j) || inside(j, ofStrength)) {
                 start = j;
                 continue;
             }
@@ -612,7 +664,8 @@ private:
         return start;
     }
 
-    qsizetype operandEnd(qsizetype op, Stop stop) const {
+    // Last token of the right operand of the operator at op; op itself when there is none.
+    qsizetype operandEnd(qsizetype op, int ofStrength) const {
         qsizetype end = op;
         for (qsizetype j = next(op); j >= 0; j = next(j)) {
             if (t_[j].isSymbol(u"(")) {
@@ -622,12 +675,8 @@ private:
                 j = close;
                 continue;
             }
-            if (isOperandToken(j)) {
-                end = j;
-                continue;
-            }
-            if (t_[j].kind == TokenKind::Symbol && (tighter(j, stop) || ((t_[j].text == QLatin1String("-") ||
-                                                                          t_[j].text == QLatin1String("+")) && isUnary(j)))) {
+            // A sign right after the operator belongs to its operand: 2 ^ -1.
+            if (isOperandToken(j) || inside(j, ofStrength) || (j == next(op) && isSign(j))) {
                 end = j;
                 continue;
             }
@@ -636,21 +685,137 @@ private:
         return end;
     }
 
+    // What the tokens from..to (inclusive) are known to hold.
+    Sort sortOf(qsizetype from, qsizetype to) const {
+        if (from < 0 || to < from) return Sort::Unknown;
+        // Surrounding parentheses change nothing.
+        while (t_[from].isSymbol(u"(") && match(from) == to) {
+            from = next(from);
+            to = prev(to);
+            if (from < 0 || to < from) return Sort::Unknown;
+        }
+        const Token& f = t_[from];
+        if (from == to) {
+            switch (f.kind) {
+                case TokenKind::DateLiteral: return Sort::Date;
+                case TokenKind::String: return Sort::Text;
+                case TokenKind::Number: return Sort::Number;
+                case TokenKind::Word:
+                case TokenKind::Bracketed: return columnSort(f.name());
+                default: return Sort::Unknown;
+            }
+        }
+        // t.f
+        if (isName(from) && isSym(next(from), ".") && next(next(from)) == to && isName(to)) return columnSort(t_[to].name());
+        // f(…)
+        if (f.kind == TokenKind::Word && isSym(next(from), "(") && match(next(from)) == to) {
+            const QString fn = f.text.toLower();
+            if (dateFunctions().contains(fn)) return Sort::Date;
+            if (textFunctions().contains(fn)) return Sort::Text;
+            // Max(Bis), First(Von), Nz(Von, Date()), IIf(c, Von, Bis): what the arguments are.
+            const QList<QPair<qsizetype, qsizetype>> args = arguments(next(from));
+            if ((fn == QLatin1String("max") || fn == QLatin1String("min") || fn == QLatin1String("jet_first") ||
+                 fn == QLatin1String("jet_last") || fn == QLatin1String("jet_nz")) &&
+                !args.isEmpty())
+                return sortOf(args[0].first, args[0].second);
+            if (fn == QLatin1String("jet_iif") && args.size() == 3) {
+                const Sort a = sortOf(args[1].first, args[1].second);
+                return a == sortOf(args[2].first, args[2].second) ? a : Sort::Unknown;
+            }
+            if (fn == QLatin1String("jet_cdbl") || fn == QLatin1String("jet_cint") || fn == QLatin1String("jet_clng") ||
+                fn == QLatin1String("jet_val") || fn == QLatin1String("jet_datediff") || fn == QLatin1String("jet_len") ||
+                fn == QLatin1String("jet_instr") || fn == QLatin1String("count"))
+                return Sort::Number;
+        }
+        return Sort::Unknown;
+    }
+
+    // The arguments of the call whose parenthesis opens at open, as token ranges.
+    QList<QPair<qsizetype, qsizetype>> arguments(qsizetype open) const {
+        QList<QPair<qsizetype, qsizetype>> out;
+        const qsizetype close = match(open);
+        if (close < 0) return out;
+        qsizetype start = next(open);
+        int depth = 0;
+        for (qsizetype j = start; j >= 0 && j <= close; j = next(j)) {
+            if (j < close && t_[j].isSymbol(u"(")) ++depth;
+            else if (j < close && t_[j].isSymbol(u")")) --depth;
+            else if (j == close || (depth == 0 && t_[j].isSymbol(u","))) {
+                if (start >= 0 && start < j) out << qMakePair(start, prev(j));
+                start = next(j);
+            }
+        }
+        return out;
+    }
+
+    Sort columnSort(QString name) const {
+        if (!names_) return Sort::Unknown;
+        if (name.size() > 1 && name.front() == QLatin1Char('"') && name.back() == QLatin1Char('"'))
+            name = name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        const auto type = names_->columnType(name);
+        if (!type) return Sort::Unknown;
+        switch (*type) {
+            case JetType::Date: return Sort::Date;
+            case JetType::Text:
+            case JetType::Memo: return Sort::Text;
+            case JetType::LongBinary: return Sort::Unknown;
+            default: return Sort::Number;
+        }
+    }
+
+    // Replaces "a op b" by "fn(a, b)"; returns the index of the new function name.
+    qsizetype toCall(qsizetype op, const QString& fn, int ofStrength) {
+        const qsizetype s = operandStart(op, ofStrength);
+        const qsizetype e = operandEnd(op, ofStrength);
+        if (s == op || e == op)
+            throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '%1'.").arg(t_[op].text));
+        t_[op] = symbol(QStringLiteral(","));
+        t_.insert(e + 1, symbol(QStringLiteral(")")));
+        t_.insert(s, symbol(QStringLiteral("(")));
+        t_.insert(s, word(fn));
+        return s;
+    }
+
+    // a ^ b -> jet_pow(a, b); a \ b -> jet_intdiv(a, b); a Mod b -> jet_mod(a, b)
+    void binaryCalls(const QString& op, const QString& fn) {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (t_[i].kind != TokenKind::Symbol || t_[i].text != op) continue;
+            toCall(i, fn, strength(t_[i]));
+        }
+    }
+
+    // + and - keep SQLite's arithmetic on numbers. On dates they are Jet's date arithmetic
+    // (date + days, date - days, date - date), and + on two texts joins them. The function's
+    // name tells later operators what the result is.
+    void plusMinus() {
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (!isSign(i) || isUnary(i)) continue;
+            const bool plus = t_[i].isSymbol(u"+");
+            const qsizetype s = operandStart(i, 2), e = operandEnd(i, 2);
+            if (s == i || e == i) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '%1'.").arg(t_[i].text));
+            const Sort a = sortOf(s, prev(i)), b = sortOf(next(i), e);
+            QString fn;
+            if (plus && (a == Sort::Date || b == Sort::Date)) fn = QStringLiteral("jet_plus_date");
+            else if (plus && a == Sort::Text && b == Sort::Text) fn = QStringLiteral("jet_plus_text");
+            else if (plus && (a == Sort::Text || b == Sort::Text)) fn = QStringLiteral("jet_plus");
+            else if (!plus && a == Sort::Date && b == Sort::Date) fn = QStringLiteral("jet_minus_days");
+            else if (!plus && a == Sort::Date && b == Sort::Number) fn = QStringLiteral("jet_minus_date");
+            else if (!plus && (a == Sort::Date || b == Sort::Date)) fn = QStringLiteral("jet_minus");
+            else continue;
+            toCall(i, fn, 2);
+        }
+    }
+
     // a & b & c -> jet_concat(a, b, c): Null counts as empty text, numbers as Jet writes them.
     void concatenation() {
-        for (;;) {
-            qsizetype amp = -1;
-            for (qsizetype i = 0; i < t_.size(); ++i)
-                if (t_[i].isSymbol(u"&")) {
-                    amp = i;
-                    break;
-                }
-            if (amp < 0) return;
-            const qsizetype start = operandStart(amp, Stop::Concat);
+        for (qsizetype amp = 0; amp < t_.size(); ++amp) {
+            if (!t_[amp].isSymbol(u"&")) continue;
+            const qsizetype start = operandStart(amp, 1);
             qsizetype end = amp;
             // Follow the chain of & at this level.
             for (qsizetype op = amp;;) {
-                end = operandEnd(op, Stop::Concat);
+                end = operandEnd(op, 1);
+                if (end == op) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '&'."));
                 const qsizetype n = next(end);
                 if (n >= 0 && t_[n].isSymbol(u"&")) {
                     t_[n] = symbol(QStringLiteral(","));
@@ -659,29 +824,102 @@ private:
                 }
                 break;
             }
+            if (start == amp) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '&'."));
             t_[amp] = symbol(QStringLiteral(","));
-            if (start == amp || end == amp) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '&'."));
             t_.insert(end + 1, symbol(QStringLiteral(")")));
-            t_.insert(start, word(QStringLiteral("jet_concat(")));
+            t_.insert(start, symbol(QStringLiteral("(")));
+            t_.insert(start, word(QStringLiteral("jet_concat")));
         }
     }
 
-    // a \ b -> jet_intdiv(a, b)
-    void integerDivision() {
-        for (;;) {
-            qsizetype op = -1;
-            for (qsizetype i = 0; i < t_.size(); ++i)
-                if (t_[i].isSymbol(u"\\")) {
-                    op = i;
+    // Jet compares text without regard to case everywhere, and reads a text compared with a
+    // date as a date: "Von >= '05.01.2024'". Text fields carry that collation already; a
+    // literal or a computed text gets it here. Dates keep the binary order (and their indexes).
+    void comparisons() {
+        for (qsizetype op = 0; op < t_.size(); ++op) {
+            if (!isComparison(t_[op]) || isAssignment(op)) continue;
+            const qsizetype s = operandStart(op, 0), e = operandEnd(op, 0);
+            if (s == op || e == op) continue;  // SQLite reports what is missing
+            const qsizetype leftEnd = prev(op), rightStart = next(op);
+            const Sort a = sortOf(s, leftEnd), b = sortOf(rightStart, e);
+            if (a == Sort::Date && b == Sort::Text && asDate(rightStart, e)) continue;
+            if (b == Sort::Date && a == Sort::Text && asDate(s, leftEnd)) continue;
+            if ((a == Sort::Text && b != Sort::Date) || (b == Sort::Text && a != Sort::Date)) {
+                t_.insert(e + 1, word(QLatin1String(jettext::kCollation)));
+                t_.insert(e + 1, space());
+                t_.insert(e + 1, word(QStringLiteral("COLLATE")));
+                t_.insert(e + 1, space());
+                op = e + 4;
+            }
+        }
+    }
+
+    // A single string literal (in any parentheses) that reads as a date becomes a date.
+    bool asDate(qsizetype from, qsizetype to) {
+        while (t_[from].isSymbol(u"(") && match(from) == to) {
+            from = next(from);
+            to = prev(to);
+            if (from < 0 || to < from) return false;
+        }
+        if (from != to || t_[from].kind != TokenKind::String) return false;
+        const auto dt = jetdate::fromText(t_[from].stringValue());
+        if (!dt) return false;
+        t_[from] = dateToken(*dt);
+        return true;
+    }
+
+    void negate(qsizetype from, qsizetype to) {
+        t_.insert(to + 1, symbol(QStringLiteral(")")));
+        t_.insert(from, symbol(QStringLiteral("(")));
+        t_.insert(from, symbol(QStringLiteral("-")));
+    }
+
+    // A comparison in the select list gives Jet's True, -1, not SQLite's 1: "SELECT Von > #1/6/2024#".
+    void booleanResults() {
+        for (qsizetype sel = 0; sel < t_.size(); ++sel) {
+            if (!t_[sel].isWord(u"select")) continue;
+            qsizetype i = next(sel);
+            if (isWord(i, "distinct") || isWord(i, "all")) i = next(i);
+            if (isWord(i, "top") && next(i) >= 0 && t_[next(i)].kind == TokenKind::Number) i = next(next(i));
+            // The items, separated by commas at their own depth, up to the end of the list.
+            qsizetype itemStart = i;
+            int depth = 0;
+            bool logical = false;
+            bool caseExpression = false;  // SQLite's CASE: its comparisons are not the result
+            qsizetype alias = -1;
+            for (qsizetype j = i; j >= 0; j = next(j)) {
+                const Token& tok = t_[j];
+                const bool endOfList = depth == 0 && (tok.isSymbol(u")") || tok.isWord(u"from") || tok.isWord(u"where") ||
+                                                      tok.isWord(u"union") || tok.isWord(u"group") || tok.isWord(u"order") ||
+                                                      tok.isWord(u"having") || tok.isWord(u"into"));
+                if (endOfList || (depth == 0 && tok.isSymbol(u","))) {
+                    const qsizetype itemEnd = alias >= 0 ? prev(alias) : prev(j);
+                    if (logical && itemEnd >= itemStart) {
+                        negate(itemStart, itemEnd);
+                        j += 3;
+                    }
+                    if (endOfList) break;
+                    itemStart = next(j);
+                    logical = false;
+                    caseExpression = false;
+                    alias = -1;
+                    continue;
+                }
+                if (tok.isSymbol(u"(")) ++depth;
+                else if (tok.isSymbol(u")")) --depth;
+                else if (depth == 0 && tok.isWord(u"as")) alias = j;
+                else if (depth == 0 && tok.isWord(u"case")) caseExpression = true;
+                else if (depth == 0 && alias < 0 && !caseExpression &&
+                         (isComparison(tok) || tok.isWord(u"not") || tok.isWord(u"like") || tok.isWord(u"is") ||
+                          tok.isWord(u"in") || tok.isWord(u"between") || tok.isWord(u"and") || tok.isWord(u"or") ||
+                          tok.isWord(u"exists")))
+                    logical = true;
+                if (next(j) < 0) {  // the statement ends inside the list
+                    const qsizetype itemEnd = alias >= 0 ? prev(alias) : j;
+                    if (logical && itemEnd >= itemStart) negate(itemStart, itemEnd);
                     break;
                 }
-            if (op < 0) return;
-            const qsizetype start = operandStart(op, Stop::IntDiv);
-            const qsizetype end = operandEnd(op, Stop::IntDiv);
-            if (start == op || end == op) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '\\'."));
-            t_[op] = symbol(QStringLiteral(","));
-            t_.insert(end + 1, symbol(QStringLiteral(")")));
-            t_.insert(start, word(QStringLiteral("jet_intdiv(")));
+            }
         }
     }
 
@@ -691,13 +929,15 @@ private:
             if (!t_[i].isWord(u"like")) continue;
             const qsizetype begin = next(i);
             if (begin < 0) return;
-            const qsizetype end = operandEnd(i, Stop::Concat);
+            const qsizetype end = operandEnd(i, 0);
+            if (end == i) continue;
             if (begin == end && t_[begin].kind == TokenKind::String) {
                 t_[begin] = stringToken(sqlfunctions::adoPattern(t_[begin].stringValue()));
                 continue;
             }
             t_.insert(end + 1, symbol(QStringLiteral(")")));
-            t_.insert(begin, word(QStringLiteral("jet_adopattern(")));
+            t_.insert(begin, symbol(QStringLiteral("(")));
+            t_.insert(begin, word(QStringLiteral("jet_adopattern")));
         }
     }
 
@@ -747,7 +987,7 @@ private:
                 return std::nullopt;
         // Exactly one table: no join, no comma list, no sub-select.
         const qsizetype table = next(from);
-        if (table < 0 || t_[table].isSymbol(u"(")) return std::nullopt;
+        if (table < 0 || t_[table].isSymbol(u"(") || t_[table].kind != TokenKind::Word) return std::nullopt;
         const qsizetype clauseEnd = [&] {
             for (const char* w : {"where", "order", "limit"})
                 if (const qsizetype k = topLevel(w, from); k >= 0) return k;
@@ -759,6 +999,7 @@ private:
         if (const auto it = resolved_.constFind(table); it != resolved_.cend()) loc = it.value();
         else loc = TableLocation{t_[table].name(), {}, t_[table].name(), {}};
         t_.insert(from, Token{TokenKind::Space, kRowIdMarker});
+        // resolved_ indexes after the marker moved by one; nothing reads them any more.
         return loc;
     }
 
@@ -782,11 +1023,11 @@ Translation JetSql::translateUncached(const QString& jet, LikeMode mode) const {
 }
 
 std::shared_ptr<const Translation> JetSql::translate(const QString& jet, LikeMode mode) {
-    const QString key = (mode == LikeMode::Ado ? QStringLiteral("A:") : QStringLiteral("D:")) + jet;
-    if (auto it = cache_.constFind(key); it != cache_.cend()) return it.value();
+    auto& cache = mode == LikeMode::Ado ? ado_ : dao_;
+    if (auto it = cache.constFind(jet); it != cache.cend()) return it.value();
     auto t = std::make_shared<const Translation>(translateUncached(jet, mode));
-    if (cache_.size() >= kCacheLimit) cache_.clear();
-    cache_.insert(key, t);
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.insert(jet, t);
     return t;
 }
 

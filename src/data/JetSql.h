@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "data/JetTypes.h"
+
 namespace tav {
 
 // Like patterns: the DAO statements use * ? # [..]; the booking list's ADO statements use % _.
@@ -26,6 +28,10 @@ public:
     virtual std::optional<TableLocation> table(const QString& name) const = 0;
     // The spelling of a column name in the schema, or empty text when no table has it.
     virtual QString column(const QString& name) const = 0;
+    // The type of the columns of that name, when every table that has one agrees on it. The
+    // translator uses it to read '05.01.2024' compared with a date field as a date, and to
+    // turn + and - on dates and texts into Jet's date arithmetic and concatenation.
+    virtual std::optional<JetType> columnType(const QString& name) const { return std::nullopt; }
 };
 
 struct Translation {
@@ -50,14 +56,19 @@ public:
     // The same without the cache.
     Translation translateUncached(const QString& jet, LikeMode mode = LikeMode::Dao) const;
 
-    void clearCache() { cache_.clear(); }
-    qsizetype cacheSize() const { return cache_.size(); }
+    void clearCache() {
+        dao_.clear();
+        ado_.clear();
+    }
+    qsizetype cacheSize() const { return dao_.size() + ado_.size(); }
 
     static QString rowIdColumn() { return QStringLiteral("__rowid__"); }
 
 private:
     const NameResolver* names_;
-    QHash<QString, std::shared_ptr<const Translation>> cache_;
+    // One cache per Like mode, keyed by the statement text itself: a hit costs one hash lookup.
+    QHash<QString, std::shared_ptr<const Translation>> dao_;
+    QHash<QString, std::shared_ptr<const Translation>> ado_;
 };
 
 }  // namespace tav

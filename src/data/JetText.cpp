@@ -134,4 +134,19 @@ QString fold(QStringView s) {
     return out;
 }
 
+QString upper(QStringView s) {
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+            out += s.mid(i, 2).toString().toUpper();
+            ++i;
+        } else {
+            out += c == QChar(0xDF) ? c : c.toUpper();
+        }
+    }
+    return out;
+}
+
 }  // namespace tav::jettext

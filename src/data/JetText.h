@@ -15,6 +15,9 @@ int compareUtf8(const char* a, int na, const char* b, int nb);
 // Case folding for pattern matching (Like): umlauts fold to their lower case, ß stays ß.
 QString fold(QStringView s);
 
+// Upper case as UCase and Format(…, ">") give it: letter by letter, so ß stays ß ("STRAßE").
+QString upper(QStringView s);
+
 // The collation's name in SQL.
 inline constexpr const char* kCollation = "JETTEXT";
 

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QDate>
+#include <array>
+#include <vector>
 
 #include "data/Connection.h"
 #include "data/DatabaseError.h"
@@ -28,15 +30,39 @@ struct Recordset::State {
     QStringList names;                    // visible columns
     QHash<QString, int> index;            // folded name and "table.name" -> column
     QList<std::optional<FieldDef>> types; // declared Jet type per column
+    QList<const FieldDef*> declared;      // the same as pointers, nullptr for expressions
     QStringList origins;                  // table column each result column comes from (editable sets)
     int rowIdColumn = -1;
+    // Names as a caller passes them, by the address of their characters: a loop reading
+    // rs.value("Kürzel") row after row finds the column without hashing the name again. The
+    // copy of the name keeps its characters alive (and unchanged) for as long as it is listed.
+    struct NameSlot {
+        const void* data = nullptr;
+        qsizetype size = -1;
+        int column = -1;
+    };
+    mutable std::array<NameSlot, 256> nameSlots;
+    mutable QList<QString> namesSeen;
+    // The names in the order the caller read them on the first row: the next rows are read in
+    // the same order, so the next name is usually the one expected.
+    mutable std::vector<NameSlot> sequence;
+    mutable size_t next = 0;
+    mutable bool learning = true;
+
+    void moved(qsizetype to) {
+        pos = to;
+        next = 0;
+        if (!sequence.empty()) learning = false;
+    }
 
     struct Row {
-        QList<QVariant> values;
         qint64 rowId = 0;
         bool deleted = false;
     };
     QList<Row> rows;
+    std::vector<detail::Cell> cells;  // names.size() cells per row, row after row
+    std::vector<char> arena;          // bytes of the text and blob cells
+    QHash<qsizetype, QVariant> edited;  // cell -> value read back after Update
     qsizetype pos = 0;  // current row; rows.size() = EOF; -1 = BOF
 
     EditMode mode = EditMode::None;
@@ -58,12 +84,14 @@ struct Recordset::State {
         if (exhausted) return false;
         const int rc = sqlite3_step(stmt);
         if (rc == SQLITE_ROW) {
-            Row row;
             const int n = int(names.size());
-            row.values.reserve(n);
-            for (int i = 0; i < n; ++i) row.values << detail::columnValue(stmt, i, types[i] ? &*types[i] : nullptr);
-            if (rowIdColumn >= 0) row.rowId = sqlite3_column_int64(stmt, rowIdColumn);
-            rows << std::move(row);
+            const FieldDef* const* decl = declared.constData();
+            if (cells.empty()) {
+                cells.reserve(size_t(n) * 64);
+                arena.reserve(4096);
+            }
+            for (int i = 0; i < n; ++i) cells.push_back(detail::readCell(stmt, i, decl[i], arena));
+            rows.push_back(Row{rowIdColumn >= 0 ? sqlite3_column_int64(stmt, rowIdColumn) : 0, false});
             return true;
         }
         const QString msg = rc == SQLITE_DONE ? QString()
@@ -85,11 +113,11 @@ struct Recordset::State {
             while (p >= rows.size() && fetch()) {
             }
             if (p >= rows.size()) {
-                pos = rows.size();
+                moved(rows.size());
                 return;
             }
             if (!rows[p].deleted) {
-                pos = p;
+                moved(p);
                 return;
             }
             ++p;
@@ -112,9 +140,39 @@ struct Recordset::State {
         return c->fieldsOf(t.schema, t.sourceTable);
     }
 
-    // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit,
-    // the cached values of the current row.
-    void reread(qint64 rowId, Row* row) {
+    std::shared_ptr<std::vector<detail::ResultColumns::TextStats>> textStats;
+
+    QVariant text(int column, const char* p, int n) const {
+        auto& stats = (*textStats)[size_t(column)];
+        if (stats.off || n > 64) return detail::cells::textValue(p, n);
+        ++stats.reads;
+        QHash<QByteArray, QString>& shared = c->texts;
+        if (auto it = shared.constFind(QByteArray::fromRawData(p, n)); it != shared.cend()) {
+            ++stats.hits;
+            return QVariant(it.value());
+        }
+        if (stats.reads >= 256 && stats.hits * 2 < stats.reads) {
+            stats.off = true;
+            return detail::cells::textValue(p, n);
+        }
+        if (shared.size() >= 16384) shared.clear();
+        return QVariant(*shared.insert(QByteArray(p, n), QString::fromUtf8(p, n)));
+    }
+
+    QVariant valueAt(qsizetype row, int column) const {
+        const qsizetype index = row * names.size() + column;
+        if (!edited.isEmpty())
+            if (auto it = edited.constFind(index); it != edited.cend()) return it.value();
+        const detail::Cell& cell = cells[size_t(index)];
+        const FieldDef* type = declared.at(column);
+        if (cell.kind == detail::Cell::Text && type && (type->type == JetType::Text || type->type == JetType::Memo))
+            return text(column, arena.data() + cell.offset, int(cell.size));
+        return detail::cellValue(cell, arena.data(), type);
+    }
+
+    // Reads the whole table row back after a write: fills lastModifiedRow and, for an edit
+    // (row >= 0), the values of that row.
+    void reread(qint64 rowId, qsizetype row) {
         const QString sql = QStringLiteral("SELECT * FROM ") + qualifiedTable() + QStringLiteral(" WHERE rowid = ?");
         sqlite3_stmt* s = c->acquire(sql);
         const int gen = c->generation;
@@ -131,10 +189,9 @@ struct Recordset::State {
             }
         }
         c->release(s, gen);
-        if (row) {
+        if (row >= 0) {
             for (int i = 0; i < names.size(); ++i)
-                if (!origins[i].isEmpty())
-                    row->values[i] = lastModifiedRow.value(jettext::fold(origins[i]));
+                if (!origins[i].isEmpty()) edited.insert(row * names.size() + i, lastModifiedRow.value(jettext::fold(origins[i])));
         }
     }
 };
@@ -158,34 +215,50 @@ Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<con
         s.finish();
         throw;
     }
-    const int count = sqlite3_column_count(s.stmt);
-    const QString rowIdName = JetSql::rowIdColumn();
+    // The columns' names and types are the same every time a statement runs: read them once.
+    const QString& sqlText = s.translation->editableTable ? s.translation->editSql : s.translation->sql;
     QList<FieldDef> tableFields;
     if (s.translation->editableTable) tableFields = s.tableFields();
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(s.stmt, i));
-        if (s.translation->editableTable && name == rowIdName && i == count - 1) {
-            s.rowIdColumn = i;
-            continue;
+    auto known = s.c->resultColumns.constFind(sqlText);
+    if (known == s.c->resultColumns.cend()) {
+        detail::ResultColumns cols;
+        const int count = sqlite3_column_count(s.stmt);
+        const QString rowIdName = JetSql::rowIdColumn();
+        for (int i = 0; i < count; ++i) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(s.stmt, i));
+            if (s.translation->editableTable && name == rowIdName && i == count - 1) {
+                cols.rowIdColumn = i;
+                continue;
+            }
+            cols.names << name;
+            const char* decl = sqlite3_column_decltype(s.stmt, i);
+            const char* origin = sqlite3_column_origin_name(s.stmt, i);
+            const char* table = sqlite3_column_table_name(s.stmt, i);
+            std::optional<FieldDef> type;
+            if (decl) {
+                const QString declared = QString::fromUtf8(decl);
+                type = jettypes::fromDeclared(name, declared, declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0, false);
+            }
+            cols.types << type;
+            cols.origins << (s.translation->editableTable && origin ? QString::fromUtf8(origin) : QString());
+            const QString key = jettext::fold(name);
+            if (!cols.index.contains(key)) cols.index.insert(key, i);
+            if (table && origin) {
+                const QString qualified = jettext::fold(QString::fromUtf8(table) + QLatin1Char('.') + QString::fromUtf8(origin));
+                if (!cols.index.contains(qualified)) cols.index.insert(qualified, i);
+            }
         }
-        s.names << name;
-        const char* decl = sqlite3_column_decltype(s.stmt, i);
-        const char* origin = sqlite3_column_origin_name(s.stmt, i);
-        const char* table = sqlite3_column_table_name(s.stmt, i);
-        std::optional<FieldDef> type;
-        if (decl) {
-            const QString declared = QString::fromUtf8(decl);
-            type = jettypes::fromDeclared(name, declared, declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0, false);
-        }
-        s.types << type;
-        s.origins << (s.translation->editableTable && origin ? QString::fromUtf8(origin) : QString());
-        const QString key = jettext::fold(name);
-        if (!s.index.contains(key)) s.index.insert(key, i);
-        if (table && origin) {
-            const QString qualified = jettext::fold(QString::fromUtf8(table) + QLatin1Char('.') + QString::fromUtf8(origin));
-            if (!s.index.contains(qualified)) s.index.insert(qualified, i);
-        }
+        cols.textStats = std::make_shared<std::vector<detail::ResultColumns::TextStats>>(size_t(cols.names.size()));
+        if (s.c->resultColumns.size() >= 1000) s.c->resultColumns.clear();  // statements with literal values
+        known = s.c->resultColumns.insert(sqlText, cols);
     }
+    s.names = known->names;
+    s.index = known->index;
+    s.types = known->types;
+    s.origins = known->origins;
+    s.rowIdColumn = known->rowIdColumn;
+    for (const auto& t : s.types) s.declared << (t ? &*t : nullptr);
+    s.textStats = known->textStats;
     for (const FieldDef& f : tableFields)
         if (f.counter) s.keyField = f.name;
     s.settle(0);
@@ -203,7 +276,7 @@ void Recordset::movePrevious() {
     if (bof()) noCurrentRow();
     qsizetype p = s_->pos - 1;
     while (p >= 0 && s_->rows[p].deleted) --p;
-    s_->pos = p;
+    s_->moved(p);
 }
 
 void Recordset::moveFirst() {
@@ -216,7 +289,7 @@ void Recordset::moveLast() {
     s_->fetchAll();
     qsizetype p = s_->rows.size() - 1;
     while (p >= 0 && s_->rows[p].deleted) --p;
-    s_->pos = p < 0 ? s_->rows.size() : p;
+    s_->moved(p < 0 ? s_->rows.size() : p);
 }
 
 int Recordset::recordCount() const {
@@ -232,21 +305,47 @@ QString Recordset::fieldName(int index) const { return s_ ? s_->names.value(inde
 
 int Recordset::fieldIndex(const QString& name) const {
     if (!s_) return -1;
-    return s_->index.value(jettext::fold(name), -1);
+    // Open addressing over the address of the name's characters.
+    const auto key = reinterpret_cast<quintptr>(name.constData());
+    const size_t slotCount = s_->nameSlots.size();
+    size_t at = ((key >> 4) ^ (key >> 12)) % slotCount;
+    for (size_t probe = 0; probe < slotCount; ++probe, at = (at + 1) % slotCount) {
+        const State::NameSlot& slot = s_->nameSlots[at];
+        if (slot.data == name.constData() && slot.size == name.size()) return slot.column;
+        if (!slot.data) break;
+    }
+    const int i = s_->index.value(jettext::fold(name), -1);
+    if (!s_->nameSlots[at].data && s_->namesSeen.size() < qsizetype(slotCount * 3 / 4)) {
+        s_->namesSeen << name;
+        s_->nameSlots[at] = {name.constData(), name.size(), i};
+    }
+    return i;
 }
 
 QVariant Recordset::value(int index) const {
     if (!s_) noCurrentRow();
-    const auto& row = s_->current();
-    if (index < 0 || index >= row.values.size())
-        throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden."));
-    return row.values[index];
+    s_->current();
+    if (index < 0 || index >= s_->names.size()) throw DatabaseError(QStringLiteral("Element in dieser Auflistung nicht gefunden."));
+    return s_->valueAt(s_->pos, index);
 }
 
 QVariant Recordset::value(const QString& name) const {
-    const int i = fieldIndex(name);
+    if (!s_) noCurrentRow();
+    const State& s = *s_;
+    int i;
+    if (s.next < s.sequence.size() && s.sequence[s.next].data == name.constData() && s.sequence[s.next].size == name.size()) {
+        i = s.sequence[s.next++].column;
+    } else {
+        i = fieldIndex(name);
+        if (s.learning && s.next == s.sequence.size() && s.sequence.size() < 256) {
+            s.namesSeen << name;  // keeps the characters the entry points at
+            s.sequence.push_back({name.constData(), name.size(), i});
+            ++s.next;
+        }
+    }
     if (i < 0) throw DatabaseError(QStringLiteral("Das Feld '%1' ist in dieser Abfrage nicht enthalten.").arg(name));
-    return value(i);
+    if (s.pos < 0 || s.pos >= s.rows.size() || s.rows[s.pos].deleted) noCurrentRow();
+    return s.valueAt(s.pos, i);
 }
 
 QString Recordset::text(const QString& name) const {
@@ -339,11 +438,10 @@ void Recordset::update() {
         rowId = sqlite3_last_insert_rowid(s.c->db);
         s.mode = EditMode::None;
         s.pending.clear();
-        s.reread(rowId, nullptr);
+        s.reread(rowId, -1);
         return;
     }
-    State::Row& row = const_cast<State::Row&>(s.current());
-    rowId = row.rowId;
+    rowId = s.current().rowId;
     if (!columns.isEmpty()) {
         QStringList sets;
         for (const QString& col : columns) sets << col + QStringLiteral(" = ?");
@@ -362,7 +460,7 @@ void Recordset::update() {
     }
     s.mode = EditMode::None;
     s.pending.clear();
-    s.reread(rowId, &row);
+    s.reread(rowId, s.pos);
 }
 
 void Recordset::deleteCurrent() {

@@ -280,6 +280,228 @@ void fnIntDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, ia / ib);
 }
 
+// ---- Jet's operators on mixed types ---------------------------------------------------
+
+// A value as Jet's + and - see it: a stored date is ISO text, anything else numeric or text.
+struct Operand {
+    enum Kind { Null, Number, Date, Text } kind = Null;
+    double number = 0;
+    bool integral = false;  // an SQLite integer
+    QDateTime date;
+    QString text;
+};
+
+Operand operand(sqlite3_value* v) {
+    Operand o;
+    switch (sqlite3_value_type(v)) {
+        case SQLITE_NULL: return o;
+        case SQLITE_INTEGER:
+            o.kind = Operand::Number;
+            o.number = double(sqlite3_value_int64(v));
+            o.integral = true;
+            return o;
+        case SQLITE_FLOAT:
+            o.kind = Operand::Number;
+            o.number = sqlite3_value_double(v);
+            return o;
+        default: break;
+    }
+    o.text = textArg(v);
+    if (auto dt = jettypes::parseIso(o.text)) {
+        o.kind = Operand::Date;
+        o.date = *dt;
+    } else {
+        o.kind = Operand::Text;
+    }
+    return o;
+}
+
+// The operand as a number: dates as their serial number, text read as CDbl reads it.
+std::optional<double> asNumber(const Operand& o) {
+    if (o.kind == Operand::Number) return o.number;
+    if (o.kind == Operand::Date) return jetdate::toSerial(o.date);
+    return jetformat::toNumber(QVariant(o.text));
+}
+
+void resultNumber(sqlite3_context* ctx, double d) {
+    if (d == std::trunc(d) && std::fabs(d) < 9e15) sqlite3_result_int64(ctx, qint64(d));
+    else sqlite3_result_double(ctx, d);
+}
+
+// a + b: numbers add, a date plus a number of days is a date, two texts are joined.
+void fnPlus(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const Operand a = operand(argv[0]), b = operand(argv[1]);
+    if (a.kind == Operand::Null || b.kind == Operand::Null) return sqlite3_result_null(ctx);
+    if (a.kind == Operand::Text && b.kind == Operand::Text) return resultText(ctx, a.text + b.text);
+    const auto x = asNumber(a), y = asNumber(b);
+    if (!x || !y) return error(ctx, kTypeMismatch);
+    if (a.kind == Operand::Date || b.kind == Operand::Date) return result(ctx, jetdate::fromSerial(*x + *y));
+    if (a.integral && b.integral) return sqlite3_result_int64(ctx, qint64(*x) + qint64(*y));
+    sqlite3_result_double(ctx, *x + *y);
+}
+
+// a - b: a date minus days is a date, a date minus a date is the days between them.
+void fnMinus(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const Operand a = operand(argv[0]), b = operand(argv[1]);
+    if (a.kind == Operand::Null || b.kind == Operand::Null) return sqlite3_result_null(ctx);
+    const auto x = asNumber(a), y = asNumber(b);
+    if (!x || !y) return error(ctx, kTypeMismatch);
+    if (a.kind == Operand::Date && b.kind != Operand::Date) return result(ctx, jetdate::fromSerial(*x - *y));
+    if (a.integral && b.integral) return sqlite3_result_int64(ctx, qint64(*x) - qint64(*y));
+    resultNumber(ctx, *x - *y);
+}
+
+void fnPow(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const auto a = numberArg(ctx, argv[0]);
+    if (!a) return;
+    const auto b = numberArg(ctx, argv[1]);
+    if (!b) return;
+    const double r = std::pow(*a, *b);
+    if (std::isnan(r)) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    sqlite3_result_double(ctx, r);
+}
+
+// Mod rounds both operands to whole numbers first; the result takes the sign of the dividend.
+void fnMod(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const auto a = numberArg(ctx, argv[0]);
+    if (!a) return;
+    const auto b = numberArg(ctx, argv[1]);
+    if (!b) return;
+    const qint64 ia = qint64(bankersRound(*a)), ib = qint64(bankersRound(*b));
+    if (ib == 0) return error(ctx, QStringLiteral("Division durch Null."));
+    sqlite3_result_int64(ctx, ia % ib);
+}
+
+// IIf(condition, then, else): Null and 0 choose the else part.
+void fnIIf(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    bool yes = false;
+    switch (sqlite3_value_type(argv[0])) {
+        case SQLITE_NULL: yes = false; break;
+        case SQLITE_INTEGER: yes = sqlite3_value_int64(argv[0]) != 0; break;
+        case SQLITE_FLOAT: yes = sqlite3_value_double(argv[0]) != 0.0; break;
+        default: {
+            const QString s = textArg(argv[0]).trimmed();
+            if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s.compare(QLatin1String("wahr"), Qt::CaseInsensitive) == 0) {
+                yes = true;
+            } else if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 ||
+                       s.compare(QLatin1String("falsch"), Qt::CaseInsensitive) == 0) {
+                yes = false;
+            } else {
+                const auto d = jetformat::toNumber(QVariant(s));
+                if (!d) return error(ctx, kTypeMismatch);
+                yes = *d != 0.0;
+            }
+        }
+    }
+    sqlite3_result_value(ctx, argv[yes ? 1 : 2]);
+}
+
+// Switch(condition1, value1, condition2, value2, …): the value of the first true condition.
+void fnSwitch(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc % 2 != 0) return error(ctx, QStringLiteral("Falsche Anzahl an Argumenten für Switch."));
+    for (int i = 0; i + 1 < argc; i += 2) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) continue;
+        const auto d = numberArg(ctx, argv[i]);
+        if (!d) return;
+        if (*d != 0.0) return sqlite3_result_value(ctx, argv[i + 1]);
+    }
+    sqlite3_result_null(ctx);
+}
+
+// Choose(index, value1, value2, …): Null when the index is outside the list.
+void fnChoose(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc < 2) return error(ctx, QStringLiteral("Falsche Anzahl an Argumenten für Choose."));
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return error(ctx, QStringLiteral("Ungültige Verwendung von Null."));
+    const auto d = numberArg(ctx, argv[0]);
+    if (!d) return;
+    const qint64 i = qint64(std::trunc(*d));
+    if (i < 1 || i >= argc) return sqlite3_result_null(ctx);
+    sqlite3_result_value(ctx, argv[i]);
+}
+
+void fnSgn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    if (auto d = numberArg(ctx, argv[0])) sqlite3_result_int(ctx, *d > 0 ? 1 : *d < 0 ? -1 : 0);
+}
+
+void fnSqr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const auto d = numberArg(ctx, argv[0]);
+    if (!d) return;
+    if (*d < 0) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    sqlite3_result_double(ctx, std::sqrt(*d));
+}
+
+// Str(5) is " 5": a blank stands where a minus sign would; always a decimal point.
+void fnStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const auto d = numberArg(ctx, argv[0]);
+    if (!d) return;
+    QString s = (*d == std::trunc(*d) && std::fabs(*d) < 1e15) ? QString::number(qint64(*d)) : QString::number(*d, 'g', 15);
+    if (*d >= 0) s.prepend(QLatin1Char(' '));
+    resultText(ctx, s);
+}
+
+// Chr and Asc use the Windows code page of German systems: 128 is the euro sign.
+void fnChr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return error(ctx, QStringLiteral("Ungültige Verwendung von Null."));
+    const int code = sqlite3_value_int(argv[0]);
+    if (code < 0 || code > 255) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    resultText(ctx, code == 128 ? QString(QChar(0x20AC)) : QString(QChar(code)));
+}
+
+void fnAsc(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) return error(ctx, QStringLiteral("Ungültige Verwendung von Null."));
+    const QString s = textArg(argv[0]);
+    if (s.isEmpty()) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    const char16_t c = s.front().unicode();
+    sqlite3_result_int(ctx, c == 0x20AC ? 128 : int(c));
+}
+
+// StrComp(a, b[, compare]): -1, 0 or 1; compare 0 is binary, anything else ignores case.
+void fnStrComp(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(2, argv)) return sqlite3_result_null(ctx);
+    const QString a = textArg(argv[0]), b = textArg(argv[1]);
+    const bool binary = argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL && sqlite3_value_int(argv[2]) == 0;
+    const int r = binary ? QString::compare(a, b, Qt::CaseSensitive) : jettext::compare(a, b);
+    sqlite3_result_int(ctx, r < 0 ? -1 : r > 0 ? 1 : 0);
+}
+
+void fnIsDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    const bool yes = type == SQLITE_TEXT && jetdate::fromText(textArg(argv[0])).has_value();
+    sqlite3_result_int(ctx, yes ? -1 : 0);
+}
+
+void fnIsNumeric(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    bool yes = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+    if (type == SQLITE_TEXT) yes = jetformat::toNumber(QVariant(textArg(argv[0]))).has_value();
+    sqlite3_result_int(ctx, yes ? -1 : 0);
+}
+
+void fnMonthName(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(1, argv)) return error(ctx, QStringLiteral("Ungültige Verwendung von Null."));
+    const int m = sqlite3_value_int(argv[0]);
+    if (m < 1 || m > 12) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    const bool abbreviate = argc > 1 && sqlite3_value_int(argv[1]) != 0;
+    resultText(ctx, abbreviate ? datum::monatKurz(m) : datum::monat(m));
+}
+
+void fnWeekdayName(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(1, argv)) return error(ctx, QStringLiteral("Ungültige Verwendung von Null."));
+    const int w = sqlite3_value_int(argv[0]);
+    if (w < 1 || w > 7) return error(ctx, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument."));
+    const bool abbreviate = argc > 1 && sqlite3_value_int(argv[1]) != 0;
+    int firstDay = argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL ? sqlite3_value_int(argv[2]) : 1;
+    if (firstDay < 1 || firstDay > 7) firstDay = 1;
+    // Weekday number w counted from firstDay (1 = Sunday); 2 January 2000 was a Sunday.
+    const QDate d = QDate(2000, 1, 2).addDays((w - 1 + firstDay - 1) % 7);
+    resultText(ctx, abbreviate ? datum::wochentagKurz(d) : datum::wochentag(d));
+}
+
 // ---- text -----------------------------------------------------------------------------
 
 void fnConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -334,7 +556,7 @@ template <bool Upper>
 void fnCase(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     const QString s = textArg(argv[0]);
-    resultText(ctx, Upper ? s.toUpper() : s.toLower());
+    resultText(ctx, Upper ? jettext::upper(s) : s.toLower());
 }
 
 void fnInStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -456,9 +678,30 @@ const Entry kEntries[] = {
     {"LCase,LCase$", "jet_lcase", 1, fnCase<false>, true},
     {"InStr", "jet_instr", -1, fnInStr, true},
     {"Space,Space$", "jet_space", 1, fnSpace, true},
-    // Written by the translator only:
+    {"IIf", "jet_iif", 3, fnIIf, true},
+    {"Switch", "jet_switch", -1, fnSwitch, true},
+    {"Choose", "jet_choose", -1, fnChoose, true},
+    {"Sgn", "jet_sgn", 1, fnSgn, true},
+    {"Sqr", "jet_sqr", 1, fnSqr, true},
+    {"Str,Str$", "jet_str", 1, fnStr, true},
+    {"Chr,Chr$", "jet_chr", 1, fnChr, true},
+    {"Asc", "jet_asc", 1, fnAsc, true},
+    {"StrComp", "jet_strcomp", -1, fnStrComp, true},
+    {"IsDate", "jet_isdate", 1, fnIsDate, true},
+    {"IsNumeric", "jet_isnumeric", 1, fnIsNumeric, true},
+    {"MonthName", "jet_monthname", -1, fnMonthName, true},
+    {"WeekdayName", "jet_weekdayname", -1, fnWeekdayName, true},
+    // Written by the translator only, for Jet's operators:
     {"", "jet_concat", -1, fnConcat, true},
     {"", "jet_intdiv", 2, fnIntDiv, true},
+    {"", "jet_mod", 2, fnMod, true},
+    {"", "jet_pow", 2, fnPow, true},
+    {"", "jet_plus", 2, fnPlus, true},
+    {"", "jet_plus_date", 2, fnPlus, true},
+    {"", "jet_plus_text", 2, fnPlus, true},
+    {"", "jet_minus", 2, fnMinus, true},
+    {"", "jet_minus_date", 2, fnMinus, true},
+    {"", "jet_minus_days", 2, fnMinus, true},
     {"", "jet_adopattern", 1, fnAdoPattern, true},
 };
 

@@ -15,7 +15,7 @@ namespace tav {
 
 namespace {
 constexpr int kKopfZeile = 16;     // height of one header line in pixels
-constexpr int kLabelTwips = 1050;  // room label column
+constexpr int kLabelTwips = 1350;  // room label column: wide enough for the heading "Zimmer" and its list
 constexpr int kZusatzTwips = 300;  // one attribute column
 constexpr int kAbstand = 4;        // between the room columns and the cells
 
@@ -141,10 +141,14 @@ void PlanView::zeichneKoepfe(QPainter& p) {
         p.setPen(text);
         p.setFont(klein);
         const int breite = qMin(rechts, x + 7 * PlanGeometrie::px(PlanGeometrie::kSpaltenBreite)) - x;
-        p.drawText(QRect(x + 2, kKopfZeile, breite - 2, kKopfZeile), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   vollesDatum(d, true));
-        p.drawText(QRect(x + 2, unten + kKopfZeile, breite - 2, kKopfZeile), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   vollesDatum(d, false));
+        // A date cut off at the right edge would only mislead: it is left out.
+        const QFontMetrics fm(klein);
+        if (fm.horizontalAdvance(vollesDatum(d, true)) <= breite - 2)
+            p.drawText(QRect(x + 2, kKopfZeile, breite - 2, kKopfZeile), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                       vollesDatum(d, true));
+        if (fm.horizontalAdvance(vollesDatum(d, false)) <= breite - 2)
+            p.drawText(QRect(x + 2, unten + kKopfZeile, breite - 2, kKopfZeile), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                       vollesDatum(d, false));
     }
 
     // Day numbers above and below each column.

@@ -11,9 +11,7 @@ enum class Zahlstatus {
     Bezahlt,       // the booking and its extra items are invoiced and every invoice is paid
 };
 
-// A booking counts as paid when it is settled (Abgerechnet = 1, or its night items carry the
-// state for a split booking), none of its extra items is open, at least one invoice ("R")
-// covers it, and each such invoice's open amount reads "0,00".
+// The paid rule itself is zahlstatus::belegungBezahlt; this adds the state "no booking".
 Zahlstatus zahlstatusDerBuchung(Database& db, int buchungId);
 
 }  // namespace tav

@@ -1,58 +1,64 @@
 #include "plan/frmMain.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "data/Variablen.h"
+#include "data/clsDatenaufbereitung.h"
+#include "plan/PlanEinstellungen.h"
+#include "plan/PlanMenue.h"
+#include "plan/PlanWidget.h"
 
 namespace tav {
 
-frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QWidget* parent)
-    : QMainWindow(parent), v_(v), logik_(v, dialogs, settings) {
+frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, QWidget* parent)
+    : QMainWindow(parent), v_(v), dialogs_(dialogs), settings_(settings), shell_(shell), logik_(v, dialogs, settings) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(logik_.fensterTitel());
-    menueAufbauen();
     setCentralWidget(new QWidget(this));
-    resize(1200, 760);
 }
 
-void frmMain::menueAufbauen() {
-    auto menu = [this](const QString& name, const QString& text) {
-        QMenu* m = menuBar()->addMenu(text);
-        m->setObjectName(name);
-        return m;
-    };
-    mnuDatei_ = menu(QStringLiteral("mnuDatei"), QStringLiteral("&Datei"));
-    mnuBeispiedaten_ = mnuDatei_->addAction(QStringLiteral("&Beispieldaten anzeigen"));
-    mnuBeispiedaten_->setObjectName(QStringLiteral("mnuBeispiedaten"));
-    mnuBeispiedaten_->setCheckable(true);
-    QAction* datenbank = mnuDatei_->addAction(QStringLiteral("D&atenbankpfad einstellen"));
-    datenbank->setObjectName(QStringLiteral("mnuDatenbank"));
-    mnuDatei_->addSeparator();
-    QAction* beenden = mnuDatei_->addAction(QStringLiteral("Be&enden   Alt+F4"));
-    beenden->setObjectName(QStringLiteral("mnuDateiBeenden"));
-    menu(QStringLiteral("mnuBearbeiten"), QStringLiteral("&Bearbeiten"));
-    menu(QStringLiteral("mnuExtras"), QStringLiteral("E&xtras"));
-    menu(QStringLiteral("mnuDaten"), QStringLiteral("Datenübersicht"));
-    menu(QStringLiteral("mnuHilfe"), QStringLiteral("&Info"));
-
-    connect(mnuBeispiedaten_, &QAction::triggered, this, [this] {
-        if (logik_.beispieldatenUmschalten()) emit neustartGewuenscht();
-        mnuBeispiedaten_->setChecked(v_.beispieldaten);
-    });
-    connect(datenbank, &QAction::triggered, this, &frmMain::datenbankDialogGewuenscht);
-    connect(beenden, &QAction::triggered, this, &QWidget::close);
-}
+frmMain::~frmMain() = default;
 
 HauptfensterLogik::Ergebnis frmMain::laden() {
     const HauptfensterLogik::Ergebnis e = logik_.initialisieren();
     setWindowTitle(logik_.fensterTitel());
-    mnuBeispiedaten_->setChecked(v_.beispieldaten);
+    if (e == HauptfensterLogik::Ergebnis::Bereit && v_.db) planAufbauen();
     return e;
 }
 
-void frmMain::setPlan(QWidget* plan) { setCentralWidget(plan); }
+void frmMain::planAufbauen() {
+    Database& db = *v_.db;
+    rooms_.load(db);
+    plan_ = new PlanWidget(db, dialogs_, rooms_, PlanEinstellungen::aus(v_), RoomList::zusatzspaltenInGebrauch(db), this);
+    setCentralWidget(plan_);
+    menuBar()->clear();
+    menue_ = new PlanMenue(menuBar(), plan_, db, dialogs_, shell_, settings_, v_);
+    menue_->setBeispieldaten(v_.beispieldaten);
+    for (Ziel z : {Ziel::Beispieldaten, Ziel::Datenbankpfad, Ziel::Datenaufbereitung}) menue_->setVorhanden(z);
+
+    connect(menue_, &PlanMenue::beispieldatenUmschalten, this, [this] {
+        if (logik_.beispieldatenUmschalten()) emit neustartGewuenscht();
+        menue_->setBeispieldaten(v_.beispieldaten);
+    });
+    connect(menue_, &PlanMenue::datenbankpfadOeffnen, this, &frmMain::datenbankDialogGewuenscht);
+    connect(menue_, &PlanMenue::datenAufbereiten, this, [this] {
+        clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu();
+        plan_->neuLaden();
+    });
+    connect(menue_, &PlanMenue::beendenAngefordert, this, &QWidget::close);
+    connect(plan_, &PlanWidget::beendenAngefordert, this, &QWidget::close);
+
+    // The window fits the screen it opens on.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect frei = screen->availableGeometry();
+        resize(qMin(width(), frei.width()), qMin(height(), frei.height()));
+    }
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!logik_.schliessen()) {

@@ -236,7 +236,7 @@ bool BookingRecord::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             // The write, the number and the re-check run under the write lock of every file,
             // so that a second workstation saving the same room at the same moment either
             // sees this row or is seen by it.
-            Transaction t(db_, true);
+            Transaction t(db_, QStringLiteral("tblBelegung"));
 
             bool ok = false;
             qint64 nummer = belegNummer.trimmed().toLongLong(&ok);
@@ -469,7 +469,7 @@ bool BookingRecord::loeschen(ReservierungsFelder& f) {
         const int gast = GastDerBelegung(db_, f.id);
         {
             // The block link goes first, then the booking, then its items and their links.
-            Transaction t(db_, true);
+            Transaction t(db_, QStringLiteral("tblBelegung"));
             if (mitglied)
                 db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
                             QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + id + QStringLiteral(")); "));

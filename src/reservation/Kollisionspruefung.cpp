@@ -277,7 +277,7 @@ void Kollisionspruefung::cmdOK() {
                 // it since. Check and move under the write lock.
                 bool frei = true;
                 {
-                    Transaction t(db_, true);
+                    Transaction t(db_, QStringLiteral("tblBelegung"));
                     frei = k.warten || zimmerFrei(k.zielZimmer, k.von, k.bis, k.id);
                     if (frei) {
                         db_.execute(QStringLiteral("UPDATE tblBelegung SET Zimmernummer = ") + QString::number(k.zielZimmer) +

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "data/Variablen.h"
+#include "platform/Shell.h"
 #include "plan/frmMain.h"
 #include "startup/frmDatenbank.h"
 #include "startup/frmMaskeAufbauen.h"
@@ -26,7 +27,9 @@ struct Beschaeftigt {
 Programmsteuerung::Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner,
                                      QString dateiname, QObject* parent)
     : QObject(parent), v_(v), dialogs_(dialogs), settings_(settings), programmordner_(std::move(programmordner)),
-      dateiname_(std::move(dateiname)) {}
+      dateiname_(std::move(dateiname)) {
+    shell = std::make_unique<SystemShell>();
+}
 
 Programmsteuerung::~Programmsteuerung() {
     delete dialog_;
@@ -75,7 +78,7 @@ void Programmsteuerung::hauptfensterStarten() {
     QApplication::processEvents();
     if (main_) hauptfensterEntladen();
 
-    main_ = new frmMain(v_, dialogs_, settings_);
+    main_ = new frmMain(v_, dialogs_, settings_, *shell);
     v_.hauptfensterGeladen = true;
     connect(main_, &frmMain::neustartGewuenscht, this, [this] { QTimer::singleShot(0, this, &Programmsteuerung::hauptfensterStarten); });
     connect(main_, &frmMain::datenbankDialogGewuenscht, this, [this] { datenbankDialogZeigen(true); });

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "plan/frmMain.h"
 #include "startup/frmDatenbank.h"
@@ -13,6 +14,7 @@ class QWidget;
 namespace tav {
 
 class Dialogs;
+class Shell;
 class SettingsStore;
 struct Variablen;
 
@@ -24,6 +26,9 @@ public:
     Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner, QString dateiname,
                       QObject* parent = nullptr);
     ~Programmsteuerung() override;
+
+    // Documents and sibling programs; the desktop's by default, tests put in their own.
+    std::unique_ptr<Shell> shell;
 
     // Filled in by the program: fills the central area of a freshly loaded main window, and
     // gives the main window's logic the parts that arrive later (backup, settings dialog).

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
+#include <thread>
 
 #include "data/Database.h"
 #include "data/DatabaseError.h"
@@ -116,4 +119,33 @@ TEST_F(Links, FieldsAddedToALinkedTableLandInItsSourceAndNewLinksCanBeMade) {
     db().execute(QStringLiteral("INSERT INTO tbKurz ([Text]) VALUES ('x')"));
     EXPECT_EQ(open(QStringLiteral("Tavomera.mdb"))->scalar(QStringLiteral("SELECT Count(*) FROM tbKurz")).toInt(), 1);
     EXPECT_THROW(db().createLink(QStringLiteral("tbKurz"), ConnectString::make(file(QStringLiteral("Tavomera.mdb")))), DatabaseError);
+}
+
+TEST_F(Links, AWriteLockHoldsOnlyTheFileOfItsTable) {
+    auto other = Database::open(file(QStringLiteral("Lokal.mdb")));
+    db().beginWrite(QStringLiteral("tblBelegung"));
+    // Another connection may write the working file at once …
+    QElapsedTimer timer;
+    timer.start();
+    {
+        Transaction t(*other, QStringLiteral("tblTarife"));
+        other->execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES ('5,00')"));
+        t.commit();
+    }
+    EXPECT_LT(timer.elapsed(), 2000);
+    // … but waits for the central file until the first one commits.
+    std::thread second([&] {
+        auto third = Database::open(file(QStringLiteral("Lokal.mdb")));
+        QElapsedTimer waited;
+        waited.start();
+        Transaction t(*third, QStringLiteral("tblBelegung"));
+        third->execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer) VALUES (2)"));
+        t.commit();
+        EXPECT_GE(waited.elapsed(), 250);
+    });
+    QThread::msleep(400);
+    db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer) VALUES (1)"));
+    db().commitTrans();
+    second.join();
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 2);
 }

@@ -11,7 +11,10 @@
 #include "data/Variablen.h"
 #include "data/Verknuepfung.h"
 #include "plan/frmMain.h"
+#include "plan/PlanMenue.h"
+#include "plan/PlanWidget.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
@@ -35,6 +38,7 @@ protected:
     test::TempFolder ordner;
     SettingsStore settings;
     ScriptedDialogs dialogs;
+    ScriptedShell shell;
     Variablen v;
 };
 
@@ -44,30 +48,32 @@ TEST_F(Hauptfenster, TheWindowCarriesTheTitleItsMenusAndAsksBeforeClosing) {
     // The working database behind the links is empty: the first-start question comes.
     settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
     settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-    frmMain f(v, dialogs, settings);
+    frmMain f(v, dialogs, settings, shell);
     dialogs.answer(Answer::No);
     EXPECT_EQ(f.laden(), HauptfensterLogik::Ergebnis::Bereit);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Tavomera Version 3.62"));
 
+    ASSERT_NE(f.plan(), nullptr) << "the plan fills the centre";
+    EXPECT_EQ(f.centralWidget(), f.plan());
     QStringList menues;
     for (QAction* a : f.menuBar()->actions()) menues << a->text();
     EXPECT_EQ(menues, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"), QStringLiteral("E&xtras"),
                                    QStringLiteral("Datenübersicht"), QStringLiteral("&Info")}));
-    QStringList datei;
-    for (QAction* a : f.menuDatei()->actions())
-        if (!a->isSeparator()) datei << a->objectName() + QLatin1Char('=') + a->text();
-    EXPECT_EQ(datei, (QStringList{QStringLiteral("mnuBeispiedaten=&Beispieldaten anzeigen"),
-                                  QStringLiteral("mnuDatenbank=D&atenbankpfad einstellen"),
-                                  QStringLiteral("mnuDateiBeenden=Be&enden   Alt+F4")}));
+    EXPECT_TRUE(f.menue()->eintrag(QStringLiteral("mnuDatenbank"))->isEnabled());
+    EXPECT_TRUE(f.menue()->eintrag(QStringLiteral("mnuBeispiedaten"))->isEnabled());
+    EXPECT_TRUE(f.menue()->eintrag(QStringLiteral("mnuAufbereiten"))->isEnabled());
 
     QSignalSpy dialog(&f, &frmMain::datenbankDialogGewuenscht);
     f.findChild<QAction*>(QStringLiteral("mnuDatenbank"))->trigger();
     EXPECT_EQ(dialog.count(), 1);
 
     f.show();
-    f.menuDatei()->popup(f.mapToGlobal(QPoint(0, f.menuBar()->height())));
-    test::saveScreenshot(*f.menuDatei(), QStringLiteral("frmMain_Datei"));
-    f.menuDatei()->hide();
+    QMenu* datei = f.findChild<QMenu*>(QStringLiteral("mnuDatei"));
+    ASSERT_NE(datei, nullptr);
+    datei->popup(f.mapToGlobal(QPoint(0, f.menuBar()->height())));
+    test::saveScreenshot(*datei, QStringLiteral("frmMain_Datei"));
+    datei->hide();
+    test::saveScreenshot(f, QStringLiteral("frmMain"));
 
     QSignalSpy zu(&f, &frmMain::geschlossen);
     dialogs.clear();
@@ -86,7 +92,7 @@ TEST_F(Hauptfenster, ARestartClosesWithoutAQuestionAndTheSampleItemRestarts) {
     // As the start-up leaves it: the links reach the sample file named by both settings.
     verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))), ordner.file(QStringLiteral("Beispiel.mdb")),
                                      ordner.file(QStringLiteral("Beispiel.mdb")));
-    frmMain f(v, dialogs, settings);
+    frmMain f(v, dialogs, settings, shell);
     EXPECT_EQ(f.laden(), HauptfensterLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     f.show();

@@ -14,6 +14,7 @@
 #include "data/Variablen.h"
 #include "plan/frmMain.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "startup/Programmsteuerung.h"
 #include "support/Screenshot.h"
@@ -32,9 +33,10 @@ protected:
         settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
         settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
         steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, ordner.path(), QStringLiteral("Tavomera"));
+        steuerung->shell = std::make_unique<ScriptedShell>();
         steuerung->hauptfensterEinrichten = [this](frmMain& f) {
             ++eingerichtet;
-            f.setPlan(new QLabel(QStringLiteral("Plan"), &f));
+            EXPECT_TRUE(f.plan()) << "a loaded main window shows the plan";
         };
         ende = std::make_unique<QSignalSpy>(steuerung.get(), &Programmsteuerung::programmEnde);
     }

@@ -54,12 +54,32 @@ TEST(TavomeraDb, BadSqlGivesAClearErrorAndANonZeroExitCode) {
     tav::test::TempFolder tmp;
     tool({QStringLiteral("create"), tmp.path()});
     const QString db = tmp.file(QStringLiteral("Lokal.mdb"));
-    for (const char* bad : {"SELECT * FROM Nirgends", "SELECT 'offen", "SELECT * FROM tblBelegung WHERE Von = #13-45-2020#",
-                            "SELEKT *"}) {
-        const Result r = tool({QStringLiteral("query"), QStringLiteral("--db"), db, QString::fromUtf8(bad)});
-        EXPECT_EQ(r.exitCode, 1) << bad;
+    struct Bad {
+        const char* sql;
+        const char* says;  // part of the German message on stderr
+    };
+    const Bad bad[] = {
+        {"SELECT * FROM Nirgends", "Die Tabelle oder Abfrage 'Nirgends' wurde nicht gefunden."},
+        {"SELECT 'offen", "Zeichenfolge ohne Ende"},
+        {"SELECT [offen FROM tblTarife", "Klammer '[' ohne Ende"},
+        {"SELECT * FROM tblBelegung WHERE Von = #13-45-2020#", "Syntaxfehler in Datum"},
+        {"SELECT * FROM tblBelegung WHERE Von = #12-31-2020", "Datumsangabe ohne schließendes '#'"},
+        {"SELEKT *", "Syntaxfehler in der Abfrage bei »SELEKT«."},
+        {"SELECT * FROM", "Die Abfrage ist unvollständig."},
+        {"SELECT Left('abc') FROM tblTarife", "Falsche Anzahl an Argumenten für die Funktion 'left'."},
+        {"SELECT Tarif & FROM tblTarife", "Operand fehlt beim Operator '&'"},
+        {"SELECT Tarif FROM tblTarife UNION SELECT Tarif, Tarif FROM tblTarife", "verschieden viele Felder"},
+        {"SELECT CDate('kein Datum') FROM tblTarife", "Datentypen in Kriterienausdruck unverträglich."},
+        {"SELECT DateDiff('x', #1/1/2024#, #1/2/2024#) FROM tblTarife", "Ungültiges Intervall 'x' in DateDiff."},
+        {"SELECT Unbekannt(1) FROM tblTarife", "Unbekannte Funktion"},
+    };
+    tool({QStringLiteral("exec"), QStringLiteral("--db"), db, QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES ('55,00')")});
+    for (const Bad& b : bad) {
+        const Result r = tool({QStringLiteral("query"), QStringLiteral("--db"), db, QString::fromUtf8(b.sql)});
+        EXPECT_EQ(r.exitCode, 1) << b.sql;
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("Fehler: "))) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(b.says))) << b.sql << " -> " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << b.sql;
     }
     const Result wrongFile = tool({QStringLiteral("query"), QStringLiteral("--db"), tmp.file(QStringLiteral("x.mdb")), QStringLiteral("SELECT 1")});
     EXPECT_EQ(wrongFile.exitCode, 1);

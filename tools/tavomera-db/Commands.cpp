@@ -3,12 +3,18 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+#include <exception>
 
 #include "data/Database.h"
 #include "data/DatabaseError.h"
 #include "data/Beispieldaten.h"
 #include "data/DatabaseFiles.h"
+#include "data/Datum.h"
+#include "Generator.h"
 
 namespace tav::cli {
 
@@ -24,7 +30,10 @@ const char* const kUsage =
     "  tavomera-db exec --db DATEI \"SQL\"\n"
     "      führt eine Aktionsabfrage aus und gibt die Zahl der geänderten Zeilen aus\n"
     "  tavomera-db translate --db DATEI [--ado] \"SQL\"\n"
-    "      zeigt die SQLite-Fassung einer Jet-Abfrage\n";
+    "      zeigt die SQLite-Fassung einer Jet-Abfrage\n"
+    "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
+    "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
+    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
 
 struct Options {
     QString db;
@@ -32,7 +41,27 @@ struct Options {
     bool ado = false;
     bool keep = false;
     int instance = 0;
+    generator::Options generate;
 };
+
+// A whole number option; false with a message for anything else.
+bool number(const QStringList& args, qsizetype& i, qint64& out, QTextStream& err) {
+    const QString name = args[i];
+    bool ok = false;
+    if (++i < args.size()) out = args[i].toLongLong(&ok);
+    if (!ok) err << name << " braucht eine ganze Zahl.\n";
+    return ok;
+}
+
+bool date(const QStringList& args, qsizetype& i, QDate& out, QTextStream& err) {
+    const QString name = args[i];
+    if (++i < args.size()) {
+        out = QDate::fromString(args[i], QStringLiteral("yyyy-MM-dd"));
+        if (!out.isValid()) out = datum::parse(args[i]).value_or(QDate());
+    }
+    if (!out.isValid()) err << name << " braucht ein Datum (TT.MM.JJJJ oder JJJJ-MM-TT).\n";
+    return out.isValid();
+}
 
 bool parse(const QStringList& args, Options& o, QTextStream& err) {
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -53,6 +82,19 @@ bool parse(const QStringList& args, Options& o, QTextStream& err) {
                 return false;
             }
             o.instance = args[i].toInt();
+        } else if (a == QLatin1String("--rooms") || a == QLatin1String("--years") || a == QLatin1String("--seed")) {
+            qint64 n = 0;
+            if (!number(args, i, n, err)) return false;
+            if (a == QLatin1String("--rooms")) o.generate.rooms = int(std::clamp<qint64>(n, -1, 100000));
+            else if (a == QLatin1String("--years")) o.generate.years = int(std::clamp<qint64>(n, -1, 100000));
+            else o.generate.seed = quint64(n);
+        } else if (a == QLatin1String("--until")) {
+            if (!date(args, i, o.generate.until, err)) return false;
+        } else if (a == QLatin1String("--today")) {
+            if (!date(args, i, o.generate.today, err)) return false;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            err << "Unbekannte Option " << a << ".\n";
+            return false;
         } else {
             o.positional << a;
         }
@@ -130,6 +172,23 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
             if (made.isEmpty()) out << "Alle Datenbankdateien sind schon vorhanden.\n";
             return 0;
         }
+        if (command == QLatin1String("generate")) {
+            if (o.positional.size() != 2) {
+                err << kUsage;
+                return 2;
+            }
+            QElapsedTimer timer;
+            timer.start();
+            const generator::Summary s = generator::generate(o.positional[1], o.generate);
+            const QLocale de(QLocale::German, QLocale::Germany);
+            out << "Zeitraum " << datum::lang(s.from) << " bis " << datum::lang(s.until) << '\n'
+                << de.toString(s.rooms) << " Zimmer, " << de.toString(s.addresses) << " Adressen, " << de.toString(s.bookings)
+                << " Buchungen (davon " << de.toString(s.waiting) << " in der Warteposition), " << de.toString(s.invoices)
+                << " Rechnungen, " << de.toString(s.confirmations) << " Bestätigungen und Angebote, " << de.toString(s.items)
+                << " Zusatzposten, " << de.toString(s.payments) << " Zahlungen in " << de.toString(timer.elapsed() / 1000.0, 'f', 1)
+                << " s\n";
+            return 0;
+        }
         if (command == QLatin1String("query") || command == QLatin1String("exec") || command == QLatin1String("translate")) {
             if (o.db.isEmpty() || o.positional.size() != 2) {
                 err << kUsage;
@@ -144,6 +203,9 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
     } catch (const DatabaseError& e) {
         err << "Fehler: " << e.message() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        err << "Fehler: " << e.what() << '\n';
         return 1;
     }
     err << kUsage;
