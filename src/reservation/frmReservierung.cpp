@@ -1255,6 +1255,9 @@ bool frmReservierung::feldVerlassen(QObject* watched) {
         for (const auto& [w, f] : felder)
             if (w == watched) l.adresse().feldVerlassen(f);
     }
+    // The refused box gets the focus back here; a focus request left in the logic would pull it
+    // back again at the next operation.
+    l.felder().fokus = Fokus::Keiner;
     anzeigen();
     if (!ok && feld) zurueck(feld);
     return ok;

@@ -366,7 +366,12 @@ TEST_F(FormularFenster, LeavingABoxRunsItsCheck) {
     QApplication::processEvents();
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie das Datum")});
     EXPECT_EQ(QApplication::focusWidget(), w->fldVon);
-    tippen(w->fldVon, QStringLiteral("9.3.24"));
+    // Once the box is left correctly, typing elsewhere does not pull the focus back to it.
+    w->fldVon->setText(QStringLiteral("9.3.24"));
+    w->fldKürzel->setFocus();
+    QTest::keyClicks(w->fldKürzel, QStringLiteral("K"));
+    EXPECT_EQ(QApplication::focusWidget(), w->fldKürzel);
+    w->fldVon->setFocus();
     w->fldBis->setFocus();
     EXPECT_EQ(w->fldVon->text(), t(9)) << "a valid date is shown in full";
 
