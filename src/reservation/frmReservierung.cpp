@@ -129,7 +129,7 @@ void frmReservierung::oeffnen(QWidget* parent) {
     Variablen& v = variablen();
     if (!v.db) return;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()),
-                         AdressUmgebung::ausVariablen(), parent);
+                         AdressUmgebung::ausVariablen(), parent, anschluesse().dialogs);
     if (!form.starten(v.uebergabe)) return;
     form.exec();
 }
@@ -157,7 +157,7 @@ void frmReservierung::oeffnenNeu(int adressId, const QDate& anreise, const QDate
     u.belegungsart = v.uebergabe.belegungsart;
     v.uebergabe = u;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()),
-                         AdressUmgebung::ausVariablen(), parent);
+                         AdressUmgebung::ausVariablen(), parent, anschluesse().dialogs);
     form.neueBuchungFuerAdresse(adressId, anreise, abreise, u.belegungsart);
     form.exec();
 }

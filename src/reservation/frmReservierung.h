@@ -38,6 +38,8 @@ public:
         std::function<void(int buchungId, QWidget* parent)> rechnungen;  // documents of the booking
         std::function<void(int buchungId, QWidget* parent)> zahlungen;   // invoices and payments of the booking
         std::function<void(int adressId, QWidget* parent)> konto;        // account overview of an address
+        // Message boxes of the forms the program opens; nullptr: real boxes over each form.
+        Dialogs* dialogs = nullptr;
     };
     static Anschluesse& anschluesse();
 
