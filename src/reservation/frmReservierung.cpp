@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/Fensterbausteine.h"
 #include "data/Database.h"
 #include "data/Datum.h"
 #include "platform/QtDialogs.h"
@@ -200,11 +201,7 @@ void frmReservierung::aufbauen() {
         return c;
     };
     const auto knopf = [this](const QString& name, const QString& text, const QString& hilfe) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setToolTip(hilfe);
-        b->setAutoDefault(false);
-        return b;
+        return bausteine::knopf(name, text, hilfe, this);
     };
     const auto box = [this](const QString& name, const QString& text, const QString& hilfe) {
         auto* c = new QCheckBox(text, this);
