@@ -164,10 +164,17 @@ QList<FreiesZimmer> Kollisionspruefung::freieZimmer(const QDate& von, const QDat
     return out;
 }
 
+int Kollisionspruefung::warteZimmer() {
+    if (db_.scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt() < 2) return 0;
+    return db_.scalar(QStringLiteral("SELECT Max(Zimmernummer) FROM tbZimmernummern")).toInt();
+}
+
 QStringList Kollisionspruefung::freieZimmerLabels(const QDate& von, const QDate& bis) {
     QStringList labels;
+    const int warten = warteZimmer();
     for (const FreiesZimmer& z : freieZimmer(von, bis)) {
         if (labels.size() >= kMaxFreieZimmer) break;
+        if (z.nummer == warten) continue;
         labels << z.label;
     }
     return labels;

@@ -213,12 +213,8 @@ bool ReservierungsFormular::aenderungenKlaeren() {
 
 // ---- lists -----------------------------------------------------------------------------------
 
-int ReservierungsFormular::waitingRoom() const {
-    // The last room of the list is the plan's waiting row: no booking is placed in it directly.
-    const QVariant anzahl = db_.scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern"));
-    if (anzahl.toInt() < 2) return 0;
-    return db_.scalar(QStringLiteral("SELECT Max(Zimmernummer) FROM tbZimmernummern")).toInt();
-}
+// No booking is placed in the waiting row's room directly.
+int ReservierungsFormular::waitingRoom() { return record_.pruefung().warteZimmer(); }
 
 QList<ZimmerEintrag> ReservierungsFormular::zimmerListe() {
     QList<ZimmerEintrag> alle = alleZimmer(db_);

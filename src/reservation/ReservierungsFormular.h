@@ -226,7 +226,7 @@ private:
     void neuBerechnen();        // nights, and the total when a tariff is set
     void saisonpreisPruefen();  // the seasonal-price button after loading or a price edit
     void nachSpeichern();
-    int waitingRoom() const;
+    int waitingRoom();
     bool datumPruefen(const QString& text);
     bool speichernMit(bool schliessen);
 
