@@ -6,6 +6,7 @@
 #include "plan/frmMain.h"
 #include "reservation/AdressLogik.h"
 #include "reservation/frmAdrSuchen.h"
+#include "reservation/frmReservierung.h"
 #include "reservation/frmSaison.h"
 
 namespace tav {
@@ -20,8 +21,22 @@ void fensterVerbinden(frmMain& f, Dialogs& dialogs) {
     QObject::connect(menue, &PlanMenue::saisonzeitenOeffnen, &f, [&f, &db, &dialogs] { frmSaison::oeffnen(db, dialogs, &f); });
     menue->setVorhanden(Ziel::Saisonzeiten);
 
+    // The plan repaints itself after these signals: the form is modal.
+    auto reservierung = [&f](const Uebergabe& u) { frmReservierung::oeffnen(u, &f); };
+    QObject::connect(plan, &PlanWidget::neueReservierung, &f, reservierung);
+    QObject::connect(plan, &PlanWidget::reservierungOeffnen, &f, reservierung);
+    QObject::connect(menue, &PlanMenue::reservierungOeffnen, &f, reservierung);
+    menue->setVorhanden(Ziel::Reservierung);
+
     auto adressSuche = [&f, &db, &dialogs, plan](const QString& ersterBuchstabe) {
-        frmAdrSuchen::oeffnen(db, dialogs, ersterBuchstabe, &f);
+        frmAdrSuchen::oeffnen(db, dialogs, ersterBuchstabe, &f, [&f](frmAdrSuchen& suche) {
+            QObject::connect(&suche, &frmAdrSuchen::reservierungOeffnen, &suche,
+                             [&suche](int buchungId) { frmReservierung::oeffnenBuchung(buchungId, &suche); });
+            QObject::connect(&suche, &frmAdrSuchen::neueReservierung, &suche,
+                             [&suche](int adressId, const QDate& anreise, const QDate& abreise) {
+                                 frmReservierung::oeffnenNeu(adressId, anreise, abreise, &suche);
+                             });
+        });
         plan->neuLaden();
     };
     QObject::connect(menue, &PlanMenue::adressSucheOeffnen, &f, adressSuche);

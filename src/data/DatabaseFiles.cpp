@@ -58,9 +58,9 @@ void createLinkDatabase(const QString& path, const QString& workingPath, const Q
     auto db = newFile(path);
     const QString working = ConnectString::make(QFileInfo(workingPath).absoluteFilePath());
     const QString central = ConnectString::make(QFileInfo(centralPath).absoluteFilePath());
-    for (const schema::TableSpec& spec : schema::tables()) {
-        if (spec.home == schema::Home::Holiday) continue;
-        db->createLink(spec.def.name, spec.home == schema::Home::Central ? central : working, spec.def.name);
+    for (const schema::TableEntry& entry : schema::tables()) {
+        if (entry.home == schema::Home::Holiday) continue;
+        db->createLink(entry.def.name, entry.home == schema::Home::Central ? central : working, entry.def.name);
     }
 }
 
@@ -74,8 +74,8 @@ void createHoliday(const QString& path) {
 void createComplete(const QString& path) {
     auto db = newFile(path);
     QList<TableDef> defs;
-    for (const schema::TableSpec& spec : schema::tables())
-        if (spec.home != schema::Home::Holiday) defs << spec.def;
+    for (const schema::TableEntry& entry : schema::tables())
+        if (entry.home != schema::Home::Holiday) defs << entry.def;
     createTables(*db, defs);
 }
 

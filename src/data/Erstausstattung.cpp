@@ -69,6 +69,23 @@ void setze(Parameter& p, const QString& satz, const QStringList& werte) {
 QString beispielArt1() { return QStringLiteral("Reserviert"); }
 QString beispielArt2() { return QStringLiteral("Fest gebucht"); }
 
+QStringList spaltenBeschriftungen() {
+    return {QStringLiteral("&Checked in"), QStringLiteral("Vorname"), QStringLiteral("Nachname"), QStringLiteral("Name 2"),
+           QStringLiteral("Straße"), QStringLiteral("Ort"), QStringLiteral("Land"), QStringLiteral("E-Mail"),
+           QStringLiteral("Telefon"), QStringLiteral("FAX"), QStringLiteral("Personen"), QStringLiteral("Von"),
+           QStringLiteral("Bis"), QStringLiteral("Zimmer"), QStringLiteral("Zusatzspalte 1"), QStringLiteral("Zusatzspalte 2"),
+           QStringLiteral("Bemerkungen"), QStringLiteral("Abkürzung"), QStringLiteral("Einzelpreis"),
+           QStringLiteral("Gesamtpreis"), QStringLiteral("Anzahl der Tage"), QStringLiteral("Vorläufige Reservierung"),
+           QStringLiteral("ID")};
+}
+
+QStringList spaltenBreiten() {
+    QStringList breiten;
+    for (int i = 1; i <= 23; ++i)
+        breiten << (i == 6 ? QStringLiteral("660") : i == 7 ? QStringLiteral("1275") : i == 11 ? QStringLiteral("1650") : QStringLiteral("1200"));
+    return breiten;
+}
+
 void neueDatenbankFuellen(Database& db) {
     Transaction t(db);
     db.execute(QStringLiteral("DELETE * FROM tbZusätze"));
@@ -116,18 +133,8 @@ void neueDatenbankFuellen(Database& db) {
     setze(p, QStringLiteral("Farben"),
           {QStringLiteral("9399613"), QStringLiteral("16742405"), QStringLiteral("16762112"), QStringLiteral("16773888"),
            QStringLiteral("16056285")});
-    setze(p, QStringLiteral("SpaltenBeschriftung"),
-          {QStringLiteral("&Checked in"), QStringLiteral("Vorname"), QStringLiteral("Nachname"), QStringLiteral("Name 2"),
-           QStringLiteral("Straße"), QStringLiteral("Ort"), QStringLiteral("Land"), QStringLiteral("E-Mail"),
-           QStringLiteral("Telefon"), QStringLiteral("FAX"), QStringLiteral("Personen"), QStringLiteral("Von"),
-           QStringLiteral("Bis"), QStringLiteral("Zimmer"), QStringLiteral("Zusatzspalte 1"), QStringLiteral("Zusatzspalte 2"),
-           QStringLiteral("Bemerkungen"), QStringLiteral("Abkürzung"), QStringLiteral("Einzelpreis"),
-           QStringLiteral("Gesamtpreis"), QStringLiteral("Anzahl der Tage"), QStringLiteral("Vorläufige Reservierung"),
-           QStringLiteral("ID")});
-    QStringList breiten;
-    for (int i = 1; i <= 23; ++i)
-        breiten << (i == 6 ? QStringLiteral("660") : i == 7 ? QStringLiteral("1275") : i == 11 ? QStringLiteral("1650") : QStringLiteral("1200"));
-    setze(p, QStringLiteral("Spaltenbreiten"), breiten);
+    setze(p, QStringLiteral("SpaltenBeschriftung"), spaltenBeschriftungen());
+    setze(p, QStringLiteral("Spaltenbreiten"), spaltenBreiten());
     setze(p, QStringLiteral("ZeitDarstellung"), {QStringLiteral("35"), QStringLiteral("2")});
     setze(p, QStringLiteral("ZimVonBis"), {QStringLiteral("1"), QStringLiteral("10")});
     if (!p.read(QStringLiteral("Währung"))) setze(p, QStringLiteral("Währung"), {QStringLiteral("€")});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tav {
 
@@ -17,6 +18,11 @@ void neueDatenbankFuellen(Database& db);
 
 // Documents are written with Word when the text block "WordProgramm" is "Ja".
 bool wordInGebrauch(Database& db);
+
+// Captions and widths (twips) of the booking list's 23 columns, rows "SpaltenBeschriftung" and
+// "Spaltenbreiten" of a new database.
+QStringList spaltenBeschriftungen();
+QStringList spaltenBreiten();
 
 // The names of the two sample booking kinds (kinds 1 and 2).
 QString beispielArt1();

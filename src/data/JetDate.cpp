@@ -12,7 +12,7 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 
-// Jet dates have no time zone: every value is kept as a wall-clock time in UTC spec, so that
+// Jet dates have no time zone: every value is kept as a wall-clock time in UTC, so that
 // adding days or hours never meets a daylight-saving gap.
 QDateTime naive(const QDate& d, const QTime& t = QTime(0, 0)) { return QDateTime(d, t, Qt::UTC); }
 

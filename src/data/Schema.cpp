@@ -17,7 +17,7 @@ FieldDef counter(const QString& n) { return FieldDef::autoNumber(n); }
 
 IndexDef index(const QString& name, QStringList fields, bool unique = false) { return {name, std::move(fields), unique}; }
 
-TableSpec table(Home home, const QString& name, QList<FieldDef> fields, QStringList key = {}, QList<IndexDef> indexes = {}) {
+TableEntry table(Home home, const QString& name, QList<FieldDef> fields, QStringList key = {}, QList<IndexDef> indexes = {}) {
     TableDef def;
     def.name = name;
     def.fields = std::move(fields);
@@ -28,8 +28,8 @@ TableSpec table(Home home, const QString& name, QList<FieldDef> fields, QStringL
     return {def, home};
 }
 
-QList<TableSpec> build() {
-    QList<TableSpec> t;
+QList<TableEntry> build() {
+    QList<TableEntry> t;
     const Home C = Home::Central, W = Home::Working, H = Home::Holiday;
 
     // ---- bookings --------------------------------------------------------------------
@@ -207,20 +207,20 @@ QList<TableSpec> build() {
 
 }  // namespace
 
-const QList<TableSpec>& tables() {
-    static const QList<TableSpec> all = build();
+const QList<TableEntry>& tables() {
+    static const QList<TableEntry> all = build();
     return all;
 }
 
 QList<TableDef> tablesOf(Home home) {
     QList<TableDef> out;
-    for (const TableSpec& s : tables())
+    for (const TableEntry& s : tables())
         if (s.home == home) out << s.def;
     return out;
 }
 
-const TableSpec* find(const QString& name) {
-    for (const TableSpec& s : tables())
+const TableEntry* find(const QString& name) {
+    for (const TableEntry& s : tables())
         if (jettext::compare(s.def.name, name) == 0) return &s;
     return nullptr;
 }

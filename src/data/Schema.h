@@ -14,17 +14,17 @@ enum class Home {
     Holiday,  // Feiertag.mdb: holidays to import and the postcode table
 };
 
-struct TableSpec {
+struct TableEntry {
     TableDef def;
     Home home;
 };
 
 // Every table of the program with its fields, keys and indexes.
-const QList<TableSpec>& tables();
+const QList<TableEntry>& tables();
 // The tables of one file.
 QList<TableDef> tablesOf(Home home);
 // One table by name (without regard to case); nullptr when unknown.
-const TableSpec* find(const QString& name);
+const TableEntry* find(const QString& name);
 
 // The tables that the working database must reach as well, for the booking list that opens
 // the working file directly: its own tables plus links to these central ones.

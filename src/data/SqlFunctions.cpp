@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "data/Datum.h"
 #include "data/JetDate.h"
@@ -269,15 +271,27 @@ void fnIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? -1 : 0);
 }
 
-void fnIntDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+// The operands of \ and Mod: both rounded to whole numbers first, the divisor never zero.
+// Nothing when the result is already set (Null, or an error).
+std::optional<std::pair<qint64, qint64>> wholeOperands(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(ctx);
+        return std::nullopt;
+    }
     const auto a = numberArg(ctx, argv[0]);
-    if (!a) return;
+    if (!a) return std::nullopt;
     const auto b = numberArg(ctx, argv[1]);
-    if (!b) return;
+    if (!b) return std::nullopt;
     const qint64 ia = qint64(bankersRound(*a)), ib = qint64(bankersRound(*b));
-    if (ib == 0) return error(ctx, QStringLiteral("Division durch Null."));
-    sqlite3_result_int64(ctx, ia / ib);
+    if (ib == 0) {
+        error(ctx, QStringLiteral("Division durch Null."));
+        return std::nullopt;
+    }
+    return std::pair{ia, ib};
+}
+
+void fnIntDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (const auto o = wholeOperands(ctx, argc, argv)) sqlite3_result_int64(ctx, o->first / o->second);
 }
 
 // ---- Jet's operators on mixed types ---------------------------------------------------
@@ -364,14 +378,7 @@ void fnPow(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 // Mod rounds both operands to whole numbers first; the result takes the sign of the dividend.
 void fnMod(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const auto a = numberArg(ctx, argv[0]);
-    if (!a) return;
-    const auto b = numberArg(ctx, argv[1]);
-    if (!b) return;
-    const qint64 ia = qint64(bankersRound(*a)), ib = qint64(bankersRound(*b));
-    if (ib == 0) return error(ctx, QStringLiteral("Division durch Null."));
-    sqlite3_result_int64(ctx, ia % ib);
+    if (const auto o = wholeOperands(ctx, argc, argv)) sqlite3_result_int64(ctx, o->first % o->second);
 }
 
 // IIf(condition, then, else): Null and 0 choose the else part.

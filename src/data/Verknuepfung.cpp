@@ -68,8 +68,8 @@ QString zielFuer(const QString& tabelle, const QString& connect, const QString& 
     if (connect.contains(QLatin1String("Zentra"), Qt::CaseInsensitive)) return zentralPfad;
     const QString file = QFileInfo(ConnectString::parse(connect).database).fileName();
     if (!sampleFileName.isEmpty() && file.compare(sampleFileName, Qt::CaseInsensitive) == 0) {
-        const schema::TableSpec* spec = schema::find(tabelle);
-        if (spec && spec->home == schema::Home::Central) return zentralPfad;
+        const schema::TableEntry* entry = schema::find(tabelle);
+        if (entry && entry->home == schema::Home::Central) return zentralPfad;
     }
     return arbeitsPfad;
 }

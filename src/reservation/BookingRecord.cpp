@@ -92,6 +92,7 @@ bool BookingRecord::laden(int id, ReservierungsFelder& f) {
     f.belegNummer = zahl(QStringLiteral("BelegNummer"));
     f.belegNummerEigen = rs.text(QStringLiteral("BelegNummer_eigen"));
     f.erstelltAm = datum::lang(rs.value(QStringLiteral("WannErstellt")).toDate());
+    f.zahlart = rs.text(QStringLiteral("Zahlart"));
     f.eingecheckt = rs.yes(QStringLiteral("Checked"));
     f.checkDatum = f.eingecheckt ? f.bis : f.von;
     f.abgerechnet = rs.integer(QStringLiteral("Abgerechnet"));
@@ -273,6 +274,7 @@ bool BookingRecord::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                 rs.setValue(QStringLiteral("WannErstellt"), erstellt ? *erstellt : heute);
                 rs.setValue(QStringLiteral("Anz_Kinder"), zahlOderNull(f.kinder));
                 rs.setValue(QStringLiteral("Fix"), f.fix);
+                rs.setValue(QStringLiteral("Zahlart"), f.zahlart.trimmed().isEmpty() ? QVariant() : QVariant(f.zahlart.trimmed()));
                 // The creator stays who made the booking; every save records who changed it.
                 if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
                     rs.setValue(QStringLiteral("WerErstellt"), userName());

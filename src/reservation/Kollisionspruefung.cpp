@@ -1,5 +1,7 @@
 #include "reservation/Kollisionspruefung.h"
 
+#include "reservation/LikeMuster.h"
+
 #include <QHash>
 
 #include "data/Database.h"
@@ -16,19 +18,6 @@ namespace {
 const QString kTitel = QStringLiteral("Reservierung");
 
 QString cv(const QDate& d) { return datum::lang(d); }
-
-// A short name as a Like pattern that matches only itself: the wildcard characters a short
-// name may contain are put into brackets.
-QString likeWoertlich(const QString& text) {
-    QString out;
-    for (QChar c : text) {
-        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('#') || c == QLatin1Char('['))
-            out += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            out += c;
-    }
-    return out;
-}
 
 QString idListe(const QList<int>& ids) {
     QStringList parts;
@@ -175,10 +164,17 @@ QList<FreiesZimmer> Kollisionspruefung::freieZimmer(const QDate& von, const QDat
     return out;
 }
 
+int Kollisionspruefung::warteZimmer() {
+    if (db_.scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt() < 2) return 0;
+    return db_.scalar(QStringLiteral("SELECT Max(Zimmernummer) FROM tbZimmernummern")).toInt();
+}
+
 QStringList Kollisionspruefung::freieZimmerLabels(const QDate& von, const QDate& bis) {
     QStringList labels;
+    const int warten = warteZimmer();
     for (const FreiesZimmer& z : freieZimmer(von, bis)) {
         if (labels.size() >= kMaxFreieZimmer) break;
+        if (z.nummer == warten) continue;
         labels << z.label;
     }
     return labels;
@@ -189,7 +185,7 @@ bool Kollisionspruefung::istBlockmitglied(const QString& kuerzel) {
         QStringLiteral("SELECT tblBelegung.Kürzel, tbBlockbuchung.IDBlockbuchung") +
             QStringLiteral(" FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = tbBlockbuchung.IDBelegung ") +
             QStringLiteral(" WHERE (((tblBelegung.Kürzel) Like ?)); "),
-        {likeWoertlich(kuerzel)});
+        {like::woertlich(kuerzel)});
     return !rs.eof();
 }
 

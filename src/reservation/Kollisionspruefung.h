@@ -89,8 +89,11 @@ public:
 
     // ---- free rooms ----
     QList<FreiesZimmer> freieZimmer(const QDate& von, const QDate& bis);
-    // Labels only, in room order, at most 100.
+    // Labels only, in room order, at most 100, for moving a booking aside: without the waiting
+    // room, where a live booking would vanish from the plan (the dialog's "warten" parks it).
     QStringList freieZimmerLabels(const QDate& von, const QDate& bis);
+    // The last room of the list is the plan's waiting row; 0 when the list has fewer than two.
+    int warteZimmer();
     static constexpr int kMaxFreieZimmer = 100;
 
     // A booking with this short name belongs to a block booking.

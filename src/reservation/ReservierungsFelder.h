@@ -41,6 +41,7 @@ struct ReservierungsFelder {
     QString belegNummer;              // running booking number
     QString belegNummerEigen;         // txtBeNummer_eigen: the printed booking number
     QString erstelltAm;               // txtResDatum: creation date; empty means today
+    QString zahlart;                  // cboZahlart: payment method; empty for none
     bool eingecheckt = false;         // lbChecked reads "&Checked in"
     QString checkDatum;               // fldCheckDatum
     int abgerechnet = 0;              // Abgerechnet of the loaded booking (1 = invoiced)

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/Fensterbausteine.h"
 #include "reservation/TastenFilter.h"
 
 namespace tav {
@@ -83,17 +84,7 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     cmdVorgabe->setObjectName(QStringLiteral("cmdVorgabe"));
     cmdVorgabe->setToolTip(QStringLiteral("Speichert die gewählten Suchfelder als Vorgabe für das nächste Öffnen."));
 
-    ctrFlexAdresse = new QTableView;
-    ctrFlexAdresse->setObjectName(QStringLiteral("ctrFlexAdresse"));
-    ctrFlexAdresse->setModel(&modell_);
-    ctrFlexAdresse->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ctrFlexAdresse->setSelectionMode(QAbstractItemView::SingleSelection);
-    ctrFlexAdresse->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ctrFlexAdresse->setAlternatingRowColors(true);
-    ctrFlexAdresse->verticalHeader()->hide();
-    ctrFlexAdresse->verticalHeader()->setDefaultSectionSize(ctrFlexAdresse->fontMetrics().height() + 6);
-    ctrFlexAdresse->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ctrFlexAdresse->horizontalHeader()->setStretchLastSection(true);
+    ctrFlexAdresse = bausteine::trefferTabelle(QStringLiteral("ctrFlexAdresse"), &modell_);
     ctrFlexAdresse->setColumnWidth(0, 16);
     ctrFlexAdresse->setColumnWidth(1, 150);
     ctrFlexAdresse->setColumnWidth(2, 120);
@@ -101,11 +92,7 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     ctrFlexAdresse->setToolTip(QStringLiteral("Die gefundenen Adressen. Ein Doppelklick öffnet die Reservierung der Adresse."));
 
     const auto knopf = [](const char* name, const QString& text, const QString& hilfe) {
-        auto* b = new QPushButton(text);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setToolTip(hilfe);
-        b->setAutoDefault(false);
-        return b;
+        return bausteine::knopf(QString::fromUtf8(name), text, hilfe);
     };
     cmdResOeffnen = knopf("cmdResOeffnen", QStringLiteral("&Reservierung öffnen"),
                           QStringLiteral("Öffnet die Reservierung der Adresse, deren Anreise weniger als einen Monat zurückliegt oder "
@@ -117,12 +104,7 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     cmdSchliessen = knopf("cmdSchliessen", QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Schnellsuche."));
     cmdVorgabe->setAutoDefault(false);
 
-    lblHilfe_ = new QLabel;
-    lblHilfe_->setObjectName(QStringLiteral("lblHilfe"));
-    lblHilfe_->setWordWrap(true);
-    lblHilfe_->setMinimumHeight(2 * lblHilfe_->fontMetrics().height() + 4);
-    lblHilfe_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblHilfe_->setFrameShape(QFrame::StyledPanel);
+    lblHilfe_ = bausteine::hilfeZeile();
 
     auto* suchzeile = new QHBoxLayout;
     suchzeile->addWidget(lblSuchwort);

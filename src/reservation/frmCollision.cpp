@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "platform/Fensterbausteine.h"
 #include "data/Datum.h"
 
 namespace tav {
@@ -122,13 +123,7 @@ frmCollision::frmCollision(Kollisionspruefung& pruefung, QWidget* parent) : QDia
     });
 
     // ---- the decision ----
-    const auto knopf = [](const QString& name, const QString& text, const QString& tip) {
-        auto* b = new QPushButton(text);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        b->setAutoDefault(false);
-        return b;
-    };
+    using bausteine::knopf;
     cmdOK_ = knopf(QStringLiteral("cmdOK"), QStringLiteral("&OK"),
                    QStringLiteral("Vorhandene Reservierungen wie gewählt verschieben und die neue Reservierung speichern"));
     cmdAendern_ = knopf(QStringLiteral("cmdÄndern"), QStringLiteral("Ä&ndern"),

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/Fensterbausteine.h"
 #include "data/Datum.h"
 #include "reservation/TastenFilter.h"
 #include "reservation/clsSaisonpreis.h"
@@ -70,17 +71,7 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent) : QDialog(
     setObjectName(QStringLiteral("frmSaison"));
     setWindowTitle(QStringLiteral("Saisonzeiten"));
 
-    ctrflexzustand = new QTableView;
-    ctrflexzustand->setObjectName(QStringLiteral("ctrflexzustand"));
-    ctrflexzustand->setModel(&modell_);
-    ctrflexzustand->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ctrflexzustand->setSelectionMode(QAbstractItemView::SingleSelection);
-    ctrflexzustand->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ctrflexzustand->setAlternatingRowColors(true);
-    ctrflexzustand->verticalHeader()->hide();
-    ctrflexzustand->verticalHeader()->setDefaultSectionSize(ctrflexzustand->fontMetrics().height() + 6);
-    ctrflexzustand->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ctrflexzustand->horizontalHeader()->setStretchLastSection(true);
+    ctrflexzustand = bausteine::trefferTabelle(QStringLiteral("ctrflexzustand"), &modell_);
     ctrflexzustand->setSortingEnabled(true);
     ctrflexzustand->horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder);
     ctrflexzustand->setColumnWidth(0, 150);
@@ -112,11 +103,7 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent) : QDialog(
     txtID->setVisible(false);
 
     const auto knopf = [](const char* name, const QString& text, const QString& hilfe) {
-        auto* b = new QPushButton(text);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setToolTip(hilfe);
-        b->setAutoDefault(false);
-        return b;
+        return bausteine::knopf(QString::fromUtf8(name), text, hilfe);
     };
     CmdNeueDaten = knopf("CmdNeueDaten", QStringLiteral("&Neue Saison"),
                          QStringLiteral("Leert die Felder für eine neue Saison; als Beginn wird das Ende der letzten Saison vorgeschlagen."));
@@ -124,20 +111,11 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent) : QDialog(
     cmdLöschen = knopf("cmdLöschen", QStringLiteral("&Löschen"), QStringLiteral("Löscht die ausgewählte Saison."));
     cmdSchliessen = knopf("cmdSchliessen", QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Saisonzeiten."));
 
-    lblHilfe_ = new QLabel(QStringLiteral("Eine Saison umfasst die Nächte vom Beginn bis zum Tag vor dem Ende; das Ende einer Saison ist "
+    lblHilfe_ = bausteine::hilfeZeile(QStringLiteral("Eine Saison umfasst die Nächte vom Beginn bis zum Tag vor dem Ende; das Ende einer Saison ist "
                                           "der Beginn der nächsten."));
-    lblHilfe_->setObjectName(QStringLiteral("lblHilfe"));
-    lblHilfe_->setWordWrap(true);
-    lblHilfe_->setFrameShape(QFrame::StyledPanel);
-    lblHilfe_->setMinimumHeight(2 * lblHilfe_->fontMetrics().height() + 6);
-    lblHilfe_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* felder = new QFormLayout;
-    const auto zeile = [felder](const QString& text, QWidget* feld) {
-        auto* label = new QLabel(text);
-        label->setBuddy(feld);
-        felder->addRow(label, feld);
-    };
+    const auto zeile = [felder](const QString& text, QWidget* feld) { bausteine::beschrifteteZeile(felder, text, feld); };
     zeile(QStringLiteral("Saisonbe&zeichnung:"), txtName);
     zeile(QStringLiteral("Saison&beginn:"), txtVon);
     zeile(QStringLiteral("Saison&ende:"), txtBis);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Fensterbausteine.h"
 #include "data/Betrag.h"
 #include "reservation/TastenFilter.h"
 
@@ -50,19 +51,10 @@ frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWi
     cmdSchliessen->setToolTip(QStringLiteral("Schließt die Saisonpreise."));
     for (QPushButton* b : {cmdSpeichern, cmdSchliessen}) b->setAutoDefault(false);
 
-    lblHilfe_ = new QLabel(QStringLiteral("Preise pro Nacht, z. B. 85,00."));
-    lblHilfe_->setObjectName(QStringLiteral("lblHilfe"));
-    lblHilfe_->setWordWrap(true);
-    lblHilfe_->setFrameShape(QFrame::StyledPanel);
-    lblHilfe_->setFixedHeight(2 * lblHilfe_->fontMetrics().height() + 8);
-    lblHilfe_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblHilfe_ = bausteine::hilfeZeile(QStringLiteral("Preise pro Nacht, z. B. 85,00."));
 
     auto* felder = new QFormLayout;
-    const auto zeile = [felder](const QString& text, QWidget* feld) {
-        auto* label = new QLabel(text);
-        label->setBuddy(feld);
-        felder->addRow(label, feld);
-    };
+    const auto zeile = [felder](const QString& text, QWidget* feld) { bausteine::beschrifteteZeile(felder, text, feld); };
     zeile(QStringLiteral("&Zimmer:"), cboZimmer);
     felder->addRow(QString(), lblStandard);
     zeile(QStringLiteral("&Hauptsaison:"), txtHaupt);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Fensterbausteine.h"
 #include "data/Variablen.h"
 
 namespace tav {
@@ -39,12 +40,7 @@ frmDatenbank::frmDatenbank(Variablen& v, Dialogs& dialogs, SettingsStore& settin
     txtDBPfadAlt_->setObjectName(QStringLiteral("txtDBPfadAlt"));
     txtDBPfadAlt_->setVisible(false);
 
-    auto knopf = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto knopf = [this](const QString& name, const QString& text) { return bausteine::knopf(name, text, {}, this); };
     QPushButton* cmdAendern = knopf(QStringLiteral("cmdÄndern"), QStringLiteral("Datenbankpfad wählen"));
     QPushButton* cmdAendernZentral = knopf(QStringLiteral("cmdÄndernZentral"), QStringLiteral("Datenbankpfad wählen"));
     QPushButton* cmdAendernExcel = knopf(QStringLiteral("cmdÄndernExcel"), QStringLiteral("Datenbankpfad wählen"));

@@ -9,16 +9,16 @@ using namespace tav;
 class SchemaFiles : public test::DatabaseFixture {};
 
 TEST_F(SchemaFiles, EveryTableIsReachableThroughTheLinkDatabaseWithItsJetTypes) {
-    for (const schema::TableSpec& spec : schema::tables()) {
-        if (spec.home == schema::Home::Holiday) continue;
-        const auto def = db().tableDef(spec.def.name);
-        ASSERT_TRUE(def.has_value()) << spec.def.name.toStdString();
+    for (const schema::TableEntry& entry : schema::tables()) {
+        if (entry.home == schema::Home::Holiday) continue;
+        const auto def = db().tableDef(entry.def.name);
+        ASSERT_TRUE(def.has_value()) << entry.def.name.toStdString();
         EXPECT_TRUE(def->isLinked());
-        EXPECT_TRUE(def->connect.contains(spec.home == schema::Home::Central ? QStringLiteral("Zentral.mdb")
+        EXPECT_TRUE(def->connect.contains(entry.home == schema::Home::Central ? QStringLiteral("Zentral.mdb")
                                                                               : QStringLiteral("Tavomera.mdb")));
-        for (const FieldDef& f : spec.def.fields) {
+        for (const FieldDef& f : entry.def.fields) {
             const FieldDef* got = def->field(f.name);
-            ASSERT_NE(got, nullptr) << spec.def.name.toStdString() << "." << f.name.toStdString();
+            ASSERT_NE(got, nullptr) << entry.def.name.toStdString() << "." << f.name.toStdString();
             EXPECT_EQ(got->type, f.type) << f.name.toStdString();
             EXPECT_EQ(got->counter, f.counter) << f.name.toStdString();
         }

@@ -73,6 +73,8 @@ protected:
             db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, AnzahlGästeDefault, PreisDefault) "
                                         "VALUES (?, ?, 2, 80)"),
                          {i, QString::number(100 + i)});
+        // The last room is the waiting row's, as in every installation.
+        db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (7, 'Vorläufig')"));
         const QStringList arten = {QStringLiteral("Frei"), QStringLiteral("Einzel"), QStringLiteral("Doppel"), QStringLiteral("Tresen"),
                                    QStringLiteral("Angebot")};
         for (int i = 0; i < arten.size(); ++i)

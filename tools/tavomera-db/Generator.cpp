@@ -12,6 +12,7 @@
 #include "data/Database.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseFiles.h"
+#include "data/Erstausstattung.h"
 #include "platform/Clock.h"
 
 namespace tav::generator {
@@ -706,18 +707,8 @@ private:
                   {QStringLiteral("9399613"), QStringLiteral("16742405"), QStringLiteral("16762112"), QStringLiteral("16773888"),
                    QStringLiteral("16056285"), QStringLiteral("8454016"), QStringLiteral("12632319"), QStringLiteral("16777088"),
                    QStringLiteral("12648384"), QStringLiteral("12615935"), QStringLiteral("10526975")});
-        parameter(QStringLiteral("SpaltenBeschriftung"),
-                  {QStringLiteral("&Checked in"), QStringLiteral("Vorname"), QStringLiteral("Nachname"), QStringLiteral("Name 2"),
-                   QStringLiteral("Straße"), QStringLiteral("Ort"), QStringLiteral("Land"), QStringLiteral("E-Mail"),
-                   QStringLiteral("Telefon"), QStringLiteral("FAX"), QStringLiteral("Personen"), QStringLiteral("Von"),
-                   QStringLiteral("Bis"), QStringLiteral("Zimmer"), QStringLiteral("Zusatzspalte 1"), QStringLiteral("Zusatzspalte 2"),
-                   QStringLiteral("Bemerkungen"), QStringLiteral("Abkürzung"), QStringLiteral("Einzelpreis"),
-                   QStringLiteral("Gesamtpreis"), QStringLiteral("Anzahl der Tage"), QStringLiteral("Vorläufige Reservierung"),
-                   QStringLiteral("ID")});
-        QStringList widths;
-        for (int i = 1; i <= 23; ++i)
-            widths << (i == 6 ? QStringLiteral("660") : i == 7 ? QStringLiteral("1275") : i == 11 ? QStringLiteral("1650") : QStringLiteral("1200"));
-        parameter(QStringLiteral("Spaltenbreiten"), widths);
+        parameter(QStringLiteral("SpaltenBeschriftung"), erstausstattung::spaltenBeschriftungen());
+        parameter(QStringLiteral("Spaltenbreiten"), erstausstattung::spaltenBreiten());
         parameter(QStringLiteral("ZeitDarstellung"), {QStringLiteral("35"), QStringLiteral("2")});
         parameter(QStringLiteral("ZimVonBis"), {QStringLiteral("1"), QStringLiteral("10")});
         parameter(QStringLiteral("Währung"), {QStringLiteral("€")});

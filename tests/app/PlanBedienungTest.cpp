@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/Fensterverbindungen.h"
+#include "data/Beispieldaten.h"
+#include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "data/Parameter.h"
+#include "data/Variablen.h"
+#include "data/Verknuepfung.h"
+#include "plan/PlanModel.h"
+#include "plan/PlanView.h"
+#include "plan/PlanWidget.h"
+#include "plan/frmMain.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "reservation/frmCollision.h"
+#include "reservation/frmReservierung.h"
+#include "support/QtPrinters.h"
+#include "support/Screenshot.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+namespace {
+
+// The program as a new user meets it: the main window on the sample database, the plan showing
+// an empty stretch of the calendar, and every window opened from the plan as the program opens it.
+class PlanBedienung : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dbfiles::createInstallation(ordner.path());
+        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+        settings.deleteSection();
+        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        // As the start-up leaves it after "Yes" to the sample question: the links reach the sample file.
+        verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))),
+                                         ordner.file(QStringLiteral("Beispiel.mdb")), ordner.file(QStringLiteral("Beispiel.mdb")));
+        variablen() = Variablen{};
+        variablen().programmordner = ordner.path();
+        frmReservierung::anschluesse().dialogs = &formDialoge;
+
+        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell);
+        ASSERT_EQ(hauptfenster->laden(), HauptfensterLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+        fensterVerbinden(*hauptfenster, dialogs);
+        hauptfenster->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(hauptfenster.get()));
+        // Half a year ahead the sample hotel is empty.
+        plan().zeigeAb(QDate::currentDate().addDays(180));
+    }
+    void TearDown() override {
+        frmReservierung::anschluesse().dialogs = nullptr;
+        hauptfenster.reset();
+        variablen() = Variablen{};
+    }
+
+    PlanWidget& plan() { return *hauptfenster->plan(); }
+    PlanModel& model() { return plan().model(); }
+    Database& db() { return *variablen().db; }
+    const Zelle& zelle(int zeile, int spalte) { return model().zelle(zeile, spalte); }
+
+    void ziehen(int zeile, int von, int bis) {
+        PlanView* v = plan().view();
+        QTest::mousePress(v, Qt::LeftButton, {}, v->zellMitte(zeile, von));
+        for (int s = von + 1; s <= bis; ++s) QTest::mouseMove(v, v->zellMitte(zeile, s));
+        QTest::mouseRelease(v, Qt::LeftButton, {}, v->zellMitte(zeile, bis));
+    }
+
+    // Runs `was` on the modal window of that type once it is open; opened tells whether it came.
+    // It polls, because the mouse events that open the window run the event loop themselves.
+    template <typename Fenster>
+    void imModalenFenster(std::function<void(Fenster&)> was, bool* geoeffnet) {
+        auto* warten = new QTimer(qApp);
+        auto versuche = std::make_shared<int>(0);
+        QObject::connect(warten, &QTimer::timeout, warten, [warten, was, geoeffnet, versuche] {
+            auto* w = qobject_cast<Fenster*>(QApplication::activeModalWidget());
+            if (!w && ++*versuche < 500) return;
+            warten->stop();
+            warten->deleteLater();
+            if (!w) return;
+            *geoeffnet = true;
+            was(*w);
+        });
+        warten->start(10);
+    }
+
+    // Right click on a cell and the entry of the booking menu with that object name.
+    void kontextmenue(int zeile, int spalte, const char* eintrag) {
+        QTimer::singleShot(0, [eintrag] {
+            auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menue, nullptr) << "the booking menu is open";
+            QAction* a = menue->findChild<QAction*>(QString::fromUtf8(eintrag));
+            ASSERT_NE(a, nullptr) << eintrag;
+            EXPECT_TRUE(a->isEnabled()) << eintrag;
+            menue->close();
+            a->trigger();
+        });
+        PlanView* v = plan().view();
+        QTest::mousePress(v, Qt::RightButton, {}, v->zellMitte(zeile, spalte));
+        QTest::mouseRelease(v, Qt::RightButton, {}, v->zellMitte(zeile, spalte));
+    }
+
+    // The first row of a real room whose nights von … bis are all free.
+    int freieZeile(int von, int bis) {
+        for (int z = 1; z <= model().bildschirmZeilen(); ++z) {
+            if (model().istWarteZeile(z) || model().zimmerDerZeile(z) > model().einstellungen().raeume) continue;
+            bool frei = true;
+            for (int s = von; s <= bis && frei; ++s) frei = !zelle(z, s).belegt();
+            if (frei) return z;
+        }
+        return 0;
+    }
+
+    QVariant wert(const QString& feld, int id) {
+        return db().scalar(QStringLiteral("SELECT [%1] FROM tblBelegung WHERE ID = ?").arg(feld), {id});
+    }
+
+    test::TempFolder ordner;
+    SettingsStore settings;
+    ScriptedDialogs dialogs, formDialoge;
+    ScriptedShell shell;
+    std::unique_ptr<frmMain> hauptfenster;
+};
+
+}  // namespace
+
+TEST_F(PlanBedienung, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForANewOne) {
+    // 1. Drag over three free nights of one room and book a new guest.
+    const int zeile = freieZeile(3, 12);
+    ASSERT_GT(zeile, 0) << "an empty room in the window";
+    const int zimmer = model().zimmerDerZeile(zeile);
+    const QDate anreise = zelle(zeile, 5).datum.addDays(-1);
+    bool formular = false;
+    imModalenFenster<frmReservierung>(
+        [](frmReservierung& w) {
+            QTest::keyClicks(w.cboGastNeu, QStringLiteral("Quandt"));
+            w.cboLand->setCurrentText(QStringLiteral("Österreich"));
+            QTest::keyClicks(w.fldKürzel, QStringLiteral("Quandt"));
+            w.fldAnzahlGäste->selectAll();
+            QTest::keyClicks(w.fldAnzahlGäste, QStringLiteral("2"));
+            test::saveScreenshot(w, QStringLiteral("plan-neue-reservierung"));
+            w.cmdReservieren->click();
+            w.cmdZu->click();
+        },
+        &formular);
+    formDialoge.answer(Answer::Ok);  // "Neue Adresse anlegen?"
+    ziehen(zeile, 5, 7);
+    ASSERT_TRUE(formular) << "the form opened on release";
+    EXPECT_EQ(formDialoge.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")});
+
+    const int id = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Quandt'")).toInt();
+    ASSERT_NE(id, 0) << "the booking is stored";
+    EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), id).toInt(), zimmer);
+    EXPECT_EQ(wert(QStringLiteral("Von"), id).toDate(), anreise);
+    EXPECT_EQ(wert(QStringLiteral("Bis"), id).toDate(), anreise.addDays(3));
+    const int art = wert(QStringLiteral("Belegungsart"), id).toInt();
+    const quint32 farbe = model().einstellungen().artFarbe(art);
+    for (int s = 5; s <= 7; ++s) EXPECT_EQ(zelle(zeile, s).buchungId, id) << "night " << s;
+    EXPECT_TRUE(zelle(zeile, 5).ersterTag);
+    EXPECT_EQ(zelle(zeile, 5).farbe, farbe::brighten(farbe, model().einstellungen().ersterTag));
+    EXPECT_NE(zelle(zeile, 5).farbe, farbe) << "the first night is brightened";
+    EXPECT_EQ(zelle(zeile, 6).farbe, farbe);
+    EXPECT_EQ(zelle(zeile, 7).farbe, farbe);
+    EXPECT_FALSE(zelle(zeile, 8).belegt()) << "the departure night stays free";
+    test::saveScreenshot(*hauptfenster, QStringLiteral("plan-nach-reservierung"));
+
+    // 2. Open it by right click, one night more with "+" in the departure box.
+    formular = false;
+    imModalenFenster<frmReservierung>(
+        [](frmReservierung& w) {
+            EXPECT_EQ(w.cboGastNeu->currentText(), QStringLiteral("Quandt"));
+            w.fldBis->setFocus();
+            QTest::keyClick(w.fldBis, '+');
+            w.cmdReservieren->click();
+            w.cmdZu->click();
+        },
+        &formular);
+    kontextmenue(zeile, 6, "mnKontuRes_Oeffnen");
+    ASSERT_TRUE(formular);
+    EXPECT_EQ(wert(QStringLiteral("Bis"), id).toDate(), anreise.addDays(4));
+    EXPECT_EQ(zelle(zeile, 8).buchungId, id) << "the bar is one night longer";
+    EXPECT_FALSE(zelle(zeile, 9).belegt());
+
+    // 3. A new booking two nights later, moved back over the older one in the form; the
+    //    collision dialog moves the older booking to a free room.
+    formular = false;
+    bool kollision = false;
+    QString neuesZimmer;
+    imModalenFenster<frmReservierung>(
+        [this, &kollision, &neuesZimmer](frmReservierung& w) {
+            QTest::keyClicks(w.cboGastNeu, QStringLiteral("Ruprecht"));
+            QTest::keyClicks(w.fldKürzel, QStringLiteral("Ruprecht"));
+            w.fldVon->setFocus();
+            QTest::keyClick(w.fldVon, '-');
+            QTest::keyClick(w.fldVon, '-');
+            EXPECT_TRUE(w.lbWarnung->isEnabled()) << "the live warning shows the overlap";
+            imModalenFenster<frmCollision>(
+                [&neuesZimmer](frmCollision& d) {
+                    test::saveScreenshot(d, QStringLiteral("plan-kollision"));
+                    auto* ziel = d.findChild<QComboBox*>(QStringLiteral("cboBez_0"));
+                    ASSERT_NE(ziel, nullptr);
+                    ASSERT_GT(ziel->count(), 1) << "free rooms are offered";
+                    ziel->setCurrentIndex(1);  // the first free room; 0 is the empty choice
+                    neuesZimmer = ziel->currentText();
+                    d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+                },
+                &kollision);
+            w.cmdReservieren->click();
+            w.cmdZu->click();
+        },
+        &formular);
+    formDialoge.clear();
+    formDialoge.answer(Answer::Ok);  // "Neue Adresse anlegen?"
+    ziehen(zeile, 10, 11);
+    ASSERT_TRUE(formular);
+    ASSERT_TRUE(kollision) << "the collision dialog came";
+    EXPECT_EQ(formDialoge.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")});
+
+    const int neu = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Ruprecht'")).toInt();
+    ASSERT_NE(neu, 0);
+    EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), neu).toInt(), zimmer);
+    EXPECT_EQ(wert(QStringLiteral("Von"), neu).toDate(), anreise.addDays(3));
+    const int verschoben = wert(QStringLiteral("Zimmernummer"), id).toInt();
+    EXPECT_NE(verschoben, zimmer) << "the older booking left the room";
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ?"),
+                          {neuesZimmer})
+                  .toInt(),
+              verschoben)
+        << "it went to the room chosen in the dialog";
+    EXPECT_EQ(zelle(zeile, 8).buchungId, neu) << "the plan shows the new booking in the room";
+    EXPECT_EQ(zelle(model().zeileDesZimmers(verschoben), 6).buchungId, id) << "and the older one in its new room";
+}
+
