@@ -8,7 +8,6 @@
 // arithmetic.
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <QApplication>
 #include <QImage>
@@ -43,12 +42,6 @@ struct Plan {
     int raeume = 0;
 
     Plan() {
-        if (qEnvironmentVariableIsSet("XCACHE")) {
-            for (const char* n : {"main", "link1", "link2", "link3", "link4"}) {
-                QByteArray q = QByteArray("PRAGMA ") + n + ".cache_size=" + qgetenv("XCACHE");
-                sqlite3_exec(db->handle(), q.constData(), nullptr, nullptr, nullptr);
-            }
-        }
         rooms.load(*db);
         // The room count N of the settings; the room after the last is the waiting row.
         if (const auto r = Parameter(*db).read(QStringLiteral("Räumlichkeiten"))) raeume = r->integer(1);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "data/DatabaseError.h"
+#include "data/Verknuepfung.h"
 
 namespace tav::bench {
 
@@ -20,9 +21,16 @@ void copyDatabaseFiles(const QString& sourceFolder, const QString& targetFolder)
         if (!QFile::copy(from.filePath(name), to.filePath(name)))
             throw DatabaseError(QStringLiteral("'%1' kann nicht nach '%2' kopiert werden.").arg(from.filePath(name), to.absolutePath()));
     }
-    // Links hold absolute paths: each one is pointed at the copied file of the same name.
+    // Links hold absolute paths. The link database is relinked as the program does it (central
+    // tables to Zentral.mdb, the rest to Tavomera.mdb); in every other file each link is
+    // pointed at the copied file of the same name.
     for (const QString& name : names) {
         std::unique_ptr<Database> db = Database::open(to.filePath(name));
+        if (name.compare(QStringLiteral("Lokal.mdb"), Qt::CaseInsensitive) == 0) {
+            verknuepfung::alleNeuVerknuepfen(*db, to.absoluteFilePath(QStringLiteral("Tavomera.mdb")),
+                                             to.absoluteFilePath(QStringLiteral("Zentral.mdb")));
+            continue;
+        }
         for (const TableDef& t : db->tableDefs()) {
             if (!t.isLinked()) continue;
             const QString target = QFileInfo(ConnectString::parse(t.connect).database).fileName();

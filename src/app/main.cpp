@@ -7,8 +7,10 @@
 //                                 instance when they are missing (the install step)
 //   Tavomera --blaettern N        for developers (bench/memory): once the start-up is idle,
 //                                 presses the plan's "+1 Woche" N times, each press reloading the
-//                                 window from the database, prints the window's first day and
-//                                 ends without the closing question
+//                                 window from the database, prints the window's first and last
+//                                 day and ends without the closing question
+//     --stichtag JJJJ-MM-TT       with --blaettern: the program's today is that day (the
+//                                 reference day of a generated set), the clock stands still
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,12 +19,14 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/Bildschirmfoto.h"
 #include "app/Fensterverbindungen.h"
 #include "data/Variablen.h"
 #include "plan/PlanWidget.h"
 #include "plan/frmMain.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsStore.h"
@@ -106,6 +110,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--blaettern erwartet eine Anzahl von Wochen.\n");
         return 2;
     }
+    const QString stichtagText = blaettern.isEmpty() ? QString() : optionWert(argc, argv, "--stichtag");
+    const QDate stichtag = QDate::fromString(stichtagText, QStringLiteral("yyyy-MM-dd"));
+    if (!stichtagText.isEmpty() && !stichtag.isValid()) {
+        std::fprintf(stderr, "--stichtag erwartet ein Datum JJJJ-MM-TT.\n");
+        return 2;
+    }
+    if (stichtag.isValid()) tav::Clock::install(std::make_shared<tav::FixedClock>(stichtag));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::setApplicationName(QStringLiteral("Tavomera"));
