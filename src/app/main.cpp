@@ -78,7 +78,7 @@ void blaetternNachDemStart(tav::Programmsteuerung& steuerung, int anzahl, QObjec
             weiter->click();
             QCoreApplication::processEvents();
         }
-        ende(0, QStringLiteral("%1-mal \"+1 Woche\": Plan vom %2 bis zum %3")
+        ende(0, QStringLiteral("%1-mal \"+1 Woche\": das erste Fenster begann am %2, das letzte am %3")
                     .arg(anzahl)
                     .arg(anfang.toString(QStringLiteral("dd.MM.yyyy")), f->plan()->model().start().toString(QStringLiteral("dd.MM.yyyy"))));
     });
