@@ -151,6 +151,8 @@ struct Kopie {
     explicit Kopie(const QString& ort) {
         ordner = bench::GeneratedSet::instance().copy(ort);
         db = ordner->open();
+        // Full durability, as the program commits: synchronous=FULL on every file, rollback journal.
+        db->setDurable(true);
         zimmer = db->scalar(QStringLiteral("SELECT Min(Zimmernummer) FROM tbZimmernummern WHERE Zimmernummer >= 35")).toInt();
         label = db->scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ?"), {zimmer}).toString();
         von = bench::GeneratedSet::instance().today().addDays(28);
