@@ -15,16 +15,16 @@
 #include <QPair>
 #include <memory>
 
-#include "data/Database.h"
-#include "data/Einstellungen.h"
-#include "data/Parameter.h"
-#include "data/Variablen.h"
+#include "engine/Database.h"
+#include "store/Einstellungen.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
 #include "plan/PlanModel.h"
-#include "plan/PlanView.h"
-#include "plan/RoomList.h"
+#include "plan/ui/Plantafel.h"
+#include "store/Zimmerliste.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
-#include "support/GeneratedSet.h"
+#include "GeneratedSet.h"
 
 using namespace tav;
 
@@ -37,7 +37,7 @@ constexpr int kTage = 35;
 // so the timing log stays off.
 struct Plan {
     std::unique_ptr<Database> db = bench::GeneratedSet::instance().open();
-    RoomList rooms;
+    Zimmerliste rooms;
     ScriptedDialogs dialogs;
     int raeume = 0;
 
@@ -98,7 +98,7 @@ void LadenUndMalenMitWidget(benchmark::State& state) {
     Plan& p = plan();
     PlanModel m(*p.db, p.dialogs, p.rooms, p.einstellungen());
     m.zeigeFenster(fensterStart());
-    PlanView view(m, 3);
+    Plantafel view(m, 3);
     view.resize(view.sizeHint());
     QImage bild(view.size(), QImage::Format_ARGB32_Premultiplied);
     int schritt = 0;

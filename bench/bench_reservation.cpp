@@ -22,19 +22,19 @@
 #include <QStringList>
 #include <memory>
 
-#include "data/Database.h"
-#include "data/Datum.h"
+#include "engine/Database.h"
+#include "platform/Dates.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ScriptedDialogs.h"
 #include "reservation/AdressLogik.h"
-#include "reservation/AdressSuche.h"
+#include "reservation/AdrSuchenLogik.h"
 #include "reservation/AdressTeil.h"
 #include "reservation/BelegNummern.h"
-#include "reservation/BookingRecord.h"
-#include "reservation/Kollisionspruefung.h"
+#include "reservation/Belegung.h"
+#include "reservation/CollisionLogik.h"
 #include "reservation/clsSaisonpreis.h"
-#include "support/GeneratedSet.h"
+#include "GeneratedSet.h"
 
 using namespace tav;
 
@@ -73,7 +73,7 @@ void AdressTippen(benchmark::State& state) {
 void SchnellsucheVierFelder(benchmark::State& state) {
     Database& db = *lesendeDb();
     ScriptedDialogs dialogs;
-    AdressSuche suche(db, dialogs);
+    AdrSuchenLogik suche(db, dialogs);
     for (auto _ : state) benchmark::DoNotOptimize(suche.suchen(QStringLiteral("Ber"), {true, true, true, true}).size());
 }
 
@@ -131,7 +131,7 @@ private:
 
 class Aendern final : public KollisionsDialog {
 public:
-    void zeigen(Kollisionspruefung& p) override { p.cmdÄndern(); }
+    void zeigen(CollisionLogik& p) override { p.cmdÄndern(); }
 };
 
 // A copy of the set with a free range in a room in the middle of the plan, four weeks after
@@ -186,7 +186,7 @@ void NeueBuchungSpeichern(benchmark::State& state, bool shm) {
     GewaehlteAdresse adresse(k.gast);
     Aendern dialog;
     KollisionsErgebnis kollision;
-    BookingRecord record(db, dialogs, adresse, dialog, kollision);
+    Belegung record(db, dialogs, adresse, dialog, kollision);
     record.setNummernMuster(k.muster);
     // The form gives the number when it opens; the save only checks that it is still free.
     const qint64 nummer = BelegNummern::naechste(db, k.muster.alle);
@@ -196,8 +196,8 @@ void NeueBuchungSpeichern(benchmark::State& state, bool shm) {
         f.gastName = k.gastName;
         f.kuerzel = QStringLiteral("Messung %1").arg(++lauf);
         f.zimmer = k.label;
-        f.von = datum::lang(k.von);
-        f.bis = datum::lang(k.bis);
+        f.von = dates::longDate(k.von);
+        f.bis = dates::longDate(k.bis);
         f.artIndex = 0;
         f.artName = k.art;
         f.gaeste = QStringLiteral("2");
@@ -245,9 +245,9 @@ void Ueberschneidungstest(benchmark::State& state) {
     Kopie& k = kopie(false);
     MerkendeDialogs dialogs;
     KollisionsErgebnis kollision;
-    Kollisionspruefung p(*k.db, dialogs, kollision);
+    CollisionLogik p(*k.db, dialogs, kollision);
     for (auto _ : state)
-        benchmark::DoNotOptimize(p.ueberschneidungen(Kollisionspruefung::Kopf::NeueBuchung, k.zimmer, k.von, k.bis));
+        benchmark::DoNotOptimize(p.ueberschneidungen(CollisionLogik::Kopf::NeueBuchung, k.zimmer, k.von, k.bis));
 }
 
 // The free rooms of a range, as the collision dialog offers them.
@@ -255,7 +255,7 @@ void FreieZimmer(benchmark::State& state) {
     Kopie& k = kopie(false);
     MerkendeDialogs dialogs;
     KollisionsErgebnis kollision;
-    Kollisionspruefung p(*k.db, dialogs, kollision);
+    CollisionLogik p(*k.db, dialogs, kollision);
     for (auto _ : state) benchmark::DoNotOptimize(p.freieZimmerLabels(k.von, k.bis));
 }
 

@@ -1,4 +1,4 @@
-#include "support/GeneratedSet.h"
+#include "GeneratedSet.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/DatabaseError.h"
-#include "data/Verknuepfung.h"
+#include "engine/DatabaseError.h"
+#include "store/Verknuepfung.h"
 
 namespace tav::bench {
 

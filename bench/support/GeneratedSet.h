@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "data/Database.h"
+#include "engine/Database.h"
 
 namespace tav::bench {
 

@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "data/DatabaseError.h"
-#include "support/GeneratedSet.h"
+#include "engine/DatabaseError.h"
+#include "GeneratedSet.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

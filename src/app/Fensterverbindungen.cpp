@@ -1,30 +1,30 @@
 #include "app/Fensterverbindungen.h"
 
-#include "data/Variablen.h"
-#include "plan/PlanMenue.h"
-#include "plan/PlanWidget.h"
-#include "plan/frmMain.h"
+#include "store/Variablen.h"
+#include "plan/ui/PlanMenue.h"
+#include "plan/ui/Planbereich.h"
+#include "plan/ui/frmMain.h"
 #include "reservation/AdressLogik.h"
-#include "reservation/frmAdrSuchen.h"
-#include "reservation/frmReservierung.h"
-#include "reservation/frmSaison.h"
+#include "reservation/ui/frmAdrSuchen.h"
+#include "reservation/ui/frmReservierung.h"
+#include "reservation/ui/frmSaison.h"
 
 namespace tav {
 
 void fensterVerbinden(frmMain& f, Dialogs& dialogs) {
     PlanMenue* menue = f.menue();
-    PlanWidget* plan = f.plan();
+    Planbereich* plan = f.plan();
     Variablen& v = variablen();
     if (!menue || !plan || !v.db) return;
     Database& db = *v.db;
 
     QObject::connect(menue, &PlanMenue::saisonzeitenOeffnen, &f, [&f, &db, &dialogs] { frmSaison::oeffnen(db, dialogs, &f); });
-    menue->setVorhanden(Ziel::Saisonzeiten);
+    menue->setVorhanden(Ziel::SaisonLogik);
 
     // The plan repaints itself after these signals: the form is modal.
     auto reservierung = [&f](const Uebergabe& u) { frmReservierung::oeffnen(u, &f); };
-    QObject::connect(plan, &PlanWidget::neueReservierung, &f, reservierung);
-    QObject::connect(plan, &PlanWidget::reservierungOeffnen, &f, reservierung);
+    QObject::connect(plan, &Planbereich::neueReservierung, &f, reservierung);
+    QObject::connect(plan, &Planbereich::reservierungOeffnen, &f, reservierung);
     QObject::connect(menue, &PlanMenue::reservierungOeffnen, &f, reservierung);
     menue->setVorhanden(Ziel::Reservierung);
 
@@ -40,7 +40,7 @@ void fensterVerbinden(frmMain& f, Dialogs& dialogs) {
         plan->neuLaden();
     };
     QObject::connect(menue, &PlanMenue::adressSucheOeffnen, &f, adressSuche);
-    QObject::connect(plan, &PlanWidget::adressSucheOeffnen, &f, adressSuche);
+    QObject::connect(plan, &Planbereich::adressSucheOeffnen, &f, adressSuche);
     menue->setVorhanden(Ziel::Adresssuche);
 
     // Deleting old bookings leaves addresses that no booking uses any more.

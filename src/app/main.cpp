@@ -23,14 +23,14 @@
 
 #include "app/Bildschirmfoto.h"
 #include "app/Fensterverbindungen.h"
-#include "data/Variablen.h"
-#include "plan/PlanWidget.h"
-#include "plan/frmMain.h"
+#include "store/Variablen.h"
+#include "plan/ui/Planbereich.h"
+#include "plan/ui/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
-#include "platform/QtDialogs.h"
+#include "platform/ui/QtDialogs.h"
 #include "platform/SettingsStore.h"
-#include "startup/Programmsteuerung.h"
+#include "startup/ui/Programmsteuerung.h"
 #include "startup/mdAccessVerknuepfung.h"
 
 namespace {
@@ -94,8 +94,8 @@ int main(int argc, char** argv) {
     if (hatOption(argc, argv, "--einrichten")) {
         QCoreApplication app(argc, argv);
         tav::SettingsStore settings;
-        const int instanz = tav::mdAccessVerknüpfung::instanzAus(dateiname);
-        const QStringList namen = tav::mdAccessVerknüpfung::standardwerteEintragen(settings, tav::files::programFolder(), instanz);
+        const int instanz = tav::mdAccessVerknuepfung::instanzAus(dateiname);
+        const QStringList namen = tav::mdAccessVerknuepfung::standardwerteEintragen(settings, tav::files::programFolder(), instanz);
         QTextStream out(stdout);
         if (namen.isEmpty()) out << "Die Einstellungen sind schon vorhanden.\n";
         for (const QString& n : namen) out << "Eingetragen: " << n << " = " << settings.getSetting(n) << '\n';

@@ -1,6 +1,6 @@
 #include "plan/BuchungsMenue.h"
 
-#include "data/Database.h"
+#include "engine/Database.h"
 #include "platform/Dialogs.h"
 
 namespace tav {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "plan/Zahlstatus.h"
+#include "store/Zahlstatus.h"
 
 namespace tav {
 

@@ -1,8 +1,8 @@
 #include "plan/Hauptbefehle.h"
 
-#include "data/Database.h"
-#include "data/Datum.h"
-#include "data/Parameter.h"
+#include "engine/Database.h"
+#include "platform/Dates.h"
+#include "store/Parameter.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
@@ -37,10 +37,10 @@ bool Hauptbefehle::starte(const QString& datei, const QStringList& argumente) {
 std::optional<QDate> Hauptbefehle::anfangsdatumAbfragen(Dialogs& dialogs, QDate aktuell) {
     for (;;) {
         const QString t = dialogs.input(QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"),
-                                         QStringLiteral("Zeitleiste verschieben"), aktuell.isValid() ? datum::lang(aktuell) : QString())
+                                         QStringLiteral("Zeitleiste verschieben"), aktuell.isValid() ? dates::longDate(aktuell) : QString())
                               .trimmed();
         if (t.isEmpty()) return std::nullopt;
-        if (auto d = datum::parse(t)) return d;
+        if (auto d = dates::parse(t)) return d;
         dialogs.message(kWiederholen);
     }
 }
@@ -181,7 +181,7 @@ std::optional<QDate> Hauptbefehle::abreiseTagAbfragen() {
                                          QStringLiteral("Alle Reservierungen, die an einem bestimmten Tag enden."))
                               .trimmed();
         if (t.isEmpty()) return std::nullopt;
-        if (auto d = datum::parse(t)) return d;
+        if (auto d = dates::parse(t)) return d;
         dialogs_.message(kWiederholen);
     }
 }

@@ -1,7 +1,7 @@
 #include "plan/PlanEinstellungen.h"
 
-#include "data/Parameter.h"
-#include "data/Variablen.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
 
 namespace tav {
 

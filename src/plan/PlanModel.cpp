@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "data/Database.h"
-#include "data/Datum.h"
-#include "data/JetDate.h"
-#include "data/Parameter.h"
-#include "data/SqlText.h"
-#include "plan/RoomList.h"
+#include "engine/Database.h"
+#include "platform/Dates.h"
+#include "engine/JetDate.h"
+#include "store/Parameter.h"
+#include "engine/SqlText.h"
+#include "store/Zimmerliste.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -32,9 +32,9 @@ struct Wache {
 
 // ---- Zelle ------------------------------------------------------------------------------
 
-QString Zelle::datumText() const { return datum.isValid() ? datum::kurz(datum) : QString(); }
-QString Zelle::anreiseText() const { return anreise.isValid() ? datum::lang(anreise) : QString(); }
-QString Zelle::abreiseText() const { return abreise.isValid() ? datum::lang(abreise) : QString(); }
+QString Zelle::datumText() const { return datum.isValid() ? dates::shortDate(datum) : QString(); }
+QString Zelle::anreiseText() const { return anreise.isValid() ? dates::longDate(anreise) : QString(); }
+QString Zelle::abreiseText() const { return abreise.isValid() ? dates::longDate(abreise) : QString(); }
 
 // ---- PlanGeometrie ------------------------------------------------------------------------
 
@@ -68,7 +68,7 @@ std::optional<QPoint> PlanGeometrie::zelleBei(QPoint p) const {
 
 // ---- PlanModel ----------------------------------------------------------------------------
 
-PlanModel::PlanModel(Database& db, Dialogs& dialogs, const RoomList& rooms, PlanEinstellungen einstellungen)
+PlanModel::PlanModel(Database& db, Dialogs& dialogs, const Zimmerliste& rooms, PlanEinstellungen einstellungen)
     : db_(db),
       dialogs_(dialogs),
       rooms_(rooms),
@@ -336,8 +336,8 @@ std::optional<MausStatus> PlanModel::mausBewegung(int zeile, int spalte) {
     s.zimmerText = zeilenLabel(zeile);
     log_.schreibe("Zimmer eingetragen  ");
     const QDate tag = tagDerSpalte(spalte);
-    s.datum = datum::kurz(tag);
-    s.wochentag = datum::wochentagKurz(tag);
+    s.datum = dates::shortDate(tag);
+    s.wochentag = dates::weekdayShort(tag);
     log_.schreibe("Datum eingetragen  ");
     s.feiertag = feiertagAm(tag);
     log_.schreibe("Feiertag ermittelt  ");

@@ -9,16 +9,16 @@
 #include <optional>
 #include <vector>
 
-#include "data/Variablen.h"
+#include "store/Variablen.h"
 #include "plan/PlanEinstellungen.h"
-#include "plan/Zahlstatus.h"
+#include "store/Zahlstatus.h"
 #include "plan/Zeitlog.h"
 
 namespace tav {
 
 class Database;
 class Dialogs;
-class RoomList;
+class Zimmerliste;
 
 // One cell of the plan: a night of a room (or of the waiting row) with its colour, border and
 // the record of the booking drawn in it.
@@ -130,10 +130,10 @@ class PlanModel {
 public:
     static constexpr quint32 kAuswahlFarbe = 0x0000FFFFu;  // yellow: a selected night
 
-    PlanModel(Database& db, Dialogs& dialogs, const RoomList& rooms, PlanEinstellungen einstellungen);
+    PlanModel(Database& db, Dialogs& dialogs, const Zimmerliste& rooms, PlanEinstellungen einstellungen);
 
     const PlanEinstellungen& einstellungen() const { return e_; }
-    const RoomList& raeumeListe() const { return rooms_; }
+    const Zimmerliste& raeumeListe() const { return rooms_; }
 
     // ---- window and grid ----
     QDate start() const { return start_; }
@@ -241,7 +241,7 @@ private:
 
     Database& db_;
     Dialogs& dialogs_;
-    const RoomList& rooms_;
+    const Zimmerliste& rooms_;
     PlanEinstellungen e_;
     Zeitlog log_;
 

@@ -1,7 +1,7 @@
 #include "plan/PlanUeberschriften.h"
 
-#include "data/Database.h"
-#include "data/Parameter.h"
+#include "engine/Database.h"
+#include "store/Parameter.h"
 #include "platform/Dialogs.h"
 
 namespace tav {

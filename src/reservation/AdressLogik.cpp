@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "data/Database.h"
-#include "data/DatabaseError.h"
-#include "data/DatabaseFiles.h"
-#include "data/Variablen.h"
-#include "data/SqlText.h"
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "engine/SqlText.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"

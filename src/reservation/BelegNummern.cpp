@@ -1,8 +1,8 @@
 #include "reservation/BelegNummern.h"
 
-#include "data/Database.h"
-#include "data/JetFormat.h"
-#include "data/Parameter.h"
+#include "engine/Database.h"
+#include "engine/JetFormat.h"
+#include "store/Parameter.h"
 
 namespace tav {
 

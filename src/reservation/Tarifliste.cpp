@@ -1,8 +1,8 @@
 #include "reservation/Tarifliste.h"
 
-#include "data/Betrag.h"
-#include "data/Database.h"
-#include "data/JetFormat.h"
+#include "platform/Amounts.h"
+#include "engine/Database.h"
+#include "engine/JetFormat.h"
 #include "platform/Dialogs.h"
 
 namespace tav {
@@ -22,7 +22,7 @@ bool Tarifliste::tasteErlaubt(QChar taste, const QString& text) {
 }
 
 QString Tarifliste::formatiert(const QString& wert) {
-    const std::optional<double> zahl = betrag::parse(wert.trimmed());
+    const std::optional<double> zahl = amounts::parse(wert.trimmed());
     if (!zahl) return {};
     return jetformat::format(*zahl, QStringLiteral("###,##0.00")).toString();
 }
@@ -50,7 +50,7 @@ bool Tarifliste::entfernen(const QString& wert) {
 }
 
 QString Tarifliste::verlassen(const QString& wert) {
-    return wert.trimmed().isEmpty() ? betrag::format(0) : wert;
+    return wert.trimmed().isEmpty() ? amounts::format(0) : wert;
 }
 
 }  // namespace tav

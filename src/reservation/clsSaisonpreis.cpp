@@ -3,10 +3,10 @@
 #include <QList>
 #include <cmath>
 
-#include "data/Betrag.h"
-#include "data/Database.h"
-#include "data/Datum.h"
-#include "data/SqlText.h"
+#include "platform/Amounts.h"
+#include "engine/Database.h"
+#include "platform/Dates.h"
+#include "engine/SqlText.h"
 #include "platform/Dialogs.h"
 
 namespace tav {
@@ -37,7 +37,7 @@ void clsSaisonpreis::leeren() {
 }
 
 QString clsSaisonpreis::SaisonVonTag(const QDate& d) const {
-    const QString tag = datum::lang(d);
+    const QString tag = dates::longDate(d);
     Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbSaisonzeiten.Saisonbezeichnung From tbSaisonzeiten ") +
                                      QStringLiteral(" WHERE (((CVDate('") + tag +
                                      QStringLiteral("'))>=[tbSaisonzeiten].[Start] And (CVDate('") + tag +
@@ -124,7 +124,7 @@ double clsSaisonpreis::Saisonpreis_Ausrechnen(int zimmer, const QDate& anreise, 
             a.betrag = a.naechte * preis;
             summe += a.betrag;
             zeilen_ << QString::number(a.naechte) + (a.naechte == 1 ? QStringLiteral(" Nacht") : QStringLiteral(" Nächte")) + texte[i] +
-                           betrag::format(preis) + QStringLiteral(" pro Nacht");
+                           amounts::format(preis) + QStringLiteral(" pro Nacht");
         }
         int inSaison = 0;
         for (int i = 0; i < 4; ++i) inSaison += aufteilung_[size_t(i)].naechte;
@@ -144,33 +144,33 @@ double clsSaisonpreis::Saisonpreis_Ausrechnen(int zimmer, const QDate& anreise, 
 }
 
 bool clsSaisonpreis::cmdSaisonpreis(PreisBoxen& boxen, int zimmer, const QString& von, const QString& bis) {
-    const std::optional<QDate> anreise = datum::parse(von);
-    const std::optional<QDate> abreise = datum::parse(bis);
+    const std::optional<QDate> anreise = dates::parse(von);
+    const std::optional<QDate> abreise = dates::parse(bis);
     if (!boxen.saisonpreis) {
         if (!anreise || !abreise || zimmer == 0) return false;
         const double preis = Saisonpreis_Ausrechnen(zimmer, *anreise, *abreise, true);
         if (preis == 0) return false;
-        boxen.gesamt = betrag::format(preis);
+        boxen.gesamt = amounts::format(preis);
         boxen.tarif.clear();
         boxen.saisonpreis = true;
         return true;
     }
     if (zimmer == 0) {
-        boxen.tarif = boxen.gesamt = betrag::format(0);
+        boxen.tarif = boxen.gesamt = amounts::format(0);
     } else {
         const double tarif = ZimmerpreisFürSaison(zimmer, {});
-        boxen.tarif = betrag::format(tarif);
+        boxen.tarif = amounts::format(tarif);
         const int naechte = anreise && abreise ? int(anreise->daysTo(*abreise)) : 0;
-        boxen.gesamt = betrag::format(naechte > 0 ? tarif * naechte : 0.0);
+        boxen.gesamt = amounts::format(naechte > 0 ? tarif * naechte : 0.0);
     }
     boxen.saisonpreis = false;
     return true;
 }
 
 bool clsSaisonpreis::istSaisonpreis(int zimmer, const QString& von, const QString& bis, const QString& gesamt) {
-    const std::optional<QDate> anreise = datum::parse(von);
-    const std::optional<QDate> abreise = datum::parse(bis);
-    const std::optional<double> summe = betrag::parse(gesamt);
+    const std::optional<QDate> anreise = dates::parse(von);
+    const std::optional<QDate> abreise = dates::parse(bis);
+    const std::optional<double> summe = amounts::parse(gesamt);
     if (!anreise || !abreise || zimmer == 0 || !summe) return false;
     const double preis = Saisonpreis_Ausrechnen(zimmer, *anreise, *abreise, false);
     return preis != 0 && std::abs(preis - *summe) < 0.005;

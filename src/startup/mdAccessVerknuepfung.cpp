@@ -2,22 +2,22 @@
 
 #include <QFileInfo>
 
-#include "data/Database.h"
-#include "data/DatabaseError.h"
-#include "data/DatabaseFiles.h"
-#include "data/Variablen.h"
-#include "data/Verknuepfung.h"
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
 
 namespace tav {
 
-mdAccessVerknüpfung::mdAccessVerknüpfung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner,
+mdAccessVerknuepfung::mdAccessVerknuepfung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner,
                                          QString dateiname)
     : v_(v), dialogs_(dialogs), settings_(settings), programmordner_(std::move(programmordner)), dateiname_(std::move(dateiname)) {}
 
-int mdAccessVerknüpfung::instanzAus(const QString& dateiname) {
+int mdAccessVerknuepfung::instanzAus(const QString& dateiname) {
     // The name as typed, without folder and extension ("C:\Programme\2Tavomera.exe" -> "2Tavomera").
     QString name = dateiname;
     const qsizetype slash = qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
@@ -31,9 +31,9 @@ int mdAccessVerknüpfung::instanzAus(const QString& dateiname) {
     return ok ? value : 0;
 }
 
-QString mdAccessVerknüpfung::linkPfad() const { return files::join(programmordner_, v_.dateien.link); }
+QString mdAccessVerknuepfung::linkPfad() const { return files::join(programmordner_, v_.dateien.link); }
 
-bool mdAccessVerknüpfung::instanzFestlegen() {
+bool mdAccessVerknuepfung::instanzFestlegen() {
     const int instanz = instanzAus(dateiname_);
     if (instanz >= 3) {
         dialogs_.message(QStringLiteral("Unzulässiger Dateiname"));
@@ -47,11 +47,11 @@ bool mdAccessVerknüpfung::instanzFestlegen() {
     return true;
 }
 
-bool mdAccessVerknüpfung::verknuepfungIstGueltig(const QString& arbeitsPfad, const QString& zentralPfad) const {
+bool mdAccessVerknuepfung::verknuepfungIstGueltig(const QString& arbeitsPfad, const QString& zentralPfad) const {
     return verknuepfung::pruefeVerknuepfung(linkPfad()) && verknuepfung::zeigtAuf(linkPfad(), arbeitsPfad, zentralPfad);
 }
 
-mdAccessVerknüpfung::Weiter mdAccessVerknüpfung::start() {
+mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
     if (!instanzFestlegen()) return Weiter::Ende;
 
     const QString zentral = settings_.getSetting(v_.werte.zentral);
@@ -73,7 +73,7 @@ mdAccessVerknüpfung::Weiter mdAccessVerknüpfung::start() {
     return Weiter::Datenbankdialog;
 }
 
-bool mdAccessVerknüpfung::verbindenUndNeuVerknuepfen(const QString& arbeitsPfad, const QString& zentralPfad) {
+bool mdAccessVerknuepfung::verbindenUndNeuVerknuepfen(const QString& arbeitsPfad, const QString& zentralPfad) {
     if (verknuepfungIstGueltig(arbeitsPfad, zentralPfad)) return false;
     if (!verknuepfung::pruefeZentrale(zentralPfad) || !verknuepfung::pruefeArbeitsdatenbank(arbeitsPfad)) return false;
     try {
@@ -93,7 +93,7 @@ bool mdAccessVerknüpfung::verbindenUndNeuVerknuepfen(const QString& arbeitsPfad
     return true;
 }
 
-void mdAccessVerknüpfung::datenbankenReparieren() {
+void mdAccessVerknuepfung::datenbankenReparieren() {
     const QString beispiel = settings_.getSetting(v_.werte.beispielPfad);
     QStringList pfade = {settings_.getSetting(v_.werte.pfad), settings_.getSetting(v_.werte.zentral), beispiel};
     // The link database next to the sample database: the last 12 characters ("Beispiel.mdb")
@@ -112,7 +112,7 @@ void mdAccessVerknüpfung::datenbankenReparieren() {
 
 namespace tav {
 
-QStringList mdAccessVerknüpfung::standardwerteEintragen(SettingsStore& settings, const QString& programmordner, int instanz) {
+QStringList mdAccessVerknuepfung::standardwerteEintragen(SettingsStore& settings, const QString& programmordner, int instanz) {
     const RegistryNamen werte = RegistryNamen::forInstance(instanz);
     const dbfiles::FileNames dateien = dbfiles::FileNames::forInstance(instanz);
     const QList<QPair<QString, QString>> vorgaben = {

@@ -14,12 +14,12 @@ struct Variablen;
 // database, relinks the link database when its links point elsewhere, and says what comes
 // next: the main window, the database locations dialog (after the recovery question), or the
 // end of the program.
-class mdAccessVerknüpfung {
+class mdAccessVerknuepfung {
 public:
     enum class Weiter { Hauptfenster, Datenbankdialog, Ende };
 
     // dateiname: the program's file name as typed (argv[0]); a symlink "2Tavomera" is instance 2.
-    mdAccessVerknüpfung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner, QString dateiname);
+    mdAccessVerknuepfung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner, QString dateiname);
 
     // The numeric value of the leading digits of the file name without its extension; 0 when
     // the name does not begin with a digit.

@@ -11,21 +11,21 @@
 #include <memory>
 
 #include "app/Fensterverbindungen.h"
-#include "data/Beispieldaten.h"
-#include "data/Database.h"
-#include "data/DatabaseFiles.h"
-#include "data/Parameter.h"
-#include "data/Variablen.h"
-#include "data/Verknuepfung.h"
+#include "store/Beispieldaten.h"
+#include "engine/Database.h"
+#include "store/Datenbankdateien.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "plan/PlanModel.h"
-#include "plan/PlanView.h"
-#include "plan/PlanWidget.h"
-#include "plan/frmMain.h"
+#include "plan/ui/Plantafel.h"
+#include "plan/ui/Planbereich.h"
+#include "plan/ui/frmMain.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
-#include "reservation/frmCollision.h"
-#include "reservation/frmReservierung.h"
+#include "reservation/ui/frmCollision.h"
+#include "reservation/ui/frmReservierung.h"
 #include "support/QtPrinters.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
@@ -36,7 +36,7 @@ namespace {
 
 // The program as a new user meets it: the main window on the sample database, the plan showing
 // an empty stretch of the calendar, and every window opened from the plan as the program opens it.
-class PlanBedienung : public ::testing::Test {
+class PlanBedienungTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dbfiles::createInstallation(ordner.path());
@@ -52,7 +52,7 @@ protected:
         frmReservierung::anschluesse().dialogs = &formDialoge;
 
         hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell);
-        ASSERT_EQ(hauptfenster->laden(), HauptfensterLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+        ASSERT_EQ(hauptfenster->laden(), MainLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
         fensterVerbinden(*hauptfenster, dialogs);
         hauptfenster->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(hauptfenster.get()));
@@ -65,13 +65,13 @@ protected:
         variablen() = Variablen{};
     }
 
-    PlanWidget& plan() { return *hauptfenster->plan(); }
+    Planbereich& plan() { return *hauptfenster->plan(); }
     PlanModel& model() { return plan().model(); }
     Database& db() { return *variablen().db; }
     const Zelle& zelle(int zeile, int spalte) { return model().zelle(zeile, spalte); }
 
     void ziehen(int zeile, int von, int bis) {
-        PlanView* v = plan().view();
+        Plantafel* v = plan().view();
         QTest::mousePress(v, Qt::LeftButton, {}, v->zellMitte(zeile, von));
         for (int s = von + 1; s <= bis; ++s) QTest::mouseMove(v, v->zellMitte(zeile, s));
         QTest::mouseRelease(v, Qt::LeftButton, {}, v->zellMitte(zeile, bis));
@@ -106,7 +106,7 @@ protected:
             menue->close();
             a->trigger();
         });
-        PlanView* v = plan().view();
+        Plantafel* v = plan().view();
         QTest::mousePress(v, Qt::RightButton, {}, v->zellMitte(zeile, spalte));
         QTest::mouseRelease(v, Qt::RightButton, {}, v->zellMitte(zeile, spalte));
     }
@@ -135,7 +135,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PlanBedienung, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForANewOne) {
+TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForANewOne) {
     // 1. Drag over three free nights of one room and book a new guest.
     const int zeile = freieZeile(3, 12);
     ASSERT_GT(zeile, 0) << "an empty room in the window";

@@ -4,9 +4,9 @@
 #include <QImage>
 #include <QProcess>
 
-#include "data/Beispieldaten.h"
-#include "data/Database.h"
-#include "data/DatabaseFiles.h"
+#include "store/Beispieldaten.h"
+#include "engine/Database.h"
+#include "store/Datenbankdateien.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -15,7 +15,7 @@ namespace {
 
 // The program itself, copied into a program folder of its own under the name given, with a
 // settings file of its own.
-class Programm : public ::testing::Test {
+class ProgrammTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dbfiles::createInstallation(ordner.path());
@@ -49,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Programm, WithBothPathsOnTheSampleDatabaseTheScreenshotShowsTheMainWindow) {
+TEST_F(ProgrammTest, WithBothPathsOnTheSampleDatabaseTheScreenshotShowsTheMainWindow) {
     einstellungen(QStringLiteral("[Startup]\nPfad=%1\nZentral=%1\n").arg(ordner.file(QStringLiteral("Beispiel.mdb"))));
     const QString bild = ordner.file(QStringLiteral("haupt.png"));
     const Lauf l = starte(QStringLiteral("Tavomera"), {QStringLiteral("--screenshot"), bild});
@@ -60,7 +60,7 @@ TEST_F(Programm, WithBothPathsOnTheSampleDatabaseTheScreenshotShowsTheMainWindow
     EXPECT_GE(png.width(), 1000) << "the main window, not a box";
 }
 
-TEST_F(Programm, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefused) {
+TEST_F(ProgrammTest, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefused) {
     einstellungen(QStringLiteral("[Startup]\nPfad=%1\nZentral=%2\n")
                       .arg(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))));
     const QString frage = ordner.file(QStringLiteral("frage.png"));
@@ -75,7 +75,7 @@ TEST_F(Programm, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefused) {
     EXPECT_LT(QImage(ordner.file(QStringLiteral("drei.png"))).width(), 400);
 }
 
-TEST_F(Programm, TheInstallStepWritesTheMissingPathsOfItsInstance) {
+TEST_F(ProgrammTest, TheInstallStepWritesTheMissingPathsOfItsInstance) {
     einstellungen(QStringLiteral("[Startup]\nZentral=/netz/Zentral.mdb\n"));
     const Lauf l = starte(QStringLiteral("Tavomera"), {QStringLiteral("--einrichten")});
     ASSERT_EQ(l.code, 0) << l.err.toStdString();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PlanFixture.h"
-#include "data/Parameter.h"
+#include "plan/PlanFixture.h"
+#include "store/Parameter.h"
 #include "plan/BuchungsMenue.h"
 #include "plan/PlanModel.h"
 #include "plan/PlanUeberschriften.h"
@@ -10,7 +10,7 @@ using namespace tav;
 
 namespace {
 
-class Kontext : public test::PlanFixture {
+class BuchungsMenueTest : public test::PlanFixture {
 protected:
     bool checked(int id) { return db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0; }
     void rechnung(int reNummer, double brutto, int buchung, const QString& art = QStringLiteral("R")) {
@@ -24,7 +24,7 @@ protected:
     void abgerechnet(int id, int wert = 1) { db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = ? WHERE ID = ?"), {wert, id}); }
 };
 
-TEST_F(Kontext, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
+TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
     const int normal = addBooking(1, S(), S().addDays(3), 1);
     const int angebot = addBooking(2, S(), S().addDays(3), 4);
     const int wartend = addBooking(3, S(), S().addDays(3), 1, QStringLiteral("W"), 1, 2, true);
@@ -62,7 +62,7 @@ TEST_F(Kontext, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
     EXPECT_EQ(BuchungsMenue::rechnungsText(false), QStringLiteral("R&echnungen"));
 }
 
-TEST_F(Kontext, PaymentStatusFollowsInvoicesPaymentsAndItems) {
+TEST_F(BuchungsMenueTest, PaymentStatusFollowsInvoicesPaymentsAndItems) {
     const int id = addBooking(1, S(), S().addDays(3), 1);
     BuchungsMenue menue(db(), dialogs);
     struct Schritt {
@@ -108,7 +108,7 @@ TEST_F(Kontext, PaymentStatusFollowsInvoicesPaymentsAndItems) {
     EXPECT_EQ(zahlstatusDerBuchung(db(), geteilt), Zahlstatus::Bezahlt);
 }
 
-TEST_F(Kontext, HeadingsAreChosenOrTypedWithoutSemicolonOrTilde) {
+TEST_F(BuchungsMenueTest, HeadingsAreChosenOrTypedWithoutSemicolonOrTilde) {
     PlanUeberschriften h(db(), dialogs);
     EXPECT_EQ(h.lesen(1), QStringLiteral("Bezeichnung")) << "no row yet";
     h.setzen(1, PlanUeberschriften::auswahl(1)[2]);
@@ -139,7 +139,7 @@ TEST_F(Kontext, HeadingsAreChosenOrTypedWithoutSemicolonOrTilde) {
               QStringLiteral("Wählen Sie vor Anlegen einer neuen Reservierung 'Reserviert als:' aus."));
 }
 
-TEST_F(Kontext, PrintLabelsStandOnEachBookingsFirstCell) {
+TEST_F(BuchungsMenueTest, PrintLabelsStandOnEachBookingsFirstCell) {
     addBooking(1, S().addDays(2), S().addDays(4), 1, QStringLiteral("Anna"));
     addBooking(2, S().addDays(-3), S().addDays(2), 1, QStringLiteral("Vorher"));
     addBooking(3, S().addDays(5), S().addDays(7), 1, QStringLiteral("Wartet"), 1, 2, true);

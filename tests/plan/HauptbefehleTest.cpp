@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PlanFixture.h"
-#include "data/Parameter.h"
+#include "plan/PlanFixture.h"
+#include "store/Parameter.h"
 #include "plan/Hauptbefehle.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
@@ -10,7 +10,7 @@ using namespace tav;
 
 namespace {
 
-class Befehle : public test::PlanFixture {
+class HauptbefehleTest : public test::PlanFixture {
 protected:
     void SetUp() override {
         PlanFixture::SetUp();
@@ -25,7 +25,7 @@ protected:
     SettingsStore settings;
 };
 
-TEST_F(Befehle, StartDateIsAskedUntilItIsADate) {
+TEST_F(HauptbefehleTest, StartDateIsAskedUntilItIsADate) {
     struct Fall {
         QStringList antworten;
         std::optional<QDate> ergebnis;
@@ -57,10 +57,10 @@ TEST_F(Befehle, StartDateIsAskedUntilItIsADate) {
     }
 }
 
-class Reorganisation : public Befehle {
+class HauptbefehleReorganisationTest : public HauptbefehleTest {
 protected:
     void SetUp() override {
-        Befehle::SetUp();
+        HauptbefehleTest::SetUp();
         // Today is 6 March 2024; month boundaries count, not whole months.
         addBooking(1, QDate(2023, 8, 1), QDate(2023, 8, 31));   // 7 months
         addBooking(2, QDate(2023, 9, 1), QDate(2023, 9, 30));   // 6 months
@@ -72,7 +72,7 @@ protected:
     }
 };
 
-TEST_F(Reorganisation, AnythingButAPositiveNumberEndsAtOnce) {
+TEST_F(HauptbefehleReorganisationTest, AnythingButAPositiveNumberEndsAtOnce) {
     for (const QString& antwort : {QString(), QStringLiteral("0"), QStringLiteral("-3"), QStringLiteral("sechs"), QStringLiteral("2,5")}) {
         dialogs.clear();
         dialogs.answerText(antwort);
@@ -84,7 +84,7 @@ TEST_F(Reorganisation, AnythingButAPositiveNumberEndsAtOnce) {
     }
 }
 
-TEST_F(Reorganisation, DeletesOldBookingsAfterEveryQuestion) {
+TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
     bool markenErneuert = false;
     Hauptbefehle b = befehle();
     b.setNachReorganisation([&] { markenErneuert = true; });
@@ -109,7 +109,7 @@ TEST_F(Reorganisation, DeletesOldBookingsAfterEveryQuestion) {
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
 }
 
-TEST_F(Reorganisation, CancelAndRefusedQuestionsLeaveEveryBooking) {
+TEST_F(HauptbefehleReorganisationTest, CancelAndRefusedQuestionsLeaveEveryBooking) {
     struct Fall {
         QList<Answer> antworten;
         int boxen;
@@ -136,7 +136,7 @@ TEST_F(Reorganisation, CancelAndRefusedQuestionsLeaveEveryBooking) {
     EXPECT_EQ(db().transactionDepth(), 0);
 }
 
-TEST_F(Reorganisation, ASuccessfulBackupNamesItsFolder) {
+TEST_F(HauptbefehleReorganisationTest, ASuccessfulBackupNamesItsFolder) {
     Hauptbefehle b = befehle();
     b.setSicherung([] { return QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"); });
     dialogs.answerText(QStringLiteral("7"));
@@ -149,7 +149,7 @@ TEST_F(Reorganisation, ASuccessfulBackupNamesItsFolder) {
     EXPECT_EQ(buchungen(), 3);
 }
 
-TEST_F(Befehle, SiblingProgramsStartWhenTheyAreThere) {
+TEST_F(HauptbefehleTest, SiblingProgramsStartWhenTheyAreThere) {
     Hauptbefehle b = befehle();
     EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik));
     EXPECT_FALSE(b.adressverwaltung()) << "no address program: nothing happens";
@@ -169,7 +169,7 @@ TEST_F(Befehle, SiblingProgramsStartWhenTheyAreThere) {
     EXPECT_EQ(shell.started()[2].program, Shell::programPath(pfad(QStringLiteral("Lomvix.exe"))));
 }
 
-TEST_F(Befehle, InternetLoaderIsLookedForAndRemembered) {
+TEST_F(HauptbefehleTest, InternetLoaderIsLookedForAndRemembered) {
     const QString frage = QStringLiteral("Die Datei 'Fendrix.exe' konnte nicht gefunden werden. Möchten Sie selber nach ihr suchen?");
     // Not there, and the user does not look for it.
     dialogs.answer(Answer::No);
@@ -214,7 +214,7 @@ TEST_F(Befehle, InternetLoaderIsLookedForAndRemembered) {
     EXPECT_EQ(settings.getSetting(QStringLiteral("Internet")), QStringLiteral("/weg/Fendrix.exe"));
 }
 
-TEST_F(Befehle, DatabaseUpdatePlanPrintAndDocuments) {
+TEST_F(HauptbefehleTest, DatabaseUpdatePlanPrintAndDocuments) {
     const QString update = QStringLiteral(
         "Damit das Datenbankupdate ausgeführt werden kann, muss der Tavomera geschlossen werden. Der Tavomera muss ebenfalls auf alen "
         "Computern im Netzwerk geschlossen werden. Möchten Sie den Vorgang fortsetzen?");
@@ -252,7 +252,7 @@ TEST_F(Befehle, DatabaseUpdatePlanPrintAndDocuments) {
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_F(Befehle, SearchInputsAreChecked) {
+TEST_F(HauptbefehleTest, SearchInputsAreChecked) {
     db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, ReZaehler, IST_Rechnung) VALUES (40, 'R-2024-12', 12, 'R')"));
     db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, Beszaehler, IST_Rechnung) VALUES (41, 'B-13', 13, 'B')"));
     const QString nurZiffern = QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?");

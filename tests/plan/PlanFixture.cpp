@@ -1,4 +1,4 @@
-#include "PlanFixture.h"
+#include "plan/PlanFixture.h"
 
 namespace tav::test {
 

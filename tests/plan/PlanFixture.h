@@ -2,10 +2,10 @@
 
 #include <QDate>
 
-#include "data/Database.h"
-#include "data/Variablen.h"
+#include "engine/Database.h"
+#include "store/Variablen.h"
 #include "plan/PlanEinstellungen.h"
-#include "plan/RoomList.h"
+#include "store/Zimmerliste.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "support/DatabaseFixture.h"
@@ -35,7 +35,7 @@ protected:
     PlanEinstellungen einstellungen();
     void ladeZimmer() { rooms.load(db()); }
 
-    RoomList rooms;
+    Zimmerliste rooms;
     ScriptedDialogs dialogs;
     Uebergabe uebergabe;
     int aktualisieren = 0;

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <algorithm>
 
-#include "PlanFixture.h"
-#include "data/Parameter.h"
+#include "plan/PlanFixture.h"
+#include "store/Parameter.h"
 #include "plan/PlanModel.h"
 #include "support/TempFolder.h"
 
@@ -12,7 +12,7 @@ using namespace tav;
 
 namespace {
 
-class Plan : public test::PlanFixture {
+class PlanModelTest : public test::PlanFixture {
 protected:
     std::unique_ptr<PlanModel> model(PlanEinstellungen e) {
         auto m = std::make_unique<PlanModel>(db(), dialogs, rooms, std::move(e));
@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(Plan, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom) {
+TEST_F(PlanModelTest, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom) {
     auto m = model();
     EXPECT_EQ(m->start(), S()) << "the window starts two days before today";
     EXPECT_EQ(m->zellenAnzahl(), 11 * 35);
@@ -80,7 +80,7 @@ TEST_F(Plan, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom) {
     EXPECT_EQ(klein->erstesZimmer(), 1);
 }
 
-TEST_F(Plan, GeometryIsTwipsAtFifteenPerPixelAndFindsEveryCell) {
+TEST_F(PlanModelTest, GeometryIsTwipsAtFifteenPerPixelAndFindsEveryCell) {
     PlanGeometrie g;
     g.links = 100;
     g.oben = 40;
@@ -112,7 +112,7 @@ TEST_F(Plan, GeometryIsTwipsAtFifteenPerPixelAndFindsEveryCell) {
     }
 }
 
-TEST_F(Plan, ResetColoursWeekendNightsAndHolidays) {
+TEST_F(PlanModelTest, ResetColoursWeekendNightsAndHolidays) {
     addHoliday(QDate(2024, 3, 29), QStringLiteral("Karfreitag"));
     addHoliday(QDate(2024, 4, 1), QStringLiteral("Ostermontag"));
     addHoliday(QDate(2024, 5, 1), QStringLiteral("Maifeiertag"));  // outside the window
@@ -142,7 +142,7 @@ TEST_F(Plan, ResetColoursWeekendNightsAndHolidays) {
     EXPECT_EQ(ohne->zelle(1, 5).farbe, farbe::brighten(kFrei, 40));
 }
 
-TEST_F(Plan, BookingsArePaintedFromArrivalToTheNightBeforeDeparture) {
+TEST_F(PlanModelTest, BookingsArePaintedFromArrivalToTheNightBeforeDeparture) {
     const QDate s = S();
     const int vorher = addBooking(1, s.addDays(-3), s.addDays(2), 1);  // began before the window
     const int lang = addBooking(2, s.addDays(30), s.addDays(50), 2);   // lasts beyond the window
@@ -182,7 +182,7 @@ TEST_F(Plan, BookingsArePaintedFromArrivalToTheNightBeforeDeparture) {
     EXPECT_EQ(m->buchungsIds().size(), 8) << "the query reaches five days back";
 }
 
-TEST_F(Plan, WaitingRowPartlyOccupiedAndHiddenBookings) {
+TEST_F(PlanModelTest, WaitingRowPartlyOccupiedAndHiddenBookings) {
     const QDate s = S();
     const int warten = addBooking(4, s.addDays(2), s.addDays(5), 1, QStringLiteral("W1"), 1, 2, true);
     const int warten2 = addBooking(8, s.addDays(4), s.addDays(6), 2, QStringLiteral("W2"), 2, 2, true);
@@ -235,7 +235,7 @@ TEST_F(Plan, WaitingRowPartlyOccupiedAndHiddenBookings) {
     for (int zeile = 1; zeile <= 6; ++zeile) EXPECT_TRUE(spaltenMit(*gescrollt, zeile, teil).isEmpty());
 }
 
-TEST_F(Plan, StatusUnderTheMouse) {
+TEST_F(PlanModelTest, StatusUnderTheMouse) {
     addHoliday(QDate(2024, 3, 8), QStringLiteral("Frauentag"));
     addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
     addBooking(3, S().addDays(2), S().addDays(5), 2, QStringLiteral("Müller"), 2, 3, false, true);
@@ -278,7 +278,7 @@ TEST_F(Plan, StatusUnderTheMouse) {
     EXPECT_FALSE(m->mausBewegung(11, 5)->zimmer) << "below the waiting row nothing is shown";
 }
 
-TEST_F(Plan, RefreshRequestAndTimer) {
+TEST_F(PlanModelTest, RefreshRequestAndTimer) {
     auto m = model();
     const int id = addBooking(1, S().addDays(1), S().addDays(3));
     EXPECT_FALSE(m->zelle(1, 2).belegt()) << "a booking saved after loading is not there yet";
@@ -298,7 +298,7 @@ TEST_F(Plan, RefreshRequestAndTimer) {
     EXPECT_EQ(refreshes, QList<int>({5, 10, 15})) << "refresh on every fifth tick, never on the first";
 }
 
-TEST_F(Plan, HandOverOfANewBooking) {
+TEST_F(PlanModelTest, HandOverOfANewBooking) {
     addBooking(4, S().addDays(9), S().addDays(12), 1, QStringLiteral("Belegt"));
     auto m = model();
     m->setBelegungsart(3);
@@ -379,7 +379,7 @@ TEST_F(Plan, HandOverOfANewBooking) {
     EXPECT_EQ(uebergabe.anreise, heute());
 }
 
-TEST_F(Plan, RightClickFindsTheBookingOrTheWaitingBookingsOfTheNight) {
+TEST_F(PlanModelTest, RightClickFindsTheBookingOrTheWaitingBookingsOfTheNight) {
     const int b = addBooking(2, S().addDays(2), S().addDays(5), 4, QStringLiteral("Offerte"), 2);
     const int w1 = addBooking(1, S().addDays(3), S().addDays(6), 1, QStringLiteral("W1"), 3, 1, true);
     const int w2 = addBooking(5, S().addDays(4), S().addDays(8), 1, QStringLiteral("W2"), 2, 1, true);
@@ -410,7 +410,7 @@ TEST_F(Plan, RightClickFindsTheBookingOrTheWaitingBookingsOfTheNight) {
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_F(Plan, NavigationSteps) {
+TEST_F(PlanModelTest, NavigationSteps) {
     using S_ = PlanModel::Schritt;
     const QDate d(2024, 1, 31);
     struct Fall {
@@ -431,7 +431,7 @@ TEST_F(Plan, NavigationSteps) {
     EXPECT_TRUE(m->zelle(1, 2).ersterTag) << "the window was repainted from the database";
 }
 
-TEST_F(Plan, TimingLogGetsOneLinePerStep) {
+TEST_F(PlanModelTest, TimingLogGetsOneLinePerStep) {
     test::TempFolder ordner;
     addBooking(1, S().addDays(1), S().addDays(3));
     PlanEinstellungen e = einstellungen();
@@ -459,7 +459,7 @@ TEST_F(Plan, TimingLogGetsOneLinePerStep) {
                                      QStringLiteral("Datum eingetragen  "), QStringLiteral("Feiertag ermittelt  ")}));
 }
 
-TEST_F(Plan, SettingsComeFromTheProgramStateWithSafeDefaults) {
+TEST_F(PlanModelTest, SettingsComeFromTheProgramStateWithSafeDefaults) {
     Variablen v;
     v.tage = 0;  // a broken "ZeitDarstellung" row
     v.raeume = 9;
@@ -484,7 +484,7 @@ TEST_F(Plan, SettingsComeFromTheProgramStateWithSafeDefaults) {
     EXPECT_EQ(e.farbe(11), farbe::brighten(kFrei, 40));
 }
 
-TEST_F(Plan, LegendListsTheNamedKinds) {
+TEST_F(PlanModelTest, LegendListsTheNamedKinds) {
     auto m = model();
     const auto l = m->legende();
     ASSERT_EQ(l.size(), 5);

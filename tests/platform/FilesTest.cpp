@@ -7,7 +7,7 @@
 
 using namespace tav;
 
-TEST(Files, CopyRefusesToOverwriteFoldersAndSearch) {
+TEST(FilesTest, CopyRefusesToOverwriteFoldersAndSearch) {
     test::TempFolder tmp;
     const QString a = tmp.file(QStringLiteral("a.mdb"));
     const QString b = tmp.file(QStringLiteral("b.mdb"));

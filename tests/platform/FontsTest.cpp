@@ -5,4 +5,4 @@
 
 // Without a font that fontconfig can see, Qt draws every character as an empty box and no
 // screenshot shows it; the install script must bring one.
-TEST(Fonts, AtLeastOneFontFamilyIsInstalled) { EXPECT_FALSE(QFontDatabase::families().isEmpty()); }
+TEST(FontsTest, AtLeastOneFontFamilyIsInstalled) { EXPECT_FALSE(QFontDatabase::families().isEmpty()); }

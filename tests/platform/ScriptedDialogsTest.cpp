@@ -5,7 +5,7 @@
 
 using namespace tav;
 
-TEST(ScriptedDialogs, AnswersInOrderRecordsEveryBoxAndFlagsUnexpectedQuestions) {
+TEST(ScriptedDialogsTest, AnswersInOrderRecordsEveryBoxAndFlagsUnexpectedQuestions) {
     ScriptedDialogs d;
     d.setDefaultCaption(QStringLiteral("Pension Sonne"));
     d.answer(Answer::No);
@@ -28,7 +28,7 @@ TEST(ScriptedDialogs, AnswersInOrderRecordsEveryBoxAndFlagsUnexpectedQuestions) 
     EXPECT_TRUE(d.allAnswersUsed());
 }
 
-TEST(Dialogs, PipeFiltersBecomeQtFilters) {
+TEST(ScriptedDialogsTest, PipeFiltersBecomeQtFilters) {
     EXPECT_EQ(Dialogs::qtFilter(QStringLiteral("Tavomera.mdb(Tavomera.mdb)|Tavomera.mdb|Access Datenbanken (*.mdb)|*.mdb|")),
               QStringLiteral("Tavomera.mdb(Tavomera.mdb) (Tavomera.mdb);;Access Datenbanken (*.mdb) (*.mdb)"));
 }

@@ -7,7 +7,7 @@
 
 using tav::SettingsStore;
 
-TEST(SettingsStore, MissingValuesReadEmptyAndWritesLandInTheConfigFile) {
+TEST(SettingsStoreTest, MissingValuesReadEmptyAndWritesLandInTheConfigFile) {
     SettingsStore store;
     store.deleteSection();
     EXPECT_EQ(store.getSetting(QStringLiteral("Pfad")), QString());

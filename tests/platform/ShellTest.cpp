@@ -10,7 +10,7 @@
 
 using namespace tav;
 
-TEST(Shell, ProgramPathsDropTheWindowsExtension) {
+TEST(ShellTest, ProgramPathsDropTheWindowsExtension) {
 #ifndef Q_OS_WIN
     struct Fall {
         QString pfad, erwartet;
@@ -24,7 +24,7 @@ TEST(Shell, ProgramPathsDropTheWindowsExtension) {
 #endif
 }
 
-TEST(Shell, StartsAnExistingProgramWithItsArgumentsAndRefusesAMissingOne) {
+TEST(ShellTest, StartsAnExistingProgramWithItsArgumentsAndRefusesAMissingOne) {
     test::TempFolder ordner;
     const QString programm = ordner.file(QStringLiteral("Yorvak"));
     const QString ausgabe = ordner.file(QStringLiteral("lief.txt"));
@@ -51,7 +51,7 @@ TEST(Shell, StartsAnExistingProgramWithItsArgumentsAndRefusesAMissingOne) {
     EXPECT_EQ(f.readAll().trimmed(), QByteArray("a b"));
 }
 
-TEST(Shell, ScriptedShellRecordsAndAnswersFromItsLists) {
+TEST(ShellTest, ScriptedShellRecordsAndAnswersFromItsLists) {
     ScriptedShell shell;
     shell.addProgram(QStringLiteral("/p/Qubero.exe"));
     shell.addDocument(QStringLiteral("/p/index.html"));

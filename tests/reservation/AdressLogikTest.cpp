@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "data/Parameter.h"
+#include "store/Parameter.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
@@ -12,7 +12,7 @@
 
 using namespace tav;
 
-class Addresses : public test::DatabaseFixture {
+class AdressLogikTest : public test::DatabaseFixture {
 protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
@@ -53,7 +53,7 @@ protected:
     ScriptedDialogs dialogs_;
 };
 
-TEST_F(Addresses, SavingRefusesShortNamesAndMissingCountry) {
+TEST_F(AdressLogikTest, SavingRefusesShortNamesAndMissingCountry) {
     struct Fall {
         QString nachname, land;
         QString meldung;  // empty: saved
@@ -86,7 +86,7 @@ TEST_F(Addresses, SavingRefusesShortNamesAndMissingCountry) {
     }
 }
 
-TEST_F(Addresses, SavingWritesEveryFieldAndTheModeDecidesBetweenNewAndEdit) {
+TEST_F(AdressLogikTest, SavingWritesEveryFieldAndTheModeDecidesBetweenNewAndEdit) {
     ClockOverride uhr(QDateTime(QDate(2024, 3, 5), QTime(10, 30)));
     AdressLogik a(db(), dialogs_, umgebung());
     QSignalSpy neueListe(&a, &AdressLogik::adressenGeaendert);
@@ -131,7 +131,7 @@ TEST_F(Addresses, SavingWritesEveryFieldAndTheModeDecidesBetweenNewAndEdit) {
     EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
 }
 
-TEST_F(Addresses, AnAddressWithoutIdAsksBeforeANewRowUnlessInChangeMode) {
+TEST_F(AdressLogikTest, AnAddressWithoutIdAsksBeforeANewRowUnlessInChangeMode) {
     AdressLogik a(db(), dialogs_, umgebung());
     // Nothing matched the typed name and the user declined "Neue Adresse anlegen?".
     dialogs_.answer(Answer::Cancel);
@@ -154,7 +154,7 @@ TEST_F(Addresses, AnAddressWithoutIdAsksBeforeANewRowUnlessInChangeMode) {
     EXPECT_TRUE(b.felderGesperrt());
 }
 
-TEST_F(Addresses, TypingFindsLowerCasePrefixesWithUmlautsAndWalksTheHits) {
+TEST_F(AdressLogikTest, TypingFindsLowerCasePrefixesWithUmlautsAndWalksTheHits) {
     const int mueller = address(QStringLiteral("Müller"), QStringLiteral("Hans"));
     address(QStringLiteral("Mueller"));
     const int doppel = address(QStringLiteral("MÜLLER-Lüdenscheidt"));
@@ -196,7 +196,7 @@ TEST_F(Addresses, TypingFindsLowerCasePrefixesWithUmlautsAndWalksTheHits) {
     for (QChar c : {QChar(u'a'), QChar(0xFC), QChar(u'-'), QChar(u' ')}) EXPECT_TRUE(AdressLogik::tasteErlaubt(c));
 }
 
-TEST_F(Addresses, NoHitAsksForANewAddressWithTheRegularGuestDefault) {
+TEST_F(AdressLogikTest, NoHitAsksForANewAddressWithTheRegularGuestDefault) {
     address(QStringLiteral("Huber"));
     AdressUmgebung u = umgebung();
     u.stammkundenVorgabe = true;
@@ -222,7 +222,7 @@ TEST_F(Addresses, NoHitAsksForANewAddressWithTheRegularGuestDefault) {
     EXPECT_EQ(dialogs_.shown().size(), 1);
 }
 
-TEST_F(Addresses, QuotesAreBalancedOnLeavingATextField) {
+TEST_F(AdressLogikTest, QuotesAreBalancedOnLeavingATextField) {
     struct Fall {
         QString ein, aus;
     } faelle[] = {
@@ -243,7 +243,7 @@ TEST_F(Addresses, QuotesAreBalancedOnLeavingATextField) {
     EXPECT_EQ(a.felder().plz, QStringLiteral("8\"")) << "the postcode is no text field of this rule";
 }
 
-TEST_F(Addresses, UsageMarksFollowTheInstallationSlot) {
+TEST_F(AdressLogikTest, UsageMarksFollowTheInstallationSlot) {
     struct Fall {
         int instanz;
         QString benutzt, herkunft;
@@ -273,7 +273,7 @@ TEST_F(Addresses, UsageMarksFollowTheInstallationSlot) {
     EXPECT_EQ(field(id, QStringLiteral("Herkunft1")).toString(), QStringLiteral("Altprogramm"));
 }
 
-TEST_F(Addresses, ClearingTheUsageMarkWaitsForTheLastBookingOfTheGuest) {
+TEST_F(AdressLogikTest, ClearingTheUsageMarkWaitsForTheLastBookingOfTheGuest) {
     const int gast = address(QStringLiteral("Stammgast"));
     const int erste = booking(gast);
     const int zweite = booking(gast, 0, QDate(2024, 6, 1));
@@ -289,7 +289,7 @@ TEST_F(Addresses, ClearingTheUsageMarkWaitsForTheLastBookingOfTheGuest) {
     EXPECT_TRUE(field(gast, QStringLiteral("BenutztVon1")).isNull());
 }
 
-TEST_F(Addresses, OrphanCleanUpClearsOnlyThisInstallationsMarkOfAddressesWithoutBooking) {
+TEST_F(AdressLogikTest, OrphanCleanUpClearsOnlyThisInstallationsMarkOfAddressesWithoutBooking) {
     const int gast = address(QStringLiteral("Gast"));
     const int waise = address(QStringLiteral("Waise"));
     const int fremd = address(QStringLiteral("Fremd"));
@@ -307,7 +307,7 @@ TEST_F(Addresses, OrphanCleanUpClearsOnlyThisInstallationsMarkOfAddressesWithout
     EXPECT_EQ(field(gast, QStringLiteral("BenutztVon3")).toString(), QStringLiteral("Tavomera 2"));
 }
 
-TEST_F(Addresses, AnAddressChosenInTheAddressProgramIsOfferedForTheFocusedBox) {
+TEST_F(AdressLogikTest, AnAddressChosenInTheAddressProgramIsOfferedForTheFocusedBox) {
     const int erste = address(QStringLiteral("Erste"));
     const int zweite = address(QStringLiteral("Zweite"));
     AdressLogik a(db(), dialogs_, umgebung());
@@ -331,7 +331,7 @@ TEST_F(Addresses, AnAddressChosenInTheAddressProgramIsOfferedForTheFocusedBox) {
     EXPECT_EQ(a.gastId(), zweite);
 }
 
-TEST_F(Addresses, AnyReferenceKeepsTheAddressFromBeingDeleted) {
+TEST_F(AdressLogikTest, AnyReferenceKeepsTheAddressFromBeingDeleted) {
     struct Verweis {
         QString sql;
     } verweise[] = {
@@ -356,7 +356,7 @@ TEST_F(Addresses, AnyReferenceKeepsTheAddressFromBeingDeleted) {
     }
 }
 
-TEST_F(Addresses, DeletingTellsWhoStillUsesTheAddress) {
+TEST_F(AdressLogikTest, DeletingTellsWhoStillUsesTheAddress) {
     AdressLogik a(db(), dialogs_, umgebung());
     // Only the invoice address of a booking: no usage mark, the plain refusal.
     const int rechnung = address(QStringLiteral("Firma Rechnung"));
@@ -397,7 +397,7 @@ TEST_F(Addresses, DeletingTellsWhoStillUsesTheAddress) {
     EXPECT_EQ(a.rechnungsadresseId(), 0);
 }
 
-TEST_F(Addresses, CountriesAreAddedByEnterAndRemovedOnlyWhenUnused) {
+TEST_F(AdressLogikTest, CountriesAreAddedByEnterAndRemovedOnlyWhenUnused) {
     AdressLogik a(db(), dialogs_, umgebung());
     const int schweiz = a.landEnter(QStringLiteral("Schweiz"));
     EXPECT_GT(schweiz, 2);
@@ -423,7 +423,7 @@ TEST_F(Addresses, CountriesAreAddedByEnterAndRemovedOnlyWhenUnused) {
     EXPECT_EQ(dialogs_.shown().size(), 2);
 }
 
-TEST_F(Addresses, SalutationsFollowTheSameListRules) {
+TEST_F(AdressLogikTest, SalutationsFollowTheSameListRules) {
     AdressLogik a(db(), dialogs_, umgebung());
     a.anredeEnter(QStringLiteral("Familie"));
     a.anredeEnter(QStringLiteral("Familie"));
@@ -436,7 +436,7 @@ TEST_F(Addresses, SalutationsFollowTheSameListRules) {
     EXPECT_EQ(a.anreden().size(), 2);
 }
 
-TEST_F(Addresses, PostcodeLookupFillsPlacesAndCompletesThePostcode) {
+TEST_F(AdressLogikTest, PostcodeLookupFillsPlacesAndCompletesThePostcode) {
     {
         auto feiertag = open(QStringLiteral("Feiertag.mdb"));
         for (const auto& [plz, ort] : {std::pair{"89073", "Ulm"}, {"89075", "Ulm"}, {"89231", "Neu-Ulm"}, {"80331", "München"}})
@@ -485,7 +485,7 @@ QStringList zeilenDerDatei(const QString& pfad, QByteArray* roh = nullptr) {
 }
 }  // namespace
 
-TEST_F(Addresses, SavingWritesTheAddressDataFileWithTwoLinesOfTwelveFields) {
+TEST_F(AdressLogikTest, SavingWritesTheAddressDataFileWithTwoLinesOfTwelveFields) {
     AdressLogik a(db(), dialogs_, umgebung());
     a.cmdNeuAdress(QStringLiteral("Brenner; \"Zur Post\""));
     a.setFeld(AdressFeld::Vorname, QStringLiteral("Jörg"));
@@ -513,7 +513,7 @@ TEST_F(Addresses, SavingWritesTheAddressDataFileWithTwoLinesOfTwelveFields) {
     EXPECT_EQ(field(a.felder().id, QStringLiteral("Lastname")).toString(), QStringLiteral("Brenner; \"Zur Post\""));
 }
 
-TEST_F(Addresses, ExportWritesAnyAddressIntoAGivenFolder) {
+TEST_F(AdressLogikTest, ExportWritesAnyAddressIntoAGivenFolder) {
     const int id = address(QStringLiteral("Export"), QStringLiteral("Erika"), QStringLiteral("Köln"));
     AdressLogik a(db(), dialogs_, umgebung());
     test::TempFolder ziel;
@@ -526,7 +526,7 @@ TEST_F(Addresses, ExportWritesAnyAddressIntoAGivenFolder) {
     EXPECT_TRUE(a.Adress_Export(9999, ziel.path()).isEmpty());
 }
 
-TEST_F(Addresses, OldBookingsOfAnAddressAreSetToSettled) {
+TEST_F(AdressLogikTest, OldBookingsOfAnAddressAreSetToSettled) {
     ClockOverride uhr(QDate(2024, 6, 30));
     const QString titel = QStringLiteral("Korrektur vorhandener Reservierungsdaten");
     const int gast = address(QStringLiteral("Altkunde"));
@@ -562,7 +562,7 @@ TEST_F(Addresses, OldBookingsOfAnAddressAreSetToSettled) {
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten."));
 }
 
-TEST_F(Addresses, TheBookingSaveReachesTheAddressThroughItsInterface) {
+TEST_F(AdressLogikTest, TheBookingSaveReachesTheAddressThroughItsInterface) {
     AdressLogik logik(db(), dialogs_, umgebung(1));
     AdressTeil& teil = logik;
     const int rechnung = address(QStringLiteral("Firma Meier"));

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QString>
 
-#include "data/Database.h"
+#include "engine/Database.h"
 
 namespace tav::test {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "BookingTestSupport.h"
-#include "data/Parameter.h"
+#include "reservation/BelegungTestSupport.h"
+#include "store/Parameter.h"
 
 using namespace tav;
 
-class Numbers : public test::BookingFixture {
+class BelegNummernTest : public test::BookingFixture {
 protected:
     void nummern(const QList<int>& liste) {
         Transaction t(db());
@@ -16,7 +16,7 @@ protected:
     }
 };
 
-TEST_F(Numbers, NextNumberRefillsGapsOnlyWithAlle) {
+TEST_F(BelegNummernTest, NextNumberRefillsGapsOnlyWithAlle) {
     EXPECT_EQ(BelegNummern::naechste(db(), true), 1);
     EXPECT_EQ(BelegNummern::naechste(db(), false), 1);
     nummern({2, 3, 5, 5, 6});
@@ -30,7 +30,7 @@ TEST_F(Numbers, NextNumberRefillsGapsOnlyWithAlle) {
     EXPECT_EQ(BelegNummern::naechste(db(), true), 7);
 }
 
-TEST_F(Numbers, SecondRequestWithAlleTakesTheLowestFreeNumber) {
+TEST_F(BelegNummernTest, SecondRequestWithAlleTakesTheLowestFreeNumber) {
     nummern({1, 2, 3, 4});
     db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE BelegNummer IN (2, 3)"));
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(12), QStringLiteral("neu"));
@@ -60,7 +60,7 @@ TEST_F(Numbers, SecondRequestWithAlleTakesTheLowestFreeNumber) {
     EXPECT_EQ(g.belegNummerEigen, QStringLiteral("0005"));
 }
 
-TEST_F(Numbers, PrintedNumberWithEveryDatePart) {
+TEST_F(BelegNummernTest, PrintedNumberWithEveryDatePart) {
     struct Fall {
         QString format;
         QDate datum;
@@ -91,7 +91,7 @@ TEST_F(Numbers, PrintedNumberWithEveryDatePart) {
     EXPECT_EQ(f.belegNummerEigen, QStringLiteral("R 0001 01 03 24"));
 }
 
-TEST_F(Numbers, PatternComesFromTheSettingsRow) {
+TEST_F(BelegNummernTest, PatternComesFromTheSettingsRow) {
     Parameter(db()).write(QStringLiteral("BeNummer"), {{1, QStringLiteral("Res")}, {2, QStringLiteral("mm yy")}, {4, QStringLiteral("Alle")}});
     const NummernMuster m = NummernMuster::lesen(db());
     EXPECT_EQ(m.praefix, QStringLiteral("Res"));
@@ -101,7 +101,7 @@ TEST_F(Numbers, PatternComesFromTheSettingsRow) {
     EXPECT_FALSE(NummernMuster::aus({}).alle);
 }
 
-TEST_F(Numbers, TypedPrintedNumbersMustBeUnique) {
+TEST_F(BelegNummernTest, TypedPrintedNumbersMustBeUnique) {
     nummern({1, 2});
     EXPECT_TRUE(BelegNummern::BelegNummerEigenVergeben(db(), QStringLiteral("Üb 1"), 0));
     EXPECT_TRUE(BelegNummern::BelegNummerEigenVergeben(db(), QStringLiteral("üb 1"), 0));
@@ -127,7 +127,7 @@ TEST_F(Numbers, TypedPrintedNumbersMustBeUnique) {
     EXPECT_EQ(dialogs_.shown().size(), 1);
 }
 
-TEST_F(Numbers, SaveGivesANumberTakenMeanwhileANewOne) {
+TEST_F(BelegNummernTest, SaveGivesANumberTakenMeanwhileANewOne) {
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(12), QStringLiteral("erste"));
     record_->belegNummerVergeben(f);
     ReservierungsFelder g = neue(QStringLiteral("102"), tag(10), tag(12), QStringLiteral("zweite"));

@@ -5,15 +5,15 @@
 #include <QDate>
 #include <memory>
 
-#include "BookingTestSupport.h"
-#include "data/Database.h"
-#include "data/Datum.h"
-#include "data/Parameter.h"
-#include "data/Variablen.h"
+#include "reservation/BelegungTestSupport.h"
+#include "engine/Database.h"
+#include "platform/Dates.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
-#include "reservation/ReservierungsFormular.h"
+#include "reservation/ReservierungLogik.h"
 #include "support/DatabaseFixture.h"
 
 namespace tav::test {
@@ -25,7 +25,7 @@ namespace tav::test {
 class FormularFixture : public DatabaseFixture {
 protected:
     static QDate tag(int day, int month = 3) { return QDate(2024, month, day); }
-    static QString t(int day, int month = 3) { return datum::lang(tag(day, month)); }
+    static QString t(int day, int month = 3) { return dates::longDate(tag(day, month)); }
 
     void SetUp() override {
         DatabaseFixture::SetUp();
@@ -82,8 +82,8 @@ protected:
 
     FormularEinstellungen einstellungen() { return FormularEinstellungen::lesen(db(), beispiel_.get()); }
 
-    std::unique_ptr<ReservierungsFormular> formular() {
-        return std::make_unique<ReservierungsFormular>(db(), beispiel_.get(), dialogs_, kollisionsDialog_, kollision_, einstellungen(),
+    std::unique_ptr<ReservierungLogik> formular() {
+        return std::make_unique<ReservierungLogik>(db(), beispiel_.get(), dialogs_, kollisionsDialog_, kollision_, einstellungen(),
                                                        umgebung());
     }
 

@@ -2,10 +2,10 @@
 
 #include <QFile>
 
-#include "data/Database.h"
-#include "data/DatabaseFiles.h"
-#include "data/Variablen.h"
-#include "data/Verknuepfung.h"
+#include "engine/Database.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "startup/mdAccessVerknuepfung.h"
@@ -19,12 +19,12 @@ const QString kRecovery = QStringLiteral(
     "Die Datenbankpfade sind nicht korrekt oder die Verbindung des Netzwerkes steht nicht mehr zur Verfügung. Möchten Sie die "
     "Datenbankpfade zu den Quelldatenbanken neu einrichten?");
 
-class Startup : public ::testing::Test {
+class mdAccessVerknuepfungTest : public ::testing::Test {
 protected:
     void SetUp() override { settings.deleteSection(); }
     QString datei(const QString& name) const { return ordner.file(name); }
-    mdAccessVerknüpfung::Weiter start(const QString& dateiname = QStringLiteral("/opt/tav/Tavomera")) {
-        return mdAccessVerknüpfung(v, dialogs, settings, ordner.path(), dateiname).start();
+    mdAccessVerknuepfung::Weiter start(const QString& dateiname = QStringLiteral("/opt/tav/Tavomera")) {
+        return mdAccessVerknuepfung(v, dialogs, settings, ordner.path(), dateiname).start();
     }
     void installieren(int instanz = 0) {
         dbfiles::createInstallation(ordner.path(), instanz, true);
@@ -42,21 +42,21 @@ protected:
 
 }  // namespace
 
-TEST(Instanz, TheLeadingDigitsOfTheFileNameAsTyped) {
+TEST(mdAccessVerknuepfungInstanzTest, TheLeadingDigitsOfTheFileNameAsTyped) {
     const QList<QPair<const char*, int>> faelle = {
         {"Tavomera", 0},          {"/opt/tav/Tavomera", 0},    {"./1Tavomera", 1},  {"2Tavomera", 2},
         {"C:\\Prog\\2Tavomera.exe", 2}, {"3Tavomera", 3},      {"12Tavomera.exe", 12}, {"/opt/3/Tavomera", 0},
         {"Tavomera2", 0},         {"07x", 7},
     };
-    for (const auto& [name, instanz] : faelle) EXPECT_EQ(mdAccessVerknüpfung::instanzAus(QString::fromLatin1(name)), instanz) << name;
+    for (const auto& [name, instanz] : faelle) EXPECT_EQ(mdAccessVerknuepfung::instanzAus(QString::fromLatin1(name)), instanz) << name;
 }
 
-TEST_F(Startup, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocationsDialog) {
+TEST_F(mdAccessVerknuepfungTest, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocationsDialog) {
     installieren();
     settings.deleteSection();
     settings.saveSetting(QStringLiteral("Excel"), QStringLiteral("/alt/Sicherungen/Tavomera.mdb"));
     dialogs.answer(Answer::Ok);
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Datenbankdialog);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Datenbankdialog);
     EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
     EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
     // The section was emptied and only the sample path written.
@@ -64,23 +64,23 @@ TEST_F(Startup, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocationsDialog) {
     EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
 }
 
-TEST_F(Startup, CancelOnTheRecoveryQuestionEnds) {
+TEST_F(mdAccessVerknuepfungTest, CancelOnTheRecoveryQuestionEnds) {
     dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);
     EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
     EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
 }
 
-TEST_F(Startup, ValidDatabasesStartTheMainWindowWithoutAQuestion) {
+TEST_F(mdAccessVerknuepfungTest, ValidDatabasesStartTheMainWindowWithoutAQuestion) {
     installieren();
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(v.instanz, 0);
     EXPECT_EQ(v.programmordner, ordner.path());
     EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
 }
 
-TEST_F(Startup, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesStay) {
+TEST_F(mdAccessVerknuepfungTest, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesStay) {
     installieren();
     test::TempFolder alt;
     dbfiles::createInstallation(alt.path());
@@ -95,7 +95,7 @@ TEST_F(Startup, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesSta
     }
     ASSERT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb")))) << "the old links still work";
 
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_TRUE(verknuepfung::zeigtAuf(datei(QStringLiteral("Lokal.mdb")), datei(QStringLiteral("Tavomera.mdb")),
                                        datei(QStringLiteral("Zentral.mdb"))));
@@ -105,29 +105,29 @@ TEST_F(Startup, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesSta
     EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
 }
 
-TEST_F(Startup, AMissingLinkDatabaseIsMadeAnew) {
+TEST_F(mdAccessVerknuepfungTest, AMissingLinkDatabaseIsMadeAnew) {
     installieren();
     QFile::remove(datei(QStringLiteral("Lokal.mdb")));
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Hauptfenster);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
     EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
 }
 
-TEST_F(Startup, AWorkingDatabaseWithoutTariffsLeadsToRecovery) {
+TEST_F(mdAccessVerknuepfungTest, AWorkingDatabaseWithoutTariffsLeadsToRecovery) {
     installieren();
     settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Zentral.mdb")));
     dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);
     EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
 }
 
-TEST_F(Startup, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {
+TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {
     for (int instanz : {1, 2}) {
         SCOPED_TRACE(instanz);
         settings.deleteSection();
         dialogs.clear();
         installieren(instanz);
         const QString n = QString::number(instanz);
-        EXPECT_EQ(start(QStringLiteral("/opt/tav/") + n + QStringLiteral("Tavomera")), mdAccessVerknüpfung::Weiter::Hauptfenster);
+        EXPECT_EQ(start(QStringLiteral("/opt/tav/") + n + QStringLiteral("Tavomera")), mdAccessVerknuepfung::Weiter::Hauptfenster);
         EXPECT_TRUE(dialogs.shown().isEmpty());
         EXPECT_EQ(v.instanz, instanz);
         EXPECT_EQ(v.dateien.working, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"));
@@ -140,22 +140,22 @@ TEST_F(Startup, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {
     settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Tavomera.mdb")));
     dialogs.clear();
     dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(QStringLiteral("2Tavomera")), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(start(QStringLiteral("2Tavomera")), mdAccessVerknuepfung::Weiter::Ende);
     EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
 
     dialogs.clear();
-    EXPECT_EQ(start(QStringLiteral("3Tavomera")), mdAccessVerknüpfung::Weiter::Ende);
+    EXPECT_EQ(start(QStringLiteral("3Tavomera")), mdAccessVerknuepfung::Weiter::Ende);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Unzulässiger Dateiname")});
 }
 
-TEST_F(Startup, TheInstallerWritesTheDefaultPathsOnlyWhenMissing) {
+TEST_F(mdAccessVerknuepfungTest, TheInstallerWritesTheDefaultPathsOnlyWhenMissing) {
     settings.saveSetting(QStringLiteral("Zentral"), QStringLiteral("/netz/Zentral.mdb"));
-    const QStringList namen = mdAccessVerknüpfung::standardwerteEintragen(settings, ordner.path(), 0);
+    const QStringList namen = mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 0);
     EXPECT_EQ(namen, (QStringList{QStringLiteral("Pfad"), QStringLiteral("Excel")}));
     EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), datei(QStringLiteral("Tavomera.mdb")));
     EXPECT_EQ(settings.getSetting(QStringLiteral("Zentral")), QStringLiteral("/netz/Zentral.mdb"));
     EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
-    EXPECT_EQ(mdAccessVerknüpfung::standardwerteEintragen(settings, ordner.path(), 1),
+    EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 1),
               (QStringList{QStringLiteral("Pfa1"), QStringLiteral("Zentra1"), QStringLiteral("Exce1")}));
     EXPECT_EQ(settings.getSetting(QStringLiteral("Pfa1")), datei(QStringLiteral("Tavomer1.mdb")));
 }

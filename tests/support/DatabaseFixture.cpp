@@ -1,6 +1,6 @@
 #include "support/DatabaseFixture.h"
 
-#include "data/DatabaseFiles.h"
+#include "store/Datenbankdateien.h"
 
 namespace tav::test {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "data/Database.h"
+#include "engine/Database.h"
 #include "support/TempFolder.h"
 
 namespace tav::test {

@@ -4,8 +4,8 @@
 #include <QProcess>
 
 #include "Generator.h"
-#include "data/Database.h"
-#include "data/DatabaseError.h"
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -39,7 +39,7 @@ QString dump(const QString& folder) {
 
 }  // namespace
 
-TEST(Generator, TheSameSeedGivesTheSameDataAndAnotherSeedOtherData) {
+TEST(GeneratorTest, TheSameSeedGivesTheSameDataAndAnotherSeedOtherData) {
     test::TempFolder a, b, c;
     generator::generate(a.path(), small(7));
     generator::generate(b.path(), small(7));
@@ -50,7 +50,7 @@ TEST(Generator, TheSameSeedGivesTheSameDataAndAnotherSeedOtherData) {
     EXPECT_NE(first, dump(c.path()));
 }
 
-TEST(Generator, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {
+TEST(GeneratorTest, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {
     test::TempFolder tmp;
     generator::Options o = small(3);
     o.rooms = 12;
@@ -115,7 +115,7 @@ TEST(Generator, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {
               QStringLiteral("35/2"));
 }
 
-TEST(Generator, RefusesToWriteOverExistingDataAndBadSizes) {
+TEST(GeneratorTest, RefusesToWriteOverExistingDataAndBadSizes) {
     test::TempFolder tmp;
     generator::generate(tmp.path(), small(1));
     try {
@@ -130,7 +130,7 @@ TEST(Generator, RefusesToWriteOverExistingDataAndBadSizes) {
     EXPECT_THROW(generator::generate(other.path(), none), DatabaseError);
 }
 
-TEST(Generator, TheCommandLineReportsWhatItMadeAndRefusesBadOptions) {
+TEST(GeneratorTest, TheCommandLineReportsWhatItMadeAndRefusesBadOptions) {
     test::TempFolder tmp;
     auto tool = [](const QStringList& args, QString* out = nullptr) {
         QProcess p;

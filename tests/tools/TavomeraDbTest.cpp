@@ -22,7 +22,7 @@ Result tool(const QStringList& args) {
 
 }  // namespace
 
-TEST(TavomeraDb, CreateQueryAndExecOnTheProgramFiles) {
+TEST(TavomeraDbTest, CreateQueryAndExecOnTheProgramFiles) {
     tav::test::TempFolder tmp;
     const Result created = tool({QStringLiteral("create"), tmp.path()});
     ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
@@ -50,7 +50,7 @@ TEST(TavomeraDb, CreateQueryAndExecOnTheProgramFiles) {
     EXPECT_EQ(deleted.out, QStringLiteral("2\n"));
 }
 
-TEST(TavomeraDb, BadSqlGivesAClearErrorAndANonZeroExitCode) {
+TEST(TavomeraDbTest, BadSqlGivesAClearErrorAndANonZeroExitCode) {
     tav::test::TempFolder tmp;
     tool({QStringLiteral("create"), tmp.path()});
     const QString db = tmp.file(QStringLiteral("Lokal.mdb"));

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <exception>
 
-#include "data/Database.h"
-#include "data/DatabaseError.h"
-#include "data/Beispieldaten.h"
-#include "data/DatabaseFiles.h"
-#include "data/Datum.h"
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
+#include "store/Beispieldaten.h"
+#include "store/Datenbankdateien.h"
+#include "platform/Dates.h"
 #include "Generator.h"
 
 namespace tav::cli {
@@ -57,7 +57,7 @@ bool date(const QStringList& args, qsizetype& i, QDate& out, QTextStream& err) {
     const QString name = args[i];
     if (++i < args.size()) {
         out = QDate::fromString(args[i], QStringLiteral("yyyy-MM-dd"));
-        if (!out.isValid()) out = datum::parse(args[i]).value_or(QDate());
+        if (!out.isValid()) out = dates::parse(args[i]).value_or(QDate());
     }
     if (!out.isValid()) err << name << " braucht ein Datum (TT.MM.JJJJ oder JJJJ-MM-TT).\n";
     return out.isValid();
@@ -181,7 +181,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
             timer.start();
             const generator::Summary s = generator::generate(o.positional[1], o.generate);
             const QLocale de(QLocale::German, QLocale::Germany);
-            out << "Zeitraum " << datum::lang(s.from) << " bis " << datum::lang(s.until) << '\n'
+            out << "Zeitraum " << dates::longDate(s.from) << " bis " << dates::longDate(s.until) << '\n'
                 << de.toString(s.rooms) << " Zimmer, " << de.toString(s.addresses) << " Adressen, " << de.toString(s.bookings)
                 << " Buchungen (davon " << de.toString(s.waiting) << " in der Warteposition), " << de.toString(s.invoices)
                 << " Rechnungen, " << de.toString(s.confirmations) << " Bestätigungen und Angebote, " << de.toString(s.items)

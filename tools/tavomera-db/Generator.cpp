@@ -9,10 +9,10 @@
 #include <array>
 #include <cmath>
 
-#include "data/Database.h"
-#include "data/DatabaseError.h"
-#include "data/DatabaseFiles.h"
-#include "data/Erstausstattung.h"
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
+#include "store/Datenbankdateien.h"
+#include "store/Erstausstattung.h"
 #include "platform/Clock.h"
 
 namespace tav::generator {

@@ -1,0 +1,176 @@
+#include "plan/ui/PlanMenue.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "platform/Dates.h"
+#include "store/Variablen.h"
+#include "platform/Dialogs.h"
+
+namespace tav {
+
+PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Variablen& v)
+    : QObject(bar), plan_(plan), v_(v), befehle_(db, dialogs, shell, settings, v.programmordner) {
+    // ---- Datei ----
+    QMenu* datei = menue(bar, "mnuDatei", QStringLiteral("&Datei"));
+    eintrag(datei, "mnuDateiParameter", QStringLiteral("Eins&tellungen"), [this] {
+        befehle_.einstellungenHinweis();
+        emit einstellungenOeffnen(EinstellungsSeite::Allgemein);
+    });
+    bindeZiel("mnuDateiParameter", Ziel::Einstellungen);
+    eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] {
+        emit saisonzeitenOeffnen();
+        danach();
+    });
+    bindeZiel("mnuSaisonzeiten", Ziel::SaisonLogik);
+    QAction* beispiel = eintrag(datei, "mnuBeispiedaten", QStringLiteral("&Beispieldaten anzeigen"));
+    beispiel->setCheckable(true);
+    beispiel->setChecked(plan_->model().einstellungen().beispieldaten);
+    connect(beispiel, &QAction::triggered, this, [this](bool an) { emit beispieldatenUmschalten(an); });
+    bindeZiel("mnuBeispiedaten", Ziel::Beispieldaten);
+    eintrag(datei, "mnuDateiDrucken", QStringLiteral("Tavomera &drucken"), [this] {
+        PlanModel& m = plan_->model();
+        befehle_.planDruckenWord({dates::longDate(m.start()), QString::number(m.tage()), QString::number(m.erstesZimmer()),
+                                  v_.db ? v_.db->path() : QString()});
+    });
+    eintrag(datei, "mnuDatenbank", QStringLiteral("D&atenbankpfad einstellen"), [this] { emit datenbankpfadOeffnen(); });
+    bindeZiel("mnuDatenbank", Ziel::Datenbankpfad);
+    eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] {
+        emit datensicherungOeffnen();
+        danach();
+    });
+    bindeZiel("mnuSicherPfad", Ziel::Datensicherung);
+    eintrag(datei, "mnuFeiertage", QStringLiteral("&Feiertage"), [this] {
+        emit feiertageOeffnen();
+        danach();
+    });
+    bindeZiel("mnuFeiertage", Ziel::Feiertage);
+    datei->addSeparator();
+    eintrag(datei, "mnuDateiBeenden", QStringLiteral("Be&enden   Alt+F4"), [this] { emit beendenAngefordert(); });
+
+    // ---- Bearbeiten ----
+    QMenu* bearbeiten = menue(bar, "mnuBearbeiten", QStringLiteral("&Bearbeiten"));
+    eintrag(bearbeiten, "mnuBearbeitenReservierung", QStringLiteral("Neue &Reservierung"), [this] { plan_->neueReservierungOhneZimmer(); });
+    bindeZiel("mnuBearbeitenReservierung", Ziel::Reservierung);
+    eintrag(bearbeiten, "mnuDatenAB", QStringLiteral("&Daten anzeigen ab:"), [this] { plan_->anfangsdatumAbfragen(); });
+    eintrag(bearbeiten, "mnuDateiReorganisation", QStringLiteral("Re&organisation"), [this] {
+        if (befehle_.reorganisation() > 0) plan_->neuLaden();
+    });
+    // The item has never done anything; it is kept so that the menu reads as users know it.
+    eintrag(bearbeiten, "mnuAdressenLöschen", QStringLiteral("Adressen L&öschen"))->setEnabled(false);
+    eintrag(bearbeiten, "mnuAufbereiten", QStringLiteral("Daten &aufbereiten"), [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        emit datenAufbereiten();
+        QApplication::restoreOverrideCursor();
+        danach();
+    });
+    bindeZiel("mnuAufbereiten", Ziel::Datenaufbereitung);
+    eintrag(bearbeiten, "mnuDBUpdate", QStringLiteral("Datenbank &Update"), [this] {
+        if (befehle_.datenbankUpdate()) emit beendenAngefordert();
+    });
+    QMenu* internet = menue(bearbeiten, "mnuInternet", QStringLiteral("Inter&net"));
+    eintrag(internet, "MnuInternet", QStringLiteral("Internet - &Auftritt"), [this] { befehle_.internet(); });
+
+    // ---- Extras: the sibling programs ----
+    QMenu* extras = menue(bar, "mnuExtras", QStringLiteral("E&xtras"));
+    eintrag(extras, "mnuAdress", QStringLiteral("&Adressverwaltung"), [this] { befehle_.adressverwaltung(); });
+    eintrag(extras, "mnuAuswert", QStringLiteral("&Statistik"), [this] { befehle_.statistik(); })
+        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kStatistik));
+    eintrag(extras, "mnuDatenexport", QStringLiteral("&Datenexport"), [this] { befehle_.datenexport(); })
+        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kExport));
+    eintrag(extras, "mnuDatenimport", QStringLiteral("Da&tenimport"), [this] { befehle_.datenimport(); })
+        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kImport));
+
+    // ---- Datenübersicht ----
+    QMenu* daten = menue(bar, "mnuDaten", QStringLiteral("Datenübersicht"));
+    eintrag(daten, "mnuSuchen", QStringLiteral("Daten &suchen, Listen erstellen"), [this] {
+        emit buchungslisteOeffnen();
+        danach();
+    });
+    bindeZiel("mnuSuchen", Ziel::Buchungsliste);
+    eintrag(daten, "mnuSchnellsuche", QStringLiteral("Schnellsuche A&dressen"), [this] {
+        emit adressSucheOeffnen(QString());
+        danach();
+    });
+    bindeZiel("mnuSchnellsuche", Ziel::Adresssuche);
+    eintrag(daten, "mnurechnungsNummern", QStringLiteral("Suche nach &Rechnungsnummern"), [this] {
+        if (const auto re = befehle_.rechnungSuchen()) {
+            emit rechnungOeffnen(*re);
+            danach();
+        }
+    });
+    bindeZiel("mnurechnungsNummern", Ziel::RechnungOeffnen);
+    eintrag(daten, "mnuAbreiseSuche", QStringLiteral("Suche nach &Abreisedatum"), [this] {
+        if (const auto tag = befehle_.abreiseTagAbfragen()) {
+            emit abreiselisteOeffnen(*tag);
+            danach();
+        }
+    });
+    bindeZiel("mnuAbreiseSuche", Ziel::Abreiseliste);
+    eintrag(daten, "mnuLetzte", QStringLiteral("Zuletzt geöffnete Reservierung"), [this] {
+        if (const auto id = befehle_.letzteReservierung(v_.letzteReservierung)) {
+            KontextBuchung k;
+            k.buchungId = *id;
+            emit reservierungOeffnen(plan_->model().oeffnen(k));
+            danach();
+        }
+    });
+    bindeZiel("mnuLetzte", Ziel::Reservierung);
+
+    // ---- Info ----
+    QMenu* info = menue(bar, "mnuHilfe", QStringLiteral("&Info"));
+    eintrag(info, "mnuHandbuch", QStringLiteral("H&andbuch"), [this] { befehle_.handbuch(); });
+    eintrag(info, "mnuInternetHilfe", QStringLiteral("Erste &Schritte für den Internet - Auftritt"), [this] { befehle_.internetHilfe(); });
+
+    aktualisiereZustand();
+}
+
+QMenu* PlanMenue::menue(QMenuBar* bar, const char* name, const QString& text) {
+    QMenu* m = bar->addMenu(text);
+    m->setObjectName(QString::fromUtf8(name));
+    m->menuAction()->setObjectName(QString::fromUtf8(name));
+    eintraege_.insert(m->objectName(), m->menuAction());
+    return m;
+}
+
+QMenu* PlanMenue::menue(QMenu* oben, const char* name, const QString& text) {
+    QMenu* m = oben->addMenu(text);
+    m->setObjectName(QString::fromUtf8(name));
+    m->menuAction()->setObjectName(QString::fromUtf8(name));
+    eintraege_.insert(m->objectName(), m->menuAction());
+    return m;
+}
+
+QAction* PlanMenue::eintrag(QMenu* m, const char* name, const QString& text) {
+    QAction* a = m->addAction(text);
+    a->setObjectName(QString::fromUtf8(name));
+    eintraege_.insert(a->objectName(), a);
+    return a;
+}
+
+template <typename F>
+QAction* PlanMenue::eintrag(QMenu* m, const char* name, const QString& text, F&& tun) {
+    QAction* a = eintrag(m, name, text);
+    connect(a, &QAction::triggered, this, std::forward<F>(tun));
+    return a;
+}
+
+void PlanMenue::bindeZiel(const char* name, Ziel ziel) { ziele_.insert(QString::fromUtf8(name), ziel); }
+
+void PlanMenue::setVorhanden(Ziel ziel, bool ja) {
+    plan_->setVorhanden(ziel, ja);
+    aktualisiereZustand();
+}
+
+void PlanMenue::setBeispieldaten(bool an) { eintraege_.value(QStringLiteral("mnuBeispiedaten"))->setChecked(an); }
+
+void PlanMenue::aktualisiereZustand() {
+    for (auto it = ziele_.cbegin(); it != ziele_.cend(); ++it)
+        if (QAction* a = eintraege_.value(it.key())) a->setEnabled(plan_->vorhanden(it.value()));
+}
+
+void PlanMenue::danach() { plan_->neuLaden(); }
+
+}  // namespace tav

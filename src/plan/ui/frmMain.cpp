@@ -1,0 +1,72 @@
+#include "plan/ui/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "store/Variablen.h"
+#include "store/clsDatenaufbereitung.h"
+#include "plan/PlanEinstellungen.h"
+#include "plan/ui/PlanMenue.h"
+#include "plan/ui/Planbereich.h"
+
+namespace tav {
+
+frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, QWidget* parent)
+    : QMainWindow(parent), v_(v), dialogs_(dialogs), settings_(settings), shell_(shell), logik_(v, dialogs, settings) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(logik_.fensterTitel());
+    setCentralWidget(new QWidget(this));
+}
+
+frmMain::~frmMain() = default;
+
+MainLogik::Ergebnis frmMain::laden() {
+    const MainLogik::Ergebnis e = logik_.initialisieren();
+    setWindowTitle(logik_.fensterTitel());
+    if (e == MainLogik::Ergebnis::Bereit && v_.db) planAufbauen();
+    return e;
+}
+
+void frmMain::planAufbauen() {
+    Database& db = *v_.db;
+    rooms_.load(db);
+    plan_ = new Planbereich(db, dialogs_, rooms_, PlanEinstellungen::aus(v_), Zimmerliste::zusatzspaltenInGebrauch(db), this);
+    setCentralWidget(plan_);
+    menuBar()->clear();
+    menue_ = new PlanMenue(menuBar(), plan_, db, dialogs_, shell_, settings_, v_);
+    menue_->setBeispieldaten(v_.beispieldaten);
+    for (Ziel z : {Ziel::Beispieldaten, Ziel::Datenbankpfad, Ziel::Datenaufbereitung}) menue_->setVorhanden(z);
+
+    connect(menue_, &PlanMenue::beispieldatenUmschalten, this, [this] {
+        if (logik_.beispieldatenUmschalten()) emit neustartGewuenscht();
+        menue_->setBeispieldaten(v_.beispieldaten);
+    });
+    connect(menue_, &PlanMenue::datenbankpfadOeffnen, this, &frmMain::datenbankDialogGewuenscht);
+    connect(menue_, &PlanMenue::datenAufbereiten, this, [this] {
+        clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu();
+        plan_->neuLaden();
+    });
+    connect(menue_, &PlanMenue::beendenAngefordert, this, &QWidget::close);
+    connect(plan_, &Planbereich::beendenAngefordert, this, &QWidget::close);
+
+    // The window fits the screen it opens on.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect frei = screen->availableGeometry();
+        resize(qMin(width(), frei.width()), qMin(height(), frei.height()));
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!logik_.schliessen()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!v_.neustartLaeuft) emit geschlossen();
+}
+
+}  // namespace tav

@@ -1,0 +1,10 @@
+#include "store/Variablen.h"
+
+namespace tav {
+
+Variablen& variablen() {
+    static Variablen v;
+    return v;
+}
+
+}  // namespace tav

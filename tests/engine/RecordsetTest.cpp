@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/Database.h"
+#include "engine/DatabaseError.h"
+#include "support/DatabaseFixture.h"
+
+using namespace tav;
+
+class RecordsetTest : public test::DatabaseFixture {
+protected:
+    int addGuest(const QString& last) {
+        Recordset rs = db().openRecordset(QStringLiteral("SELECT Address.* , Address.ID as AdID FROM Address"));
+        rs.addNew();
+        rs.setValue(QStringLiteral("lastname"), last);
+        rs.setValue(QStringLiteral("OwnerID"), 1);
+        rs.update();
+        return rs.lastModified(QStringLiteral("AdID")).toInt();
+    }
+};
+
+TEST_F(RecordsetTest, AddNewGivesTheNewKeyAndEditWritesBack) {
+    const int a = addGuest(QStringLiteral("Adler"));
+    const int b = addGuest(QStringLiteral("Bauer"));
+    EXPECT_EQ(b, a + 1);
+
+    Recordset rs = db().openRecordset(QStringLiteral("SELECT Address.*, Address.ID as AdID From Address WHERE (((Address.ID)=?));"), {b});
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.value(QStringLiteral("LASTNAME")).toString(), QStringLiteral("Bauer"));
+    EXPECT_EQ(rs.value(QStringLiteral("adid")).toInt(), b);
+    rs.edit();
+    rs.setValue(QStringLiteral("City"), QStringLiteral("München"));
+    rs.setValue(QStringLiteral("WannErstellt"), QDate(2024, 3, 1));
+    rs.update();
+    EXPECT_EQ(rs.value(QStringLiteral("city")).toString(), QStringLiteral("München"));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT WannErstellt FROM Address WHERE ID = ?"), {b}).toDate(), QDate(2024, 3, 1));
+    EXPECT_TRUE(db().scalar(QStringLiteral("SELECT Firstname FROM Address WHERE ID = ?"), {b}).isNull());
+}
+
+TEST_F(RecordsetTest, WalkCountDeleteAndRefuseWhatCannotBeEdited) {
+    for (int i = 1; i <= 5; ++i) db().execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES (?)"), {QString::number(i)});
+    Recordset rs = db().openRecordset(QStringLiteral("SELECT Tarif FROM tblTarife ORDER BY Tarif"));
+    EXPECT_EQ(rs.recordCount(), 1) << "a dynaset counts the rows read so far";
+    rs.moveLast();
+    EXPECT_EQ(rs.recordCount(), 5);
+    EXPECT_EQ(rs.text(QStringLiteral("tarif")), QStringLiteral("5"));
+    rs.moveFirst();
+    EXPECT_EQ(rs.text(QStringLiteral("Tarif")), QStringLiteral("1"));
+    rs.moveNext();
+    rs.deleteCurrent();
+    EXPECT_THROW(rs.value(0), DatabaseError) << "the deleted row is no longer current";
+    rs.moveNext();
+    EXPECT_EQ(rs.text(QStringLiteral("Tarif")), QStringLiteral("3"));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblTarife")).toInt(), 4);
+
+    Recordset empty = db().openRecordset(QStringLiteral("SELECT * FROM tblTarife WHERE Tarif = 'x'"));
+    EXPECT_TRUE(empty.eof());
+    EXPECT_TRUE(empty.bof());
+    EXPECT_THROW(empty.value(QStringLiteral("Tarif")), DatabaseError);
+
+    Recordset joined = db().openRecordset(QStringLiteral("SELECT Count(*) AS n FROM tblTarife"));
+    EXPECT_FALSE(joined.updatable());
+    EXPECT_THROW(joined.addNew(), DatabaseError);
+    EXPECT_THROW(rs.value(QStringLiteral("Gibtsnicht")), DatabaseError);
+}
+
+TEST_F(RecordsetTest, AddNewOnAnEmptyQueryOfOneRowAndYesNoFromACheckBox) {
+    Recordset rs = db().openRecordset(QStringLiteral("SELECT SATZ, F1 from tblParameter WHERE Satz = 'Stammkunden';"));
+    EXPECT_TRUE(rs.eof());
+    rs.addNew();
+    rs.setValue(QStringLiteral("Satz"), QStringLiteral("Stammkunden"));
+    rs.setValue(QStringLiteral("F1"), QStringLiteral("Ja"));
+    rs.update();
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'stammkunden'")).toString(), QStringLiteral("Ja"));
+
+    Recordset b = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung"));
+    b.addNew();
+    b.setValue(QStringLiteral("Checked"), 1);  // a ticked check box
+    b.setValue(QStringLiteral("Von"), QDate(2024, 1, 5));
+    b.update();
+    const QVariant id = b.lastModified();
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt(), -1);
+    EXPECT_EQ(b.lastModified(QStringLiteral("Checked")).toInt(), -1);
+}

@@ -1,0 +1,539 @@
+#include <gtest/gtest.h>
+
+#include "reservation/FormularTestSupport.h"
+#include "support/QtPrinters.h"
+
+using namespace tav;
+
+class ReservierungLogikTest : public test::FormularFixture {};
+
+namespace {
+const QString kReservierungSpeichern = QStringLiteral("Änderungen der Reservierung speichern?");
+const QString kAdresseSpeichern = QStringLiteral("Änderungen der Adresse speichern?");
+const QString kAbschneiden = QStringLiteral("Die Datenmenge dieses Feldes ist zu groß. Soll die Information abgeschnitten werden?");
+}  // namespace
+
+TEST_F(ReservierungLogikTest, NewBookingStartsFromTheHandOver) {
+    struct Fall {
+        const char* warum;
+        QDate anreise, abreise;
+        int zimmer, art;
+        QString von, bis, zimmerLabel, gaeste, tarif, preis, naechte, artName;
+        QDate abreiseDanach;
+    } faelle[] = {
+        {"room with its guests and price", tag(10), tag(12), 3, -1, t(10), t(12), "103", "3", "95,00", "190,00", "2", "Einzel",
+         tag(12)},
+        {"a single night pressed and released", tag(10), tag(10), 1, -1, t(10), t(11), "101", "2", "80,00", "80,00", "1", "Einzel",
+         tag(11)},
+        {"no room: today and tomorrow", tag(1), tag(2), 0, -1, t(1), t(2), "", "1", "", "0,00", "1", "Einzel", tag(2)},
+        {"the placeholder date leaves the boxes empty", QDate(1900, 1, 1), QDate(1900, 1, 1), 2, -1, "", "", "102", "2", "80,00",
+         "0,00", "", "Einzel", QDate(1900, 1, 1)},
+        {"the waiting row's room is no room", tag(5), tag(6), 10, -1, t(5), t(6), "", "1", "", "0,00", "1", "Einzel", tag(6)},
+        {"the legend's kind", tag(5), tag(7), 1, 4, t(5), t(7), "101", "2", "80,00", "160,00", "2", "Angebot", tag(7)},
+        {"a kind named like a number sets the guests", tag(5), tag(7), 3, 3, t(5), t(7), "103", "2", "95,00", "190,00", "2", "zwei",
+         tag(7)},
+    };
+    for (const Fall& f : faelle) {
+        auto form = formular();
+        Uebergabe u;
+        u.neueBuchung = true;
+        u.anreise = f.anreise;
+        u.abreise = f.abreise;
+        u.zimmerNummer = f.zimmer;
+        u.belegungsart = f.art;
+        ASSERT_TRUE(form->starten(u)) << f.warum;
+        const ReservierungsFelder& r = form->felder();
+        EXPECT_TRUE(r.istNeu()) << f.warum;
+        EXPECT_EQ(r.von, f.von) << f.warum;
+        EXPECT_EQ(r.bis, f.bis) << f.warum;
+        EXPECT_EQ(u.abreise, f.abreiseDanach) << f.warum << ": the hand-over follows the form";
+        EXPECT_EQ(r.zimmer, f.zimmerLabel) << f.warum;
+        EXPECT_EQ(r.gaeste, f.gaeste) << f.warum;
+        EXPECT_EQ(r.tarif, f.tarif) << f.warum;
+        EXPECT_EQ(r.preis, f.preis) << f.warum;
+        EXPECT_EQ(r.naechte, f.naechte) << f.warum;
+        EXPECT_EQ(r.artName, f.artName) << f.warum;
+        EXPECT_EQ(r.checkDatum, f.von) << f.warum;
+        EXPECT_EQ(r.erstelltAm, t(1)) << f.warum;
+        EXPECT_EQ(r.waesche1, QStringLiteral("7")) << f.warum;
+        EXPECT_EQ(r.waesche2, QStringLiteral("3")) << f.warum;
+        EXPECT_TRUE(r.fruehstueck) << f.warum << ": breakfast is preset by the linen row";
+        EXPECT_FALSE(r.mittag) << f.warum;
+        EXPECT_EQ(r.geaendert, QStringLiteral("Nein")) << f.warum;
+        EXPECT_FALSE(form->hatAenderungen()) << f.warum;
+    }
+    EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+}
+
+TEST_F(ReservierungLogikTest, StoredBookingLoadsWithItsAddressesAndIsRemembered) {
+    const int id = buchung(2, tag(10), tag(13), QStringLiteral("Meier"));
+    db().execute(QStringLiteral("UPDATE tblBelegung SET IDAdressRechnung = 2, Checked = True, Zahlart = 'Bar' WHERE ID = ?"), {id});
+    auto form = formular();
+    Uebergabe u;
+    u.buchungId = id;
+    ASSERT_TRUE(form->starten(u));
+    const ReservierungsFelder& f = form->felder();
+    EXPECT_EQ(f.id, id);
+    EXPECT_EQ(f.zimmer, QStringLiteral("102"));
+    EXPECT_EQ(f.naechte, QStringLiteral("3"));
+    EXPECT_EQ(f.checkDatum, t(13)) << "checked in: the check date is the departure";
+    EXPECT_EQ(f.zahlart, QStringLiteral("Bar"));
+    EXPECT_EQ(f.gastName, QStringLiteral("Meier"));
+    EXPECT_EQ(form->adresse().felder().ort, QStringLiteral("Ulm"));
+    EXPECT_EQ(form->adresse().rechnungsadresseId(), 2);
+    EXPECT_FALSE(f.warnung) << "its own dates do not collide with itself";
+    EXPECT_FALSE(form->hatAenderungen());
+
+    Uebergabe weg;
+    weg.buchungId = id + 100;
+    EXPECT_FALSE(formular()->starten(weg)) << "a booking that is gone unloads the form";
+}
+
+TEST_F(ReservierungLogikTest, WaitingRowBrowsesTheWaitingBookingsOfTheDay) {
+    const int a = buchung(1, tag(7), tag(9), QStringLiteral("Anton"), true);
+    const int b = buchung(2, tag(8), tag(10), QStringLiteral("Berta"), true);
+    const int c = buchung(3, tag(6), tag(11), QStringLiteral("Cäsar"), true);
+    auto form = formular();
+    Uebergabe u;
+    u.buchungId = b;
+    u.warteTag = tag(8);
+    u.warteBuchungen = {a, b, c};
+    ASSERT_TRUE(form->starten(u));
+    EXPECT_TRUE(form->imBlaettern());
+    EXPECT_EQ(form->warteTitel(), QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
+    EXPECT_EQ(form->felder().kuerzel, QStringLiteral("Berta")) << "the booking under the mouse is shown first";
+    EXPECT_EQ(form->angezeigteGroesse(), Groesse::Gross);
+
+    struct Schritt {
+        Blaettern richtung;
+        QString kuerzel;
+        bool erster, letzter;  // can go back / on afterwards
+    } schritte[] = {{Blaettern::Naechster, "Cäsar", true, false},
+                    {Blaettern::Erster, "Anton", false, true},
+                    {Blaettern::Letzter, "Cäsar", true, false},
+                    {Blaettern::Voriger, "Berta", true, true}};
+    for (const Schritt& s : schritte) {
+        EXPECT_TRUE(form->blaettern(s.richtung)) << qPrintable(s.kuerzel);
+        EXPECT_EQ(form->felder().kuerzel, s.kuerzel);
+        EXPECT_EQ(form->kannBlaettern(Blaettern::Voriger), s.erster) << qPrintable(s.kuerzel);
+        EXPECT_EQ(form->kannBlaettern(Blaettern::Naechster), s.letzter) << qPrintable(s.kuerzel);
+    }
+    EXPECT_TRUE(dialogs_.shown().isEmpty()) << "nothing changed, nothing asked";
+
+    // Unsaved changes: Cancel stays on the booking, No goes on without saving.
+    form->felder().info = QStringLiteral("Spät");
+    form->geaendert();
+    dialogs_.answer(Answer::Cancel);
+    EXPECT_FALSE(form->blaettern(Blaettern::Naechster));
+    EXPECT_EQ(form->felder().kuerzel, QStringLiteral("Berta"));
+    dialogs_.answer(Answer::No);
+    EXPECT_TRUE(form->blaettern(Blaettern::Naechster));
+    EXPECT_EQ(dialogs_.texts(), QStringList({kReservierungSpeichern, kReservierungSpeichern}));
+    EXPECT_TRUE(wert(QStringLiteral("Info"), b).isNull());
+
+    // A waiting booking deleted on another workstation is left out, and the count follows.
+    db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ?"), {b});
+    EXPECT_TRUE(form->blaettern(Blaettern::Erster));
+    EXPECT_TRUE(form->blaettern(Blaettern::Naechster));
+    EXPECT_EQ(form->felder().kuerzel, QStringLiteral("Cäsar"));
+    EXPECT_EQ(form->warteTitel(), QStringLiteral("Warteposition für den 08.03.2024 (2 vorläufige Reservierungen)"));
+    EXPECT_FALSE(form->kannBlaettern(Blaettern::Letzter));
+}
+
+TEST_F(ReservierungLogikTest, PlusAndMinusMoveADateAndRecomputeTheTotal) {
+    struct Fall {
+        const char* warum;
+        bool von;
+        QChar taste;
+        QString tarif, vonDanach, bisDanach, preisDanach, naechteDanach;
+    } faelle[] = {
+        {"+ in the arrival", true, '+', "80,00", t(11), t(13), "160,00", "2"},
+        {"- in the arrival", true, '-', "80,00", t(9), t(13), "320,00", "4"},
+        {"+ in the departure", false, '+', "80,00", t(10), t(14), "320,00", "4"},
+        {"- in the departure", false, '-', "80,00", t(10), t(12), "160,00", "2"},
+        {"without a tariff the total is a flat price and stays", true, '+', "", t(11), t(13), "250,00", "2"},
+    };
+    for (const Fall& f : faelle) {
+        auto form = formular();
+        form->neueBuchung(tag(10), tag(13), 1);
+        ReservierungsFelder& r = form->felder();
+        r.tarif = f.tarif;
+        r.preis = QStringLiteral("250,00");
+        EXPECT_TRUE(form->datumTaste(f.von, f.taste)) << f.warum;
+        EXPECT_EQ(r.von, f.vonDanach) << f.warum;
+        EXPECT_EQ(r.bis, f.bisDanach) << f.warum;
+        EXPECT_EQ(r.preis, f.preisDanach) << f.warum;
+        EXPECT_EQ(r.naechte, f.naechteDanach) << f.warum;
+        EXPECT_EQ(r.geaendert, QStringLiteral("Ja")) << f.warum;
+    }
+
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(13), 1);
+    form->felder().von = QStringLiteral("31.04.2024");
+    EXPECT_TRUE(form->datumTaste(true, '+')) << "the key is taken";
+    EXPECT_EQ(form->felder().von, QStringLiteral("31.04.2024")) << "an invalid date does not move";
+    EXPECT_FALSE(form->datumTaste(true, '5')) << "other keys are typed as they are";
+    for (QChar c : QStringLiteral("0123456789.")) EXPECT_TRUE(ReservierungLogik::datumZeichenErlaubt(c)) << qPrintable(QString(c));
+    for (QChar c : QStringLiteral("a,/ ")) EXPECT_FALSE(ReservierungLogik::datumZeichenErlaubt(c)) << qPrintable(QString(c));
+
+    // Moving the arrival onto the departure is said at once, and the warning is off.
+    form->felder().von = t(12);
+    form->datumTaste(true, '+');
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Das Anfangs- und Enddatum sind gleich. Bitte korrigiren Sie die Eingaben.")});
+}
+
+TEST_F(ReservierungLogikTest, LiveWarningFollowsTheTypedRange) {
+    buchung(1, tag(10), tag(12), QStringLiteral("alt"));
+    auto form = formular();
+    form->neueBuchung(tag(8), tag(10), 1);
+    EXPECT_FALSE(form->felder().warnung) << "leaving on the arrival day of the next guest";
+    form->datumTaste(false, '+');
+    EXPECT_TRUE(form->felder().warnung);
+    form->zimmerGewaehlt(QStringLiteral("102"));
+    EXPECT_FALSE(form->felder().warnung);
+    form->zimmerGewaehlt(QStringLiteral("101"));
+    EXPECT_TRUE(form->felder().warnung);
+    form->zimmerGewaehlt(QString());
+    EXPECT_FALSE(form->felder().warnung) << "no room, no warning";
+}
+
+TEST_F(ReservierungLogikTest, RemarkOfThreeHundredCharactersIsCutOnlyAfterYes) {
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1);
+    form->adresse().laden(1);
+    ReservierungsFelder& f = form->felder();
+    f.gastName = QStringLiteral("Meier");
+    f.kuerzel = QStringLiteral("Lang");
+    const QString lang = QString(290, QLatin1Char('x')) + QStringLiteral("0123456789");
+    f.info = lang;
+
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(form->infoVerlassen());
+    EXPECT_EQ(f.info, lang);
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(form->speichern()) << "the save asks again and stops on No";
+    EXPECT_EQ(zeilen(), 0);
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(form->infoVerlassen());
+    EXPECT_EQ(f.info, lang.left(250));
+    EXPECT_TRUE(form->infoVerlassen()) << "250 characters are not asked about";
+    EXPECT_EQ(dialogs_.texts(), QStringList({kAbschneiden, kAbschneiden, kAbschneiden}));
+    EXPECT_EQ(dialogs_.shown().first().buttons, Buttons::YesNo);
+
+    dialogs_.clear();
+    EXPECT_TRUE(form->speichern()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+    EXPECT_EQ(wert(QStringLiteral("Info"), f.id).toString(), lang.left(250));
+}
+
+TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
+    const int eigene = buchung(1, tag(10), tag(12), QStringLiteral("Meier"));
+    buchung(2, tag(10), tag(12), QStringLiteral("Huber"));
+    auto form = formular();
+    ASSERT_TRUE(form->laden(eigene));
+    EXPECT_EQ(form->kuerzelFarbe(), KuerzelFarbe::Normal) << "nothing typed yet";
+
+    struct Fall {
+        QString kuerzel;
+        KuerzelFarbe farbe;
+    } faelle[] = {{"Meier", KuerzelFarbe::Gruen}, {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
+                  {"Hube", KuerzelFarbe::Gruen},   {"", KuerzelFarbe::Normal}};
+    for (const Fall& f : faelle) {
+        form->felder().kuerzel = f.kuerzel;
+        form->kuerzelGeaendert();
+        EXPECT_EQ(form->kuerzelFarbe(), f.farbe) << qPrintable(f.kuerzel);
+    }
+    form->felder().kuerzel = QStringLiteral("Huber");
+    form->kuerzelGeaendert();
+    EXPECT_FALSE(form->speichern());
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte geben Sie eine eindeutige Kurzinfo ein.")});
+
+    // A new booking: every stored short name counts.
+    auto neu = formular();
+    neu->neueBuchung(tag(20), tag(22), 3);
+    neu->felder().kuerzel = QStringLiteral("Meier");
+    neu->kuerzelGeaendert();
+    EXPECT_EQ(neu->kuerzelFarbe(), KuerzelFarbe::Warnung);
+
+    const QString verboten = QStringLiteral("':$;)@><(]}{[*^=~/!\\%.?,\"");
+    for (QChar c : verboten) EXPECT_FALSE(ReservierungLogik::kuerzelZeichenErlaubt(c, QStringLiteral("ab"))) << qPrintable(QString(c));
+    for (QChar c : QStringLiteral("aZ9äß-_&+#"))
+        EXPECT_TRUE(ReservierungLogik::kuerzelZeichenErlaubt(c, QStringLiteral("ab"))) << qPrintable(QString(c));
+    EXPECT_FALSE(ReservierungLogik::kuerzelZeichenErlaubt(' ', QString())) << "no leading blank";
+    EXPECT_TRUE(ReservierungLogik::kuerzelZeichenErlaubt(' ', QStringLiteral("Herr"))) << "a blank inside is fine";
+}
+
+TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
+    struct Fall {
+        ZahlFeld feld;
+        QString text;
+        QString titel;  // empty: accepted
+    } faelle[] = {{ZahlFeld::Gaeste, "", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "0", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "00", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "4", ""},
+                  {ZahlFeld::Waesche1, "0", "Wäsche"},         {ZahlFeld::Waesche2, "", "Wäsche"},
+                  {ZahlFeld::Waesche2, "14", ""}};
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1);
+    for (const Fall& f : faelle) {
+        dialogs_.clear();
+        ReservierungsFelder& r = form->felder();
+        (f.feld == ZahlFeld::Gaeste ? r.gaeste : f.feld == ZahlFeld::Waesche1 ? r.waesche1 : r.waesche2) = f.text;
+        EXPECT_EQ(form->zahlVerlassen(f.feld), f.titel.isEmpty()) << qPrintable(f.text);
+        if (f.titel.isEmpty()) {
+            EXPECT_TRUE(dialogs_.shown().isEmpty());
+        } else {
+            ASSERT_EQ(dialogs_.shown().size(), 1);
+            EXPECT_EQ(dialogs_.last().text, QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein."));
+            EXPECT_EQ(dialogs_.last().caption, f.titel);
+        }
+    }
+    for (QChar c : QStringLiteral("0189")) EXPECT_TRUE(ReservierungLogik::nurZiffern(c));
+    for (QChar c : QStringLiteral("-+,. a")) EXPECT_FALSE(ReservierungLogik::nurZiffern(c)) << qPrintable(QString(c));
+
+    struct Datum {
+        QString text, danach;
+        bool ok;
+    } daten[] = {{"13.1.24", "13.01.2024", true}, {"", "", true}, {"31.04.2024", "31.04.2024", false}, {"1.13.24", "1.13.24", false}};
+    for (const Datum& d : daten) {
+        dialogs_.clear();
+        form->felder().von = d.text;
+        EXPECT_EQ(form->datumVerlassen(true), d.ok) << qPrintable(d.text);
+        EXPECT_EQ(form->felder().von, d.danach);
+        form->felder().erstelltAm = d.text;
+        EXPECT_EQ(form->resDatumVerlassen(), d.ok) << qPrintable(d.text);
+        EXPECT_EQ(dialogs_.texts(), d.ok ? QStringList() : QStringList({QStringLiteral("Bitte überprüfen Sie das Datum"),
+                                                                         QStringLiteral("Bitte überprüfen Sie das Datum")}));
+    }
+}
+
+TEST_F(ReservierungLogikTest, KindRelabelsTheDocumentButtonsAndRoomFillsGuestsAndTariff) {
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1);
+    EXPECT_EQ(form->bestVorschauBeschriftung(), QStringLiteral("Bestätigung (ein&f.)"));
+    EXPECT_EQ(form->rechnungBeschriftung(), QStringLiteral("Bestätigung/ &Rechnung"));
+    form->artGewaehlt(int(form->artNamen().indexOf(QStringLiteral("Angebot"))));
+    EXPECT_TRUE(form->istAngebot());
+    EXPECT_EQ(form->bestVorschauBeschriftung(), QStringLiteral("Angebot (ein&f.)"));
+    EXPECT_EQ(form->rechnungBeschriftung(), QStringLiteral("&Angebot"));
+    EXPECT_EQ(form->felder().artIndex + 1, 4) << "the list position + 1 is the kind's number";
+
+    ReservierungsFelder& f = form->felder();
+    form->zimmerGewaehlt(QStringLiteral("103"));
+    EXPECT_EQ(f.gaeste, QStringLiteral("3"));
+    EXPECT_EQ(f.tarif, QStringLiteral("95,00"));
+    EXPECT_EQ(f.preis, QStringLiteral("190,00"));
+    form->zimmerGewaehlt(QStringLiteral("109"));
+    EXPECT_EQ(f.tarif, QStringLiteral("0,00")) << "a room without price";
+    EXPECT_EQ(f.preis, QStringLiteral("190,00")) << "tariff 0: the total stays a flat price";
+    form->fixGeaendert(true);
+    form->zimmerGewaehlt(QStringLiteral("102"));
+    EXPECT_EQ(f.gaeste, QStringLiteral("2"));
+    EXPECT_EQ(f.tarif, QStringLiteral("0,00")) << "a fixed price stays";
+
+    // A stored booking keeps its guests when the room changes; its price follows the room.
+    const int id = buchung(1, tag(20), tag(23), QStringLiteral("Stamm"));
+    ASSERT_TRUE(form->laden(id));
+    form->felder().gaeste = QStringLiteral("1");
+    form->zimmerGewaehlt(QStringLiteral("103"));
+    EXPECT_EQ(f.gaeste, QStringLiteral("1"));
+    EXPECT_EQ(f.preis, QStringLiteral("285,00"));
+}
+
+TEST_F(ReservierungLogikTest, RoomBoxListsAllOrTheFreeRoomsButNeverTheWaitingRow) {
+    const int eigene = buchung(1, tag(10), tag(12), QStringLiteral("Eigen"));
+    buchung(2, tag(11), tag(14), QStringLiteral("Zwei"));
+    buchung(3, tag(12), tag(14), QStringLiteral("Drei"));
+    buchung(4, tag(9), tag(12), QStringLiteral("Vier"), true);
+    auto form = formular();
+    ASSERT_TRUE(form->laden(eigene));
+    const QStringList alle = {"101", "102", "103", "104", "105", "106", "107", "108", "109"};
+    EXPECT_EQ(form->zimmerLabels(), alle);
+    form->setFreieZimmer(true);
+    EXPECT_EQ(form->zimmerLabels(), QStringList({"101", "103", "104", "105", "106", "107", "108", "109"}))
+        << "its own room stays, 103 is free until the 12th, a waiting booking blocks nothing";
+    form->felder().bis = t(13);
+    form->datumGeaendert();
+    EXPECT_EQ(form->zimmerLabels(), QStringList({"101", "104", "105", "106", "107", "108", "109"}));
+    form->felder().bis = QStringLiteral("13.03.");
+    EXPECT_EQ(form->zimmerLabels(), alle) << "no range yet: every room";
+
+    EXPECT_FALSE(formular()->freieZimmer()) << "the default without the setting";
+    Parameter(db()).saveYesNo(QStringLiteral("AlleFreien"), 1);
+    EXPECT_TRUE(formular()->freieZimmer());
+}
+
+TEST_F(ReservierungLogikTest, DefaultsForTheNextOpeningAreAskedAndStored) {
+    const QString frage = QStringLiteral(
+        "Mit diesem Dialog können Sie einstellen, ob das Reservierungsformular beim Öffnen alle Zimmer anzeigt oder  ob alle freien "
+        "Zimmer angezeigt werden sollen. Wählen Sie 'Nein' für alle Zimmer oder 'Ja' für alle freien Zimmer.");
+    auto form = formular();
+    struct Fall {
+        Answer antwort;
+        bool gespeichert;
+        QVariant f1;
+    } faelle[] = {{Answer::Cancel, false, QVariant()}, {Answer::Yes, true, "Ja"}, {Answer::No, true, "Nein"}};
+    for (const Fall& f : faelle) {
+        dialogs_.clear();
+        dialogs_.answer(f.antwort);
+        EXPECT_EQ(form->zimmerauswahlVorgabe(), f.gespeichert);
+        EXPECT_EQ(dialogs_.last().text, frage);
+        EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Vorgabe beim Öffnen"));
+        EXPECT_EQ(dialogs_.last().buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'AlleFreien'")), f.f1);
+    }
+
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(form->stammkundenVorgabe());
+    EXPECT_TRUE(Parameter(db()).readYesNo(QStringLiteral("Stammkunden")));
+    form->adresse().cmdNeuAdress();
+    EXPECT_TRUE(form->adresse().felder().stammkunde) << "a new address is a regular guest now";
+    EXPECT_TRUE(formular()->einstellungen().stammkunden);
+}
+
+TEST_F(ReservierungLogikTest, SettingsAndTheSizeOfTheForm) {
+    FormularEinstellungen e = einstellungen();
+    EXPECT_EQ(e.waesche1Name, QStringLiteral("Handtücher"));
+    EXPECT_EQ(e.waesche2Name, QStringLiteral("Bettwäsche"));
+    EXPECT_TRUE(e.fruehstueck);
+    EXPECT_FALSE(e.abendessen);
+    EXPECT_EQ(e.groesse, Groesse::Gross) << "no row: the large form";
+    db().execute(QStringLiteral("UPDATE tblParameter SET F1 = Null, F5 = Null, F6 = '1' WHERE Satz = 'Wäsche'"));
+    e = einstellungen();
+    EXPECT_EQ(e.waesche1Name, QStringLiteral("Handtücher")) << "an empty field is what the program uses without it";
+    EXPECT_TRUE(e.fruehstueck);
+    EXPECT_TRUE(e.mittag);
+    db().execute(QStringLiteral("DELETE * FROM tblParameter WHERE Satz = 'Wäsche'"));
+    e = einstellungen();
+    EXPECT_EQ(e.waesche2Name, QStringLiteral("Bettwäsche"));
+    EXPECT_EQ(e.waesche2Tage, QStringLiteral("3"));
+    EXPECT_FALSE(e.mittag);
+
+    auto form = formular();
+    form->setGroesse(Groesse::Klein);
+    EXPECT_EQ(form->groesse(), Groesse::Klein);
+    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("klein"))
+        << "kept in the sample database";
+    EXPECT_FALSE(Parameter(db()).read(QStringLiteral("Res_Groesse")));
+    EXPECT_EQ(einstellungen().groesse, Groesse::Klein);
+
+    // Without a sample database the main database keeps it.
+    ReservierungLogik ohne(db(), nullptr, dialogs_, kollisionsDialog_, kollision_, e, umgebung());
+    ohne.setGroesse(Groesse::Klein);
+    EXPECT_EQ(FormularEinstellungen::lesen(db(), nullptr).groesse, Groesse::Klein);
+    ohne.setGroesse(Groesse::Gross);
+    EXPECT_EQ(Parameter(db()).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("gross"));
+}
+
+TEST_F(ReservierungLogikTest, ClosingAsksForUnsavedBookingAndAddress) {
+    const int id = buchung(1, tag(10), tag(12), QStringLiteral("Meier"));
+    struct Fall {
+        const char* warum;
+        bool buchungGeaendert, adresseGeaendert;
+        QList<Answer> antworten;
+        bool schliessen;
+        QStringList fragen;
+        QString infoDanach;
+    } faelle[] = {
+        {"nothing changed", false, false, {}, true, {}, ""},
+        {"cancel stays", true, false, {Answer::Cancel}, false, {kReservierungSpeichern}, ""},
+        {"no drops the changes", true, false, {Answer::No}, true, {kReservierungSpeichern}, ""},
+        {"yes saves", true, false, {Answer::Yes}, true, {kReservierungSpeichern}, "Spät"},
+        {"no, then the address", true, true, {Answer::No, Answer::Cancel}, false, {kReservierungSpeichern, kAdresseSpeichern}, ""},
+        {"only the address", false, true, {Answer::No}, true, {kAdresseSpeichern}, ""},
+    };
+    for (const Fall& f : faelle) {
+        db().execute(QStringLiteral("UPDATE tblBelegung SET Info = Null WHERE ID = ?"), {id});
+        dialogs_.clear();
+        for (Answer a : f.antworten) dialogs_.answer(a);
+        auto form = formular();
+        ASSERT_TRUE(form->laden(id));
+        if (f.buchungGeaendert) {
+            form->felder().info = QStringLiteral("Spät");
+            form->geaendert();
+        }
+        if (f.adresseGeaendert) form->adresse().setFeld(AdressFeld::Vorname, QStringLiteral("Karl"));
+        EXPECT_EQ(form->aenderungenKlaeren(), f.schliessen) << f.warum;
+        EXPECT_EQ(dialogs_.texts(), f.fragen) << f.warum;
+        EXPECT_EQ(wert(QStringLiteral("Info"), id).toString(), f.infoDanach) << f.warum;
+        EXPECT_TRUE(dialogs_.allAnswersUsed()) << f.warum;
+    }
+}
+
+TEST_F(ReservierungLogikTest, FurtherGuestsNeedASavedBooking) {
+    const QString frage = QStringLiteral("Die Änderungen müssen zunächst gespeichert werden. Jetzt speichern?");
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1, -1, 2);
+    form->felder().kuerzel = QStringLiteral("Huber");
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(form->weiterePersonenVorbereiten());
+    EXPECT_EQ(zeilen(), 0);
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(form->weiterePersonenVorbereiten());
+    EXPECT_EQ(dialogs_.texts(), QStringList({frage, frage}));
+    EXPECT_EQ(zeilen(QStringLiteral("GastID = 2 AND Kürzel = 'Huber'")), 1);
+    dialogs_.clear();
+    EXPECT_TRUE(form->weiterePersonenVorbereiten()) << "saved and unchanged: nothing to ask";
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+}
+
+TEST_F(ReservierungLogikTest, AccountOverviewAndPaymentsNeedAnAddressOrASavedBooking) {
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1);
+    EXPECT_EQ(form->kontoAdresse(false), 0);
+    EXPECT_EQ(form->kontoAdresse(true), 0);
+    EXPECT_FALSE(form->zahlDetailsMoeglich());
+    EXPECT_EQ(dialogs_.texts(), QStringList({QStringLiteral("Wählen Sie einen Eintrag im Feld 'Nachname'."),
+                                             QStringLiteral("Wählen Sie einen Eintrag im Feld 'Rechnungsadresse'."),
+                                             QStringLiteral("Bitte speichern Sie zunächst die Daten.")}));
+    for (const auto& s : dialogs_.shown()) EXPECT_EQ(s.icon, Icon::Information);
+    form->adresse().laden(2);
+    form->adresse().setRechnungsadresse(1);
+    EXPECT_EQ(form->kontoAdresse(false), 2);
+    EXPECT_EQ(form->kontoAdresse(true), 1);
+    EXPECT_EQ(form->bezahltText(), QStringLiteral("Nicht Bezahlt"));
+}
+
+TEST_F(ReservierungLogikTest, TariffAndSeasonalPrice) {
+    db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 120 WHERE Zimmernummer = 1"));
+    db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES ('Hauptsaison', ?, ?)"),
+                 {tag(1), tag(1, 4)});
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1);
+    ReservierungsFelder& f = form->felder();
+    form->saisonpreisKlick();
+    EXPECT_TRUE(form->saisonpreis());
+    EXPECT_EQ(f.preis, QStringLiteral("240,00"));
+    EXPECT_EQ(f.tarif, QString());
+    form->datumTaste(false, '+');
+    EXPECT_EQ(f.preis, QStringLiteral("240,00")) << "a seasonal total is not multiplied by an empty tariff";
+    form->saisonpreisKlick();
+    EXPECT_FALSE(form->saisonpreis());
+    EXPECT_EQ(f.tarif, QStringLiteral("80,00"));
+    EXPECT_EQ(f.preis, QStringLiteral("240,00")) << "three nights at the room's price";
+
+    f.tarif.clear();
+    form->tarifVerlassen();
+    EXPECT_EQ(f.tarif, QStringLiteral("0,00"));
+    EXPECT_EQ(f.preis, QStringLiteral("0,00"));
+    f.tarif = QStringLiteral("77,5");
+    form->tarifVerlassen();
+    EXPECT_EQ(f.tarif, QStringLiteral("77,50"));
+    EXPECT_EQ(f.preis, QStringLiteral("232,50"));
+    f.preis = QStringLiteral("360");
+    form->preisVerlassen();
+    EXPECT_EQ(f.preis, QStringLiteral("360,00"));
+    EXPECT_TRUE(form->saisonpreis()) << "a total equal to the seasonal price shows the button green";
+}
+
+TEST_F(ReservierungLogikTest, PaymentMethodList) {
+    auto form = formular();
+    EXPECT_TRUE(form->zahlartEnter(QStringLiteral("Bar")));
+    EXPECT_FALSE(form->zahlartEnter(QStringLiteral("bar"))) << "already listed";
+    EXPECT_TRUE(form->zahlartEnter(QStringLiteral("EC-Karte")));
+    EXPECT_EQ(form->zahlarten(), QStringList({QStringLiteral("Bar"), QStringLiteral("EC-Karte")}));
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(form->zahlartEntfernen(QStringLiteral("Bar")));
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(form->zahlartEntfernen(QStringLiteral("Bar")));
+    EXPECT_EQ(form->zahlarten(), QStringList{QStringLiteral("EC-Karte")});
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Listeneinträge löschen"));
+}

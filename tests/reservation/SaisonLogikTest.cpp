@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "platform/ScriptedDialogs.h"
+#include "reservation/SaisonLogik.h"
+#include "support/DatabaseFixture.h"
+
+using namespace tav;
+
+class SaisonLogikTest : public test::DatabaseFixture {
+protected:
+    int season(const QString& name, const QDate& start, const QDate& ende) {
+        db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"), {name, start, ende});
+        return db().scalar(QStringLiteral("SELECT Max(idSaisonzeiten) FROM tbSaisonzeiten")).toInt();
+    }
+    int count() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbSaisonzeiten")).toInt(); }
+
+    ScriptedDialogs dialogs_;
+};
+
+TEST_F(SaisonLogikTest, SavingChecksTheFieldsInOrder) {
+    season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1));
+    struct Fall {
+        QString name, von, bis, meldung;
+    } faelle[] = {
+        {{}, {}, {}, QStringLiteral("Das Feld 'Saisonbezeichnung' darf zum Speichern nicht leer sein")},
+        {QStringLiteral("Nebensaison"), {}, {}, QStringLiteral("Das Feld 'Saisonbeginn' darf zum Speichern nicht leer sein")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral(" "),
+         QStringLiteral("Das Feld 'Saisonende' darf zum Speichern nicht leer sein")},
+        {QStringLiteral("Vorsaison"), QStringLiteral("01.03.2024"), QStringLiteral("01.04.2024"),
+         QStringLiteral("Bitte wählen Sie einen Eintrag aus der Liste.")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("31.04.2024"), QStringLiteral("01.05.2024"),
+         QStringLiteral("Bitte überprüfen Sie das Datum")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("1.3.24"),
+         QStringLiteral("Das Anfangs- und das Enddatum sind gleich. Bitte überprüfen Sie die Eingabe.")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("28.02.2024"),
+         QStringLiteral("Bitte überprüfen Sie das Anfangs- und Enddatum.")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("01.05.2024"), QStringLiteral("02.06.2024"),
+         QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die Eingabe.")},
+        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("01.06.2024"), {}},
+    };
+    for (const Fall& f : faelle) {
+        dialogs_.clear();
+        SaisonLogik s(db(), dialogs_);
+        s.setName(f.name);
+        s.setVon(f.von);
+        s.setBis(f.bis);
+        const int vorher = count();
+        EXPECT_EQ(s.speichern(), f.meldung.isEmpty()) << qPrintable(f.meldung);
+        if (f.meldung.isEmpty()) {
+            EXPECT_TRUE(dialogs_.shown().isEmpty());
+            EXPECT_EQ(count(), vorher + 1);
+            EXPECT_NE(s.felder().id, 0);
+            EXPECT_EQ(s.felder().bis, QStringLiteral("01.06.2024"));
+            EXPECT_FALSE(s.felder().geaendert);
+        } else {
+            ASSERT_EQ(dialogs_.shown().size(), 1);
+            EXPECT_EQ(dialogs_.last().text, f.meldung);
+            EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Saisonzeiten"));
+            EXPECT_EQ(count(), vorher);
+        }
+    }
+}
+
+TEST_F(SaisonLogikTest, OverlapsAreFoundButTouchingSeasonsAreNot) {
+    const int sommer = season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 6, 10));
+    SaisonLogik s(db(), dialogs_);
+    struct Fall {
+        const char* was;
+        QDate start, ende;
+        bool ueberschneidet;
+    } faelle[] = {
+        {"ends on the first day of the existing one", QDate(2024, 5, 20), QDate(2024, 6, 1), false},
+        {"begins on the last day of the existing one", QDate(2024, 6, 10), QDate(2024, 6, 20), false},
+        {"reaches one night into it", QDate(2024, 5, 20), QDate(2024, 6, 2), true},
+        {"begins one night before its end", QDate(2024, 6, 9), QDate(2024, 6, 20), true},
+        {"lies inside it", QDate(2024, 6, 3), QDate(2024, 6, 5), true},
+        {"encloses it", QDate(2024, 5, 1), QDate(2024, 7, 1), true},
+        {"a single night inside it", QDate(2024, 6, 5), QDate(2024, 6, 6), true},
+        {"the same start and a later end", QDate(2024, 6, 1), QDate(2024, 6, 20), true},
+        {"the same start and an earlier end", QDate(2024, 6, 1), QDate(2024, 6, 5), true},
+        {"exactly the same period", QDate(2024, 6, 1), QDate(2024, 6, 10), true},
+    };
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(!s.ueberschneidungen(f.start, f.ende, 0).isEmpty(), f.ueberschneidet) << f.was;
+        EXPECT_TRUE(s.ueberschneidungen(f.start, f.ende, sommer).isEmpty()) << f.was << ": the season itself does not count";
+    }
+
+    // Editing a season into a neighbour's period is refused; moving it within its own is not.
+    const int herbst = season(QStringLiteral("Zwischensaison"), QDate(2024, 6, 10), QDate(2024, 7, 1));
+    ASSERT_TRUE(s.laden({herbst, QStringLiteral("Zwischensaison"), QDate(2024, 6, 10), QDate(2024, 7, 1)}));
+    s.setVon(QStringLiteral("15.06.2024"));
+    EXPECT_TRUE(s.speichern());
+    s.setVon(QStringLiteral("05.06.2024"));
+    EXPECT_FALSE(s.speichern());
+    EXPECT_EQ(count(), 2);
+}
+
+TEST_F(SaisonLogikTest, NewDeleteAndClosingAskAboutChanges) {
+    season(QStringLiteral("Nebensaison"), QDate(2024, 3, 1), QDate(2024, 6, 1));
+    const int haupt = season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1));
+    SaisonLogik s(db(), dialogs_);
+    ASSERT_EQ(s.alle().size(), 2);
+    EXPECT_EQ(s.alle().first().name, QStringLiteral("Nebensaison"));
+
+    EXPECT_FALSE(s.loeschen()) << "nothing loaded, nothing deleted";
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+
+    ASSERT_TRUE(s.neu());
+    EXPECT_EQ(s.felder().von, QStringLiteral("01.09.2024")) << "the latest end is proposed as the start";
+    EXPECT_TRUE(s.felder().bis.isEmpty());
+    EXPECT_EQ(s.felder().id, 0);
+
+    s.setName(QStringLiteral("Zwischensaison"));
+    s.setBis(QStringLiteral("01.11.2024"));
+    dialogs_.answer(Answer::Cancel);
+    EXPECT_FALSE(s.schliessen());
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Änderungen speichern"));
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(s.neu()) << "Yes saves the new season before the fields are emptied";
+    EXPECT_EQ(s.alle().size(), 3);
+    EXPECT_EQ(s.felder().von, QStringLiteral("01.11.2024"));
+    s.setName(QStringLiteral("Sondersaison"));
+    dialogs_.answer(Answer::No);
+    EXPECT_TRUE(s.schliessen());
+    EXPECT_EQ(s.alle().size(), 3);
+
+    ASSERT_TRUE(s.laden({haupt, QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1)}));
+    EXPECT_EQ(s.felder().von, QStringLiteral("01.06.2024"));
+    dialogs_.clear();
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(s.loeschen());
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Soll dieser Datensatz endgültig gelöscht werden?"));
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(s.loeschen());
+    EXPECT_EQ(s.alle().size(), 2);
+    EXPECT_EQ(s.felder().id, 0);
+
+    s.setName(QStringLiteral("Vorsaison"));
+    dialogs_.clear();
+    EXPECT_FALSE(s.namePruefen());
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Bitte wählen Sie einen Eintrag aus der Liste."));
+    EXPECT_FALSE(s.datumPruefen(QStringLiteral("30.02.2024")));
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Bitte überprüfen Sie das Datum"));
+    EXPECT_TRUE(s.datumPruefen({}));
+}

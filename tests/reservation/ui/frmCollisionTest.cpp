@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "reservation/BelegungTestSupport.h"
+#include "reservation/ui/frmCollision.h"
+#include "support/Screenshot.h"
+
+using namespace tav;
+
+class frmCollisionTest : public test::BookingFixture {
+protected:
+    void SetUp() override {
+        BookingFixture::SetUp();
+        fenster_ = std::make_unique<Belegung>(db(), dialogs_, adresse_, qtDialog_, kollision_);
+        fenster_->setNummernMuster(NummernMuster{QStringLiteral("Üb"), QStringLiteral("yy"), true});
+    }
+    void TearDown() override {
+        fenster_.reset();
+        BookingFixture::TearDown();
+    }
+
+    // Runs `was` on the collision dialog once it is open (it is modal: the save waits for it).
+    void imDialog(std::function<void(frmCollision&)> was) {
+        QTimer::singleShot(0, [this, was] {
+            auto* dialog = qobject_cast<frmCollision*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr) << "the collision dialog is open";
+            geoeffnet_ = true;
+            was(*dialog);
+        });
+    }
+
+    template <typename T>
+    static T* kind(QWidget& w, const QString& name) {
+        T* c = w.findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << qPrintable(name);
+        return c;
+    }
+
+    QtKollisionsDialog qtDialog_;
+    std::unique_ptr<Belegung> fenster_;
+    bool geoeffnet_ = false;
+};
+
+TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
+    const int a = buchung(1, tag(10), tag(11), QStringLiteral("Albrecht"));
+    const int b = buchung(1, tag(11), tag(12), QStringLiteral("Brandt"));
+    const int c = buchung(1, tag(12), tag(13), QStringLiteral("Castorf"));
+    const int d = buchung(1, tag(13), tag(14), QStringLiteral("Dietrich"));
+    buchung(2, tag(1), tag(28), QStringLiteral("voll"));
+    buchung(5, tag(12), tag(13), QStringLiteral("halb"));
+
+    imDialog([&](frmCollision& w) {
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
+                  QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 4 bereits vorhandenen Reservierungen:"));
+        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtKürzel"))->text(), QStringLiteral("Neu"));
+        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtBezeichnungNeu"))->text(), QStringLiteral("101"));
+        QScrollBar* scr = kind<QScrollBar>(w, QStringLiteral("scrColli"));
+        EXPECT_TRUE(scr->isVisibleTo(&w));
+        EXPECT_EQ(scr->maximum(), 1) << "three rows show, one more to scroll to";
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Albrecht"));
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Castorf"));
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblVon_2"))->text(), t(12));
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->toolTip(),
+                  QStringLiteral("Diese Reservierung kann auf 103 oder 104 oder 106 verschoben werden."));
+        EXPECT_EQ(kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->toolTip(),
+                  QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
+        test::saveScreenshot(w, QStringLiteral("frmCollision_vier"));
+
+        QComboBox* ziel0 = kind<QComboBox>(w, QStringLiteral("cboBez_0"));
+        EXPECT_EQ(ziel0->count(), 5) << "empty entry and the rooms 103 to 106";
+        ziel0->setCurrentIndex(ziel0->findText(QStringLiteral("103")));
+        kind<QCheckBox>(w, QStringLiteral("chkLöschen_1"))->setChecked(true);
+
+        scr->setValue(1);
+        EXPECT_EQ(w.erste(), 1);
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Brandt"));
+        EXPECT_TRUE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isChecked()) << "the choice moves with its booking";
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Dietrich"));
+        QComboBox* ziel1 = kind<QComboBox>(w, QStringLiteral("cboBez_1"));
+        ziel1->setCurrentIndex(ziel1->findText(QStringLiteral("104")));
+        kind<QCheckBox>(w, QStringLiteral("chkLöschen_2"))->setChecked(true);
+        test::saveScreenshot(w, QStringLiteral("frmCollision_vier_gescrollt"));
+
+        scr->setValue(0);
+        EXPECT_EQ(kind<QComboBox>(w, QStringLiteral("cboBez_0"))->currentText(), QStringLiteral("103"));
+        kind<QPushButton>(w, QStringLiteral("cmdOK"))->click();
+    });
+    dialogs_.answer(Answer::Yes);  // Brandt into the waiting position
+    dialogs_.answer(Answer::Yes);  // Dietrich as well
+    ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(14), QStringLiteral("Neu"));
+    EXPECT_TRUE(fenster_->Reserv(f)) << qPrintable(dialogs_.texts().join(QLatin1Char('\n')));
+    EXPECT_TRUE(geoeffnet_);
+    EXPECT_EQ(dialogs_.texts(),
+              (QStringList{QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Brandt in die Warteposition verschieben?"),
+                           QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Dietrich in die Warteposition verschieben?")}));
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 3 AND Gelöscht = False").arg(a)), 1);
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(b)), 1);
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 4 AND Gelöscht = False").arg(c)), 1);
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(d)), 1);
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = False AND Kürzel = 'Neu'").arg(f.id)), 1);
+    EXPECT_EQ(zeilen(QStringLiteral("Zimmernummer = 1 AND Gelöscht = False")), 1) << "the new booking has the room to itself";
+}
+
+TEST_F(frmCollisionTest, OneCollisionWithABlockMemberAndChangedDates) {
+    const int mitglied = buchung(1, tag(10), tag(12), QStringLiteral("Reisegruppe"));
+    inBlock(9, mitglied);
+    buchung(3, tag(1), tag(28), QStringLiteral("voll"));
+
+    imDialog([&](frmCollision& w) {
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
+                  QStringLiteral("Die neue Reservierung überschneidet sich mit folgender bereits vorhandenen Reservierung:"));
+        EXPECT_FALSE(kind<QScrollBar>(w, QStringLiteral("scrColli"))->isVisibleTo(&w));
+        EXPECT_TRUE(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->isVisibleTo(&w));
+        EXPECT_FALSE(kind<QLabel>(w, QStringLiteral("lblKürzel_1"))->isVisibleTo(&w));
+        EXPECT_FALSE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isEnabled()) << "block members never wait";
+        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->toolTip(),
+                  QStringLiteral("Diese Reservierung kann auf 102 oder 104 oder 105 oder 106 verschoben werden."));
+        QLineEdit* bis = kind<QLineEdit>(w, QStringLiteral("txtBis"));
+        bis->clear();
+        QTest::keyClicks(bis, QStringLiteral("16.03.2024"));
+        test::saveScreenshot(w, QStringLiteral("frmCollision_eine"));
+        kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->click();
+    });
+    ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("Neu"));
+    EXPECT_FALSE(fenster_->Reserv(f));
+    EXPECT_TRUE(geoeffnet_);
+    EXPECT_EQ(f.bis, QStringLiteral("16.03.2024")) << "the date typed in the dialog went back into the form";
+    EXPECT_EQ(f.fokus, Fokus::Zimmer);
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte "
+                                                           "korrigieren Sie Zimmernummer oder Zeiten.")});
+    EXPECT_EQ(zeilen(), 2);
+}
+
+TEST_F(frmCollisionTest, WaitingButtonParksTheNewBookingUnlessItIsABlockMember) {
+    buchung(1, tag(10), tag(12), QStringLiteral("alt"));
+    imDialog([&](frmCollision& w) {
+        QPushButton* warten = kind<QPushButton>(w, QStringLiteral("cmdWarten"));
+        EXPECT_TRUE(warten->isEnabled());
+        warten->click();
+    });
+    ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("wartet"));
+    EXPECT_TRUE(fenster_->Reserv(f));
+    EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'wartet' AND Gelöscht = True")), 1);
+
+    const int mitglied = buchung(2, tag(10), tag(12), QStringLiteral("Mitglied"));
+    inBlock(1, mitglied);
+    ReservierungsFelder g;
+    ASSERT_TRUE(fenster_->laden(mitglied, g));
+    g.gastName = QStringLiteral("Gruppe");
+    g.zimmer = QStringLiteral("101");
+    geoeffnet_ = false;
+    imDialog([&](frmCollision& w) {
+        EXPECT_FALSE(kind<QPushButton>(w, QStringLiteral("cmdWarten"))->isEnabled());
+        kind<QPushButton>(w, QStringLiteral("cmdAbbrechen"))->click();
+    });
+    EXPECT_FALSE(fenster_->Reserv(g));
+    EXPECT_TRUE(geoeffnet_);
+    EXPECT_TRUE(g.schliessen);
+    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 2").arg(mitglied)), 1);
+}

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "store/Beispieldaten.h"
+#include "engine/Database.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "plan/ui/frmMain.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+#include "platform/SettingsStore.h"
+#include "startup/ui/Programmsteuerung.h"
+#include "support/Screenshot.h"
+#include "support/TempFolder.h"
+
+using namespace tav;
+
+namespace {
+
+class ProgrammsteuerungTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dbfiles::createInstallation(ordner.path());
+        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+        settings.deleteSection();
+        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
+        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
+        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, ordner.path(), QStringLiteral("Tavomera"));
+        steuerung->shell = std::make_unique<ScriptedShell>();
+        steuerung->hauptfensterEinrichten = [this](frmMain& f) {
+            ++eingerichtet;
+            EXPECT_TRUE(f.plan()) << "a loaded main window shows the plan";
+        };
+        ende = std::make_unique<QSignalSpy>(steuerung.get(), &Programmsteuerung::programmEnde);
+    }
+    void TearDown() override {
+        steuerung.reset();
+        v.db.reset();
+        v.beispielDb.reset();
+    }
+    // Lets queued restarts run.
+    void warten() { QTest::qWait(50); }
+
+    test::TempFolder ordner;
+    SettingsStore settings;
+    ScriptedDialogs dialogs;
+    Variablen v;
+    std::unique_ptr<Programmsteuerung> steuerung;
+    std::unique_ptr<QSignalSpy> ende;
+    int eingerichtet = 0;
+};
+
+}  // namespace
+
+TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWindow) {
+    settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
+    settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+    // While the main window is loaded the splash window is in front.
+    QString splash;
+    steuerung->hauptfensterEinrichten = [&](frmMain&) {
+        QWidget* vorne = steuerung->vorderstesFenster();
+        ASSERT_TRUE(vorne);
+        splash = vorne->objectName() + QLatin1Char('|') + vorne->windowTitle();
+        EXPECT_TRUE(v.splashAngezeigt);
+        test::saveScreenshot(*vorne, QStringLiteral("frmMaskeAufbauen"));
+        ++eingerichtet;
+    };
+    steuerung->starten();
+    EXPECT_EQ(splash, QStringLiteral("frmMaskeAufbauen|Initialisierung"));
+    ASSERT_TRUE(steuerung->hauptfenster());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(steuerung->hauptfenster()->isVisible());
+    EXPECT_EQ(steuerung->hauptfenster()->windowTitle(), QStringLiteral("Tavomera Version 3.62"));
+    EXPECT_EQ(steuerung->vorderstesFenster(), steuerung->hauptfenster());
+    EXPECT_EQ(eingerichtet, 1);
+    EXPECT_FALSE(steuerung->beschaeftigt());
+    EXPECT_FALSE(v.splashAngezeigt);
+    EXPECT_TRUE(v.hauptfensterGeladen);
+    EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
+    test::saveScreenshot(*steuerung->hauptfenster(), QStringLiteral("frmMain_leer"));
+}
+
+TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNoDoesNotRestart) {
+    dialogs.answer(Answer::Yes);
+    steuerung->starten();
+    warten();
+    ASSERT_TRUE(steuerung->hauptfenster());
+    EXPECT_TRUE(steuerung->hauptfenster()->isVisible());
+    EXPECT_TRUE(v.beispieldaten);
+    EXPECT_EQ(dialogs.shown().size(), 1) << "the restart neither asks again nor asks for a backup";
+    EXPECT_EQ(eingerichtet, 1);
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(), QDate::currentDate());
+    auto* haken = steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"));
+    ASSERT_TRUE(haken);
+    EXPECT_TRUE(haken->isChecked());
+
+    // The menu leads back to the working data: a restart without the backup question; the
+    // working database is still new, so the first-start question comes again.
+    dialogs.clear();
+    dialogs.answer(Answer::No);
+    haken->trigger();
+    warten();
+    ASSERT_TRUE(steuerung->hauptfenster());
+    EXPECT_FALSE(v.beispieldaten);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?")});
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 0);
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt(), 10);
+    EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
+    EXPECT_EQ(ende->count(), 0);
+}
+
+TEST_F(ProgrammsteuerungTest, CancelOnTheSampleQuestionEndsTheProgram) {
+    dialogs.answer(Answer::Cancel);
+    steuerung->starten();
+    warten();
+    EXPECT_EQ(ende->count(), 1);
+    EXPECT_TRUE(steuerung->beendet());
+    EXPECT_FALSE(steuerung->hauptfenster());
+    EXPECT_FALSE(v.db);
+}
+
+TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
+    dialogs.answer(Answer::No);  // no sample data
+    steuerung->starten();
+    frmMain* fenster = steuerung->hauptfenster();
+    ASSERT_TRUE(fenster);
+    dialogs.clear();
+    dialogs.answer(Answer::Cancel);
+    fenster->close();
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(ende->count(), 0);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?")});
+
+    dialogs.clear();
+    dialogs.answer(Answer::Yes);  // no backup routine yet: it fails ...
+    dialogs.answer(Answer::Yes);  // ... close anyway
+    fenster->close();
+    EXPECT_EQ(dialogs.texts().value(1),
+              QStringLiteral("Die automatische Datensicherung konnte nicht durchgeführt werden. Möchten Sie das Programm trotzdem schließen?"));
+    EXPECT_EQ(ende->count(), 1);
+    EXPECT_FALSE(v.db) << "the databases are closed";
+}
+
+TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereTheProgramCanEnd) {
+    settings.deleteSection();
+    dialogs.answer(Answer::Ok);
+    bool gesehen = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        gesehen = dialog->objectName() == QStringLiteral("frmDatenbank");
+        EXPECT_EQ(steuerung->vorderstesFenster(), dialog);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
+    });
+    steuerung->starten();
+    EXPECT_TRUE(gesehen);
+    EXPECT_EQ(ende->count(), 1);
+    EXPECT_FALSE(steuerung->hauptfenster()) << "ending in the dialog starts no main window";
+    EXPECT_EQ(dialogs.shown().size(), 1);
+}
+
+TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialogInsteadOfTheMainWindow) {
+    dialogs.answer(Answer::No);
+    steuerung->starten();
+    ASSERT_TRUE(steuerung->hauptfenster());
+    // The working database disappears; a restart finds the link database broken.
+    v.db.reset();
+    QFile::rename(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Weg.mdb")));
+    steuerung->hauptfensterStarten();
+    EXPECT_FALSE(steuerung->hauptfenster());
+    QWidget* vorne = steuerung->vorderstesFenster();
+    ASSERT_TRUE(vorne);
+    EXPECT_EQ(vorne->objectName(), QStringLiteral("frmDatenbank"));
+    EXPECT_EQ(ende->count(), 0);
+    vorne->close();  // closed without saving and nothing else is left
+    warten();
+    EXPECT_EQ(ende->count(), 1);
+}

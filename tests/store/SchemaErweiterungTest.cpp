@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "store/AlteDatenbank.h"
+#include "store/SchemaErweiterung.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "support/DatabaseFixture.h"
+
+using namespace tav;
+
+namespace {
+
+class SchemaErweiterungTest : public test::DatabaseFixture {
+protected:
+    void SetUp() override {
+        DatabaseFixture::SetUp();
+        settings.deleteSection();
+        settings.saveSetting(QStringLiteral("Pfad"), file(QStringLiteral("Tavomera.mdb")));
+        settings.saveSetting(QStringLiteral("BeispielPfad"), file(QStringLiteral("Beispiel.mdb")));
+    }
+    void machAlt() {
+        db_.reset();
+        test::machAlt(file(QStringLiteral("Lokal.mdb")), file(QStringLiteral("Tavomera.mdb")));
+        db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    }
+    // "table.field" for every field of the working and central tables the upgrade touches.
+    QStringList felder(const QString& datei) {
+        auto d = Database::open(file(datei));
+        QStringList out;
+        for (const char* t : {"tbZimmernummern", "tbBlockbuchung", "tbKategorie", "tbZahlart", "tblParameter", "tblBelegung", "Address"})
+            if (auto def = d->tableDef(QString::fromLatin1(t)))
+                for (const FieldDef& f : def->fields) out << def->name + QLatin1Char('.') + f.name.toLower();
+        out.sort();
+        return out;
+    }
+
+    SettingsStore settings;
+    ScriptedDialogs dialogs;
+};
+
+}  // namespace
+
+TEST_F(SchemaErweiterungTest, AnOldDatabaseGetsExactlyWhatIsMissingAndNewTablesAreLinked) {
+    const QStringList vorher = felder(QStringLiteral("Tavomera.mdb"));
+    machAlt();
+    ASSERT_FALSE(db().hasTableDef(QStringLiteral("tbBlockbuchung")));
+
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(false);
+    EXPECT_TRUE(s.geaendert());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    const QStringList nachher = felder(QStringLiteral("Tavomera.mdb"));
+    // Everything that was dropped is back; nothing else appeared.
+    for (const QString& f : vorher) EXPECT_TRUE(nachher.contains(f)) << f.toStdString();
+    EXPECT_EQ(nachher.size(), vorher.size());
+
+    auto working = Database::open(file(QStringLiteral("Tavomera.mdb")));
+    const auto block = working->tableDef(QStringLiteral("tbBlockbuchung"));
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->fields.front().name, QStringLiteral("IDBlockbuchung"));
+    EXPECT_EQ(block->field(QStringLiteral("Master"))->type, JetType::Boolean);
+    EXPECT_EQ(block->field(QStringLiteral("BlVorname"))->size, 50);
+    EXPECT_EQ(working->tableDef(QStringLiteral("Address"))->field(QStringLiteral("BemerkAdr"))->size, 255);
+    EXPECT_EQ(working->tableDef(QStringLiteral("tblBelegung"))->field(QStringLiteral("Wäsche1"))->type, JetType::Integer);
+
+    // The new tables are reached through the link database, and rows land in the working file.
+    auto link = Database::open(file(QStringLiteral("Lokal.mdb")));
+    for (const char* t : {"tbBlockbuchung", "tbKategorie", "tbZahlart"}) {
+        const auto def = link->tableDef(QString::fromLatin1(t));
+        ASSERT_TRUE(def.has_value()) << t;
+        EXPECT_TRUE(def->connect.contains(QStringLiteral("Tavomera.mdb"))) << t;
+    }
+    link->execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, 7, True)"));
+    EXPECT_EQ(working->scalar(QStringLiteral("SELECT IDBelegung FROM tbBlockbuchung")).toInt(), 7);
+}
+
+TEST_F(SchemaErweiterungTest, ADatabaseThatHasEverythingIsLeftAloneWithoutAMessage) {
+    const QByteArray vorher = [&] {
+        QFile f(file(QStringLiteral("Tavomera.mdb")));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(false);
+    EXPECT_FALSE(s.geaendert());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    QFile f(file(QStringLiteral("Tavomera.mdb")));
+    f.open(QIODevice::ReadOnly);
+    EXPECT_EQ(f.readAll(), vorher) << "not a byte of the working database changed";
+}
+
+TEST_F(SchemaErweiterungTest, TheSampleStepsWorkOnTheSampleFileAndEndWithTheLaundryUpdate) {
+    {
+        auto sample = Database::open(file(QStringLiteral("Beispiel.mdb")));
+        sample->dropField(QStringLiteral("tblBelegung"), QStringLiteral("Zahlart"));
+        sample->dropTable(QStringLiteral("tbKategorie"));
+        sample->execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Wäsche1, Wäsche2, Frühstück) VALUES (1, 0, 0, False)"));
+    }
+    machAlt();
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(true);
+    auto sample = Database::open(file(QStringLiteral("Beispiel.mdb")));
+    EXPECT_TRUE(sample->tableDef(QStringLiteral("tblBelegung"))->field(QStringLiteral("Zahlart")));
+    EXPECT_TRUE(sample->hasTableDef(QStringLiteral("tbKategorie")));
+    Recordset rs = sample->openRecordset(QStringLiteral("SELECT Wäsche1, Wäsche2, Frühstück FROM tblBelegung"));
+    EXPECT_EQ(rs.integer(QStringLiteral("Wäsche1")), 6);
+    EXPECT_EQ(rs.integer(QStringLiteral("Wäsche2")), 3);
+    EXPECT_TRUE(rs.yes(QStringLiteral("Frühstück")));
+    // The working database was not touched by the sample run.
+    EXPECT_FALSE(Database::open(file(QStringLiteral("Tavomera.mdb")))->hasTableDef(QStringLiteral("tbKategorie")));
+    EXPECT_TRUE(db().tableDef(QStringLiteral("tbKategorie"))->connect.contains(QStringLiteral("Beispiel.mdb")))
+        << "a table new in sample mode is linked to the sample file";
+}
+
+TEST_F(SchemaErweiterungTest, AFailedStepAsksRetryOrCancelAndAMissingDatabaseEndsSilently) {
+    // A working database whose room table cannot be extended: the first field step fails.
+    db_.reset();
+    Database::open(file(QStringLiteral("Tavomera.mdb")))->dropTable(QStringLiteral("tbZimmernummern"));
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    dialogs.answer(Answer::Retry);
+    dialogs.answer(Answer::Cancel);
+    s.blockbuchung(false);
+    ASSERT_EQ(dialogs.shown().size(), 2) << "Retry runs the whole step again";
+    for (const auto& box : dialogs.shown()) {
+        EXPECT_EQ(box.text, QStringLiteral("Das Anfügen von Tabellenfeldern ist fehlgeschlagen."));
+        EXPECT_EQ(box.caption, QStringLiteral("neue Tabellenfelder anlegen"));
+        EXPECT_EQ(box.buttons, Buttons::RetryCancel);
+    }
+
+    dialogs.clear();
+    settings.saveSetting(QStringLiteral("Pfad"), file(QStringLiteral("Fehlt.mdb")));
+    s.alleSchritte(false);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(SchemaErweiterungTest, TheHolidayTableIsMadeOnceAndLinked) {
+    db_.reset();
+    test::machAlt(file(QStringLiteral("Lokal.mdb")), file(QStringLiteral("Tavomera.mdb")));
+    {
+        auto w = Database::open(file(QStringLiteral("Tavomera.mdb")));
+        w->dropTable(QStringLiteral("tbFeiertage"));
+        Database::open(file(QStringLiteral("Lokal.mdb")))->deleteLink(QStringLiteral("tbFeiertage"));
+    }
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    EXPECT_TRUE(s.feiertage(false));
+    EXPECT_TRUE(s.feiertage(false)) << "a second call finds the table";
+    db().execute(QStringLiteral("INSERT INTO tbFeiertage (IDFeiertage, FTBezeichnung, FTDatum) VALUES (1, 'Neujahr', #01-01-2030#)"));
+    EXPECT_EQ(Database::open(file(QStringLiteral("Tavomera.mdb")))->scalar(QStringLiteral("SELECT FTBezeichnung FROM tbFeiertage")),
+              QVariant(QStringLiteral("Neujahr")));
+
+    settings.saveSetting(QStringLiteral("Pfad"), file(QStringLiteral("Fehlt.mdb")));
+    EXPECT_FALSE(s.feiertage(false));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Die Tabelle 'tbFeiertage' konnte nicht angelegt werden.")});
+}
+
+TEST_F(SchemaErweiterungTest, DocumentFoldersAreMadeAndAFolderThatCannotBeMadeIsReported) {
+    SchemaErweiterung::systemOrdnerAnlegen(dialogs, folder());
+    for (const QString& name : SchemaErweiterung::systemOrdner()) EXPECT_TRUE(QDir(file(name)).exists()) << name.toStdString();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    test::TempFolder anderer;
+    QFile blocker(anderer.file(QStringLiteral("Angebote")));  // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SchemaErweiterung::systemOrdnerAnlegen(dialogs, anderer.path());
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Fehler beim Anlegen des Systemordners ") +
+                                           QDir::toNativeSeparators(anderer.file(QStringLiteral("Angebote"))) +
+                                           QStringLiteral(". Bitte wenden Sie sich an den Hersteller der Software.")});
+}
