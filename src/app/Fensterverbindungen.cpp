@@ -19,7 +19,7 @@ void fensterVerbinden(frmMain& f, Dialogs& dialogs) {
     Database& db = *v.db;
 
     QObject::connect(menue, &PlanMenue::saisonzeitenOeffnen, &f, [&f, &db, &dialogs] { frmSaison::oeffnen(db, dialogs, &f); });
-    menue->setVorhanden(Ziel::SaisonLogik);
+    menue->setVorhanden(Ziel::Saisonzeiten);
 
     // The plan repaints itself after these signals: the form is modal.
     auto reservierung = [&f](const Uebergabe& u) { frmReservierung::oeffnen(u, &f); };

@@ -24,7 +24,7 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         emit saisonzeitenOeffnen();
         danach();
     });
-    bindeZiel("mnuSaisonzeiten", Ziel::SaisonLogik);
+    bindeZiel("mnuSaisonzeiten", Ziel::Saisonzeiten);
     QAction* beispiel = eintrag(datei, "mnuBeispiedaten", QStringLiteral("&Beispieldaten anzeigen"));
     beispiel->setCheckable(true);
     beispiel->setChecked(plan_->model().einstellungen().beispieldaten);

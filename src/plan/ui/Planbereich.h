@@ -37,7 +37,7 @@ enum class Ziel {
     Adresssuche,        // quick address search
     Buchungsliste,      // frmSuchen
     Einstellungen,      // frmParameter
-    SaisonLogik,       // frmSaison
+    Saisonzeiten,       // frmSaison
     Datenbankpfad,      // frmDatenbank
     Datensicherung,     // frmDatensicherung
     Feiertage,          // frmFeiertag

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QObject;
+
+namespace tav {
+
+// The windows one subsystem opens in another. A window never includes another subsystem's
+// windows: it asks this service, which app/ fills in with the windows that exist. An entry
+// whose window is not there is disabled, and no question is asked whose Yes would need it.
+enum class Ziel {
+    Reservierung,       // frmReservierung: new and existing bookings, the last booking
+    Rechnungen,         // invoice overview of a booking
+    Zahlungen,          // payments of a booking
+    Adresskonto,        // account of an address
+    Adresssuche,        // quick address search
+    Buchungsliste,      // frmSuchen
+    Einstellungen,      // frmParameter
+    Saisonzeiten,       // frmSaison
+    Saisonpreise,       // frmSaisonpreise
+    Datenbankpfad,      // frmDatenbank
+    Datensicherung,     // frmDatensicherung
+    Feiertage,          // frmFeiertag
+    Beispieldaten,      // the switch between sample and working data
+    Datenaufbereitung,  // the data clean-up
+    RechnungOeffnen,    // one invoice found by its running number
+    Abreiseliste,       // the departures of one day
+};
+
+// What the caller hands to the window it opens; each window reads the fields it needs.
+struct Aufruf {
+    int buchungId = 0;      // an existing booking
+    int adressId = 0;       // an address (account, new booking for a guest)
+    int zimmerZeile = 0;    // the room row of a new booking
+    QDate anreise;          // arrival of a new booking, or the day a list is for
+    QDate abreise;          // departure of a new booking
+    bool neueBuchung = false;
+    QString text;           // the first letter of a search, a page name
+};
+
+class Fenster {
+public:
+    virtual ~Fenster() = default;
+    // Whether the window behind ziel exists in this program.
+    virtual bool vorhanden(Ziel ziel) const = 0;
+    // Opens the window modally over eltern (a widget, or nullptr) and returns when it closed;
+    // the caller reloads what it shows. Does nothing when the window is not there.
+    virtual void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) = 0;
+};
+
+}  // namespace tav
