@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <atomic>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
@@ -27,6 +28,11 @@ constexpr int kApplicationId = 0x54415630;  // "TAV0": a database file of this p
 // navigation read some sixty pages again from the operating system. The cache stays valid
 // between transactions while no other program writes the file, and grows only as it is used.
 constexpr auto kCacheSize = "-16384";
+std::atomic<int> gBusyTimeout{10000};
+
+QString lockedText(const QString& file) {
+    return QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Arbeitsplatz benutzt.").arg(QDir::toNativeSeparators(file));
+}
 
 QString hashOf(const QString& salt, const QString& password) {
     return QString::fromLatin1(
@@ -124,6 +130,9 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& con
     return db;
 }
 
+void Database::setBusyTimeout(int milliseconds) { gBusyTimeout = milliseconds; }
+int Database::busyTimeout() { return gBusyTimeout.load(); }
+
 std::unique_ptr<Database> Database::create(const QString& path, const QString& password) {
     if (QFileInfo::exists(path))
         throw DatabaseError(QStringLiteral("Die Datenbank '%1' existiert bereits.").arg(QDir::toNativeSeparators(path)));
@@ -140,7 +149,7 @@ void Database::openFile(bool create, const QString& password) {
     if (sqlite3_open_v2(file.constData(), &c.db, flags, nullptr) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(c.path)));
     sqlite3_extended_result_codes(c.db, 1);
-    sqlite3_busy_timeout(c.db, 10000);
+    sqlite3_busy_timeout(c.db, gBusyTimeout.load());
     sqlfunctions::registerAll(c.db);
     try {
         // Rollback journal, not WAL: WAL does not work on shared network folders.
@@ -178,9 +187,14 @@ sqlite3* Database::handle() const { return c_->db; }
 
 // ---- names ------------------------------------------------------------------------------
 
-QString Database::attachFor(const QString& file, const QString& password, QString& problem) {
+QString Database::attachFor(const QString& file, const QString& password, QString& problem, int& problemCode) {
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (auto it = attached_.constFind(absolute); it != attached_.cend()) return it.value();
+    if (auto it = unreachable_.constFind(absolute); it != unreachable_.cend()) {
+        problem = it->first;
+        problemCode = it->second;
+        return {};
+    }
     if (!QFileInfo(absolute).isFile()) {
         problem = QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(QDir::toNativeSeparators(file));
         return {};
@@ -191,13 +205,23 @@ QString Database::attachFor(const QString& file, const QString& password, QStrin
     try {
         run(*c_, QStringLiteral("ATTACH DATABASE ? AS ") + quoteIdentifier(alias), {uri});
     } catch (const DatabaseError& e) {
-        problem = e.message();
+        problem = e.locked() ? lockedText(file) : e.message();
+        problemCode = e.code();
+        unreachable_.insert(absolute, {problem, problemCode});
         return {};
     }
     QStringList row;
     try {
         row = readColumn(*c_, QStringLiteral("SELECT Salt || char(10) || Hash FROM ") + quoteIdentifier(alias) + QStringLiteral(".MSysAccess"));
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& e) {
+        if (e.locked()) {
+            // A lock is not a wrong password: the file is fine, another workstation holds it.
+            run(*c_, QStringLiteral("DETACH DATABASE ") + quoteIdentifier(alias));
+            problem = lockedText(file);
+            problemCode = e.code();
+            unreachable_.insert(absolute, {problem, problemCode});
+            return {};
+        }
     }
     const QStringList parts = row.value(0).split(QLatin1Char('\n'));
     if (parts.size() != 2 || hashOf(parts[0], password) != parts[1]) {
@@ -213,6 +237,7 @@ QString Database::attachFor(const QString& file, const QString& password, QStrin
 
 void Database::loadSchema() {
     Connection& c = *c_;
+    unreachable_.clear();
     c.tables.clear();
     c.columns.clear();
     c.columnTypes.clear();
@@ -248,8 +273,9 @@ void Database::loadSchema() {
         const ConnectString cs = ConnectString::parse(link[1]);
         const QString source = link[2].isEmpty() ? link[0] : link[2];
         QString problem;
-        const QString schema = attachFor(cs.database, cs.password, problem);
-        TableLocation loc{link[0], schema == QLatin1String("main") ? QString() : schema, source, problem};
+        int problemCode = 0;
+        const QString schema = attachFor(cs.database, cs.password, problem, problemCode);
+        TableLocation loc{link[0], schema == QLatin1String("main") ? QString() : schema, source, problem, problemCode};
         if (problem.isEmpty()) {
             const QStringList found = readColumn(c, QStringLiteral("SELECT name FROM ") + schemaPrefix(loc.schema) +
                                                     QStringLiteral("sqlite_master WHERE type='table' AND name = ? COLLATE JETTEXT"),
@@ -329,7 +355,7 @@ void Database::beginTrans(bool immediate) {
 void Database::beginWrite(const QString& table) {
     const auto loc = locate(table);
     if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));
-    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable, loc->unavailableCode);
     beginTrans(false);
     if (transactionDepth_ > 1) return;  // the outer transaction decides the locks
     try {
@@ -441,7 +467,7 @@ void Database::createTable(const TableDef& def) {
 void Database::addField(const QString& table, const FieldDef& field) {
     const auto loc = locate(table);
     if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));
-    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+    if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable, loc->unavailableCode);
     for (const FieldDef& f : c_->fieldsOf(loc->schema, loc->sourceTable))
         if (jettext::compare(f.name, field.name) == 0)
             throw DatabaseError(QStringLiteral("Das Feld '%1' ist in der Tabelle '%2' bereits vorhanden.").arg(field.name, table));

@@ -39,6 +39,10 @@ public:
     static std::unique_ptr<Database> open(const QString& path, const QString& connect = kConnect);
     // Makes a new, empty file protected by the password; refuses an existing file.
     static std::unique_ptr<Database> create(const QString& path, const QString& password = kDatabasePassword);
+    // How long a statement waits for another connection's lock before it fails with a
+    // DatabaseError whose locked() is true; applies to connections opened afterwards.
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
     ~Database() override;
 
     const QString& path() const;
@@ -104,12 +108,15 @@ private:
     void openFile(bool create, const QString& password);
     void loadSchema();
     void schemaChanged();
-    QString attachFor(const QString& file, const QString& password, QString& problem);
+    QString attachFor(const QString& file, const QString& password, QString& problem, int& problemCode);
     std::optional<TableLocation> locate(const QString& name) const;
     void createYesNoTriggers(const QString& schema, const QString& table, const QString& field);
 
     std::shared_ptr<detail::Connection> c_;
     QHash<QString, QString> attached_;  // file -> schema alias
+    // Files whose attach failed while the schema was read, with the reason and its result code:
+    // every further link to such a file fails at once instead of waiting for the lock again.
+    QHash<QString, std::pair<QString, int>> unreachable_;
     bool durable_ = true;
     int transactionDepth_ = 0;
 };

@@ -13,6 +13,9 @@ public:
         : std::runtime_error(message.toStdString()), message_(message), code_(code) {}
     const QString& message() const { return message_; }
     int code() const { return code_; }
+    // Another connection (another workstation, a backup) holds a lock the statement waited for
+    // longer than the busy timeout: the same statement can succeed later.
+    bool locked() const { return (code_ & 0xFF) == 5 /* SQLITE_BUSY */ || (code_ & 0xFF) == 6 /* SQLITE_LOCKED */; }
 
 private:
     QString message_;

@@ -567,7 +567,7 @@ private:
             return;
         }
         resolved_.insert(i, *loc);
-        if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable);
+        if (!loc->unavailable.isEmpty()) throw DatabaseError(loc->unavailable, loc->unavailableCode);
         if (loc->schema.isEmpty()) {
             tok = word(sqlName(loc->sourceTable));
         } else {

@@ -1,5 +1,6 @@
 #include "startup/mdAccessVerknuepfung.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "engine/Database.h"
@@ -57,9 +58,26 @@ mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
     const QString zentral = settings_.getSetting(v_.werte.zentral);
     const QString arbeit = settings_.getSetting(v_.werte.pfad);
     settings_.saveSetting(v_.werte.lokalDB, linkPfad());
-    if (verknuepfung::pruefeZentrale(zentral) && verknuepfung::pruefeArbeitsdatenbank(arbeit)) {
-        if (verknuepfungIstGueltig(arbeit, zentral)) return Weiter::Hauptfenster;
-        if (verbindenUndNeuVerknuepfen(arbeit, zentral)) return Weiter::Hauptfenster;
+    for (;;) {
+        using verknuepfung::Pruefung;
+        const Pruefung z = verknuepfung::pruefeDatei(zentral, QStringLiteral("tblBelegung"));
+        const Pruefung a = verknuepfung::pruefeDatei(arbeit, QStringLiteral("tblTarife"));
+        QString gesperrt = z == Pruefung::Gesperrt ? zentral : a == Pruefung::Gesperrt ? arbeit : QString();
+        if (z == Pruefung::Gut && a == Pruefung::Gut) {
+            const Pruefung l = verknuepfung::pruefeVerknuepfungsdatei(linkPfad());
+            if (l == Pruefung::Gut && verknuepfung::zeigtAuf(linkPfad(), arbeit, zentral)) return Weiter::Hauptfenster;
+            if (l == Pruefung::Gesperrt) gesperrt = linkPfad();
+            else if (verbindenUndNeuVerknuepfen(arbeit, zentral)) return Weiter::Hauptfenster;
+        }
+        if (gesperrt.isEmpty()) break;
+        // A lock is no reason to set the paths anew: the files are there, another workstation
+        // (a backup, a clean-up) holds one of them. The stored paths stay as they are.
+        const Answer antwort = dialogs_.message(
+            QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Arbeitsplatz benutzt (zum Beispiel für eine "
+                           "Datensicherung). Möchten Sie es noch einmal versuchen?")
+                .arg(QDir::toNativeSeparators(gesperrt)),
+            {}, Buttons::RetryCancel, Icon::Exclamation);
+        if (antwort != Answer::Retry) return Weiter::Ende;
     }
 
     datenbankenReparieren();

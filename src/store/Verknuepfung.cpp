@@ -23,31 +23,35 @@ bool gleicheDatei(const QString& a, const QString& b) {
     return absolute(a) == absolute(b);
 }
 
-bool pruefeDatenbank(const QString& path, const QString& tabelle) {
-    if (path.trimmed().isEmpty()) return false;
+Pruefung pruefeDatei(const QString& path, const QString& tabelle) {
+    if (path.trimmed().isEmpty()) return Pruefung::Fehlerhaft;
     try {
         auto db = Database::open(path);
         Recordset rs = db->openRecordset(QStringLiteral("SELECT * FROM [") + tabelle + QStringLiteral("]"));
-        return true;
-    } catch (const DatabaseError&) {
-        return false;
+        return Pruefung::Gut;
+    } catch (const DatabaseError& e) {
+        return e.locked() ? Pruefung::Gesperrt : Pruefung::Fehlerhaft;
     }
 }
+
+bool pruefeDatenbank(const QString& path, const QString& tabelle) { return pruefeDatei(path, tabelle) == Pruefung::Gut; }
 
 bool pruefeZentrale(const QString& path) { return pruefeDatenbank(path, QStringLiteral("tblBelegung")); }
 bool pruefeArbeitsdatenbank(const QString& path) { return pruefeDatenbank(path, QStringLiteral("tblTarife")); }
 
-bool pruefeVerknuepfung(const QString& linkPath) {
+Pruefung pruefeVerknuepfungsdatei(const QString& linkPath) {
     try {
         auto db = Database::open(linkPath);
         Recordset rs = db->openRecordset(QStringLiteral(
             "SELECT tblBelegung.ID, tblBelegung.Zimmernummer, tbZimmernummern.NeueNummer FROM tblBelegung INNER JOIN "
             "tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer; "));
-        return true;
-    } catch (const DatabaseError&) {
-        return false;
+        return Pruefung::Gut;
+    } catch (const DatabaseError& e) {
+        return e.locked() ? Pruefung::Gesperrt : Pruefung::Fehlerhaft;
     }
 }
+
+bool pruefeVerknuepfung(const QString& linkPath) { return pruefeVerknuepfungsdatei(linkPath) == Pruefung::Gut; }
 
 bool zeigtAuf(const QString& linkPath, const QString& arbeitsPfad, const QString& zentralPfad) {
     try {

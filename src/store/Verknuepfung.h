@@ -12,13 +12,18 @@ class Database;
 // The checks never throw and never show anything; they answer true or false.
 namespace verknuepfung {
 
+// The outcome of a check: a file held by another workstation's lock is not a wrong path.
+enum class Pruefung { Gut, Fehlerhaft, Gesperrt };
+
 // The file opens with the password and the table opens as a recordset.
+Pruefung pruefeDatei(const QString& path, const QString& tabelle);
 bool pruefeDatenbank(const QString& path, const QString& tabelle);
 // Central database: tblBelegung. Working database: tblTarife.
 bool pruefeZentrale(const QString& path);
 bool pruefeArbeitsdatenbank(const QString& path);
 
 // The link database opens and the join of bookings and rooms through its links opens.
+Pruefung pruefeVerknuepfungsdatei(const QString& linkPath);
 bool pruefeVerknuepfung(const QString& linkPath);
 
 // Every link of the link database points at the working or the central database (the same

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <sqlite3.h>
 
 #include "engine/Database.h"
+#include "engine/DatabaseError.h"
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
@@ -158,4 +161,111 @@ TEST_F(mdAccessVerknuepfungTest, TheInstallerWritesTheDefaultPathsOnlyWhenMissin
     EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 1),
               (QStringList{QStringLiteral("Pfa1"), QStringLiteral("Zentra1"), QStringLiteral("Exce1")}));
     EXPECT_EQ(settings.getSetting(QStringLiteral("Pfa1")), datei(QStringLiteral("Tavomer1.mdb")));
+}
+
+namespace {
+
+// Another workstation: a second connection that holds an exclusive lock on one file.
+class Sperre {
+public:
+    explicit Sperre(const QString& pfad) {
+        sqlite3_open_v2(pfad.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        EXPECT_EQ(sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    ~Sperre() { freigeben(); }
+    void freigeben() {
+        if (!db_) return;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// Answers every question with Retry once and lifts the lock before it does; Cancel after that.
+class WiederholenNachFreigabe final : public Dialogs {
+public:
+    explicit WiederholenNachFreigabe(Sperre* sperre) : sperre_(sperre) {}
+    QStringList texte;
+
+protected:
+    Answer showMessage(const MessageRequest& r) override {
+        texte << r.text;
+        if (!sperre_) return Answer::Cancel;
+        if (r.buttons != Buttons::RetryCancel) return Answer::Cancel;
+        sperre_->freigeben();
+        sperre_ = nullptr;
+        return Answer::Retry;
+    }
+    QString showInput(const QString&, const QString&, const QString&) override { return {}; }
+    QString showOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+
+private:
+    Sperre* sperre_;
+};
+
+struct KurzeWartezeit {
+    int vorher = Database::busyTimeout();
+    KurzeWartezeit() { Database::setBusyTimeout(100); }
+    ~KurzeWartezeit() { Database::setBusyTimeout(vorher); }
+};
+
+}  // namespace
+
+// A backup or clean-up on another workstation holds a file: the start says so, offers to try
+// again, and never takes the lock for a wrong path (whose OK would delete the stored paths).
+TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredPaths) {
+    KurzeWartezeit kurz;
+    installieren();
+    const auto names = dbfiles::FileNames::forInstance(0);
+    for (const QString& datei : {names.central, names.working, names.link}) {
+        SCOPED_TRACE(datei.toStdString());
+        const QString pfadVorher = settings.getSetting(QStringLiteral("Pfad"));
+        {
+            Sperre sperre(this->datei(datei));
+            dialogs.answer(Answer::Cancel);
+            EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);  // Cancel
+        }
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_EQ(dialogs.last().buttons, Buttons::RetryCancel);
+        EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")));
+        EXPECT_TRUE(dialogs.last().text.contains(datei)) << dialogs.last().text.toStdString();
+        EXPECT_FALSE(dialogs.last().text.contains(kRecovery));
+        EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), pfadVorher);
+        EXPECT_FALSE(settings.getSetting(QStringLiteral("Zentral")).isEmpty());
+        dialogs.clear();
+    }
+}
+
+TEST_F(mdAccessVerknuepfungTest, TryingAgainAfterTheLockIsGoneStartsTheMainWindow) {
+    KurzeWartezeit kurz;
+    installieren();
+    Sperre sperre(datei(dbfiles::FileNames::forInstance(0).central));
+    WiederholenNachFreigabe antworten(&sperre);
+    EXPECT_EQ(mdAccessVerknuepfung(v, antworten, settings, ordner.path(), QStringLiteral("Tavomera")).start(),
+              mdAccessVerknuepfung::Weiter::Hauptfenster);
+    EXPECT_EQ(antworten.texte.size(), 1);
+}
+
+// One locked file behind many links costs one wait, not one per link.
+TEST_F(mdAccessVerknuepfungTest, ALockedFileBehindManyLinksIsWaitedForOnce) {
+    KurzeWartezeit kurz;
+    Database::setBusyTimeout(500);
+    installieren();
+    const auto names = dbfiles::FileNames::forInstance(0);
+    Sperre sperre(datei(names.central));
+    QElapsedTimer uhr;
+    uhr.start();
+    auto link = Database::open(datei(names.link));
+    const qint64 ms = uhr.elapsed();
+    EXPECT_LT(ms, 6 * 500) << "waited " << ms << " ms";  // one wait per link would be 11 s
+    try {
+        link->openRecordset(QStringLiteral("SELECT * FROM tblBelegung"));
+        ADD_FAILURE() << "a locked table was read";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.locked());
+        EXPECT_TRUE(e.message().contains(names.central)) << e.message().toStdString();
+    }
 }
