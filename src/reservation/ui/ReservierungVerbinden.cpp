@@ -9,9 +9,9 @@
 #include "reservation/ui/Schalter.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/ui/frmReservierung.h"
-#include "store/Fenster.h"
 #include "reservation/ui/frmWeitere.h"
 #include "reservation/ui/frmZimmerauswahl.h"
+#include "store/Fenster.h"
 
 // The signals of the form's boxes, buttons and menus, each to its operation of the logic.
 
@@ -133,30 +133,38 @@ void frmReservierung::verbinden() {
         });
         cboGastNeu->setFocus();
     });
-    connect(cmdEditAdress, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->adresse().cmdEditAdress(); }); });
-    connect(cmdAdresseSpeichern, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->adresse().AdressSpeichern(); }); });
-
-    // ---- prices and status ----
-    connect(cmdSaisonpreis, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->saisonpreisKlick(); }); });
-    connect(lbChecked, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->checkedKlick(); }); });
-    connect(cmdHeute, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->heuteKlick(); }); });
-    connect(cmdBezahlt, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->bezahltKlick(); }); });
-
-    // ---- saving ----
-    connect(cmdReservieren, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->speichern(); }); });
-    connect(cmdZu, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->zu(); }); });
-    connect(cmdWarten, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->warten(); }); });
-    connect(cmdLöschen, &QPushButton::clicked, this, [this] { ausfuehren([this] { logik_->loeschen(); }); });
     connect(cmdSchliessen, &QPushButton::clicked, this, &frmReservierung::reject);
 
-    // ---- the waiting position ----
-    const QList<QPair<QPushButton*, Blaettern>> blaettern = {{cmdErster, Blaettern::Erster},
-                                                              {cmdVoriger, Blaettern::Voriger},
-                                                              {cmdNächster, Blaettern::Naechster},
-                                                              {cmdLetzter, Blaettern::Letzter}};
-    for (const auto& [b, r] : blaettern) {
-        const Blaettern richtung = r;
-        connect(b, &QPushButton::clicked, this, [this, richtung] { ausfuehren([this, richtung] { logik_->blaettern(richtung); }); });
+    // ---- buttons and menu entries that run one operation of the logic ----
+    using Operation = std::function<void(ReservierungLogik&)>;
+    const QList<QPair<QPushButton*, Operation>> knoepfe = {
+        {cmdEditAdress, [](ReservierungLogik& l) { l.adresse().cmdEditAdress(); }},
+        {cmdAdresseSpeichern, [](ReservierungLogik& l) { l.adresse().AdressSpeichern(); }},
+        {cmdSaisonpreis, [](ReservierungLogik& l) { l.saisonpreisKlick(); }},
+        {lbChecked, [](ReservierungLogik& l) { l.checkedKlick(); }},
+        {cmdHeute, [](ReservierungLogik& l) { l.heuteKlick(); }},
+        {cmdBezahlt, [](ReservierungLogik& l) { l.bezahltKlick(); }},
+        {cmdReservieren, [](ReservierungLogik& l) { l.speichern(); }},
+        {cmdZu, [](ReservierungLogik& l) { l.zu(); }},
+        {cmdWarten, [](ReservierungLogik& l) { l.warten(); }},
+        {cmdLöschen, [](ReservierungLogik& l) { l.loeschen(); }},
+        {cmdErster, [](ReservierungLogik& l) { l.blaettern(Blaettern::Erster); }},
+        {cmdVoriger, [](ReservierungLogik& l) { l.blaettern(Blaettern::Voriger); }},
+        {cmdNächster, [](ReservierungLogik& l) { l.blaettern(Blaettern::Naechster); }},
+        {cmdLetzter, [](ReservierungLogik& l) { l.blaettern(Blaettern::Letzter); }},
+    };
+    for (const auto& [knopf, operation] : knoepfe) {
+        const Operation was = operation;
+        connect(knopf, &QPushButton::clicked, this, [this, was] { ausfuehren([this, was] { was(*logik_); }); });
+    }
+    const QList<QPair<QAction*, Operation>> eintraege = {
+        {mnuStatus, [](ReservierungLogik& l) { l.statusKorrektur(); }},
+        {cmdGroesser, [](ReservierungLogik& l) { l.setGroesse(Groesse::Gross); }},
+        {cmdKleiner, [](ReservierungLogik& l) { l.setGroesse(Groesse::Klein); }},
+    };
+    for (const auto& [eintrag, operation] : eintraege) {
+        const Operation was = operation;
+        connect(eintrag, &QAction::triggered, this, [this, was] { ausfuehren([this, was] { was(*logik_); }); });
     }
 
     // ---- windows of other parts, through the window service ----
@@ -195,7 +203,6 @@ void frmReservierung::verbinden() {
             anzeigen();
         });
     }
-    connect(mnuStatus, &QAction::triggered, this, [this] { ausfuehren([this] { logik_->statusKorrektur(); }); });
     connect(mnuWeiterePersonen, &QAction::triggered, this, [this] {
         uebernehmen();
         const bool weiter = logik_->weiterePersonenVorbereiten();
@@ -209,8 +216,6 @@ void frmReservierung::verbinden() {
         if (const auto freie = frmZimmerauswahl::waehlen(logik_->freieZimmer(), this))
             ausfuehren([this, f = *freie] { logik_->setFreieZimmer(f); });
     });
-    connect(cmdGroesser, &QAction::triggered, this, [this] { ausfuehren([this] { logik_->setGroesse(Groesse::Gross); }); });
-    connect(cmdKleiner, &QAction::triggered, this, [this] { ausfuehren([this] { logik_->setGroesse(Groesse::Klein); }); });
 }
 
 }  // namespace tav

@@ -20,12 +20,35 @@
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmWeitere.h"
 #include "reservation/ui/frmZimmerauswahl.h"
+#include "store/Fenster.h"
 #include "support/Child.h"
 #include "support/QtPrinters.h"
 #include "support/Screenshot.h"
 
 using namespace tav;
 using test::child;
+
+namespace {
+
+// The window service as the program fills it: the windows it has, and every window opened.
+class FensterProtokoll : public Fenster {
+public:
+    explicit FensterProtokoll(QList<Ziel> da) : da_(std::move(da)) {}
+    bool vorhanden(Ziel ziel) const override { return da_.contains(ziel); }
+    void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override { geoeffnet.append({ziel, aufruf, eltern}); }
+
+    struct Oeffnung {
+        Ziel ziel;
+        Aufruf aufruf;
+        QObject* eltern;
+    };
+    QList<Oeffnung> geoeffnet;
+
+private:
+    QList<Ziel> da_;
+};
+
+}  // namespace
 
 class frmReservierungTest : public test::FormularFixture {
 protected:
@@ -434,4 +457,96 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
     frmReservierung::oeffnen(nullptr);
     EXPECT_FALSE(geoeffnet_);
     QApplication::processEvents();
+}
+
+TEST_F(frmReservierungTest, WindowsOfOtherPartsAreOfferedOnlyWhereTheServiceHasThem) {
+    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    struct Fall {
+        const char* name;
+        bool dienst;  // false: the form gets no window service at all
+        QList<Ziel> da;
+        bool rechnungen, zahlungen, konto;
+    };
+    const Fall faelle[] = {
+        {"no service", false, {}, false, false, false},
+        {"service without these windows", true, {Ziel::Reservierung, Ziel::Adresssuche}, false, false, false},
+        {"invoices only", true, {Ziel::Rechnungen}, true, false, false},
+        {"payments only", true, {Ziel::Zahlungen}, false, true, false},
+        {"address account only", true, {Ziel::Adresskonto}, false, false, true},
+        {"all three", true, {Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto}, true, true, true},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        FensterProtokoll dienst(fall.da);
+        frmReservierung w(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_,
+                          fall.dienst ? &dienst : nullptr);
+        Uebergabe u;
+        u.buchungId = id;
+        ASSERT_TRUE(w.starten(u));
+        EXPECT_EQ(child<QPushButton>(w, "cmdRechnung")->isEnabled(), fall.rechnungen);
+        EXPECT_EQ(child<QPushButton>(w, "cmdBezahlt")->isEnabled(), fall.rechnungen) << "it opens the invoices";
+        EXPECT_EQ(child<QPushButton>(w, "cmdZahlDetails")->isEnabled(), fall.zahlungen);
+        EXPECT_EQ(child<QAction>(w, "mnuRechnungAdr")->isEnabled(), fall.konto);
+        EXPECT_EQ(child<QAction>(w, "mnuRechnungsadresse")->isEnabled(), fall.konto);
+        // A disabled entry triggered anyway opens nothing.
+        child<QAction>(w, "mnuRechnungAdr")->trigger();
+        EXPECT_EQ(dienst.geoeffnet.size(), fall.konto ? 1 : 0);
+    }
+}
+
+TEST_F(frmReservierungTest, WindowsOfOtherPartsOpenOnTheBookingAndItsAddresses) {
+    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    FensterProtokoll dienst({Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto});
+    frmReservierung w(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_, &dienst);
+    Uebergabe u;
+    u.buchungId = id;
+    ASSERT_TRUE(w.starten(u));
+    w.show();
+    QApplication::processEvents();
+
+    child<QPushButton>(w, "cmdRechnung")->click();
+    child<QPushButton>(w, "cmdZahlDetails")->click();
+    child<QAction>(w, "mnuRechnungAdr")->trigger();
+    // Not yet settled: the paid button says so and opens the invoices.
+    dialogs_.answer(Answer::Ok);
+    child<QPushButton>(w, "cmdBezahlt")->click();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es wurden noch nicht alle Posten dieser Reservierung abgerechnet.")});
+
+    const QList<Ziel> ziele = {Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto, Ziel::Rechnungen};
+    ASSERT_EQ(dienst.geoeffnet.size(), ziele.size());
+    for (int i = 0; i < ziele.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& o = dienst.geoeffnet[i];
+        EXPECT_EQ(o.ziel, ziele[i]);
+        EXPECT_EQ(o.eltern, &w) << "over the form";
+        EXPECT_EQ(o.aufruf.buchungId, ziele[i] == Ziel::Adresskonto ? 0 : id);
+        EXPECT_EQ(o.aufruf.adressId, ziele[i] == Ziel::Adresskonto ? 1 : 0) << "the guest's address";
+    }
+
+    // A new booking is saved before its invoices open; its payments need it saved first.
+    dienst.geoeffnet.clear();
+    dialogs_.clear();
+    Uebergabe n;
+    n.neueBuchung = true;
+    n.zimmerNummer = 5;
+    n.anreise = tag(20);
+    n.abreise = tag(22);
+    frmReservierung f(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_, &dienst);
+    ASSERT_TRUE(f.starten(n));
+    f.show();
+    QApplication::processEvents();
+    dialogs_.answer(Answer::Ok);
+    child<QPushButton>(f, "cmdZahlDetails")->click();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte speichern Sie zunächst die Daten.")});
+    EXPECT_TRUE(dienst.geoeffnet.isEmpty());
+    const int gast = f.findChild<QComboBox*>(QStringLiteral("cboGastNeu"))->findData(2);
+    ASSERT_GE(gast, 0);
+    emit child<QComboBox>(f, "cboGastNeu")->activated(gast);
+    QTest::keyClicks(child<QLineEdit>(f, "fldKürzel"), QStringLiteral("Huber"));
+    child<QPushButton>(f, "cmdRechnung")->click();
+    const int gespeichert = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Huber'")).toInt();
+    ASSERT_NE(gespeichert, 0) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+    ASSERT_EQ(dienst.geoeffnet.size(), 1);
+    EXPECT_EQ(dienst.geoeffnet[0].ziel, Ziel::Rechnungen);
+    EXPECT_EQ(dienst.geoeffnet[0].aufruf.buchungId, gespeichert);
 }
