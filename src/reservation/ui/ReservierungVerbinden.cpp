@@ -167,7 +167,7 @@ void frmReservierung::verbinden() {
         connect(eintrag, &QAction::triggered, this, [this, was] { ausfuehren([this, was] { was(*logik_); }); });
     }
 
-    // ---- windows of other parts, through the window service ----
+    // ---- windows of other subsystems, through the window service ----
     connect(cmdRechnung, &QPushButton::clicked, this, [this] {
         if (!fensterDa(Ziel::Rechnungen)) return;
         uebernehmen();

@@ -171,7 +171,7 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     }
     mnuWeitereDokumente->addSeparator();
     mnuWeitereDokumente->addAction(mnuPfade);
-    // The document output is not part of the program yet.
+    // The program keeps no documents: their entries stay disabled.
     for (QAction* a : {mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung, mnuPfade}) a->setEnabled(false);
     mnuWeitereDokumente->setEnabled(false);
     menue->addMenu(u"&Fenster"_s)->addActions({cmdGroesser, cmdKleiner});
@@ -312,6 +312,8 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     fldKürzel->setContextMenuPolicy(Qt::NoContextMenu);
     fldKürzel->setAcceptDrops(false);
     cmdBlockbuchung->setCheckable(true);
+    // The program prints no documents and no registration form, and the settled and block states
+    // are only shown: these buttons stay disabled.
     for (QPushButton* b : {cmdBestVorschau, cmdAnmeldung, cmdBlockbuchung, cmdAbgerechnet}) b->setEnabled(false);
 
     optAlleZimmer = new QRadioButton(u"alle"_s, &fenster);

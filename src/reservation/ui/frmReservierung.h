@@ -18,19 +18,19 @@ namespace tav {
 class Fenster;
 class KollisionsDialog;
 class QtDialogs;
-enum class Ziel;
+enum class Ziel;  // store/Fenster.h
 struct Aufruf;
 
 // The reservation form: one booking with its guest address, prices and status. Everything it
 // does is asked of a ReservierungLogik; the window copies its boxes into the logic before
 // an operation and shows the logic's fields afterwards. Its widgets are private (the
-// ReservierungsMaske base); the invoices, payments and address accounts of other parts open
+// ReservierungsMaske base); the invoices, payments and address accounts of other subsystems open
 // through the window service `Fenster`, and their buttons are disabled where it has none.
 class frmReservierung : public QDialog, private ReservierungsMaske {
     Q_OBJECT
 public:
     // dialogs: message boxes (nullptr: real ones over this window); kollision: the collision
-    // dialog of the save (nullptr: frmCollision); fenster: the windows of other parts (nullptr: none).
+    // dialog of the save (nullptr: frmCollision); fenster: the windows of other subsystems (nullptr: none).
     frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
                     QWidget* parent = nullptr, Dialogs* dialogs = nullptr, KollisionsDialog* kollision = nullptr,
                     Fenster* fenster = nullptr);
