@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -26,11 +27,13 @@
 #include "platform/Shell.h"
 #include "reservation/ui/frmCollision.h"
 #include "reservation/ui/frmReservierung.h"
+#include "support/Child.h"
 #include "support/QtPrinters.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
+using test::child;
 
 namespace {
 
@@ -49,7 +52,7 @@ protected:
                                          ordner.file(QStringLiteral("Beispiel.mdb")), ordner.file(QStringLiteral("Beispiel.mdb")));
         variablen() = Variablen{};
         variablen().programmordner = ordner.path();
-        frmReservierung::anschluesse().dialogs = &formDialoge;
+        frmReservierung::setEinstiegsDialogs(&formDialoge);
 
         hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell);
         ASSERT_EQ(hauptfenster->laden(), MainLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
@@ -60,7 +63,7 @@ protected:
         plan().zeigeAb(QDate::currentDate().addDays(180));
     }
     void TearDown() override {
-        frmReservierung::anschluesse().dialogs = nullptr;
+        frmReservierung::setEinstiegsDialogs(nullptr);
         hauptfenster.reset();
         variablen() = Variablen{};
     }
@@ -144,14 +147,14 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
     bool formular = false;
     imModalenFenster<frmReservierung>(
         [](frmReservierung& w) {
-            QTest::keyClicks(w.cboGastNeu, QStringLiteral("Quandt"));
-            w.cboLand->setCurrentText(QStringLiteral("Österreich"));
-            QTest::keyClicks(w.fldKürzel, QStringLiteral("Quandt"));
-            w.fldAnzahlGäste->selectAll();
-            QTest::keyClicks(w.fldAnzahlGäste, QStringLiteral("2"));
+            QTest::keyClicks(child<QComboBox>(w, "cboGastNeu"), QStringLiteral("Quandt"));
+            child<QComboBox>(w, "cboLand")->setCurrentText(QStringLiteral("Österreich"));
+            QTest::keyClicks(child<QLineEdit>(w, "fldKürzel"), QStringLiteral("Quandt"));
+            child<QLineEdit>(w, "fldAnzahlGäste")->selectAll();
+            QTest::keyClicks(child<QLineEdit>(w, "fldAnzahlGäste"), QStringLiteral("2"));
             test::saveScreenshot(w, QStringLiteral("plan-neue-reservierung"));
-            w.cmdReservieren->click();
-            w.cmdZu->click();
+            child<QPushButton>(w, "cmdReservieren")->click();
+            child<QPushButton>(w, "cmdZu")->click();
         },
         &formular);
     formDialoge.answer(Answer::Ok);  // "Neue Adresse anlegen?"
@@ -179,11 +182,11 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
     formular = false;
     imModalenFenster<frmReservierung>(
         [](frmReservierung& w) {
-            EXPECT_EQ(w.cboGastNeu->currentText(), QStringLiteral("Quandt"));
-            w.fldBis->setFocus();
-            QTest::keyClick(w.fldBis, '+');
-            w.cmdReservieren->click();
-            w.cmdZu->click();
+            EXPECT_EQ(child<QComboBox>(w, "cboGastNeu")->currentText(), QStringLiteral("Quandt"));
+            child<QLineEdit>(w, "fldBis")->setFocus();
+            QTest::keyClick(child<QLineEdit>(w, "fldBis"), '+');
+            child<QPushButton>(w, "cmdReservieren")->click();
+            child<QPushButton>(w, "cmdZu")->click();
         },
         &formular);
     kontextmenue(zeile, 6, "mnKontuRes_Oeffnen");
@@ -199,12 +202,12 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
     QString neuesZimmer;
     imModalenFenster<frmReservierung>(
         [this, &kollision, &neuesZimmer](frmReservierung& w) {
-            QTest::keyClicks(w.cboGastNeu, QStringLiteral("Ruprecht"));
-            QTest::keyClicks(w.fldKürzel, QStringLiteral("Ruprecht"));
-            w.fldVon->setFocus();
-            QTest::keyClick(w.fldVon, '-');
-            QTest::keyClick(w.fldVon, '-');
-            EXPECT_TRUE(w.lbWarnung->isEnabled()) << "the live warning shows the overlap";
+            QTest::keyClicks(child<QComboBox>(w, "cboGastNeu"), QStringLiteral("Ruprecht"));
+            QTest::keyClicks(child<QLineEdit>(w, "fldKürzel"), QStringLiteral("Ruprecht"));
+            child<QLineEdit>(w, "fldVon")->setFocus();
+            QTest::keyClick(child<QLineEdit>(w, "fldVon"), '-');
+            QTest::keyClick(child<QLineEdit>(w, "fldVon"), '-');
+            EXPECT_TRUE(child<QFrame>(w, "lbWarnung")->isEnabled()) << "the live warning shows the overlap";
             imModalenFenster<frmCollision>(
                 [&neuesZimmer](frmCollision& d) {
                     test::saveScreenshot(d, QStringLiteral("plan-kollision"));
@@ -216,8 +219,8 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
                     d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
                 },
                 &kollision);
-            w.cmdReservieren->click();
-            w.cmdZu->click();
+            child<QPushButton>(w, "cmdReservieren")->click();
+            child<QPushButton>(w, "cmdZu")->click();
         },
         &formular);
     formDialoge.clear();

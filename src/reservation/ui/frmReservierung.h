@@ -2,64 +2,53 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <functional>
 #include <memory>
 
 #include "reservation/ReservierungLogik.h"
+#include "reservation/ui/ReservierungsMaske.h"
+#include "reservation/ui/Tastenregeln.h"
 
-class QAction;
-class QCheckBox;
 class QComboBox;
-class QFormLayout;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace tav {
 
+class Fenster;
 class KollisionsDialog;
 class QtDialogs;
+enum class Ziel;  // store/Fenster.h
+struct Aufruf;
 
 // The reservation form: one booking with its guest address, prices and status. Everything it
 // does is asked of a ReservierungLogik; the window copies its boxes into the logic before
-// an operation and shows the logic's fields afterwards.
-class frmReservierung : public QDialog {
+// an operation and shows the logic's fields afterwards. Its widgets are private (the
+// ReservierungsMaske base); the invoices, payments and address accounts of other subsystems open
+// through the window service `Fenster`, and their buttons are disabled where it has none.
+class frmReservierung : public QDialog, private ReservierungsMaske {
     Q_OBJECT
 public:
-    // Windows of later parts that the form opens; the program fills them in. A button whose
-    // window is not there stays disabled.
-    struct Anschluesse {
-        std::function<void(int buchungId, QWidget* parent)> rechnungen;  // documents of the booking
-        std::function<void(int buchungId, QWidget* parent)> zahlungen;   // invoices and payments of the booking
-        std::function<void(int adressId, QWidget* parent)> konto;        // account overview of an address
-        // Message boxes of the forms the program opens; nullptr: real boxes over each form.
-        Dialogs* dialogs = nullptr;
-    };
-    static Anschluesse& anschluesse();
-
     // dialogs: message boxes (nullptr: real ones over this window); kollision: the collision
-    // dialog of the save (nullptr: frmCollision).
+    // dialog of the save (nullptr: frmCollision); fenster: the windows of other subsystems (nullptr: none).
     frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
-                    QWidget* parent = nullptr, Dialogs* dialogs = nullptr, KollisionsDialog* kollision = nullptr);
+                    QWidget* parent = nullptr, Dialogs* dialogs = nullptr, KollisionsDialog* kollision = nullptr,
+                    Fenster* fenster = nullptr);
     ~frmReservierung() override;
 
     // ---- entries for the plan and the quick address search ----
+    // The message boxes of the forms these entries open; nullptr: real boxes over each form.
+    static void setEinstiegsDialogs(Dialogs* dialogs);
     // Opens the form modally on the plan's hand-over variablen().uebergabe: a new booking (room,
     // arrival, departure), a stored booking (its ID) or the waiting bookings of a day.
-    static void oeffnen(QWidget* parent);
+    static void oeffnen(QWidget* parent, Fenster* fenster = nullptr);
     // The same for a hand-over the plan passes along (its signals neueReservierung and
     // reservierungOeffnen): it becomes variablen().uebergabe first.
-    static void oeffnen(const Uebergabe& uebergabe, QWidget* parent);
+    static void oeffnen(const Uebergabe& uebergabe, QWidget* parent, Fenster* fenster = nullptr);
     // Opens a stored booking.
-    static void oeffnenBuchung(int buchungId, QWidget* parent);
+    static void oeffnenBuchung(int buchungId, QWidget* parent, Fenster* fenster = nullptr);
     // Opens a new booking for an address chosen in the quick search (arrival and departure as given).
-    static void oeffnenNeu(int adressId, const QDate& anreise, const QDate& abreise, QWidget* parent);
+    static void oeffnenNeu(int adressId, const QDate& anreise, const QDate& abreise, QWidget* parent, Fenster* fenster = nullptr);
 
     // Starts on a hand-over; false when there is nothing to show.
     bool starten(Uebergabe& uebergabe);
@@ -68,98 +57,6 @@ public:
 
     ReservierungLogik& logik() { return *logik_; }
 
-    // ---- the guest address ----
-    QComboBox* cboGastNeu;
-    QLineEdit* fldVorname;
-    QComboBox* cboAnrede;
-    QLineEdit* fldFirma;
-    QLineEdit* fldStrasse;
-    QLineEdit* fldPLZ;
-    QComboBox* fldStadt;
-    QComboBox* cboLand;
-    QLineEdit* fldTelefon;
-    QLineEdit* fldFax;
-    QLineEdit* fldEmail;
-    QLineEdit* fldBemerkAdr;
-    QCheckBox* chStammkunde;
-    QPushButton* cmdNeuAdress;
-    QPushButton* cmdEditAdress;
-    QPushButton* cmdAdresseSpeichern;
-    QComboBox* cboAdrRechnung;
-
-    // ---- the stay ----
-    QComboBox* cboZimmer;
-    QRadioButton* optAlleZimmer;   // OptZiAuswahl1: all rooms
-    QRadioButton* optFreieZimmer;  // OptZiAuswahl1: free rooms
-    QLineEdit* fldVon;
-    QLineEdit* fldBis;
-    QLineEdit* fldResTage;
-    QFrame* lbWarnung;
-    QLabel* lbWarnungSchrift;
-    QComboBox* cboArt;
-    QLineEdit* fldAnzahlGäste;
-    QLineEdit* txtAnz_Kinder;
-    QLineEdit* txtAlter_Kinder;
-    QCheckBox* chFrühstück;
-    QCheckBox* chMittag;
-    QCheckBox* chAbendessen;
-    QLabel* lblWäsche1;
-    QLineEdit* fldWäsche1;
-    QLabel* lblWäsche2;
-    QLineEdit* fldWäsche2;
-    QLineEdit* fldKürzel;
-    QPlainTextEdit* fldInfo;
-    QLineEdit* txtResDatum;
-    QLineEdit* txtBeNummer;
-    QLineEdit* txtBeNummer_eigen;
-    QComboBox* cboZahlart;
-
-    // ---- prices ----
-    QComboBox* cboTarif;
-    QLineEdit* fldPreis;
-    QCheckBox* chFix;
-    QPushButton* cmdSaisonpreis;
-
-    // ---- status ----
-    QPushButton* lbChecked;
-    QLineEdit* fldCheckDatum;
-    QPushButton* cmdHeute;
-    QPushButton* cmdAnmeldung;
-    QPushButton* cmdAbgerechnet;
-    QPushButton* cmdBezahlt;
-    QPushButton* cmdBlockbuchung;
-
-    // ---- buttons ----
-    QPushButton* cmdReservieren;
-    QPushButton* cmdZu;
-    QPushButton* cmdWarten;
-    QPushButton* cmdLöschen;
-    QPushButton* cmdBestVorschau;
-    QPushButton* cmdRechnung;
-    QPushButton* cmdZahlDetails;
-    QPushButton* cmdSchliessen;
-
-    // ---- the waiting bookings of a day ----
-    QLabel* lblWarteposition;
-    QPushButton* cmdErster;
-    QPushButton* cmdVoriger;
-    QPushButton* cmdNächster;
-    QPushButton* cmdLetzter;
-
-    // ---- menus ----
-    QAction* mnuWeiterePersonen;
-    QAction* mnuZimmerauswahl;
-    QAction* mnuStatus;
-    QAction* mnuRechnungAdr;
-    QAction* mnuRechnungsadresse;
-    QAction* mnuvorhAngebot;
-    QAction* mnuVorhBest;
-    QAction* mnuVorhRechnung;
-    QMenu* mnuWeitereDokumente;
-    QAction* mnuPfade;
-    QAction* cmdGroesser;
-    QAction* cmdKleiner;
-
 public slots:
     void reject() override;
 
@@ -167,41 +64,48 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void aufbauen();
+    // ---- wiring (ReservierungVerbinden.cpp) ----
     void verbinden();
-    void tabReihenfolge();
 
+    // ---- the boxes and the logic (ReservierungAnzeige.cpp) ----
     // The boxes of the booking part into the logic, and everything the logic holds back.
     void uebernehmen();
     void anzeigen();
+    void anzeigenOhneAdresse();  // the booking part of anzeigen
     void adresseAnzeigen();
     void listenFuellen();
     void adresslistenFuellen();
     void zimmerlisteFuellen();
     void groesseAnwenden();
     void fokusSetzen();
+    // The list of a combo box, kept when it has not changed (so that typing is not disturbed).
+    static void liste(QComboBox* c, const QStringList& eintraege);
+    // The same while the window fills its boxes: no edit events.
+    void listeNachfuellen(QComboBox* c, const QStringList& eintraege);
+
+    // ---- keys, mouse and leaving boxes (ReservierungTasten.cpp) ----
+    // The key rules and the checks on leaving each box.
+    void eingabeRegelnAnlegen();
+    bool feldVerlassen(QObject* watched);
+    bool mausKlick(QObject* watched, QEvent* event);
+    void zurueck(QWidget* feld);
+
+    // ---- operations ----
     // Runs an operation of the logic between copying the boxes in and showing them again.
     void ausfuehren(const std::function<void()>& was);
     void folgefensterOeffnen();
     void schliessenWennVerlangt();
-
-    bool tasteFiltern(QObject* watched, QKeyEvent* key);
-    bool feldVerlassen(QObject* watched);
-    void zurueck(QWidget* feld);
+    bool fensterDa(Ziel ziel) const;
+    void fensterOeffnen(Ziel ziel, const Aufruf& aufruf);
 
     std::unique_ptr<QtDialogs> eigeneDialogs_;
     std::unique_ptr<KollisionsDialog> eigeneKollision_;
     Database& db_;
     Dialogs& dialogs_;
+    Fenster* fenster_;
     std::unique_ptr<ReservierungLogik> logik_;
-    QLabel* lblHilfe_ = nullptr;
-    QFormLayout* gastForm_ = nullptr;
-    QFormLayout* aufenthaltForm_ = nullptr;
-    QFormLayout* preisForm_ = nullptr;
-    QFormLayout* statusForm_ = nullptr;
-    QWidget* adressKnoepfe_ = nullptr;
-    QWidget* warteZeile_ = nullptr;
-    QLabel* lblArt_ = nullptr;
+    QList<Tastenregel> tastenregeln_;
+    QHash<const QObject*, std::function<bool()>> verlassenRegeln_;  // false: the box is refused
     bool fuellen_ = false;      // the window is filling its boxes: no edit events
     bool gastTippen_ = false;   // the guest box holds what the user types
     bool rechnungTippen_ = false;  // the invoice-address box holds what the user types

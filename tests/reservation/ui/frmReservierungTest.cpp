@@ -20,10 +20,35 @@
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmWeitere.h"
 #include "reservation/ui/frmZimmerauswahl.h"
+#include "store/Fenster.h"
+#include "support/Child.h"
 #include "support/QtPrinters.h"
 #include "support/Screenshot.h"
 
 using namespace tav;
+using test::child;
+
+namespace {
+
+// The window service as the program fills it: the windows it has, and every window opened.
+class FensterProtokoll : public Fenster {
+public:
+    explicit FensterProtokoll(QList<Ziel> da) : da_(std::move(da)) {}
+    bool vorhanden(Ziel ziel) const override { return da_.contains(ziel); }
+    void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override { geoeffnet.append({ziel, aufruf, eltern}); }
+
+    struct Oeffnung {
+        Ziel ziel;
+        Aufruf aufruf;
+        QObject* eltern;
+    };
+    QList<Oeffnung> geoeffnet;
+
+private:
+    QList<Ziel> da_;
+};
+
+}  // namespace
 
 class frmReservierungTest : public test::FormularFixture {
 protected:
@@ -84,29 +109,29 @@ TEST_F(frmReservierungTest, NewGuestIsBookedAndTheReopenedBookingGetsOneNightMor
     w->show();
     QApplication::processEvents();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Neue Reservierung"));
-    EXPECT_EQ(w->cboZimmer->currentText(), QStringLiteral("102"));
-    EXPECT_EQ(w->fldVon->text(), t(10));
-    EXPECT_EQ(w->fldResTage->text(), QStringLiteral("2"));
-    EXPECT_EQ(w->cboTarif->currentText(), QStringLiteral("80,00"));
-    EXPECT_EQ(w->fldPreis->text(), QStringLiteral("160,00"));
-    EXPECT_EQ(w->lblWäsche1->text(), QStringLiteral("Handtücher"));
-    EXPECT_EQ(w->fldWäsche2->text(), QStringLiteral("3"));
-    EXPECT_TRUE(w->chFrühstück->isChecked());
-    EXPECT_FALSE(w->lbWarnung->isEnabled());
-    EXPECT_FALSE(w->cmdErster->isVisibleTo(w.get())) << "browse buttons only on the waiting row";
-    EXPECT_FALSE(w->cmdLöschen->isEnabled()) << "nothing stored to delete";
-    EXPECT_TRUE(w->fldVorname->isReadOnly()) << "address fields are locked until a new or changed address";
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), QStringLiteral("102"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldVon")->text(), t(10));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldResTage")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboTarif")->currentText(), QStringLiteral("80,00"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), QStringLiteral("160,00"));
+    EXPECT_EQ(child<QLabel>(*w, "lblWäsche1")->text(), QStringLiteral("Handtücher"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldWäsche2")->text(), QStringLiteral("3"));
+    EXPECT_TRUE(child<QCheckBox>(*w, "chFrühstück")->isChecked());
+    EXPECT_FALSE(child<QFrame>(*w, "lbWarnung")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdErster")->isVisibleTo(w.get())) << "browse buttons only on the waiting row";
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdLöschen")->isEnabled()) << "nothing stored to delete";
+    EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isReadOnly()) << "address fields are locked until a new or changed address";
 
     dialogs_.answer(Answer::Ok);  // "Neue Adresse anlegen?"
-    QTest::keyClicks(w->cboGastNeu, QStringLiteral("Zander"));
-    EXPECT_EQ(w->cboGastNeu->currentText(), QStringLiteral("Zander"));
-    EXPECT_FALSE(w->fldVorname->isReadOnly());
-    QTest::keyClicks(w->fldVorname, QStringLiteral("Ida"));
-    w->cboLand->setCurrentText(QStringLiteral("Österreich"));
-    QTest::keyClicks(w->fldKürzel, QStringLiteral("Zander"));
-    tippen(w->fldAnzahlGäste, QStringLiteral("3"));
+    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), QStringLiteral("Zander"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboGastNeu")->currentText(), QStringLiteral("Zander"));
+    EXPECT_FALSE(child<QLineEdit>(*w, "fldVorname")->isReadOnly());
+    QTest::keyClicks(child<QLineEdit>(*w, "fldVorname"), QStringLiteral("Ida"));
+    child<QComboBox>(*w, "cboLand")->setCurrentText(QStringLiteral("Österreich"));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Zander"));
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("3"));
     test::saveScreenshot(*w, QStringLiteral("frmReservierung_gross"));
-    w->cmdReservieren->click();
+    child<QPushButton>(*w, "cmdReservieren")->click();
 
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")});
     ASSERT_EQ(zeilen(), 1);
@@ -127,8 +152,8 @@ TEST_F(frmReservierungTest, NewGuestIsBookedAndTheReopenedBookingGetsOneNightMor
     EXPECT_EQ(adresse.text(QStringLiteral("Country")), QStringLiteral("Österreich"));
     EXPECT_EQ(adresse.integer(QStringLiteral("IDLand")), 2);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Reservierung Zander"));
-    EXPECT_EQ(w->txtBeNummer->text(), QStringLiteral("1"));
-    EXPECT_TRUE(w->cmdLöschen->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(*w, "txtBeNummer")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(child<QPushButton>(*w, "cmdLöschen")->isEnabled());
     EXPECT_EQ(variablen().letzteReservierung, id) << "for \"Zuletzt geöffnete Reservierung\"";
     w->close();
     EXPECT_EQ(dialogs_.shown().size(), 1) << "saved: closing asks nothing";
@@ -139,15 +164,15 @@ TEST_F(frmReservierungTest, NewGuestIsBookedAndTheReopenedBookingGetsOneNightMor
     ASSERT_TRUE(wieder->starten(offen));
     wieder->show();
     QApplication::processEvents();
-    EXPECT_EQ(wieder->cboGastNeu->currentText(), QStringLiteral("Zander"));
-    EXPECT_EQ(wieder->fldVorname->text(), QStringLiteral("Ida"));
-    EXPECT_EQ(wieder->cboLand->currentText(), QStringLiteral("Österreich"));
-    EXPECT_EQ(wieder->fldAnzahlGäste->text(), QStringLiteral("3"));
-    QTest::keyClick(wieder->fldBis, '+');
-    EXPECT_EQ(wieder->fldBis->text(), t(13));
-    EXPECT_EQ(wieder->fldResTage->text(), QStringLiteral("3"));
-    EXPECT_EQ(wieder->fldPreis->text(), QStringLiteral("240,00"));
-    wieder->cmdReservieren->click();
+    EXPECT_EQ(child<QComboBox>(*wieder, "cboGastNeu")->currentText(), QStringLiteral("Zander"));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldVorname")->text(), QStringLiteral("Ida"));
+    EXPECT_EQ(child<QComboBox>(*wieder, "cboLand")->currentText(), QStringLiteral("Österreich"));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldAnzahlGäste")->text(), QStringLiteral("3"));
+    QTest::keyClick(child<QLineEdit>(*wieder, "fldBis"), '+');
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldBis")->text(), t(13));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldResTage")->text(), QStringLiteral("3"));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldPreis")->text(), QStringLiteral("240,00"));
+    child<QPushButton>(*wieder, "cmdReservieren")->click();
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")}) << "no further message";
     EXPECT_EQ(zeilen(), 1);
     EXPECT_EQ(wert(QStringLiteral("Bis"), id).toDate(), tag(13));
@@ -162,15 +187,15 @@ TEST_F(frmReservierungTest, OverlapIsResolvedByMovingTheOlderBookingInTheCollisi
     ASSERT_TRUE(w->starten(u));
     w->show();
     QApplication::processEvents();
-    EXPECT_TRUE(w->lbWarnung->isEnabled()) << "the room is taken on the 11th";
-    EXPECT_TRUE(w->lbWarnungSchrift->isEnabled());
-    EXPECT_EQ(w->lbWarnung->palette().color(QPalette::Window), QColor(255, 0, 0));
-    const int meier = w->cboGastNeu->findData(1);
+    EXPECT_TRUE(child<QFrame>(*w, "lbWarnung")->isEnabled()) << "the room is taken on the 11th";
+    EXPECT_TRUE(child<QLabel>(*w, "lbWarnungSchrift")->isEnabled());
+    EXPECT_EQ(child<QFrame>(*w, "lbWarnung")->palette().color(QPalette::Window), QColor(255, 0, 0));
+    const int meier = child<QComboBox>(*w, "cboGastNeu")->findData(1);
     ASSERT_GE(meier, 0);
-    w->cboGastNeu->setCurrentIndex(meier);
-    emit w->cboGastNeu->activated(meier);
-    EXPECT_EQ(w->fldStadt->currentText(), QStringLiteral("Ulm"));
-    QTest::keyClicks(w->fldKürzel, QStringLiteral("Neu"));
+    child<QComboBox>(*w, "cboGastNeu")->setCurrentIndex(meier);
+    emit child<QComboBox>(*w, "cboGastNeu")->activated(meier);
+    EXPECT_EQ(child<QComboBox>(*w, "fldStadt")->currentText(), QStringLiteral("Ulm"));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Neu"));
     test::saveScreenshot(*w, QStringLiteral("frmReservierung_ueberschneidung"));
 
     imModalenFenster<frmCollision>([](frmCollision& d) {
@@ -179,12 +204,12 @@ TEST_F(frmReservierungTest, OverlapIsResolvedByMovingTheOlderBookingInTheCollisi
         ziel->setCurrentIndex(ziel->findText(QStringLiteral("103")));
         d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     });
-    w->cmdReservieren->click();
+    child<QPushButton>(*w, "cmdReservieren")->click();
     EXPECT_TRUE(geoeffnet_);
     EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
     EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), alt).toInt(), 3) << "the older booking moved";
     EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'Neu' AND Zimmernummer = 2 AND GastID = 1")), 1);
-    EXPECT_FALSE(w->lbWarnung->isEnabled()) << "the room is free now";
+    EXPECT_FALSE(child<QFrame>(*w, "lbWarnung")->isEnabled()) << "the room is free now";
     EXPECT_NE(w->logik().felder().id, 0);
 }
 
@@ -201,20 +226,20 @@ TEST_F(frmReservierungTest, WaitingRowShowsItsCountAndBrowses) {
     ASSERT_TRUE(w->starten(u));
     w->show();
     QApplication::processEvents();
-    EXPECT_TRUE(w->lblWarteposition->isVisibleTo(w.get()));
-    EXPECT_EQ(w->lblWarteposition->text(), QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
-    EXPECT_TRUE(w->fldVorname->isVisibleTo(w.get())) << "the waiting position always shows the large form";
-    EXPECT_FALSE(w->cmdErster->isEnabled());
-    EXPECT_FALSE(w->cmdVoriger->isEnabled());
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Anton"));
+    EXPECT_TRUE(child<QLabel>(*w, "lblWarteposition")->isVisibleTo(w.get()));
+    EXPECT_EQ(child<QLabel>(*w, "lblWarteposition")->text(), QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
+    EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get())) << "the waiting position always shows the large form";
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdErster")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdVoriger")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Anton"));
     test::saveScreenshot(*w, QStringLiteral("frmReservierung_warteposition"));
-    w->cmdNächster->click();
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Berta"));
-    EXPECT_EQ(w->cboZimmer->currentText(), QStringLiteral("102"));
-    w->cmdLetzter->click();
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Cäsar"));
-    EXPECT_FALSE(w->cmdNächster->isEnabled());
-    EXPECT_TRUE(w->cmdErster->isEnabled());
+    child<QPushButton>(*w, "cmdNächster")->click();
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Berta"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), QStringLiteral("102"));
+    child<QPushButton>(*w, "cmdLetzter")->click();
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Cäsar"));
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdNächster")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*w, "cmdErster")->isEnabled());
     EXPECT_EQ(variablen().letzteReservierung, c);
     EXPECT_TRUE(dialogs_.shown().isEmpty());
 }
@@ -228,21 +253,21 @@ TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
     ASSERT_TRUE(w->starten(u));
     w->show();
     QApplication::processEvents();
-    for (QWidget* sichtbar : std::initializer_list<QWidget*>{w->cboGastNeu, w->cboZimmer, w->fldVon, w->fldBis, w->cboArt,
-                                                              w->fldAnzahlGäste, w->fldKürzel, w->cboTarif, w->fldPreis,
-                                                              w->lbChecked, w->cmdReservieren, w->cmdZu, w->cmdSchliessen})
+    for (QWidget* sichtbar : std::initializer_list<QWidget*>{child<QComboBox>(*w, "cboGastNeu"), child<QComboBox>(*w, "cboZimmer"), child<QLineEdit>(*w, "fldVon"), child<QLineEdit>(*w, "fldBis"), child<QComboBox>(*w, "cboArt"),
+                                                              child<QLineEdit>(*w, "fldAnzahlGäste"), child<QLineEdit>(*w, "fldKürzel"), child<QComboBox>(*w, "cboTarif"), child<QLineEdit>(*w, "fldPreis"),
+                                                              child<QPushButton>(*w, "lbChecked"), child<QPushButton>(*w, "cmdReservieren"), child<QPushButton>(*w, "cmdZu"), child<QPushButton>(*w, "cmdSchliessen")})
         EXPECT_TRUE(sichtbar->isVisibleTo(w.get())) << qPrintable(sichtbar->objectName());
-    for (QWidget* versteckt : std::initializer_list<QWidget*>{w->fldVorname, w->fldStrasse, w->cboAdrRechnung, w->fldInfo,
-                                                               w->cboZahlart, w->cmdWarten, w->cmdLöschen, w->chFix})
+    for (QWidget* versteckt : std::initializer_list<QWidget*>{child<QLineEdit>(*w, "fldVorname"), child<QLineEdit>(*w, "fldStrasse"), child<QComboBox>(*w, "cboAdrRechnung"), child<QPlainTextEdit>(*w, "fldInfo"),
+                                                               child<QComboBox>(*w, "cboZahlart"), child<QPushButton>(*w, "cmdWarten"), child<QPushButton>(*w, "cmdLöschen"), child<QCheckBox>(*w, "chFix")})
         EXPECT_FALSE(versteckt->isVisibleTo(w.get())) << qPrintable(versteckt->objectName());
-    EXPECT_TRUE(w->cmdKleiner->isChecked());
+    EXPECT_TRUE(child<QAction>(*w, "cmdKleiner")->isChecked());
     test::saveScreenshot(*w, QStringLiteral("frmReservierung_klein"));
     const int kleineHoehe = w->height();
 
-    w->cmdGroesser->trigger();
+    child<QAction>(*w, "cmdGroesser")->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(w->fldVorname->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->cmdWarten->isVisibleTo(w.get()));
+    EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get()));
+    EXPECT_TRUE(child<QPushButton>(*w, "cmdWarten")->isVisibleTo(w.get()));
     EXPECT_GT(w->height(), kleineHoehe);
     EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("gross"));
     test::saveScreenshot(*w, QStringLiteral("frmReservierung_gross_gespeichert"));
@@ -256,49 +281,49 @@ TEST_F(frmReservierungTest, BoxesTakeOnlyTheirCharactersAndShowDuplicates) {
     w->show();
     QApplication::processEvents();
 
-    QTest::keyClicks(w->fldKürzel, QStringLiteral(" Mei:e.r"));
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meier"));
-    EXPECT_EQ(w->fldKürzel->palette().color(QPalette::Base), QColor(255, 187, 164)) << "another booking has it";
-    QTest::keyClick(w->fldKürzel, Qt::Key_Backspace);
-    EXPECT_EQ(w->fldKürzel->palette().color(QPalette::Base), QColor(149, 255, 173));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral(" Mei:e.r"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meier"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->palette().color(QPalette::Base), QColor(255, 187, 164)) << "another booking has it";
+    QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_Backspace);
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->palette().color(QPalette::Base), QColor(149, 255, 173));
     QApplication::clipboard()->setText(QStringLiteral("Eingefügt"));
-    QTest::keyClick(w->fldKürzel, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meie")) << "nothing is pasted";
-    QTest::keyClick(w->fldKürzel, Qt::Key_Home);
-    QTest::keyClick(w->fldKürzel, Qt::Key_Space);
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meie")) << "no blank in front";
-    QTest::keyClick(w->fldKürzel, Qt::Key_End);
-    QTest::keyClicks(w->fldKürzel, QStringLiteral("r Hans-Peter Gruber"));
-    EXPECT_EQ(w->fldKürzel->text(), QStringLiteral("Meier Hans-Peter ")) << "at most 17 characters";
+    QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meie")) << "nothing is pasted";
+    QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_Home);
+    QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_Space);
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meie")) << "no blank in front";
+    QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_End);
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("r Hans-Peter Gruber"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meier Hans-Peter ")) << "at most 17 characters";
 
-    tippen(w->fldAnzahlGäste, QStringLiteral("a1-2"));
-    EXPECT_EQ(w->fldAnzahlGäste->text(), QStringLiteral("12"));
-    QTest::keyClicks(w->fldVon, QStringLiteral("x/"));
-    EXPECT_EQ(w->fldVon->text(), t(10));
-    QTest::keyClick(w->fldVon, '-');
-    EXPECT_EQ(w->fldVon->text(), t(9));
-    EXPECT_EQ(w->fldPreis->text(), QStringLiteral("240,00"));
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("a1-2"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldAnzahlGäste")->text(), QStringLiteral("12"));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldVon"), QStringLiteral("x/"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldVon")->text(), t(10));
+    QTest::keyClick(child<QLineEdit>(*w, "fldVon"), '-');
+    EXPECT_EQ(child<QLineEdit>(*w, "fldVon")->text(), t(9));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), QStringLiteral("240,00"));
 
     // The kind relabels the document buttons.
-    const int angebot = w->cboArt->findText(QStringLiteral("Angebot"));
-    w->cboArt->setCurrentIndex(angebot);
-    emit w->cboArt->activated(angebot);
-    EXPECT_EQ(w->cmdBestVorschau->text(), QStringLiteral("Angebot (ein&f.)"));
-    EXPECT_EQ(w->cmdRechnung->text(), QStringLiteral("&Angebot"));
+    const int angebot = child<QComboBox>(*w, "cboArt")->findText(QStringLiteral("Angebot"));
+    child<QComboBox>(*w, "cboArt")->setCurrentIndex(angebot);
+    emit child<QComboBox>(*w, "cboArt")->activated(angebot);
+    EXPECT_EQ(child<QPushButton>(*w, "cmdBestVorschau")->text(), QStringLiteral("Angebot (ein&f.)"));
+    EXPECT_EQ(child<QPushButton>(*w, "cmdRechnung")->text(), QStringLiteral("&Angebot"));
 
     // F2 on the room option stores the default for the next opening.
     dialogs_.answer(Answer::Yes);
-    QTest::keyClick(w->optFreieZimmer, Qt::Key_F2);
+    QTest::keyClick(child<QRadioButton>(*w, "OptZiAuswahl1_1"), Qt::Key_F2);
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Vorgabe beim Öffnen"));
     EXPECT_TRUE(Parameter(db()).readYesNo(QStringLiteral("AlleFreien")));
 
     // Closing with unsaved changes asks; Cancel keeps the form open.
     dialogs_.answer(Answer::Cancel);
-    w->cmdSchliessen->click();
+    child<QPushButton>(*w, "cmdSchliessen")->click();
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen der Reservierung speichern?"));
     EXPECT_TRUE(w->isVisible());
     dialogs_.answer(Answer::No);
-    w->cmdSchliessen->click();
+    child<QPushButton>(*w, "cmdSchliessen")->click();
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(zeilen(), 1);
 }
@@ -312,7 +337,7 @@ TEST_F(frmReservierungTest, RoomChoiceDialogAndFurtherGuests) {
     ASSERT_TRUE(w->starten(u));
     w->show();
     QApplication::processEvents();
-    EXPECT_EQ(w->cboZimmer->count(), 10) << "an empty entry and the nine rooms";
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->count(), 10) << "an empty entry and the nine rooms";
 
     imModalenFenster<frmZimmerauswahl>([](frmZimmerauswahl& d) {
         EXPECT_EQ(d.findChild<QGroupBox*>()->title(), QStringLiteral("Zimmerauswahl aus"));
@@ -321,16 +346,16 @@ TEST_F(frmReservierungTest, RoomChoiceDialogAndFurtherGuests) {
         d.optFreien->click();
         d.cmdOK->click();
     });
-    w->mnuZimmerauswahl->trigger();
+    child<QAction>(*w, "mnuZimmerauswahl")->trigger();
     EXPECT_TRUE(geoeffnet_);
-    EXPECT_TRUE(w->optFreieZimmer->isChecked());
-    EXPECT_EQ(w->cboZimmer->findText(QStringLiteral("102")), -1) << "room 102 is taken";
-    EXPECT_EQ(w->cboZimmer->currentText(), QStringLiteral("101"));
+    EXPECT_TRUE(child<QRadioButton>(*w, "OptZiAuswahl1_1")->isChecked());
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->findText(QStringLiteral("102")), -1) << "room 102 is taken";
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), QStringLiteral("101"));
 
     geoeffnet_ = false;
     dialogs_.answer(Answer::No);  // do not copy the guest into the first person line
     imModalenFenster<frmWeitere>([](frmWeitere& d) { d.cmdAbbrechen->click(); });
-    w->mnuWeiterePersonen->trigger();
+    child<QAction>(*w, "mnuWeiterePersonen")->trigger();
     EXPECT_TRUE(geoeffnet_) << "a saved, unchanged booking opens the further guests at once";
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Sollen die Adressdaten der Reservierung übernommen werden?")});
 }
@@ -344,56 +369,56 @@ TEST_F(frmReservierungTest, LeavingABoxRunsItsCheck) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
 
     // An empty guest count is refused and the box keeps the focus.
-    w->fldAnzahlGäste->setFocus();
-    tippen(w->fldAnzahlGäste, QStringLiteral("0"));
-    QTest::keyClick(w->fldAnzahlGäste, Qt::Key_Tab);
+    child<QLineEdit>(*w, "fldAnzahlGäste")->setFocus();
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("0"));
+    QTest::keyClick(child<QLineEdit>(*w, "fldAnzahlGäste"), Qt::Key_Tab);
     QApplication::processEvents();
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Anzahl der Gäste"));
-    EXPECT_EQ(QApplication::focusWidget(), w->fldAnzahlGäste);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(*w, "fldAnzahlGäste"));
 
     // Two refused boxes do not hand the focus back and forth: going back is no leaving.
     dialogs_.clear();
-    tippen(w->fldVon, QStringLiteral("31.4.24"));
-    w->fldVon->setFocus();
+    tippen(child<QLineEdit>(*w, "fldVon"), QStringLiteral("31.4.24"));
+    child<QLineEdit>(*w, "fldVon")->setFocus();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
-    EXPECT_EQ(QApplication::focusWidget(), w->fldAnzahlGäste);
-    tippen(w->fldAnzahlGäste, QStringLiteral("2"));
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(*w, "fldAnzahlGäste"));
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("2"));
     dialogs_.clear();
-    w->fldVon->setFocus();
-    w->fldBis->setFocus();
+    child<QLineEdit>(*w, "fldVon")->setFocus();
+    child<QLineEdit>(*w, "fldBis")->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie das Datum")});
-    EXPECT_EQ(QApplication::focusWidget(), w->fldVon);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(*w, "fldVon"));
     // Once the box is left correctly, typing elsewhere does not pull the focus back to it.
-    w->fldVon->setText(QStringLiteral("9.3.24"));
-    w->fldKürzel->setFocus();
-    QTest::keyClicks(w->fldKürzel, QStringLiteral("K"));
-    EXPECT_EQ(QApplication::focusWidget(), w->fldKürzel);
-    w->fldVon->setFocus();
-    w->fldBis->setFocus();
-    EXPECT_EQ(w->fldVon->text(), t(9)) << "a valid date is shown in full";
+    child<QLineEdit>(*w, "fldVon")->setText(QStringLiteral("9.3.24"));
+    child<QLineEdit>(*w, "fldKürzel")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("K"));
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(*w, "fldKürzel"));
+    child<QLineEdit>(*w, "fldVon")->setFocus();
+    child<QLineEdit>(*w, "fldBis")->setFocus();
+    EXPECT_EQ(child<QLineEdit>(*w, "fldVon")->text(), t(9)) << "a valid date is shown in full";
 
     // A remark of 300 characters is cut after Yes.
     dialogs_.clear();
     dialogs_.answer(Answer::Yes);
-    w->fldInfo->setFocus();
-    w->fldInfo->setPlainText(QString(300, QLatin1Char('x')));
-    w->fldKürzel->setFocus();
+    child<QPlainTextEdit>(*w, "fldInfo")->setFocus();
+    child<QPlainTextEdit>(*w, "fldInfo")->setPlainText(QString(300, QLatin1Char('x')));
+    child<QLineEdit>(*w, "fldKürzel")->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(dialogs_.texts(),
               QStringList{QStringLiteral("Die Datenmenge dieses Feldes ist zu groß. Soll die Information abgeschnitten werden?")});
-    EXPECT_EQ(w->fldInfo->toPlainText().size(), 250);
+    EXPECT_EQ(child<QPlainTextEdit>(*w, "fldInfo")->toPlainText().size(), 250);
 
     // The invoice address is found while typing; the box keeps the typed text until it is left.
-    w->cboAdrRechnung->setFocus();
-    QTest::keyClicks(w->cboAdrRechnung, QStringLiteral("Hu"));
-    EXPECT_EQ(w->cboAdrRechnung->currentText(), QStringLiteral("Hu"));
+    child<QComboBox>(*w, "cboAdrRechnung")->setFocus();
+    QTest::keyClicks(child<QComboBox>(*w, "cboAdrRechnung"), QStringLiteral("Hu"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboAdrRechnung")->currentText(), QStringLiteral("Hu"));
     EXPECT_EQ(w->logik().adresse().rechnungsadresseId(), 2);
-    w->fldKürzel->setFocus();
+    child<QLineEdit>(*w, "fldKürzel")->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(w->cboAdrRechnung->currentText(), QStringLiteral("Huber, Anna, 5020 Salzburg"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboAdrRechnung")->currentText(), QStringLiteral("Huber, Anna, 5020 Salzburg"));
 }
 
 TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
@@ -402,9 +427,9 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
 
     // A stored booking, as the plan's booking menu opens it.
     imModalenFenster<frmReservierung>([](frmReservierung& f) {
-        EXPECT_EQ(f.fldKürzel->text(), QStringLiteral("Meier"));
-        EXPECT_EQ(f.cboZimmer->currentText(), QStringLiteral("103"));
-        f.cmdSchliessen->click();
+        EXPECT_EQ(child<QLineEdit>(f, "fldKürzel")->text(), QStringLiteral("Meier"));
+        EXPECT_EQ(child<QComboBox>(f, "cboZimmer")->currentText(), QStringLiteral("103"));
+        child<QPushButton>(f, "cmdSchliessen")->click();
     });
     frmReservierung::oeffnenBuchung(id, nullptr);
     EXPECT_TRUE(geoeffnet_);
@@ -414,12 +439,12 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
     geoeffnet_ = false;
     imModalenFenster<frmReservierung>([](frmReservierung& f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Neue Reservierung"));
-        EXPECT_EQ(f.cboGastNeu->currentText(), QStringLiteral("Huber"));
-        EXPECT_EQ(f.cboLand->currentText(), QStringLiteral("Österreich"));
-        EXPECT_EQ(f.fldVon->text(), QStringLiteral("01.03.2024"));
-        EXPECT_EQ(f.fldBis->text(), QStringLiteral("02.03.2024"));
-        EXPECT_EQ(f.cboZimmer->currentText(), QString());
-        f.cmdSchliessen->click();
+        EXPECT_EQ(child<QComboBox>(f, "cboGastNeu")->currentText(), QStringLiteral("Huber"));
+        EXPECT_EQ(child<QComboBox>(f, "cboLand")->currentText(), QStringLiteral("Österreich"));
+        EXPECT_EQ(child<QLineEdit>(f, "fldVon")->text(), QStringLiteral("01.03.2024"));
+        EXPECT_EQ(child<QLineEdit>(f, "fldBis")->text(), QStringLiteral("02.03.2024"));
+        EXPECT_EQ(child<QComboBox>(f, "cboZimmer")->currentText(), QString());
+        child<QPushButton>(f, "cmdSchliessen")->click();
     });
     frmReservierung::oeffnenNeu(2, tag(1), tag(2), nullptr);
     EXPECT_TRUE(geoeffnet_);
@@ -432,4 +457,96 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
     frmReservierung::oeffnen(nullptr);
     EXPECT_FALSE(geoeffnet_);
     QApplication::processEvents();
+}
+
+TEST_F(frmReservierungTest, WindowsOfOtherPartsAreOfferedOnlyWhereTheServiceHasThem) {
+    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    struct Fall {
+        const char* name;
+        bool dienst;  // false: the form gets no window service at all
+        QList<Ziel> da;
+        bool rechnungen, zahlungen, konto;
+    };
+    const Fall faelle[] = {
+        {"no service", false, {}, false, false, false},
+        {"service without these windows", true, {Ziel::Reservierung, Ziel::Adresssuche}, false, false, false},
+        {"invoices only", true, {Ziel::Rechnungen}, true, false, false},
+        {"payments only", true, {Ziel::Zahlungen}, false, true, false},
+        {"address account only", true, {Ziel::Adresskonto}, false, false, true},
+        {"all three", true, {Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto}, true, true, true},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        FensterProtokoll dienst(fall.da);
+        frmReservierung w(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_,
+                          fall.dienst ? &dienst : nullptr);
+        Uebergabe u;
+        u.buchungId = id;
+        ASSERT_TRUE(w.starten(u));
+        EXPECT_EQ(child<QPushButton>(w, "cmdRechnung")->isEnabled(), fall.rechnungen);
+        EXPECT_EQ(child<QPushButton>(w, "cmdBezahlt")->isEnabled(), fall.rechnungen) << "it opens the invoices";
+        EXPECT_EQ(child<QPushButton>(w, "cmdZahlDetails")->isEnabled(), fall.zahlungen);
+        EXPECT_EQ(child<QAction>(w, "mnuRechnungAdr")->isEnabled(), fall.konto);
+        EXPECT_EQ(child<QAction>(w, "mnuRechnungsadresse")->isEnabled(), fall.konto);
+        // A disabled entry triggered anyway opens nothing.
+        child<QAction>(w, "mnuRechnungAdr")->trigger();
+        EXPECT_EQ(dienst.geoeffnet.size(), fall.konto ? 1 : 0);
+    }
+}
+
+TEST_F(frmReservierungTest, WindowsOfOtherPartsOpenOnTheBookingAndItsAddresses) {
+    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    FensterProtokoll dienst({Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto});
+    frmReservierung w(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_, &dienst);
+    Uebergabe u;
+    u.buchungId = id;
+    ASSERT_TRUE(w.starten(u));
+    w.show();
+    QApplication::processEvents();
+
+    child<QPushButton>(w, "cmdRechnung")->click();
+    child<QPushButton>(w, "cmdZahlDetails")->click();
+    child<QAction>(w, "mnuRechnungAdr")->trigger();
+    // Not yet settled: the paid button says so and opens the invoices.
+    dialogs_.answer(Answer::Ok);
+    child<QPushButton>(w, "cmdBezahlt")->click();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es wurden noch nicht alle Posten dieser Reservierung abgerechnet.")});
+
+    const QList<Ziel> ziele = {Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto, Ziel::Rechnungen};
+    ASSERT_EQ(dienst.geoeffnet.size(), ziele.size());
+    for (int i = 0; i < ziele.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& o = dienst.geoeffnet[i];
+        EXPECT_EQ(o.ziel, ziele[i]);
+        EXPECT_EQ(o.eltern, &w) << "over the form";
+        EXPECT_EQ(o.aufruf.buchungId, ziele[i] == Ziel::Adresskonto ? 0 : id);
+        EXPECT_EQ(o.aufruf.adressId, ziele[i] == Ziel::Adresskonto ? 1 : 0) << "the guest's address";
+    }
+
+    // A new booking is saved before its invoices open; its payments need it saved first.
+    dienst.geoeffnet.clear();
+    dialogs_.clear();
+    Uebergabe n;
+    n.neueBuchung = true;
+    n.zimmerNummer = 5;
+    n.anreise = tag(20);
+    n.abreise = tag(22);
+    frmReservierung f(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_, &dienst);
+    ASSERT_TRUE(f.starten(n));
+    f.show();
+    QApplication::processEvents();
+    dialogs_.answer(Answer::Ok);
+    child<QPushButton>(f, "cmdZahlDetails")->click();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte speichern Sie zunächst die Daten.")});
+    EXPECT_TRUE(dienst.geoeffnet.isEmpty());
+    const int gast = f.findChild<QComboBox*>(QStringLiteral("cboGastNeu"))->findData(2);
+    ASSERT_GE(gast, 0);
+    emit child<QComboBox>(f, "cboGastNeu")->activated(gast);
+    QTest::keyClicks(child<QLineEdit>(f, "fldKürzel"), QStringLiteral("Huber"));
+    child<QPushButton>(f, "cmdRechnung")->click();
+    const int gespeichert = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Huber'")).toInt();
+    ASSERT_NE(gespeichert, 0) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+    ASSERT_EQ(dienst.geoeffnet.size(), 1);
+    EXPECT_EQ(dienst.geoeffnet[0].ziel, Ziel::Rechnungen);
+    EXPECT_EQ(dienst.geoeffnet[0].aufruf.buchungId, gespeichert);
 }
