@@ -8,14 +8,13 @@ namespace tav {
 namespace {
 constexpr quint32 kWeiss = 0x00FFFFFFu;
 constexpr quint32 kHellgrau = 0x00C0C0C0u;
-constexpr int kWochenendeHeller = 40;
 }  // namespace
 
 quint32 PlanEinstellungen::farbe(int n) const {
     if (n >= 1 && n <= farben.size()) return farben[n - 1];
     const quint32 frei = farben.isEmpty() ? kWeiss : farben[0];
     if (n == 1) return frei;
-    if (n >= 10) return farbe::brighten(frei, kWochenendeHeller);
+    if (n >= 10) return farbe::brighten(frei, farbe::kWochenendeHeller);
     return kHellgrau;
 }
 

@@ -449,6 +449,9 @@ std::optional<KontextBuchung> PlanModel::rechtsLoslassen(int zeile, int spalte) 
     k.angebot = z.angebot;
     k.kuerzel = z.kuerzel;
     if (istWarteZeile(zeile)) {
+        // The waiting row is no room: the user is told so, and the menu still opens, so that a
+        // waiting booking can be opened and moved to a room from there.
+        dialogs_.message(kWarteZeile);
         k.warteZeile = true;
         Recordset rs = db_.openRecordset(
             QStringLiteral("SELECT tblBelegung.ID, tblBelegung.GastID, tblBelegung.IDAdressRechnung FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID WHERE "

@@ -71,7 +71,8 @@ void titel(Database& db, Variablen& v) {
 
 void druckenHardcopy(Database& db, Variablen& v) {
     const auto row = Parameter(db).read(QStringLiteral("DruckenHardcopy"));
-    v.druckenHardcopy = !row || row->text(1) == QLatin1String("Wahr");
+    // Missing row or empty field: the default, printing the plan as a picture.
+    v.druckenHardcopy = !row || row->isNull(1) || row->text(1).isEmpty() || row->text(1) == QLatin1String("Wahr");
 }
 
 void hilfeDarstellung(Database& db, Variablen& v) {
@@ -192,8 +193,8 @@ bool farben(Database& db, Variablen& v) {
     for (int i = 1; i <= 9; ++i)
         v.farben << (row && !row->isNull(i) ? quint32(row->number(i)) : standardFarbe(i));
     // The weekend nights: a little lighter than a free night, Sunday lighter still.
-    v.farben << (row && !row->isNull(10) ? quint32(row->number(10)) : farbe::brighten(v.farben[0], 30));
-    v.farben << (row && !row->isNull(11) ? quint32(row->number(11)) : farbe::brighten(v.farben[0], 60));
+    v.farben << (row && !row->isNull(10) ? quint32(row->number(10)) : farbe::brighten(v.farben[0], farbe::kWochenendeHeller));
+    v.farben << (row && !row->isNull(11) ? quint32(row->number(11)) : farbe::brighten(v.farben[0], farbe::kWochenendeHeller));
     return row.has_value();
 }
 

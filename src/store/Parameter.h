@@ -61,6 +61,9 @@ quint32 rgb(int red, int green, int blue);
 int red(quint32 colour);
 int green(quint32 colour);
 int blue(quint32 colour);
+// The nights Friday to Saturday and Saturday to Sunday ("Farben" F10, F11) without a colour of
+// their own: the free colour brightened by this one amount, for both nights.
+inline constexpr int kWochenendeHeller = 40;
 // The system colour of the menu bar, used for empty attribute cells.
 inline constexpr quint32 kMenuBar = 0x80000004u;
 }  // namespace farbe

@@ -393,8 +393,12 @@ TEST_F(PlanModelTest, RightClickFindsTheBookingOrTheWaitingBookingsOfTheNight) {
     EXPECT_TRUE(k->angebot);
     EXPECT_FALSE(k->warteZeile);
 
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "a room's booking opens its menu without a word";
     auto w = m->rechtsLoslassen(10, 5);
     ASSERT_TRUE(w);
+    ASSERT_EQ(dialogs.shown().size(), 1) << "the waiting row says what it is for, then the menu opens";
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Diese Zeile ist für vorläufige Reservierungen vorgesehen.")));
+    dialogs.clear();
     EXPECT_TRUE(w->warteZeile);
     EXPECT_EQ(w->warteBuchungen, QList<int>({w1, w2}));
     EXPECT_EQ(w->buchungId, m->zelle(10, 5).buchungId) << "the booking drawn in the cell";

@@ -101,6 +101,10 @@ TEST_F(EinstellungenTest, StoredValuesAreReadTheProgramsWay) {
     tarife(db(), v);
     EXPECT_EQ(v.titel, QStringLiteral("Pension Seeblick"));
     EXPECT_FALSE(v.druckenHardcopy) << "only \"Wahr\" prints the picture";
+    // A row whose field is empty reads as the missing row: the picture is printed.
+    db().execute(QStringLiteral("UPDATE tblParameter SET F1 = Null WHERE Satz = 'DruckenHardcopy'"));
+    druckenHardcopy(db(), v);
+    EXPECT_TRUE(v.druckenHardcopy) << "Null F1 takes the default";
     EXPECT_FALSE(v.stammkunden) << "lower-case ja is no";
     EXPECT_TRUE(v.alleFreien);
     EXPECT_EQ(v.ersterTag, 40) << "leading digits";
@@ -120,15 +124,16 @@ TEST_F(EinstellungenTest, ColoursKindsAndTheOfferKind) {
     EXPECT_FALSE(farben(db(), v)) << "a missing row is reported";
     ASSERT_EQ(v.farben.size(), 11);
     EXPECT_EQ(v.farben[0], 9399613u);
-    EXPECT_EQ(v.farben[9], farbe::brighten(9399613u, 30));
-    EXPECT_EQ(v.farben[10], farbe::brighten(9399613u, 60));
+    EXPECT_EQ(v.farben[9], farbe::brighten(9399613u, 40)) << "the plan's own default for a missing F10";
+    EXPECT_EQ(v.farben[10], farbe::brighten(9399613u, 40));
 
     zeile(QStringLiteral("Farben"), {QString::number(farbe::rgb(240, 0, 0)), QStringLiteral("16742405"), QStringLiteral("255")});
     zeile(QStringLiteral("Belegungsarten"), {QStringLiteral("frei"), QStringLiteral("  Reserviert  "), QStringLiteral("TEILBELEGT Zimmer"),
                                              QStringLiteral("Ein sehr langer Name der Art")});
     EXPECT_TRUE(farben(db(), v));
     belegungsarten(db(), v);
-    EXPECT_EQ(v.farben[9], farbe::rgb(255, 30, 30)) << "Friday night: the free colour brightened";
+    EXPECT_EQ(v.farben[9], farbe::rgb(255, 40, 40)) << "Friday night: the free colour brightened";
+    EXPECT_EQ(v.farben[10], v.farben[9]) << "Saturday night: the same default";
     EXPECT_EQ(v.belegungsartNamen.value(1), QStringLiteral("Reserviert"));
     EXPECT_EQ(v.belegungsartNamen.value(3), QStringLiteral("Ein sehr langer")) << "cut to 15 characters";
     EXPECT_EQ(v.belegungsartNamen.size(), 9);
