@@ -15,7 +15,6 @@
 #include "platform/SettingsStore.h"
 #include "startup/DatenbankLogik.h"
 #include "startup/ui/frmDatenbank.h"
-#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -75,6 +74,7 @@ TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
         EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Datenbankpfad wählen"));
     }
     dialogs.clear();
+    dialogs.answerFile(QString());
     EXPECT_FALSE(d.aendern()) << "a cancelled file dialog changes nothing";
     EXPECT_EQ(d.datenbankAktuell(), netz.file(QStringLiteral("Tavomera.mdb")));
     dialogs.answerFile(QStringLiteral("/backup/Tavomera.mdb"));
@@ -152,9 +152,6 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
     f.findChild<QPushButton*>(QStringLiteral("cmdÄndern"))->click();
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(netz.file(QStringLiteral("Tavomera.mdb"))));
-
-    const QString bild = test::saveScreenshot(f, QStringLiteral("frmDatenbank"));
-    EXPECT_TRUE(QFileInfo::exists(bild));
 
     QSignalSpy gespeichert(&f, &frmDatenbank::gespeichert);
     f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();

@@ -40,7 +40,7 @@ protected:
 
 TEST_F(frmSaisonTest, TheSeasonGridSortsByHeaderClicksAndEditsTheClickedSeason) {
     frmSaison f(db(), dialogs_);
-    QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.show();
     ASSERT_EQ(f.modell().rowCount(), 6);
     EXPECT_EQ(spalte(f.modell(), 1).first(), QStringLiteral("15.03.2024")) << "by start at opening";

@@ -17,7 +17,6 @@
 #include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "startup/ui/Programmsteuerung.h"
-#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -69,7 +68,6 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
         ASSERT_TRUE(vorne);
         splash = vorne->objectName() + QLatin1Char('|') + vorne->windowTitle();
         EXPECT_TRUE(v.splashAngezeigt);
-        test::saveScreenshot(*vorne, QStringLiteral("frmMaskeAufbauen"));
         ++eingerichtet;
     };
     steuerung->starten();
@@ -84,7 +82,6 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
     EXPECT_FALSE(v.splashAngezeigt);
     EXPECT_TRUE(v.hauptfensterGeladen);
     EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
-    test::saveScreenshot(*steuerung->hauptfenster(), QStringLiteral("frmMain_leer"));
 }
 
 TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNoDoesNotRestart) {
