@@ -136,7 +136,7 @@ TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?")});
 
     dialogs.clear();
-    dialogs.answer(Answer::Yes);  // no backup routine yet: it fails ...
+    dialogs.answer(Answer::Yes);  // no backup routine installed: it fails ...
     dialogs.answer(Answer::Yes);  // ... close anyway
     fenster->close();
     EXPECT_EQ(dialogs.texts().value(1),
