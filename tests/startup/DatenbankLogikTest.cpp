@@ -136,8 +136,6 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     EXPECT_TRUE(aktuell->isReadOnly());
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(ordner.file(QStringLiteral("Tavomera.mdb"))));
     EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("txtDBPfadAlt"))->text(), ordner.file(QStringLiteral("Tavomera.mdb")));
-    for (const char* name : {"cmdÄndern", "cmdÄndernZentral", "cmdÄndernExcel", "cmdName", "cmdSchliessen", "cmdEnde", "cmdAbbrechen"})
-        EXPECT_TRUE(f.findChild<QPushButton*>(QString::fromUtf8(name))) << name;
     EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->text(), QStringLiteral("&Speichern und Programm öffnen"));
 
     f.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(true);
