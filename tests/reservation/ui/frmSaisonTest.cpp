@@ -15,7 +15,6 @@
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
 #include "support/DatabaseFixture.h"
-#include "support/Screenshot.h"
 
 using namespace tav;
 
@@ -136,13 +135,4 @@ TEST_F(frmSaisonTest, TheRoomPriceEditorShowsAndStoresOneRoom) {
     emit f.cboZimmer->activated(0);
     EXPECT_EQ(f.txtHaupt->text(), QStringLiteral("85,00"));
     EXPECT_TRUE(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 4")).isNull());
-}
-
-TEST_F(frmSaisonTest, Screenshots) {
-    frmSaison saison(db(), dialogs_);
-    saison.show();
-    klickZeile(saison.ctrflexzustand, 2);
-    EXPECT_TRUE(QFile::exists(test::saveScreenshot(saison, QStringLiteral("frmSaison"))));
-    frmSaisonpreise preise(db(), dialogs_, 3);
-    EXPECT_TRUE(QFile::exists(test::saveScreenshot(preise, QStringLiteral("frmSaisonpreise"))));
 }
