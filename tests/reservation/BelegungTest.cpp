@@ -696,21 +696,6 @@ TEST_F(BelegungTest, PriceOfTheStay) {
     }
 }
 
-TEST_F(BelegungTest, ShortNameCheckIgnoresTheBookingItselfButNotCase) {
-    const int id = buchung(1, tag(10), tag(12), QStringLiteral("Meier"));
-    ReservierungsFelder f;
-    f.kuerzel = QStringLiteral("Meier");
-    EXPECT_TRUE(record_->kuerzelPruefen(f));
-    f.kuerzel = QStringLiteral("MEIER ");
-    EXPECT_TRUE(record_->kuerzelPruefen(f));
-    f.id = id;
-    EXPECT_FALSE(record_->kuerzelPruefen(f)) << "its own short name";
-    f.id = 0;
-    f.kuerzel = QStringLiteral("Meier'");
-    EXPECT_FALSE(record_->kuerzelPruefen(f));
-    EXPECT_FALSE(f.kuerzelDoppelt);
-}
-
 TEST_F(BelegungTest, FixedPriceIsCopiedAcrossTheBlock) {
     const int a = buchung(1, tag(10), tag(12), QStringLiteral("A"));
     const int b = buchung(2, tag(10), tag(12), QStringLiteral("B"));

@@ -233,8 +233,9 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     struct Fall {
         QString kuerzel;
         KuerzelFarbe farbe;
-    } faelle[] = {{"Meier", KuerzelFarbe::Gruen}, {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
-                  {"Hube", KuerzelFarbe::Gruen},   {"", KuerzelFarbe::Normal}};
+    } faelle[] = {{"Meier", KuerzelFarbe::Gruen},  {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
+                  {"Hube", KuerzelFarbe::Gruen},   {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
+                  {"", KuerzelFarbe::Normal}};
     for (const Fall& f : faelle) {
         form->felder().kuerzel = f.kuerzel;
         form->kuerzelGeaendert();
