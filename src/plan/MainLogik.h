@@ -26,7 +26,8 @@ public:
 
     MainLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings);
 
-    // Filled in by the parts that arrive later; empty means "not there yet".
+    // Filled in by the program; an empty function means the step is not installed: the pass is
+    // skipped, the backup counts as failed, the settings dialog is not opened.
     // The pass over the documents and payments at start (numbering payments, old paid dates).
     std::function<void(Database&)> rechnungenUndZahlungenPruefen;
     // The backup of the databases: the folder written to, or empty text (or "Zugriff") on failure.

@@ -1,6 +1,34 @@
 #include "platform/ScriptedDialogs.h"
 
+#include <utility>
+
 namespace tav {
+
+namespace {
+ScriptedDialogs::LeftOpenHandler leftOpenHandler = nullptr;
+}
+
+ScriptedDialogs::LeftOpenHandler ScriptedDialogs::setLeftOpenHandler(LeftOpenHandler handler) {
+    return std::exchange(leftOpenHandler, handler);
+}
+
+ScriptedDialogs::~ScriptedDialogs() { reportLeftOpen(); }
+
+QStringList ScriptedDialogs::leftOpen() const {
+    QStringList out;
+    if (!unansweredExpected_)
+        for (const QString& text : unanswered_) out << QStringLiteral("unanswered: ") + text;
+    static const char* const names[] = {"Ok", "Cancel", "Yes", "No", "Retry"};
+    for (const Answer a : answers_) out << QStringLiteral("answer unused: ") + QLatin1String(names[int(a)]);
+    for (const QString& text : texts_) out << QStringLiteral("text unused: ") + text;
+    for (const QString& file : files_) out << QStringLiteral("file unused: ") + file;
+    return out;
+}
+
+void ScriptedDialogs::reportLeftOpen() const {
+    const QStringList open = leftOpen();
+    if (leftOpenHandler && !open.isEmpty()) leftOpenHandler(open);
+}
 
 QStringList ScriptedDialogs::texts() const {
     QStringList out;
@@ -9,6 +37,8 @@ QStringList ScriptedDialogs::texts() const {
 }
 
 void ScriptedDialogs::clear() {
+    reportLeftOpen();
+    unansweredExpected_ = false;
     answers_.clear();
     texts_.clear();
     files_.clear();

@@ -61,7 +61,7 @@ public:
     static QDate neueAnreise();
     static QDate neueAbreise();
 
-    // Said when the window that should open is not part of the program yet.
+    // Said when the window a button should open is not connected to the search.
     void uebersichtNichtVerfuegbar();
     void reservierungNichtVerfuegbar();
     // Said when a button needs an address and no row is chosen.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <functional>
+
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/JetTypes.h"
@@ -146,4 +149,30 @@ TEST(DatabaseTest, RepairChecksAndCompactWritesACopy) {
     auto copy = Database::open(tmp.file(QStringLiteral("k.mdb")));
     EXPECT_EQ(copy->scalar(QStringLiteral("SELECT LastName FROM Gäste")).toString(), QStringLiteral("A"));
     EXPECT_THROW(Database::compact(tmp.file(QStringLiteral("t.mdb")), tmp.file(QStringLiteral("k.mdb"))), DatabaseError);
+}
+
+// A file that is no database is refused and left exactly as it was, whichever call meets it.
+TEST(DatabaseTest, AFileThatIsNoDatabaseIsRefusedAndNeverWritten) {
+    test::TempFolder tmp;
+    const QString path = tmp.file(QStringLiteral("kaputt.mdb"));
+    const QByteArray inhalt = QByteArray("Dies ist keine Datenbank.\n").repeated(200);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhalt);
+    }
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"open", [&] { Database::open(path); }},
+        {"create", [&] { Database::create(path); }},
+        {"repair", [&] { Database::repair(path); }},
+        {"compact", [&] { Database::compact(path, tmp.file(QStringLiteral("kopie.mdb"))); }},
+    };
+    for (const auto& [label, call] : calls) {
+        SCOPED_TRACE(label);
+        EXPECT_THROW(call(), DatabaseError);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), inhalt);
+    }
+    EXPECT_FALSE(QFile::exists(tmp.file(QStringLiteral("kopie.mdb"))));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "support/DatabaseFixture.h"
@@ -80,4 +82,59 @@ TEST_F(RecordsetTest, AddNewOnAnEmptyQueryOfOneRowAndYesNoFromACheckBox) {
     const QVariant id = b.lastModified();
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt(), -1);
     EXPECT_EQ(b.lastModified(QStringLiteral("Checked")).toInt(), -1);
+}
+
+// Only update() writes: a change that is cancelled, abandoned or rolled back leaves the rows.
+TEST_F(RecordsetTest, AChangeNotConfirmedLeavesTheStoredRows) {
+    const int id = addGuest(QStringLiteral("Adler"));
+    const auto query = [&] {
+        return db().openRecordset(QStringLiteral("SELECT Address.*, Address.ID as AdID FROM Address WHERE ID = ?"), {id});
+    };
+    struct Case {
+        const char* label;
+        std::function<void()> change;
+    };
+    const QList<Case> cases = {
+        {"edit, then cancelUpdate",
+         [&] {
+             Recordset rs = query();
+             rs.edit();
+             rs.setValue(QStringLiteral("lastname"), QStringLiteral("Geändert"));
+             rs.cancelUpdate();
+             EXPECT_THROW(rs.update(), DatabaseError) << "nothing is pending any more";
+         }},
+        {"addNew, then cancelUpdate",
+         [&] {
+             Recordset rs = query();
+             rs.addNew();
+             rs.setValue(QStringLiteral("lastname"), QStringLiteral("Neu"));
+             rs.cancelUpdate();
+         }},
+        {"edit abandoned with the recordset",
+         [&] {
+             Recordset rs = query();
+             rs.edit();
+             rs.setValue(QStringLiteral("lastname"), QStringLiteral("Vergessen"));
+         }},
+        {"a value without edit or addNew",
+         [&] {
+             Recordset rs = query();
+             EXPECT_THROW(rs.setValue(QStringLiteral("lastname"), QStringLiteral("Ohne")), DatabaseError);
+         }},
+        {"update and delete in a rolled back transaction",
+         [&] {
+             Transaction t(db());
+             Recordset rs = query();
+             rs.edit();
+             rs.setValue(QStringLiteral("lastname"), QStringLiteral("Zurück"));
+             rs.update();
+             rs.deleteCurrent();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        c.change();
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM Address")).toInt(), 1);
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT Lastname FROM Address WHERE ID = ?"), {id}).toString(), QStringLiteral("Adler"));
+    }
 }

@@ -210,6 +210,7 @@ TEST_F(HauptbefehleTest, InternetLoaderIsLookedForAndRemembered) {
     dialogs.clear();
     settings.saveSetting(QStringLiteral("Internet"), QStringLiteral("/weg/Fendrix.exe"));
     dialogs.answer(Answer::Yes);
+    dialogs.answerFile(QString());
     EXPECT_FALSE(befehle().internet());
     EXPECT_EQ(settings.getSetting(QStringLiteral("Internet")), QStringLiteral("/weg/Fendrix.exe"));
 }

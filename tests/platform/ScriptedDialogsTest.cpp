@@ -26,6 +26,50 @@ TEST(ScriptedDialogsTest, AnswersInOrderRecordsEveryBoxAndFlagsUnexpectedQuestio
     EXPECT_EQ(d.shown()[3].caption, QStringLiteral("Datenpflege"));
     EXPECT_EQ(d.unanswered(), QStringList{QStringLiteral("Fortfahren?")});
     EXPECT_TRUE(d.allAnswersUsed());
+    d.expectUnanswered();
+}
+
+namespace {
+QStringList reported;
+void collect(const QStringList& leftOpen) { reported << leftOpen; }
+}  // namespace
+
+// The test program fails a test whose dialogs end with a box unanswered or an answer unused.
+TEST(ScriptedDialogsTest, ReportsWhatIsLeftOpenWhenClearedOrDestroyed) {
+    struct Case {
+        const char* label;
+        void (*script)(ScriptedDialogs&);
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"all answered", [](ScriptedDialogs& d) { d.answer(Answer::Yes); d.message(QStringLiteral("A?"), {}, Buttons::YesNo); }, {}},
+        {"box unanswered", [](ScriptedDialogs& d) { d.message(QStringLiteral("A?"), {}, Buttons::YesNo); },
+         {QStringLiteral("unanswered: A?")}},
+        {"declared unanswered", [](ScriptedDialogs& d) { d.message(QStringLiteral("A?"), {}, Buttons::YesNo); d.expectUnanswered(); }, {}},
+        {"answers unused", [](ScriptedDialogs& d) { d.answer(Answer::No); d.answerText(QStringLiteral("7")); d.answerFile(QStringLiteral("x.mdb")); },
+         {QStringLiteral("answer unused: No"), QStringLiteral("text unused: 7"), QStringLiteral("file unused: x.mdb")}},
+        {"declared unanswered still reports unused answers", [](ScriptedDialogs& d) { d.answer(Answer::Yes); d.expectUnanswered(); },
+         {QStringLiteral("answer unused: Yes")}},
+    };
+    const ScriptedDialogs::LeftOpenHandler previous = ScriptedDialogs::setLeftOpenHandler(collect);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        reported.clear();
+        { ScriptedDialogs d; c.script(d); }
+        EXPECT_EQ(reported, c.expected) << "on destruction";
+        reported.clear();
+        ScriptedDialogs d;
+        c.script(d);
+        d.clear();
+        EXPECT_EQ(reported, c.expected) << "on clear()";
+        reported.clear();
+        // clear() forgot everything, including the declaration.
+        d.message(QStringLiteral("B?"), {}, Buttons::YesNo);
+        d.clear();
+        EXPECT_EQ(reported, QStringList{QStringLiteral("unanswered: B?")});
+        reported.clear();
+    }
+    ScriptedDialogs::setLeftOpenHandler(previous);
 }
 
 TEST(ScriptedDialogsTest, PipeFiltersBecomeQtFilters) {

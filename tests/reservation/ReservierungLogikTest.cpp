@@ -173,8 +173,6 @@ TEST_F(ReservierungLogikTest, PlusAndMinusMoveADateAndRecomputeTheTotal) {
     EXPECT_TRUE(form->datumTaste(true, '+')) << "the key is taken";
     EXPECT_EQ(form->felder().von, QStringLiteral("31.04.2024")) << "an invalid date does not move";
     EXPECT_FALSE(form->datumTaste(true, '5')) << "other keys are typed as they are";
-    for (QChar c : QStringLiteral("0123456789.")) EXPECT_TRUE(ReservierungLogik::datumZeichenErlaubt(c)) << qPrintable(QString(c));
-    for (QChar c : QStringLiteral("a,/ ")) EXPECT_FALSE(ReservierungLogik::datumZeichenErlaubt(c)) << qPrintable(QString(c));
 
     // Moving the arrival onto the departure is said at once, and the warning is off.
     form->felder().von = t(12);
@@ -235,8 +233,9 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     struct Fall {
         QString kuerzel;
         KuerzelFarbe farbe;
-    } faelle[] = {{"Meier", KuerzelFarbe::Gruen}, {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
-                  {"Hube", KuerzelFarbe::Gruen},   {"", KuerzelFarbe::Normal}};
+    } faelle[] = {{"Meier", KuerzelFarbe::Gruen},  {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
+                  {"Hube", KuerzelFarbe::Gruen},   {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
+                  {"", KuerzelFarbe::Normal}};
     for (const Fall& f : faelle) {
         form->felder().kuerzel = f.kuerzel;
         form->kuerzelGeaendert();
@@ -254,12 +253,6 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     neu->kuerzelGeaendert();
     EXPECT_EQ(neu->kuerzelFarbe(), KuerzelFarbe::Warnung);
 
-    const QString verboten = QStringLiteral("':$;)@><(]}{[*^=~/!\\%.?,\"");
-    for (QChar c : verboten) EXPECT_FALSE(ReservierungLogik::kuerzelZeichenErlaubt(c, QStringLiteral("ab"))) << qPrintable(QString(c));
-    for (QChar c : QStringLiteral("aZ9äß-_&+#"))
-        EXPECT_TRUE(ReservierungLogik::kuerzelZeichenErlaubt(c, QStringLiteral("ab"))) << qPrintable(QString(c));
-    EXPECT_FALSE(ReservierungLogik::kuerzelZeichenErlaubt(' ', QString())) << "no leading blank";
-    EXPECT_TRUE(ReservierungLogik::kuerzelZeichenErlaubt(' ', QStringLiteral("Herr"))) << "a blank inside is fine";
 }
 
 TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
@@ -286,8 +279,6 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
             EXPECT_EQ(dialogs_.last().caption, f.titel);
         }
     }
-    for (QChar c : QStringLiteral("0189")) EXPECT_TRUE(ReservierungLogik::nurZiffern(c));
-    for (QChar c : QStringLiteral("-+,. a")) EXPECT_FALSE(ReservierungLogik::nurZiffern(c)) << qPrintable(QString(c));
 
     struct Datum {
         QString text, danach;
@@ -308,12 +299,9 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
 TEST_F(ReservierungLogikTest, KindRelabelsTheDocumentButtonsAndRoomFillsGuestsAndTariff) {
     auto form = formular();
     form->neueBuchung(tag(10), tag(12), 1);
-    EXPECT_EQ(form->bestVorschauBeschriftung(), QStringLiteral("Bestätigung (ein&f.)"));
     EXPECT_EQ(form->rechnungBeschriftung(), QStringLiteral("Bestätigung/ &Rechnung"));
     form->artGewaehlt(int(form->artNamen().indexOf(QStringLiteral("Angebot"))));
     EXPECT_TRUE(form->istAngebot());
-    EXPECT_EQ(form->bestVorschauBeschriftung(), QStringLiteral("Angebot (ein&f.)"));
-    EXPECT_EQ(form->rechnungBeschriftung(), QStringLiteral("&Angebot"));
     EXPECT_EQ(form->felder().artIndex + 1, 4) << "the list position + 1 is the kind's number";
 
     ReservierungsFelder& f = form->felder();

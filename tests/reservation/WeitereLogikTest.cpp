@@ -10,7 +10,6 @@
 #include "reservation/WeitereLogik.h"
 #include "reservation/ui/frmWeitere.h"
 #include "support/DatabaseFixture.h"
-#include "support/Screenshot.h"
 
 using namespace tav;
 
@@ -197,8 +196,6 @@ TEST_F(WeitereLogikTest, TheWindowMarksScrollsSavesAndAsksBeforeClosing) {
     form.scrColli()->setValue(0);
     EXPECT_EQ(form.zeilen()[0].txtName->text(), QStringLiteral("Adam"));
     EXPECT_EQ(form.logik().zeilen()[11].name, QStringLiteral("Zwoelfter"));
-
-    test::saveScreenshot(form, QStringLiteral("frmWeitere"));
 
     dialogs_.answer(Answer::Yes);  // "Änderungen speichern?"
     form.cmdAbbrechen->click();

@@ -15,7 +15,6 @@
 #include "platform/SettingsStore.h"
 #include "startup/DatenbankLogik.h"
 #include "startup/ui/frmDatenbank.h"
-#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -75,6 +74,7 @@ TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
         EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Datenbankpfad wählen"));
     }
     dialogs.clear();
+    dialogs.answerFile(QString());
     EXPECT_FALSE(d.aendern()) << "a cancelled file dialog changes nothing";
     EXPECT_EQ(d.datenbankAktuell(), netz.file(QStringLiteral("Tavomera.mdb")));
     dialogs.answerFile(QStringLiteral("/backup/Tavomera.mdb"));
@@ -136,8 +136,6 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     EXPECT_TRUE(aktuell->isReadOnly());
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(ordner.file(QStringLiteral("Tavomera.mdb"))));
     EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("txtDBPfadAlt"))->text(), ordner.file(QStringLiteral("Tavomera.mdb")));
-    for (const char* name : {"cmdÄndern", "cmdÄndernZentral", "cmdÄndernExcel", "cmdName", "cmdSchliessen", "cmdEnde", "cmdAbbrechen"})
-        EXPECT_TRUE(f.findChild<QPushButton*>(QString::fromUtf8(name))) << name;
     EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->text(), QStringLiteral("&Speichern und Programm öffnen"));
 
     f.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(true);
@@ -152,9 +150,6 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
     f.findChild<QPushButton*>(QStringLiteral("cmdÄndern"))->click();
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(netz.file(QStringLiteral("Tavomera.mdb"))));
-
-    const QString bild = test::saveScreenshot(f, QStringLiteral("frmDatenbank"));
-    EXPECT_TRUE(QFileInfo::exists(bild));
 
     QSignalSpy gespeichert(&f, &frmDatenbank::gespeichert);
     f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <functional>
+#include <optional>
 #include <sqlite3.h>
 
 #include "engine/Database.h"
@@ -23,7 +26,7 @@ const QString kRecovery = QStringLiteral(
     "Datenbankpfade zu den Quelldatenbanken neu einrichten?");
 
 class mdAccessVerknuepfungTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { settings.deleteSection(); }
     QString datei(const QString& name) const { return ordner.file(name); }
     mdAccessVerknuepfung::Weiter start(const QString& dateiname = QStringLiteral("/opt/tav/Tavomera")) {
@@ -67,20 +70,48 @@ TEST_F(mdAccessVerknuepfungTest, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocati
     EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
 }
 
-TEST_F(mdAccessVerknuepfungTest, CancelOnTheRecoveryQuestionEnds) {
-    dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);
-    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
-    EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
-}
-
-TEST_F(mdAccessVerknuepfungTest, ValidDatabasesStartTheMainWindowWithoutAQuestion) {
-    installieren();
-    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(v.instanz, 0);
-    EXPECT_EQ(v.programmordner, ordner.path());
-    EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
+// Where the start leads by what it finds; a question comes only when something is wrong.
+TEST_F(mdAccessVerknuepfungTest, TheStartLeadsOnByWhatItFinds) {
+    using W = mdAccessVerknuepfung::Weiter;
+    struct Fall {
+        const char* label;
+        std::function<void(mdAccessVerknuepfungTest&)> vorbereiten;
+        std::optional<Answer> antwort;  // to the recovery question
+        W weiter;
+    };
+    const QList<Fall> faelle = {
+        {"valid databases", [](auto& t) { t.installieren(); }, std::nullopt, W::Hauptfenster},
+        {"a missing link database is made anew",
+         [](auto& t) {
+             t.installieren();
+             QFile::remove(t.datei(QStringLiteral("Lokal.mdb")));
+         },
+         std::nullopt, W::Hauptfenster},
+        {"nothing installed, Cancel", [](auto&) {}, Answer::Cancel, W::Ende},
+        {"a working database without tariffs, Cancel",
+         [](auto& t) {
+             t.installieren();
+             t.settings.saveSetting(QStringLiteral("Pfad"), t.datei(QStringLiteral("Zentral.mdb")));
+         },
+         Answer::Cancel, W::Ende},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.label);
+        settings.deleteSection();
+        for (const QString& name : QDir(ordner.path()).entryList(QDir::Files)) QFile::remove(datei(name));
+        v = Variablen{};
+        f.vorbereiten(*this);
+        if (f.antwort) dialogs.answer(*f.antwort);
+        EXPECT_EQ(start(), f.weiter);
+        EXPECT_EQ(dialogs.texts(), f.antwort ? QStringList{kRecovery} : QStringList{});
+        EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
+        if (f.weiter == W::Hauptfenster) {
+            EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
+            EXPECT_EQ(v.programmordner, ordner.path());
+            EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
+        }
+        dialogs.clear();
+    }
 }
 
 TEST_F(mdAccessVerknuepfungTest, LinksThatPointElsewhereAreRelinkedWithoutAskingAndLocalTablesStay) {
@@ -106,21 +137,6 @@ TEST_F(mdAccessVerknuepfungTest, LinksThatPointElsewhereAreRelinkedWithoutAsking
     EXPECT_EQ(link->scalar(QStringLiteral("SELECT Wert FROM tbLokal")), QVariant(QStringLiteral("x")));
     EXPECT_TRUE(link->tableDef(QStringLiteral("tbLokal"))->connect.isEmpty());
     EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
-}
-
-TEST_F(mdAccessVerknuepfungTest, AMissingLinkDatabaseIsMadeAnew) {
-    installieren();
-    QFile::remove(datei(QStringLiteral("Lokal.mdb")));
-    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
-    EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
-}
-
-TEST_F(mdAccessVerknuepfungTest, AWorkingDatabaseWithoutTariffsLeadsToRecovery) {
-    installieren();
-    settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Zentral.mdb")));
-    dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);
-    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
 }
 
 TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {

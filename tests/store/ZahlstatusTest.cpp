@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "store/Zahlstatus.h"
 #include "support/DatabaseFixture.h"
 
@@ -29,45 +31,52 @@ protected:
     bool bezahlt(int id) { return belegungBezahlt(db(), id); }
 };
 
-TEST_F(ZahlstatusTest, GreenOnlyWhenBookingAndItemsAreInvoicedAndPaid) {
+// One booking through the steps of its life; each step keeps the ones before.
+TEST_F(ZahlstatusTest, PaidOnlyWhenBookingAndItemsAreInvoicedAndPaidToTheCent) {
     const int b = buchung(1);
-    rechnung(1, 300.10);
-    link(1, b);
-    EXPECT_FALSE(bezahlt(b)) << "invoiced, nothing paid";
-    zahlung(1, 100);
-    zahlung(1, 200.09);
-    EXPECT_FALSE(bezahlt(b)) << "one cent open";
-    zahlung(1, 0.01);
-    EXPECT_TRUE(bezahlt(b));
-
-    const int p = posten(b, QStringLiteral("Nein"));
-    EXPECT_FALSE(bezahlt(b)) << "an extra item is not settled";
-    db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE IDRePosten = ?"), {p});
-    rechnung(2, 20);
-    link(2, QVariant(), p);
-    EXPECT_FALSE(bezahlt(b)) << "the item's invoice is open";
-    zahlung(2, 20);
-    EXPECT_TRUE(bezahlt(b));
-    posten(b, QVariant());
-    EXPECT_FALSE(bezahlt(b)) << "an item without a state counts as open";
-
-    EXPECT_FALSE(bezahlt(999)) << "no such booking";
+    int p = 0;
+    struct Schritt {
+        const char* label;
+        std::function<void()> aenderung;
+        bool bezahlt;
+    };
+    const QList<Schritt> schritte = {
+        {"settled, but no invoice to be paid", [] {}, false},
+        {"a paid confirmation is no invoice", [&] { rechnung(1, 300.10, QStringLiteral("B")); link(1, b); zahlung(1, 300.10); }, false},
+        {"invoiced, nothing paid", [&] { rechnung(2, 300.10); link(2, b); }, false},
+        {"one cent open", [&] { zahlung(2, 100); zahlung(2, 200.09); }, false},
+        {"less than half a cent open reads 0,00", [&] { zahlung(2, 0.006); }, true},
+        {"an extra item not settled", [&] { p = posten(b, QStringLiteral("Nein")); }, false},
+        {"the item settled, its invoice open",
+         [&] {
+             db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE IDRePosten = ?"), {p});
+             rechnung(3, 20);
+             link(3, QVariant(), p);
+         },
+         false},
+        {"the item's invoice paid", [&] { zahlung(3, 20); }, true},
+        {"an item without a state counts as open", [&] { posten(b, QVariant()); }, false},
+    };
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.label);
+        s.aenderung();
+        EXPECT_EQ(bezahlt(b), s.bezahlt);
+        EXPECT_EQ(zahlstatusDerBuchung(db(), b), s.bezahlt ? Zahlstatus::Bezahlt : Zahlstatus::Offen);
+    }
+    EXPECT_FALSE(bezahlt(999));
+    EXPECT_EQ(zahlstatusDerBuchung(db(), 999), Zahlstatus::KeineBuchung);
 }
 
-TEST_F(ZahlstatusTest, NotInvoicedOrHeldBackIsNeverGreen) {
-    const int offen = buchung(0);
-    const int warten = buchung(2);
-    const int ohneRechnung = buchung(1);
-    rechnung(1, 0);
-    link(1, offen);
-    link(1, warten);
-    EXPECT_FALSE(bezahlt(offen));
-    EXPECT_FALSE(bezahlt(warten));
-    EXPECT_FALSE(bezahlt(ohneRechnung)) << "settled, but no invoice to be paid";
-    rechnung(2, 50, QStringLiteral("B"));
-    link(2, ohneRechnung);
-    zahlung(2, 50);
-    EXPECT_FALSE(bezahlt(ohneRechnung)) << "a confirmation is no invoice";
+TEST_F(ZahlstatusTest, NotSettledOrHeldBackIsNeverPaid) {
+    for (const auto& [label, abgerechnet] : {std::pair{"not settled", 0}, std::pair{"held back", 2}}) {
+        SCOPED_TRACE(label);
+        const int b = buchung(abgerechnet);
+        const int nr = 10 + abgerechnet;
+        rechnung(nr, 50);
+        link(nr, b);
+        zahlung(nr, 50);
+        EXPECT_FALSE(bezahlt(b));
+    }
 }
 
 TEST_F(ZahlstatusTest, SplitBookingFollowsItsNightItems) {

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "platform/ScriptedDialogs.h"
+
 int main(int argc, char** argv) {
     // Every test program gets its own settings file and runtime folder, so that no test ever
     // reads or writes the user's real settings.
@@ -15,5 +17,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A test that leaves a box unanswered or a scripted answer unused fails.
+    tav::ScriptedDialogs::setLeftOpenHandler([](const QStringList& leftOpen) {
+        ADD_FAILURE() << "Scripted dialogs left open:\n  " << leftOpen.join(QStringLiteral("\n  ")).toStdString();
+    });
     return RUN_ALL_TESTS();
 }

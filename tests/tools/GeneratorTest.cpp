@@ -155,3 +155,37 @@ TEST(GeneratorTest, TheCommandLineReportsWhatItMadeAndRefusesBadOptions) {
     EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path(), QStringLiteral("--zimmer"), QStringLiteral("4")}, &out), 2);
     EXPECT_TRUE(out.contains(QStringLiteral("Unbekannte Option --zimmer."))) << out.toStdString();
 }
+
+// The generated history is one the program could have written: every reference points to a row.
+TEST(GeneratorTest, EveryReferenceOfTheHistoryPointsToAnExistingRow) {
+    test::TempFolder tmp;
+    const generator::Summary s = generator::generate(tmp.path(), small(11));
+    auto db = Database::open(tmp.file(QStringLiteral("Lokal.mdb")));
+    ASSERT_GT(s.invoices, 0);
+    ASSERT_GT(s.payments, 0);
+    ASSERT_GT(s.items, 0);
+    ASSERT_GT(db->scalar(QStringLiteral("SELECT Count(*) FROM WeitereGäste")).toInt(), 0);
+    struct Case {
+        const char* label;
+        const char* orphans;  // counts the rows whose reference leads nowhere
+    };
+    const Case cases[] = {
+        {"guest of a booking", "SELECT Count(*) FROM tblBelegung WHERE GastID NOT IN (SELECT ID FROM Address)"},
+        {"invoice address of a booking",
+         "SELECT Count(*) FROM tblBelegung WHERE IDAdressRechnung Is Not Null AND IDAdressRechnung NOT IN (SELECT ID FROM Address)"},
+        {"room of a booking", "SELECT Count(*) FROM tblBelegung WHERE Zimmernummer NOT IN (SELECT Zimmernummer FROM tbZimmernummern)"},
+        {"booking of an invoice link",
+         "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDBelegung <> 0 AND IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"invoice of an invoice link", "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
+        {"booking of an item", "SELECT Count(*) FROM tbRePosten WHERE IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"invoice of a payment", "SELECT Count(*) FROM tbZahlung WHERE IdRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
+        {"booking of a further guest", "SELECT Count(*) FROM WeitereGäste WHERE ID_Belegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"departure after arrival", "SELECT Count(*) FROM tblBelegung WHERE Bis <= Von"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(db->scalar(QString::fromUtf8(c.orphans)).toInt(), 0) << c.label;
+    // Payments never exceed what their invoice asks for.
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen WHERE BetragBrutto + 0.005 < "
+                                        "(SELECT Nz(Sum(Betrag), 0) FROM tbZahlung WHERE tbZahlung.IdRechnung = tbRechnungen.ReNummer)"))
+                  .toInt(),
+              0);
+}

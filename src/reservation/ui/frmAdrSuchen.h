@@ -36,7 +36,7 @@ private:
 // The quick address search ("Schnellsuche Adressen"): opened from the main window's menu or by
 // typing a character on the plan. It opens nothing of higher layers itself: it emits signals
 // that the main window connects (a booking to open, a new booking for an address, the account
-// overview of an address). A signal nobody listens to yet is answered with a plain message.
+// overview of an address). A signal nobody is connected to is answered with a plain message.
 class frmAdrSuchen : public QDialog {
     Q_OBJECT
 public:

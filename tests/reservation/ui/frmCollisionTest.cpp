@@ -12,7 +12,6 @@
 
 #include "reservation/BelegungTestSupport.h"
 #include "reservation/ui/frmCollision.h"
-#include "support/Screenshot.h"
 
 using namespace tav;
 
@@ -73,7 +72,6 @@ TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
                   QStringLiteral("Diese Reservierung kann auf 103 oder 104 oder 106 verschoben werden."));
         EXPECT_EQ(kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->toolTip(),
                   QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
-        test::saveScreenshot(w, QStringLiteral("frmCollision_vier"));
 
         QComboBox* ziel0 = kind<QComboBox>(w, QStringLiteral("cboBez_0"));
         EXPECT_EQ(ziel0->count(), 5) << "empty entry and the rooms 103 to 106";
@@ -88,7 +86,6 @@ TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
         QComboBox* ziel1 = kind<QComboBox>(w, QStringLiteral("cboBez_1"));
         ziel1->setCurrentIndex(ziel1->findText(QStringLiteral("104")));
         kind<QCheckBox>(w, QStringLiteral("chkLöschen_2"))->setChecked(true);
-        test::saveScreenshot(w, QStringLiteral("frmCollision_vier_gescrollt"));
 
         scr->setValue(0);
         EXPECT_EQ(kind<QComboBox>(w, QStringLiteral("cboBez_0"))->currentText(), QStringLiteral("103"));
@@ -127,7 +124,6 @@ TEST_F(frmCollisionTest, OneCollisionWithABlockMemberAndChangedDates) {
         QLineEdit* bis = kind<QLineEdit>(w, QStringLiteral("txtBis"));
         bis->clear();
         QTest::keyClicks(bis, QStringLiteral("16.03.2024"));
-        test::saveScreenshot(w, QStringLiteral("frmCollision_eine"));
         kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->click();
     });
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("Neu"));

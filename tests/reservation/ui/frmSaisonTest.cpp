@@ -15,7 +15,6 @@
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
 #include "support/DatabaseFixture.h"
-#include "support/Screenshot.h"
 
 using namespace tav;
 
@@ -40,7 +39,7 @@ protected:
 
 TEST_F(frmSaisonTest, TheSeasonGridSortsByHeaderClicksAndEditsTheClickedSeason) {
     frmSaison f(db(), dialogs_);
-    QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.show();
     ASSERT_EQ(f.modell().rowCount(), 6);
     EXPECT_EQ(spalte(f.modell(), 1).first(), QStringLiteral("15.03.2024")) << "by start at opening";
@@ -69,17 +68,14 @@ TEST_F(frmSaisonTest, TheSeasonGridSortsByHeaderClicksAndEditsTheClickedSeason) 
     f.txtBis->selectAll();
     QTest::keyClicks(f.txtBis, QStringLiteral("x20.09.2024"));
     EXPECT_EQ(f.txtBis->text(), QStringLiteral("20.09.2024")) << "letters are not taken";
-    f.cmdSpeichern->click();
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte "
-                                                   "überprüfen Sie die Eingabe."));
-    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Saisonzeiten"));
+    f.cmdSpeichern->click();  // the overlap rule itself: SaisonLogikTest
+    EXPECT_EQ(dialogs_.shown().size(), 1);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbSaisonzeiten WHERE Ende = #09-20-2024#")).toInt(), 0);
 
     // Closing with the change: Cancel keeps the window, No closes it.
     dialogs_.answer(Answer::Cancel);
     f.cmdSchliessen->click();
     EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
     dialogs_.answer(Answer::No);
     f.cmdSchliessen->click();
     EXPECT_FALSE(f.isVisible());
@@ -90,8 +86,6 @@ TEST_F(frmSaisonTest, ANewSeasonStartsAtTheLatestEndAndIsListedAfterSaving) {
     f.show();
     f.CmdNeueDaten->click();
     EXPECT_EQ(f.txtVon->text(), QStringLiteral("15.03.2025"));
-    EXPECT_TRUE(f.txtBis->text().isEmpty());
-    EXPECT_EQ(f.txtID->text(), QStringLiteral("0"));
     f.txtName->setCurrentText(QStringLiteral("Zwischensaison"));
     QTest::keyClicks(f.txtBis, QStringLiteral("01.05.2025"));
     f.cmdSpeichern->click();
@@ -101,7 +95,6 @@ TEST_F(frmSaisonTest, ANewSeasonStartsAtTheLatestEndAndIsListedAfterSaving) {
 
     dialogs_.answer(Answer::Yes);
     f.cmdLöschen->click();
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Soll dieser Datensatz endgültig gelöscht werden?"));
     EXPECT_EQ(f.modell().rowCount(), 6);
     f.close();
     EXPECT_FALSE(f.isVisible()) << "nothing unsaved: closing asks nothing";
@@ -136,13 +129,4 @@ TEST_F(frmSaisonTest, TheRoomPriceEditorShowsAndStoresOneRoom) {
     emit f.cboZimmer->activated(0);
     EXPECT_EQ(f.txtHaupt->text(), QStringLiteral("85,00"));
     EXPECT_TRUE(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 4")).isNull());
-}
-
-TEST_F(frmSaisonTest, Screenshots) {
-    frmSaison saison(db(), dialogs_);
-    saison.show();
-    klickZeile(saison.ctrflexzustand, 2);
-    EXPECT_TRUE(QFile::exists(test::saveScreenshot(saison, QStringLiteral("frmSaison"))));
-    frmSaisonpreise preise(db(), dialogs_, 3);
-    EXPECT_TRUE(QFile::exists(test::saveScreenshot(preise, QStringLiteral("frmSaisonpreise"))));
 }

