@@ -89,7 +89,7 @@ void Connection::fail(const QString& what, const QString& sql) const {
     const int code = db ? sqlite3_extended_errcode(db) : 0;
     QString message = what;
     if (!sql.isEmpty()) message += QStringLiteral("\nAbfrage: ") + sql;
-    throw DatabaseError(message, code);
+    throw DatabaseError(message, code, path, what);
 }
 
 sqlite3_stmt* Connection::acquire(const QString& sql) {

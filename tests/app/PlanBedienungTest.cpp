@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/Fensterverbindungen.h"
+#include "app/ProgrammFenster.h"
 #include "store/Beispieldaten.h"
 #include "engine/Database.h"
 #include "store/Datenbankdateien.h"
@@ -51,9 +51,8 @@ protected:
         variablen().programmordner = ordner.path();
         frmReservierung::anschluesse().dialogs = &formDialoge;
 
-        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell);
+        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell, fenster);
         ASSERT_EQ(hauptfenster->laden(), MainLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
-        fensterVerbinden(*hauptfenster, dialogs);
         hauptfenster->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(hauptfenster.get()));
         // Half a year ahead the sample hotel is empty.
@@ -130,6 +129,7 @@ protected:
     SettingsStore settings;
     ScriptedDialogs dialogs, formDialoge;
     ScriptedShell shell;
+    ProgrammFenster fenster{variablen(), dialogs};
     std::unique_ptr<frmMain> hauptfenster;
 };
 

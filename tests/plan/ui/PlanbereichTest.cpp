@@ -23,6 +23,7 @@
 #include "support/Screenshot.h"
 
 using namespace tav;
+using tav::test::ScriptedFenster;
 
 namespace {
 
@@ -70,7 +71,7 @@ protected:
     }
 
     std::unique_ptr<Planbereich> widget(PlanEinstellungen e) {
-        auto w = std::make_unique<Planbereich>(db(), dialogs, rooms, std::move(e), Zimmerliste::zusatzspaltenInGebrauch(db()));
+        auto w = std::make_unique<Planbereich>(db(), dialogs, fenster, rooms, std::move(e), Zimmerliste::zusatzspaltenInGebrauch(db()));
         w->resize(w->sizeHint());
         w->show();
         return w;
@@ -92,8 +93,9 @@ protected:
 
 TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     addBooking(4, S().addDays(9), S().addDays(12), 1, QStringLiteral("Belegt"));
+    fenster.setVorhanden(Ziel::Reservierung);
     auto w = widget();
-    QSignalSpy neu(w.get(), &Planbereich::neueReservierung);
+    const auto neu = [this] { return int(fenster.ziele().count(Ziel::Reservierung)); };
 
     druecken(*w, 3, 5);
     EXPECT_TRUE(w->model().zelle(3, 5).markiert) << "the pressed free night is selected";
@@ -101,18 +103,19 @@ TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     bewegen(*w, 3, 8);
     EXPECT_TRUE(w->model().zelle(3, 7).markiert) << "the dragged range is shown";
     loslassen(*w, 3, 8);
-    ASSERT_EQ(neu.count(), 1);
+    ASSERT_EQ(neu(), 1);
     EXPECT_EQ(uebergabe.anreise, QDate(2024, 3, 8));
     EXPECT_EQ(uebergabe.abreise, QDate(2024, 3, 12));
     EXPECT_EQ(uebergabe.zimmerNummer, 3);
     EXPECT_TRUE(uebergabe.neueBuchung);
-    EXPECT_EQ(neu.at(0).at(0).value<Uebergabe>().abreise, QDate(2024, 3, 12));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.abreise, QDate(2024, 3, 12));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.zimmerNummer, 3);
     EXPECT_FALSE(w->model().zelle(3, 7).markiert);
 
     // One click on one free night: that night.
     druecken(*w, 7, 20);
     loslassen(*w, 7, 20);
-    ASSERT_EQ(neu.count(), 2);
+    ASSERT_EQ(neu(), 2);
     EXPECT_EQ(uebergabe.anreise, QDate(2024, 3, 23));
     EXPECT_EQ(uebergabe.abreise, QDate(2024, 3, 24));
     EXPECT_EQ(uebergabe.zimmerNummer, 7);
@@ -122,7 +125,7 @@ TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     druecken(*w, 4, 7);
     bewegen(*w, 4, 11);
     loslassen(*w, 4, 11);
-    EXPECT_EQ(neu.count(), 2);
+    EXPECT_EQ(neu(), 2);
     EXPECT_FALSE(uebergabe.neueBuchung);
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Hier besteht bereits eine Reservierung.")}));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
@@ -192,12 +195,14 @@ TEST_F(PlanbereichTest, NavigationScrollingRefreshAndKeyboard) {
     EXPECT_EQ(w->model().zelle(1, 2).buchungId, id);
 
     // A typed character starts the quick address search with it.
-    QSignalSpy suche(w.get(), &Planbereich::adressSucheOeffnen);
     w->view()->setFocus();
+    QTest::keyClick(w->view(), 'Q');
+    EXPECT_TRUE(fenster.geoeffnet().isEmpty()) << "no quick search in this program: the key does nothing";
+    fenster.setVorhanden(Ziel::Adresssuche);
     QTest::keyClick(w->view(), 'M');
     QTest::keyClick(kind<QLineEdit>(*w, "fldDatum"), Qt::Key_X);
-    ASSERT_EQ(suche.count(), 1) << "the status fields never take the keyboard";
-    EXPECT_EQ(suche.at(0).at(0).toString(), QStringLiteral("M"));
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Adresssuche})) << "the status fields never take the keyboard";
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.text, QStringLiteral("M"));
 
     // The legend chooses the kind of the next booking.
     kind<QRadioButton>(*w, "optBelArt_3")->click();
@@ -231,20 +236,27 @@ TEST_F(PlanbereichTest, BookingMenuChecksInAndDisablesWhatCannotOpenYet) {
 
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheckIn"))->trigger();
     EXPECT_TRUE(w->model().zelle(2, 4).gepunktet) << "checked in and repainted";
-    dialogs.answer(Answer::No);
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheck_aus"))->trigger();
     EXPECT_FALSE(w->model().zelle(2, 4).gepunktet);
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "no invoicing windows: no invoice question";
+
+    // With the invoices there, checking out offers them; Yes opens the booking's invoices.
+    fenster.setVorhanden({Ziel::Rechnungen, Ziel::Reservierung});
+    menue->findChild<QAction*>(QStringLiteral("mnuKontCheckIn"))->trigger();
+    dialogs.answer(Answer::Yes);
+    menue->findChild<QAction*>(QStringLiteral("mnuKontCheck_aus"))->trigger();
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Rechnung schreiben?"));
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Rechnungen}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, id);
 
     // Once the reservation form is there, the entry opens the booking.
-    w->setVorhanden(Ziel::Reservierung);
-    QSignalSpy oeffnen(w.get(), &Planbereich::reservierungOeffnen);
+    fenster.clear();
     std::unique_ptr<QMenu> offen(w->erstelleBuchungsMenue(*k, nullptr));
     QAction* a = offen->findChild<QAction*>(QStringLiteral("mnKontuRes_Oeffnen"));
     ASSERT_TRUE(a->isEnabled());
     a->trigger();
-    ASSERT_EQ(oeffnen.count(), 1);
-    EXPECT_EQ(oeffnen.at(0).at(0).value<Uebergabe>().buchungId, id);
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, id);
     EXPECT_EQ(uebergabe.buchungId, id);
     EXPECT_FALSE(uebergabe.neueBuchung);
 
@@ -264,6 +276,7 @@ TEST_F(PlanbereichTest, BookingMenuChecksInAndDisablesWhatCannotOpenYet) {
     std::unique_ptr<QMenu> grund(w->erstelleBereichsMenue(Plantafel::Bereich::Hintergrund, nullptr));
     EXPECT_EQ(grund->actions().at(1)->text(), QStringLiteral("neue &Reservierung"));
     EXPECT_TRUE(grund->actions().at(1)->isEnabled());
+    EXPECT_FALSE(grund->actions().at(0)->isEnabled()) << "no booking list";
     EXPECT_EQ(w->view()->bereichBei(QPoint(5, w->view()->zellMitte(3, 1).y())), Plantafel::Bereich::Zimmer);
     EXPECT_EQ(w->view()->bereichBei(QPoint(w->view()->zellMitte(1, 3).x(), 5)), Plantafel::Bereich::Datum);
 }
@@ -274,12 +287,12 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     Variablen& v = variablen();
     v.programmordner = QStringLiteral("/opt/tavomera");
     shell.addProgram(QStringLiteral("/opt/tavomera/Yorvak.exe"));
-    QMainWindow fenster;
+    QMainWindow haupt;
     PlanEinstellungen e = einstellungen();
     e.beispieldaten = true;
-    auto* plan = new Planbereich(db(), dialogs, rooms, e, Zimmerliste::zusatzspaltenInGebrauch(db()));
-    fenster.setCentralWidget(plan);
-    PlanMenue menue(fenster.menuBar(), plan, db(), dialogs, shell, settings, v);
+    auto* plan = new Planbereich(db(), dialogs, fenster, rooms, e, Zimmerliste::zusatzspaltenInGebrauch(db()));
+    haupt.setCentralWidget(plan);
+    PlanMenue menue(haupt.menuBar(), plan, db(), dialogs, shell, settings, fenster, v);
 
     struct Eintrag {
         const char* name;
@@ -290,9 +303,9 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         {"mnuDatei", "&Datei", true},
         {"mnuDateiParameter", "Eins&tellungen", false},
         {"mnuSaisonzeiten", "Saison&zeiten festlegen", false},
-        {"mnuBeispiedaten", "&Beispieldaten anzeigen", false},
+        {"mnuBeispiedaten", "&Beispieldaten anzeigen", true},
         {"mnuDateiDrucken", "Tavomera &drucken", true},
-        {"mnuDatenbank", "D&atenbankpfad einstellen", false},
+        {"mnuDatenbank", "D&atenbankpfad einstellen", true},
         {"mnuSicherPfad", "&Datensicherung", false},
         {"mnuFeiertage", "&Feiertage", false},
         {"mnuDateiBeenden", "Be&enden   Alt+F4", true},
@@ -301,7 +314,7 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         {"mnuDatenAB", "&Daten anzeigen ab:", true},
         {"mnuDateiReorganisation", "Re&organisation", true},
         {"mnuAdressenLöschen", "Adressen L&öschen", false},
-        {"mnuAufbereiten", "Daten &aufbereiten", false},
+        {"mnuAufbereiten", "Daten &aufbereiten", true},
         {"mnuDBUpdate", "Datenbank &Update", true},
         {"mnuInternet", "Inter&net", true},
         {"MnuInternet", "Internet - &Auftritt", true},
@@ -326,15 +339,17 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         EXPECT_EQ(a->text(), QString::fromUtf8(e.text)) << e.name;
         EXPECT_EQ(a->isEnabled(), e.an) << e.name;
     }
-    EXPECT_EQ(fenster.menuBar()->actions().size(), 5);
+    EXPECT_EQ(haupt.menuBar()->actions().size(), 5);
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
     EXPECT_FALSE(plan->findChild<QLabel*>(QStringLiteral("lbWarnung"))->isHidden());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuAuswert"))->isVisible());
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenexport"))->isVisible()) << "hidden while its program is missing";
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenimport"))->isVisible());
 
-    menue.setVorhanden(Ziel::Reservierung);
+    fenster.setVorhanden({Ziel::Reservierung, Ziel::Saisonzeiten});
+    menue.aktualisiereZustand();
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuLetzte"))->isEnabled());
+    EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuSaisonzeiten"))->isEnabled());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBearbeitenReservierung"))->isEnabled());
     EXPECT_TRUE(plan->findChild<QPushButton*>(QStringLiteral("cmdReservierung"))->isEnabled());
 
@@ -342,6 +357,12 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     v.letzteReservierung = 0;
     menue.eintrag(QStringLiteral("mnuLetzte"))->trigger();
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Es wurde noch keine Reservierung geöffnet."));
+    EXPECT_TRUE(fenster.geoeffnet().isEmpty());
+    v.letzteReservierung = 17;
+    menue.eintrag(QStringLiteral("mnuLetzte"))->trigger();
+    menue.eintrag(QStringLiteral("mnuSaisonzeiten"))->trigger();
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Reservierung, Ziel::Saisonzeiten}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, 17);
     dialogs.answerText(QString());
     menue.eintrag(QStringLiteral("mnuDateiReorganisation"))->trigger();
     EXPECT_EQ(dialogs.last().caption, QStringLiteral("Löschen von alten Reservierungen"));
@@ -351,10 +372,10 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     menue.eintrag(QStringLiteral("mnuDateiBeenden"))->trigger();
     EXPECT_EQ(beenden.count(), 1);
 
-    fenster.resize(fenster.sizeHint());
-    test::saveScreenshot(fenster, QStringLiteral("plan-hauptfenster"));
-    EXPECT_LE(fenster.sizeHint().width(), 1600);
-    EXPECT_LE(fenster.sizeHint().height(), 1000);
+    haupt.resize(haupt.sizeHint());
+    test::saveScreenshot(haupt, QStringLiteral("plan-hauptfenster"));
+    EXPECT_LE(haupt.sizeHint().width(), 1600);
+    EXPECT_LE(haupt.sizeHint().height(), 1000);
 }
 
 TEST_F(PlanbereichTest, VisibleRowsShrinkToFitTheScreen) {
