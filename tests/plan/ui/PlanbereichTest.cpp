@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <sqlite3.h>
 
 #include "plan/PlanFixture.h"
 #include "store/Variablen.h"
@@ -129,6 +130,93 @@ TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     EXPECT_FALSE(uebergabe.neueBuchung);
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Hier besteht bereits eine Reservierung.")}));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
+}
+
+// Another workstation holding every database file of the installation with an exclusive lock,
+// as a long write elsewhere does: reading waits for the busy timeout and then fails.
+class FremdeSperre {
+public:
+    explicit FremdeSperre(const QStringList& dateien) {
+        for (const QString& d : dateien) {
+            sqlite3* c = nullptr;
+            EXPECT_EQ(sqlite3_open_v2(d.toUtf8().constData(), &c, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK) << d.toStdString();
+            EXPECT_EQ(sqlite3_exec(c, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK) << d.toStdString();
+            verbindungen_ << c;
+        }
+    }
+    ~FremdeSperre() { freigeben(); }
+    void freigeben() {
+        for (sqlite3* c : verbindungen_) {
+            sqlite3_exec(c, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(c);
+        }
+        verbindungen_.clear();
+    }
+
+private:
+    QList<sqlite3*> verbindungen_;
+};
+
+TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
+    addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
+    auto w = widget();
+    const int gebucht = w->model().zelle(2, 4).buchungId;
+    ASSERT_NE(gebucht, 0);
+    // The busy timeout of the program is ten seconds; the test does not wait that long.
+    sqlite3_busy_timeout(db().handle(), 20);
+    auto* hilfe = kind<QLabel>(*w, "lblHilfe");
+    const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Benutzer gesperrt.");
+
+    FremdeSperre sperre({folder() + QStringLiteral("/Tavomera.mdb"), folder() + QStringLiteral("/Zentral.mdb"),
+                         folder() + QStringLiteral("/Lokal.mdb")});
+    struct Klick {
+        const char* was;
+        std::function<void()> tun;
+    };
+    const QList<Klick> klicks = {
+        {"Aktualisieren", [&] { kind<QPushButton>(*w, "cmdAktualisieren")->click(); }},
+        {"+1 Woche", [&] { kind<QPushButton>(*w, "cmdNextWeek")->click(); }},
+        {"-1 Monat", [&] { kind<QPushButton>(*w, "cmdPrevMonth")->click(); }},
+        {"scrolling", [&] { kind<QToolButton>(*w, "cmdLetzter")->click(); }},
+        {"right click on a booking", [&] { loslassen(*w, 2, 4, Qt::RightButton); }},
+    };
+    for (const Klick& k : klicks) {
+        SCOPED_TRACE(k.was);
+        dialogs.clear();
+        k.tun();
+        ASSERT_EQ(dialogs.shown().size(), 1) << "one message, and the window goes on";
+        const QString text = dialogs.last().text;
+        EXPECT_TRUE(text.contains(QStringLiteral("konnte nicht gelesen werden"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Lokal.mdb"))) << "names the file: " << text.toStdString();
+        EXPECT_TRUE(text.contains(gesperrt)) << text.toStdString();
+        for (const char* sql : {"SELECT", "Abfrage", "FROM"}) EXPECT_FALSE(text.contains(QString::fromLatin1(sql))) << text.toStdString();
+        EXPECT_EQ(w->model().start(), S()) << "a failed navigation keeps the window shown";
+        EXPECT_EQ(w->model().zelle(2, 4).buchungId, gebucht) << "and its bookings";
+    }
+
+    // Neither the mouse nor the refresh timer shows a box: the help line stays empty or tells why.
+    dialogs.clear();
+    w->model().setAktualisierenFlag(1);
+    bewegen(*w, 2, 4);
+    bewegen(*w, 2, 3);
+    EXPECT_EQ(hilfe->text(), QString());
+    EXPECT_EQ(kind<QLabel>(*w, "cmdBezahlt")->text(), QString());
+    EXPECT_EQ(w->model().aktualisierenFlag(), 1) << "the refresh asked for is tried again with the next move";
+    for (int tick = 0; tick < 5; ++tick) w->timerTick();
+    EXPECT_TRUE(hilfe->text().contains(gesperrt)) << hilfe->text().toStdString();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    // Once the other workstation is done, everything works again.
+    sperre.freigeben();
+    const int neu = addBooking(3, S().addDays(1), S().addDays(3), 1, QStringLiteral("Neu"));
+    bewegen(*w, 2, 4);
+    EXPECT_EQ(w->model().aktualisierenFlag(), 0);
+    EXPECT_EQ(w->model().zelle(3, 2).buchungId, neu) << "the pending refresh ran";
+    EXPECT_TRUE(hilfe->text().startsWith(QStringLiteral("Reservierung vom: "))) << hilfe->text().toStdString();
+    EXPECT_EQ(kind<QLabel>(*w, "cmdBezahlt")->text(), QStringLiteral("Offen"));
+    kind<QPushButton>(*w, "cmdNextWeek")->click();
+    EXPECT_EQ(w->model().start(), S().addDays(7));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(PlanbereichTest, StatusFieldsHelpLineAndShortNameFollowTheMouse) {
