@@ -15,6 +15,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "support/DatabaseFixture.h"
+#include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedFenster.h"
 
@@ -148,6 +149,27 @@ TEST_F(frmAdrSuchenTest, AButtonWhoseWindowIsMissingIsDisabled) {
     dialogs_.clear();
     f.cmdResOeffnen->click();
     EXPECT_EQ(nurFormular.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+}
+
+TEST_F(frmAdrSuchenTest, ALockHeldElsewhereIsReportedAndTheSearchGoesOn) {
+    fenster_.setVorhanden({Ziel::Reservierung, Ziel::Adresskonto});
+    Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
+    frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("M"));
+    test::FremdeSperre::kurzWarten(db());
+    test::FremdeSperre sperre(test::FremdeSperre::installation(folder()));
+
+    QTest::keyClicks(f.txtSuchwort, QStringLiteral("e"));
+    ASSERT_EQ(dialogs_.shown().size(), 1);
+    EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Die Adressen konnten nicht gesucht werden.\nDatenbank: Lokal.mdb\n")))
+        << dialogs_.last().text.toStdString();
+    EXPECT_EQ(f.modell().rowCount(), 0);
+    EXPECT_EQ(f.txtSuchwort->text(), QStringLiteral("Me")) << "the word typed stays";
+
+    sperre.freigeben();
+    dialogs_.clear();
+    QTest::keyClicks(f.txtSuchwort, QStringLiteral("i"));
+    EXPECT_EQ(namen(f), QStringList{QStringLiteral("Meier")});
     EXPECT_TRUE(dialogs_.shown().isEmpty());
 }
 
