@@ -37,6 +37,13 @@ public:
     // The program waits ten seconds for a lock; a test need not wait that long.
     static void kurzWarten(Database& db) { sqlite3_busy_timeout(db.handle(), 20); }
 
+    // The file a linked table of db lives in.
+    static QString dateiDer(Database& db, const QString& tabelle) {
+        const auto def = db.tableDef(tabelle);
+        EXPECT_TRUE(def && def->isLinked()) << tabelle.toStdString();
+        return def ? ConnectString::parse(def->connect).database : QString();
+    }
+
     // The files of an installation made by dbfiles::createInstallation in folder.
     static QStringList installation(const QString& folder) {
         return {folder + QStringLiteral("/Tavomera.mdb"), folder + QStringLiteral("/Zentral.mdb"), folder + QStringLiteral("/Lokal.mdb")};

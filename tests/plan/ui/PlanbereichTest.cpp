@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -146,7 +147,11 @@ TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
     std::unique_ptr<QMenu> buchungsMenue(w->erstelleBuchungsMenue(*kontext, nullptr));
     const auto eintrag = [&](const char* name) { buchungsMenue->findChild<QAction*>(QString::fromUtf8(name))->trigger(); };
 
-    test::FremdeSperre sperre(test::FremdeSperre::installation(folder()));
+    // The lock is on the file of the bookings; the message names that file.
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("tblBelegung"));
+    const QString name = QFileInfo(datei).fileName();
+    ASSERT_NE(name, QStringLiteral("Lokal.mdb")) << "a data file, not the file of the links";
+    test::FremdeSperre sperre({datei});
     struct Klick {
         const char* was;
         std::function<void()> tun;
@@ -169,7 +174,7 @@ TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
         EXPECT_TRUE(text.contains(QStringLiteral("konnte nicht gelesen werden")) ||
                     text.startsWith(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(QString::fromUtf8(k.was))))
             << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("Lokal.mdb"))) << "names the file: " << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + name + QLatin1Char('\n'))) << "names the locked file: " << text.toStdString();
         EXPECT_TRUE(text.contains(gesperrt)) << text.toStdString();
         for (const char* sql : {"SELECT", "Abfrage", "FROM"}) EXPECT_FALSE(text.contains(QString::fromLatin1(sql))) << text.toStdString();
         EXPECT_EQ(w->model().start(), S()) << "a failed navigation keeps the window shown";

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -157,11 +158,13 @@ TEST_F(frmAdrSuchenTest, ALockHeldElsewhereIsReportedAndTheSearchGoesOn) {
     Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
     frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("M"));
     test::FremdeSperre::kurzWarten(db());
-    test::FremdeSperre sperre(test::FremdeSperre::installation(folder()));
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("Address"));
+    test::FremdeSperre sperre({datei});
 
     QTest::keyClicks(f.txtSuchwort, QStringLiteral("e"));
     ASSERT_EQ(dialogs_.shown().size(), 1);
-    EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Die Adressen konnten nicht gesucht werden.\nDatenbank: Lokal.mdb\n")))
+    EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Die Adressen konnten nicht gesucht werden.\nDatenbank: ") +
+                                                 QFileInfo(datei).fileName() + QLatin1Char('\n')))
         << dialogs_.last().text.toStdString();
     EXPECT_EQ(f.modell().rowCount(), 0);
     EXPECT_EQ(f.txtSuchwort->text(), QStringLiteral("Me")) << "the word typed stays";

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,7 +152,9 @@ TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
     QTest::keyClicks(saison.txtBis, QStringLiteral("20.03.2024"));
     QTest::keyClicks(preise.txtSonder, QStringLiteral("99"));
 
-    test::FremdeSperre sperre(test::FremdeSperre::installation(folder()));
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("tbSaisonzeiten"));
+    ASSERT_EQ(datei, test::FremdeSperre::dateiDer(db(), QStringLiteral("tbZimmernummern")));
+    test::FremdeSperre sperre({datei});
     struct Fall {
         const char* was;
         std::function<void()> tun;
@@ -178,7 +181,7 @@ TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
         ASSERT_FALSE(dialogs_.shown().isEmpty());
         const QString text = dialogs_.last().text;
         EXPECT_TRUE(text.contains(f.meldung)) << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("Lokal.mdb"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + QFileInfo(datei).fileName() + QLatin1Char('\n'))) << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("SELECT")) || text.contains(QStringLiteral("UPDATE")) || text.contains(QStringLiteral("Abfrage")))
             << text.toStdString();
         EXPECT_TRUE(f.fenster->isVisible()) << "the window stays open";
