@@ -37,7 +37,8 @@ enum class EinstellungsSeite { Allgemein, Farben, Zimmer, ZusatzspaltenEinrichte
 // What needs another part's window is asked of the window service: an entry whose window is not
 // there is disabled, and the plan repaints from the database after each window (they are modal).
 // Every read from the database survives a failure: a click shows a German message naming the
-// file, a mouse move or the refresh timer leaves the help line with the reason and tries again.
+// file; a mouse move shows no box and leaves the status empty, the refresh timer writes the
+// reason into the help line, and both try again later.
 class Planbereich : public QWidget {
     Q_OBJECT
 public:
