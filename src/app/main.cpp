@@ -22,7 +22,7 @@
 #include <memory>
 
 #include "app/Bildschirmfoto.h"
-#include "app/Fensterverbindungen.h"
+#include "app/ProgrammFenster.h"
 #include "store/Variablen.h"
 #include "plan/ui/Planbereich.h"
 #include "plan/ui/frmMain.h"
@@ -123,8 +123,8 @@ int main(int argc, char** argv) {
 
     tav::QtDialogs dialogs;
     tav::SettingsStore settings;
-    tav::Programmsteuerung steuerung(tav::variablen(), dialogs, settings, tav::files::programFolder(), dateiname);
-    steuerung.hauptfensterEinrichten = [&dialogs](tav::frmMain& f) { tav::fensterVerbinden(f, dialogs); };
+    tav::ProgrammFenster fenster(tav::variablen(), dialogs);
+    tav::Programmsteuerung steuerung(tav::variablen(), dialogs, settings, fenster, tav::files::programFolder(), dateiname);
     QObject::connect(&steuerung, &tav::Programmsteuerung::programmEnde, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     if (!bild.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "engine/Database.h"
 #include "platform/Dialogs.h"
+#include "store/Fenster.h"
 
 namespace tav {
 
@@ -33,7 +34,8 @@ BuchungsMenue::CheckOut BuchungsMenue::checkOut(int buchungId) {
         return CheckOut::Abgelehnt;
     }
     db_.execute(QStringLiteral("UPDATE tblBelegung SET tblBelegung.Checked = false WHERE (((tblBelegung.ID)= ?));"), {buchungId});
-    if (dialogs_.message(QStringLiteral("Rechnung schreiben?"), {}, Buttons::YesNo, Icon::Question) == Answer::Yes)
+    if (fenster_.vorhanden(Ziel::Rechnungen) &&
+        dialogs_.message(QStringLiteral("Rechnung schreiben?"), {}, Buttons::YesNo, Icon::Question) == Answer::Yes)
         return CheckOut::RechnungSchreiben;
     return CheckOut::Ausgecheckt;
 }

@@ -8,12 +8,14 @@ namespace tav {
 
 class Database;
 class Dialogs;
+class Fenster;
 
 // The commands of the booking menu mnuKontRes that work on the booking itself: check in, check
 // out with the question for the invoice, and the payment status.
 class BuchungsMenue {
 public:
-    BuchungsMenue(Database& db, Dialogs& dialogs) : db_(db), dialogs_(dialogs) {}
+    // fenster: whether the invoicing windows are there (the question after checking out).
+    BuchungsMenue(Database& db, Dialogs& dialogs, const Fenster& fenster) : db_(db), dialogs_(dialogs), fenster_(fenster) {}
 
     // Caption of mnuKontRechnung: the offer document for an offer, the invoices otherwise.
     static QString rechnungsText(bool angebot);
@@ -27,7 +29,8 @@ public:
     bool checkIn(int buchungId);
 
     enum class CheckOut { Abgelehnt, Ausgecheckt, RechnungSchreiben };
-    // Refused like check in; else the booking is checked out and "Rechnung schreiben?" is asked.
+    // Refused like check in; else the booking is checked out and, when the invoicing windows are
+    // there, "Rechnung schreiben?" is asked.
     CheckOut checkOut(int buchungId);
 
     // Shows "Status: Offen" or "Status: Bezahlt".
@@ -36,6 +39,7 @@ public:
 private:
     Database& db_;
     Dialogs& dialogs_;
+    const Fenster& fenster_;
 };
 
 }  // namespace tav

@@ -2,6 +2,8 @@
 
 #include "engine/Database.h"
 #include "platform/Dates.h"
+#include "store/Adressmarken.h"
+#include "store/Fenster.h"
 #include "store/Parameter.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -23,8 +25,10 @@ const QString kWiederholen = QStringLiteral("Bitte wiederholen Sie die Eingabe."
 
 }  // namespace
 
-Hauptbefehle::Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, QString programmordner)
-    : db_(db), dialogs_(dialogs), shell_(shell), settings_(settings), ordner_(std::move(programmordner)) {}
+Hauptbefehle::Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster,
+                           QString programmordner, int instanz)
+    : db_(db), dialogs_(dialogs), shell_(shell), settings_(settings), fenster_(fenster), ordner_(std::move(programmordner)),
+      instanz_(instanz) {}
 
 QString Hauptbefehle::programmPfad(const QString& datei) const { return files::join(ordner_, datei); }
 
@@ -53,13 +57,15 @@ int Hauptbefehle::reorganisation() {
     if (!nurZiffern(eingabe) || eingabe.toInt() <= 0) return 0;
     const int monate = eingabe.toInt();
 
-    const Answer sichern = dialogs_.message(QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.") + QLatin1Char('\n') +
-                                                QStringLiteral("Soll eine Datensicherung durchgeführt werden?"),
-                                            {}, Buttons::YesNoCancel, Icon::Question);
+    // Without the backup window there is nothing to offer.
+    const Answer sichern = fenster_.vorhanden(Ziel::Datensicherung)
+                               ? dialogs_.message(QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.") + QLatin1Char('\n') +
+                                                      QStringLiteral("Soll eine Datensicherung durchgeführt werden?"),
+                                                  {}, Buttons::YesNoCancel, Icon::Question)
+                               : Answer::No;
     if (sichern == Answer::Cancel) return 0;
     if (sichern == Answer::Yes) {
-        // Until the backup routine is there, a backup counts as failed.
-        const QString ordner = sicherung_ ? sicherung_() : QString();
+        const QString ordner = fenster_.datenSichern();
         if (!ordner.isEmpty()) {
             dialogs_.message(QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: ") + ordner);
         } else if (dialogs_.message(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?"),
@@ -79,8 +85,9 @@ int Hauptbefehle::reorganisation() {
         t.rollback();
         return 0;
     }
+    // Deleting old bookings leaves addresses that no booking uses any more.
+    adressmarken::ohneBelegungLoeschen(db_, instanz_);
     t.commit();
-    if (nachReorganisation_) nachReorganisation_();
     dialogs_.message(QStringLiteral("Vorgang abgeschlossen"));
     return geloescht;
 }

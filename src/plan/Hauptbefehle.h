@@ -3,13 +3,13 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 namespace tav {
 
 class Database;
 class Dialogs;
+class Fenster;
 class SettingsStore;
 class Shell;
 
@@ -29,7 +29,9 @@ public:
     static inline const QString kHandbuch = QStringLiteral("Morvinel.pdf");
     static inline const QString kInternetHilfe = QStringLiteral("index.html");
 
-    Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, QString programmordner);
+    // fenster: the windows of other parts (the backup); instanz: whose address marks are renewed.
+    Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster, QString programmordner,
+                 int instanz = 0);
 
     QString programmPfad(const QString& datei) const;
     bool programmVorhanden(const QString& datei) const;
@@ -41,13 +43,10 @@ public:
     static std::optional<QDate> anfangsdatumAbfragen(Dialogs& dialogs, QDate aktuell);
 
     // ---- deleting old bookings ----
-    // The backup routine: the folder written to, or empty text when the backup failed.
-    using Sicherung = std::function<QString()>;
-    void setSicherung(Sicherung s) { sicherung_ = std::move(s); }
-    // Called after old bookings were deleted, to renew the usage marks of the addresses.
-    void setNachReorganisation(std::function<void()> f) { nachReorganisation_ = std::move(f); }
     // Deletes the bookings that ended the given number of months ago, after the questions
-    // and inside one transaction; returns the number of bookings deleted (0 when stopped).
+    // and inside one transaction, and clears the usage marks of the addresses no booking uses
+    // any more; returns the number of bookings deleted (0 when stopped). The backup is offered
+    // only when the backup window is there.
     int reorganisation();
 
     // ---- sibling programs ----
@@ -89,9 +88,9 @@ private:
     Dialogs& dialogs_;
     Shell& shell_;
     SettingsStore& settings_;
+    Fenster& fenster_;
     QString ordner_;
-    Sicherung sicherung_;
-    std::function<void()> nachReorganisation_;
+    int instanz_;
 };
 
 }  // namespace tav

@@ -7,6 +7,7 @@
 #include "engine/DatabaseError.h"
 #include "store/Einstellungen.h"
 #include "store/Erstausstattung.h"
+#include "store/Fenster.h"
 #include "store/SchemaErweiterung.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
@@ -17,8 +18,8 @@
 
 namespace tav {
 
-MainLogik::MainLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings)
-    : v_(v), dialogs_(dialogs), settings_(settings) {}
+MainLogik::MainLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster)
+    : v_(v), dialogs_(dialogs), settings_(settings), fenster_(fenster) {}
 
 QString MainLogik::fensterTitel() const { return v_.titel + QStringLiteral(" Version 3.62"); }
 
@@ -61,7 +62,11 @@ void MainLogik::einstellungenFehlen(int tab) {
     dialogs_.message(QStringLiteral("Zum Betrieb von ") + v_.titel + QStringLiteral(" werden noch einige Angaben benötigt."),
                      QStringLiteral("Einstellungen vornehmen"), Buttons::Ok, Icon::Information);
     if (einstellungsTab_ < 0) einstellungsTab_ = tab;
-    if (einstellungenOeffnen) einstellungenOeffnen(tab);
+    if (fenster_.vorhanden(Ziel::Einstellungen)) {
+        Aufruf seite;
+        seite.text = tab == 1 ? QStringLiteral("Farben") : QStringLiteral("Allgemein");
+        fenster_.oeffnen(Ziel::Einstellungen, seite, nullptr);
+    }
 }
 
 MainLogik::Ergebnis MainLogik::initialisieren() {
@@ -162,12 +167,12 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
 }
 
 bool MainLogik::schliessen() {
-    if (v_.neustartLaeuft) return true;
+    if (v_.neustartLaeuft || !fenster_.vorhanden(Ziel::Datensicherung)) return true;
     const Answer a = dialogs_.message(QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?"), {}, Buttons::YesNoCancel,
                                       Icon::Question);
     if (a == Answer::Cancel) return false;
     if (a != Answer::Yes) return true;
-    const QString ordner = datenbankenSichern ? datenbankenSichern() : QString();
+    const QString ordner = fenster_.datenSichern();
     if (!ordner.isEmpty() && ordner != QLatin1String("Zugriff")) {
         dialogs_.message(QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: ") + ordner);
         return true;

@@ -7,6 +7,7 @@ namespace tav {
 
 class Database;
 class Dialogs;
+class Fenster;
 class SettingsStore;
 struct Variablen;
 
@@ -24,20 +25,18 @@ public:
         Fehler,            // an error was shown: unload and show the locations dialog
     };
 
-    MainLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings);
+    // fenster: the settings dialog the initialisation opens on a missing setting, and the
+    // backup of the closing question.
+    MainLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster);
 
-    // Filled in by the program; an empty function means the step is not installed: the pass is
-    // skipped, the backup counts as failed, the settings dialog is not opened.
-    // The pass over the documents and payments at start (numbering payments, old paid dates).
+    // The pass over the documents and payments at start (numbering payments, old paid dates);
+    // empty: there is nothing to check.
     std::function<void(Database&)> rechnungenUndZahlungenPruefen;
-    // The backup of the databases: the folder written to, or empty text (or "Zugriff") on failure.
-    std::function<QString()> datenbankenSichern;
-    // Opens the settings dialog on a tab (0 display, 1 colours).
-    std::function<void(int tab)> einstellungenOeffnen;
 
     Ergebnis initialisieren();
 
-    // The closing question; true when the window may close. Never asks during a restart.
+    // The closing question; true when the window may close. Never asks during a restart, nor
+    // when there is no backup to offer.
     bool schliessen();
     // Closes the main and the sample database.
     void datenbankenSchliessen();
@@ -60,6 +59,7 @@ private:
     Variablen& v_;
     Dialogs& dialogs_;
     SettingsStore& settings_;
+    Fenster& fenster_;
     int einstellungsTab_ = -1;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/Database.h"
+#include "engine/DatabaseError.h"
 #include "platform/Dates.h"
 #include "engine/JetDate.h"
 #include "store/Parameter.h"
@@ -111,17 +112,27 @@ QString PlanModel::zeilenTooltip(int zeile) const {
 }
 
 void PlanModel::zeigeFenster(QDate start) {
+    // A failed read keeps the window shown before: its start, holidays and cells (the cells are
+    // reset only once the bookings were read).
+    const QDate vorher = start_;
+    QHash<QDate, QString> feiertage = std::move(feiertage_);
     start_ = start;
     zahlstatusId_ = -1;
     auswahl_ = false;
-    // Holidays first: the cell reset colours their nights.
-    feiertage_.clear();
-    Recordset ft = db_.openRecordset(QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage "
-                                                    " WHERE (((tbFeiertage.FTDatum)>=? And (tbFeiertage.FTDatum)<=? )); "),
-                                     {start_, start_.addDays(e_.tage)});
-    for (; !ft.eof(); ft.moveNext())
-        feiertage_.insert(ft.value(QStringLiteral("FTDatum")).toDate(), ft.text(QStringLiteral("FTBezeichnung")));
-    buchungenLaden();
+    try {
+        // Holidays first: the cell reset colours their nights.
+        feiertage_.clear();
+        Recordset ft = db_.openRecordset(QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage "
+                                                        " WHERE (((tbFeiertage.FTDatum)>=? And (tbFeiertage.FTDatum)<=? )); "),
+                                         {start_, start_.addDays(e_.tage)});
+        for (; !ft.eof(); ft.moveNext())
+            feiertage_.insert(ft.value(QStringLiteral("FTDatum")).toDate(), ft.text(QStringLiteral("FTBezeichnung")));
+        buchungenLaden();
+    } catch (const DatabaseError&) {
+        start_ = vorher;
+        feiertage_ = std::move(feiertage);
+        throw;
+    }
 }
 
 void PlanModel::setErstesZimmer(int f) {
@@ -314,10 +325,21 @@ std::optional<MausStatus> PlanModel::mausBewegung(int zeile, int spalte) {
     Wache wache(laeuft_);
     log_.beginne();
     log_.schreibe("Mouse  ");
+    try {
+        return mausStatus(zeile, spalte);
+    } catch (const DatabaseError&) {
+        // A mouse move shows no box: the status stays empty, and the next move tries again.
+        zahlstatusId_ = -1;
+        log_.beende();
+        return MausStatus{};
+    }
+}
+
+MausStatus PlanModel::mausStatus(int zeile, int spalte) {
     MausStatus s;
     if (*aktualisieren_ == 1) {
-        *aktualisieren_ = 0;
         neuLaden();
+        *aktualisieren_ = 0;
         s.aktualisiert = true;
         log_.schreibe("Aktualisieren wurde angefordert und ist durchgeführt ");
     }

@@ -187,7 +187,8 @@ public:
 
     // ---- the mouse ----
     // Status for the cell under the mouse; nullopt when an evaluation is already running
-    // (a nested event is ignored). Carries out a pending refresh request first.
+    // (a nested event is ignored). Carries out a pending refresh request first. A failed read
+    // gives an empty status (no box) and leaves the refresh request for the next move.
     std::optional<MausStatus> mausBewegung(int zeile, int spalte);
     // Any button pressed on a cell: remembers its day as the arrival. The left button also
     // marks a free cell (free, Saturday or Sunday colour) and starts a selection; on any other
@@ -237,6 +238,7 @@ public:
 
 private:
     bool istFreiFarbe(quint32 farbe) const;
+    MausStatus mausStatus(int zeile, int spalte);
     QList<int> nachtBuchungen(int zeile, QDate tag, QString* ort);
 
     Database& db_;

@@ -78,13 +78,19 @@ bool AdrSuchenLogik::hatBuchungen(int adressId) const {
                 .eof();
 }
 
-ResOeffnen AdrSuchenLogik::resOeffnen(int adressId) {
+ResOeffnen AdrSuchenLogik::resOeffnen(int adressId, bool uebersichtDa) {
     if (adressId == 0) {
         keineAdresseGewaehlt();
         return {};
     }
     const QList<int> nahe = buchungenNahe(adressId);
-    if (nahe.size() == 1) return {ResOeffnen::Ziel::Reservierung, nahe.first()};
+    if (nahe.size() == 1 || (!uebersichtDa && !nahe.isEmpty())) return {ResOeffnen::Ziel::Reservierung, nahe.first()};
+    if (!uebersichtDa) {
+        dialogs_.message(QStringLiteral("Für diese Adresse gibt es keine Reservierung, deren Anreise weniger als einen Monat "
+                                        "zurückliegt oder bevorsteht."),
+                         {}, Buttons::Ok, Icon::Information);
+        return {};
+    }
     if (nahe.size() > 1 || hatBuchungen(adressId)) return {ResOeffnen::Ziel::Uebersicht, 0};
     if (dialogs_.message(QStringLiteral("Für diese Adresse existieren keine Reservierungen. Möchten Sie Übersicht für die Adresse "
                                         "öffnen?"),
@@ -95,17 +101,6 @@ ResOeffnen AdrSuchenLogik::resOeffnen(int adressId) {
 
 QDate AdrSuchenLogik::neueAnreise() { return Clock::current().today(); }
 QDate AdrSuchenLogik::neueAbreise() { return Clock::current().today().addDays(1); }
-
-void AdrSuchenLogik::uebersichtNichtVerfuegbar() {
-    dialogs_.message(QStringLiteral("Die Übersicht für eine Adresse (Reservierungen, Rechnungen, Zahlungen) ist in dieser Version "
-                                    "noch nicht verfügbar."),
-                     {}, Buttons::Ok, Icon::Information);
-}
-
-void AdrSuchenLogik::reservierungNichtVerfuegbar() {
-    dialogs_.message(QStringLiteral("Das Reservierungsformular ist in dieser Version noch nicht verfügbar."), {}, Buttons::Ok,
-                     Icon::Information);
-}
 
 void AdrSuchenLogik::keineAdresseGewaehlt() {
     dialogs_.message(QStringLiteral("Wählen Sie zunächst eine Adresse aus."), {}, Buttons::Ok, Icon::Information);

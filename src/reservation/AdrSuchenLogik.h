@@ -55,15 +55,14 @@ public:
     bool hatBuchungen(int adressId) const;
     // cmdResOeffnen: one near booking opens it; several, or none while the address has other
     // bookings, open the account overview; an address without any booking asks first.
-    ResOeffnen resOeffnen(int adressId);
+    // Without the overview (uebersichtDa false) nothing is asked: the first near booking opens,
+    // and without one the user is told so.
+    ResOeffnen resOeffnen(int adressId, bool uebersichtDa = true);
 
     // Arrival and departure of a new booking from the search: today and tomorrow.
     static QDate neueAnreise();
     static QDate neueAbreise();
 
-    // Said when the window a button should open is not connected to the search.
-    void uebersichtNichtVerfuegbar();
-    void reservierungNichtVerfuegbar();
     // Said when a button needs an address and no row is chosen.
     void keineAdresseGewaehlt();
 

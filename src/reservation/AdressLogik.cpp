@@ -6,6 +6,7 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "store/Adressmarken.h"
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "engine/SqlText.h"
@@ -461,13 +462,7 @@ bool AdressLogik::anredeEntfernen(const QString& text) {
 
 // ---- deleting and usage marks ---------------------------------------------------------------
 
-QString AdressLogik::benutztFeld(int instanz) {
-    switch (instanz) {
-        case 1: return QStringLiteral("BenutztVon3");
-        case 2: return QStringLiteral("BenutztVon4");
-        default: return QStringLiteral("BenutztVon1");
-    }
-}
+QString AdressLogik::benutztFeld(int instanz) { return adressmarken::feld(instanz); }
 
 QString AdressLogik::herkunftFeld(int instanz) {
     switch (instanz) {
@@ -504,23 +499,7 @@ void AdressLogik::AdresseBenutzt(int id, bool setzen) {
 
 int AdressLogik::AdressenOhneBelegung() { return AdressenOhneBelegung(db_, umgebung_.instanz); }
 
-int AdressLogik::AdressenOhneBelegung(Database& db, int instanz) {
-    QList<int> ids;
-    const QString benutzt = benutztFeld(instanz);
-    for (Recordset rs = db.openRecordset(
-             QStringLiteral("SELECT Address.BenutztVon1,Address.BenutztVon3,Address.BenutztVon4, tblBelegung.ID, Address.ID, "
-                            "tblBelegung.GastID ") +
-             QStringLiteral(" FROM tblBelegung RIGHT JOIN Address ON tblBelegung.GastID = Address.ID WHERE (((tblBelegung.GastID) Is "
-                            "Null));"));
-         !rs.eof(); rs.moveNext())
-        if (!rs.value(QStringLiteral("Address.") + benutzt).isNull()) ids << rs.integer(QStringLiteral("Address.ID"));
-    if (ids.isEmpty()) return 0;
-    Transaction t(db);
-    for (int id : ids)
-        db.execute(QStringLiteral("UPDATE Address SET Address.") + benutzt + QStringLiteral(" = Null WHERE Address.ID = ?"), {id});
-    t.commit();
-    return int(ids.size());
-}
+int AdressLogik::AdressenOhneBelegung(Database& db, int instanz) { return adressmarken::ohneBelegungLoeschen(db, instanz); }
 
 bool AdressLogik::AdresseInGebrauch(int id) const {
     static const QList<QPair<const char*, const char*>> verweise = {

@@ -7,6 +7,7 @@
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
 #include "engine/SqlText.h"
+#include "store/Fenster.h"
 #include "store/Zahlstatus.h"
 #include "store/Zimmerliste.h"
 #include "platform/Clock.h"
@@ -414,7 +415,7 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
             db_.execute(QStringLiteral("UPDATE tblBelegung SET tblBelegung.Checked = ") + QStringLiteral("false") +
                         QStringLiteral(" WHERE (((tblBelegung.ID)= ") + id + QStringLiteral("));"));
             f.eingecheckt = false;
-            if ((f.istNeu() || !belegungBezahlt(db_, f.id)) &&
+            if (fenster_ && fenster_->vorhanden(Ziel::Rechnungen) && (f.istNeu() || !belegungBezahlt(db_, f.id)) &&
                 dialogs_.message(QStringLiteral("Rechnung jetzt drucken?"), QStringLiteral("check out"), Buttons::YesNo,
                                  Icon::Exclamation) == Answer::Yes)
                 f.folgefenster = Folgefenster::Rechnungsuebersicht;

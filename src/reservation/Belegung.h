@@ -15,6 +15,7 @@ namespace tav {
 class AdressTeil;
 class Database;
 class Dialogs;
+class Fenster;
 
 // The booking record behind the reservation form: saving with all its checks (Reserv), the
 // waiting position, check in and check out, deleting, the invoiced lock, booking numbers and
@@ -34,6 +35,10 @@ public:
     Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog,
                   KollisionsErgebnis& kollision);
 
+    // The windows of other parts; the invoice question on checking out is asked only when the
+    // invoicing windows are there. None: nothing is offered.
+    void setFenster(const Fenster* fenster) { fenster_ = fenster; }
+
     // Reads a stored booking into the fields (room label, dates, kind, prices, numbers,
     // status, block membership); false when there is no such booking.
     bool laden(int id, ReservierungsFelder& f);
@@ -49,7 +54,8 @@ public:
     bool zu(ReservierungsFelder& f);
 
     // ---- status ----
-    // lbChecked: check in (arrival becomes the check date) or check out (departure becomes it).
+    // lbChecked: check in (arrival becomes the check date) or check out (departure becomes it);
+    // checking out an unpaid booking asks "Rechnung jetzt drucken?" when the invoices are there.
     bool einAuschecken(ReservierungsFelder& f);
     // cmdHeute: the same with today's date.
     bool heute(ReservierungsFelder& f);
@@ -100,6 +106,7 @@ private:
     const NummernMuster& muster();
 
     Database& db_;
+    const Fenster* fenster_ = nullptr;
     Dialogs& dialogs_;
     AdressTeil& adresse_;
     KollisionsDialog& kollisionsDialog_;

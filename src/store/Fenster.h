@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 class QObject;
@@ -20,11 +21,8 @@ enum class Ziel {
     Einstellungen,      // frmParameter
     Saisonzeiten,       // frmSaison
     Saisonpreise,       // frmSaisonpreise
-    Datenbankpfad,      // frmDatenbank
-    Datensicherung,     // frmDatensicherung
+    Datensicherung,     // frmDatensicherung; its backup also runs without the window (datenSichern)
     Feiertage,          // frmFeiertag
-    Beispieldaten,      // the switch between sample and working data
-    Datenaufbereitung,  // the data clean-up
     RechnungOeffnen,    // one invoice found by its running number
     Abreiseliste,       // the departures of one day
 };
@@ -34,10 +32,17 @@ struct Aufruf {
     int buchungId = 0;      // an existing booking
     int adressId = 0;       // an address (account, new booking for a guest)
     int zimmerZeile = 0;    // the room row of a new booking
+    int zimmerNummer = 0;   // the room of a new booking, the room whose prices are edited
+    int belegungsart = -1;  // booking kind chosen for a new booking; -1 = none chosen
+    int nummer = 0;         // a running number (the invoice searched for)
     QDate anreise;          // arrival of a new booking, or the day a list is for
     QDate abreise;          // departure of a new booking
     bool neueBuchung = false;
-    QString text;           // the first letter of a search, a page name
+    QDate warteTag;               // the night of the waiting row whose bookings are opened
+    QList<int> warteBuchungen;    // those bookings, in browse order
+    // The first letter of a search; the settings page: "Allgemein", "Farben", "Zimmer",
+    // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen".
+    QString text;
 };
 
 class Fenster {
@@ -48,6 +53,10 @@ public:
     // Opens the window modally over eltern (a widget, or nullptr) and returns when it closed;
     // the caller reloads what it shows. Does nothing when the window is not there.
     virtual void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) = 0;
+    // The backup of every database file without its window (asked for when the program closes
+    // and before old bookings are deleted): the folder written to, or empty text when it
+    // failed. Asked only when vorhanden(Ziel::Datensicherung).
+    virtual QString datenSichern() { return {}; }
 };
 
 }  // namespace tav

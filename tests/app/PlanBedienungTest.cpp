@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -11,7 +12,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/Fensterverbindungen.h"
+#include "app/ProgrammFenster.h"
 #include "store/Beispieldaten.h"
 #include "engine/Database.h"
 #include "store/Datenbankdateien.h"
@@ -25,6 +26,8 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "plan/ui/PlanMenue.h"
+#include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmCollision.h"
 #include "reservation/ui/frmReservierung.h"
 #include "support/Child.h"
@@ -54,9 +57,8 @@ protected:
         variablen().programmordner = ordner.path();
         frmReservierung::setEinstiegsDialogs(&formDialoge);
 
-        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell);
+        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell, fenster);
         ASSERT_EQ(hauptfenster->laden(), MainLogik::Ergebnis::Bereit) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
-        fensterVerbinden(*hauptfenster, dialogs);
         hauptfenster->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(hauptfenster.get()));
         // Half a year ahead the sample hotel is empty.
@@ -133,6 +135,7 @@ protected:
     SettingsStore settings;
     ScriptedDialogs dialogs, formDialoge;
     ScriptedShell shell;
+    ProgrammFenster fenster{variablen(), dialogs};
     std::unique_ptr<frmMain> hauptfenster;
 };
 
@@ -245,3 +248,38 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
     EXPECT_EQ(zelle(model().zeileDesZimmers(verschoben), 6).buchungId, id) << "and the older one in its new room";
 }
 
+
+TEST_F(PlanBedienungTest, ALetterTypedOnThePlanOpensTheQuickSearchAndItsNewBookingOpensTheForm) {
+    // The menu offers the windows the program has and disables the others.
+    PlanMenue* menue = hauptfenster->menue();
+    for (const char* da : {"mnuSaisonzeiten", "mnuSchnellsuche", "mnuBearbeitenReservierung", "mnuLetzte"})
+        EXPECT_TRUE(menue->eintrag(QString::fromUtf8(da))->isEnabled()) << da;
+    for (const char* fehlt : {"mnuDateiParameter", "mnuSicherPfad", "mnuFeiertage", "mnuSuchen", "mnurechnungsNummern", "mnuAbreiseSuche"})
+        EXPECT_FALSE(menue->eintrag(QString::fromUtf8(fehlt))->isEnabled()) << fehlt;
+
+    bool suche = false, formular = false;
+    QString gast;
+    imModalenFenster<frmAdrSuchen>(
+        [this, &formular, &gast](frmAdrSuchen& s) {
+            EXPECT_EQ(s.txtSuchwort->text(), QStringLiteral("M"));
+            EXPECT_FALSE(s.cmdUebersicht->isEnabled()) << "the program has no account overview";
+            s.chNachname->setChecked(true);
+            QTest::keyClicks(s.txtSuchwort, QStringLiteral("e"));
+            ASSERT_GT(s.modell().rowCount(), 0);
+            gast = s.modell().treffer().first().nachname;
+            imModalenFenster<frmReservierung>(
+                [&gast](frmReservierung& w) {
+                    EXPECT_EQ(child<QComboBox>(w, "cboGastNeu")->currentText(), gast) << "the form opens on the chosen address";
+                    w.done(QDialog::Rejected);
+                },
+                &formular);
+            s.cmdNeueRes->click();
+            s.done(QDialog::Rejected);
+        },
+        &suche);
+    plan().view()->setFocus();
+    QTest::keyClick(plan().view(), 'M');
+    ASSERT_TRUE(suche) << "the quick search opened";
+    EXPECT_TRUE(formular) << "and the reservation form over it";
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+}

@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <functional>
+#include <memory>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/JetTypes.h"
+#include "support/FremdeSperre.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -175,4 +177,55 @@ TEST(DatabaseTest, AFileThatIsNoDatabaseIsRefusedAndNeverWritten) {
         EXPECT_EQ(f.readAll(), inhalt);
     }
     EXPECT_FALSE(QFile::exists(tmp.file(QStringLiteral("kopie.mdb"))));
+}
+
+TEST(DatabaseTest, AFailedStatementNamesItsFileAndTheLockedFileAndKeepsTheStatementOutOfTheReason) {
+    test::TempFolder tmp;
+    scratch(tmp);
+    const QString daten = tmp.file(QStringLiteral("t.mdb"));
+    auto link = Database::create(tmp.file(QStringLiteral("l.mdb")));
+    link->createLink(QStringLiteral("Gäste"), ConnectString::make(daten));
+    test::FremdeSperre::kurzWarten(*link);
+
+    struct Fall {
+        const char* name;
+        QString sql;
+        bool sperren;
+        QString datei;
+        int code;
+        QString grund;
+    };
+    const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Benutzer gesperrt. Bitte versuchen Sie es erneut.");
+    const QList<Fall> faelle = {
+        {"reading a linked table its file's owner locked", QStringLiteral("SELECT * FROM Gäste"), true, daten, SQLITE_BUSY, gesperrt},
+        {"writing it", QStringLiteral("UPDATE Gäste SET LastName = 'x'"), true, daten, SQLITE_BUSY, gesperrt},
+        {"a statement SQLite refuses", QStringLiteral("SELECT Gäste.ID FROM Gäste GROUP BY LastName HAVING"), false, link->path(), 0, {}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::unique_ptr<test::FremdeSperre> sperre;
+        if (f.sperren) sperre = std::make_unique<test::FremdeSperre>(QStringList{daten});
+        try {
+            if (f.sql.startsWith(QLatin1String("UPDATE"))) link->execute(f.sql);
+            else link->openRecordset(f.sql);
+            ADD_FAILURE() << "no error";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.file(), f.datei);
+            if (f.code) {
+                EXPECT_EQ(e.code() & 0xff, f.code);
+            }
+            if (!f.grund.isEmpty()) {
+                EXPECT_EQ(e.reason(), f.grund);
+            }
+            EXPECT_FALSE(e.reason().contains(QStringLiteral("Abfrage: "))) << e.reason().toStdString();
+            EXPECT_TRUE(e.message().contains(QStringLiteral("Abfrage: "))) << "the whole text keeps the statement for the log";
+        }
+    }
+    // Finding the locked file leaves the waiting time as it was.
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(link->handle(), "PRAGMA busy_timeout", -1, &st, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 20);
+    sqlite3_finalize(st);
+    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Count(*) FROM Gäste")).toInt(), 0) << "readable again once the lock is gone";
 }

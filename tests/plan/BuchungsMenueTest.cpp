@@ -29,7 +29,7 @@ TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
     const int angebot = addBooking(2, S(), S().addDays(3), 4);
     const int wartend = addBooking(3, S(), S().addDays(3), 1, QStringLiteral("W"), 1, 2, true);
     db().execute(QStringLiteral("UPDATE tbBelegArten SET BelegungsArt = 'ANGEBOT' WHERE BelegungsID = 4"));
-    BuchungsMenue menue(db(), dialogs);
+    BuchungsMenue menue(db(), dialogs, fenster);
     const QString keinCheckIn = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check in' nicht möglich.");
     const QString keinCheckOut = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check out' nicht möglich.");
 
@@ -48,6 +48,13 @@ TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
     EXPECT_TRUE(checked(normal));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
+    // Without the invoicing windows nothing is asked.
+    EXPECT_EQ(menue.checkOut(normal), BuchungsMenue::CheckOut::Ausgecheckt);
+    EXPECT_FALSE(checked(normal));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    fenster.setVorhanden(Ziel::Rechnungen);
+    menue.checkIn(normal);
     dialogs.answer(Answer::No);
     EXPECT_EQ(menue.checkOut(normal), BuchungsMenue::CheckOut::Ausgecheckt);
     EXPECT_FALSE(checked(normal));
@@ -65,7 +72,7 @@ TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
 // The rule of the payment state is tested in the store (ZahlstatusTest); here only its message.
 TEST_F(BuchungsMenueTest, StatusMessageShowsThePaymentState) {
     const int id = addBooking(1, S(), S().addDays(3), 1);
-    BuchungsMenue menue(db(), dialogs);
+    BuchungsMenue menue(db(), dialogs, fenster);
     abgerechnet(id);
     rechnung(8, 300.0, id);
     menue.statusAnzeigen(id);

@@ -16,7 +16,7 @@ protected:
         PlanFixture::SetUp();
         settings.deleteSetting(QStringLiteral("Internet"));
     }
-    Hauptbefehle befehle() { return Hauptbefehle(db(), dialogs, shell, settings, ordner()); }
+    Hauptbefehle befehle() { return Hauptbefehle(db(), dialogs, shell, settings, fenster, ordner()); }
     QString ordner() const { return QStringLiteral("/opt/tavomera"); }
     QString pfad(const QString& datei) const { return ordner() + QLatin1Char('/') + datei; }
     int buchungen() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(); }
@@ -66,6 +66,7 @@ protected:
         addBooking(2, QDate(2023, 9, 1), QDate(2023, 9, 30));   // 6 months
         addBooking(3, QDate(2023, 10, 1), QDate(2023, 10, 2));  // 5 months
         addBooking(4, QDate(2024, 3, 1), QDate(2024, 3, 9));    // current
+        fenster.setVorhanden(Ziel::Datensicherung);
     }
     static QString frage() {
         return QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?");
@@ -85,16 +86,20 @@ TEST_F(HauptbefehleReorganisationTest, AnythingButAPositiveNumberEndsAtOnce) {
 }
 
 TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
-    bool markenErneuert = false;
+    // Guest 7 stayed only in August: the deletion leaves the address without a booking.
+    addGuest(7, QStringLiteral("Ida"), QStringLiteral("Sommer"));
+    db().execute(QStringLiteral("UPDATE tblBelegung SET GastID = 7 WHERE Zimmernummer = 1"));
+    db().execute(QStringLiteral("UPDATE Address SET BenutztVon1 = 'Tavomera' WHERE ID IN (1, 7)"));
     Hauptbefehle b = befehle();
-    b.setNachReorganisation([&] { markenErneuert = true; });
     dialogs.answerText(QStringLiteral("6"));
     dialogs.answer(Answer::No);   // no backup
     dialogs.answer(Answer::Yes);  // go on
     dialogs.answer(Answer::Ok);   // two rows
     EXPECT_EQ(b.reorganisation(), 2);
     EXPECT_EQ(buchungen(), 2);
-    EXPECT_TRUE(markenErneuert);
+    EXPECT_TRUE(db().scalar(QStringLiteral("SELECT BenutztVon1 FROM Address WHERE ID = 7")).isNull()) << "the mark of the address is cleared";
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT BenutztVon1 FROM Address WHERE ID = 1")).toString(), QStringLiteral("Tavomera"))
+        << "an address still booked keeps its mark";
     EXPECT_EQ(dialogs.texts(),
               QStringList({QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
                            QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
@@ -136,9 +141,21 @@ TEST_F(HauptbefehleReorganisationTest, CancelAndRefusedQuestionsLeaveEveryBookin
     EXPECT_EQ(db().transactionDepth(), 0);
 }
 
+TEST_F(HauptbefehleReorganisationTest, WithoutTheBackupWindowNoBackupIsOffered) {
+    fenster.setVorhanden(Ziel::Datensicherung, false);
+    dialogs.answerText(QStringLiteral("6"));
+    dialogs.answer(Answer::Yes);  // go on
+    dialogs.answer(Answer::Ok);   // two rows
+    EXPECT_EQ(befehle().reorganisation(), 2);
+    EXPECT_FALSE(dialogs.texts().contains(frage()));
+    EXPECT_EQ(dialogs.shown().size(), 4);
+    EXPECT_EQ(fenster.sicherungen(), 0);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
 TEST_F(HauptbefehleReorganisationTest, ASuccessfulBackupNamesItsFolder) {
     Hauptbefehle b = befehle();
-    b.setSicherung([] { return QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"); });
+    fenster.setSicherung(QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"));
     dialogs.answerText(QStringLiteral("7"));
     dialogs.answer(Answer::Yes);
     dialogs.answer(Answer::Yes);

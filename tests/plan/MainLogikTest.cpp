@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
+#include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -39,6 +40,7 @@ protected:
     test::TempFolder ordner;
     SettingsStore settings;
     ScriptedDialogs dialogs;
+    test::ScriptedFenster fenster;
     Variablen v;
     ClockOverride heute{QDate(2025, 6, 10)};
 };
@@ -46,7 +48,7 @@ protected:
 }  // namespace
 
 TEST_F(MainLogikTest, ANewDatabaseAnsweredNoGetsItsInitialContentsAndTheWindowStarts) {
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     dialogs.answer(Answer::No);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Bereit);
     ASSERT_EQ(dialogs.texts(), QStringList{frage()});
@@ -67,13 +69,13 @@ TEST_F(MainLogikTest, ANewDatabaseAnsweredNoGetsItsInitialContentsAndTheWindowSt
 
     // The next start finds a database that is not new: no question.
     dialogs.clear();
-    MainLogik zweiter(v, dialogs, settings);
+    MainLogik zweiter(v, dialogs, settings, fenster);
     EXPECT_EQ(zweiter.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(MainLogikTest, YesMovesTheSampleDataToTodayAndRestartsOnThem) {
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     dialogs.answer(Answer::Yes);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::NeustartBeispiel);
     EXPECT_TRUE(v.beispieldaten);
@@ -84,7 +86,7 @@ TEST_F(MainLogikTest, YesMovesTheSampleDataToTodayAndRestartsOnThem) {
 
     // The restart: every link reaches the sample file, and the sample data are shown.
     dialogs.clear();
-    MainLogik neu(v, dialogs, settings);
+    MainLogik neu(v, dialogs, settings, fenster);
     EXPECT_EQ(neu.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_TRUE(verknuepfung::zeigtAuf(datei(QStringLiteral("Lokal.mdb")), datei(QStringLiteral("Beispiel.mdb")),
@@ -95,7 +97,7 @@ TEST_F(MainLogikTest, YesMovesTheSampleDataToTodayAndRestartsOnThem) {
     // Leaving the sample data: the links go back to the working and the central database.
     v.beispieldaten = false;
     v.beispielAusMenue = true;  // from the menu: the new working database is filled without asking
-    MainLogik zurueck(v, dialogs, settings);
+    MainLogik zurueck(v, dialogs, settings, fenster);
     EXPECT_EQ(zurueck.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_TRUE(verknuepfung::zeigtAuf(datei(QStringLiteral("Lokal.mdb")), datei(QStringLiteral("Tavomera.mdb")),
@@ -106,7 +108,7 @@ TEST_F(MainLogikTest, YesMovesTheSampleDataToTodayAndRestartsOnThem) {
 
 TEST_F(MainLogikTest, CancelEndsWithoutFillingAndTheMenuNeverAsks) {
     {
-        MainLogik logik(v, dialogs, settings);
+        MainLogik logik(v, dialogs, settings, fenster);
         dialogs.answer(Answer::Cancel);
         EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Beenden);
         EXPECT_EQ(zahl(QStringLiteral("Tavomera.mdb"), QStringLiteral("SELECT Count(*) FROM tbZimmernummern")), 0);
@@ -114,7 +116,7 @@ TEST_F(MainLogikTest, CancelEndsWithoutFillingAndTheMenuNeverAsks) {
     }
     dialogs.clear();
     v.beispielAusMenue = true;
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty()) << "coming from the sample-data menu counts as No";
     EXPECT_EQ(zahl(QStringLiteral("Tavomera.mdb"), QStringLiteral("SELECT Count(*) FROM tbZimmernummern")), 10);
@@ -122,7 +124,7 @@ TEST_F(MainLogikTest, CancelEndsWithoutFillingAndTheMenuNeverAsks) {
 
 TEST_F(MainLogikTest, ABrokenLinkDatabaseLeadsToTheLocationsDialog) {
     QFile::remove(datei(QStringLiteral("Tavomera.mdb")));
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Datenbankdialog);
     EXPECT_TRUE(v.neustartLaeuft);
     EXPECT_TRUE(dialogs.shown().isEmpty());
@@ -130,7 +132,7 @@ TEST_F(MainLogikTest, ABrokenLinkDatabaseLeadsToTheLocationsDialog) {
 
 TEST_F(MainLogikTest, AnEmptyPathTakesTheDefaultFileAndWritesIt) {
     settings.deleteSetting(QStringLiteral("Pfad"));
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     dialogs.answer(Answer::No);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), datei(QStringLiteral("Tavomera.mdb")));
@@ -141,9 +143,8 @@ TEST_F(MainLogikTest, MissingDisplayOrColourSettingsAreAskedForAndTheStartGoesOn
         auto sample = Database::open(datei(QStringLiteral("Beispiel.mdb")));
         sample->execute(QStringLiteral("DELETE * FROM tblParameter WHERE Satz = 'ZeitDarstellung'"));
     }
-    MainLogik logik(v, dialogs, settings);
-    QList<int> tabs;
-    logik.einstellungenOeffnen = [&](int tab) { tabs << tab; };
+    MainLogik logik(v, dialogs, settings, fenster);
+    fenster.setVorhanden(Ziel::Einstellungen);
     // A working database with rooms but without colours.
     {
         auto link = Database::open(datei(QStringLiteral("Lokal.mdb")));
@@ -154,7 +155,9 @@ TEST_F(MainLogikTest, MissingDisplayOrColourSettingsAreAskedForAndTheStartGoesOn
     const QString text = QStringLiteral("Zum Betrieb von Haus am See werden noch einige Angaben benötigt.");
     EXPECT_EQ(dialogs.texts(), (QStringList{text, text}));
     for (const auto& box : dialogs.shown()) EXPECT_EQ(box.caption, QStringLiteral("Einstellungen vornehmen"));
-    EXPECT_EQ(tabs, (QList<int>{0, 1}));
+    ASSERT_EQ(fenster.ziele(), (QList<Ziel>{Ziel::Einstellungen, Ziel::Einstellungen}));
+    EXPECT_EQ(fenster.geoeffnet()[0].aufruf.text, QStringLiteral("Allgemein"));
+    EXPECT_EQ(fenster.geoeffnet()[1].aufruf.text, QStringLiteral("Farben"));
     EXPECT_EQ(logik.einstellungsTab(), 0);
     EXPECT_EQ(v.tage, 35);
     EXPECT_EQ(v.farben.size(), 11);
@@ -170,7 +173,7 @@ TEST_F(MainLogikTest, TheUpgradeRunsOnTheSampleAndTheWorkingDatabaseInSampleMode
     }
     settings.deleteSetting(QStringLiteral("BeispielPfad"));  // as an installer leaves it
     v.beispieldaten = true;
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     EXPECT_EQ(logik.initialisieren(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     for (const char* f : {"Beispiel.mdb", "Tavomera.mdb"}) {
@@ -199,11 +202,12 @@ TEST_F(MainLogikTest, ClosingAsksForTheBackupUnlessARestartIsUnderWay) {
         {{Answer::Yes, Answer::Yes}, {}, true, {frage, fehlschlag}},
         {{Answer::Yes, Answer::No}, QStringLiteral("Zugriff"), false, {frage, fehlschlag}},
     };
+    fenster.setVorhanden(Ziel::Datensicherung);
     for (const Fall& f : faelle) {
         ScriptedDialogs d;
         for (Answer a : f.antworten) d.answer(a);
-        MainLogik logik(v, d, settings);
-        logik.datenbankenSichern = [&] { return f.sicherung; };
+        MainLogik logik(v, d, settings, fenster);
+        fenster.setSicherung(f.sicherung);
         EXPECT_EQ(logik.schliessen(), f.schliesst) << f.texte.join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(d.texts(), f.texte);
         EXPECT_TRUE(d.allAnswersUsed());
@@ -212,21 +216,24 @@ TEST_F(MainLogikTest, ClosingAsksForTheBackupUnlessARestartIsUnderWay) {
             EXPECT_EQ(d.last().defaultButton, 2) << "No is preselected";
         }
     }
-    // Without a backup routine Yes reports the failure.
-    ScriptedDialogs ohne;
-    ohne.answer(Answer::Yes);
-    ohne.answer(Answer::No);
-    EXPECT_FALSE(MainLogik(v, ohne, settings).schliessen());
-    EXPECT_EQ(ohne.texts().value(1), fehlschlag);
+    EXPECT_EQ(fenster.sicherungen(), 3) << "a backup for every Yes";
 
     ScriptedDialogs neustart;
     v.neustartLaeuft = true;
-    EXPECT_TRUE(MainLogik(v, neustart, settings).schliessen());
+    EXPECT_TRUE(MainLogik(v, neustart, settings, fenster).schliessen());
     EXPECT_TRUE(neustart.shown().isEmpty());
 }
 
+TEST_F(MainLogikTest, WithoutTheBackupWindowClosingAsksNothing) {
+    ScriptedDialogs ohne;
+    test::ScriptedFenster keineFenster;
+    EXPECT_TRUE(MainLogik(v, ohne, settings, keineFenster).schliessen());
+    EXPECT_TRUE(ohne.shown().isEmpty()) << "a backup question would have no backup behind its Yes";
+    EXPECT_EQ(keineFenster.sicherungen(), 0);
+}
+
 TEST_F(MainLogikTest, TheSampleMenuSwitchesBackAndForth) {
-    MainLogik logik(v, dialogs, settings);
+    MainLogik logik(v, dialogs, settings, fenster);
     EXPECT_TRUE(logik.beispieldatenUmschalten());
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_TRUE(v.beispielAusMenue);

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "support/DatabaseFixture.h"
+#include "support/ScriptedFenster.h"
 
 namespace tav::test {
 
@@ -37,6 +38,8 @@ protected:
 
     Zimmerliste rooms;
     ScriptedDialogs dialogs;
+    // No window of another part is there unless a test says so.
+    ScriptedFenster fenster;
     Uebergabe uebergabe;
     int aktualisieren = 0;
 

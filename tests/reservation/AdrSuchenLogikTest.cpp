@@ -103,6 +103,19 @@ TEST_F(AdrSuchenLogikTest, ReservationButtonOpensTheBookingTheOverviewOrAsks) {
     dialogs_.answer(Answer::Yes);
     EXPECT_EQ(s.resOeffnen(keine).ziel, ResOeffnen::Ziel::Uebersicht);
 
+    // Without the account overview nothing is asked: the first near booking opens, or the user
+    // is told that there is none.
+    dialogs_.clear();
+    EXPECT_EQ(s.resOeffnen(zwei, false).ziel, ResOeffnen::Ziel::Reservierung);
+    EXPECT_EQ(s.resOeffnen(eine, false).buchungId, buchung);
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+    for (int ohne : {alt, keine}) {
+        dialogs_.clear();
+        EXPECT_EQ(s.resOeffnen(ohne, false).ziel, ResOeffnen::Ziel::Nichts);
+        EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Für diese Adresse gibt es keine Reservierung, deren Anreise weniger als "
+                                                               "einen Monat zurückliegt oder bevorsteht.")});
+    }
+
     dialogs_.clear();
     EXPECT_EQ(s.resOeffnen(0).ziel, ResOeffnen::Ziel::Nichts);
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Wählen Sie zunächst eine Adresse aus."));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "reservation/BelegungTestSupport.h"
+#include "support/ScriptedFenster.h"
 #include "engine/Recordset.h"
 
 using namespace tav;
@@ -485,6 +486,20 @@ TEST_F(BelegungTest, CheckInAndOutMoveTheDatesAndRefuseEqualOnes) {
     EXPECT_FALSE(record_->einAuschecken(f)) << "departure would equal arrival";
     EXPECT_TRUE(checked());
 
+    // Checking out without the invoicing windows asks nothing.
+    dialogs_.clear();
+    f.checkDatum = t(13);
+    ASSERT_TRUE(record_->einAuschecken(f));
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+    EXPECT_NE(f.folgefenster, Folgefenster::Rechnungsuebersicht);
+    f.checkDatum = t(11);
+    ASSERT_TRUE(record_->einAuschecken(f));
+    ASSERT_TRUE(f.eingecheckt);
+
+    // With them the unpaid booking offers its invoice.
+    test::ScriptedFenster fenster;
+    fenster.setVorhanden(Ziel::Rechnungen);
+    record_->setFenster(&fenster);
     dialogs_.clear();
     dialogs_.answer(Answer::Yes);
     f.checkDatum = t(13);

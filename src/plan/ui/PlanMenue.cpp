@@ -6,46 +6,40 @@
 #include <QMenuBar>
 
 #include "platform/Dates.h"
-#include "store/Variablen.h"
 #include "platform/Dialogs.h"
+#include "store/Datenbankfehler.h"
+#include "store/Variablen.h"
 
 namespace tav {
 
-PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Variablen& v)
-    : QObject(bar), plan_(plan), v_(v), befehle_(db, dialogs, shell, settings, v.programmordner) {
+PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings,
+                     Fenster& fenster, Variablen& v)
+    : QObject(bar), plan_(plan), dialogs_(dialogs), fenster_(fenster), v_(v),
+      befehle_(db, dialogs, shell, settings, fenster, v.programmordner, v.instanz) {
     // ---- Datei ----
     QMenu* datei = menue(bar, "mnuDatei", QStringLiteral("&Datei"));
     eintrag(datei, "mnuDateiParameter", QStringLiteral("Eins&tellungen"), [this] {
         befehle_.einstellungenHinweis();
-        emit einstellungenOeffnen(EinstellungsSeite::Allgemein);
+        Aufruf seite;
+        seite.text = QStringLiteral("Allgemein");
+        oeffne(Ziel::Einstellungen, seite);
     });
     bindeZiel("mnuDateiParameter", Ziel::Einstellungen);
-    eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] {
-        emit saisonzeitenOeffnen();
-        danach();
-    });
+    eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] { oeffne(Ziel::Saisonzeiten); });
     bindeZiel("mnuSaisonzeiten", Ziel::Saisonzeiten);
     QAction* beispiel = eintrag(datei, "mnuBeispiedaten", QStringLiteral("&Beispieldaten anzeigen"));
     beispiel->setCheckable(true);
     beispiel->setChecked(plan_->model().einstellungen().beispieldaten);
     connect(beispiel, &QAction::triggered, this, [this](bool an) { emit beispieldatenUmschalten(an); });
-    bindeZiel("mnuBeispiedaten", Ziel::Beispieldaten);
     eintrag(datei, "mnuDateiDrucken", QStringLiteral("Tavomera &drucken"), [this] {
         PlanModel& m = plan_->model();
         befehle_.planDruckenWord({dates::longDate(m.start()), QString::number(m.tage()), QString::number(m.erstesZimmer()),
                                   v_.db ? v_.db->path() : QString()});
     });
     eintrag(datei, "mnuDatenbank", QStringLiteral("D&atenbankpfad einstellen"), [this] { emit datenbankpfadOeffnen(); });
-    bindeZiel("mnuDatenbank", Ziel::Datenbankpfad);
-    eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] {
-        emit datensicherungOeffnen();
-        danach();
-    });
+    eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] { oeffne(Ziel::Datensicherung); });
     bindeZiel("mnuSicherPfad", Ziel::Datensicherung);
-    eintrag(datei, "mnuFeiertage", QStringLiteral("&Feiertage"), [this] {
-        emit feiertageOeffnen();
-        danach();
-    });
+    eintrag(datei, "mnuFeiertage", QStringLiteral("&Feiertage"), [this] { oeffne(Ziel::Feiertage); });
     bindeZiel("mnuFeiertage", Ziel::Feiertage);
     datei->addSeparator();
     eintrag(datei, "mnuDateiBeenden", QStringLiteral("Be&enden   Alt+F4"), [this] { emit beendenAngefordert(); });
@@ -64,9 +58,8 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         QApplication::setOverrideCursor(Qt::WaitCursor);
         emit datenAufbereiten();
         QApplication::restoreOverrideCursor();
-        danach();
+        plan_->neuLaden();
     });
-    bindeZiel("mnuAufbereiten", Ziel::Datenaufbereitung);
     eintrag(bearbeiten, "mnuDBUpdate", QStringLiteral("Datenbank &Update"), [this] {
         if (befehle_.datenbankUpdate()) emit beendenAngefordert();
     });
@@ -85,27 +78,23 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
 
     // ---- Datenübersicht ----
     QMenu* daten = menue(bar, "mnuDaten", QStringLiteral("Datenübersicht"));
-    eintrag(daten, "mnuSuchen", QStringLiteral("Daten &suchen, Listen erstellen"), [this] {
-        emit buchungslisteOeffnen();
-        danach();
-    });
+    eintrag(daten, "mnuSuchen", QStringLiteral("Daten &suchen, Listen erstellen"), [this] { oeffne(Ziel::Buchungsliste); });
     bindeZiel("mnuSuchen", Ziel::Buchungsliste);
-    eintrag(daten, "mnuSchnellsuche", QStringLiteral("Schnellsuche A&dressen"), [this] {
-        emit adressSucheOeffnen(QString());
-        danach();
-    });
+    eintrag(daten, "mnuSchnellsuche", QStringLiteral("Schnellsuche A&dressen"), [this] { oeffne(Ziel::Adresssuche); });
     bindeZiel("mnuSchnellsuche", Ziel::Adresssuche);
     eintrag(daten, "mnurechnungsNummern", QStringLiteral("Suche nach &Rechnungsnummern"), [this] {
         if (const auto re = befehle_.rechnungSuchen()) {
-            emit rechnungOeffnen(*re);
-            danach();
+            Aufruf a;
+            a.nummer = *re;
+            oeffne(Ziel::RechnungOeffnen, a);
         }
     });
     bindeZiel("mnurechnungsNummern", Ziel::RechnungOeffnen);
     eintrag(daten, "mnuAbreiseSuche", QStringLiteral("Suche nach &Abreisedatum"), [this] {
         if (const auto tag = befehle_.abreiseTagAbfragen()) {
-            emit abreiselisteOeffnen(*tag);
-            danach();
+            Aufruf a;
+            a.anreise = *tag;
+            oeffne(Ziel::Abreiseliste, a);
         }
     });
     bindeZiel("mnuAbreiseSuche", Ziel::Abreiseliste);
@@ -113,8 +102,7 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         if (const auto id = befehle_.letzteReservierung(v_.letzteReservierung)) {
             KontextBuchung k;
             k.buchungId = *id;
-            emit reservierungOeffnen(plan_->model().oeffnen(k));
-            danach();
+            oeffne(Ziel::Reservierung, Planbereich::aufruf(plan_->model().oeffnen(k)));
         }
     });
     bindeZiel("mnuLetzte", Ziel::Reservierung);
@@ -153,24 +141,29 @@ QAction* PlanMenue::eintrag(QMenu* m, const char* name, const QString& text) {
 template <typename F>
 QAction* PlanMenue::eintrag(QMenu* m, const char* name, const QString& text, F&& tun) {
     QAction* a = eintrag(m, name, text);
-    connect(a, &QAction::triggered, this, std::forward<F>(tun));
+    QString befehl = text.section(QStringLiteral("   "), 0, 0);
+    befehl.remove(QLatin1Char('&'));
+    connect(a, &QAction::triggered, this, [this, befehl, tun = std::forward<F>(tun)] {
+        datenbankGeschuetzt(dialogs_, QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(befehl), tun);
+    });
     return a;
 }
 
 void PlanMenue::bindeZiel(const char* name, Ziel ziel) { ziele_.insert(QString::fromUtf8(name), ziel); }
 
-void PlanMenue::setVorhanden(Ziel ziel, bool ja) {
-    plan_->setVorhanden(ziel, ja);
-    aktualisiereZustand();
-}
 
 void PlanMenue::setBeispieldaten(bool an) { eintraege_.value(QStringLiteral("mnuBeispiedaten"))->setChecked(an); }
 
 void PlanMenue::aktualisiereZustand() {
+    plan_->aktualisiereZustand();
     for (auto it = ziele_.cbegin(); it != ziele_.cend(); ++it)
-        if (QAction* a = eintraege_.value(it.key())) a->setEnabled(plan_->vorhanden(it.value()));
+        if (QAction* a = eintraege_.value(it.key())) a->setEnabled(fenster_.vorhanden(it.value()));
 }
 
-void PlanMenue::danach() { plan_->neuLaden(); }
+void PlanMenue::oeffne(Ziel ziel, const Aufruf& aufruf) {
+    if (!fenster_.vorhanden(ziel)) return;
+    fenster_.oeffnen(ziel, aufruf, plan_);
+    plan_->neuLaden();
+}
 
 }  // namespace tav

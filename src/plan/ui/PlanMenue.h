@@ -22,37 +22,31 @@ struct Variablen;
 
 // The main window's menu bar with every menu and item. Commands that work here (start date,
 // deleting old bookings, sibling programs, manual, searches, printing) run through
-// Hauptbefehle; commands that open another part's window leave as signals and stay disabled
-// until the main window reports that window as there (setVorhanden).
+// Hauptbefehle; commands that open another part's window ask the window service and are
+// disabled when that window is not there. A command whose statement fails shows a German
+// message naming the command and the file, and the menu stays usable.
 class PlanMenue : public QObject {
     Q_OBJECT
 public:
     // Fills bar; plan is the plan widget in the window's centre. v provides the program folder,
     // the sample-data state and the booking opened last.
-    PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Variablen& v);
+    PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster,
+              Variablen& v);
 
     Hauptbefehle& befehle() { return befehle_; }
     // An item by its objectName (mnuDatei, mnuDateiReorganisation, …); nullptr when unknown.
     QAction* eintrag(const QString& name) const { return eintraege_.value(name); }
 
-    // Reports another part's window as there (or gone); forwarded to the plan widget too.
-    void setVorhanden(Ziel ziel, bool ja = true);
+    // Enables the items whose window is there (after the program's windows changed).
+    void aktualisiereZustand();
     // Ticks "&Beispieldaten anzeigen" while the sample data are shown.
     void setBeispieldaten(bool an);
 
 signals:
-    void einstellungenOeffnen(tav::EinstellungsSeite seite);
-    void saisonzeitenOeffnen();
+    // The main window's own commands.
     void beispieldatenUmschalten(bool anzeigen);
     void datenbankpfadOeffnen();
-    void datensicherungOeffnen();
-    void feiertageOeffnen();
     void datenAufbereiten();
-    void buchungslisteOeffnen();
-    void adressSucheOeffnen(const QString& ersterBuchstabe);
-    void rechnungOeffnen(int reNummer);
-    void abreiselisteOeffnen(QDate tag);
-    void reservierungOeffnen(const tav::Uebergabe& uebergabe);
     // "Be&enden", and after the database update was started.
     void beendenAngefordert();
 
@@ -63,11 +57,12 @@ private:
     template <typename F>
     QAction* eintrag(QMenu* m, const char* name, const QString& text, F&& tun);
     void bindeZiel(const char* name, Ziel ziel);
-    void aktualisiereZustand();
-    // After a modal window of another part: repaint the plan.
-    void danach();
+    // Opens another part's window and repaints the plan afterwards.
+    void oeffne(Ziel ziel, const Aufruf& aufruf = {});
 
     Planbereich* plan_;
+    Dialogs& dialogs_;
+    Fenster& fenster_;
     Variablen& v_;
     Hauptbefehle befehle_;
     QHash<QString, QAction*> eintraege_;

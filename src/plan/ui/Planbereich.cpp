@@ -23,6 +23,7 @@
 
 #include "engine/Database.h"
 #include "plan/Hauptbefehle.h"
+#include "store/Datenbankfehler.h"
 #include "store/Zimmerliste.h"
 #include "platform/Dialogs.h"
 
@@ -31,6 +32,7 @@ namespace tav {
 namespace {
 
 constexpr int kTimerMs = 60000;
+const QString kBelegungLesen = QStringLiteral("Die Belegung konnte nicht gelesen werden.");
 // Everything of the main window that is not a plan row: caption, menu bar, navigation, the
 // chart headers, status fields, help line and buttons.
 constexpr int kFesteHoehe = 330;
@@ -64,6 +66,20 @@ QLineEdit* statusFeld(const char* name, int breite, QWidget* parent) {
     return f;
 }
 
+QString seitenName(EinstellungsSeite seite) {
+    switch (seite) {
+        case EinstellungsSeite::Farben: return QStringLiteral("Farben");
+        case EinstellungsSeite::Zimmer: return QStringLiteral("Zimmer");
+        case EinstellungsSeite::ZusatzspaltenEinrichten: return QStringLiteral("ZusatzspaltenEinrichten");
+        case EinstellungsSeite::ZusatzspaltenZuordnen: return QStringLiteral("ZusatzspaltenZuordnen");
+        case EinstellungsSeite::Allgemein: break;
+    }
+    return QStringLiteral("Allgemein");
+}
+
+// The caption of a menu item without its access key, to name it in a message.
+QString ohneKuerzel(QString text) { return text.remove(QLatin1Char('&')); }
+
 QIcon farbFeld(QColor c) {
     QPixmap pm(14, 14);
     pm.fill(c);
@@ -82,16 +98,17 @@ int Planbereich::passendeZeilen(int gewuenscht, int zeilenHoeheTwips, int bildsc
     return qMax(1, qMin(gewuenscht, passend));
 }
 
-Planbereich::Planbereich(Database& db, Dialogs& dialogs, const Zimmerliste& rooms, PlanEinstellungen einstellungen, int zusatzspalten,
-                       QWidget* parent)
-    : QWidget(parent), db_(db), dialogs_(dialogs), buchungsMenue_(db, dialogs), ueberschriften_(db, dialogs), zusatzspalten_(zusatzspalten) {
+Planbereich::Planbereich(Database& db, Dialogs& dialogs, Fenster& fenster, const Zimmerliste& rooms, PlanEinstellungen einstellungen,
+                         int zusatzspalten, QWidget* parent)
+    : QWidget(parent), db_(db), dialogs_(dialogs), fenster_(fenster), buchungsMenue_(db, dialogs, fenster), ueberschriften_(db, dialogs),
+      zusatzspalten_(zusatzspalten) {
     setObjectName(QStringLiteral("PlanWidget"));
     if (const QScreen* s = QGuiApplication::primaryScreen())
         einstellungen.sichtbareZeilen =
             passendeZeilen(einstellungen.sichtbareZeilen, einstellungen.zeilenHoehe, s->availableGeometry().height());
     model_ = std::make_unique<PlanModel>(db, dialogs, rooms, std::move(einstellungen));
     aufbauen();
-    model_->zeigeFenster(model_->start());
+    geschuetzt(kBelegungLesen, [this] { model_->zeigeFenster(model_->start()); });
     aktualisiereZustand();
 
     timer_ = new QTimer(this);
@@ -102,6 +119,44 @@ Planbereich::Planbereich(Database& db, Dialogs& dialogs, const Zimmerliste& room
 }
 
 Planbereich::~Planbereich() = default;
+
+template <typename F>
+bool Planbereich::geschuetzt(const QString& was, F&& tun) {
+    // The wait cursor of a reload must not stay over the message box.
+    const bool warten = QApplication::overrideCursor() != nullptr;
+    try {
+        std::forward<F>(tun)();
+        return true;
+    } catch (const DatabaseError& fehler) {
+        if (warten) QApplication::restoreOverrideCursor();
+        dialogs_.message(datenbankFehlertext(was, fehler), {}, Buttons::Ok, Icon::Exclamation);
+        if (warten) QApplication::setOverrideCursor(Qt::WaitCursor);
+        view_->update();
+        return false;
+    }
+}
+
+Aufruf Planbereich::aufruf(const Uebergabe& u) {
+    Aufruf a;
+    a.anreise = u.anreise;
+    a.abreise = u.abreise;
+    a.neueBuchung = u.neueBuchung;
+    a.zimmerZeile = u.zimmerZeile;
+    a.zimmerNummer = u.zimmerNummer;
+    a.buchungId = u.buchungId;
+    a.belegungsart = u.belegungsart;
+    a.warteTag = u.warteTag;
+    a.warteBuchungen = u.warteBuchungen;
+    return a;
+}
+
+void Planbereich::oeffne(Ziel ziel, const Aufruf& a) {
+    if (!vorhanden(ziel)) return;
+    fenster_.oeffnen(ziel, a, this);
+    neuLaden();
+}
+
+void Planbereich::buchungOeffnen(const Uebergabe& u) { oeffne(Ziel::Reservierung, aufruf(u)); }
 
 void Planbereich::hilfe(QWidget* w, const QString& text) {
     w->setProperty("hilfe", text);
@@ -197,9 +252,12 @@ void Planbereich::aufbauen() {
     mitte->addStretch(1);
     haupt->addLayout(mitte);
     ueberschriftenFuellen();
-    connect(lstUeberschrift1_, &QComboBox::textActivated, this, [this](const QString& t) { ueberschriften_.setzen(1, t); ueberschriftenFuellen(); });
-    connect(view_->zimmerUeberschrift(), &QComboBox::textActivated, this,
-            [this](const QString& t) { ueberschriften_.setzen(2, t); ueberschriftenFuellen(); });
+    const auto setzen = [this](int nummer, const QString& t) {
+        geschuetzt(QStringLiteral("Die Überschrift konnte nicht gespeichert werden."), [&] { ueberschriften_.setzen(nummer, t); });
+        ueberschriftenFuellen();
+    };
+    connect(lstUeberschrift1_, &QComboBox::textActivated, this, [setzen](const QString& t) { setzen(1, t); });
+    connect(view_->zimmerUeberschrift(), &QComboBox::textActivated, this, [setzen](const QString& t) { setzen(2, t); });
 
     // Status fields that follow the mouse, the paid indicator and the help line.
     auto* status = new QHBoxLayout;
@@ -270,8 +328,12 @@ void Planbereich::aufbauen() {
 
     connect(view_, &Plantafel::mausStatus, this, &Planbereich::zeigeStatus);
     connect(view_, &Plantafel::neueReservierung, this, [this](const Uebergabe& u) {
-        emit neueReservierung(u);
-        neuLaden();
+        if (vorhanden(Ziel::Reservierung)) buchungOeffnen(u);
+        else neuLaden();
+    });
+    connect(view_, &Plantafel::datenbankFehler, this, [this](const QString& text) {
+        dialogs_.message(text, {}, Buttons::Ok, Icon::Exclamation);
+        view_->update();
     });
     connect(view_, &Plantafel::buchungKontext, this, &Planbereich::buchungsMenue);
     connect(view_, &Plantafel::bereichKontext, this, &Planbereich::bereichsMenue);
@@ -286,30 +348,30 @@ void Planbereich::ueberschriftenFuellen() {
         if (!auswahl.contains(aktuell)) box->insertItem(0, aktuell);
         box->setCurrentText(aktuell);
     };
-    fuellen(lstUeberschrift1_, PlanUeberschriften::auswahl(1), ueberschriften_.lesen(1));
-    fuellen(view_->zimmerUeberschrift(), PlanUeberschriften::auswahl(2), ueberschriften_.lesen(2));
+    QString eins, zwei;
+    geschuetzt(QStringLiteral("Die Überschriften konnten nicht gelesen werden."), [&] {
+        eins = ueberschriften_.lesen(1);
+        zwei = ueberschriften_.lesen(2);
+    });
+    fuellen(lstUeberschrift1_, PlanUeberschriften::auswahl(1), eins);
+    fuellen(view_->zimmerUeberschrift(), PlanUeberschriften::auswahl(2), zwei);
 }
 
 void Planbereich::aktualisiereZustand() { cmdReservierung_->setEnabled(vorhanden(Ziel::Reservierung)); }
-
-void Planbereich::setVorhanden(Ziel ziel, bool ja) {
-    if (ja) ziele_.insert(ziel);
-    else ziele_.remove(ziel);
-    aktualisiereZustand();
-}
 
 // ---- showing ------------------------------------------------------------------------------
 
 void Planbereich::neuLaden() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->neuLaden();
+    geschuetzt(kBelegungLesen, [this] { model_->neuLaden(); });
     QApplication::restoreOverrideCursor();
     view_->update();
 }
 
 void Planbereich::zeigeAb(QDate start) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->zeigeFenster(start);
+    // A failed read keeps the window that was shown.
+    geschuetzt(kBelegungLesen, [this, start] { model_->zeigeFenster(start); });
     QApplication::restoreOverrideCursor();
     view_->update();
 }
@@ -321,12 +383,20 @@ void Planbereich::anfangsdatumAbfragen() {
 }
 
 void Planbereich::scrollen(int wert) {
-    model_->setErstesZimmer(wert / model_->einstellungen().zeilenHoehe + 1);
+    geschuetzt(kBelegungLesen, [this, wert] { model_->setErstesZimmer(wert / model_->einstellungen().zeilenHoehe + 1); });
     view_->update();
 }
 
 void Planbereich::timerTick() {
-    if (model_->timerTick()) cmdAktualisieren_->click();
+    if (!model_->timerTick()) return;
+    // Nobody may be at the desk: a failed refresh shows no box, it says so in the help line and
+    // the next tick tries again.
+    try {
+        model_->neuLaden();
+    } catch (const DatabaseError& fehler) {
+        lblHilfe_->setText(datenbankFehlertext(kBelegungLesen, fehler));
+    }
+    view_->update();
 }
 
 void Planbereich::zeigeStatus(const MausStatus& s) {
@@ -355,14 +425,16 @@ void Planbereich::zeigeStatus(const MausStatus& s) {
 }
 
 void Planbereich::neueReservierungOhneZimmer() {
-    emit neueReservierung(model_->neueReservierungOhneZimmer());
-    neuLaden();
+    if (vorhanden(Ziel::Reservierung)) buchungOeffnen(model_->neueReservierungOhneZimmer());
 }
 
 // ---- printing ------------------------------------------------------------------------------
 
 QPixmap Planbereich::druckBild() {
-    view_->setDruckBeschriftungen(model_->druckBeschriftungen());
+    QList<PlanModel::DruckBeschriftung> beschriftungen;
+    geschuetzt(QStringLiteral("Die Kürzel für den Ausdruck konnten nicht gelesen werden."),
+               [&] { beschriftungen = model_->druckBeschriftungen(); });
+    view_->setDruckBeschriftungen(beschriftungen);
     const QPixmap bild = grab();
     view_->setDruckBeschriftungen({});
     return bild;
@@ -392,13 +464,13 @@ QMenu* Planbereich::erstelleBuchungsMenue(const KontextBuchung& k, QWidget* pare
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromUtf8(name));
         a->setEnabled(an);
-        connect(a, &QAction::triggered, this, tun);
+        connect(a, &QAction::triggered, this, [this, text, tun] {
+            geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun);
+        });
         return a;
     };
-    eintrag("mnKontuRes_Oeffnen", QStringLiteral("&Reservierung öffnen"), vorhanden(Ziel::Reservierung), [this, k] {
-        emit reservierungOeffnen(model_->oeffnen(k));
-        neuLaden();
-    });
+    eintrag("mnKontuRes_Oeffnen", QStringLiteral("&Reservierung öffnen"), vorhanden(Ziel::Reservierung),
+            [this, k] { buchungOeffnen(model_->oeffnen(k)); });
     m->addSeparator();
     eintrag("mnuKontCheckIn", QStringLiteral("Check &in"), true, [this, k] {
         if (buchungsMenue_.checkIn(k.buchungId)) neuLaden();
@@ -406,28 +478,27 @@ QMenu* Planbereich::erstelleBuchungsMenue(const KontextBuchung& k, QWidget* pare
     eintrag("mnuKontCheck_aus", QStringLiteral("Check &out"), true, [this, k] {
         const auto r = buchungsMenue_.checkOut(k.buchungId);
         if (r == BuchungsMenue::CheckOut::Abgelehnt) return;
-        if (r == BuchungsMenue::CheckOut::RechnungSchreiben) emit rechnungsUebersicht(k.buchungId);
-        neuLaden();
+        Aufruf a;
+        a.buchungId = k.buchungId;
+        if (r == BuchungsMenue::CheckOut::RechnungSchreiben) oeffne(Ziel::Rechnungen, a);
+        else neuLaden();
     });
     m->addSeparator();
-    eintrag("mnuKontRechnung", BuchungsMenue::rechnungsText(k.angebot), vorhanden(Ziel::Rechnungen), [this, k] {
-        emit rechnungsUebersicht(k.buchungId);
-        neuLaden();
-    });
-    eintrag("mnuKontZahlungen", QStringLiteral("&Zahlungen"), vorhanden(Ziel::Zahlungen), [this, k] {
-        emit zahlungenOeffnen(k.buchungId);
-        neuLaden();
-    });
+    Aufruf buchung;
+    buchung.buchungId = k.buchungId;
+    eintrag("mnuKontRechnung", BuchungsMenue::rechnungsText(k.angebot), vorhanden(Ziel::Rechnungen),
+            [this, buchung] { oeffne(Ziel::Rechnungen, buchung); });
+    eintrag("mnuKontZahlungen", QStringLiteral("&Zahlungen"), vorhanden(Ziel::Zahlungen),
+            [this, buchung] { oeffne(Ziel::Zahlungen, buchung); });
+    const auto konto = [this](int adressId) {
+        Aufruf a;
+        a.adressId = adressId;
+        oeffne(Ziel::Adresskonto, a);
+    };
     eintrag("mnuKontResAdresse", QStringLiteral("Übersicht für Reservierungsadresse"), vorhanden(Ziel::Adresskonto) && k.gastId != 0,
-            [this, k] {
-                emit adresskontoOeffnen(k.gastId);
-                neuLaden();
-            });
+            [konto, k] { konto(k.gastId); });
     eintrag("mnuKontAdrRechnung", QStringLiteral("Übersicht für Rechnungs&adresse"),
-            vorhanden(Ziel::Adresskonto) && k.rechnungsAdresseId != 0, [this, k] {
-                emit adresskontoOeffnen(k.rechnungsAdresseId);
-                neuLaden();
-            });
+            vorhanden(Ziel::Adresskonto) && k.rechnungsAdresseId != 0, [konto, k] { konto(k.rechnungsAdresseId); });
     eintrag("mnuKontStatus", QStringLiteral("&Status anzeigen"), true, [this, k] { buchungsMenue_.statusAnzeigen(k.buchungId); });
     m->addSeparator();
     eintrag("mnuAbbrechenKont", QStringLiteral("A&bbrechen"), true, [m] { m->close(); });
@@ -435,8 +506,11 @@ QMenu* Planbereich::erstelleBuchungsMenue(const KontextBuchung& k, QWidget* pare
 }
 
 void Planbereich::einstellungen(EinstellungsSeite seite) {
+    if (!vorhanden(Ziel::Einstellungen)) return;
     Hauptbefehle::einstellungenHinweis(dialogs_);
-    emit einstellungenOeffnen(seite);
+    Aufruf a;
+    a.text = seitenName(seite);
+    oeffne(Ziel::Einstellungen, a);
 }
 
 QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* parent) {
@@ -446,7 +520,9 @@ QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* p
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromUtf8(name));
         a->setEnabled(an);
-        connect(a, &QAction::triggered, this, tun);
+        connect(a, &QAction::triggered, this, [this, text, tun] {
+            geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun);
+        });
     };
     switch (bereich) {
         case Plantafel::Bereich::Zimmer:
@@ -468,10 +544,8 @@ QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* p
         case Plantafel::Bereich::Hintergrund:
         case Plantafel::Bereich::Zellen:
             m->setObjectName(QStringLiteral("mnuKontext2"));
-            eintrag("mnuKontext2Suchen", QStringLiteral("Daten &suchen"), vorhanden(Ziel::Buchungsliste), [this] {
-                emit buchungslisteOeffnen();
-                neuLaden();
-            });
+            eintrag("mnuKontext2Suchen", QStringLiteral("Daten &suchen"), vorhanden(Ziel::Buchungsliste),
+                    [this] { oeffne(Ziel::Buchungsliste, {}); });
             eintrag("mnuKontext2Reservierung", QStringLiteral("neue &Reservierung"), vorhanden(Ziel::Reservierung),
                     [this] { neueReservierungOhneZimmer(); });
             eintrag("mnuKontext2Einstellungen", QStringLiteral("&Einstellungen"), einst, [this] { einstellungen(EinstellungsSeite::Allgemein); });
@@ -500,8 +574,9 @@ void Planbereich::keyPressEvent(QKeyEvent* e) {
     const QString t = e->text();
     if (!t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         // A typed character starts the quick address search with it.
-        emit adressSucheOeffnen(t);
-        neuLaden();
+        Aufruf a;
+        a.text = t;
+        oeffne(Ziel::Adresssuche, a);
         e->accept();
         return;
     }
@@ -533,7 +608,10 @@ bool Planbereich::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
         if (w == lstUeberschrift1_ || w == view_->zimmerUeberschrift()) {
-            if (ueberschriften_.neueBezeichnung(w == lstUeberschrift1_ ? 1 : 2)) ueberschriftenFuellen();
+            bool neu = false;
+            geschuetzt(QStringLiteral("Die Überschrift konnte nicht gespeichert werden."),
+                       [&] { neu = ueberschriften_.neueBezeichnung(w == lstUeberschrift1_ ? 1 : 2).has_value(); });
+            if (neu) ueberschriftenFuellen();
             return true;
         }
         if (legende) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QSet>
 #include <QWidget>
 #include <memory>
 
@@ -9,6 +8,7 @@
 #include "plan/PlanModel.h"
 #include "plan/PlanUeberschriften.h"
 #include "plan/ui/Plantafel.h"
+#include "store/Fenster.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -27,26 +27,6 @@ class Database;
 class Dialogs;
 class Zimmerliste;
 
-// Windows of other parts that the plan opens. Until the main window reports one as there,
-// the entries that would open it are shown but disabled.
-enum class Ziel {
-    Reservierung,       // frmReservierung: new and existing bookings, the last booking
-    Rechnungen,         // invoice overview of a booking
-    Zahlungen,          // payments of a booking
-    Adresskonto,        // account of an address
-    Adresssuche,        // quick address search
-    Buchungsliste,      // frmSuchen
-    Einstellungen,      // frmParameter
-    Saisonzeiten,       // frmSaison
-    Datenbankpfad,      // frmDatenbank
-    Datensicherung,     // frmDatensicherung
-    Feiertage,          // frmFeiertag
-    Beispieldaten,      // the switch between sample and working data
-    Datenaufbereitung,  // the data clean-up
-    RechnungOeffnen,    // one invoice found by its running number
-    Abreiseliste,       // the departures of one day
-};
-
 // The pages of the settings dialog the plan's context menus ask for.
 enum class EinstellungsSeite { Allgemein, Farben, Zimmer, ZusatzspaltenEinrichten, ZusatzspaltenZuordnen };
 
@@ -54,22 +34,27 @@ enum class EinstellungsSeite { Allgemein, Farben, Zimmer, ZusatzspaltenEinrichte
 // with its room scroll bar, the legend of booking kinds, the status fields that follow the
 // mouse, the help line, the paid indicator and the refresh button with its timer.
 //
-// What needs another window leaves as a signal; the plan repaints from the database after each
-// of them, because a connected receiver opens its window modally.
+// What needs another part's window is asked of the window service: an entry whose window is not
+// there is disabled, and the plan repaints from the database after each window (they are modal).
+// Every read from the database survives a failure: a click shows a German message naming the
+// file; a mouse move shows no box and leaves the status empty, the refresh timer writes the
+// reason into the help line, and both try again later.
 class Planbereich : public QWidget {
     Q_OBJECT
 public:
     // zusatzspalten: the attribute columns in use (Zimmerliste::zusatzspaltenInGebrauch).
     // The visible rows are reduced so that the window fits the screen.
-    Planbereich(Database& db, Dialogs& dialogs, const Zimmerliste& rooms, PlanEinstellungen einstellungen, int zusatzspalten,
-               QWidget* parent = nullptr);
+    Planbereich(Database& db, Dialogs& dialogs, Fenster& fenster, const Zimmerliste& rooms, PlanEinstellungen einstellungen,
+                int zusatzspalten, QWidget* parent = nullptr);
     ~Planbereich() override;
 
     PlanModel& model() { return *model_; }
     Plantafel* view() const { return view_; }
 
-    void setVorhanden(Ziel ziel, bool ja = true);
-    bool vorhanden(Ziel ziel) const { return ziele_.contains(ziel); }
+    bool vorhanden(Ziel ziel) const { return fenster_.vorhanden(ziel); }
+    // Opens another part's window over the plan, then repaints.
+    void oeffne(Ziel ziel, const Aufruf& aufruf);
+    static Aufruf aufruf(const Uebergabe& uebergabe);
 
     // The picture that is printed: the widget with the short name on each booking's first cell.
     QPixmap druckBild();
@@ -80,6 +65,8 @@ public:
 
     // The rows that fit a screen of the given height next to everything else of the window.
     static int passendeZeilen(int gewuenscht, int zeilenHoeheTwips, int bildschirmHoehe);
+    // Enables the buttons whose window is there.
+    void aktualisiereZustand();
 
 public slots:
     void neuLaden();  // cmdAktualisieren
@@ -91,14 +78,6 @@ public slots:
     void timerTick();
 
 signals:
-    void neueReservierung(const tav::Uebergabe& uebergabe);
-    void reservierungOeffnen(const tav::Uebergabe& uebergabe);
-    void rechnungsUebersicht(int buchungId);
-    void zahlungenOeffnen(int buchungId);
-    void adresskontoOeffnen(int adressId);
-    void adressSucheOeffnen(const QString& ersterBuchstabe);
-    void buchungslisteOeffnen();
-    void einstellungenOeffnen(tav::EinstellungsSeite seite);
     void beendenAngefordert();
 
 protected:
@@ -115,15 +94,18 @@ private:
     void ueberschriftenFuellen();
     void einstellungen(EinstellungsSeite seite);
     void hilfe(QWidget* w, const QString& text);
-    void aktualisiereZustand();
+    // Runs a command that reads or writes the database; a failure is shown with was.
+    template <typename F>
+    bool geschuetzt(const QString& was, F&& tun);
+    void buchungOeffnen(const Uebergabe& uebergabe);
 
     Database& db_;
     Dialogs& dialogs_;
+    Fenster& fenster_;
     std::unique_ptr<PlanModel> model_;
     BuchungsMenue buchungsMenue_;
     PlanUeberschriften ueberschriften_;
     int zusatzspalten_;
-    QSet<Ziel> ziele_;
 
     Plantafel* view_ = nullptr;
     QScrollBar* vScroll_ = nullptr;

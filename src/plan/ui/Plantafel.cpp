@@ -8,6 +8,7 @@
 
 #include "platform/Dates.h"
 #include "engine/JetDate.h"
+#include "store/Datenbankfehler.h"
 #include "store/Parameter.h"
 #include "store/Zimmerliste.h"
 
@@ -275,6 +276,15 @@ void Plantafel::mousePressEvent(QMouseEvent* e) {
 }
 
 void Plantafel::mouseReleaseEvent(QMouseEvent* e) {
+    try {
+        loslassen(e);
+    } catch (const DatabaseError& fehler) {
+        update();
+        emit datenbankFehler(datenbankFehlertext(QStringLiteral("Die Reservierung unter der Maus konnte nicht gelesen werden."), fehler));
+    }
+}
+
+void Plantafel::loslassen(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     const auto c = zelle(pos);
     if (e->button() == Qt::LeftButton) {

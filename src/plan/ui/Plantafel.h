@@ -51,6 +51,8 @@ signals:
     void bereichKontext(tav::Plantafel::Bereich bereich, QPoint globalPos);
     // The mouse left the chart or moved over a part without a cell.
     void mausWeg();
+    // A click could not read the database: the message to show (the chart shows no boxes itself).
+    void datenbankFehler(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -62,6 +64,7 @@ protected:
 
 private:
     std::optional<QPoint> zelle(QPoint p) const;
+    void loslassen(QMouseEvent* e);
     void zeichneKoepfe(QPainter& p);
     void zeichneZeilen(QPainter& p);
     void zeichneZellen(QPainter& p);

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "store/Datenbankfehler.h"
 #include "store/Variablen.h"
 #include "store/clsDatenaufbereitung.h"
 #include "plan/PlanEinstellungen.h"
@@ -14,8 +15,9 @@
 
 namespace tav {
 
-frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, QWidget* parent)
-    : QMainWindow(parent), v_(v), dialogs_(dialogs), settings_(settings), shell_(shell), logik_(v, dialogs, settings) {
+frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, Fenster& fenster, QWidget* parent)
+    : QMainWindow(parent), v_(v), dialogs_(dialogs), settings_(settings), shell_(shell), fenster_(fenster),
+      logik_(v, dialogs, settings, fenster) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(logik_.fensterTitel());
     setCentralWidget(new QWidget(this));
@@ -32,13 +34,17 @@ MainLogik::Ergebnis frmMain::laden() {
 
 void frmMain::planAufbauen() {
     Database& db = *v_.db;
-    rooms_.load(db);
-    plan_ = new Planbereich(db, dialogs_, rooms_, PlanEinstellungen::aus(v_), Zimmerliste::zusatzspaltenInGebrauch(db), this);
+    // Without its rooms the plan shows empty rows; the message says why.
+    int zusatzspalten = 0;
+    datenbankGeschuetzt(dialogs_, QStringLiteral("Die Zimmer konnten nicht gelesen werden."), [&] {
+        rooms_.load(db);
+        zusatzspalten = Zimmerliste::zusatzspaltenInGebrauch(db);
+    });
+    plan_ = new Planbereich(db, dialogs_, fenster_, rooms_, PlanEinstellungen::aus(v_), zusatzspalten, this);
     setCentralWidget(plan_);
     menuBar()->clear();
-    menue_ = new PlanMenue(menuBar(), plan_, db, dialogs_, shell_, settings_, v_);
+    menue_ = new PlanMenue(menuBar(), plan_, db, dialogs_, shell_, settings_, fenster_, v_);
     menue_->setBeispieldaten(v_.beispieldaten);
-    for (Ziel z : {Ziel::Beispieldaten, Ziel::Datenbankpfad, Ziel::Datenaufbereitung}) menue_->setVorhanden(z);
 
     connect(menue_, &PlanMenue::beispieldatenUmschalten, this, [this] {
         if (logik_.beispieldatenUmschalten()) emit neustartGewuenscht();
@@ -46,8 +52,8 @@ void frmMain::planAufbauen() {
     });
     connect(menue_, &PlanMenue::datenbankpfadOeffnen, this, &frmMain::datenbankDialogGewuenscht);
     connect(menue_, &PlanMenue::datenAufbereiten, this, [this] {
-        clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu();
-        plan_->neuLaden();
+        datenbankGeschuetzt(dialogs_, QStringLiteral("Die Daten konnten nicht aufbereitet werden."),
+                            [this] { clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu(); });
     });
     connect(menue_, &PlanMenue::beendenAngefordert, this, &QWidget::close);
     connect(plan_, &Planbereich::beendenAngefordert, this, &QWidget::close);

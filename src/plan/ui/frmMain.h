@@ -8,6 +8,7 @@
 
 namespace tav {
 
+class Fenster;
 class PlanMenue;
 class Planbereich;
 class Shell;
@@ -19,7 +20,7 @@ class Shell;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, QWidget* parent = nullptr);
+    frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, Fenster& fenster, QWidget* parent = nullptr);
     ~frmMain() override;
 
     MainLogik& logik() { return logik_; }
@@ -51,6 +52,7 @@ private:
     Dialogs& dialogs_;
     SettingsStore& settings_;
     Shell& shell_;
+    Fenster& fenster_;
     MainLogik logik_;
     Zimmerliste rooms_;
     Planbereich* plan_ = nullptr;

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -14,6 +13,7 @@
 
 #include "platform/ui/WindowParts.h"
 #include "reservation/ui/TastenFilter.h"
+#include "store/Datenbankfehler.h"
 
 namespace tav {
 
@@ -58,8 +58,8 @@ QVariant AdrTrefferModell::headerData(int section, Qt::Orientation orientation, 
 
 // ---- the window --------------------------------------------------------------------------
 
-frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwort, QWidget* parent)
-    : QDialog(parent), logik_(db, dialogs), modell_(this) {
+frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, Fenster& fenster, const QString& suchwort, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), fenster_(fenster), logik_(db, dialogs), modell_(this) {
     setObjectName(QStringLiteral("frmAdrSuchen"));
     setWindowTitle(QStringLiteral("Schnellsuche Adressen"));
 
@@ -129,7 +129,8 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     layout->addLayout(knoepfe);
     resize(680, 460);
 
-    const SuchFelder vorgabe = logik_.vorgaben();
+    SuchFelder vorgabe;
+    geschuetzt(QStringLiteral("Die Vorgaben der Suche konnten nicht gelesen werden."), [&] { vorgabe = logik_.vorgaben(); });
     chNachname->setChecked(vorgabe.nachname);
     chVorname->setChecked(vorgabe.vorname);
     chStrasse->setChecked(vorgabe.strasse);
@@ -138,7 +139,9 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     connect(txtSuchwort, &QLineEdit::textChanged, this, &frmAdrSuchen::suchen);
     connect(txtSuchwort, &QLineEdit::returnPressed, this, &frmAdrSuchen::resOeffnen);
     for (QCheckBox* c : {chNachname, chVorname, chStrasse, chOrt}) connect(c, &QCheckBox::toggled, this, &frmAdrSuchen::suchen);
-    connect(cmdVorgabe, &QPushButton::clicked, this, [this] { logik_.vorgabenSpeichern(felder()); });
+    connect(cmdVorgabe, &QPushButton::clicked, this, [this] {
+        geschuetzt(QStringLiteral("Die Vorgabe konnte nicht gespeichert werden."), [this] { logik_.vorgabenSpeichern(felder()); });
+    });
     connect(ctrFlexAdresse, &QTableView::doubleClicked, this, &frmAdrSuchen::resOeffnen);
     connect(cmdResOeffnen, &QPushButton::clicked, this, &frmAdrSuchen::resOeffnen);
     connect(cmdNeueRes, &QPushButton::clicked, this, &frmAdrSuchen::neueRes);
@@ -150,6 +153,11 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
             uebersicht(id);
     });
     connect(cmdSchliessen, &QPushButton::clicked, this, &QDialog::reject);
+    const bool reservierung = fenster_.vorhanden(Ziel::Reservierung);
+    const bool konto = fenster_.vorhanden(Ziel::Adresskonto);
+    cmdResOeffnen->setEnabled(reservierung || konto);
+    cmdNeueRes->setEnabled(reservierung);
+    cmdUebersicht->setEnabled(konto);
 
     new Hilfezeile(this, lblHilfe_);
     lblHilfe_->setText(txtSuchwort->toolTip());
@@ -158,11 +166,14 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwo
     txtSuchwort->setCursorPosition(int(suchwort.size()));
 }
 
-void frmAdrSuchen::oeffnen(Database& db, Dialogs& dialogs, const QString& suchwort, QWidget* parent,
-                           const std::function<void(frmAdrSuchen&)>& verbinden) {
-    frmAdrSuchen fenster(db, dialogs, suchwort, parent);
-    if (verbinden) verbinden(fenster);
-    fenster.exec();
+void frmAdrSuchen::oeffnen(Database& db, Dialogs& dialogs, Fenster& fenster, const QString& suchwort, QWidget* parent) {
+    frmAdrSuchen suche(db, dialogs, fenster, suchwort, parent);
+    suche.exec();
+}
+
+template <typename F>
+bool frmAdrSuchen::geschuetzt(const QString& was, F&& tun) {
+    return datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
 }
 
 void frmAdrSuchen::showEvent(QShowEvent* event) {
@@ -183,7 +194,10 @@ SuchFelder frmAdrSuchen::felder() const {
 }
 
 void frmAdrSuchen::suchen() {
-    modell_.setTreffer(logik_.suchen(txtSuchwort->text(), felder()));
+    QList<AdrTreffer> treffer;
+    geschuetzt(QStringLiteral("Die Adressen konnten nicht gesucht werden."),
+               [&] { treffer = logik_.suchen(txtSuchwort->text(), felder()); });
+    modell_.setTreffer(std::move(treffer));
     if (modell_.rowCount() > 0) ctrFlexAdresse->selectRow(0);
 }
 
@@ -192,27 +206,25 @@ int frmAdrSuchen::gewaehlteAdresse() const {
     return i.isValid() ? modell_.data(i, Qt::UserRole).toInt() : 0;
 }
 
-template <typename Signal>
-bool frmAdrSuchen::verbunden(Signal signal) const {
-    return isSignalConnected(QMetaMethod::fromSignal(signal));
-}
-
 void frmAdrSuchen::uebersicht(int adressId) {
-    if (verbunden(&frmAdrSuchen::uebersichtOeffnen))
-        emit uebersichtOeffnen(adressId);
-    else
-        logik_.uebersichtNichtVerfuegbar();
+    Aufruf a;
+    a.adressId = adressId;
+    fenster_.oeffnen(Ziel::Adresskonto, a, this);
 }
 
 void frmAdrSuchen::resOeffnen() {
-    const ResOeffnen ziel = logik_.resOeffnen(gewaehlteAdresse());
+    if (!cmdResOeffnen->isEnabled()) return;
+    const bool konto = fenster_.vorhanden(Ziel::Adresskonto);
+    ResOeffnen ziel;
+    geschuetzt(QStringLiteral("Die Reservierungen der Adresse konnten nicht gelesen werden."),
+               [&] { ziel = logik_.resOeffnen(gewaehlteAdresse(), konto); });
+    if (ziel.ziel == ResOeffnen::Ziel::Reservierung && !fenster_.vorhanden(Ziel::Reservierung)) ziel.ziel = ResOeffnen::Ziel::Uebersicht;
     if (ziel.ziel == ResOeffnen::Ziel::Uebersicht) {
         uebersicht(gewaehlteAdresse());
     } else if (ziel.ziel == ResOeffnen::Ziel::Reservierung) {
-        if (verbunden(&frmAdrSuchen::reservierungOeffnen))
-            emit reservierungOeffnen(ziel.buchungId);
-        else
-            logik_.reservierungNichtVerfuegbar();
+        Aufruf a;
+        a.buchungId = ziel.buchungId;
+        fenster_.oeffnen(Ziel::Reservierung, a, this);
     }
 }
 
@@ -222,10 +234,12 @@ void frmAdrSuchen::neueRes() {
         logik_.keineAdresseGewaehlt();
         return;
     }
-    if (verbunden(&frmAdrSuchen::neueReservierung))
-        emit neueReservierung(id, AdrSuchenLogik::neueAnreise(), AdrSuchenLogik::neueAbreise());
-    else
-        logik_.reservierungNichtVerfuegbar();
+    Aufruf a;
+    a.adressId = id;
+    a.neueBuchung = true;
+    a.anreise = AdrSuchenLogik::neueAnreise();
+    a.abreise = AdrSuchenLogik::neueAbreise();
+    fenster_.oeffnen(Ziel::Reservierung, a, this);
 }
 
 }  // namespace tav

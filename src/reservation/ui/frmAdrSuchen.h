@@ -3,9 +3,9 @@
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QDialog>
-#include <functional>
 
 #include "reservation/AdrSuchenLogik.h"
+#include "store/Fenster.h"
 
 class QCheckBox;
 class QLabel;
@@ -34,18 +34,17 @@ private:
 };
 
 // The quick address search ("Schnellsuche Adressen"): opened from the main window's menu or by
-// typing a character on the plan. It opens nothing of higher layers itself: it emits signals
-// that the main window connects (a booking to open, a new booking for an address, the account
-// overview of an address). A signal nobody is connected to is answered with a plain message.
+// typing a character on the plan. The reservation form and the account overview of an address
+// are opened through the window service; a button whose window is not there is disabled. A
+// failed statement shows a German message naming the file, and the search stays usable.
 class frmAdrSuchen : public QDialog {
     Q_OBJECT
 public:
     // suchwort: the character typed on the plan, taken as the start of the search word.
-    frmAdrSuchen(Database& db, Dialogs& dialogs, const QString& suchwort = {}, QWidget* parent = nullptr);
+    frmAdrSuchen(Database& db, Dialogs& dialogs, Fenster& fenster, const QString& suchwort = {}, QWidget* parent = nullptr);
 
-    // Opens the search modally; the callback connects the signals before it is shown.
-    static void oeffnen(Database& db, Dialogs& dialogs, const QString& suchwort, QWidget* parent,
-                        const std::function<void(frmAdrSuchen&)>& verbinden = {});
+    // Opens the search modally and returns when it closed.
+    static void oeffnen(Database& db, Dialogs& dialogs, Fenster& fenster, const QString& suchwort, QWidget* parent);
 
     // The address ID of the chosen row; 0 when none.
     int gewaehlteAdresse() const;
@@ -63,11 +62,6 @@ public:
     QPushButton* cmdUebersicht;
     QPushButton* cmdSchliessen;
 
-signals:
-    void reservierungOeffnen(int buchungId);
-    void neueReservierung(int adressId, QDate anreise, QDate abreise);
-    void uebersichtOeffnen(int adressId);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -77,9 +71,11 @@ private:
     void neueRes();
     void uebersicht(int adressId);
     SuchFelder felder() const;
-    template <typename Signal>
-    bool verbunden(Signal signal) const;
+    template <typename F>
+    bool geschuetzt(const QString& was, F&& tun);
 
+    Dialogs& dialogs_;
+    Fenster& fenster_;
     AdrSuchenLogik logik_;
     AdrTrefferModell modell_;
     QLabel* lblHilfe_ = nullptr;

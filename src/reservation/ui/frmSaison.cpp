@@ -16,6 +16,7 @@
 #include "platform/Dates.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/clsSaisonpreis.h"
+#include "store/Datenbankfehler.h"
 
 namespace tav {
 
@@ -67,7 +68,8 @@ void SaisonModell::sort(int column, Qt::SortOrder order) {
 
 // ---- the window --------------------------------------------------------------------------
 
-frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent) : QDialog(parent), logik_(db, dialogs), modell_(this) {
+frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), logik_(db, dialogs), modell_(this) {
     setObjectName(QStringLiteral("frmSaison"));
     setWindowTitle(QStringLiteral("Saisonzeiten"));
 
@@ -147,29 +149,34 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent) : QDialog(
     connect(txtBis, &QLineEdit::textEdited, this, [this](const QString& t) { logik_.setBis(t); });
     connect(ctrflexzustand, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return;
-        if (logik_.laden(modell_.saisons()[i.row()])) {
-            anzeigen();
-        } else {
-            fuellen();
-            anzeigen();
-        }
+        bool geladen = false;
+        if (!geschuetzt(QStringLiteral("Die Saison konnte nicht gelesen werden."), [&] { geladen = logik_.laden(modell_.saisons()[i.row()]); }))
+            return;
+        if (!geladen) fuellen();
+        anzeigen();
     });
     connect(CmdNeueDaten, &QPushButton::clicked, this, [this] {
-        if (logik_.neu()) {
+        bool neu = false;
+        geschuetzt(QStringLiteral("Das Ende der letzten Saison konnte nicht gelesen werden."), [&] { neu = logik_.neu(); });
+        if (neu) {
             fuellen();
             anzeigen();
             txtName->setFocus();
         }
     });
     connect(cmdSpeichern, &QPushButton::clicked, this, [this] {
-        if (logik_.speichern()) {
+        bool gespeichert = false;
+        geschuetzt(QStringLiteral("Die Saison konnte nicht gespeichert werden."), [&] { gespeichert = logik_.speichern(); });
+        if (gespeichert) {
             fuellen();
             anzeigen();
         }
     });
     connect(cmdLöschen, &QPushButton::clicked, this, [this] {
         if (modell_.rowCount() == 0) return;
-        if (logik_.loeschen()) {
+        bool geloescht = false;
+        geschuetzt(QStringLiteral("Die Saison konnte nicht gelöscht werden."), [&] { geloescht = logik_.loeschen(); });
+        if (geloescht) {
             fuellen();
             anzeigen();
         }
@@ -186,8 +193,15 @@ void frmSaison::oeffnen(Database& db, Dialogs& dialogs, QWidget* parent) {
     fenster.exec();
 }
 
+template <typename F>
+bool frmSaison::geschuetzt(const QString& was, F&& tun) {
+    return datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
+}
+
 void frmSaison::fuellen() {
-    modell_.setSaisons(logik_.alle());
+    QList<Saison> saisons;
+    if (!geschuetzt(QStringLiteral("Die Saisonzeiten konnten nicht gelesen werden."), [&] { saisons = logik_.alle(); })) return;
+    modell_.setSaisons(std::move(saisons));
     const int id = logik_.felder().id;
     for (int r = 0; r < modell_.rowCount(); ++r)
         if (modell_.saisons()[r].id == id && id != 0) ctrflexzustand->selectRow(r);
@@ -218,7 +232,10 @@ bool frmSaison::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSaison::reject() {
-    if (logik_.schliessen()) QDialog::reject();
+    // A save that fails on closing keeps the window open with the changes.
+    bool zu = false;
+    geschuetzt(QStringLiteral("Die Saison konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
+    if (zu) QDialog::reject();
 }
 
 

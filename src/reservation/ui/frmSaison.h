@@ -35,7 +35,9 @@ private:
 };
 
 // The season editor ("Saisonzeiten"): the list of seasons and the fields of one season.
-// Opened from the main window's "Saison&zeiten festlegen".
+// Opened from the main window's "Saison&zeiten festlegen". A statement that fails (a lock held
+// elsewhere, a read-only file) shows a German message naming the file; the window stays open
+// with what was typed.
 class frmSaison : public QDialog {
     Q_OBJECT
 public:
@@ -62,7 +64,10 @@ protected:
 private:
     void fuellen();    // the grid from the database, keeping the sort order
     void anzeigen();   // the fields from the logic
+    template <typename F>
+    bool geschuetzt(const QString& was, F&& tun);
 
+    Dialogs& dialogs_;
     SaisonLogik logik_;
     SaisonModell modell_;
     QLabel* lblHilfe_ = nullptr;

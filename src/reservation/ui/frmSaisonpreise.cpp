@@ -12,18 +12,21 @@
 #include "platform/ui/WindowParts.h"
 #include "platform/Amounts.h"
 #include "reservation/ui/TastenFilter.h"
+#include "store/Datenbankfehler.h"
 
 namespace tav {
 
 frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWidget* parent)
-    : QDialog(parent), logik_(db, dialogs) {
+    : QDialog(parent), dialogs_(dialogs), logik_(db, dialogs) {
     setObjectName(QStringLiteral("frmSaisonpreise"));
     setWindowTitle(QStringLiteral("Saisonpreise"));
 
     cboZimmer = new QComboBox;
     cboZimmer->setObjectName(QStringLiteral("cboZimmer"));
     cboZimmer->setToolTip(QStringLiteral("Das Zimmer, dessen Saisonpreise bearbeitet werden."));
-    for (const ZimmerWahl& z : logik_.zimmer()) cboZimmer->addItem(z.label, z.nummer);
+    QList<ZimmerWahl> zimmerListe;
+    geschuetzt(QStringLiteral("Die Zimmer konnten nicht gelesen werden."), [&] { zimmerListe = logik_.zimmer(); });
+    for (const ZimmerWahl& z : zimmerListe) cboZimmer->addItem(z.label, z.nummer);
 
     const auto preisBox = [this](const char* name, const QString& hilfe) {
         auto* e = new QLineEdit;
@@ -77,7 +80,10 @@ frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWi
     for (SaisonpreiseLogik::Feld f : {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder})
         connect(box(f), &QLineEdit::textEdited, this, [this, f](const QString& t) { logik_.setText(f, t); });
     connect(cboZimmer, &QComboBox::activated, this, [this](int index) {
-        if (!logik_.laden(cboZimmer->itemData(index).toInt())) {
+        bool geladen = false;
+        geschuetzt(QStringLiteral("Die Preise des Zimmers konnten nicht gelesen werden."),
+                   [&] { geladen = logik_.laden(cboZimmer->itemData(index).toInt()); });
+        if (!geladen) {
             // The user stays with the changed room.
             cboZimmer->setCurrentIndex(cboZimmer->findData(logik_.geladen()));
             return;
@@ -85,7 +91,9 @@ frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWi
         anzeigen();
     });
     connect(cmdSpeichern, &QPushButton::clicked, this, [this] {
-        if (logik_.speichern()) anzeigen();
+        bool gespeichert = false;
+        geschuetzt(QStringLiteral("Die Preise konnten nicht gespeichert werden."), [&] { gespeichert = logik_.speichern(); });
+        if (gespeichert) anzeigen();
     });
     connect(cmdSchliessen, &QPushButton::clicked, this, &QDialog::close);
 
@@ -94,7 +102,8 @@ frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWi
     if (start < 0) start = 0;
     if (cboZimmer->count() > 0) {
         cboZimmer->setCurrentIndex(start);
-        logik_.laden(cboZimmer->itemData(start).toInt());
+        geschuetzt(QStringLiteral("Die Preise des Zimmers konnten nicht gelesen werden."),
+                   [&] { logik_.laden(cboZimmer->itemData(start).toInt()); });
     }
     anzeigen();
 }
@@ -133,8 +142,16 @@ bool frmSaisonpreise::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+template <typename F>
+bool frmSaisonpreise::geschuetzt(const QString& was, F&& tun) {
+    return datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
+}
+
 void frmSaisonpreise::reject() {
-    if (logik_.schliessen()) QDialog::reject();
+    // A save that fails on closing keeps the window open with the changes.
+    bool zu = false;
+    geschuetzt(QStringLiteral("Die Preise konnten nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
+    if (zu) QDialog::reject();
 }
 
 }  // namespace tav

@@ -13,7 +13,8 @@ class QPushButton;
 namespace tav {
 
 // The room price editor ("Saisonpreise"): one room's prices per night for the four seasons.
-// The room is chosen in cboZimmer, so that the settings dialog can open it for any room.
+// The room is chosen in cboZimmer, so that the settings dialog can open it for any room. A
+// statement that fails shows a German message naming the file; the window keeps what was typed.
 class frmSaisonpreise : public QDialog {
     Q_OBJECT
 public:
@@ -39,7 +40,10 @@ protected:
 private:
     void anzeigen();
     QLineEdit* box(SaisonpreiseLogik::Feld f) const;
+    template <typename F>
+    bool geschuetzt(const QString& was, F&& tun);
 
+    Dialogs& dialogs_;
     SaisonpreiseLogik logik_;
     QLabel* lblHilfe_ = nullptr;
     bool anzeigen_ = false;

@@ -24,9 +24,9 @@ struct Beschaeftigt {
 
 }  // namespace
 
-Programmsteuerung::Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner,
-                                     QString dateiname, QObject* parent)
-    : QObject(parent), v_(v), dialogs_(dialogs), settings_(settings), programmordner_(std::move(programmordner)),
+Programmsteuerung::Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster,
+                                     QString programmordner, QString dateiname, QObject* parent)
+    : QObject(parent), v_(v), dialogs_(dialogs), settings_(settings), fenster_(fenster), programmordner_(std::move(programmordner)),
       dateiname_(std::move(dateiname)) {
     shell = std::make_unique<SystemShell>();
 }
@@ -78,18 +78,16 @@ void Programmsteuerung::hauptfensterStarten() {
     QApplication::processEvents();
     if (main_) hauptfensterEntladen();
 
-    main_ = new frmMain(v_, dialogs_, settings_, *shell);
+    main_ = new frmMain(v_, dialogs_, settings_, *shell, fenster_);
     v_.hauptfensterGeladen = true;
     connect(main_, &frmMain::neustartGewuenscht, this, [this] { QTimer::singleShot(0, this, &Programmsteuerung::hauptfensterStarten); });
     connect(main_, &frmMain::datenbankDialogGewuenscht, this, [this] { datenbankDialogZeigen(true); });
     connect(main_, &frmMain::geschlossen, this, &Programmsteuerung::beenden);
-    if (logikEinrichten) logikEinrichten(main_->logik());
 
     const MainLogik::Ergebnis ergebnis = main_->laden();
     switch (ergebnis) {
         case MainLogik::Ergebnis::Bereit:
             v_.neustartLaeuft = false;
-            if (hauptfensterEinrichten) hauptfensterEinrichten(*main_);
             main_->show();
             break;
         case MainLogik::Ergebnis::NeustartBeispiel:

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 #include "plan/ui/frmMain.h"
@@ -14,26 +13,23 @@ class QWidget;
 namespace tav {
 
 class Dialogs;
+class Fenster;
 class Shell;
 class SettingsStore;
 struct Variablen;
 
 // Owns the windows of the start: runs the start-up procedure, loads (and reloads) the main
 // window through the splash window, shows the database locations dialog, and ends the program.
+// The main window opens the windows of other parts through fenster.
 class Programmsteuerung : public QObject {
     Q_OBJECT
 public:
-    Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner, QString dateiname,
-                      QObject* parent = nullptr);
+    Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster, QString programmordner,
+                      QString dateiname, QObject* parent = nullptr);
     ~Programmsteuerung() override;
 
     // Documents and sibling programs; the desktop's by default, tests put in their own.
     std::unique_ptr<Shell> shell;
-
-    // Filled in by the program: fills the central area of a freshly loaded main window, and
-    // gives the main window's logic the parts that arrive later (backup, settings dialog).
-    std::function<void(frmMain&)> hauptfensterEinrichten;
-    std::function<void(MainLogik&)> logikEinrichten;
 
     // The start-up procedure; ends the program when it says so.
     void starten();
@@ -60,6 +56,7 @@ private:
     Variablen& v_;
     Dialogs& dialogs_;
     SettingsStore& settings_;
+    Fenster& fenster_;
     QString programmordner_;
     QString dateiname_;
     QPointer<frmMain> main_;

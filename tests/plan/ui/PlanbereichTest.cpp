@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,9 +21,11 @@
 #include "plan/ui/Planbereich.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
 
 using namespace tav;
+using tav::test::ScriptedFenster;
 
 namespace {
 
@@ -70,7 +73,7 @@ protected:
     }
 
     std::unique_ptr<Planbereich> widget(PlanEinstellungen e) {
-        auto w = std::make_unique<Planbereich>(db(), dialogs, rooms, std::move(e), Zimmerliste::zusatzspaltenInGebrauch(db()));
+        auto w = std::make_unique<Planbereich>(db(), dialogs, fenster, rooms, std::move(e), Zimmerliste::zusatzspaltenInGebrauch(db()));
         w->resize(w->sizeHint());
         w->show();
         return w;
@@ -92,8 +95,9 @@ protected:
 
 TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     addBooking(4, S().addDays(9), S().addDays(12), 1, QStringLiteral("Belegt"));
+    fenster.setVorhanden(Ziel::Reservierung);
     auto w = widget();
-    QSignalSpy neu(w.get(), &Planbereich::neueReservierung);
+    const auto neu = [this] { return int(fenster.ziele().count(Ziel::Reservierung)); };
 
     druecken(*w, 3, 5);
     EXPECT_TRUE(w->model().zelle(3, 5).markiert) << "the pressed free night is selected";
@@ -101,18 +105,19 @@ TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     bewegen(*w, 3, 8);
     EXPECT_TRUE(w->model().zelle(3, 7).markiert) << "the dragged range is shown";
     loslassen(*w, 3, 8);
-    ASSERT_EQ(neu.count(), 1);
+    ASSERT_EQ(neu(), 1);
     EXPECT_EQ(uebergabe.anreise, QDate(2024, 3, 8));
     EXPECT_EQ(uebergabe.abreise, QDate(2024, 3, 12));
     EXPECT_EQ(uebergabe.zimmerNummer, 3);
     EXPECT_TRUE(uebergabe.neueBuchung);
-    EXPECT_EQ(neu.at(0).at(0).value<Uebergabe>().abreise, QDate(2024, 3, 12));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.abreise, QDate(2024, 3, 12));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.zimmerNummer, 3);
     EXPECT_FALSE(w->model().zelle(3, 7).markiert);
 
     // One click on one free night: that night.
     druecken(*w, 7, 20);
     loslassen(*w, 7, 20);
-    ASSERT_EQ(neu.count(), 2);
+    ASSERT_EQ(neu(), 2);
     EXPECT_EQ(uebergabe.anreise, QDate(2024, 3, 23));
     EXPECT_EQ(uebergabe.abreise, QDate(2024, 3, 24));
     EXPECT_EQ(uebergabe.zimmerNummer, 7);
@@ -122,10 +127,83 @@ TEST_F(PlanbereichTest, PressDragAndReleaseHandOverTheNights) {
     druecken(*w, 4, 7);
     bewegen(*w, 4, 11);
     loslassen(*w, 4, 11);
-    EXPECT_EQ(neu.count(), 2);
+    EXPECT_EQ(neu(), 2);
     EXPECT_FALSE(uebergabe.neueBuchung);
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Hier besteht bereits eine Reservierung.")}));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
+}
+
+TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
+    addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
+    auto w = widget();
+    const int gebucht = w->model().zelle(2, 4).buchungId;
+    ASSERT_NE(gebucht, 0);
+    test::FremdeSperre::kurzWarten(db());
+    auto* hilfe = kind<QLabel>(*w, "lblHilfe");
+    const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Benutzer gesperrt.");
+
+    const auto kontext = w->model().rechtsLoslassen(2, 4);
+    ASSERT_TRUE(kontext);
+    std::unique_ptr<QMenu> buchungsMenue(w->erstelleBuchungsMenue(*kontext, nullptr));
+    const auto eintrag = [&](const char* name) { buchungsMenue->findChild<QAction*>(QString::fromUtf8(name))->trigger(); };
+
+    // The lock is on the file of the bookings; the message names that file.
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("tblBelegung"));
+    const QString name = QFileInfo(datei).fileName();
+    ASSERT_NE(name, QStringLiteral("Lokal.mdb")) << "a data file, not the file of the links";
+    test::FremdeSperre sperre({datei});
+    struct Klick {
+        const char* was;
+        std::function<void()> tun;
+    };
+    const QList<Klick> klicks = {
+        {"Aktualisieren", [&] { kind<QPushButton>(*w, "cmdAktualisieren")->click(); }},
+        {"+1 Woche", [&] { kind<QPushButton>(*w, "cmdNextWeek")->click(); }},
+        {"-1 Monat", [&] { kind<QPushButton>(*w, "cmdPrevMonth")->click(); }},
+        {"scrolling", [&] { kind<QToolButton>(*w, "cmdLetzter")->click(); }},
+        {"right click on a booking", [&] { loslassen(*w, 2, 4, Qt::RightButton); }},
+        {"Check in", [&] { eintrag("mnuKontCheckIn"); }},
+        {"Status anzeigen", [&] { eintrag("mnuKontStatus"); }},
+    };
+    for (const Klick& k : klicks) {
+        SCOPED_TRACE(k.was);
+        dialogs.clear();
+        k.tun();
+        ASSERT_EQ(dialogs.shown().size(), 1) << "one message, and the window goes on";
+        const QString text = dialogs.last().text;
+        EXPECT_TRUE(text.contains(QStringLiteral("konnte nicht gelesen werden")) ||
+                    text.startsWith(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(QString::fromUtf8(k.was))))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + name + QLatin1Char('\n'))) << "names the locked file: " << text.toStdString();
+        EXPECT_TRUE(text.contains(gesperrt)) << text.toStdString();
+        for (const char* sql : {"SELECT", "Abfrage", "FROM"}) EXPECT_FALSE(text.contains(QString::fromLatin1(sql))) << text.toStdString();
+        EXPECT_EQ(w->model().start(), S()) << "a failed navigation keeps the window shown";
+        EXPECT_EQ(w->model().zelle(2, 4).buchungId, gebucht) << "and its bookings";
+    }
+
+    // Neither the mouse nor the refresh timer shows a box: the help line stays empty or tells why.
+    dialogs.clear();
+    w->model().setAktualisierenFlag(1);
+    bewegen(*w, 2, 4);
+    bewegen(*w, 2, 3);
+    EXPECT_EQ(hilfe->text(), QString());
+    EXPECT_EQ(kind<QLabel>(*w, "cmdBezahlt")->text(), QString());
+    EXPECT_EQ(w->model().aktualisierenFlag(), 1) << "the refresh asked for is tried again with the next move";
+    for (int tick = 0; tick < 5; ++tick) w->timerTick();
+    EXPECT_TRUE(hilfe->text().contains(gesperrt)) << hilfe->text().toStdString();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    // Once the other workstation is done, everything works again.
+    sperre.freigeben();
+    const int neu = addBooking(3, S().addDays(1), S().addDays(3), 1, QStringLiteral("Neu"));
+    bewegen(*w, 2, 4);
+    EXPECT_EQ(w->model().aktualisierenFlag(), 0);
+    EXPECT_EQ(w->model().zelle(3, 2).buchungId, neu) << "the pending refresh ran";
+    EXPECT_TRUE(hilfe->text().startsWith(QStringLiteral("Reservierung vom: "))) << hilfe->text().toStdString();
+    EXPECT_EQ(kind<QLabel>(*w, "cmdBezahlt")->text(), QStringLiteral("Offen"));
+    kind<QPushButton>(*w, "cmdNextWeek")->click();
+    EXPECT_EQ(w->model().start(), S().addDays(7));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(PlanbereichTest, StatusFieldsHelpLineAndShortNameFollowTheMouse) {
@@ -192,12 +270,14 @@ TEST_F(PlanbereichTest, NavigationScrollingRefreshAndKeyboard) {
     EXPECT_EQ(w->model().zelle(1, 2).buchungId, id);
 
     // A typed character starts the quick address search with it.
-    QSignalSpy suche(w.get(), &Planbereich::adressSucheOeffnen);
     w->view()->setFocus();
+    QTest::keyClick(w->view(), 'Q');
+    EXPECT_TRUE(fenster.geoeffnet().isEmpty()) << "no quick search in this program: the key does nothing";
+    fenster.setVorhanden(Ziel::Adresssuche);
     QTest::keyClick(w->view(), 'M');
     QTest::keyClick(kind<QLineEdit>(*w, "fldDatum"), Qt::Key_X);
-    ASSERT_EQ(suche.count(), 1) << "the status fields never take the keyboard";
-    EXPECT_EQ(suche.at(0).at(0).toString(), QStringLiteral("M"));
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Adresssuche})) << "the status fields never take the keyboard";
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.text, QStringLiteral("M"));
 
     // The legend chooses the kind of the next booking.
     kind<QRadioButton>(*w, "optBelArt_3")->click();
@@ -231,20 +311,27 @@ TEST_F(PlanbereichTest, BookingMenuChecksInAndDisablesWhatCannotOpenYet) {
 
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheckIn"))->trigger();
     EXPECT_TRUE(w->model().zelle(2, 4).gepunktet) << "checked in and repainted";
-    dialogs.answer(Answer::No);
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheck_aus"))->trigger();
     EXPECT_FALSE(w->model().zelle(2, 4).gepunktet);
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "no invoicing windows: no invoice question";
+
+    // With the invoices there, checking out offers them; Yes opens the booking's invoices.
+    fenster.setVorhanden({Ziel::Rechnungen, Ziel::Reservierung});
+    menue->findChild<QAction*>(QStringLiteral("mnuKontCheckIn"))->trigger();
+    dialogs.answer(Answer::Yes);
+    menue->findChild<QAction*>(QStringLiteral("mnuKontCheck_aus"))->trigger();
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Rechnung schreiben?"));
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Rechnungen}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, id);
 
     // Once the reservation form is there, the entry opens the booking.
-    w->setVorhanden(Ziel::Reservierung);
-    QSignalSpy oeffnen(w.get(), &Planbereich::reservierungOeffnen);
+    fenster.clear();
     std::unique_ptr<QMenu> offen(w->erstelleBuchungsMenue(*k, nullptr));
     QAction* a = offen->findChild<QAction*>(QStringLiteral("mnKontuRes_Oeffnen"));
     ASSERT_TRUE(a->isEnabled());
     a->trigger();
-    ASSERT_EQ(oeffnen.count(), 1);
-    EXPECT_EQ(oeffnen.at(0).at(0).value<Uebergabe>().buchungId, id);
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, id);
     EXPECT_EQ(uebergabe.buchungId, id);
     EXPECT_FALSE(uebergabe.neueBuchung);
 
@@ -264,6 +351,7 @@ TEST_F(PlanbereichTest, BookingMenuChecksInAndDisablesWhatCannotOpenYet) {
     std::unique_ptr<QMenu> grund(w->erstelleBereichsMenue(Plantafel::Bereich::Hintergrund, nullptr));
     EXPECT_EQ(grund->actions().at(1)->text(), QStringLiteral("neue &Reservierung"));
     EXPECT_TRUE(grund->actions().at(1)->isEnabled());
+    EXPECT_FALSE(grund->actions().at(0)->isEnabled()) << "no booking list";
     EXPECT_EQ(w->view()->bereichBei(QPoint(5, w->view()->zellMitte(3, 1).y())), Plantafel::Bereich::Zimmer);
     EXPECT_EQ(w->view()->bereichBei(QPoint(w->view()->zellMitte(1, 3).x(), 5)), Plantafel::Bereich::Datum);
 }
@@ -274,12 +362,12 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     Variablen& v = variablen();
     v.programmordner = QStringLiteral("/opt/tavomera");
     shell.addProgram(QStringLiteral("/opt/tavomera/Yorvak.exe"));
-    QMainWindow fenster;
+    QMainWindow haupt;
     PlanEinstellungen e = einstellungen();
     e.beispieldaten = true;
-    auto* plan = new Planbereich(db(), dialogs, rooms, e, Zimmerliste::zusatzspaltenInGebrauch(db()));
-    fenster.setCentralWidget(plan);
-    PlanMenue menue(fenster.menuBar(), plan, db(), dialogs, shell, settings, v);
+    auto* plan = new Planbereich(db(), dialogs, fenster, rooms, e, Zimmerliste::zusatzspaltenInGebrauch(db()));
+    haupt.setCentralWidget(plan);
+    PlanMenue menue(haupt.menuBar(), plan, db(), dialogs, shell, settings, fenster, v);
 
     struct Eintrag {
         const char* name;
@@ -290,9 +378,9 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         {"mnuDatei", "&Datei", true},
         {"mnuDateiParameter", "Eins&tellungen", false},
         {"mnuSaisonzeiten", "Saison&zeiten festlegen", false},
-        {"mnuBeispiedaten", "&Beispieldaten anzeigen", false},
+        {"mnuBeispiedaten", "&Beispieldaten anzeigen", true},
         {"mnuDateiDrucken", "Tavomera &drucken", true},
-        {"mnuDatenbank", "D&atenbankpfad einstellen", false},
+        {"mnuDatenbank", "D&atenbankpfad einstellen", true},
         {"mnuSicherPfad", "&Datensicherung", false},
         {"mnuFeiertage", "&Feiertage", false},
         {"mnuDateiBeenden", "Be&enden   Alt+F4", true},
@@ -301,7 +389,7 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         {"mnuDatenAB", "&Daten anzeigen ab:", true},
         {"mnuDateiReorganisation", "Re&organisation", true},
         {"mnuAdressenLöschen", "Adressen L&öschen", false},
-        {"mnuAufbereiten", "Daten &aufbereiten", false},
+        {"mnuAufbereiten", "Daten &aufbereiten", true},
         {"mnuDBUpdate", "Datenbank &Update", true},
         {"mnuInternet", "Inter&net", true},
         {"MnuInternet", "Internet - &Auftritt", true},
@@ -326,15 +414,17 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
         EXPECT_EQ(a->text(), QString::fromUtf8(e.text)) << e.name;
         EXPECT_EQ(a->isEnabled(), e.an) << e.name;
     }
-    EXPECT_EQ(fenster.menuBar()->actions().size(), 5);
+    EXPECT_EQ(haupt.menuBar()->actions().size(), 5);
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
     EXPECT_FALSE(plan->findChild<QLabel*>(QStringLiteral("lbWarnung"))->isHidden());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuAuswert"))->isVisible());
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenexport"))->isVisible()) << "hidden while its program is missing";
     EXPECT_FALSE(menue.eintrag(QStringLiteral("mnuDatenimport"))->isVisible());
 
-    menue.setVorhanden(Ziel::Reservierung);
+    fenster.setVorhanden({Ziel::Reservierung, Ziel::Saisonzeiten});
+    menue.aktualisiereZustand();
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuLetzte"))->isEnabled());
+    EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuSaisonzeiten"))->isEnabled());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBearbeitenReservierung"))->isEnabled());
     EXPECT_TRUE(plan->findChild<QPushButton*>(QStringLiteral("cmdReservierung"))->isEnabled());
 
@@ -342,6 +432,12 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     v.letzteReservierung = 0;
     menue.eintrag(QStringLiteral("mnuLetzte"))->trigger();
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Es wurde noch keine Reservierung geöffnet."));
+    EXPECT_TRUE(fenster.geoeffnet().isEmpty());
+    v.letzteReservierung = 17;
+    menue.eintrag(QStringLiteral("mnuLetzte"))->trigger();
+    menue.eintrag(QStringLiteral("mnuSaisonzeiten"))->trigger();
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Reservierung, Ziel::Saisonzeiten}));
+    EXPECT_EQ(fenster.geoeffnet().at(0).aufruf.buchungId, 17);
     dialogs.answerText(QString());
     menue.eintrag(QStringLiteral("mnuDateiReorganisation"))->trigger();
     EXPECT_EQ(dialogs.last().caption, QStringLiteral("Löschen von alten Reservierungen"));
@@ -351,10 +447,10 @@ TEST_F(PlanbereichTest, MenuBarHasEveryItemAndDisablesWhatHasNoWindowYet) {
     menue.eintrag(QStringLiteral("mnuDateiBeenden"))->trigger();
     EXPECT_EQ(beenden.count(), 1);
 
-    fenster.resize(fenster.sizeHint());
-    test::saveScreenshot(fenster, QStringLiteral("plan-hauptfenster"));
-    EXPECT_LE(fenster.sizeHint().width(), 1600);
-    EXPECT_LE(fenster.sizeHint().height(), 1000);
+    haupt.resize(haupt.sizeHint());
+    test::saveScreenshot(haupt, QStringLiteral("plan-hauptfenster"));
+    EXPECT_LE(haupt.sizeHint().width(), 1600);
+    EXPECT_LE(haupt.sizeHint().height(), 1000);
 }
 
 TEST_F(PlanbereichTest, VisibleRowsShrinkToFitTheScreen) {

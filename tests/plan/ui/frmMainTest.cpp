@@ -17,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "support/Screenshot.h"
+#include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -39,6 +40,7 @@ protected:
     SettingsStore settings;
     ScriptedDialogs dialogs;
     ScriptedShell shell;
+    test::ScriptedFenster fenster;
     Variablen v;
 };
 
@@ -48,7 +50,8 @@ TEST_F(frmMainTest, TheWindowCarriesTheTitleItsMenusAndAsksBeforeClosing) {
     // The working database behind the links is empty: the first-start question comes.
     settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
     settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-    frmMain f(v, dialogs, settings, shell);
+    fenster.setVorhanden(Ziel::Datensicherung);
+    frmMain f(v, dialogs, settings, shell, fenster);
     dialogs.answer(Answer::No);
     EXPECT_EQ(f.laden(), MainLogik::Ergebnis::Bereit);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Tavomera Version 3.62"));
@@ -92,7 +95,7 @@ TEST_F(frmMainTest, ARestartClosesWithoutAQuestionAndTheSampleItemRestarts) {
     // As the start-up leaves it: the links reach the sample file named by both settings.
     verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))), ordner.file(QStringLiteral("Beispiel.mdb")),
                                      ordner.file(QStringLiteral("Beispiel.mdb")));
-    frmMain f(v, dialogs, settings, shell);
+    frmMain f(v, dialogs, settings, shell, fenster);
     EXPECT_EQ(f.laden(), MainLogik::Ergebnis::Bereit);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     f.show();

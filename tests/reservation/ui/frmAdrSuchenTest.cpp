@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -16,6 +16,8 @@
 #include "platform/ScriptedDialogs.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "support/DatabaseFixture.h"
+#include "support/FremdeSperre.h"
+#include "support/ScriptedFenster.h"
 
 using namespace tav;
 
@@ -34,12 +36,13 @@ protected:
     QDate heute_{2024, 7, 1};
     ClockOverride uhr_{heute_};
     ScriptedDialogs dialogs_;
+    test::ScriptedFenster fenster_;
 };
 
 TEST_F(frmAdrSuchenTest, TheFirstCharacterFromThePlanShowsNothingUntilTheSecond) {
     Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
     Parameter(db()).saveYesNo(QStringLiteral("Such_Ort"), 1);
-    frmAdrSuchen f(db(), dialogs_, QStringLiteral("M"));
+    frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("M"));
     QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_TRUE(f.chNachname->isChecked());
     EXPECT_FALSE(f.chVorname->isChecked());
@@ -73,18 +76,17 @@ TEST_F(frmAdrSuchenTest, TheFirstCharacterFromThePlanShowsNothingUntilTheSecond)
     }
 }
 
-TEST_F(frmAdrSuchenTest, ButtonsEmitWhatTheMainWindowOpens) {
+TEST_F(frmAdrSuchenTest, ButtonsOpenTheReservationAndTheAccountOverview) {
+    fenster_.setVorhanden({Ziel::Reservierung, Ziel::Adresskonto});
     Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
-    frmAdrSuchen f(db(), dialogs_, QStringLiteral("Me"));
+    frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("Me"));
     ASSERT_EQ(namen(f), QStringList({QStringLiteral("Meier"), QStringLiteral("Meyer")}));
-    QSignalSpy buchung(&f, &frmAdrSuchen::reservierungOeffnen);
-    QSignalSpy neu(&f, &frmAdrSuchen::neueReservierung);
-    QSignalSpy uebersicht(&f, &frmAdrSuchen::uebersichtOeffnen);
 
     // Meier arrives in ten days: Enter in the search word opens that booking.
     QTest::keyClick(f.txtSuchwort, Qt::Key_Return);
-    ASSERT_EQ(buchung.count(), 1);
-    EXPECT_EQ(buchung.first().first().toInt(), db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE GastID = 5")).toInt());
+    ASSERT_EQ(fenster_.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_EQ(fenster_.geoeffnet()[0].aufruf.buchungId,
+              db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE GastID = 5")).toInt());
 
     // Meyer has no booking at all: asked first.
     f.ctrFlexAdresse->selectRow(1);
@@ -92,37 +94,83 @@ TEST_F(frmAdrSuchenTest, ButtonsEmitWhatTheMainWindowOpens) {
     f.cmdResOeffnen->click();
     EXPECT_EQ(dialogs_.last().text,
               QStringLiteral("Für diese Adresse existieren keine Reservierungen. Möchten Sie Übersicht für die Adresse öffnen?"));
-    ASSERT_EQ(uebersicht.count(), 1);
-    EXPECT_EQ(uebersicht.first().first().toInt(), 6);
+    ASSERT_EQ(fenster_.ziele().size(), 2);
+    EXPECT_EQ(fenster_.geoeffnet()[1].ziel, Ziel::Adresskonto);
+    EXPECT_EQ(fenster_.geoeffnet()[1].aufruf.adressId, 6);
 
     f.cmdNeueRes->click();
-    ASSERT_EQ(neu.count(), 1);
-    EXPECT_EQ(neu.first()[0].toInt(), 6);
-    EXPECT_EQ(neu.first()[1].toDate(), heute_);
-    EXPECT_EQ(neu.first()[2].toDate(), heute_.addDays(1));
+    ASSERT_EQ(fenster_.ziele().size(), 3);
+    const Aufruf neu = fenster_.geoeffnet()[2].aufruf;
+    EXPECT_EQ(fenster_.geoeffnet()[2].ziel, Ziel::Reservierung);
+    EXPECT_TRUE(neu.neueBuchung);
+    EXPECT_EQ(neu.adressId, 6);
+    EXPECT_EQ(neu.anreise, heute_);
+    EXPECT_EQ(neu.abreise, heute_.addDays(1));
 
     f.cmdUebersicht->click();
-    EXPECT_EQ(uebersicht.count(), 2);
-    EXPECT_EQ(buchung.count(), 1);
+    EXPECT_EQ(fenster_.ziele().value(3), Ziel::Adresskonto);
 
     // Two bookings of Müller within the month: the overview.
     f.txtSuchwort->setText(QStringLiteral("Müller"));
     f.cmdResOeffnen->click();
-    EXPECT_EQ(uebersicht.count(), 3);
-    EXPECT_EQ(buchung.count(), 1);
+    EXPECT_EQ(fenster_.ziele(), QList<Ziel>({Ziel::Reservierung, Ziel::Adresskonto, Ziel::Reservierung, Ziel::Adresskonto,
+                                             Ziel::Adresskonto}));
 }
 
-TEST_F(frmAdrSuchenTest, WithoutTheOtherWindowsTheUserIsToldPlainly) {
+TEST_F(frmAdrSuchenTest, AButtonWhoseWindowIsMissingIsDisabled) {
+    struct Fall {
+        const char* name;
+        QList<Ziel> da;
+        bool oeffnen, neu, uebersicht;
+    };
+    const QList<Fall> faelle = {
+        {"nothing there", {}, false, false, false},
+        {"only the reservation form", {Ziel::Reservierung}, true, true, false},
+        {"only the overview", {Ziel::Adresskonto}, true, false, true},
+    };
     Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
-    frmAdrSuchen f(db(), dialogs_, QStringLiteral("Mü"));
-    f.cmdResOeffnen->click();  // two bookings: the overview
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Übersicht für eine Adresse (Reservierungen, Rechnungen, Zahlungen) ist in "
-                                                   "dieser Version noch nicht verfügbar."));
-    f.txtSuchwort->setText(QStringLiteral("Mei"));
-    f.cmdResOeffnen->click();
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Das Reservierungsformular ist in dieser Version noch nicht verfügbar."));
-    f.txtSuchwort->setText(QStringLiteral("x"));
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        test::ScriptedFenster fenster;
+        for (Ziel z : fall.da) fenster.setVorhanden(z);
+        frmAdrSuchen f(db(), dialogs_, fenster, QStringLiteral("Mü"));
+        EXPECT_EQ(f.cmdResOeffnen->isEnabled(), fall.oeffnen);
+        EXPECT_EQ(f.cmdNeueRes->isEnabled(), fall.neu);
+        EXPECT_EQ(f.cmdUebersicht->isEnabled(), fall.uebersicht);
+        QTest::keyClick(f.txtSuchwort, Qt::Key_Return);
+        if (!fall.oeffnen) {
+            EXPECT_TRUE(fenster.geoeffnet().isEmpty()) << "Enter opens nothing either";
+        }
+    }
+    // Without the overview Müller's two bookings open the first one, without a question.
+    test::ScriptedFenster nurFormular;
+    nurFormular.setVorhanden(Ziel::Reservierung);
+    frmAdrSuchen f(db(), dialogs_, nurFormular, QStringLiteral("Mü"));
     dialogs_.clear();
-    f.cmdNeueRes->click();
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Wählen Sie zunächst eine Adresse aus."));
+    f.cmdResOeffnen->click();
+    EXPECT_EQ(nurFormular.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+}
+
+TEST_F(frmAdrSuchenTest, ALockHeldElsewhereIsReportedAndTheSearchGoesOn) {
+    fenster_.setVorhanden({Ziel::Reservierung, Ziel::Adresskonto});
+    Parameter(db()).saveYesNo(QStringLiteral("Such_Nachname"), 1);
+    frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("M"));
+    test::FremdeSperre::kurzWarten(db());
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("Address"));
+    test::FremdeSperre sperre({datei});
+
+    QTest::keyClicks(f.txtSuchwort, QStringLiteral("e"));
+    ASSERT_EQ(dialogs_.shown().size(), 1);
+    EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Die Adressen konnten nicht gesucht werden.\nDatenbank: ") +
+                                                 QFileInfo(datei).fileName() + QLatin1Char('\n')))
+        << dialogs_.last().text.toStdString();
+    EXPECT_EQ(f.modell().rowCount(), 0);
+    EXPECT_EQ(f.txtSuchwort->text(), QStringLiteral("Me")) << "the word typed stays";
+
+    sperre.freigeben();
+    dialogs_.clear();
+    QTest::keyClicks(f.txtSuchwort, QStringLiteral("i"));
+    EXPECT_EQ(namen(f), QStringList{QStringLiteral("Meier")});
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
 }

@@ -2,12 +2,14 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 
 #include "reservation/Beispieldaten.h"
 #include "platform/Clock.h"
@@ -15,6 +17,7 @@
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
 #include "support/DatabaseFixture.h"
+#include "support/FremdeSperre.h"
 
 using namespace tav;
 
@@ -130,3 +133,63 @@ TEST_F(frmSaisonTest, TheRoomPriceEditorShowsAndStoresOneRoom) {
     EXPECT_EQ(f.txtHaupt->text(), QStringLiteral("85,00"));
     EXPECT_TRUE(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 4")).isNull());
 }
+
+TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
+    frmSaison saison(db(), dialogs_);
+    frmSaisonpreise preise(db(), dialogs_, 4);
+    saison.show();
+    preise.show();
+    test::FremdeSperre::kurzWarten(db());
+    klickZeile(saison.ctrflexzustand, 0);
+    saison.txtBis->selectAll();
+    QTest::keyClicks(saison.txtBis, QStringLiteral("20.03.2024"));
+    QTest::keyClicks(preise.txtSonder, QStringLiteral("99"));
+
+    const QString datei = test::FremdeSperre::dateiDer(db(), QStringLiteral("tbSaisonzeiten"));
+    ASSERT_EQ(datei, test::FremdeSperre::dateiDer(db(), QStringLiteral("tbZimmernummern")));
+    test::FremdeSperre sperre({datei});
+    struct Fall {
+        const char* was;
+        std::function<void()> tun;
+        QString meldung;
+        QWidget* fenster;
+    };
+    const QList<Fall> faelle = {
+        {"saving a season", [&] { saison.cmdSpeichern->click(); }, QStringLiteral("Die Saison konnte nicht gespeichert werden."), &saison},
+        {"a new season", [&] {
+             dialogs_.answer(Answer::Yes);
+             saison.CmdNeueDaten->click();
+         }, QStringLiteral("konnte nicht"), &saison},
+        {"closing the seasons with Yes", [&] {
+             dialogs_.answer(Answer::Yes);
+             saison.cmdSchliessen->click();
+         }, QStringLiteral("Die Saison konnte nicht gespeichert werden."), &saison},
+        {"saving the prices", [&] { preise.cmdSpeichern->click(); }, QStringLiteral("Die Preise konnten nicht gespeichert werden."), &preise},
+        {"closing the prices with Yes", [&] {
+             dialogs_.answer(Answer::Yes);
+             preise.cmdSchliessen->click();
+         }, QStringLiteral("Die Preise konnten nicht gespeichert werden."), &preise},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        dialogs_.clear();
+        f.tun();
+        ASSERT_FALSE(dialogs_.shown().isEmpty());
+        const QString text = dialogs_.last().text;
+        EXPECT_TRUE(text.contains(f.meldung)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + QFileInfo(datei).fileName() + QLatin1Char('\n'))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("SELECT")) || text.contains(QStringLiteral("UPDATE")) || text.contains(QStringLiteral("Abfrage")))
+            << text.toStdString();
+        EXPECT_TRUE(f.fenster->isVisible()) << "the window stays open";
+        EXPECT_TRUE(dialogs_.allAnswersUsed());
+    }
+    EXPECT_EQ(preise.txtSonder->text(), QStringLiteral("99")) << "nothing typed is lost";
+
+    // Once the lock is gone the same click saves.
+    sperre.freigeben();
+    dialogs_.clear();
+    preise.cmdSpeichern->click();
+    EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+    EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 4")).toDouble(), 99);
+}
+

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "store/Beispieldaten.h"
 #include "engine/Database.h"
@@ -17,11 +18,27 @@
 #include "platform/Shell.h"
 #include "platform/SettingsStore.h"
 #include "startup/ui/Programmsteuerung.h"
+#include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
 
 namespace {
+
+// Counts every main window that is shown with its plan, and notes the window in front while it
+// is shown (the splash window stays until the main window is there).
+class Beobachter : public QObject {
+public:
+    explicit Beobachter(std::function<void(QWidget&)> gezeigt) : gezeigt_(std::move(gezeigt)) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && o->objectName() == QLatin1String("frmMain"))
+            if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) gezeigt_(*w);
+        return false;
+    }
+
+private:
+    std::function<void(QWidget&)> gezeigt_;
+};
 
 class ProgrammsteuerungTest : public ::testing::Test {
 protected:
@@ -31,12 +48,13 @@ protected:
         settings.deleteSection();
         settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
         settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, ordner.path(), QStringLiteral("Tavomera"));
+        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, fenster, ordner.path(), QStringLiteral("Tavomera"));
         steuerung->shell = std::make_unique<ScriptedShell>();
-        steuerung->hauptfensterEinrichten = [this](frmMain& f) {
+        beobachter = std::make_unique<Beobachter>([this](QWidget& w) {
             ++eingerichtet;
-            EXPECT_TRUE(f.plan()) << "a loaded main window shows the plan";
-        };
+            EXPECT_TRUE(static_cast<frmMain&>(w).plan()) << "a loaded main window shows the plan";
+            if (beimZeigen) beimZeigen();
+        });
         ende = std::make_unique<QSignalSpy>(steuerung.get(), &Programmsteuerung::programmEnde);
     }
     void TearDown() override {
@@ -50,8 +68,11 @@ protected:
     test::TempFolder ordner;
     SettingsStore settings;
     ScriptedDialogs dialogs;
+    test::ScriptedFenster fenster;
     Variablen v;
     std::unique_ptr<Programmsteuerung> steuerung;
+    std::unique_ptr<Beobachter> beobachter;
+    std::function<void()> beimZeigen;
     std::unique_ptr<QSignalSpy> ende;
     int eingerichtet = 0;
 };
@@ -63,12 +84,12 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
     settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
     // While the main window is loaded the splash window is in front.
     QString splash;
-    steuerung->hauptfensterEinrichten = [&](frmMain&) {
-        QWidget* vorne = steuerung->vorderstesFenster();
-        ASSERT_TRUE(vorne);
-        splash = vorne->objectName() + QLatin1Char('|') + vorne->windowTitle();
+    beimZeigen = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmMaskeAufbauen") && w->isVisible()) {
+                splash = w->objectName() + QLatin1Char('|') + w->windowTitle();
+            }
         EXPECT_TRUE(v.splashAngezeigt);
-        ++eingerichtet;
     };
     steuerung->starten();
     EXPECT_EQ(splash, QStringLiteral("frmMaskeAufbauen|Initialisierung"));
@@ -93,6 +114,7 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_EQ(dialogs.shown().size(), 1) << "the restart neither asks again nor asks for a backup";
     EXPECT_EQ(eingerichtet, 1);
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(), QDate::currentDate());
     auto* haken = steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"));
     ASSERT_TRUE(haken);
     EXPECT_TRUE(haken->isChecked());
@@ -106,6 +128,8 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_FALSE(v.beispieldaten);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?")});
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 0);
+    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt(), 10);
     EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
     EXPECT_EQ(ende->count(), 0);
 }
@@ -121,23 +145,36 @@ TEST_F(ProgrammsteuerungTest, CancelOnTheSampleQuestionEndsTheProgram) {
 }
 
 TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
+    fenster.setVorhanden(Ziel::Datensicherung);
+    fenster.setSicherung(QStringLiteral("/sicher/DB_heute/"));
     dialogs.answer(Answer::No);  // no sample data
     steuerung->starten();
-    frmMain* fenster = steuerung->hauptfenster();
-    ASSERT_TRUE(fenster);
+    frmMain* haupt = steuerung->hauptfenster();
+    ASSERT_TRUE(haupt);
     dialogs.clear();
     dialogs.answer(Answer::Cancel);
-    fenster->close();
-    EXPECT_TRUE(fenster->isVisible());
+    haupt->close();
+    EXPECT_TRUE(haupt->isVisible());
     EXPECT_EQ(ende->count(), 0);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?")});
 
     dialogs.clear();
-    dialogs.answer(Answer::Yes);  // no backup routine installed: it fails ...
-    dialogs.answer(Answer::Yes);  // ... close anyway
-    fenster->close();
+    dialogs.answer(Answer::Yes);
+    haupt->close();
+    EXPECT_EQ(dialogs.texts().value(1), QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /sicher/DB_heute/"));
+    EXPECT_EQ(fenster.sicherungen(), 1);
     EXPECT_EQ(ende->count(), 1);
     EXPECT_FALSE(v.db) << "the databases are closed";
+}
+
+TEST_F(ProgrammsteuerungTest, WithoutTheBackupWindowClosingEndsAtOnce) {
+    dialogs.answer(Answer::No);  // no sample data
+    steuerung->starten();
+    ASSERT_TRUE(steuerung->hauptfenster());
+    dialogs.clear();
+    steuerung->hauptfenster()->close();
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "no question whose Yes has no backup behind it";
+    EXPECT_EQ(ende->count(), 1);
 }
 
 TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereTheProgramCanEnd) {

@@ -1,0 +1,77 @@
+#include "app/ProgrammFenster.h"
+
+#include <QWidget>
+
+#include "reservation/ui/frmAdrSuchen.h"
+#include "reservation/ui/frmReservierung.h"
+#include "reservation/ui/frmSaison.h"
+#include "reservation/ui/frmSaisonpreise.h"
+#include "store/Datenbankfehler.h"
+#include "store/Variablen.h"
+
+namespace tav {
+
+namespace {
+
+QString fensterName(Ziel ziel) {
+    switch (ziel) {
+        case Ziel::Reservierung: return QStringLiteral("Die Reservierung");
+        case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
+        case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
+        case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        default: return QStringLiteral("Das Fenster");
+    }
+}
+
+Uebergabe uebergabe(const Aufruf& a) {
+    Uebergabe u;
+    u.anreise = a.anreise;
+    u.abreise = a.abreise;
+    u.neueBuchung = a.neueBuchung;
+    u.zimmerZeile = a.zimmerZeile;
+    u.zimmerNummer = a.zimmerNummer;
+    u.buchungId = a.buchungId;
+    u.belegungsart = a.belegungsart;
+    u.warteTag = a.warteTag;
+    u.warteBuchungen = a.warteBuchungen;
+    return u;
+}
+
+}  // namespace
+
+bool ProgrammFenster::vorhanden(Ziel ziel) const {
+    switch (ziel) {
+        case Ziel::Reservierung:
+        case Ziel::Adresssuche:
+        case Ziel::Saisonzeiten:
+        case Ziel::Saisonpreise: return true;
+        default: return false;
+    }
+}
+
+void ProgrammFenster::oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) {
+    if (!vorhanden(ziel) || !v_.db) return;
+    auto* fenster = qobject_cast<QWidget*>(eltern);
+    datenbankGeschuetzt(dialogs_, fensterName(ziel) + QStringLiteral(" konnte nicht geöffnet werden."),
+                        [&] { oeffneFenster(ziel, aufruf, fenster); });
+}
+
+void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* eltern) {
+    Database& db = *v_.db;
+    switch (ziel) {
+        case Ziel::Reservierung:
+            // A new booking for an address from the quick search; else the plan's hand-over.
+            if (aufruf.neueBuchung && aufruf.adressId != 0) {
+                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern);
+            } else {
+                frmReservierung::oeffnen(uebergabe(aufruf), eltern);
+            }
+            return;
+        case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
+        case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        default: return;
+    }
+}
+
+}  // namespace tav

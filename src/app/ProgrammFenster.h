@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/Fenster.h"
+
+namespace tav {
+
+class Dialogs;
+struct Variablen;
+
+// The windows of this program that one part opens in another: the reservation form, the quick
+// address search and the season editors. Every other target is reported as not there, so that
+// its entries stay disabled and no question is asked that would need it. A window that cannot
+// read its database while it opens says so in a German message naming the file.
+class ProgrammFenster : public Fenster {
+public:
+    ProgrammFenster(Variablen& v, Dialogs& dialogs) : v_(v), dialogs_(dialogs) {}
+
+    bool vorhanden(Ziel ziel) const override;
+    void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override;
+
+private:
+    void oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* eltern);
+
+    Variablen& v_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace tav
