@@ -1,19 +1,12 @@
-// Tavomera: the program. Starts in the start-up procedure, not in a window.
-//
-//   Tavomera                      the program
-//   Tavomera --screenshot FILE    starts it, writes the window in front into FILE (PNG) once
-//                                 the start-up is idle, prints the path and ends
-//   Tavomera --einrichten         writes the settings "Pfad", "Zentral" and "Excel" of the
-//                                 instance when they are missing (the install step)
-//   Tavomera --blaettern N        for developers (bench/memory): once the start-up is idle,
-//                                 presses the plan's "+1 Woche" N times, each press reloading the
-//                                 window from the database, prints the window's first and last
-//                                 day and ends without the closing question
-//     --stichtag JJJJ-MM-TT       with --blaettern: the program's today is that day (the
-//                                 reference day of a generated set), the clock stands still
+// Tavomera: the program. Starts in the start-up procedure, not in a window. `Tavomera --help`
+// lists the options: --screenshot (the window in front as a PNG), --einrichten (the install
+// step's settings), --blaettern and --stichtag (bench/memory steps the plan a fixed number of
+// weeks from a fixed reference day).
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QTimer>
@@ -34,18 +27,6 @@
 #include "startup/mdAccessVerknuepfung.h"
 
 namespace {
-
-QString optionWert(int argc, char** argv, const char* name) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], name) == 0) return QString::fromLocal8Bit(argv[i + 1]);
-    return {};
-}
-
-bool hatOption(int argc, char** argv, const char* name) {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], name) == 0) return true;
-    return false;
-}
 
 // "--blaettern N": waits until the start-up is idle with the main window in front, then presses
 // "+1 Woche" N times and ends at once, so that a memory measurement sees the start and the
@@ -91,7 +72,46 @@ int main(int argc, char** argv) {
     // The program file name as typed decides the instance: a link "2Tavomera" is instance 2.
     const QString dateiname = QString::fromLocal8Bit(argv[0]);
 
-    if (hatOption(argc, argv, "--einrichten")) {
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i) argumente << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tavomera: Belegungsplan, Reservierungen und Rechnungen für Hotels und Pensionen."));
+    const QCommandLineOption hilfe({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Zeigt diese Hilfe."));
+    const QCommandLineOption bildOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Startet das Programm, schreibt das vorderste Fenster als PNG in DATEI, "
+                                                       "sobald der Start ruht, gibt den Pfad aus und endet."),
+                                        QStringLiteral("DATEI"));
+    const QCommandLineOption einrichten(QStringLiteral("einrichten"),
+                                        QStringLiteral("Trägt die Einstellungen \"Pfad\", \"Zentral\" und \"Excel\" der Instanz ein, "
+                                                       "wo sie fehlen (der Installationsschritt), und endet."));
+    const QCommandLineOption blaetternOption(QStringLiteral("blaettern"),
+                                             QStringLiteral("Für Entwickler: drückt nach dem Start N-mal \"+1 Woche\", gibt den ersten "
+                                                            "und letzten Tag aus und endet ohne Rückfrage."),
+                                             QStringLiteral("N"));
+    const QCommandLineOption stichtagOption(QStringLiteral("stichtag"),
+                                            QStringLiteral("Mit --blaettern: das Heute des Programms (die Uhr steht still)."),
+                                            QStringLiteral("JJJJ-MM-TT"));
+    parser.addOptions({hilfe, bildOption, einrichten, blaetternOption, stichtagOption});
+    // Qt's own options (-platform, -style, …) pass through to the application object; an
+    // unknown option of the program's own kind (--name) is refused.
+    if (!parser.parse(argumente)) {
+        QString falsch;
+        for (const QString& name : parser.unknownOptionNames())
+            if (argumente.contains(QStringLiteral("--") + name)) falsch = QStringLiteral("--") + name;
+        if (parser.unknownOptionNames().isEmpty() || !falsch.isEmpty()) {
+            const QString text = falsch.isEmpty() ? parser.errorText() : QStringLiteral("Unbekannte Option: ") + falsch;
+            std::fprintf(stderr, "%s\n(Tavomera --help zeigt die Optionen.)\n", text.toLocal8Bit().constData());
+            return 2;
+        }
+    }
+    if (parser.isSet(hilfe)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("Tavomera"));
+        std::fprintf(stdout, "%s", text.toLocal8Bit().constData());
+        return 0;
+    }
+
+    if (parser.isSet(einrichten)) {
         QCoreApplication app(argc, argv);
         tav::SettingsStore settings;
         const int instanz = tav::mdAccessVerknuepfung::instanzAus(dateiname);
@@ -102,15 +122,15 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const QString bild = optionWert(argc, argv, "--screenshot");
-    const QString blaettern = optionWert(argc, argv, "--blaettern");
+    const QString bild = parser.value(bildOption);
+    const QString blaettern = parser.value(blaetternOption);
     bool blaetternOk = true;
     const int wochen = blaettern.isEmpty() ? 0 : blaettern.toInt(&blaetternOk);
     if (!blaetternOk || wochen < 0) {
         std::fprintf(stderr, "--blaettern erwartet eine Anzahl von Wochen.\n");
         return 2;
     }
-    const QString stichtagText = blaettern.isEmpty() ? QString() : optionWert(argc, argv, "--stichtag");
+    const QString stichtagText = blaettern.isEmpty() ? QString() : parser.value(stichtagOption);
     const QDate stichtag = QDate::fromString(stichtagText, QStringLiteral("yyyy-MM-dd"));
     if (!stichtagText.isEmpty() && !stichtag.isValid()) {
         std::fprintf(stderr, "--stichtag erwartet ein Datum JJJJ-MM-TT.\n");
