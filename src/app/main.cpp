@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "app/Bildschirmfoto.h"
+#include "app/DeutscheQtTexte.h"
 #include "app/ProgrammFenster.h"
 #include "store/Variablen.h"
 #include "plan/ui/Planbereich.h"
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::setApplicationName(QStringLiteral("Tavomera"));
+    tav::deutscheQtTexteLaden();
 
     tav::QtDialogs dialogs;
     tav::SettingsStore settings;

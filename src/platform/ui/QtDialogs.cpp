@@ -43,7 +43,18 @@ QString germanText(Answer answer) {
     return {};
 }
 
-QWidget* parentOr(QWidget* parent) { return parent ? parent : QApplication::activeWindow(); }
+// A box belongs over the window that asked: the given parent, else the modal window in front,
+// else the active window, else the last visible main window or dialog. Without a window manager
+// (and so without an active window) a box with no parent would open in the screen's centre.
+QWidget* parentOr(QWidget* parent) {
+    if (parent) return parent;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    QWidget* last = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (w->isWindow()) && (w->inherits("QMainWindow") || w->inherits("QDialog"))) last = w;
+    return last;
+}
 
 }  // namespace
 

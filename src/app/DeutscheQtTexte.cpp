@@ -1,0 +1,18 @@
+#include "app/DeutscheQtTexte.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace tav {
+
+bool deutscheQtTexteLaden() {
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (!qt->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    return QCoreApplication::installTranslator(qt);
+}
+
+}  // namespace tav
