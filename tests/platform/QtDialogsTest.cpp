@@ -20,6 +20,7 @@ TEST(QtDialogsTest, ABoxWithoutParentOpensCentredOverTheWindowInFront) {
     haupt.show();
     QDialog formular(&haupt);
     formular.setGeometry(430, 300, 340, 260);
+    formular.setWindowModality(Qt::ApplicationModal);  // forms open modally over the plan
     formular.show();
     QtDialogs dialogs;
     for (QWidget* vorne : std::initializer_list<QWidget*>{&formular, &haupt}) {
