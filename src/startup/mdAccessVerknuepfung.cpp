@@ -5,6 +5,7 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "engine/FileCare.h"
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
@@ -58,6 +59,8 @@ mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
     const QString zentral = settings_.getSetting(v_.werte.zentral);
     const QString arbeit = settings_.getSetting(v_.werte.pfad);
     settings_.saveSetting(v_.werte.lokalDB, linkPfad());
+    for (const QString& pfad : {linkPfad(), arbeit, zentral})
+        if (!pfad.isEmpty()) filecare::removeStaleSuperJournals(QFileInfo(pfad).absolutePath());
     for (;;) {
         using verknuepfung::Pruefung;
         const Pruefung z = verknuepfung::pruefeDatei(zentral, QStringLiteral("tblBelegung"));
@@ -65,9 +68,9 @@ mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
         QString gesperrt = z == Pruefung::Gesperrt ? zentral : a == Pruefung::Gesperrt ? arbeit : QString();
         if (z == Pruefung::Gut && a == Pruefung::Gut) {
             const Pruefung l = verknuepfung::pruefeVerknuepfungsdatei(linkPfad());
-            if (l == Pruefung::Gut && verknuepfung::zeigtAuf(linkPfad(), arbeit, zentral)) return Weiter::Hauptfenster;
+            if (l == Pruefung::Gut && verknuepfung::zeigtAuf(linkPfad(), arbeit, zentral)) return schreibschutzMelden(arbeit, zentral);
             if (l == Pruefung::Gesperrt) gesperrt = linkPfad();
-            else if (verbindenUndNeuVerknuepfen(arbeit, zentral)) return Weiter::Hauptfenster;
+            else if (verbindenUndNeuVerknuepfen(arbeit, zentral)) return schreibschutzMelden(arbeit, zentral);
         }
         if (gesperrt.isEmpty()) break;
         // A lock is no reason to set the paths anew: the files are there, another workstation
@@ -89,6 +92,19 @@ mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
     settings_.deleteSection();
     settings_.saveSetting(v_.werte.beispielPfad, files::join(programmordner_, v_.dateien.sample));
     return Weiter::Datenbankdialog;
+}
+
+mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::schreibschutzMelden(const QString& arbeitsPfad, const QString& zentralPfad) {
+    // Said once at the start, not at the first save that fails: the data can still be looked at.
+    for (const QString& pfad : {zentralPfad, arbeitsPfad, linkPfad()}) {
+        if (!filecare::isReadOnly(pfad)) continue;
+        dialogs_.message(QStringLiteral("Die Datenbank '%1' ist schreibgeschützt. Sie können die Daten ansehen, aber nichts "
+                                        "speichern. Bitte prüfen Sie die Zugriffsrechte der Datei und ihres Ordners.")
+                             .arg(QDir::toNativeSeparators(pfad)),
+                         {}, Buttons::Ok, Icon::Exclamation);
+        break;
+    }
+    return Weiter::Hauptfenster;
 }
 
 bool mdAccessVerknuepfung::verbindenUndNeuVerknuepfen(const QString& arbeitsPfad, const QString& zentralPfad) {

@@ -50,6 +50,9 @@ public:
     static QStringList standardwerteEintragen(SettingsStore& settings, const QString& programmordner, int instanz);
 
 private:
+    // The main window comes next; a database that cannot be written is named first.
+    Weiter schreibschutzMelden(const QString& arbeitsPfad, const QString& zentralPfad);
+
     Variablen& v_;
     Dialogs& dialogs_;
     SettingsStore& settings_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 #include <optional>
 #include <sqlite3.h>
@@ -284,4 +285,19 @@ TEST_F(mdAccessVerknuepfungTest, ALockedFileBehindManyLinksIsWaitedForOnce) {
         EXPECT_TRUE(e.locked());
         EXPECT_TRUE(e.message().contains(names.central)) << e.message().toStdString();
     }
+}
+
+// A database that cannot be written is named at the start, once; the data can still be seen.
+TEST_F(mdAccessVerknuepfungTest, AReadOnlyDatabaseIsNamedAtTheStart) {
+    installieren();
+    const QString zentral = datei(dbfiles::FileNames::forInstance(0).central);
+    QFile::setPermissions(zentral, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("ist schreibgeschützt"))) << dialogs.last().text.toStdString();
+    EXPECT_TRUE(dialogs.last().text.contains(QFileInfo(zentral).fileName()));
+    QFile::setPermissions(zentral, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    dialogs.clear();
+    EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Hauptfenster);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
