@@ -67,7 +67,8 @@ std::optional<QDateTime> parseLiteral(QStringView inner) {
 
 std::optional<QDateTime> fromText(QStringView text) {
     const QStringView t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
+    // The longest date text ("31.12.9999 23:59:59 PM" with blanks) is far below 64 characters.
+    if (t.isEmpty() || t.size() > 64) return std::nullopt;
     if (auto iso = jettypes::parseIso(t)) return iso;
     // Text is read as the German regional settings read it: day first, whether the parts are
     // separated by points, hyphens or slashes ("13.01.2002", "13.1.02", "13/1/2002").

@@ -282,6 +282,9 @@ std::optional<double> toNumber(const QVariant& value) {
     }
     if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
         return jetdate::toSerial(*jetdate::fromVariant(value));
+    // No number is written with more than a few hundred characters: longer text is no number
+    // (and is not scanned twice over by the locale's parser).
+    if (value.typeId() == QMetaType::QString && value.toString().size() > 1024) return std::nullopt;
     QString s = value.toString().trimmed();
     s.remove(QChar(0x20AC));
     s = s.trimmed();
