@@ -81,3 +81,35 @@ TEST_F(RecordsetTest, AddNewOnAnEmptyQueryOfOneRowAndYesNoFromACheckBox) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt(), -1);
     EXPECT_EQ(b.lastModified(QStringLiteral("Checked")).toInt(), -1);
 }
+
+// Texts of text fields are shared between recordsets: every text read back is the one stored,
+// whether it was met before, differs from another only past its first bytes, is empty, holds
+// umlauts, or comes after the shared texts were full and started afresh.
+TEST_F(RecordsetTest, SharedTextsAreAlwaysTheStoredOnes) {
+    QStringList stored = {QString(), QStringLiteral("Müller"), QStringLiteral("Müller "), QStringLiteral("müller"),
+                          QStringLiteral("Abcdefgh1"), QStringLiteral("Abcdefgh2"), QStringLiteral("Abcdefgh"),
+                          QString(64, QLatin1Char('x')), QString(65, QLatin1Char('x')), QStringLiteral("ß€")};
+    // Enough different names to fill the shared texts (16384) more than once, each three times
+    // in a row, so that the column's texts are worth sharing.
+    for (int i = 0; i < 20000; ++i) {
+        const QString name = QStringLiteral("Gast %1").arg(i * 7919 % 100003);
+        stored << name << name << name;
+    }
+    db().beginTrans();
+    for (const QString& s : stored) db().execute(QStringLiteral("INSERT INTO Address (Lastname, OwnerID) VALUES (?, 1)"), {s});
+    db().commitTrans();
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "first read" : "second read");
+        Recordset rs = db().openRecordset(QStringLiteral("SELECT Lastname FROM Address ORDER BY ID"));
+        qsizetype i = 0, wrong = 0;
+        for (; !rs.eof(); rs.moveNext(), ++i) {
+            const QVariant v = rs.value(QStringLiteral("Lastname"));
+            const QString expected = stored.value(i);
+            if (v.toString() != expected) {
+                if (++wrong < 5) ADD_FAILURE() << "row " << i << ": " << v.toString().toStdString() << " != " << expected.toStdString();
+            }
+        }
+        EXPECT_EQ(i, stored.size());
+        EXPECT_EQ(wrong, 0);
+    }
+}
