@@ -782,6 +782,10 @@ void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void fnLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
     // SQLite calls like(pattern, value[, escape]) for "value LIKE pattern"; Jet has no escape.
     if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
+    // The limit SQLite sets its own LIKE (matching a long pattern with "*" costs its length
+    // times the value's).
+    const int limit = sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
+    if (sqlite3_value_bytes(argv[0]) > limit) return error(ctx, QStringLiteral("Das Muster für Like ist zu lang."));
     sqlite3_result_int(ctx, like(textArg(argv[1]), textArg(argv[0])) ? 1 : 0);
 }
 
@@ -966,6 +970,7 @@ struct PatternItem {
 
 QList<PatternItem> compile(const QString& pattern) {
     QList<PatternItem> items;
+    bool closeAhead = true;  // once no "]" follows, none follows a later "[" either
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         if (c == QLatin1Char('*')) {
@@ -975,8 +980,9 @@ QList<PatternItem> compile(const QString& pattern) {
         } else if (c == QLatin1Char('#')) {
             items.push_back({PatternItem::Digit, {}, {}, false});
         } else if (c == QLatin1Char('[')) {
-            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+            const qsizetype close = closeAhead ? pattern.indexOf(QLatin1Char(']'), i + 1) : -1;
             if (close < 0) {  // an open bracket without end is taken literally
+                closeAhead = false;
                 items.push_back({PatternItem::Literal, c, {}, false});
                 continue;
             }

@@ -166,6 +166,20 @@ TEST_F(SqlFunctionsTest, AWrongNumberOfArgumentsIsRefusedByName) {
               eval(QString::fromUtf8(c.expression)));
 }
 
+// Like keeps SQLite's limit on the length of a pattern, and an open bracket without end costs
+// no more than any other character.
+TEST_F(SqlFunctionsTest, LikeRefusesOverlongPatternsAndReadsOpenBracketsOnce) {
+    const QString brackets(50000, QLatin1Char('['));
+    EXPECT_EQ(db_->scalar(QStringLiteral("SELECT ? Like ?"), {brackets, brackets}).toInt(), -1);
+    EXPECT_EQ(db_->scalar(QStringLiteral("SELECT 'ab' Like ?"), {QStringLiteral("[a-b]*")}).toInt(), -1);
+    try {
+        db_->scalar(QStringLiteral("SELECT 'x' Like ?"), {QString(50001, QLatin1Char('*'))});
+        ADD_FAILURE() << "a pattern past the limit was taken";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Das Muster für Like ist zu lang."))) << e.message().toStdString();
+    }
+}
+
 // The registry itself: every Jet name resolves to its registered function, and every declared
 // count range is a range.
 TEST(SqlFunctionsRegistryTest, EveryNameResolvesAndEveryRangeIsARange) {
