@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QVariant>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -257,7 +258,7 @@ inline QVariant cellValue(const Cell& c, const char* arena, const FieldDef* decl
             case JetType::Boolean:
                 if (c.kind == Cell::Text) return cells::textValue(p, n);
                 if (c.kind == Cell::Integer) return QVariant(c.integer != 0 ? -1 : 0);
-                if (c.kind == Cell::Real) return QVariant(qint64(c.real) != 0 ? -1 : 0);
+                if (c.kind == Cell::Real) return QVariant(std::trunc(c.real) != 0.0 ? -1 : 0);
                 return QVariant(0);
             case JetType::Byte:
             case JetType::Integer:
