@@ -7,6 +7,7 @@
 
 #include "engine/DatabaseError.h"
 #include "engine/JetText.h"
+#include "engine/SqlFunctions.h"
 
 namespace tav::detail {
 
@@ -40,12 +41,16 @@ QString germanError(int code, const QString& msg) {
         return QStringLiteral("Syntaxfehler in der Abfrage bei »%1«.").arg(m.captured(1));
     if (msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near ")))
         return QStringLiteral("Syntaxfehler in der Abfrage (%1).").arg(msg);
+    if (msg == QLatin1String("string or blob too big"))
+        return QStringLiteral("Nicht genügend Zeichenfolgenspeicher: der Text wird zu lang.");
     if (msg == QLatin1String("incomplete input")) return QStringLiteral("Die Abfrage ist unvollständig.");
     if (msg.startsWith(QLatin1String("unrecognized token: ")))
         return QStringLiteral("Unbekanntes Zeichen in der Abfrage: %1").arg(msg.mid(20));
     static const QRegularExpression arguments(QStringLiteral("^wrong number of arguments to function (?:jet_)?(\\w+)\\(\\)$"));
-    if (const auto m = arguments.match(msg); m.hasMatch())
-        return QStringLiteral("Falsche Anzahl an Argumenten für die Funktion '%1'.").arg(m.captured(1));
+    if (const auto m = arguments.match(msg); m.hasMatch()) {
+        const QString jet = sqlfunctions::jetName(QStringLiteral("jet_") + m.captured(1));
+        return QStringLiteral("Falsche Anzahl an Argumenten für die Funktion '%1'.").arg(jet.isEmpty() ? m.captured(1) : jet);
+    }
     static const QRegularExpression aggregate(QStringLiteral("^misuse of aggregate(?: function)?:? (?:jet_)?(\\w+)\\(\\)$"));
     if (const auto m = aggregate.match(msg); m.hasMatch())
         return QStringLiteral("Die Aggregatfunktion '%1' ist an dieser Stelle nicht erlaubt.").arg(m.captured(1));

@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QVariant>
 #include <climits>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,6 +39,70 @@ struct ResultColumns {
     std::shared_ptr<std::vector<TextStats>> textStats;
 };
 
+// Short texts read from result rows, shared: the same guest name, room or booking kind is
+// made into a QString once for all recordsets of a connection (the plan reads them on every
+// refresh). Open addressing over a cheap hash of the bytes: looking a text up must cost less
+// than decoding it again.
+class TextCache {
+public:
+    static constexpr int kMaxBytes = 64;  // longer texts are not shared
+
+    // The shared text for the UTF-8 bytes p[0, n), or nullptr; hash is hashOf(p, n).
+    const QString* find(const char* p, int n, quint64 hash) const {
+        if (slots_.empty()) return nullptr;
+        for (size_t at = size_t(hash) & kMask;; at = (at + 1) & kMask) {
+            const Slot& s = slots_[at];
+            if (s.size < 0) return nullptr;
+            if (s.hash == hash && s.size == n && std::memcmp(keys_.data() + s.offset, p, size_t(n)) == 0) return &s.text;
+        }
+    }
+    // Adds the text (which find() did not find); a full cache starts afresh.
+    const QString& insert(const char* p, int n, quint64 hash) {
+        if (slots_.empty() || size_t(count_) >= kCapacity / 2) {
+            slots_.assign(kCapacity, Slot{});
+            keys_.clear();
+            count_ = 0;
+        }
+        size_t at = size_t(hash) & kMask;
+        while (slots_[at].size >= 0) at = (at + 1) & kMask;
+        Slot& s = slots_[at];
+        s.hash = hash;
+        s.size = n;
+        s.offset = quint32(keys_.size());
+        keys_.insert(keys_.end(), p, p + n);
+        s.text = QString::fromUtf8(p, n);
+        ++count_;
+        return s.text;
+    }
+    static quint64 hashOf(const char* p, int n) {
+        quint64 h = 0x9E3779B97F4A7C15ULL ^ quint64(n);
+        int i = 0;
+        for (; i + 8 <= n; i += 8) {
+            quint64 w;
+            std::memcpy(&w, p + i, 8);
+            h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
+            h ^= h >> 31;
+        }
+        quint64 tail = 0;
+        for (int k = 0; i < n; ++i, k += 8) tail |= quint64(quint8(p[i])) << k;
+        h = (h ^ tail) * 0x94D049BB133111EBULL;
+        return h ^ (h >> 29);
+    }
+
+private:
+    static constexpr size_t kCapacity = 32768;  // a power of two
+    static constexpr size_t kMask = kCapacity - 1;
+    struct Slot {
+        quint64 hash = 0;
+        int size = -1;  // -1: free
+        quint32 offset = 0;
+        QString text;
+    };
+    std::vector<Slot> slots_;
+    std::vector<char> keys_;
+    int count_ = 0;
+};
+
 struct Connection {
     sqlite3* db = nullptr;
     QString path;
@@ -56,9 +122,7 @@ struct Connection {
     QHash<QString, QList<sqlite3_stmt*>> statements;
     int cachedStatements = 0;
     QHash<QString, ResultColumns> resultColumns;
-    // Short texts read from result rows, shared: the same guest name, room or booking kind is
-    // made into a QString once for all recordsets (the plan reads them on every refresh).
-    QHash<QByteArray, QString> texts;
+    TextCache texts;
 
     explicit Connection(const NameResolver* resolver) : translator(resolver) {}
     ~Connection();
@@ -194,7 +258,7 @@ inline QVariant cellValue(const Cell& c, const char* arena, const FieldDef* decl
             case JetType::Boolean:
                 if (c.kind == Cell::Text) return cells::textValue(p, n);
                 if (c.kind == Cell::Integer) return QVariant(c.integer != 0 ? -1 : 0);
-                if (c.kind == Cell::Real) return QVariant(qint64(c.real) != 0 ? -1 : 0);
+                if (c.kind == Cell::Real) return QVariant(std::trunc(c.real) != 0.0 ? -1 : 0);
                 return QVariant(0);
             case JetType::Byte:
             case JetType::Integer:

@@ -96,13 +96,59 @@ QStringList readColumn(Connection& c, const QString& sql, const QVariantList& pa
 
 // ---- connect strings --------------------------------------------------------------------
 
+// A value with ";" (a folder "Hotel;Sommer"), a leading "{" or blanks at either end is written
+// in braces, a "}" inside them doubled: ";DATABASE={C:\Hotel;Sommer\Zentral.mdb};PWD=…".
+// Every other value is written as it is, so the connect strings of existing links stay valid.
+namespace {
+
+QString connectValue(const QString& value) {
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.startsWith(QLatin1Char('{')) &&
+                       value.trimmed().size() == value.size();
+    if (plain) return value;
+    QString doubled = value;
+    doubled.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + doubled + QLatin1Char('}');
+}
+
+}  // namespace
+
 ConnectString ConnectString::parse(const QString& connect) {
     ConnectString out;
-    for (const QString& part : connect.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype eq = part.indexOf(QLatin1Char('='));
-        if (eq < 0) continue;
-        const QString key = part.left(eq).trimmed().toUpper();
-        const QString value = part.mid(eq + 1);
+    qsizetype i = 0;
+    const qsizetype n = connect.size();
+    while (i < n) {
+        // key=value up to the next ";" that is not inside braces
+        const qsizetype eq = connect.indexOf(QLatin1Char('='), i);
+        const qsizetype semicolon = connect.indexOf(QLatin1Char(';'), i);
+        if (eq < 0) break;
+        if (semicolon >= 0 && semicolon < eq) {  // a part without "=" (the leading ";")
+            i = semicolon + 1;
+            continue;
+        }
+        const QString key = connect.mid(i, eq - i).trimmed().toUpper();
+        QString value;
+        qsizetype j = eq + 1;
+        if (j < n && connect[j] == QLatin1Char('{')) {
+            for (++j; j < n; ++j) {
+                if (connect[j] == QLatin1Char('}')) {
+                    if (j + 1 < n && connect[j + 1] == QLatin1Char('}')) {
+                        value += QLatin1Char('}');
+                        ++j;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                value += connect[j];
+            }
+            // Anything between the closing brace and the next ";" is not part of the value.
+            const qsizetype next = connect.indexOf(QLatin1Char(';'), j);
+            i = next < 0 ? n : next + 1;
+        } else {
+            const qsizetype next = connect.indexOf(QLatin1Char(';'), j);
+            value = connect.mid(j, (next < 0 ? n : next) - j);
+            i = next < 0 ? n : next + 1;
+        }
         if (key == QLatin1String("DATABASE")) out.database = value;
         else if (key == QLatin1String("PWD")) out.password = value;
     }
@@ -110,7 +156,7 @@ ConnectString ConnectString::parse(const QString& connect) {
 }
 
 QString ConnectString::make(const QString& database, const QString& password) {
-    return QStringLiteral(";DATABASE=") + database + QStringLiteral(";PWD=") + password;
+    return QStringLiteral(";DATABASE=") + connectValue(database) + QStringLiteral(";PWD=") + connectValue(password);
 }
 
 // ---- open and create --------------------------------------------------------------------
@@ -528,7 +574,7 @@ namespace {
 // Is the named table present in that file (opened with its password)?
 void checkSource(const QString& connect, const QString& table) {
     const ConnectString cs = ConnectString::parse(connect);
-    auto source = Database::open(cs.database, QStringLiteral(";PWD=") + cs.password);
+    auto source = Database::open(cs.database, ConnectString::make(cs.database, cs.password));
     if (!source->hasTableDef(table) || source->table(table)->schema.size() > 0 || source->tableDef(table)->isLinked())
         throw DatabaseError(QStringLiteral("Die Tabelle '%1' ist in der Datei '%2' nicht vorhanden.")
                                 .arg(table, QDir::toNativeSeparators(cs.database)));

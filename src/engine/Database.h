@@ -22,7 +22,8 @@ struct Connection;
 inline const QString kDatabasePassword = QStringLiteral("5h194x28");
 inline const QString kConnect = QStringLiteral(";PWD=5h194x28");
 
-// The parts of a connect string ";DATABASE=<file>;PWD=<password>".
+// The parts of a connect string ";DATABASE=<file>;PWD=<password>". A value that holds ";"
+// is written in braces ("DATABASE={/srv/Hotel;Sommer/Zentral.mdb}", "}" doubled inside).
 struct ConnectString {
     QString database;
     QString password;

@@ -67,7 +67,8 @@ std::optional<QDateTime> parseLiteral(QStringView inner) {
 
 std::optional<QDateTime> fromText(QStringView text) {
     const QStringView t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
+    // The longest date text ("31.12.9999 23:59:59 PM" with blanks) is far below 64 characters.
+    if (t.isEmpty() || t.size() > 64) return std::nullopt;
     if (auto iso = jettypes::parseIso(t)) return iso;
     // Text is read as the German regional settings read it: day first, whether the parts are
     // separated by points, hyphens or slashes ("13.01.2002", "13.1.02", "13/1/2002").
@@ -77,7 +78,7 @@ std::optional<QDateTime> fromText(QStringView text) {
     if (auto lit = parseLiteral(t)) return lit;
     bool ok = false;
     const double serial = t.toString().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (ok) return fromSerial(serial);
+    if (ok) return fromSerial(serial);  // nothing for a number outside the range of dates
     return std::nullopt;
 }
 
@@ -88,7 +89,7 @@ std::optional<QDateTime> fromVariant(const QVariant& value) {
         case QMetaType::QDateTime: return naive(value.toDateTime().date(), value.toDateTime().time());
         case QMetaType::Int:
         case QMetaType::LongLong:
-        case QMetaType::Double: return fromSerial(value.toDouble());
+        case QMetaType::Double: return fromSerial(value.toDouble());  // nothing outside the range
         default: return fromText(value.toString());
     }
 }
@@ -100,7 +101,11 @@ double toSerial(const QDateTime& dt) {
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime fromSerial(double serial) {
+bool inRange(const QDateTime& dt) { return dt.isValid() && dt.date() >= kFirstDate && dt.date() <= kLastDate; }
+
+std::optional<QDateTime> fromSerial(double serial) {
+    // -657434 is 1 January 100, 2958465 is 31 December 9999; the fraction is the time of day.
+    if (!(serial > -657435.0 && serial < 2958466.0)) return std::nullopt;
     const double whole = std::trunc(serial);
     const double fraction = std::fabs(serial - whole);
     const QDate d = kEpoch.addDays(qint64(whole));
@@ -156,18 +161,27 @@ std::optional<qint64> dateDiff(const QString& intervalIn, const QDateTime& a, co
 
 std::optional<QDateTime> dateAdd(const QString& intervalIn, double number, const QDateTime& d) {
     const QString interval = normalised(intervalIn);
+    static const QStringList known = {QStringLiteral("yyyy"), QStringLiteral("q"), QStringLiteral("m"),
+                                      QStringLiteral("d"),    QStringLiteral("y"), QStringLiteral("w"),
+                                      QStringLiteral("ww"),   QStringLiteral("h"), QStringLiteral("n"),
+                                      QStringLiteral("s")};
+    if (!known.contains(interval)) return std::nullopt;
+    // Jet's whole range of dates is less than 10,000 years: 3.2e11 seconds. A larger number of
+    // intervals always leaves it (and would not fit the arithmetic below).
+    if (!(std::fabs(number) < 1e12) || !d.isValid()) return QDateTime();
     // A number of intervals that is not whole is rounded first (halves to even).
     const qint64 n = qint64(std::nearbyint(number));
-    if (interval == QLatin1String("yyyy")) return naive(d.date().addYears(int(n)), d.time());
-    if (interval == QLatin1String("q")) return naive(d.date().addMonths(int(n * 3)), d.time());
-    if (interval == QLatin1String("m")) return naive(d.date().addMonths(int(n)), d.time());
-    if (interval == QLatin1String("d") || interval == QLatin1String("y") || interval == QLatin1String("w"))
-        return naive(d.date().addDays(n), d.time());
-    if (interval == QLatin1String("ww")) return naive(d.date().addDays(n * 7), d.time());
-    if (interval == QLatin1String("h")) return d.addSecs(n * 3600);
-    if (interval == QLatin1String("n")) return d.addSecs(n * 60);
-    if (interval == QLatin1String("s")) return d.addSecs(n);
-    return std::nullopt;
+    const auto within = [&](qint64 limit) { return n >= -limit && n <= limit; };
+    QDateTime r;
+    if (interval == QLatin1String("yyyy")) r = within(10000) ? naive(d.date().addYears(int(n)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("q")) r = within(40000) ? naive(d.date().addMonths(int(n * 3)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("m")) r = within(120000) ? naive(d.date().addMonths(int(n)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("ww")) r = within(600000) ? naive(d.date().addDays(n * 7), d.time()) : QDateTime();
+    else if (interval == QLatin1String("h")) r = within(100000000) ? d.addSecs(n * 3600) : QDateTime();
+    else if (interval == QLatin1String("n")) r = within(10000000000LL) ? d.addSecs(n * 60) : QDateTime();
+    else if (interval == QLatin1String("s")) r = d.addSecs(n);
+    else r = within(4000000) ? naive(d.date().addDays(n), d.time()) : QDateTime();  // d, y, w
+    return inRange(r) ? r : QDateTime();
 }
 
 std::optional<int> datePart(const QString& intervalIn, const QDateTime& d, int firstDayOfWeek) {

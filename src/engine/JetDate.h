@@ -21,11 +21,18 @@ std::optional<QDateTime> fromText(QStringView text);
 std::optional<QDateTime> fromVariant(const QVariant& value);
 
 double toSerial(const QDateTime& dt);
-QDateTime fromSerial(double serial);
+// The date of a serial number; nothing for a number outside Jet's range of dates.
+std::optional<QDateTime> fromSerial(double serial);
+
+// Jet's dates run from 1 January 100 to 31 December 9999.
+inline const QDate kFirstDate{100, 1, 1};
+inline const QDate kLastDate{9999, 12, 31};
+bool inRange(const QDateTime& dt);
 
 // DateDiff / DateAdd with the intervals yyyy, q, m, y, d, w, ww, h, n, s.
 // firstDayOfWeek: 1 = Sunday (Jet's default) … 7 = Saturday. nullopt for an unknown interval.
 std::optional<qint64> dateDiff(const QString& interval, const QDateTime& a, const QDateTime& b, int firstDayOfWeek = 1);
+// DateAdd gives an invalid QDateTime when the result lies outside Jet's range of dates.
 std::optional<QDateTime> dateAdd(const QString& interval, double number, const QDateTime& d);
 // DatePart with the same intervals plus "w" (weekday 1..7 from firstDayOfWeek).
 std::optional<int> datePart(const QString& interval, const QDateTime& d, int firstDayOfWeek = 1);

@@ -73,7 +73,6 @@ QString formatNumberSection(double value, const QString& section) {
             (afterPattern ? suffix : prefix) += literal;
         }
     }
-    if (percent) value *= 100.0;
     const qsizetype point = pattern.indexOf(QLatin1Char('.'));
     const QString intPart = point < 0 ? pattern : pattern.left(point);
     const QString fracPart = point < 0 ? QString() : pattern.mid(point + 1);
@@ -83,11 +82,26 @@ QString formatNumberSection(double value, const QString& section) {
     const bool grouping = intPart.contains(QLatin1Char(','));
     // A comma directly before the point scales by 1000 in Jet; not used by the program.
 
-    const double scale = std::pow(10.0, maxFrac);
-    // Round half away from zero, guarding against binary representation (2.675 -> 2.68).
-    double rounded = std::round(std::fabs(value) * scale + 1e-9) / scale;
-    const bool negative = value < 0 && rounded != 0.0;
-    QString digits = QString::number(rounded, 'f', maxFrac);
+    // Rounding past 15 decimals changes nothing in a Double (and 10^maxFrac may not fit one).
+    const double scale = std::pow(10.0, qMin(maxFrac, 15));
+    QString digits;
+    bool negative = value < 0;
+    if (std::fabs(value) * (percent ? 100.0 : 1.0) < 1e15) {
+        if (percent) value *= 100.0;
+        // Round half away from zero, guarding against binary representation (2.675 -> 2.68).
+        const double rounded = std::round(std::fabs(value) * scale + 1e-9) / scale;
+        negative = value < 0 && rounded != 0.0;
+        digits = QString::number(rounded, 'f', maxFrac);
+    } else {
+        // A number this large has no fraction left to round: its 15 significant digits, then
+        // zeros (a percentage gets two more), as Jet shows them; never a scaled infinity.
+        const QString e = QString::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde+xxx
+        const qsizetype mark = e.indexOf(QLatin1Char('e'));
+        QString whole = e.left(1) + e.mid(2, mark - 2);
+        const int exponent = e.mid(mark + 1).toInt() + (percent ? 2 : 0);
+        if (whole.size() < exponent + 1) whole += QString(exponent + 1 - whole.size(), QLatin1Char('0'));
+        digits = maxFrac > 0 ? whole + QLatin1Char('.') + QString(maxFrac, QLatin1Char('0')) : whole;
+    }
     QString whole = digits, frac;
     if (const qsizetype p = digits.indexOf(QLatin1Char('.')); p >= 0) {
         whole = digits.left(p);
@@ -268,6 +282,9 @@ std::optional<double> toNumber(const QVariant& value) {
     }
     if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
         return jetdate::toSerial(*jetdate::fromVariant(value));
+    // No number is written with more than a few hundred characters: longer text is no number
+    // (and is not scanned twice over by the locale's parser).
+    if (value.typeId() == QMetaType::QString && value.toString().size() > 1024) return std::nullopt;
     QString s = value.toString().trimmed();
     s.remove(QChar(0x20AC));
     s = s.trimmed();

@@ -149,6 +149,10 @@ namespace {
                             .arg(value.toString(), fieldName));
 }
 
+[[noreturn]] void overflow(const QString& fieldName, const QVariant& value) {
+    throw DatabaseError(QStringLiteral("Überlauf: der Wert '%1' ist für das Feld '%2' zu groß.").arg(value.toString(), fieldName));
+}
+
 std::optional<double> numberOf(const QVariant& value) {
     switch (value.typeId()) {
         case QMetaType::Bool: return value.toBool() ? -1.0 : 0.0;
@@ -201,14 +205,20 @@ QVariant toStorage(JetType type, const QVariant& value, const QString& fieldName
         case JetType::Long: {
             const auto n = numberOf(value);
             if (!n) mismatch(fieldName, value);
-            // Jet rounds to the nearest integer, halves to even.
-            return qlonglong(std::nearbyint(*n));
+            // Jet rounds to the nearest integer, halves to even; a number outside the field's
+            // range (Byte 0…255, Integer 16 bits, Long 32 bits) is an overflow.
+            const double r = std::nearbyint(*n);
+            const double min = type == JetType::Byte ? 0.0 : type == JetType::Integer ? -32768.0 : -2147483648.0;
+            const double max = type == JetType::Byte ? 255.0 : type == JetType::Integer ? 32767.0 : 2147483647.0;
+            if (!(r >= min && r <= max)) overflow(fieldName, value);
+            return qlonglong(r);
         }
         case JetType::Currency:
         case JetType::Single:
         case JetType::Double: {
             const auto n = numberOf(value);
             if (!n) mismatch(fieldName, value);
+            if (!std::isfinite(*n)) overflow(fieldName, value);  // Jet has no infinity
             return *n;
         }
         case JetType::Date: {

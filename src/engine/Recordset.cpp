@@ -144,19 +144,19 @@ struct Recordset::State {
 
     QVariant text(int column, const char* p, int n) const {
         auto& stats = (*textStats)[size_t(column)];
-        if (stats.off || n > 64) return detail::cells::textValue(p, n);
+        if (stats.off || n > detail::TextCache::kMaxBytes) return detail::cells::textValue(p, n);
         ++stats.reads;
-        QHash<QByteArray, QString>& shared = c->texts;
-        if (auto it = shared.constFind(QByteArray::fromRawData(p, n)); it != shared.cend()) {
+        detail::TextCache& shared = c->texts;
+        const quint64 hash = detail::TextCache::hashOf(p, n);
+        if (const QString* found = shared.find(p, n, hash)) {
             ++stats.hits;
-            return QVariant(it.value());
+            return QVariant(*found);
         }
         if (stats.reads >= 256 && stats.hits * 2 < stats.reads) {
             stats.off = true;
             return detail::cells::textValue(p, n);
         }
-        if (shared.size() >= 16384) shared.clear();
-        return QVariant(*shared.insert(QByteArray(p, n), QString::fromUtf8(p, n)));
+        return QVariant(shared.insert(p, n, hash));
     }
 
     QVariant valueAt(qsizetype row, int column) const {

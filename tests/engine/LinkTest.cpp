@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -148,4 +149,65 @@ TEST_F(LinkTest, AWriteLockHoldsOnlyTheFileOfItsTable) {
     db().commitTrans();
     second.join();
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 2);
+}
+
+// Connect strings carry any file name: a value with ";" or braces is quoted, and what make()
+// writes, parse() reads back; strings written without quotes read as before.
+TEST_F(LinkTest, ConnectStringsCarryFileNamesWithSemicolons) {
+    struct Case {
+        const char* label;
+        QString database;
+        QString password;
+    };
+    const Case cases[] = {
+        {"plain", QStringLiteral("/srv/hotel/Zentral.mdb"), QStringLiteral("5h194x28")},
+        {"semicolon in a folder", QStringLiteral("C:\\Hotel;Sommer\\Zentral.mdb"), QStringLiteral("5h194x28")},
+        {"braces and semicolon", QStringLiteral("/srv/{a};b}}/x.mdb"), QStringLiteral("p;w")},
+        {"leading brace", QStringLiteral("{x}.mdb"), QString()},
+        {"blanks at the ends", QStringLiteral(" a.mdb "), QStringLiteral("=;=")},
+        {"equals sign", QStringLiteral("/a=b/PWD=c.mdb"), QStringLiteral("x")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const ConnectString cs = ConnectString::parse(ConnectString::make(c.database, c.password));
+        EXPECT_EQ(cs.database, c.database);
+        EXPECT_EQ(cs.password, c.password);
+    }
+    EXPECT_EQ(ConnectString::make(QStringLiteral("/a/b.mdb"), QStringLiteral("pw")), QStringLiteral(";DATABASE=/a/b.mdb;PWD=pw"));
+    const ConnectString old = ConnectString::parse(QStringLiteral(";DATABASE=/a/b.mdb;PWD=pw"));
+    EXPECT_EQ(old.database, QStringLiteral("/a/b.mdb"));
+    EXPECT_EQ(old.password, QStringLiteral("pw"));
+}
+
+// A whole installation in a folder whose name holds ";": its links are made, reached,
+// pointed at another such folder and still there after reopening.
+TEST_F(LinkTest, AFolderWithASemicolonCanBeLinkedRelinkedAndOpened) {
+    test::TempFolder root;
+    const QString first = root.path() + QStringLiteral("/Hotel;Sommer {1}");
+    const QString second = root.path() + QStringLiteral("/Zweit;stelle}");
+    ASSERT_TRUE(QDir().mkpath(first));
+    ASSERT_TRUE(QDir().mkpath(second));
+    dbfiles::createInstallation(first);
+    dbfiles::createInstallation(second);
+    {
+        auto w2 = Database::open(second + QStringLiteral("/Tavomera.mdb"));
+        w2->execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES ('2,00')"));
+    }
+    auto link = Database::open(first + QStringLiteral("/Lokal.mdb"));
+    link->execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES ('1,00')"));
+    link->execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname) VALUES ('Huber', 'Anna')"));
+    const auto def = link->tableDef(QStringLiteral("Address"));
+    ASSERT_TRUE(def && def->isLinked());
+    EXPECT_EQ(ConnectString::parse(def->connect).database, first + QStringLiteral("/Zentral.mdb"));
+    auto central = Database::open(first + QStringLiteral("/Zentral.mdb"));
+    EXPECT_EQ(central->scalar(QStringLiteral("SELECT Lastname FROM Address")).toString(), QStringLiteral("Huber"));
+
+    link->refreshLink(QStringLiteral("tblTarife"), ConnectString::make(second + QStringLiteral("/Tavomera.mdb")));
+    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Tarif FROM tblTarife")).toString(), QStringLiteral("2,00"));
+    link.reset();
+    link = Database::open(first + QStringLiteral("/Lokal.mdb"));
+    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Tarif FROM tblTarife")).toString(), QStringLiteral("2,00"));
+    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Lastname FROM Address")).toString(), QStringLiteral("Huber"));
+    EXPECT_EQ(ConnectString::parse(link->tableDef(QStringLiteral("tblTarife"))->connect).database,
+              second + QStringLiteral("/Tavomera.mdb"));
 }

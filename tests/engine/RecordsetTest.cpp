@@ -138,3 +138,85 @@ TEST_F(RecordsetTest, AChangeNotConfirmedLeavesTheStoredRows) {
         EXPECT_EQ(db().scalar(QStringLiteral("SELECT Lastname FROM Address WHERE ID = ?"), {id}).toString(), QStringLiteral("Adler"));
     }
 }
+
+// Texts of text fields are shared between recordsets: every text read back is the one stored,
+// whether it was met before, differs from another only past its first bytes, is empty, holds
+// umlauts, or comes after the shared texts were full and started afresh.
+TEST_F(RecordsetTest, SharedTextsAreAlwaysTheStoredOnes) {
+    QStringList stored = {QString(), QStringLiteral("Müller"), QStringLiteral("Müller "), QStringLiteral("müller"),
+                          QStringLiteral("Abcdefgh1"), QStringLiteral("Abcdefgh2"), QStringLiteral("Abcdefgh"),
+                          QString(64, QLatin1Char('x')), QString(65, QLatin1Char('x')), QStringLiteral("ß€")};
+    // Enough different names to fill the shared texts (16384) more than once, each three times
+    // in a row, so that the column's texts are worth sharing.
+    for (int i = 0; i < 20000; ++i) {
+        const QString name = QStringLiteral("Gast %1").arg(i * 7919 % 100003);
+        stored << name << name << name;
+    }
+    db().beginTrans();
+    for (const QString& s : stored) db().execute(QStringLiteral("INSERT INTO Address (Lastname, OwnerID) VALUES (?, 1)"), {s});
+    db().commitTrans();
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "first read" : "second read");
+        Recordset rs = db().openRecordset(QStringLiteral("SELECT Lastname FROM Address ORDER BY ID"));
+        qsizetype i = 0, wrong = 0;
+        for (; !rs.eof(); rs.moveNext(), ++i) {
+            const QVariant v = rs.value(QStringLiteral("Lastname"));
+            const QString expected = stored.value(i);
+            if (v.toString() != expected) {
+                if (++wrong < 5) ADD_FAILURE() << "row " << i << ": " << v.toString().toStdString() << " != " << expected.toStdString();
+            }
+        }
+        EXPECT_EQ(i, stored.size());
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// A number written into a whole-number field is rounded halves to even; one outside the
+// field's range is an overflow, never a wrapped or saturated number in the file.
+TEST_F(RecordsetTest, NumbersOutsideAFieldsRangeAreAnOverflow) {
+    TableDef t;
+    t.name = QStringLiteral("tblZahlen");
+    t.fields = {FieldDef::autoNumber(QStringLiteral("ID")), FieldDef::of(QStringLiteral("B"), JetType::Byte),
+                FieldDef::of(QStringLiteral("I"), JetType::Integer), FieldDef::of(QStringLiteral("L"), JetType::Long),
+                FieldDef::of(QStringLiteral("D"), JetType::Double)};
+    db().createTable(t);
+    struct Case {
+        const char* label;
+        const char* field;
+        QVariant value;
+        QVariant stored;  // invalid: an overflow
+    };
+    const Case cases[] = {
+        {"Byte at its top", "B", 255, 255},
+        {"Byte past it", "B", 256, {}},
+        {"Byte below 0", "B", -1, {}},
+        {"Integer rounds halves to even", "I", 2.5, 2},
+        {"Integer past its top", "I", 32768, {}},
+        {"Long at its bottom", "L", -2147483648.0, qlonglong(-2147483648LL)},
+        {"Long past its top", "L", 2147483647.5, {}},
+        {"Long of a huge number", "L", 1e300, {}},
+        {"Long of a 64-bit number", "L", qlonglong(9223372036854775807LL), {}},
+        {"Long of text", "L", QStringLiteral("1234"), 1234},
+        {"Double of infinity", "D", qInf(), {}},
+        {"Double of a huge number", "D", 1e300, 1e300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblZahlen"));
+        rs.addNew();
+        if (!c.stored.isValid()) {
+            try {
+                rs.setValue(QString::fromLatin1(c.field), c.value);
+                ADD_FAILURE() << "taken: " << c.value.toString().toStdString();
+            } catch (const DatabaseError& e) {
+                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Überlauf"))) << e.message().toStdString();
+            }
+            continue;
+        }
+        rs.setValue(QString::fromLatin1(c.field), c.value);
+        rs.update();
+        const QVariant id = rs.lastModified();
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT %1 FROM tblZahlen WHERE ID = ?").arg(QString::fromLatin1(c.field)), {id}).toDouble(),
+                  c.stored.toDouble());
+    }
+}

@@ -66,7 +66,7 @@ TEST(TavomeraDbTest, BadSqlGivesAClearErrorAndANonZeroExitCode) {
         {"SELECT * FROM tblBelegung WHERE Von = #12-31-2020", "Datumsangabe ohne schließendes '#'"},
         {"SELEKT *", "Syntaxfehler in der Abfrage bei »SELEKT«."},
         {"SELECT * FROM", "Die Abfrage ist unvollständig."},
-        {"SELECT Left('abc') FROM tblTarife", "Falsche Anzahl an Argumenten für die Funktion 'left'."},
+        {"SELECT Left('abc') FROM tblTarife", "Falsche Anzahl an Argumenten für die Funktion 'Left'."},
         {"SELECT Tarif & FROM tblTarife", "Operand fehlt beim Operator '&'"},
         {"SELECT Tarif FROM tblTarife UNION SELECT Tarif, Tarif FROM tblTarife", "verschieden viele Felder"},
         {"SELECT CDate('kein Datum') FROM tblTarife", "Datentypen in Kriterienausdruck unverträglich."},
