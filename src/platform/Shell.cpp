@@ -1,7 +1,10 @@
 #include "platform/Shell.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QUrl>
 
@@ -21,6 +24,28 @@ QString Shell::programPath(const QString& path) {
 bool Shell::programExists(const QString& path) const {
     const QFileInfo info(programPath(path));
     return info.isFile();
+}
+
+QString Shell::windowLockPath(const QString& title) {
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("Kavurel-") + title + QStringLiteral(".lock"));
+}
+
+QString Shell::windowRaisePath(const QString& title) {
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("Kavurel-") + title + QStringLiteral(".vorne"));
+}
+
+bool Shell::raiseWindow(const QString& title) {
+    // A lock we can take is nobody's: no program announces the window. A lock left behind by
+    // a program that died is taken over the same way.
+    QLockFile lock(windowLockPath(title));
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) {
+        lock.unlock();
+        return false;
+    }
+    if (lock.error() != QLockFile::LockFailedError) return false;
+    QFile anfrage(windowRaisePath(title));
+    return anfrage.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
 bool SystemShell::openDocument(const QString& path) {
@@ -44,6 +69,12 @@ bool ScriptedShell::startProgram(const QString& path, const QStringList& argumen
     const QString program = programPath(path);
     if (!programs_.contains(program) || failing_.contains(program)) return false;
     started_.push_back({program, arguments});
+    return true;
+}
+
+bool ScriptedShell::raiseWindow(const QString& title) {
+    if (!windows_.contains(title)) return false;
+    raised_ << title;
     return true;
 }
 

@@ -20,6 +20,14 @@ public:
     virtual bool startProgram(const QString& path, const QStringList& arguments = {}) = 0;
     // True when the program file exists (after programPath()).
     virtual bool programExists(const QString& path) const;
+    // Brings the main window of a running program of the family to the front, found by its
+    // title. A program announces its window by holding the lock file windowLockPath(title)
+    // while it runs, and raises its window when the file windowRaisePath(title) appears.
+    // False when no running program announces that title.
+    virtual bool raiseWindow(const QString& title);
+
+    static QString windowLockPath(const QString& title);
+    static QString windowRaisePath(const QString& title);
 
     // The file that stands for a program path on this platform: off Windows "X.exe" is the
     // executable "X" beside it; on Windows the path is taken as it is.
@@ -48,20 +56,26 @@ public:
     void addDocument(const QString& path) { documents_ << path; }
     // Programs that exist but whose start fails.
     void failStart(const QString& path) { failing_ << programPath(path); }
+    // A running program whose main window has this title.
+    void addWindow(const QString& title) { windows_ << title; }
 
     bool openDocument(const QString& path) override;
     bool startProgram(const QString& path, const QStringList& arguments = {}) override;
     bool programExists(const QString& path) const override;
+    bool raiseWindow(const QString& title) override;
 
     const QList<Start>& started() const { return started_; }
     const QStringList& opened() const { return opened_; }
+    const QStringList& raised() const { return raised_; }
 
 private:
     QStringList programs_;
     QStringList documents_;
     QStringList failing_;
+    QStringList windows_;
     QList<Start> started_;
     QStringList opened_;
+    QStringList raised_;
 };
 
 }  // namespace tav

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
 
 #include "platform/Shell.h"
@@ -64,4 +67,34 @@ TEST(ShellTest, ScriptedShellRecordsAndAnswersFromItsLists) {
     EXPECT_FALSE(shell.openDocument(QStringLiteral("/p/Morvinel.pdf")));
     EXPECT_TRUE(shell.openDocument(QStringLiteral("/p/index.html")));
     EXPECT_EQ(shell.opened().size(), 2);
+}
+
+TEST(ShellTest, AWindowIsRaisedOnlyWhileARunningProgramAnnouncesIt) {
+    const QString titel = QStringLiteral("Fenstertest-%1").arg(QCoreApplication::applicationPid());
+    QFile::remove(Shell::windowRaisePath(titel));
+    SystemShell shell;
+    EXPECT_FALSE(shell.raiseWindow(titel)) << "nobody announces the window";
+    EXPECT_FALSE(QFileInfo::exists(Shell::windowRaisePath(titel)));
+    {
+        QLockFile angemeldet(Shell::windowLockPath(titel));
+        ASSERT_TRUE(angemeldet.tryLock(0));
+        EXPECT_TRUE(shell.raiseWindow(titel));
+        EXPECT_TRUE(QFileInfo::exists(Shell::windowRaisePath(titel))) << "the program is asked to come forward";
+        QFile::remove(Shell::windowRaisePath(titel));
+    }
+    // A lock file left behind by a program that ended announces nothing.
+    {
+        QFile rest(Shell::windowLockPath(titel));
+        ASSERT_TRUE(rest.open(QIODevice::WriteOnly));
+        rest.write("999999\nQubero\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    EXPECT_FALSE(shell.raiseWindow(titel));
+    EXPECT_FALSE(QFileInfo::exists(Shell::windowRaisePath(titel)));
+    QFile::remove(Shell::windowLockPath(titel));
+
+    ScriptedShell scripted;
+    scripted.addWindow(QStringLiteral("Adressverwaltung"));
+    EXPECT_FALSE(scripted.raiseWindow(QStringLiteral("Statistik")));
+    EXPECT_TRUE(scripted.raiseWindow(QStringLiteral("Adressverwaltung")));
+    EXPECT_EQ(scripted.raised(), QStringList({QStringLiteral("Adressverwaltung")}));
 }

@@ -172,8 +172,7 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     mnuWeitereDokumente->addSeparator();
     mnuWeitereDokumente->addAction(mnuPfade);
     // The program keeps no documents: their entries stay disabled.
-    for (QAction* a : {mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung, mnuPfade}) a->setEnabled(false);
-    mnuWeitereDokumente->setEnabled(false);
+    for (QAction* a : {mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung}) a->setEnabled(false);
     menue->addMenu(u"&Fenster"_s)->addActions({cmdGroesser, cmdKleiner});
     auto* groessen = new QActionGroup(&fenster);
     for (QAction* a : {cmdGroesser, cmdKleiner}) {

@@ -3,7 +3,10 @@
 #include <QPushButton>
 
 #include "engine/Database.h"
+#include "platform/Shell.h"
 #include "platform/ui/QtDialogs.h"
+#include "store/Adressprogramm.h"
+#include "store/WeitereDokumente.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/ui/frmCollision.h"
 #include "store/Fenster.h"
@@ -21,8 +24,10 @@ Dialogs*& einstiegsDialogs() {
 
 frmReservierung::frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen,
                                  AdressUmgebung umgebung, QWidget* parent, Dialogs* dialogs, KollisionsDialog* kollision,
-                                 Fenster* fenster)
+                                 Fenster* fenster, Shell* shell)
     : QDialog(parent),
+      eigeneShell_(shell ? nullptr : std::make_unique<SystemShell>()),
+      shell_(shell ? shell : eigeneShell_.get()),
       eigeneDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       eigeneKollision_(kollision ? nullptr : std::make_unique<QtKollisionsDialog>(this)),
       db_(db),
@@ -34,6 +39,7 @@ frmReservierung::frmReservierung(Database& db, Database* beispielDb, const Formu
     ReservierungsMaske::aufbauen(*this, logik_->einstellungen());
     eingabeRegelnAnlegen();
     verbinden();
+    dokumenteVerbinden();
     tabReihenfolge(*this);
     listenFuellen();
     new Hilfezeile(this, lblHilfe);

@@ -7,17 +7,23 @@
 #include <functional>
 #include <memory>
 
+#include "platform/SettingsStore.h"
 #include "reservation/ReservierungLogik.h"
 #include "reservation/ui/ReservierungsMaske.h"
 #include "reservation/ui/Tastenregeln.h"
 
 class QComboBox;
+class QPushButton;
+class QTimer;
 
 namespace tav {
 
 class Fenster;
 class KollisionsDialog;
 class QtDialogs;
+class Adressprogramm;
+class Shell;
+class WeitereDokumente;
 enum class Ziel;  // store/Fenster.h
 struct Aufruf;
 
@@ -30,10 +36,11 @@ class frmReservierung : public QDialog, private ReservierungsMaske {
     Q_OBJECT
 public:
     // dialogs: message boxes (nullptr: real ones over this window); kollision: the collision
-    // dialog of the save (nullptr: frmCollision); fenster: the windows of other subsystems (nullptr: none).
+    // dialog of the save (nullptr: frmCollision); fenster: the windows of other subsystems (nullptr: none);
+    // shell: opens documents and starts the address program (nullptr: the system's).
     frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
                     QWidget* parent = nullptr, Dialogs* dialogs = nullptr, KollisionsDialog* kollision = nullptr,
-                    Fenster* fenster = nullptr);
+                    Fenster* fenster = nullptr, Shell* shell = nullptr);
     ~frmReservierung() override;
 
     // ---- entries for the plan and the quick address search ----
@@ -97,6 +104,23 @@ private:
     void schliessenWennVerlangt();
     bool fensterDa(Ziel ziel) const;
     void fensterOeffnen(Ziel ziel, const Aufruf& aufruf);
+
+    // ---- the further documents and the address program (ReservierungDokumente.cpp) ----
+    void dokumenteVerbinden();
+    // The menu entries show the stored names; an entry without a file is disabled.
+    void dokumenteAnzeigen();
+    // timeAdresse: a different address chosen in the address program is offered.
+    void adressprogrammAbfragen();
+
+    std::unique_ptr<Shell> eigeneShell_;
+    Shell* shell_ = nullptr;
+    SettingsStore einstellungenSpeicher_;
+    std::unique_ptr<WeitereDokumente> dokumente_;
+    std::unique_ptr<Adressprogramm> adressprogramm_;
+    QPushButton* cmdADressverw = nullptr;
+    QTimer* timeAdresse = nullptr;
+    bool rechnungHatteFokus_ = false;  // of the guest box and the invoice-address box, the invoice box had the focus last
+    bool abfrageLaeuft_ = false;
 
     std::unique_ptr<QtDialogs> eigeneDialogs_;
     std::unique_ptr<KollisionsDialog> eigeneKollision_;

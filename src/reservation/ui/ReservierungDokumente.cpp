@@ -1,0 +1,89 @@
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/Shell.h"
+#include "reservation/ui/Schalter.h"
+#include "reservation/ui/frmReservierung.h"
+#include "store/Adressprogramm.h"
+#include "store/WeitereDokumente.h"
+
+// The menu "Weitere Dokumente" and the address program: the form shows and forwards, the rules
+// live in WeitereDokumente and Adressprogramm.
+
+namespace tav {
+
+void frmReservierung::dokumenteVerbinden() {
+    const QString ordner = logik_->adresse().umgebung().programmordner;
+    dokumente_ = std::make_unique<WeitereDokumente>(db_, einstellungenSpeicher_, dialogs_, *shell_, WeitereDokumente::Menue::Reservierung);
+    adressprogramm_ = std::make_unique<Adressprogramm>(*shell_, dialogs_, ordner);
+
+    // ---- further documents ----
+    for (int n = 1; n <= WeitereDokumente::kAnzahl; ++n) {
+        QAction* eintrag = mnuWeitereDokumente->findChild<QAction*>(QStringLiteral("mnuDok_%1").arg(n));
+        if (!eintrag) continue;
+        connect(eintrag, &QAction::triggered, this, [this, n] {
+            uebernehmen();
+            AdressLogik& adresse = logik_->adresse();
+            dokumente_->oeffnen(n, [&adresse](const QString& ordner) { return adresse.Adress_Export(adresse.gastId(), ordner); });
+            anzeigen();
+        });
+    }
+    connect(mnuPfade, &QAction::triggered, this, [this] {
+        if (dokumente_->pfadeFestlegen()) dokumenteAnzeigen();
+    });
+    dokumenteAnzeigen();
+
+    // ---- the address program ----
+    cmdADressverw = new QPushButton(QStringLiteral("Adressverwaltung"), adressKnoepfe);
+    cmdADressverw->setObjectName(QStringLiteral("cmdADressverw"));
+    cmdADressverw->setAutoDefault(false);  // Enter in a box does not start the address program
+    cmdADressverw->setToolTip(QStringLiteral("Startet die Adressverwaltung oder holt ihr Fenster nach vorn. Eine dort gewählte Adresse "
+                                             "wird zur Übernahme angeboten."));
+    if (adressKnoepfe->layout()) adressKnoepfe->layout()->addWidget(cmdADressverw);
+    cmdADressverw->setEnabled(adressprogramm_->vorhanden());
+    timeAdresse = new QTimer(this);
+    timeAdresse->setObjectName(QStringLiteral("timeAdresse"));
+    timeAdresse->setInterval(1000);
+    connect(cmdADressverw, &QPushButton::clicked, this, [this] {
+        if (adressprogramm_->oeffnen()) timeAdresse->start();
+    });
+    connect(timeAdresse, &QTimer::timeout, this, &frmReservierung::adressprogrammAbfragen);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* jetzt) {
+        if (!jetzt) return;
+        if (jetzt == cboGastNeu || cboGastNeu->isAncestorOf(jetzt)) rechnungHatteFokus_ = false;
+        if (jetzt == cboAdrRechnung || cboAdrRechnung->isAncestorOf(jetzt)) rechnungHatteFokus_ = true;
+    });
+}
+
+void frmReservierung::dokumenteAnzeigen() {
+    const QList<WeitereDokumente::Eintrag> eintraege = dokumente_->eintraege();
+    for (int n = 1; n <= eintraege.size(); ++n) {
+        QAction* eintrag = mnuWeitereDokumente->findChild<QAction*>(QStringLiteral("mnuDok_%1").arg(n));
+        if (!eintrag) continue;
+        QString text = eintraege[n - 1].name;
+        eintrag->setText(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        eintrag->setEnabled(eintraege[n - 1].moeglich());
+        eintrag->setToolTip(eintraege[n - 1].pfad);
+    }
+    mnuPfade->setEnabled(true);
+}
+
+void frmReservierung::adressprogrammAbfragen() {
+    // While a question of the form is open, the choice waits for the next tick.
+    if (abfrageLaeuft_ || fuellen_) return;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return;
+    const int id = adressprogramm_->neueAuswahl();
+    if (id == 0) return;
+    const Schalter laeuft(abfrageLaeuft_);
+    const bool rechnung = rechnungHatteFokus_;
+    ausfuehren([this, id, rechnung] {
+        if (logik_->adresse().adresseUebernehmen(id, rechnung)) logik_->geaendert();
+    });
+}
+
+}  // namespace tav

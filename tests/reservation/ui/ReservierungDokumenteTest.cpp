@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "reservation/FormularTestSupport.h"
+#include "reservation/ui/frmReservierung.h"
+#include "store/Adressprogramm.h"
+#include "store/clsPfade.h"
+#include "support/Child.h"
+
+using namespace tav;
+using test::child;
+
+// The reservation form's menu "Weitere Dokumente" and its address-program command: the window
+// shows the stored entries and forwards to the logic (whose rules WeitereDokumenteTest and
+// AdressprogrammTest check).
+class ReservierungDokumenteTest : public test::FormularFixture {
+protected:
+    void SetUp() override {
+        FormularFixture::SetUp();
+        SettingsStore().deleteSection();
+        Adressprogramm::gewaehlteAdresseMelden(0);
+    }
+    void TearDown() override {
+        Adressprogramm::gewaehlteAdresseMelden(0);
+        FormularFixture::TearDown();
+    }
+    std::unique_ptr<frmReservierung> fenster() {
+        auto f = std::make_unique<frmReservierung>(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_,
+                                                   &kollisionsDialog_, nullptr, &shell_);
+        f->neueBuchungFuerAdresse(1, tag(4), tag(6));
+        return f;
+    }
+    ScriptedShell shell_;
+};
+
+TEST_F(ReservierungDokumenteTest, TheMenuShowsTheStoredNamesAndOpensAnEntryAfterExportingTheGuest) {
+    const QString dokument = folder() + QStringLiteral("/Briefe/Anfahrt.odt");
+    SettingsStore speicher;
+    clsPfade(db(), speicher).Pfadsetzen(2, {QStringLiteral("Anfahrt & Parken"), dokument, true});
+    shell_.addDocument(dokument);
+    ASSERT_TRUE(QDir().mkpath(folder() + QStringLiteral("/Briefe")));
+
+    auto w = fenster();
+    auto* menue = child<QMenu>(*w, "mnuWeitereDokumente");
+    EXPECT_TRUE(menue->isEnabled());
+    auto* eins = child<QAction>(*w, "mnuDok_1");
+    auto* zwei = child<QAction>(*w, "mnuDok_2");
+    EXPECT_EQ(eins->text(), QStringLiteral("Dokument 1"));
+    EXPECT_FALSE(eins->isEnabled()) << "no file: the entry cannot be chosen";
+    EXPECT_EQ(zwei->text(), QStringLiteral("Anfahrt && Parken")) << "an ampersand of the name is shown, not taken as a shortcut";
+    EXPECT_TRUE(zwei->isEnabled());
+    EXPECT_TRUE(child<QAction>(*w, "mnuPfade")->isEnabled());
+
+    // Choosing it writes the guest's address file beside the document, then opens the document.
+    dialogs_.answer(Answer::Ok);
+    zwei->trigger();
+    const QString adressdatei = folder() + QStringLiteral("/Briefe/adresse.doc");
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Adressdaten wurden exportiert nach ") +
+                                            QDir::toNativeSeparators(adressdatei) + QLatin1Char('.')});
+    QFile datei(adressdatei);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(datei.readAll()).contains(QStringLiteral("Meier;Klaus;")));
+    EXPECT_EQ(shell_.opened(), QStringList{dokument});
+
+    // Setting up entry 1 renames and enables it at once.
+    dialogs_.clear();
+    dialogs_.answerText(QStringLiteral("1"));
+    dialogs_.answerText(QStringLiteral("Prospekt"));
+    dialogs_.answer(Answer::Ok);
+    dialogs_.answerFile(folder() + QStringLiteral("/Briefe/prospekt.pdf"));
+    dialogs_.answer(Answer::No);
+    child<QAction>(*w, "mnuPfade")->trigger();
+    EXPECT_EQ(eins->text(), QStringLiteral("Prospekt"));
+    EXPECT_TRUE(eins->isEnabled());
+}
+
+TEST_F(ReservierungDokumenteTest, TheAddressProgramCommandStartsItAndTheTimerOffersItsChoice) {
+    {
+        auto ohne = fenster();
+        EXPECT_FALSE(child<QPushButton>(*ohne, "cmdADressverw")->isEnabled()) << "no address program: no command";
+    }
+    shell_.addProgram(folder() + QStringLiteral("/Qubero.exe"));
+    auto w = fenster();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    auto* knopf = child<QPushButton>(*w, "cmdADressverw");
+    auto* timer = child<QTimer>(*w, "timeAdresse");
+    ASSERT_TRUE(knopf->isEnabled());
+    EXPECT_FALSE(timer->isActive());
+    knopf->click();
+    ASSERT_EQ(shell_.started().size(), 1);
+    EXPECT_TRUE(timer->isActive());
+
+    // Huber (2) chosen in the address program while the guest box had the focus.
+    child<QComboBox>(*w, "cboGastNeu")->setFocus();
+    dialogs_.answer(Answer::Yes);
+    Adressprogramm::gewaehlteAdresseMelden(2);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs_.shown().size(), 1, 3000);
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Adresse übernehmen?"));
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Adresse übernehmen"));
+    EXPECT_EQ(w->logik().adresse().gastId(), 2);
+    EXPECT_TRUE(child<QComboBox>(*w, "cboGastNeu")->currentText().startsWith(QStringLiteral("Huber")));
+
+    // Meier (1) while the invoice-address box had the focus: it becomes the invoice address.
+    dialogs_.clear();
+    child<QComboBox>(*w, "cboAdrRechnung")->setFocus();
+    dialogs_.answer(Answer::Yes);
+    Adressprogramm::gewaehlteAdresseMelden(1);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs_.shown().size(), 1, 3000);
+    EXPECT_EQ(w->logik().adresse().rechnungsadresseId(), 1);
+    EXPECT_EQ(w->logik().adresse().gastId(), 2) << "the guest stays";
+}
