@@ -111,7 +111,7 @@ TEST_F(DatenbankLogikTest, SavingRelinksAndStoresThePathsOrRefusesWithoutWriting
 TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
     v.instanz = 1;
     DatenbankLogik d(v, dialogs, settings);
-    EXPECT_TRUE(d.nameVergeben().isEmpty()) << "no working database chosen yet";
+    EXPECT_TRUE(d.nameVergeben().isEmpty()) << "without a chosen working database: no name";
     EXPECT_EQ(dialogs.texts(), QStringList{kFalsch});
     d.laden();
     dialogs.answerText(QStringLiteral("Haus Sonnenschein"));
