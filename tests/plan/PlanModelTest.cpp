@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <tuple>
 
 #include "plan/PlanFixture.h"
 #include "store/Parameter.h"
@@ -57,10 +58,8 @@ TEST_F(PlanModelTest, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom
     EXPECT_EQ(m->morgenDerSpalte(1), S().addDays(1));
     EXPECT_EQ(m->zelle(1, 1).datumText(), QStringLiteral("05.03.24")) << "a cell's date is its morning date";
 
-    EXPECT_EQ(m->zimmerDerZeile(1), 1);
-    EXPECT_EQ(m->zimmerDerZeile(10), 10);
-    EXPECT_TRUE(m->istWarteZeile(10));
-    EXPECT_EQ(m->zimmerDerZeile(11), 0) << "no room below the waiting row";
+    EXPECT_EQ(std::tuple(m->zimmerDerZeile(1), m->zimmerDerZeile(10), m->istWarteZeile(10), m->zimmerDerZeile(11)), std::tuple(1, 10, true, 0))
+        << "no room below the waiting row";
     EXPECT_EQ(m->zeilenLabel(10), QStringLiteral("Vorläufig"));
     EXPECT_EQ(m->zeilenTooltip(10), QStringLiteral("In dieser Zeile finden Sie alle noch nicht endgültigen Reservierungen."));
     EXPECT_EQ(m->zeilenTooltip(2), QStringLiteral("Zimmer 102 (Nichtraucher)"));
@@ -69,13 +68,11 @@ TEST_F(PlanModelTest, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom
     PlanEinstellungen e = einstellungen();
     e.sichtbareZeilen = 5;
     auto klein = model(e);
-    EXPECT_EQ(klein->letztesErstesZimmer(), 6);
     klein->setErstesZimmer(99);
-    EXPECT_EQ(klein->erstesZimmer(), 6);
-    EXPECT_EQ(klein->zimmerDerZeile(1), 6);
-    EXPECT_EQ(klein->warteZeile(), 5);
+    EXPECT_EQ(std::tuple(klein->letztesErstesZimmer(), klein->erstesZimmer(), klein->zimmerDerZeile(1), klein->warteZeile(),
+                         klein->zeileDesZimmers(2)),
+              std::tuple(6, 6, 6, 5, -3));
     EXPECT_EQ(klein->zeilenLabel(1), QStringLiteral("202"));
-    EXPECT_EQ(klein->zeileDesZimmers(2), -3);
     klein->setErstesZimmer(-4);
     EXPECT_EQ(klein->erstesZimmer(), 1);
 }
@@ -237,44 +234,37 @@ TEST_F(PlanModelTest, WaitingRowPartlyOccupiedAndHiddenBookings) {
 
 TEST_F(PlanModelTest, StatusUnderTheMouse) {
     addHoliday(QDate(2024, 3, 8), QStringLiteral("Frauentag"));
-    addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
+    const int b = addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
     addBooking(3, S().addDays(2), S().addDays(5), 2, QStringLiteral("Müller"), 2, 3, false, true);
     const int w1 = addBooking(1, S().addDays(3), S().addDays(6), 1, QStringLiteral("W1"), 3, 1, true);
     const int w2 = addBooking(5, S().addDays(4), S().addDays(8), 1, QStringLiteral("W2"), 2, 1, true);
     auto m = model();
-
-    auto frei = m->mausBewegung(1, 5);
-    ASSERT_TRUE(frei);
-    EXPECT_EQ(frei->zimmerText, QStringLiteral("101"));
-    EXPECT_EQ(frei->spalteText, QStringLiteral("5"));
-    EXPECT_EQ(frei->datum, QStringLiteral("08.03.24")) << "the day whose column the mouse is in";
-    EXPECT_EQ(frei->wochentag, QStringLiteral("Fr"));
-    EXPECT_EQ(frei->feiertag, QStringLiteral("Frauentag"));
-    EXPECT_EQ(frei->buchungId, 0);
-    EXPECT_EQ(frei->kuerzel, QString());
-    EXPECT_EQ(frei->bezahlt, Zahlstatus::KeineBuchung);
-
-    auto b = m->mausBewegung(2, 4);
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->index, 39);
-    EXPECT_EQ(b->gastId, 1);
-    EXPECT_EQ(b->hilfe, QStringLiteral("Reservierung vom: 06.03.2024 bis: 09.03.2024  von Anna Berger\n"
+    // room | column | date of the column's day | weekday | holiday | short name | guest's city | paid | bookings of the night
+    const auto text = [](const MausStatus& s) {
+        QStringList ids;
+        for (int id : s.ueberhaenge) ids << QString::number(id);
+        return QStringList{s.zimmerText, s.spalteText, s.datum, s.wochentag, s.feiertag, s.kuerzel, s.gastOrt,
+                           QString::number(int(s.bezahlt)), ids.join(QLatin1Char(','))}.join(QLatin1Char('|'));
+    };
+    struct Fall {
+        int zeile, spalte;
+        QString erwartet;
+    };
+    const QString offen = QString::number(int(Zahlstatus::Offen)), keine = QString::number(int(Zahlstatus::KeineBuchung));
+    for (const Fall& f : {Fall{1, 5, QStringLiteral("101|5|08.03.24|Fr|Frauentag|||%1|").arg(keine)},
+                          Fall{2, 4, QStringLiteral("102|4|07.03.24|Do||Berger/2|Kassel|%1|%2").arg(offen).arg(b)},
+                          Fall{10, 5, QStringLiteral("Vorläufig|5|08.03.24|Fr|Frauentag|W2/1||%1|%2,%3").arg(offen).arg(w1).arg(w2)}}) {
+        SCOPED_TRACE(f.zeile);
+        auto s = m->mausBewegung(f.zeile, f.spalte);
+        ASSERT_TRUE(s);
+        EXPECT_EQ(text(*s), f.erwartet);
+    }
+    auto s = m->mausBewegung(2, 4);
+    EXPECT_EQ(s->index, 39);
+    EXPECT_EQ(s->gastId, 1);
+    EXPECT_EQ(s->hilfe, QStringLiteral("Reservierung vom: 06.03.2024 bis: 09.03.2024  von Anna Berger\n"
                                        "Sie können die Reservierung mit der rechten Maustaste öffnen."));
-    EXPECT_EQ(b->kuerzel, QStringLiteral("Berger/2"));
-    EXPECT_EQ(b->gastOrt, QStringLiteral("Kassel"));
-    EXPECT_EQ(b->ueberhaenge, QList<int>({b->buchungId}));
-    EXPECT_EQ(b->bezahlt, Zahlstatus::Offen);
-    EXPECT_EQ(b->feiertag, QString());
-
-    auto ch = m->mausBewegung(3, 3);
-    ASSERT_TRUE(ch);
-    EXPECT_EQ(ch->kuerzel, QStringLiteral("Müller/CH/3")) << "checked in";
-
-    auto w = m->mausBewegung(10, 5);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->zimmerText, QStringLiteral("Vorläufig"));
-    EXPECT_EQ(w->ueberhaenge, QList<int>({w1, w2})) << "every waiting booking of that night";
-
+    EXPECT_EQ(m->mausBewegung(3, 3)->kuerzel, QStringLiteral("Müller/CH/3")) << "checked in";
     EXPECT_FALSE(m->mausBewegung(11, 5)->zimmer) << "below the waiting row nothing is shown";
 }
 
@@ -317,19 +307,15 @@ TEST_F(PlanModelTest, HandOverOfANewBooking) {
         {4, 6, 4, 9, QDate(2024, 3, 9), QDate(2024, 3, 13), 4, "up to the night before a booking"},
     };
     for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
         uebergabe = {};
-        ASSERT_TRUE(m->druecken(f.druckZeile, f.druckSpalte, true)) << f.warum;
+        ASSERT_TRUE(m->druecken(f.druckZeile, f.druckSpalte, true));
         EXPECT_TRUE(m->zelle(f.druckZeile, f.druckSpalte).markiert);
         m->ziehen(f.losZeile, f.losSpalte);
-        auto u = m->loslassen(f.losZeile, f.losSpalte);
-        ASSERT_TRUE(u) << f.warum;
-        EXPECT_EQ(uebergabe.anreise, f.anreise) << f.warum;
-        EXPECT_EQ(uebergabe.abreise, f.abreise) << f.warum;
-        EXPECT_EQ(uebergabe.zimmerNummer, f.zimmer) << f.warum;
-        EXPECT_EQ(uebergabe.zimmerZeile, f.zimmer);
-        EXPECT_TRUE(uebergabe.neueBuchung);
-        EXPECT_EQ(uebergabe.buchungId, 0);
-        EXPECT_EQ(uebergabe.belegungsart, 3);
+        ASSERT_TRUE(m->loslassen(f.losZeile, f.losSpalte));
+        const Uebergabe& u = uebergabe;
+        EXPECT_EQ(std::tuple(u.anreise, u.abreise, u.zimmerNummer, u.zimmerZeile, u.neueBuchung, u.buchungId, u.belegungsart),
+                  std::tuple(f.anreise, f.abreise, f.zimmer, f.zimmer, true, 0, 3));
         EXPECT_FALSE(m->auswahlLaeuft());
     }
     EXPECT_TRUE(dialogs.shown().isEmpty());
