@@ -5,7 +5,6 @@
 #include <QFile>
 #include <functional>
 #include <optional>
-#include <sqlite3.h>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -15,6 +14,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "startup/mdAccessVerknuepfung.h"
+#include "support/FremdeSperre.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -181,29 +181,10 @@ TEST_F(mdAccessVerknuepfungTest, TheInstallerWritesTheDefaultPathsOnlyWhenMissin
 
 namespace {
 
-// Another workstation: a second connection that holds an exclusive lock on one file.
-class Sperre {
-public:
-    explicit Sperre(const QString& pfad) {
-        sqlite3_open_v2(pfad.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        EXPECT_EQ(sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    ~Sperre() { freigeben(); }
-    void freigeben() {
-        if (!db_) return;
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
 // Answers every question with Retry once and lifts the lock before it does; Cancel after that.
 class WiederholenNachFreigabe final : public Dialogs {
 public:
-    explicit WiederholenNachFreigabe(Sperre* sperre) : sperre_(sperre) {}
+    explicit WiederholenNachFreigabe(test::FremdeSperre* sperre) : sperre_(sperre) {}
     QStringList texte;
 
 protected:
@@ -219,7 +200,7 @@ protected:
     QString showOpenFile(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
-    Sperre* sperre_;
+    test::FremdeSperre* sperre_;
 };
 
 struct KurzeWartezeit {
@@ -232,7 +213,7 @@ struct KurzeWartezeit {
 
 // A backup or clean-up on another workstation holds a file: the start says so, offers to try
 // again, and never takes the lock for a wrong path (whose OK would delete the stored paths).
-TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredPaths) {
+TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedOffersToTryAgainAndNeverDeletesTheStoredPaths) {
     KurzeWartezeit kurz;
     installieren();
     const auto names = dbfiles::FileNames::forInstance(0);
@@ -240,7 +221,7 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredP
         SCOPED_TRACE(datei.toStdString());
         const QString pfadVorher = settings.getSetting(QStringLiteral("Pfad"));
         {
-            Sperre sperre(this->datei(datei));
+            test::FremdeSperre sperre({this->datei(datei)});
             dialogs.answer(Answer::Cancel);
             EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);  // Cancel
         }
@@ -253,12 +234,8 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredP
         EXPECT_FALSE(settings.getSetting(QStringLiteral("Zentral")).isEmpty());
         dialogs.clear();
     }
-}
-
-TEST_F(mdAccessVerknuepfungTest, TryingAgainAfterTheLockIsGoneStartsTheMainWindow) {
-    KurzeWartezeit kurz;
-    installieren();
-    Sperre sperre(datei(dbfiles::FileNames::forInstance(0).central));
+    // Trying again once the other workstation is done starts the main window.
+    test::FremdeSperre sperre({datei(names.central)});
     WiederholenNachFreigabe antworten(&sperre);
     EXPECT_EQ(mdAccessVerknuepfung(v, antworten, settings, ordner.path(), QStringLiteral("Tavomera")).start(),
               mdAccessVerknuepfung::Weiter::Hauptfenster);
@@ -271,7 +248,7 @@ TEST_F(mdAccessVerknuepfungTest, ALockedFileBehindManyLinksIsWaitedForOnce) {
     Database::setBusyTimeout(500);
     installieren();
     const auto names = dbfiles::FileNames::forInstance(0);
-    Sperre sperre(datei(names.central));
+    test::FremdeSperre sperre({datei(names.central)});
     QElapsedTimer uhr;
     uhr.start();
     auto link = Database::open(datei(names.link));
