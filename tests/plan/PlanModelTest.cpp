@@ -81,11 +81,7 @@ TEST_F(PlanModelTest, GeometryIsTwipsAtFifteenPerPixelAndFindsEveryCell) {
     PlanGeometrie g;
     g.links = 100;
     g.oben = 40;
-    g.zeilenHoehe = 320;
-    g.tage = 35;
-    g.zeilen = 11;
-    EXPECT_EQ(PlanGeometrie::px(270), 18);
-    EXPECT_EQ(PlanGeometrie::px(320), 21);
+    EXPECT_EQ(std::tuple(PlanGeometrie::px(270), PlanGeometrie::px(320)), std::tuple(18, 21));
     EXPECT_EQ(g.zellRechteck(1, 1), QRect(100, 40, 18, 17)) << "a cell is 270 wide and 320 - 60 high";
     EXPECT_EQ(g.zeilenY(4), 40 + 64) << "row tops are computed in twips, then rounded";
     EXPECT_EQ(g.breite(), 35 * 18);
