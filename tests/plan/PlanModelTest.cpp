@@ -228,10 +228,12 @@ TEST_F(PlanModelTest, WaitingRowPartlyOccupiedAndHiddenBookings) {
     for (int zeile = 1; zeile <= 6; ++zeile) EXPECT_TRUE(spaltenMit(*gescrollt, zeile, teil).isEmpty());
 }
 
-TEST_F(PlanModelTest, StatusUnderTheMouse) {
+// The mouse shows the night's status; the right button finds the booking, or the waiting
+// bookings of the night.
+TEST_F(PlanModelTest, StatusUnderTheMouseAndTheRightClick) {
     addHoliday(QDate(2024, 3, 8), QStringLiteral("Frauentag"));
     const int b = addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
-    addBooking(3, S().addDays(2), S().addDays(5), 2, QStringLiteral("Müller"), 2, 3, false, true);
+    const int angebot = addBooking(3, S().addDays(2), S().addDays(5), 4, QStringLiteral("Müller"), 2, 3, false, true);
     const int w1 = addBooking(1, S().addDays(3), S().addDays(6), 1, QStringLiteral("W1"), 3, 1, true);
     const int w2 = addBooking(5, S().addDays(4), S().addDays(8), 1, QStringLiteral("W2"), 2, 1, true);
     auto m = model();
@@ -262,6 +264,27 @@ TEST_F(PlanModelTest, StatusUnderTheMouse) {
                                        "Sie können die Reservierung mit der rechten Maustaste öffnen."));
     EXPECT_EQ(m->mausBewegung(3, 3)->kuerzel, QStringLiteral("Müller/CH/3")) << "checked in";
     EXPECT_FALSE(m->mausBewegung(11, 5)->zimmer) << "below the waiting row nothing is shown";
+
+    EXPECT_FALSE(m->rechtsLoslassen(2, 1)) << "a free cell does nothing";
+    auto k = m->rechtsLoslassen(3, 4);
+    ASSERT_TRUE(k);
+    EXPECT_EQ(std::tuple(k->buchungId, k->gastId, k->angebot, k->warteZeile), std::tuple(angebot, 2, true, false));
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "a room's booking opens its menu without a word";
+    auto w = m->rechtsLoslassen(10, 5);
+    ASSERT_TRUE(w);
+    ASSERT_EQ(dialogs.shown().size(), 1) << "the waiting row says what it is for, then the menu opens";
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Diese Zeile ist für vorläufige Reservierungen vorgesehen.")));
+    dialogs.clear();
+    EXPECT_EQ(std::tuple(w->warteZeile, w->warteBuchungen, w->buchungId), std::tuple(true, QList<int>({w1, w2}), m->zelle(10, 5).buchungId))
+        << "the booking drawn in the cell";
+    EXPECT_FALSE(m->oeffnen(*w).neueBuchung);
+    EXPECT_EQ(std::tuple(uebergabe.warteTag, uebergabe.warteBuchungen), std::tuple(QDate(2024, 3, 8), QList<int>({w1, w2})));
+
+    // Deleted on another workstation in the meantime: no menu, the plan is redrawn.
+    db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ?"), {b});
+    EXPECT_FALSE(m->rechtsLoslassen(2, 4));
+    EXPECT_FALSE(m->zelle(2, 4).belegt());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(PlanModelTest, RefreshRequestAndTimer) {
@@ -359,41 +382,6 @@ TEST_F(PlanModelTest, HandOverOfANewBooking) {
     EXPECT_EQ(ohne.abreise, heute().addDays(1));
     EXPECT_EQ(ohne.zimmerZeile, 0);
     EXPECT_EQ(uebergabe.anreise, heute());
-}
-
-TEST_F(PlanModelTest, RightClickFindsTheBookingOrTheWaitingBookingsOfTheNight) {
-    const int b = addBooking(2, S().addDays(2), S().addDays(5), 4, QStringLiteral("Offerte"), 2);
-    const int w1 = addBooking(1, S().addDays(3), S().addDays(6), 1, QStringLiteral("W1"), 3, 1, true);
-    const int w2 = addBooking(5, S().addDays(4), S().addDays(8), 1, QStringLiteral("W2"), 2, 1, true);
-    auto m = model();
-
-    EXPECT_FALSE(m->rechtsLoslassen(2, 1)) << "a free cell does nothing";
-    auto k = m->rechtsLoslassen(2, 4);
-    ASSERT_TRUE(k);
-    EXPECT_EQ(k->buchungId, b);
-    EXPECT_EQ(k->gastId, 2);
-    EXPECT_TRUE(k->angebot);
-    EXPECT_FALSE(k->warteZeile);
-
-    EXPECT_TRUE(dialogs.shown().isEmpty()) << "a room's booking opens its menu without a word";
-    auto w = m->rechtsLoslassen(10, 5);
-    ASSERT_TRUE(w);
-    ASSERT_EQ(dialogs.shown().size(), 1) << "the waiting row says what it is for, then the menu opens";
-    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Diese Zeile ist für vorläufige Reservierungen vorgesehen.")));
-    dialogs.clear();
-    EXPECT_TRUE(w->warteZeile);
-    EXPECT_EQ(w->warteBuchungen, QList<int>({w1, w2}));
-    EXPECT_EQ(w->buchungId, m->zelle(10, 5).buchungId) << "the booking drawn in the cell";
-    const Uebergabe u = m->oeffnen(*w);
-    EXPECT_EQ(uebergabe.warteTag, QDate(2024, 3, 8));
-    EXPECT_EQ(uebergabe.warteBuchungen, QList<int>({w1, w2}));
-    EXPECT_FALSE(u.neueBuchung);
-
-    // Deleted on another workstation in the meantime: no menu, the plan is redrawn.
-    db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ?"), {b});
-    EXPECT_FALSE(m->rechtsLoslassen(2, 4));
-    EXPECT_FALSE(m->zelle(2, 4).belegt());
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(PlanModelTest, NavigationSteps) {
