@@ -148,30 +148,25 @@ TEST_F(PlanModelTest, BookingsArePaintedFromArrivalToTheNightBeforeDeparture) {
     auto m = model();
 
     EXPECT_EQ(spaltenMit(*m, 1, vorher), QList<int>({1, 2}));
-    EXPECT_EQ(m->zelle(1, 1).farbe, kPrivat) << "no first-day colour for a booking that began before the window";
-    EXPECT_FALSE(m->zelle(1, 1).ersterTag);
-    EXPECT_EQ(m->zelle(1, 3).farbe, kFrei) << "the departure day's night stays free";
+    // No first-day colour for a booking that began before the window; the departure day's night stays free.
+    EXPECT_EQ(std::tuple(m->zelle(1, 1).farbe, m->zelle(1, 1).ersterTag, m->zelle(1, 3).farbe), std::tuple(kPrivat, false, kFrei));
 
     EXPECT_EQ(spaltenMit(*m, 2, lang), bereich(31, 34));
-    EXPECT_EQ(m->zelle(2, 31).farbe, farbe::brighten(kFirma, 60));
-    EXPECT_EQ(m->zelle(2, 32).farbe, kFirma);
+    EXPECT_EQ(std::tuple(m->zelle(2, 31).farbe, m->zelle(2, 32).farbe), std::tuple(farbe::brighten(kFirma, 60), kFirma));
     for (int zeile = 1; zeile <= 11; ++zeile) EXPECT_FALSE(m->zelle(zeile, 35).belegt()) << "column D never shows a booking";
 
     EXPECT_EQ(spaltenMit(*m, 3, alt), QList<int>({4, 5, 6}));
     EXPECT_EQ(spaltenMit(*m, 3, neu), QList<int>({7, 8}));
     EXPECT_EQ(m->zelle(3, 7).farbe, farbe::brighten(kTresen, 60)) << "the arrival night after a departure is a first night";
-    EXPECT_TRUE(m->zelle(3, 7).gepunktet) << "checked in: dotted border";
-    EXPECT_FALSE(m->zelle(3, 6).gepunktet);
+    EXPECT_EQ(std::tuple(m->zelle(3, 7).gepunktet, m->zelle(3, 6).gepunktet), std::tuple(true, false)) << "checked in: dotted border";
     EXPECT_EQ(m->zelle(3, 7).idListe, QString()) << "touching bookings never share a cell";
     EXPECT_EQ(m->zelle(3, 6).abreiseText(), QStringLiteral("10.03.2024"));
 
     EXPECT_EQ(spaltenMit(*m, 4, ende), QList<int>({34}));
     EXPECT_EQ(m->zelle(4, 34).farbe, farbe::brighten(kPrivat, 60));
-    EXPECT_TRUE(spaltenMit(*m, 5, spaet).isEmpty());
-    EXPECT_TRUE(spaltenMit(*m, 6, vorbei).isEmpty());
+    EXPECT_TRUE(spaltenMit(*m, 5, spaet).isEmpty() && spaltenMit(*m, 6, vorbei).isEmpty());
     EXPECT_EQ(spaltenMit(*m, 7, genau), QList<int>({1}));
-    EXPECT_TRUE(m->zelle(7, 1).angebot) << "the kind named Angebot marks an offer";
-    EXPECT_FALSE(m->zelle(1, 1).angebot);
+    EXPECT_EQ(std::tuple(m->zelle(7, 1).angebot, m->zelle(1, 1).angebot), std::tuple(true, false)) << "the kind named Angebot marks an offer";
     EXPECT_EQ(m->buchungsIds().size(), 8) << "the query reaches five days back";
 }
 
@@ -199,11 +194,9 @@ TEST_F(PlanModelTest, WaitingRowPartlyOccupiedAndHiddenBookings) {
     EXPECT_EQ(ids(m->zelle(10, 5).idListe), QList<int>({warten, warten2})) << "two waiting bookings on one night share the cell";
     EXPECT_TRUE(m->zelle(10, 5).wartend);
 
-    EXPECT_EQ(m->zelle(2, 2).farbe, farbe::brighten(kTeil, 60));
-    EXPECT_EQ(m->zelle(2, 3).farbe, kTeil) << "fewer guests than the room's default: partly occupied";
-    EXPECT_EQ(m->zelle(5, 3).farbe, kPrivat);
-    EXPECT_EQ(spaltenMit(*m, 2, teil).size(), 2);
-    EXPECT_EQ(spaltenMit(*m, 5, voll).size(), 2);
+    // Fewer guests than the room's default: partly occupied.
+    EXPECT_EQ(std::tuple(m->zelle(2, 2).farbe, m->zelle(2, 3).farbe, m->zelle(5, 3).farbe), std::tuple(farbe::brighten(kTeil, 60), kTeil, kPrivat));
+    EXPECT_EQ(std::tuple(spaltenMit(*m, 2, teil).size(), spaltenMit(*m, 5, voll).size()), std::tuple(qsizetype(2), qsizetype(2)));
 
     for (int zeile = 1; zeile <= 11; ++zeile) {
         EXPECT_TRUE(spaltenMit(*m, zeile, ohneArt).isEmpty()) << "a kind without its row is not shown";
@@ -349,13 +342,11 @@ TEST_F(PlanModelTest, HandOverOfANewBooking) {
 
     // Releasing on a booked cell never hands over.
     uebergabe = {};
-    auto belegt = m->loslassen(4, 11);
-    EXPECT_FALSE(belegt);
+    EXPECT_FALSE(m->loslassen(4, 11));
     EXPECT_FALSE(uebergabe.neueBuchung);
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Hier besteht bereits eine Reservierung."));
-    EXPECT_EQ(dialogs.last().caption, QStringLiteral("Reservierung"));
-    EXPECT_EQ(dialogs.last().icon, Icon::Information);
+    EXPECT_EQ(std::tuple(dialogs.last().text, dialogs.last().caption, dialogs.last().icon),
+              std::tuple(QStringLiteral("Hier besteht bereits eine Reservierung."), QStringLiteral("Reservierung"), Icon::Information));
 
     // The waiting row takes no new booking.
     ASSERT_TRUE(m->druecken(10, 3, true));
@@ -377,11 +368,9 @@ TEST_F(PlanModelTest, HandOverOfANewBooking) {
     EXPECT_FALSE(m->druecken(2, 2, false));
     EXPECT_FALSE(m->loslassen(2, 2));
 
+    // A new booking without a room: tonight, and the hand-over holds it.
     const Uebergabe ohne = m->neueReservierungOhneZimmer();
-    EXPECT_EQ(ohne.anreise, heute());
-    EXPECT_EQ(ohne.abreise, heute().addDays(1));
-    EXPECT_EQ(ohne.zimmerZeile, 0);
-    EXPECT_EQ(uebergabe.anreise, heute());
+    EXPECT_EQ(std::tuple(ohne.anreise, ohne.abreise, ohne.zimmerZeile, uebergabe.anreise), std::tuple(heute(), heute().addDays(1), 0, heute()));
 }
 
 TEST_F(PlanModelTest, NavigationSteps) {
