@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "plan/PlanFixture.h"
 #include "store/Parameter.h"
 #include "plan/Hauptbefehle.h"
@@ -92,13 +94,10 @@ TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
               QStringList({QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
                            QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
                            QStringLiteral("Es werden 2 Datensätze gelöscht. Vorgang fortsetzen?"), QStringLiteral("Vorgang abgeschlossen")}));
+    // No, then Cancel, is preselected.
     const auto& shown = dialogs.shown();
-    EXPECT_EQ(shown[1].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(shown[2].buttons, Buttons::YesNo);
-    EXPECT_EQ(shown[2].defaultButton, 2) << "No is preselected";
-    EXPECT_EQ(shown[3].buttons, Buttons::OkCancel);
-    EXPECT_EQ(shown[3].defaultButton, 2) << "Cancel is preselected";
-    EXPECT_EQ(shown[3].caption, QStringLiteral("Datenpflege"));
+    EXPECT_EQ(std::tuple(shown[1].buttons, shown[2].buttons, shown[2].defaultButton, shown[3].buttons, shown[3].defaultButton, shown[3].caption),
+              std::tuple(Buttons::YesNoCancel, Buttons::YesNo, 2, Buttons::OkCancel, 2, QStringLiteral("Datenpflege")));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
 }
 
@@ -148,19 +147,14 @@ TEST_F(HauptbefehleReorganisationTest, EveryQuestionCanEndItAndTheBackupNeedsIts
 
 TEST_F(HauptbefehleTest, SiblingProgramsStartWhenTheyAreThere) {
     Hauptbefehle b = befehle();
-    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik));
-    EXPECT_FALSE(b.adressverwaltung()) << "no address program: nothing happens";
-    EXPECT_FALSE(b.statistik());
+    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik) || b.adressverwaltung() || b.statistik()) << "no program: nothing happens";
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     shell.addProgram(pfad(QStringLiteral("Qubero.exe")));
     shell.addProgram(pfad(QStringLiteral("Yorvak.exe")));
     shell.addProgram(pfad(QStringLiteral("Lomvix.exe")));
-    EXPECT_TRUE(b.programmVorhanden(Hauptbefehle::kStatistik));
-    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kImport));
-    EXPECT_TRUE(b.adressverwaltung());
-    EXPECT_TRUE(b.statistik());
-    EXPECT_TRUE(b.datenexport());
+    EXPECT_EQ(std::tuple(b.programmVorhanden(Hauptbefehle::kStatistik), b.programmVorhanden(Hauptbefehle::kImport)), std::tuple(true, false));
+    EXPECT_TRUE(b.adressverwaltung() && b.statistik() && b.datenexport());
     ASSERT_EQ(shell.started().size(), 3);
     EXPECT_EQ(shell.started()[0].program, Shell::programPath(pfad(QStringLiteral("Qubero.exe"))));
     EXPECT_EQ(shell.started()[2].program, Shell::programPath(pfad(QStringLiteral("Lomvix.exe"))));
