@@ -5,6 +5,7 @@
 #include <QFile>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -63,8 +64,7 @@ TEST_F(mdAccessVerknuepfungTest, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocati
     settings.saveSetting(QStringLiteral("Excel"), QStringLiteral("/alt/Sicherungen/Tavomera.mdb"));
     dialogs.answer(Answer::Ok);
     EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Datenbankdialog);
-    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
-    EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
+    EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().buttons), std::tuple(QStringList{kRecovery}, Buttons::OkCancel));
     // The section was emptied and only the sample path written.
     EXPECT_EQ(settings.names(), QStringList{QStringLiteral("BeispielPfad")});
     EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
@@ -107,8 +107,7 @@ TEST_F(mdAccessVerknuepfungTest, TheStartLeadsOnByWhatItFinds) {
         EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
         if (f.weiter == W::Hauptfenster) {
             EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
-            EXPECT_EQ(v.programmordner, ordner.path());
-            EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
+            EXPECT_EQ(std::tuple(v.programmordner, v.blockProgramm), std::tuple(ordner.path(), QStringLiteral("Tosmek.exe")));
         }
         dialogs.clear();
     }
@@ -148,9 +147,8 @@ TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRef
         const QString n = QString::number(instanz);
         EXPECT_EQ(start(QStringLiteral("/opt/tav/") + n + QStringLiteral("Tavomera")), mdAccessVerknuepfung::Weiter::Hauptfenster);
         EXPECT_TRUE(dialogs.shown().isEmpty());
-        EXPECT_EQ(v.instanz, instanz);
-        EXPECT_EQ(v.dateien.working, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"));
-        EXPECT_EQ(v.werte.zentral, QStringLiteral("Zentra") + n);
+        EXPECT_EQ(std::tuple(v.instanz, v.dateien.working, v.werte.zentral),
+                  std::tuple(instanz, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"), QStringLiteral("Zentra") + n));
         EXPECT_EQ(settings.getSetting(QStringLiteral("lokalD") + n), datei(QStringLiteral("Loka") + n + QStringLiteral(".mdb")));
         EXPECT_TRUE(settings.getSetting(QStringLiteral("LokalDB")).isEmpty()) << "instance 0's values are left alone";
     }
@@ -226,10 +224,11 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedOffersToTryAgainAndNeverD
             EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);  // Cancel
         }
         ASSERT_EQ(dialogs.shown().size(), 1);
+        const QString text = dialogs.last().text;
         EXPECT_EQ(dialogs.last().buttons, Buttons::RetryCancel);
-        EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")));
-        EXPECT_TRUE(dialogs.last().text.contains(datei)) << dialogs.last().text.toStdString();
-        EXPECT_FALSE(dialogs.last().text.contains(kRecovery));
+        EXPECT_TRUE(text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")) && text.contains(datei) &&
+                    !text.contains(kRecovery))
+            << text.toStdString();
         EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), pfadVorher);
         EXPECT_FALSE(settings.getSetting(QStringLiteral("Zentral")).isEmpty());
         dialogs.clear();
