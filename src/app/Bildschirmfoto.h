@@ -15,7 +15,7 @@ namespace tav {
 class Bildschirmfoto : public QObject {
     Q_OBJECT
 public:
-    // beschaeftigt: the start-up is still running; vorne: the window in front (null: none yet).
+    // beschaeftigt: the start-up is still running; vorne: the window in front (null: no window).
     Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne,
                    int wartezeitMs = 60000, QObject* parent = nullptr);
 

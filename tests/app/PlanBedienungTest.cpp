@@ -11,12 +11,12 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <tuple>
 
 #include "app/ProgrammFenster.h"
 #include "store/Beispieldaten.h"
 #include "engine/Database.h"
 #include "store/Datenbankdateien.h"
-#include "store/Parameter.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
 #include "plan/PlanModel.h"
@@ -31,8 +31,6 @@
 #include "reservation/ui/frmCollision.h"
 #include "reservation/ui/frmReservierung.h"
 #include "support/Child.h"
-#include "support/QtPrinters.h"
-#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -155,7 +153,6 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
             QTest::keyClicks(child<QLineEdit>(w, "fldKürzel"), QStringLiteral("Quandt"));
             child<QLineEdit>(w, "fldAnzahlGäste")->selectAll();
             QTest::keyClicks(child<QLineEdit>(w, "fldAnzahlGäste"), QStringLiteral("2"));
-            test::saveScreenshot(w, QStringLiteral("plan-neue-reservierung"));
             child<QPushButton>(w, "cmdReservieren")->click();
             child<QPushButton>(w, "cmdZu")->click();
         },
@@ -167,19 +164,12 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
 
     const int id = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Quandt'")).toInt();
     ASSERT_NE(id, 0) << "the booking is stored";
-    EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), id).toInt(), zimmer);
-    EXPECT_EQ(wert(QStringLiteral("Von"), id).toDate(), anreise);
-    EXPECT_EQ(wert(QStringLiteral("Bis"), id).toDate(), anreise.addDays(3));
-    const int art = wert(QStringLiteral("Belegungsart"), id).toInt();
-    const quint32 farbe = model().einstellungen().artFarbe(art);
+    EXPECT_EQ(std::tuple(wert(QStringLiteral("Zimmernummer"), id).toInt(), wert(QStringLiteral("Von"), id).toDate(),
+                         wert(QStringLiteral("Bis"), id).toDate()),
+              std::tuple(zimmer, anreise, anreise.addDays(3)));
+    // How the bar is painted is PlanModelTest's; here the plan shows it at once.
     for (int s = 5; s <= 7; ++s) EXPECT_EQ(zelle(zeile, s).buchungId, id) << "night " << s;
-    EXPECT_TRUE(zelle(zeile, 5).ersterTag);
-    EXPECT_EQ(zelle(zeile, 5).farbe, farbe::brighten(farbe, model().einstellungen().ersterTag));
-    EXPECT_NE(zelle(zeile, 5).farbe, farbe) << "the first night is brightened";
-    EXPECT_EQ(zelle(zeile, 6).farbe, farbe);
-    EXPECT_EQ(zelle(zeile, 7).farbe, farbe);
     EXPECT_FALSE(zelle(zeile, 8).belegt()) << "the departure night stays free";
-    test::saveScreenshot(*hauptfenster, QStringLiteral("plan-nach-reservierung"));
 
     // 2. Open it by right click, one night more with "+" in the departure box.
     formular = false;
@@ -213,7 +203,6 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
             EXPECT_TRUE(child<QFrame>(w, "lbWarnung")->isEnabled()) << "the live warning shows the overlap";
             imModalenFenster<frmCollision>(
                 [&neuesZimmer](frmCollision& d) {
-                    test::saveScreenshot(d, QStringLiteral("plan-kollision"));
                     auto* ziel = d.findChild<QComboBox*>(QStringLiteral("cboBez_0"));
                     ASSERT_NE(ziel, nullptr);
                     ASSERT_GT(ziel->count(), 1) << "free rooms are offered";
@@ -235,14 +224,11 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
 
     const int neu = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Ruprecht'")).toInt();
     ASSERT_NE(neu, 0);
-    EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), neu).toInt(), zimmer);
-    EXPECT_EQ(wert(QStringLiteral("Von"), neu).toDate(), anreise.addDays(3));
+    EXPECT_EQ(std::tuple(wert(QStringLiteral("Zimmernummer"), neu).toInt(), wert(QStringLiteral("Von"), neu).toDate()),
+              std::tuple(zimmer, anreise.addDays(3)));
     const int verschoben = wert(QStringLiteral("Zimmernummer"), id).toInt();
     EXPECT_NE(verschoben, zimmer) << "the older booking left the room";
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ?"),
-                          {neuesZimmer})
-                  .toInt(),
-              verschoben)
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ?"), {neuesZimmer}).toInt(), verschoben)
         << "it went to the room chosen in the dialog";
     EXPECT_EQ(zelle(zeile, 8).buchungId, neu) << "the plan shows the new booking in the room";
     EXPECT_EQ(zelle(model().zeileDesZimmers(verschoben), 6).buchungId, id) << "and the older one in its new room";

@@ -60,7 +60,7 @@ TEST_F(ProgrammTest, WithBothPathsOnTheSampleDatabaseTheScreenshotShowsTheMainWi
     EXPECT_GE(png.width(), 1000) << "the main window, not a box";
 }
 
-TEST_F(ProgrammTest, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefused) {
+TEST_F(ProgrammTest, ANewDatabaseShowsTheSampleQuestion) {
     einstellungen(QStringLiteral("[Startup]\nPfad=%1\nZentral=%2\n")
                       .arg(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))));
     const QString frage = ordner.file(QStringLiteral("frage.png"));
@@ -68,11 +68,6 @@ TEST_F(ProgrammTest, ANewDatabaseShowsTheSampleQuestionAndAThirdInstanceIsRefuse
     ASSERT_EQ(l.code, 0) << l.err.toStdString();
     EXPECT_TRUE(l.err.contains(QStringLiteral("Fenster: Tavomera\n"))) << "a box with the title as caption: " << l.err.toStdString();
     EXPECT_LT(QImage(frage).width(), 800);
-
-    const Lauf dritte = starte(QStringLiteral("3Tavomera"), {QStringLiteral("--screenshot"), ordner.file(QStringLiteral("drei.png"))});
-    ASSERT_EQ(dritte.code, 0) << dritte.err.toStdString();
-    EXPECT_TRUE(dritte.err.contains(QStringLiteral("Fenster: Tavomera\n"))) << "the box \"Unzulässiger Dateiname\"";
-    EXPECT_LT(QImage(ordner.file(QStringLiteral("drei.png"))).width(), 400);
 }
 
 TEST_F(ProgrammTest, TheInstallStepWritesTheMissingPathsOfItsInstance) {
@@ -81,9 +76,8 @@ TEST_F(ProgrammTest, TheInstallStepWritesTheMissingPathsOfItsInstance) {
     ASSERT_EQ(l.code, 0) << l.err.toStdString();
     EXPECT_TRUE(l.out.contains(QStringLiteral("Eingetragen: Pfad = ") + ordner.file(QStringLiteral("Tavomera.mdb"))));
     EXPECT_FALSE(l.out.contains(QStringLiteral("Eingetragen: Zentral")));
+    // Which values are written is mdAccessVerknuepfungTest's; here the option reaches the settings file.
     QFile f(konfig.file(QStringLiteral("Kavurel/Tavomera.conf")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString conf = QString::fromUtf8(f.readAll());
-    EXPECT_TRUE(conf.contains(QStringLiteral("Zentral=/netz/Zentral.mdb")));
-    EXPECT_TRUE(conf.contains(QStringLiteral("Excel=") + ordner.file(QStringLiteral("Sicherungen/Tavomera.mdb"))));
+    EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Pfad=") + ordner.file(QStringLiteral("Tavomera.mdb"))));
 }

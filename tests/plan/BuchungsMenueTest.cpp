@@ -83,7 +83,7 @@ TEST_F(BuchungsMenueTest, StatusMessageShowsThePaymentState) {
 
 TEST_F(BuchungsMenueTest, HeadingsAreChosenOrTypedWithoutSemicolonOrTilde) {
     PlanUeberschriften h(db(), dialogs);
-    EXPECT_EQ(h.lesen(1), QStringLiteral("Bezeichnung")) << "no row yet";
+    EXPECT_EQ(h.lesen(1), QStringLiteral("Bezeichnung")) << "without its row: the default";
     h.setzen(1, PlanUeberschriften::auswahl(1)[2]);
     h.setzen(2, QStringLiteral("Haus"));
     EXPECT_EQ(h.lesen(1), QStringLiteral("Reserviert als:"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "plan/PlanFixture.h"
 #include "store/Parameter.h"
 #include "plan/Hauptbefehle.h"
@@ -73,18 +75,6 @@ protected:
     }
 };
 
-TEST_F(HauptbefehleReorganisationTest, AnythingButAPositiveNumberEndsAtOnce) {
-    for (const QString& antwort : {QString(), QStringLiteral("0"), QStringLiteral("-3"), QStringLiteral("sechs"), QStringLiteral("2,5")}) {
-        dialogs.clear();
-        dialogs.answerText(antwort);
-        EXPECT_EQ(befehle().reorganisation(), 0);
-        ASSERT_EQ(dialogs.shown().size(), 1) << antwort.toStdString();
-        EXPECT_EQ(dialogs.last().text, QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"));
-        EXPECT_EQ(dialogs.last().caption, QStringLiteral("Löschen von alten Reservierungen"));
-        EXPECT_EQ(buchungen(), 4);
-    }
-}
-
 TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
     // Guest 7 stayed only in August: the deletion leaves the address without a booking.
     addGuest(7, QStringLiteral("Ida"), QStringLiteral("Sommer"));
@@ -104,83 +94,67 @@ TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
               QStringList({QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
                            QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
                            QStringLiteral("Es werden 2 Datensätze gelöscht. Vorgang fortsetzen?"), QStringLiteral("Vorgang abgeschlossen")}));
+    // No, then Cancel, is preselected.
     const auto& shown = dialogs.shown();
-    EXPECT_EQ(shown[1].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(shown[2].buttons, Buttons::YesNo);
-    EXPECT_EQ(shown[2].defaultButton, 2) << "No is preselected";
-    EXPECT_EQ(shown[3].buttons, Buttons::OkCancel);
-    EXPECT_EQ(shown[3].defaultButton, 2) << "Cancel is preselected";
-    EXPECT_EQ(shown[3].caption, QStringLiteral("Datenpflege"));
+    EXPECT_EQ(std::tuple(shown[1].buttons, shown[2].buttons, shown[2].defaultButton, shown[3].buttons, shown[3].defaultButton, shown[3].caption),
+              std::tuple(Buttons::YesNoCancel, Buttons::YesNo, 2, Buttons::OkCancel, 2, QStringLiteral("Datenpflege")));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
 }
 
-TEST_F(HauptbefehleReorganisationTest, CancelAndRefusedQuestionsLeaveEveryBooking) {
+// Anything but a positive number ends at once; a cancel or a refusal leaves every booking (and
+// rolls back); a backup is offered only with its window; a successful one names its folder.
+TEST_F(HauptbefehleReorganisationTest, EveryQuestionCanEndItAndTheBackupNeedsItsWindow) {
     struct Fall {
-        QList<Answer> antworten;
-        int boxen;
         const char* warum;
+        QString monate;
+        QList<Answer> antworten;
+        int geloescht, boxen;
+        QString meldung;  // shown as the third box
+        bool sicherungsFenster = true;
     };
-    const QList<Fall> faelle = {
-        {{Answer::Cancel}, 2, "cancel at the backup question"},
-        {{Answer::No, Answer::No}, 3, "no at the confirmation"},
-        {{Answer::No, Answer::Yes, Answer::Cancel}, 4, "cancel after the number of rows: rolled back"},
-        {{Answer::Yes, Answer::No}, 3, "the backup failed and the user stops"},
-    };
+    const QString fehlschlag = QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?");
+    QList<Fall> faelle;
+    for (const char* m : {"", "0", "-3", "sechs", "2,5"}) faelle.append({"no positive number", QString::fromLatin1(m), {}, 0, 1, {}});
+    faelle.append({
+        {"cancel at the backup question", QStringLiteral("5"), {Answer::Cancel}, 0, 2, {}},
+        {"no at the confirmation", QStringLiteral("5"), {Answer::No, Answer::No}, 0, 3, {}},
+        {"cancel after the number of rows", QStringLiteral("5"), {Answer::No, Answer::Yes, Answer::Cancel}, 0, 4, {}},
+        {"the backup failed and the user stops", QStringLiteral("5"), {Answer::Yes, Answer::No}, 0, 3, fehlschlag},
+        {"a successful backup", QStringLiteral("7"), {Answer::Yes, Answer::Yes, Answer::Ok}, 1, 6,
+         QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /opt/tavomera/Sicherungen/DB2024_03_06/")},
+        {"no backup window: no backup question", QStringLiteral("6"), {Answer::Yes, Answer::Ok}, 1, 4, {}, false},
+    });
+    int bleiben = 4;
     for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
         dialogs.clear();
-        dialogs.answerText(QStringLiteral("5"));
+        fenster.setVorhanden(Ziel::Datensicherung, f.sicherungsFenster);
+        fenster.setSicherung(f.meldung.contains(QStringLiteral("gesichert")) ? QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06/") : QString());
+        dialogs.answerText(f.monate);
         for (Answer a : f.antworten) dialogs.answer(a);
-        EXPECT_EQ(befehle().reorganisation(), 0) << f.warum;
-        EXPECT_EQ(buchungen(), 4) << f.warum;
-        EXPECT_EQ(dialogs.shown().size(), f.boxen) << f.warum;
-        EXPECT_TRUE(dialogs.unanswered().isEmpty()) << f.warum;
+        EXPECT_EQ(befehle().reorganisation(), f.geloescht);
+        EXPECT_EQ(buchungen(), bleiben -= f.geloescht);
+        EXPECT_EQ(dialogs.shown().size(), f.boxen);
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+        EXPECT_EQ(dialogs.shown()[0].caption, QStringLiteral("Löschen von alten Reservierungen"));
+        if (!f.meldung.isEmpty()) {
+            EXPECT_EQ(dialogs.shown()[2].text, f.meldung);
+        }
+        EXPECT_EQ(dialogs.texts().contains(frage()), f.boxen > 1 && f.sicherungsFenster);
     }
-    EXPECT_EQ(dialogs.shown()[2].text,
-              QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?"));
-    EXPECT_EQ(dialogs.shown()[2].caption, QStringLiteral("Datenpflege"));
     EXPECT_EQ(db().transactionDepth(), 0);
-}
-
-TEST_F(HauptbefehleReorganisationTest, WithoutTheBackupWindowNoBackupIsOffered) {
-    fenster.setVorhanden(Ziel::Datensicherung, false);
-    dialogs.answerText(QStringLiteral("6"));
-    dialogs.answer(Answer::Yes);  // go on
-    dialogs.answer(Answer::Ok);   // two rows
-    EXPECT_EQ(befehle().reorganisation(), 2);
-    EXPECT_FALSE(dialogs.texts().contains(frage()));
-    EXPECT_EQ(dialogs.shown().size(), 4);
-    EXPECT_EQ(fenster.sicherungen(), 0);
-    EXPECT_TRUE(dialogs.allAnswersUsed());
-}
-
-TEST_F(HauptbefehleReorganisationTest, ASuccessfulBackupNamesItsFolder) {
-    Hauptbefehle b = befehle();
-    fenster.setSicherung(QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"));
-    dialogs.answerText(QStringLiteral("7"));
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Ok);
-    EXPECT_EQ(b.reorganisation(), 1);
-    EXPECT_EQ(dialogs.shown()[2].text,
-              QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /opt/tavomera/Sicherungen/DB2024_03_06_09_00_00/"));
-    EXPECT_EQ(buchungen(), 3);
 }
 
 TEST_F(HauptbefehleTest, SiblingProgramsStartWhenTheyAreThere) {
     Hauptbefehle b = befehle();
-    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik));
-    EXPECT_FALSE(b.adressverwaltung()) << "no address program: nothing happens";
-    EXPECT_FALSE(b.statistik());
+    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kStatistik) || b.adressverwaltung() || b.statistik()) << "no program: nothing happens";
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     shell.addProgram(pfad(QStringLiteral("Qubero.exe")));
     shell.addProgram(pfad(QStringLiteral("Yorvak.exe")));
     shell.addProgram(pfad(QStringLiteral("Lomvix.exe")));
-    EXPECT_TRUE(b.programmVorhanden(Hauptbefehle::kStatistik));
-    EXPECT_FALSE(b.programmVorhanden(Hauptbefehle::kImport));
-    EXPECT_TRUE(b.adressverwaltung());
-    EXPECT_TRUE(b.statistik());
-    EXPECT_TRUE(b.datenexport());
+    EXPECT_EQ(std::tuple(b.programmVorhanden(Hauptbefehle::kStatistik), b.programmVorhanden(Hauptbefehle::kImport)), std::tuple(true, false));
+    EXPECT_TRUE(b.adressverwaltung() && b.statistik() && b.datenexport());
     ASSERT_EQ(shell.started().size(), 3);
     EXPECT_EQ(shell.started()[0].program, Shell::programPath(pfad(QStringLiteral("Qubero.exe"))));
     EXPECT_EQ(shell.started()[2].program, Shell::programPath(pfad(QStringLiteral("Lomvix.exe"))));

@@ -38,7 +38,7 @@ protected:
 
     Zimmerliste rooms;
     ScriptedDialogs dialogs;
-    // No window of another part is there unless a test says so.
+    // No window is there unless a test says so.
     ScriptedFenster fenster;
     Uebergabe uebergabe;
     int aktualisieren = 0;

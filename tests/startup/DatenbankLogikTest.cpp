@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <tuple>
 
 #include "engine/Database.h"
 #include "store/Datenbankdateien.h"
@@ -93,17 +94,16 @@ TEST_F(DatenbankLogikTest, SavingRelinksAndStoresThePathsOrRefusesWithoutWriting
     QFile::remove(netz.file(QStringLiteral("Zentral.mdb")));
     dialogs.clear();
     EXPECT_FALSE(d.speichernUndStarten());
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie die Datenbankpfade.")});
-    EXPECT_EQ(dialogs.last().icon, Icon::Exclamation);
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), ordner.file(QStringLiteral("Tavomera.mdb"))) << "nothing stored";
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Zentral")), ordner.file(QStringLiteral("Zentral.mdb")));
+    EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().icon), std::tuple(QStringList{QStringLiteral("Bitte überprüfen Sie die Datenbankpfade.")}, Icon::Exclamation));
+    EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
+              std::tuple(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb")))) << "nothing stored";
 
     dialogs.clear();
     dialogs.answerFile(ordner.file(QStringLiteral("Zentral.mdb")));
     d.aendernZentral();
     EXPECT_TRUE(d.speichernUndStarten());
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), netz.file(QStringLiteral("Tavomera.mdb")));
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Zentral")), ordner.file(QStringLiteral("Zentral.mdb")));
+    EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
+              std::tuple(netz.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))));
     EXPECT_TRUE(verknuepfung::zeigtAuf(ordner.file(QStringLiteral("Lokal.mdb")), netz.file(QStringLiteral("Tavomera.mdb")),
                                        ordner.file(QStringLiteral("Zentral.mdb"))));
 }
@@ -111,17 +111,16 @@ TEST_F(DatenbankLogikTest, SavingRelinksAndStoresThePathsOrRefusesWithoutWriting
 TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
     v.instanz = 1;
     DatenbankLogik d(v, dialogs, settings);
-    EXPECT_TRUE(d.nameVergeben().isEmpty()) << "no working database chosen yet";
+    EXPECT_TRUE(d.nameVergeben().isEmpty()) << "without a chosen working database: no name";
     EXPECT_EQ(dialogs.texts(), QStringList{kFalsch});
     d.laden();
     dialogs.answerText(QStringLiteral("Haus Sonnenschein"));
     EXPECT_EQ(d.nameVergeben(), QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Bitte wählen Sie einem Namen für diese Anwendung:"));
-    EXPECT_EQ(dialogs.last().caption, QStringLiteral("Namen vergeben"));
+    EXPECT_EQ(std::tuple(dialogs.last().text, dialogs.last().caption),
+              std::tuple(QStringLiteral("Bitte wählen Sie einem Namen für diese Anwendung:"), QStringLiteral("Namen vergeben")));
     EXPECT_EQ(Parameter(*Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))).read(QStringLiteral("titel"))->text(1),
               QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(v.titel, QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(dialogs.defaultCaption(), QStringLiteral("Haus Sonnenschein"));
+    EXPECT_EQ(std::tuple(v.titel, dialogs.defaultCaption()), std::tuple(QStringLiteral("Haus Sonnenschein"), QStringLiteral("Haus Sonnenschein")));
 
     dialogs.answerText(QString());
     EXPECT_EQ(d.nameVergeben(), QStringLiteral("Tavomera 1")) << "an empty answer";
@@ -153,9 +152,7 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
 
     QSignalSpy gespeichert(&f, &frmDatenbank::gespeichert);
     f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();
-    EXPECT_EQ(gespeichert.count(), 1);
-    EXPECT_TRUE(f.gespeichertWurde());
-    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(std::tuple(gespeichert.count(), f.gespeichertWurde(), f.result()), std::tuple(1, true, int(QDialog::Accepted)));
     QSignalSpy ende(&f, &frmDatenbank::beenden);
     f.findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
     EXPECT_EQ(ende.count(), 1);

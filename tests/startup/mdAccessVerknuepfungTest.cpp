@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <functional>
 #include <optional>
-#include <sqlite3.h>
+#include <tuple>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -16,6 +16,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "startup/mdAccessVerknuepfung.h"
+#include "support/FremdeSperre.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -64,8 +65,7 @@ TEST_F(mdAccessVerknuepfungTest, AnEmptyRegistryRepairsAsksAndOkLeadsToTheLocati
     settings.saveSetting(QStringLiteral("Excel"), QStringLiteral("/alt/Sicherungen/Tavomera.mdb"));
     dialogs.answer(Answer::Ok);
     EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Datenbankdialog);
-    EXPECT_EQ(dialogs.texts(), QStringList{kRecovery});
-    EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
+    EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().buttons), std::tuple(QStringList{kRecovery}, Buttons::OkCancel));
     // The section was emptied and only the sample path written.
     EXPECT_EQ(settings.names(), QStringList{QStringLiteral("BeispielPfad")});
     EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
@@ -108,8 +108,7 @@ TEST_F(mdAccessVerknuepfungTest, TheStartLeadsOnByWhatItFinds) {
         EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
         if (f.weiter == W::Hauptfenster) {
             EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
-            EXPECT_EQ(v.programmordner, ordner.path());
-            EXPECT_EQ(v.blockProgramm, QStringLiteral("Tosmek.exe"));
+            EXPECT_EQ(std::tuple(v.programmordner, v.blockProgramm), std::tuple(ordner.path(), QStringLiteral("Tosmek.exe")));
         }
         dialogs.clear();
     }
@@ -149,9 +148,8 @@ TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRef
         const QString n = QString::number(instanz);
         EXPECT_EQ(start(QStringLiteral("/opt/tav/") + n + QStringLiteral("Tavomera")), mdAccessVerknuepfung::Weiter::Hauptfenster);
         EXPECT_TRUE(dialogs.shown().isEmpty());
-        EXPECT_EQ(v.instanz, instanz);
-        EXPECT_EQ(v.dateien.working, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"));
-        EXPECT_EQ(v.werte.zentral, QStringLiteral("Zentra") + n);
+        EXPECT_EQ(std::tuple(v.instanz, v.dateien.working, v.werte.zentral),
+                  std::tuple(instanz, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"), QStringLiteral("Zentra") + n));
         EXPECT_EQ(settings.getSetting(QStringLiteral("lokalD") + n), datei(QStringLiteral("Loka") + n + QStringLiteral(".mdb")));
         EXPECT_TRUE(settings.getSetting(QStringLiteral("LokalDB")).isEmpty()) << "instance 0's values are left alone";
     }
@@ -182,29 +180,10 @@ TEST_F(mdAccessVerknuepfungTest, TheInstallerWritesTheDefaultPathsOnlyWhenMissin
 
 namespace {
 
-// Another workstation: a second connection that holds an exclusive lock on one file.
-class Sperre {
-public:
-    explicit Sperre(const QString& pfad) {
-        sqlite3_open_v2(pfad.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        EXPECT_EQ(sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    ~Sperre() { freigeben(); }
-    void freigeben() {
-        if (!db_) return;
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
 // Answers every question with Retry once and lifts the lock before it does; Cancel after that.
 class WiederholenNachFreigabe final : public Dialogs {
 public:
-    explicit WiederholenNachFreigabe(Sperre* sperre) : sperre_(sperre) {}
+    explicit WiederholenNachFreigabe(test::FremdeSperre* sperre) : sperre_(sperre) {}
     QStringList texte;
 
 protected:
@@ -220,7 +199,7 @@ protected:
     QString showOpenFile(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
-    Sperre* sperre_;
+    test::FremdeSperre* sperre_;
 };
 
 struct KurzeWartezeit {
@@ -233,7 +212,7 @@ struct KurzeWartezeit {
 
 // A backup or clean-up on another workstation holds a file: the start says so, offers to try
 // again, and never takes the lock for a wrong path (whose OK would delete the stored paths).
-TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredPaths) {
+TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedOffersToTryAgainAndNeverDeletesTheStoredPaths) {
     KurzeWartezeit kurz;
     installieren();
     const auto names = dbfiles::FileNames::forInstance(0);
@@ -241,25 +220,22 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedAndNeverDeletesTheStoredP
         SCOPED_TRACE(datei.toStdString());
         const QString pfadVorher = settings.getSetting(QStringLiteral("Pfad"));
         {
-            Sperre sperre(this->datei(datei));
+            test::FremdeSperre sperre({this->datei(datei)});
             dialogs.answer(Answer::Cancel);
             EXPECT_EQ(start(), mdAccessVerknuepfung::Weiter::Ende);  // Cancel
         }
         ASSERT_EQ(dialogs.shown().size(), 1);
+        const QString text = dialogs.last().text;
         EXPECT_EQ(dialogs.last().buttons, Buttons::RetryCancel);
-        EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")));
-        EXPECT_TRUE(dialogs.last().text.contains(datei)) << dialogs.last().text.toStdString();
-        EXPECT_FALSE(dialogs.last().text.contains(kRecovery));
+        EXPECT_TRUE(text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")) && text.contains(datei) &&
+                    !text.contains(kRecovery))
+            << text.toStdString();
         EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), pfadVorher);
         EXPECT_FALSE(settings.getSetting(QStringLiteral("Zentral")).isEmpty());
         dialogs.clear();
     }
-}
-
-TEST_F(mdAccessVerknuepfungTest, TryingAgainAfterTheLockIsGoneStartsTheMainWindow) {
-    KurzeWartezeit kurz;
-    installieren();
-    Sperre sperre(datei(dbfiles::FileNames::forInstance(0).central));
+    // Trying again once the other workstation is done starts the main window.
+    test::FremdeSperre sperre({datei(names.central)});
     WiederholenNachFreigabe antworten(&sperre);
     EXPECT_EQ(mdAccessVerknuepfung(v, antworten, settings, ordner.path(), QStringLiteral("Tavomera")).start(),
               mdAccessVerknuepfung::Weiter::Hauptfenster);
@@ -272,7 +248,7 @@ TEST_F(mdAccessVerknuepfungTest, ALockedFileBehindManyLinksIsWaitedForOnce) {
     Database::setBusyTimeout(500);
     installieren();
     const auto names = dbfiles::FileNames::forInstance(0);
-    Sperre sperre(datei(names.central));
+    test::FremdeSperre sperre({datei(names.central)});
     QElapsedTimer uhr;
     uhr.start();
     auto link = Database::open(datei(names.link));

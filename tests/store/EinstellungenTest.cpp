@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "store/Einstellungen.h"
 #include "store/Parameter.h"
 #include "store/Variablen.h"
@@ -24,24 +26,11 @@ protected:
 
 TEST_F(EinstellungenTest, MissingRowsGiveTheirDefaultsAndSomeAreWrittenBack) {
     using namespace einstellungen;
-    titel(db(), v);
-    druckenHardcopy(db(), v);
-    hilfeDarstellung(db(), v);
-    druckAnzahl(db(), v);
-    vorgabeDatum(db(), v);
-    aktualisieren(db(), v);
-    ersterTag(db(), v);
-    waehrung(db(), v);
-    stammkunden(db(), v);
-    waesche(db(), v);
-    EXPECT_EQ(v.titel, QStringLiteral("Tavomera"));
-    EXPECT_TRUE(v.druckenHardcopy);
-    EXPECT_EQ(v.druckAnzahl, 2);
-    EXPECT_EQ(v.ersterTag, 60);
-    EXPECT_EQ(v.waehrung, QStringLiteral("€"));
-    EXPECT_EQ(v.waesche, (QStringList{QStringLiteral("Handtücher"), QStringLiteral("7"), QStringLiteral("Bettwäsche"), QStringLiteral("3"),
-                                      QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("false"),
-                                      QStringLiteral("true")}));
+    for (auto* lesen : {titel, druckenHardcopy, hilfeDarstellung, druckAnzahl, vorgabeDatum, aktualisieren, ersterTag, waehrung, stammkunden, waesche})
+        lesen(db(), v);
+    EXPECT_EQ(std::tuple(v.titel, v.druckenHardcopy, v.druckAnzahl, v.ersterTag, v.waehrung),
+              std::tuple(QStringLiteral("Tavomera"), true, 2, 60, QStringLiteral("€")));
+    EXPECT_EQ(v.waesche.join(QLatin1Char('|')), QStringLiteral("Handtücher|7|Bettwäsche|3|1|0|0|false|true"));
 
     struct Zurueck {
         const char* satz;
@@ -63,8 +52,7 @@ TEST_F(EinstellungenTest, MissingRowsGiveTheirDefaultsAndSomeAreWrittenBack) {
     for (const char* nicht : {"DruckenHardcopy", "ErsterTag", "Stammkunden", "AnzeigeSuchen"})
         EXPECT_FALSE(p().read(QString::fromLatin1(nicht)).has_value()) << nicht << " is not written back";
     EXPECT_EQ(p().text(QStringLiteral("DruckAnzahl")), QStringLiteral("2"));
-    EXPECT_EQ(v.textWahr, QStringLiteral("Ja"));
-    EXPECT_EQ(v.textFalsch, QStringLiteral("Nein"));
+    EXPECT_EQ(std::tuple(v.textWahr, v.textFalsch), std::tuple(QStringLiteral("Ja"), QStringLiteral("Nein")));
     Recordset rs = db().openRecordset(QStringLiteral("SELECT WahrNichtWahr, Beschreibung FROM TblHilfeDarstellung"));
     ASSERT_FALSE(rs.eof());
     EXPECT_EQ(rs.integer(QStringLiteral("WahrNichtWahr")), 0) << "the False row comes first";
@@ -88,17 +76,9 @@ TEST_F(EinstellungenTest, StoredValuesAreReadTheProgramsWay) {
     p().writeText(QStringLiteral("DruckAnzahl"), QStringLiteral("3"));
     for (const char* t : {"120,00", "9,50", "45,00"}) db().execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES (?)"), {QString::fromLatin1(t)});
 
-    titel(db(), v);
-    druckenHardcopy(db(), v);
-    stammkunden(db(), v);
-    alleFreien(db(), v);
-    ersterTag(db(), v);
-    vorgabeDatum(db(), v);
-    waesche(db(), v);
-    dokumentOptionen(db(), v);
-    suchFelder(db(), v);
-    druckAnzahl(db(), v);
-    tarife(db(), v);
+    for (auto* lesen : {titel, druckenHardcopy, stammkunden, alleFreien, ersterTag, vorgabeDatum, waesche, dokumentOptionen, suchFelder,
+                        druckAnzahl, tarife})
+        lesen(db(), v);
     EXPECT_EQ(v.titel, QStringLiteral("Pension Seeblick"));
     EXPECT_FALSE(v.druckenHardcopy) << "only \"Wahr\" prints the picture";
     // A row whose field is empty reads as the missing row: the picture is printed.
@@ -109,10 +89,9 @@ TEST_F(EinstellungenTest, StoredValuesAreReadTheProgramsWay) {
     EXPECT_TRUE(v.alleFreien);
     EXPECT_EQ(v.ersterTag, 40) << "leading digits";
     EXPECT_EQ(v.vorgabeDatum, 0);
-    EXPECT_EQ(v.waesche.value(0), QStringLiteral("Laken"));
-    EXPECT_EQ(v.waesche.value(1), QStringLiteral("7")) << "a Null field takes the running default";
-    EXPECT_TRUE(v.dokumentOptionen.value(QStringLiteral("MitGästezahlR")));
-    EXPECT_FALSE(v.dokumentOptionen.value(QStringLiteral("MitGästezahlA")));
+    EXPECT_EQ(v.waesche.mid(0, 2), (QStringList{QStringLiteral("Laken"), QStringLiteral("7")})) << "a Null field takes the running default";
+    EXPECT_EQ(std::tuple(v.dokumentOptionen.value(QStringLiteral("MitGästezahlR")), v.dokumentOptionen.value(QStringLiteral("MitGästezahlA"))),
+              std::tuple(true, false));
     EXPECT_EQ(v.dokumentOptionen.size(), 35);
     EXPECT_TRUE(v.suchFelder.value(QStringLiteral("Such_Ort")));
     EXPECT_EQ(v.druckAnzahl, 3);
@@ -123,22 +102,20 @@ TEST_F(EinstellungenTest, ColoursKindsAndTheOfferKind) {
     using namespace einstellungen;
     EXPECT_FALSE(farben(db(), v)) << "a missing row is reported";
     ASSERT_EQ(v.farben.size(), 11);
-    EXPECT_EQ(v.farben[0], 9399613u);
-    EXPECT_EQ(v.farben[9], farbe::brighten(9399613u, 40)) << "the plan's own default for a missing F10";
-    EXPECT_EQ(v.farben[10], farbe::brighten(9399613u, 40));
+    EXPECT_EQ(std::tuple(v.farben[9], v.farben[10]), std::tuple(farbe::brighten(v.farben[0], 40), farbe::brighten(v.farben[0], 40)))
+        << "the plan's own default for a missing F10/F11";
 
     zeile(QStringLiteral("Farben"), {QString::number(farbe::rgb(240, 0, 0)), QStringLiteral("16742405"), QStringLiteral("255")});
     zeile(QStringLiteral("Belegungsarten"), {QStringLiteral("frei"), QStringLiteral("  Reserviert  "), QStringLiteral("TEILBELEGT Zimmer"),
                                              QStringLiteral("Ein sehr langer Name der Art")});
     EXPECT_TRUE(farben(db(), v));
     belegungsarten(db(), v);
-    EXPECT_EQ(v.farben[9], farbe::rgb(255, 40, 40)) << "Friday night: the free colour brightened";
-    EXPECT_EQ(v.farben[10], v.farben[9]) << "Saturday night: the same default";
-    EXPECT_EQ(v.belegungsartNamen.value(1), QStringLiteral("Reserviert"));
-    EXPECT_EQ(v.belegungsartNamen.value(3), QStringLiteral("Ein sehr langer")) << "cut to 15 characters";
+    // Friday and Saturday night default to the free colour brightened; names are trimmed and cut to
+    // 15 characters; a kind named TEILBELEGT marks partly occupied rooms in the colour of its entry.
+    EXPECT_EQ(std::tuple(v.farben[9], v.farben[10]), std::tuple(farbe::rgb(255, 40, 40), farbe::rgb(255, 40, 40)));
+    EXPECT_EQ(v.belegungsartNamen.mid(1, 3), (QStringList{QStringLiteral("Reserviert"), QStringLiteral("TEILBELEGT Zimm"), QStringLiteral("Ein sehr langer")}));
     EXPECT_EQ(v.belegungsartNamen.size(), 9);
-    EXPECT_TRUE(v.hatTeilbelegt);
-    EXPECT_EQ(v.teilbelegtFarbe, 255u) << "the colour of its entry";
+    EXPECT_EQ(std::tuple(v.hatTeilbelegt, v.teilbelegtFarbe), std::tuple(true, 255u));
 
     const char* const arten[][2] = {{"0", "Frei"}, {"3", "ANGEBOT"}, {"1", "Reserviert"}, {"2", "Fest"}};
     for (const auto& a : arten)
@@ -146,9 +123,7 @@ TEST_F(EinstellungenTest, ColoursKindsAndTheOfferKind) {
                      {QString::fromLatin1(a[0]).toInt(), QString::fromLatin1(a[1])});
     belegArten(db(), v);
     ASSERT_EQ(v.belegArten.size(), 3) << "kind 0 is left out";
-    EXPECT_EQ(v.belegArten[0].id, 1);
-    EXPECT_EQ(v.belegArten[2].name, QStringLiteral("ANGEBOT"));
-    EXPECT_EQ(v.angebotArt, 3);
+    EXPECT_EQ(std::tuple(v.belegArten[0].id, v.belegArten[2].name, v.angebotArt), std::tuple(1, QStringLiteral("ANGEBOT"), 3));
 }
 
 TEST_F(EinstellungenTest, DisplaySettingsComeFromTheSampleDatabase) {
@@ -161,10 +136,7 @@ TEST_F(EinstellungenTest, DisplaySettingsComeFromTheSampleDatabase) {
     EXPECT_TRUE(einstellungen::zeitDarstellung(*sample, v));
     einstellungen::raeumlichkeiten(db(), *sample, v);
     einstellungen::resGroesse(*sample, v);
-    EXPECT_EQ(v.tage, 21);
-    EXPECT_EQ(v.startWochentag, 1);
-    EXPECT_EQ(v.raeume, 7) << "the room count of the main database";
-    EXPECT_EQ(v.sichtbareZeilen, 12);
-    EXPECT_EQ(v.zeilenHoehe, 320) << "a Null field takes the default";
+    // The room count comes from the main database; a Null row height takes the default.
+    EXPECT_EQ(std::tuple(v.tage, v.startWochentag, v.raeume, v.sichtbareZeilen, v.zeilenHoehe), std::tuple(21, 1, 7, 12, 320));
     EXPECT_EQ(v.resGroesse, QStringLiteral("gross"));
 }

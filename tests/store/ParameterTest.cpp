@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "store/Parameter.h"
 #include "support/DatabaseFixture.h"
 
@@ -42,9 +44,7 @@ TEST_F(ParameterTest, YesNoRowsLabelsAndLookups) {
 TEST(ParameterFarbeTest, BrighteningLimitsEachChannel) {
     const quint32 red240 = farbe::rgb(240, 0, 0);
     const quint32 bright = farbe::brighten(red240, 60);
-    EXPECT_EQ(farbe::red(bright), 255);
-    EXPECT_EQ(farbe::green(bright), 60);
-    EXPECT_EQ(farbe::blue(bright), 60);
+    EXPECT_EQ(std::tuple(farbe::red(bright), farbe::green(bright), farbe::blue(bright)), std::tuple(255, 60, 60));
     EXPECT_EQ(farbe::rgb(61, 109, 143), 9399613u) << "the free-cell colour of a new database";
     EXPECT_EQ(farbe::brighten(0, 0), 0u);
 }

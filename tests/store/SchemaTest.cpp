@@ -25,12 +25,10 @@ TEST_F(SchemaTest, EveryTableIsReachableThroughTheLinkDatabaseWithItsJetTypes) {
     }
     // The holiday database holds the holidays to import and the postcodes.
     auto holiday = open(QStringLiteral("Feiertag.mdb"));
-    EXPECT_TRUE(holiday->hasTableDef(QStringLiteral("tbPLZ")));
-    EXPECT_TRUE(holiday->hasTableDef(QStringLiteral("tbFeiertage")));
+    EXPECT_TRUE(holiday->hasTableDef(QStringLiteral("tbPLZ")) && holiday->hasTableDef(QStringLiteral("tbFeiertage")));
     // The sample database holds every table itself.
     auto sample = open(QStringLiteral("Beispiel.mdb"));
-    EXPECT_FALSE(sample->tableDef(QStringLiteral("tblBelegung"))->isLinked());
-    EXPECT_FALSE(sample->tableDef(QStringLiteral("tblTarife"))->isLinked());
+    EXPECT_FALSE(sample->tableDef(QStringLiteral("tblBelegung"))->isLinked() || sample->tableDef(QStringLiteral("tblTarife"))->isLinked());
 }
 
 TEST_F(SchemaTest, FieldNamesAreFoundWhateverTheirCase) {

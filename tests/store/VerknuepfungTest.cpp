@@ -63,9 +63,8 @@ TEST_F(VerknuepfungTest, RelinkSendsZentraLinksToTheCentralFileAndLeavesLocalTab
 
     verknuepfung::alleNeuVerknuepfen(db(), arbeit, zentral);
     EXPECT_TRUE(verknuepfung::zeigtAuf(file(QStringLiteral("Lokal.mdb")), arbeit, zentral));
-    EXPECT_TRUE(verknuepfung::gleicheDatei(connectOf(db(), QStringLiteral("tblBelegung")), zentral));
-    EXPECT_TRUE(verknuepfung::gleicheDatei(connectOf(db(), QStringLiteral("Address")), zentral));
-    EXPECT_TRUE(verknuepfung::gleicheDatei(connectOf(db(), QStringLiteral("tblTarife")), arbeit));
+    for (const auto& [t, ziel] : {std::pair{"tblBelegung", zentral}, std::pair{"Address", zentral}, std::pair{"tblTarife", arbeit}})
+        EXPECT_TRUE(verknuepfung::gleicheDatei(connectOf(db(), QString::fromLatin1(t)), ziel)) << t;
     EXPECT_TRUE(db().tableDef(QStringLiteral("tbNurHier"))->connect.isEmpty());
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Notiz FROM tbNurHier")), QVariant(QStringLiteral("bleibt")));
     db().execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES ('45,00')"));

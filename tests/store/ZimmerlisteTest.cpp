@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "store/Zimmerliste.h"
 #include "support/DatabaseFixture.h"
 
@@ -23,26 +25,20 @@ TEST_F(ZimmerlisteTest, LoadsAttributesDefaultsAndLookups) {
     list.load(db());
     ASSERT_EQ(list.rooms().size(), 3);
     const Zimmer& first = list.rooms()[0];
-    EXPECT_EQ(first.nummer, 1);
-    EXPECT_EQ(first.farbe1, farbe::kMenuBar) << "a room without attributes keeps the menu-bar colour";
-    EXPECT_EQ(first.text1, QString());
-    EXPECT_EQ(first.tooltip(), QStringLiteral("Zimmer 101 (Nichtraucher)"));
-    EXPECT_EQ(first.tag(), QStringLiteral("01"));
+    // A room without attributes keeps the menu-bar colour; only the last row is marked last.
+    EXPECT_EQ(std::tuple(first.nummer, first.farbe1, first.text1, first.tooltip(), first.tag(), first.letztes),
+              std::tuple(1, farbe::kMenuBar, QString(), QStringLiteral("Zimmer 101 (Nichtraucher)"), QStringLiteral("01"), false));
     const Zimmer& second = list.rooms()[1];
-    EXPECT_EQ(second.farbe1, 255u);
-    EXPECT_EQ(second.text1, QStringLiteral("B"));
-    EXPECT_EQ(second.bedeutung1, QStringLiteral("Balkon"));
-    EXPECT_EQ(second.tooltip(), QStringLiteral("Zimmer 102 (Raucher)"));
+    EXPECT_EQ(std::tuple(second.farbe1, second.text1, second.bedeutung1, second.tooltip()),
+              std::tuple(255u, QStringLiteral("B"), QStringLiteral("Balkon"), QStringLiteral("Zimmer 102 (Raucher)")));
     EXPECT_TRUE(list.rooms()[2].letztes);
-    EXPECT_FALSE(first.letztes);
     EXPECT_EQ(list.vorgabe(2)->preis, 60.0);
 
     EXPECT_EQ(Zimmerliste::nummerVonLabel(db(), QStringLiteral("101")), 1);
     EXPECT_EQ(Zimmerliste::nummerVonLabel(db(), QStringLiteral("999")), 0);
     EXPECT_EQ(Zimmerliste::nummerVonLabel(db(), QStringLiteral("1' OR '1'='1")), 0) << "labels are bound, never spliced";
     EXPECT_EQ(Zimmerliste::gaesteVonLabel(db(), QStringLiteral("102")), 2);
-    EXPECT_EQ(Zimmerliste::attributFarbe(db(), 1), 255u);
-    EXPECT_EQ(Zimmerliste::attributText(db(), 1), QStringLiteral("B"));
+    EXPECT_EQ(std::tuple(Zimmerliste::attributFarbe(db(), 1), Zimmerliste::attributText(db(), 1)), std::tuple(255u, QStringLiteral("B")));
     EXPECT_EQ(Zimmerliste::zusatzspaltenInGebrauch(db()), 2);
     db().execute(QStringLiteral("UPDATE tbZimmernummern SET Zusatz2 = 1 WHERE Zimmernummer = 3"));
     EXPECT_EQ(Zimmerliste::zusatzspaltenInGebrauch(db()), 3);

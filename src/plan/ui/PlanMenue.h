@@ -22,7 +22,7 @@ struct Variablen;
 
 // The main window's menu bar with every menu and item. Commands that work here (start date,
 // deleting old bookings, sibling programs, manual, searches, printing) run through
-// Hauptbefehle; commands that open another part's window ask the window service and are
+// Hauptbefehle; commands that open a window ask the window service and are
 // disabled when that window is not there. A command whose statement fails shows a German
 // message naming the command and the file, and the menu stays usable.
 class PlanMenue : public QObject {
@@ -57,7 +57,7 @@ private:
     template <typename F>
     QAction* eintrag(QMenu* m, const char* name, const QString& text, F&& tun);
     void bindeZiel(const char* name, Ziel ziel);
-    // Opens another part's window and repaints the plan afterwards.
+    // Opens the window through the window service and repaints the plan afterwards.
     void oeffne(Ziel ziel, const Aufruf& aufruf = {});
 
     Planbereich* plan_;

@@ -34,11 +34,11 @@ enum class EinstellungsSeite { Allgemein, Farben, Zimmer, ZusatzspaltenEinrichte
 // with its room scroll bar, the legend of booking kinds, the status fields that follow the
 // mouse, the help line, the paid indicator and the refresh button with its timer.
 //
-// What needs another part's window is asked of the window service: an entry whose window is not
+// A window outside the plan is asked of the window service: an entry whose window is not
 // there is disabled, and the plan repaints from the database after each window (they are modal).
 // Every read from the database survives a failure: a click shows a German message naming the
 // file; a mouse move shows no box and leaves the status empty, the refresh timer writes the
-// reason into the help line, and both try again later.
+// reason into the help line, and both try again on the next move or tick.
 class Planbereich : public QWidget {
     Q_OBJECT
 public:
@@ -52,7 +52,7 @@ public:
     Plantafel* view() const { return view_; }
 
     bool vorhanden(Ziel ziel) const { return fenster_.vorhanden(ziel); }
-    // Opens another part's window over the plan, then repaints.
+    // Opens the window over the plan through the window service, then repaints.
     void oeffne(Ziel ziel, const Aufruf& aufruf);
     static Aufruf aufruf(const Uebergabe& uebergabe);
 

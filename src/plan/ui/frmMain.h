@@ -16,7 +16,7 @@ class Shell;
 // The main window: caption, the menu bar and the occupancy plan in its centre. Its load and
 // unload (initialisation, backup question) live in MainLogik; whoever owns the window
 // reacts to laden()'s outcome and to the signals (restart, locations dialog), and connects the
-// plan's and the menu's requests for windows of other parts.
+// plan's and the menu's requests for windows to the window service.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:

@@ -20,7 +20,7 @@ struct Variablen;
 
 // Owns the windows of the start: runs the start-up procedure, loads (and reloads) the main
 // window through the splash window, shows the database locations dialog, and ends the program.
-// The main window opens the windows of other parts through fenster.
+// The main window opens every other window through fenster.
 class Programmsteuerung : public QObject {
     Q_OBJECT
 public:
