@@ -135,7 +135,7 @@ bool Hauptbefehle::datenbankUpdate() {
 }
 
 bool Hauptbefehle::planDruckenWord(const QStringList& parameter) {
-    if (Parameter(db_).text(QStringLiteral("WordProgramm")) != QLatin1String("Ja")) {
+    if (!shell_.wordProcessorInstalled()) {
         dialogs_.message(QStringLiteral("Für diesen Ausdruck wird das Programm 'Microsoft Word' ab Version 8.0 (97) benötigt."));
         return false;
     }

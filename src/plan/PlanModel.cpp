@@ -426,6 +426,14 @@ void PlanModel::ziehen(int zeile, int spalte) {
     }
 }
 
+MausStatus PlanModel::statusBeimLaden() const {
+    MausStatus s;
+    const QDate heute = Clock::current().today();
+    s.datum = dates::shortDate(heute);
+    s.wochentag = dates::weekdayShort(heute);
+    return s;
+}
+
 std::optional<Uebergabe> PlanModel::loslassen(int zeile, int spalte) {
     const bool hatteAuswahl = auswahl_;
     auswahlAufheben();

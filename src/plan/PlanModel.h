@@ -190,6 +190,8 @@ public:
     // (a nested event is ignored). Carries out a pending refresh request first. A failed read
     // gives an empty status (no box) and leaves the refresh request for the next move.
     std::optional<MausStatus> mausBewegung(int zeile, int spalte);
+    // What the status fields show when the window is loaded: today's date and weekday.
+    MausStatus statusBeimLaden() const;
     // Any button pressed on a cell: remembers its day as the arrival. The left button also
     // marks a free cell (free, Saturday or Sunday colour) and starts a selection; on any other
     // colour it says that a booking is there. Returns true when a selection started.

@@ -25,6 +25,10 @@ public:
     // while it runs, and raises its window when the file windowRaisePath(title) appears.
     // False when no running program announces that title.
     virtual bool raiseWindow(const QString& title);
+    // Whether a word processor for documents and printed plans is installed. The program writes
+    // its documents with its own mail merge, which is part of it: on the real desktop there is
+    // always one.
+    virtual bool wordProcessorInstalled() const { return true; }
 
     static QString windowLockPath(const QString& title);
     static QString windowRaisePath(const QString& title);
@@ -58,6 +62,9 @@ public:
     void failStart(const QString& path) { failing_ << programPath(path); }
     // A running program whose main window has this title.
     void addWindow(const QString& title) { windows_ << title; }
+    // A desktop without a word processor.
+    void setWordProcessorInstalled(bool installed) { wordProcessor_ = installed; }
+    bool wordProcessorInstalled() const override { return wordProcessor_; }
 
     bool openDocument(const QString& path) override;
     bool startProgram(const QString& path, const QStringList& arguments = {}) override;
@@ -76,6 +83,7 @@ private:
     QList<Start> started_;
     QStringList opened_;
     QStringList raised_;
+    bool wordProcessor_ = true;
 };
 
 }  // namespace tav

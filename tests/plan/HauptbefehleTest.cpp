@@ -220,12 +220,17 @@ TEST_F(HauptbefehleTest, DatabaseUpdatePlanPrintAndDocuments) {
     EXPECT_TRUE(befehle().datenbankUpdate());
     ASSERT_EQ(shell.started().size(), 1);
 
-    // Word is taken as installed when the text block says so.
+    // The word processor is asked of the desktop, not of the document settings ("WordProgramm"
+    // says whether documents are linked to their data file, not whether the program is there).
     dialogs.clear();
     shell.addProgram(pfad(QStringLiteral("Sendrak.exe")));
+    shell.setWordProcessorInstalled(false);
+    Parameter(db()).writeText(QStringLiteral("WordProgramm"), QStringLiteral("Ja"));
     EXPECT_FALSE(befehle().planDruckenWord({QStringLiteral("04.03.2024")}));
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Für diesen Ausdruck wird das Programm 'Microsoft Word' ab Version 8.0 (97) benötigt.")}));
-    Parameter(db()).writeText(QStringLiteral("WordProgramm"), QStringLiteral("Ja"));
+    EXPECT_TRUE(shell.started().size() == 1) << "Sendrak is not started";
+    shell.setWordProcessorInstalled(true);
+    Parameter(db()).writeText(QStringLiteral("WordProgramm"), QStringLiteral("Nein"));
     EXPECT_TRUE(befehle().planDruckenWord({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
     EXPECT_EQ(shell.started().back().arguments, QStringList({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
 

@@ -250,6 +250,7 @@ TEST_F(PlanModelTest, StatusUnderTheMouseAndTheRightClick) {
         ASSERT_TRUE(s);
         EXPECT_EQ(text(*s), f.erwartet);
     }
+    EXPECT_EQ(text(m->statusBeimLaden()), QStringLiteral("||06.03.24|Mi||||%1|").arg(keine)) << "before any mouse move: today";
     auto s = m->mausBewegung(2, 4);
     EXPECT_EQ(s->index, 39);
     EXPECT_EQ(s->gastId, 1);

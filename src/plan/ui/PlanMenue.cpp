@@ -52,8 +52,9 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
     eintrag(bearbeiten, "mnuDateiReorganisation", QStringLiteral("Re&organisation"), [this] {
         if (befehle_.reorganisation() > 0) plan_->neuLaden();
     });
-    // The item has never done anything; it is kept so that the menu reads as users know it.
-    eintrag(bearbeiten, "mnuAdressenLöschen", QStringLiteral("Adressen L&öschen"))->setEnabled(false);
+    // The item does nothing, as it always has; it stays in the menu, enabled, so that the menu
+    // reads as users know it.
+    eintrag(bearbeiten, "mnuAdressenLöschen", QStringLiteral("Adressen L&öschen"));
     eintrag(bearbeiten, "mnuAufbereiten", QStringLiteral("Daten &aufbereiten"), [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         emit datenAufbereiten();
@@ -61,7 +62,8 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         plan_->neuLaden();
     });
     eintrag(bearbeiten, "mnuDBUpdate", QStringLiteral("Datenbank &Update"), [this] {
-        if (befehle_.datenbankUpdate()) emit beendenAngefordert();
+        // The update program asks the user to close this program; it does not close it itself.
+        befehle_.datenbankUpdate();
     });
     QMenu* internet = menue(bearbeiten, "mnuInternet", QStringLiteral("Inter&net"));
     eintrag(internet, "MnuInternet", QStringLiteral("Internet - &Auftritt"), [this] { befehle_.internet(); });

@@ -327,6 +327,7 @@ void Planbereich::aufbauen() {
     haupt->addStretch(1);
 
     connect(view_, &Plantafel::mausStatus, this, &Planbereich::zeigeStatus);
+    zeigeStatus(model_->statusBeimLaden());
     connect(view_, &Plantafel::neueReservierung, this, [this](const Uebergabe& u) {
         if (vorhanden(Ziel::Reservierung)) buchungOeffnen(u);
         else neuLaden();

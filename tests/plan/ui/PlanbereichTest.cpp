@@ -291,7 +291,7 @@ TEST_F(PlanbereichTest, MenuBarDisablesEntriesWithoutTheirWindowAndRunsTheRest) 
     };
     EXPECT_EQ(menueAus(), QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuSicherPfad"),
                                        QStringLiteral("mnuFeiertage"), QStringLiteral("mnuBearbeitenReservierung"),
-                                       QStringLiteral("mnuAdressenLöschen"), QStringLiteral("mnuDatenexport"), QStringLiteral("mnuDatenimport"),
+                                       QStringLiteral("mnuDatenexport"), QStringLiteral("mnuDatenimport"),
                                        QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"), QStringLiteral("mnurechnungsNummern"),
                                        QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
