@@ -171,6 +171,8 @@ int CollisionLogik::warteZimmer() {
 
 QStringList CollisionLogik::freieZimmerLabels(const QDate& von, const QDate& bis) {
     QStringList labels;
+    // The waiting row's room is never offered as a place to move to: the plan draws only
+    // waiting bookings in that row, so a live booking moved there would vanish from the plan.
     const int warten = warteZimmer();
     for (const FreiesZimmer& z : freieZimmer(von, bis)) {
         if (labels.size() >= kMaxFreieZimmer) break;

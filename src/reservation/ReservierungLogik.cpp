@@ -213,12 +213,14 @@ bool ReservierungLogik::aenderungenKlaeren() {
 
 // ---- lists -----------------------------------------------------------------------------------
 
-// No booking is placed in the waiting row's room directly.
+// No booking is placed in the waiting row's room directly: the plan draws only waiting bookings
+// in that row, so a live booking there would vanish from the plan. The room box leaves it out;
+// the waiting position ("Warteposition") is the way into that row.
 int ReservierungLogik::waitingRoom() { return record_.pruefung().warteZimmer(); }
 
 QList<ZimmerEintrag> ReservierungLogik::zimmerListe() {
     QList<ZimmerEintrag> alle = alleZimmer(db_);
-    if (alle.size() > 1) alle.removeLast();
+    if (alle.size() > 1) alle.removeLast();  // the waiting row's room (see waitingRoom)
     if (!freieZimmer_) return alle;
     const auto von = dates::parse(f_.von);
     const auto bis = dates::parse(f_.bis);
