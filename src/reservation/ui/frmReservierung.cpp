@@ -1,5 +1,7 @@
 #include "reservation/ui/frmReservierung.h"
 
+#include "store/Datenbankfehler.h"
+
 #include <QPushButton>
 
 #include "engine/Database.h"
@@ -104,8 +106,19 @@ void frmReservierung::neueBuchungFuerAdresse(int adressId, const QDate& anreise,
 void frmReservierung::ausfuehren(const std::function<void()>& was) {
     if (fuellen_) return;
     uebernehmen();
-    was();
-    anzeigen();
+    // A statement that fails (another workstation's lock, a read-only file) is named in a
+    // message; the form stays open with everything typed, so the user can try again.
+    const QString aufgabe = QStringLiteral("Die Reservierung konnte nicht bearbeitet werden.");
+    if (!datenbankGeschuetzt(dialogs_, aufgabe, was)) {
+        // Showing reads the room lists again: under the same lock it fails too, and one
+        // message is enough.
+        try {
+            anzeigen();
+        } catch (const DatabaseError&) {
+        }
+        return;
+    }
+    if (!datenbankGeschuetzt(dialogs_, aufgabe, [this] { anzeigen(); })) return;
     fokusSetzen();
     folgefensterOeffnen();
     schliessenWennVerlangt();

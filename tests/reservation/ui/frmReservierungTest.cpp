@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +25,7 @@
 #include "reservation/ui/frmZimmerauswahl.h"
 #include "store/Fenster.h"
 #include "support/Child.h"
+#include "support/FremdeSperre.h"
 
 using namespace tav;
 using test::child;
@@ -516,4 +519,32 @@ TEST_F(frmReservierungTest, ServiceWindowsOpenOnTheBookingAndItsAddresses) {
     ASSERT_EQ(dienst.geoeffnet.size(), 1);
     EXPECT_EQ(dienst.geoeffnet[0].ziel, Ziel::Rechnungen);
     EXPECT_EQ(dienst.geoeffnet[0].aufruf.buchungId, gespeichert);
+}
+
+// Another workstation holds the database: the save is refused with a message naming the file,
+// the form stays open with everything typed, and the same click saves once the lock is gone.
+TEST_F(frmReservierungTest, ALockHeldElsewhereLeavesTheFormOpenWithWhatWasTyped) {
+    auto w = fenster();
+    Uebergabe u = neu(2, tag(10), tag(12));
+    ASSERT_TRUE(w->starten(u));
+    w->show();
+    dialogs_.answer(Answer::Ok);  // "Neue Adresse anlegen?"
+    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), QStringLiteral("Zander"));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Zander"));
+    dialogs_.clear();
+    test::FremdeSperre::kurzWarten(db());
+    {
+        test::FremdeSperre sperre(test::FremdeSperre::installation(QFileInfo(db().path()).absolutePath()));
+        child<QPushButton>(*w, "cmdReservieren")->click();
+        ASSERT_FALSE(dialogs_.shown().isEmpty());
+        const QString text = dialogs_.last().text;
+        EXPECT_TRUE(text.contains(QStringLiteral("Datenbank: "))) << text.toStdString();
+        for (const char* sql : {"SELECT", "INSERT", "UPDATE", "Abfrage"}) EXPECT_FALSE(text.contains(QLatin1String(sql))) << text.toStdString();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Zander"));
+    }
+    dialogs_.clear();
+    child<QPushButton>(*w, "cmdReservieren")->click();
+    EXPECT_EQ(zeilen(), 1) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+    dialogs_.clear();
 }
