@@ -23,19 +23,6 @@ QString fensterName(Ziel ziel) {
     }
 }
 
-Uebergabe uebergabe(const Aufruf& a) {
-    Uebergabe u;
-    u.anreise = a.anreise;
-    u.abreise = a.abreise;
-    u.neueBuchung = a.neueBuchung;
-    u.zimmerZeile = a.zimmerZeile;
-    u.zimmerNummer = a.zimmerNummer;
-    u.buchungId = a.buchungId;
-    u.belegungsart = a.belegungsart;
-    u.warteTag = a.warteTag;
-    u.warteBuchungen = a.warteBuchungen;
-    return u;
-}
 
 }  // namespace
 
@@ -64,7 +51,7 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             if (aufruf.neueBuchung && aufruf.adressId != 0) {
                 frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern);
             } else {
-                frmReservierung::oeffnen(uebergabe(aufruf), eltern);
+                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern);
             }
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;

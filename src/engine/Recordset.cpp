@@ -18,6 +18,20 @@ namespace {
 enum class EditMode { None, Edit, AddNew };
 
 [[noreturn]] void noCurrentRow() { throw DatabaseError(QStringLiteral("Kein aktueller Datensatz.")); }
+
+// One INSERT or UPDATE of the row being edited; a refused write throws with the German reason.
+void writeRow(Connection& c, const QString& sql, const QVariantList& values) {
+    sqlite3_stmt* stmt = c.acquire(sql);
+    const int gen = c.generation;
+    c.bind(stmt, values);
+    const int rc = sqlite3_step(stmt);
+    const QString msg = rc == SQLITE_DONE
+                            ? QString()
+                            : detail::germanError(sqlite3_extended_errcode(c.db), QString::fromUtf8(sqlite3_errmsg(c.db)));
+    c.release(stmt, gen);
+    if (!msg.isEmpty()) c.fail(msg);
+}
+
 }  // namespace
 
 struct Recordset::State {
@@ -426,15 +440,7 @@ void Recordset::update() {
                                 : QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" (") +
                                       columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                                       marks.join(QStringLiteral(", ")) + QLatin1Char(')');
-        sqlite3_stmt* stmt = s.c->acquire(sql);
-        const int gen = s.c->generation;
-        s.c->bind(stmt, values);
-        const int rc = sqlite3_step(stmt);
-        const QString msg = rc == SQLITE_DONE ? QString()
-                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
-                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
-        s.c->release(stmt, gen);
-        if (!msg.isEmpty()) s.c->fail(msg);
+        writeRow(*s.c, sql, values);
         rowId = sqlite3_last_insert_rowid(s.c->db);
         s.mode = EditMode::None;
         s.pending.clear();
@@ -448,15 +454,7 @@ void Recordset::update() {
         values << QVariant(qlonglong(rowId));
         const QString sql = QStringLiteral("UPDATE ") + s.qualifiedTable() + QStringLiteral(" SET ") +
                             sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?");
-        sqlite3_stmt* stmt = s.c->acquire(sql);
-        const int gen = s.c->generation;
-        s.c->bind(stmt, values);
-        const int rc = sqlite3_step(stmt);
-        const QString msg = rc == SQLITE_DONE ? QString()
-                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
-                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
-        s.c->release(stmt, gen);
-        if (!msg.isEmpty()) s.c->fail(msg);
+        writeRow(*s.c, sql, values);
     }
     s.mode = EditMode::None;
     s.pending.clear();

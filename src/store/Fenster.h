@@ -45,6 +45,13 @@ struct Aufruf {
     QString text;
 };
 
+struct Uebergabe;
+
+// The plan's hand-over variables travel as an Aufruf and become the hand-over again in the
+// window that is opened; the same fields in both directions.
+Aufruf aufrufAus(const Uebergabe& u);
+Uebergabe uebergabeAus(const Aufruf& a);
+
 class Fenster {
 public:
     virtual ~Fenster() = default;

@@ -104,7 +104,7 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         if (const auto id = befehle_.letzteReservierung(v_.letzteReservierung)) {
             KontextBuchung k;
             k.buchungId = *id;
-            oeffne(Ziel::Reservierung, Planbereich::aufruf(plan_->model().oeffnen(k)));
+            oeffne(Ziel::Reservierung, aufrufAus(plan_->model().oeffnen(k)));
         }
     });
     bindeZiel("mnuLetzte", Ziel::Reservierung);

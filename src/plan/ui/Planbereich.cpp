@@ -136,19 +136,6 @@ bool Planbereich::geschuetzt(const QString& was, F&& tun) {
     }
 }
 
-Aufruf Planbereich::aufruf(const Uebergabe& u) {
-    Aufruf a;
-    a.anreise = u.anreise;
-    a.abreise = u.abreise;
-    a.neueBuchung = u.neueBuchung;
-    a.zimmerZeile = u.zimmerZeile;
-    a.zimmerNummer = u.zimmerNummer;
-    a.buchungId = u.buchungId;
-    a.belegungsart = u.belegungsart;
-    a.warteTag = u.warteTag;
-    a.warteBuchungen = u.warteBuchungen;
-    return a;
-}
 
 void Planbereich::oeffne(Ziel ziel, const Aufruf& a) {
     if (!vorhanden(ziel)) return;
@@ -156,7 +143,7 @@ void Planbereich::oeffne(Ziel ziel, const Aufruf& a) {
     neuLaden();
 }
 
-void Planbereich::buchungOeffnen(const Uebergabe& u) { oeffne(Ziel::Reservierung, aufruf(u)); }
+void Planbereich::buchungOeffnen(const Uebergabe& u) { oeffne(Ziel::Reservierung, aufrufAus(u)); }
 
 void Planbereich::hilfe(QWidget* w, const QString& text) {
     w->setProperty("hilfe", text);

@@ -54,7 +54,6 @@ public:
     bool vorhanden(Ziel ziel) const { return fenster_.vorhanden(ziel); }
     // Opens the window over the plan through the window service, then repaints.
     void oeffne(Ziel ziel, const Aufruf& aufruf);
-    static Aufruf aufruf(const Uebergabe& uebergabe);
 
     // The picture that is printed: the widget with the short name on each booking's first cell.
     QPixmap druckBild();
