@@ -223,12 +223,27 @@ QList<ZimmerEintrag> ReservierungLogik::zimmerListe() {
     const auto von = dates::parse(f_.von);
     const auto bis = dates::parse(f_.bis);
     if (!von || !bis || *von >= *bis) return alle;
+    // The booking's own room is listed only while it is free for the range (the booking
+    // itself does not occupy it).
     QSet<int> frei;
-    for (const FreiesZimmer& z : record_.pruefung().freieZimmer(*von, *bis)) frei.insert(z.nummer);
+    for (const FreiesZimmer& z : record_.pruefung().freieZimmer(*von, *bis, f_.id)) frei.insert(z.nummer);
     QList<ZimmerEintrag> out;
     for (const ZimmerEintrag& z : alle)
-        if (frei.contains(z.nummer) || z.label == f_.zimmer.trimmed()) out << z;
+        if (frei.contains(z.nummer)) out << z;
     return out;
+}
+
+void ReservierungLogik::belegtesZimmerAbwaehlen() {
+    if (!freieZimmer_ || f_.zimmer.trimmed().isEmpty()) return;
+    const auto von = dates::parse(f_.von);
+    const auto bis = dates::parse(f_.bis);
+    if (!von || !bis || *von >= *bis) return;
+    const int nummer = zimmerNummer();
+    if (nummer == 0 || nummer == waitingRoom()) return;
+    for (const ZimmerEintrag& z : zimmerListe())
+        if (z.nummer == nummer) return;
+    f_.zimmer.clear();
+    f_.warnung = false;
 }
 
 QStringList ReservierungLogik::zimmerLabels() {
@@ -294,6 +309,7 @@ bool ReservierungLogik::datumTaste(bool von, QChar taste) {
     if (!d) return true;
     text = dates::longDate(d->addDays(taste == QLatin1Char('+') ? 1 : -1));
     datumGeaendert();
+    belegtesZimmerAbwaehlen();
     return true;
 }
 
@@ -322,6 +338,7 @@ bool ReservierungLogik::datumVerlassen(bool von) {
     }
     // "13.1.24" is shown as 13.01.2024, as every date of the form.
     if (const auto d = dates::parse(text)) text = dates::longDate(*d);
+    belegtesZimmerAbwaehlen();
     return true;
 }
 

@@ -108,8 +108,8 @@ public:
     const QList<BelegArt>& arten() const { return arten_; }
     QStringList artNamen() const;
     // The rooms of the room box in room order, without the waiting row's room: all rooms, or
-    // with the free-rooms option the rooms free for the typed dates. The booking's own room
-    // always stays in the list.
+    // with the free-rooms option the rooms free for the typed dates (the booking does not
+    // occupy its own room; an occupied room is not listed, the chosen one neither).
     QList<ZimmerEintrag> zimmerListe();
     QStringList zimmerLabels();
     bool freieZimmer() const { return freieZimmer_; }
@@ -224,6 +224,9 @@ public:
 private:
     void artenLesen();
     void neuBerechnen();        // nights, and the total when a tariff is set
+    // With the free-rooms option, a finished date change that leaves the chosen room occupied
+    // empties the room box, so that only free rooms are offered and chosen.
+    void belegtesZimmerAbwaehlen();
     void saisonpreisPruefen();  // the seasonal-price button after loading or a price edit
     void nachSpeichern();
     int waitingRoom();

@@ -537,3 +537,55 @@ TEST_F(ReservierungLogikTest, PaymentMethodList) {
     EXPECT_EQ(form->zahlarten(), QStringList{QStringLiteral("EC-Karte")});
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Listeneinträge löschen"));
 }
+
+// With the free-rooms option a date change refreshes the room list: the booking's room is
+// listed while it is free (the booking does not occupy it), leaves the list as soon as another
+// booking occupies it in the new range, and a finished date change ("+", leaving the box)
+// empties the room box instead of keeping the occupied room.
+TEST_F(ReservierungLogikTest, FreeRoomListDropsTheRoomADateChangeOccupies) {
+    const int eigene = buchung(1, tag(10), tag(12), QStringLiteral("Eigen"));
+    buchung(1, tag(13), tag(15), QStringLiteral("Danach"));
+    struct Fall {
+        const char* warum;
+        std::function<void(ReservierungLogik&)> aendern;
+        bool frei;  // 101 free for the new range
+        QString zimmerDanach;
+    };
+    const Fall faelle[] = {
+        {"unchanged", [](ReservierungLogik&) {}, true, QStringLiteral("101")},
+        {"'+' on the departure: still free up to the next arrival",
+         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, true, QStringLiteral("101")},
+        {"'+' twice: the next booking's night",
+         [](ReservierungLogik& l) {
+             l.datumTaste(false, QLatin1Char('+'));
+             l.datumTaste(false, QLatin1Char('+'));
+         },
+         false, QString()},
+        {"departure typed and the box left",
+         [this](ReservierungLogik& l) {
+             l.felder().bis = t(16);
+             l.datumGeaendert();
+             l.datumVerlassen(false);
+         },
+         false, QString()},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        ASSERT_TRUE(form->laden(eigene));
+        form->setFreieZimmer(true);
+        ASSERT_TRUE(form->zimmerLabels().contains(QStringLiteral("101"))) << "its own booking does not occupy it";
+        fall.aendern(*form);
+        EXPECT_EQ(form->zimmerLabels().contains(QStringLiteral("101")), fall.frei);
+        EXPECT_EQ(form->felder().zimmer, fall.zimmerDanach);
+    }
+
+    // With all rooms listed the room stays, and the live warning tells it is occupied.
+    auto alle = formular();
+    ASSERT_TRUE(alle->laden(eigene));
+    alle->felder().bis = t(16);
+    alle->datumGeaendert();
+    alle->datumVerlassen(false);
+    EXPECT_EQ(alle->felder().zimmer, QStringLiteral("101"));
+    EXPECT_TRUE(alle->felder().warnung);
+}
