@@ -99,7 +99,8 @@ bool Belegung::laden(int id, ReservierungsFelder& f) {
     f.erstelltAm = dates::longDate(rs.value(QStringLiteral("WannErstellt")).toDate());
     f.zahlart = rs.text(QStringLiteral("Zahlart"));
     f.eingecheckt = rs.yes(QStringLiteral("Checked"));
-    f.checkDatum = f.eingecheckt ? f.bis : f.von;
+    f.checkDatumGetippt = false;
+    checkDatumNachfuehren(f);
     f.abgerechnet = rs.integer(QStringLiteral("Abgerechnet"));
     f.blockbuchung = istBlockmitglied(db_, id);
     f.geaendert = QStringLiteral("Nein");
@@ -173,6 +174,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             pruefung_.datumZurueck = [&f](bool istVon, const QString& text) {
                 (istVon ? f.von : f.bis) = text;
                 f.geaendert = QStringLiteral("Ja");
+                checkDatumNachfuehren(f);
             };
             const bool frei = pruefung_.fktTesteÜberschneidungen(zimmer, *von, *bis, f.id, neu, kollisionsDialog_);
             pruefung_.datumZurueck = nullptr;
@@ -457,7 +459,13 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
     }
     f.geaendert = QStringLiteral("Ja");  // the date box changed and is saved with the booking
     if (!f.tarif.trimmed().isEmpty()) preisBerechnen(f);
+    // The box keeps the date just used; the next change of the stay moves it again.
+    f.checkDatumGetippt = false;
     return true;
+}
+
+void Belegung::checkDatumNachfuehren(ReservierungsFelder& f) {
+    if (!f.checkDatumGetippt) f.checkDatum = f.eingecheckt ? f.bis : f.von;
 }
 
 bool Belegung::heute(ReservierungsFelder& f) {
@@ -467,6 +475,7 @@ bool Belegung::heute(ReservierungsFelder& f) {
         return false;
     }
     f.checkDatum = dates::longDate(Clock::current().today());
+    f.checkDatumGetippt = true;
     return einAuschecken(f);
 }
 

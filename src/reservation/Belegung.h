@@ -51,6 +51,9 @@ public:
     // ---- status ----
     // lbChecked: check in (arrival becomes the check date) or check out (departure becomes it).
     bool einAuschecken(ReservierungsFelder& f);
+    // The check date follows the stay until the user types in it: the arrival while the guest
+    // is not checked in, the departure while checked in.
+    static void checkDatumNachfuehren(ReservierungsFelder& f);
     // cmdHeute: the same with today's date.
     bool heute(ReservierungsFelder& f);
     // cmdAnmeldung: prints the registration form through `drucken` and offers to check in.

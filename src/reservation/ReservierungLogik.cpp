@@ -315,6 +315,7 @@ bool ReservierungLogik::datumTaste(bool von, QChar taste) {
 
 void ReservierungLogik::datumGeaendert() {
     geaendert();
+    Belegung::checkDatumNachfuehren(f_);
     neuBerechnen();
     liveTest();
 }

@@ -127,6 +127,8 @@ public:
     // Leaving a date box: a text that is no date is refused with "Bitte überprüfen Sie das Datum".
     bool datumVerlassen(bool von);
     bool checkDatumVerlassen();
+    // The user typed in fldCheckDatum: from now on it keeps what was typed.
+    void checkDatumGetippt() { f_.checkDatumGetippt = true; }
     bool resDatumVerlassen();
     // The live warning of the typed range (sets felder().warnung).
     void liveTest();

@@ -44,6 +44,7 @@ struct ReservierungsFelder {
     QString zahlart;                  // cboZahlart: payment method; empty for none
     bool eingecheckt = false;         // lbChecked reads "&Checked in"
     QString checkDatum;               // fldCheckDatum
+    bool checkDatumGetippt = false;   // typed by the user: no longer follows arrival/departure
     int abgerechnet = 0;              // Abgerechnet of the loaded booking (1 = invoiced)
     bool blockbuchung = false;        // cmdBlockbuchung marked: the booking belongs to a block
     QString geaendert = QStringLiteral("Nein");  // hidden unsaved-changes marker "Ja"/"Nein"

@@ -589,3 +589,56 @@ TEST_F(ReservierungLogikTest, FreeRoomListDropsTheRoomADateChangeOccupies) {
     EXPECT_EQ(alle->felder().zimmer, QStringLiteral("101"));
     EXPECT_TRUE(alle->felder().warnung);
 }
+
+// The check date follows the stay until the user types in it: check in after the arrival was
+// moved takes the new arrival (not the one of the opened form), check out the new departure.
+TEST_F(ReservierungLogikTest, CheckDateFollowsTheStayUntilTyped) {
+    struct Fall {
+        const char* warum;
+        bool eingecheckt;
+        std::function<void(ReservierungLogik&)> aendern;
+        QString von, bis, naechte;  // after the check in or out
+    };
+    const Fall faelle[] = {
+        {"arrival moved back with '-', then check in", false,
+         [](ReservierungLogik& l) {
+             l.datumTaste(true, QLatin1Char('-'));
+             l.datumTaste(true, QLatin1Char('-'));
+         },
+         t(8), t(15), "7"},
+        {"arrival typed later, then check in", false,
+         [this](ReservierungLogik& l) {
+             l.felder().von = t(12);
+             l.datumGeaendert();
+         },
+         t(12), t(15), "3"},
+        {"check date typed, then the arrival moved: the typed date wins", false,
+         [this](ReservierungLogik& l) {
+             l.felder().checkDatum = t(11);
+             l.checkDatumGetippt();
+             l.datumTaste(true, QLatin1Char('+'));
+         },
+         t(11), t(15), "4"},
+        {"checked in, departure moved with '+', then check out", true,
+         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, t(10), t(16), "6"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        const int id = buchung(3, tag(10), tag(15), QStringLiteral("Check"));
+        db().execute(QStringLiteral("UPDATE tblBelegung SET Checked = ? WHERE ID = ?"), {fall.eingecheckt, id});
+        auto form = formular();
+        ASSERT_TRUE(form->laden(id));
+        fall.aendern(*form);
+        dialogs_.clear();
+        dialogs_.answer(Answer::No);  // no invoice now (check out)
+        form->checkedKlick();
+        EXPECT_EQ(form->felder().eingecheckt, !fall.eingecheckt) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+        EXPECT_EQ(form->felder().von, fall.von);
+        EXPECT_EQ(form->felder().bis, fall.bis);
+        EXPECT_EQ(form->felder().naechte, fall.naechte);
+        form->datumTaste(false, QLatin1Char('+'));
+        EXPECT_EQ(form->felder().checkDatum, form->felder().eingecheckt ? form->felder().bis : form->felder().von)
+            << "and follows the stay again";
+        db().execute(QStringLiteral("DELETE FROM tblBelegung WHERE ID = ?"), {id});
+    }
+}
