@@ -317,6 +317,7 @@ void ReservierungLogik::datumGeaendert() {
     geaendert();
     Belegung::checkDatumNachfuehren(f_);
     neuBerechnen();
+    saisonpreisNachfuehren();
     liveTest();
 }
 
@@ -340,6 +341,7 @@ bool ReservierungLogik::datumVerlassen(bool von) {
     // "13.1.24" is shown as 13.01.2024, as every date of the form.
     if (const auto d = dates::parse(text)) text = dates::longDate(*d);
     belegtesZimmerAbwaehlen();
+    saisonpreisNachfuehren();
     return true;
 }
 
@@ -432,6 +434,12 @@ void ReservierungLogik::zimmerGewaehlt(const QString& label) {
     for (const ZimmerEintrag& z : alleZimmer(db_)) {
         if (z.label != f_.zimmer) continue;
         if (f_.istNeu() && z.gaeste > 0) f_.gaeste = QString::number(z.gaeste);
+        if (!f_.fix && saisonpreis_) {
+            // A seasonal price is computed again for the new room.
+            saisonpreisNachfuehren();
+            liveTest();
+            return;
+        }
         if (!f_.fix) {
             f_.tarif = amounts::format(z.preis);
             neuBerechnen();
@@ -454,6 +462,27 @@ void ReservierungLogik::belegNummerVergeben() { record_.belegNummerVergeben(f_);
 
 void ReservierungLogik::saisonpreisPruefen() {
     saisonpreis_ = saison_.istSaisonpreis(zimmerNummer(), f_.von, f_.bis, f_.preis);
+}
+
+void ReservierungLogik::saisonpreisNachfuehren() {
+    if (!saisonpreis_) return;
+    // Only a finished range counts: while a date is typed ("15.03.20") nothing is computed.
+    const auto vollstaendig = [](const QString& text) {
+        const auto d = dates::parse(text);
+        return d && dates::longDate(*d) == text.trimmed() ? d : std::nullopt;
+    };
+    const auto von = vollstaendig(f_.von);
+    const auto bis = vollstaendig(f_.bis);
+    if (!von || !bis || *von >= *bis || zimmerNummer() == 0) return;
+    const double preis = saison_.Saisonpreis_Ausrechnen(zimmerNummer(), *von, *bis, false);
+    if (preis != 0) {
+        f_.preis = amounts::format(preis);
+        return;
+    }
+    saisonpreis_ = false;
+    dialogs_.message(QStringLiteral("Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis berechnen. "
+                                    "Der Gesamtpreis muss neu berechnet werden."),
+                     QStringLiteral("Saisonpreis"), Buttons::Ok, Icon::Exclamation);
 }
 
 void ReservierungLogik::tarifVerlassen() {
@@ -498,11 +527,15 @@ void ReservierungLogik::saisonpreisKlick() {
 // ---- status ----------------------------------------------------------------------------------
 
 void ReservierungLogik::checkedKlick() {
-    if (record_.einAuschecken(f_)) liveTest();
+    if (!record_.einAuschecken(f_)) return;
+    saisonpreisNachfuehren();
+    liveTest();
 }
 
 void ReservierungLogik::heuteKlick() {
-    if (record_.heute(f_)) liveTest();
+    if (!record_.heute(f_)) return;
+    saisonpreisNachfuehren();
+    liveTest();
 }
 
 bool ReservierungLogik::bezahlt() const { return !f_.istNeu() && belegungBezahlt(db_, f_.id); }

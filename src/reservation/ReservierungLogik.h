@@ -230,6 +230,10 @@ private:
     // empties the room box, so that only free rooms are offered and chosen.
     void belegtesZimmerAbwaehlen();
     void saisonpreisPruefen();  // the seasonal-price button after loading or a price edit
+    // While the seasonal-price button is green, a change of the stay or the room computes the
+    // seasonal price again; when it cannot be computed the mark goes and the user is told to
+    // compute the price again.
+    void saisonpreisNachfuehren();
     void nachSpeichern();
     int waitingRoom();
     bool datumPruefen(const QString& text);

@@ -504,7 +504,8 @@ TEST_F(ReservierungLogikTest, TariffAndSeasonalPrice) {
     EXPECT_EQ(f.preis, QStringLiteral("240,00"));
     EXPECT_EQ(f.tarif, QString());
     form->datumTaste(false, '+');
-    EXPECT_EQ(f.preis, QStringLiteral("240,00")) << "a seasonal total is not multiplied by an empty tariff";
+    EXPECT_EQ(f.preis, QStringLiteral("360,00")) << "a seasonal total follows the stay";
+    EXPECT_TRUE(form->saisonpreis());
     form->saisonpreisKlick();
     EXPECT_FALSE(form->saisonpreis());
     EXPECT_EQ(f.tarif, QStringLiteral("80,00"));
@@ -640,5 +641,60 @@ TEST_F(ReservierungLogikTest, CheckDateFollowsTheStayUntilTyped) {
         EXPECT_EQ(form->felder().checkDatum, form->felder().eingecheckt ? form->felder().bis : form->felder().von)
             << "and follows the stay again";
         db().execute(QStringLiteral("DELETE FROM tblBelegung WHERE ID = ?"), {id});
+    }
+}
+
+// A seasonal price follows the stay and the room: after "+"/"-" on a date, a typed date or
+// another room it is computed again; where it cannot be computed the green mark goes and the
+// user is told that the price must be computed again.
+TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRoom) {
+    db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 120 WHERE Zimmernummer = 1"));
+    db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 90 WHERE Zimmernummer = 2"));
+    db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES ('Hauptsaison', ?, ?)"),
+                 {tag(1), tag(1, 4)});
+    const QString neuBerechnen = QStringLiteral("Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis "
+                                                "berechnen. Der Gesamtpreis muss neu berechnet werden.");
+    struct Fall {
+        const char* warum;
+        std::function<void(ReservierungLogik&)> aendern;
+        QString preis;
+        bool gruen;
+        QStringList meldungen;
+    };
+    const Fall faelle[] = {
+        {"'+' on the departure", [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, "360,00", true, {}},
+        {"'-' on the arrival", [](ReservierungLogik& l) { l.datumTaste(true, QLatin1Char('-')); }, "360,00", true, {}},
+        {"departure typed, half typed first",
+         [this](ReservierungLogik& l) {
+             l.felder().bis = QStringLiteral("14.03.20");
+             l.datumGeaendert();
+             EXPECT_EQ(l.felder().preis, QStringLiteral("240,00")) << "nothing computed for a half-typed date";
+             l.felder().bis = t(14);
+             l.datumGeaendert();
+         },
+         "480,00", true, {}},
+        {"another room: its own prices", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("102")); }, "180,00", true, {}},
+        {"a room without any price", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("109")); }, "240,00", false,
+         {neuBerechnen}},
+        {"checked in a day early",
+         [this](ReservierungLogik& l) {
+             l.felder().checkDatum = t(9);
+             l.checkDatumGetippt();
+             l.checkedKlick();
+         },
+         "360,00", true, {}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        form->neueBuchung(tag(10), tag(12), 1);
+        form->saisonpreisKlick();
+        ASSERT_TRUE(form->saisonpreis());
+        ASSERT_EQ(form->felder().preis, QStringLiteral("240,00"));
+        dialogs_.clear();
+        fall.aendern(*form);
+        EXPECT_EQ(form->felder().preis, fall.preis);
+        EXPECT_EQ(form->saisonpreis(), fall.gruen);
+        EXPECT_EQ(dialogs_.texts(), fall.meldungen);
     }
 }
