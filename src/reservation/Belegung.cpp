@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressTeil.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -163,6 +164,16 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
         const std::optional<double> gesamt = f.preis.trimmed().isEmpty() ? std::optional<double>(0.0) : amounts::parse(f.preis);
         if (!tarif || !gesamt) {
             meldung(QStringLiteral("Bitte überprüfen Sie den Preis."));
+            return false;
+        }
+        if (!preisgrenzen::nachtpreisGueltig(*tarif)) {
+            meldung(preisgrenzen::kNachtpreisMeldung);
+            f.fokus = Fokus::Tarif;
+            return false;
+        }
+        if (!preisgrenzen::gesamtpreisGueltig(*gesamt)) {
+            meldung(preisgrenzen::kGesamtpreisMeldung);
+            f.fokus = Fokus::Preis;
             return false;
         }
 
@@ -563,9 +574,9 @@ bool Belegung::preisBerechnen(ReservierungsFelder& f) {
         return true;
     }
     const auto tarif = amounts::parse(f.tarif);
-    if (!tarif) return false;
+    if (!tarif || !preisgrenzen::nachtpreisGueltig(*tarif)) return false;
     f.tarif = amounts::format(*tarif);
-    if (*tarif != 0) f.preis = amounts::format(*tarif * double(naechte));
+    if (*tarif != 0 && naechte > 0) f.preis = amounts::format(*tarif * double(naechte));
     return true;
 }
 

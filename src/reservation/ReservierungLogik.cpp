@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "reservation/LikeMuster.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -485,7 +486,12 @@ void ReservierungLogik::saisonpreisNachfuehren() {
                      QStringLiteral("Saisonpreis"), Buttons::Ok, Icon::Exclamation);
 }
 
-void ReservierungLogik::tarifVerlassen() {
+bool ReservierungLogik::tarifVerlassen() {
+    if (const auto tarif = amounts::parse(f_.tarif); tarif && !preisgrenzen::nachtpreisGueltig(*tarif)) {
+        dialogs_.message(preisgrenzen::kNachtpreisMeldung, {}, Buttons::Ok, Icon::Exclamation);
+        f_.fokus = Fokus::Tarif;
+        return false;
+    }
     if (f_.tarif.trimmed().isEmpty()) {
         f_.naechte = naechte(f_.von, f_.bis);
         f_.preis = amounts::format(0);
@@ -494,6 +500,7 @@ void ReservierungLogik::tarifVerlassen() {
         neuBerechnen();
     }
     saisonpreisPruefen();
+    return true;
 }
 
 bool ReservierungLogik::tarifEnter() {
@@ -504,9 +511,16 @@ bool ReservierungLogik::tarifEnter() {
 
 bool ReservierungLogik::tarifEntfernen() { return tarife_.entfernen(f_.tarif); }
 
-void ReservierungLogik::preisVerlassen() {
-    if (const auto p = amounts::parse(f_.preis)) f_.preis = amounts::format(*p);
+bool ReservierungLogik::preisVerlassen() {
+    const auto p = amounts::parse(f_.preis);
+    if (p && !preisgrenzen::gesamtpreisGueltig(*p)) {
+        dialogs_.message(preisgrenzen::kGesamtpreisMeldung, {}, Buttons::Ok, Icon::Exclamation);
+        f_.fokus = Fokus::Preis;
+        return false;
+    }
+    if (p) f_.preis = amounts::format(*p);
     saisonpreisPruefen();
+    return true;
 }
 
 void ReservierungLogik::fixGeaendert(bool fix) {

@@ -161,10 +161,12 @@ public:
     void belegNummerVergeben();
 
     // ---- prices ----
-    void tarifVerlassen();
+    // Leaving the tariff box or the total: an amount out of bounds (see Preisgrenzen) is
+    // refused with a message and the focus stays.
+    bool tarifVerlassen();
     bool tarifEnter();
     bool tarifEntfernen();
-    void preisVerlassen();
+    bool preisVerlassen();
     void fixGeaendert(bool fix);
     // cmdSaisonpreis: the price from the seasons, or back to the room's price per night.
     void saisonpreisKlick();

@@ -5,7 +5,7 @@
 namespace tav {
 
 // Controls of the reservation form that the booking logic may ask to receive the focus.
-enum class Fokus { Keiner, GastName, Kuerzel, Zimmer, Von, Bis, Land, CheckDatum };
+enum class Fokus { Keiner, GastName, Kuerzel, Zimmer, Von, Bis, Land, CheckDatum, Tarif, Preis };
 
 // What the reservation form asks its caller to open after an operation.
 enum class Folgefenster { Keines, Rechnungsuebersicht, Zahlungen };

@@ -4,6 +4,7 @@
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
 #include "platform/Dialogs.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -23,7 +24,7 @@ bool Tarifliste::tasteErlaubt(QChar taste, const QString& text) {
 
 QString Tarifliste::formatiert(const QString& wert) {
     const std::optional<double> zahl = amounts::parse(wert.trimmed());
-    if (!zahl) return {};
+    if (!zahl || !preisgrenzen::nachtpreisGueltig(*zahl)) return {};
     return jetformat::format(*zahl, QStringLiteral("###,##0.00")).toString();
 }
 

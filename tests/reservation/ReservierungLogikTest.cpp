@@ -698,3 +698,54 @@ TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRo
         EXPECT_EQ(dialogs_.texts(), fall.meldungen);
     }
 }
+
+// Amounts are bounded to what a hotel can mean: a price per night up to 999.999,99 and a
+// total up to 9.999.999,99. Larger ones are refused with a German message when the box is
+// left and again when the booking is saved; nothing is written.
+TEST_F(ReservierungLogikTest, PricesOutOfBoundsAreRefused) {
+    const QString nacht = QStringLiteral("Der Preis pro Nacht muss zwischen 0,00 und 999.999,99 liegen.");
+    const QString gesamt = QStringLiteral("Der Gesamtpreis muss zwischen 0,00 und 9.999.999,99 liegen.");
+    struct Fall {
+        const char* warum;
+        QString tarif, preis;  // typed; empty: left as the room gives it
+        bool tarifFeld;        // typed into the tariff box (else the total)
+        QString meldung;       // empty: accepted
+        QString preisDanach;
+    };
+    const Fall faelle[] = {
+        {"twenty nines per night", "99999999999999999999", "", true, nacht, "160,00"},
+        {"one million per night", "1.000.000", "", true, nacht, "160,00"},
+        {"a negative price per night", "-5", "", true, nacht, "160,00"},
+        {"the highest price per night", "999.999,99", "", true, "", "1.999.999,98"},
+        {"a total of ten million", "", "10.000.000", false, gesamt, "10.000.000"},
+        {"the highest total", "", "9.999.999,99", false, "", "9.999.999,99"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        form->neueBuchung(tag(10), tag(12), 1);
+        form->adresse().laden(1);
+        ReservierungsFelder& f = form->felder();
+        f.gastName = QStringLiteral("Meier");
+        f.kuerzel = QStringLiteral("Grenze");
+        dialogs_.clear();
+        const bool angenommen = fall.tarifFeld ? (f.tarif = fall.tarif, form->tarifVerlassen())
+                                               : (f.preis = fall.preis, form->preisVerlassen());
+        EXPECT_EQ(angenommen, fall.meldung.isEmpty());
+        EXPECT_EQ(dialogs_.texts(), fall.meldung.isEmpty() ? QStringList() : QStringList{fall.meldung});
+        EXPECT_EQ(f.preis, fall.preisDanach) << "no floating-point noise";
+        if (!fall.meldung.isEmpty()) {
+            EXPECT_EQ(f.fokus, fall.tarifFeld ? Fokus::Tarif : Fokus::Preis);
+        }
+        dialogs_.clear();
+        EXPECT_EQ(form->speichern(), fall.meldung.isEmpty());
+        if (!fall.meldung.isEmpty()) {
+            EXPECT_EQ(dialogs_.texts().value(0), fall.meldung) << "the save refuses it too";
+            EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'Grenze'")), 0);
+        }
+        db().execute(QStringLiteral("DELETE FROM tblBelegung"));
+    }
+    Tarifliste liste(db(), dialogs_);
+    EXPECT_FALSE(liste.enter(QStringLiteral("1000000"))) << "the tariff list takes no price beyond the bound";
+    EXPECT_TRUE(liste.enter(QStringLiteral("999999,99")));
+}

@@ -300,6 +300,8 @@ void frmReservierung::fokusSetzen() {
         case Fokus::Bis: ziel = fldBis; break;
         case Fokus::Land: ziel = cboLand; break;
         case Fokus::CheckDatum: ziel = fldCheckDatum; break;
+        case Fokus::Tarif: ziel = cboTarif; break;
+        case Fokus::Preis: ziel = fldPreis; break;
     }
     f.fokus = Fokus::Keiner;
     if (ziel && ziel->isVisible()) ziel->setFocus(Qt::OtherFocusReason);
