@@ -178,15 +178,27 @@ int AdressLogik::tippen(const QString& text) {
     treffer_.reset();
     const int erster = AdrSuchen(text);
     if (erster != 0) {
+        abgelehnterName_.clear();
         laden(erster);
         return erster;
     }
-    if (text.isEmpty()) return 0;
+    if (text.isEmpty()) {
+        abgelehnterName_.clear();
+        return 0;
+    }
     leeren();
     felder_.nachname = text;
     emit felderGeaendert();
-    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok)
+    // Asked once per name: after Cancel, typing on (or back) in the same name asks no more.
+    if (!abgelehnterName_.isEmpty() && (text.startsWith(abgelehnterName_, Qt::CaseInsensitive) ||
+                                        abgelehnterName_.startsWith(text, Qt::CaseInsensitive)))
+        return 0;
+    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok) {
+        abgelehnterName_.clear();
         cmdNeuAdress(text);
+    } else {
+        abgelehnterName_ = text;
+    }
     return 0;
 }
 

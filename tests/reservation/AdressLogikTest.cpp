@@ -587,3 +587,35 @@ TEST_F(AdressLogikTest, TheBookingSaveReachesTheAddressThroughItsInterface) {
     EXPECT_EQ(teil.gastId(), rechnung);
     EXPECT_EQ(logik.rechnungsadresseTippen(QStringLiteral("neu")), gast);
 }
+
+// "Neue Adresse anlegen?" is asked once per name: after Cancel, typing on in the same name or
+// taking characters back asks no more; a hit, an emptied box or another name starts afresh.
+TEST_F(AdressLogikTest, NewAddressIsAskedOncePerNameAfterCancel) {
+    address(QStringLiteral("Huber"));
+    const QString frage = QStringLiteral("Neue Adresse anlegen?");
+    struct Schritt {
+        const char* text;
+        bool gefragt;
+    };
+    const Schritt schritte[] = {
+        {"Xa", true},      // no hit: asked, the user says Cancel
+        {"Xav", false},    // typing on in the same name
+        {"Xaver", false},  //
+        {"Xave", false},   // a character taken back
+        {"X", false},      //
+        {"Hu", false},     // a hit: no question, and the refusal is forgotten
+        {"Hux", true},     // a new name without a hit: asked again (Cancel)
+        {"Huxl", false},   //
+        {"", false},       // the box emptied
+        {"Hux", true},     // the same name typed anew is asked again
+    };
+    AdressLogik a(db(), dialogs_, umgebung());
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.text);
+        dialogs_.clear();
+        dialogs_.answer(Answer::Cancel);
+        a.tippen(QString::fromUtf8(s.text));
+        EXPECT_EQ(dialogs_.texts(), s.gefragt ? QStringList{frage} : QStringList());
+        EXPECT_EQ(a.felder().modus, AdressModus::Anzeigen) << "Cancel leaves the new-address mode off";
+    }
+}
