@@ -94,8 +94,17 @@ void ReservierungLogik::artenLesen() {
     arten_.clear();
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbBelegArten.BelegungsID, tbBelegArten.BelegungsArt ") +
                                           QStringLiteral(" From tbBelegArten where BelegungsID <> 0 Order by BelegungsID"));
-         !rs.eof(); rs.moveNext())
-        arten_.push_back({rs.integer(QStringLiteral("BelegungsID")), rs.text(QStringLiteral("BelegungsArt"))});
+         !rs.eof(); rs.moveNext()) {
+        // A kind without a name has no entry in the plan's legend: it is not offered.
+        const QString name = rs.text(QStringLiteral("BelegungsArt"));
+        if (!name.trimmed().isEmpty()) arten_.push_back({rs.integer(QStringLiteral("BelegungsID")), name});
+    }
+}
+
+int ReservierungLogik::artPosition() const {
+    for (int i = 0; i < arten_.size(); ++i)
+        if (arten_[i].id == f_.artIndex + 1) return i;
+    return -1;
 }
 
 QStringList ReservierungLogik::artNamen() const {
@@ -147,7 +156,7 @@ void ReservierungLogik::neueBuchung(const QDate& anreise, const QDate& abreise, 
         int index = 0;
         for (int i = 0; i < arten_.size(); ++i)
             if (arten_[i].id == belegungsart) index = i;
-        f_.artIndex = index;
+        f_.artIndex = arten_[index].id - 1;
         f_.artName = arten_[index].name;
     }
 
@@ -406,7 +415,7 @@ bool ReservierungLogik::infoVerlassen() {
 
 void ReservierungLogik::artGewaehlt(int index) {
     if (index >= 0 && index < arten_.size()) {
-        f_.artIndex = index;
+        f_.artIndex = arten_[index].id - 1;
         f_.artName = arten_[index].name;
     } else {
         f_.artIndex = -1;

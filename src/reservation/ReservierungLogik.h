@@ -105,8 +105,12 @@ public:
     bool aenderungenKlaeren();
 
     // ---- lists ----
+    // The booking kinds offered in cboArt: those with a name, by number. felder().artIndex
+    // stays the kind's number less one; artPosition() is its entry in the box (-1: none,
+    // e.g. a stored booking of a kind without a name).
     const QList<BelegArt>& arten() const { return arten_; }
     QStringList artNamen() const;
+    int artPosition() const;
     // The rooms of the room box in room order, without the waiting row's room: all rooms, or
     // with the free-rooms option the rooms free for the typed dates (the booking does not
     // occupy its own room; an occupied room is not listed, the chosen one neither).
@@ -145,7 +149,7 @@ public:
     KuerzelFarbe kuerzelFarbe() const;
     // Leaving fldInfo: more than 250 characters are cut only after the user agrees.
     bool infoVerlassen();
-    // cboArt: a kind chosen; a kind named like a number ("zwei") sets the guest count.
+    // cboArt: the entry at `index` chosen; a kind named like a number ("zwei") sets the guest count.
     void artGewaehlt(int index);
     bool istAngebot() const;
     QString bestVorschauBeschriftung() const;

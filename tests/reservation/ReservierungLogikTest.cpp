@@ -749,3 +749,35 @@ TEST_F(ReservierungLogikTest, PricesOutOfBoundsAreRefused) {
     EXPECT_FALSE(liste.enter(QStringLiteral("1000000"))) << "the tariff list takes no price beyond the bound";
     EXPECT_TRUE(liste.enter(QStringLiteral("999999,99")));
 }
+
+// Kinds without a name (5–8 of a new database) are not offered: they have no legend entry
+// and would save a grey bar. A named kind after them keeps its own number.
+TEST_F(ReservierungLogikTest, OnlyNamedBookingKindsAreOffered) {
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (5, Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (6, '')"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (7, '  ')"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (8, Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (9, 'Stammgast')"));
+    auto form = formular();
+    EXPECT_EQ(form->artNamen(), QStringList({"Einzel", "Doppel", "zwei", "Angebot", "Stammgast"}));
+
+    form->neueBuchung(tag(10), tag(12), 1, 6);
+    EXPECT_EQ(form->felder().artName, QStringLiteral("Einzel")) << "an unnamed kind from the legend gives the first named one";
+    EXPECT_EQ(form->artPosition(), 0);
+
+    form->artGewaehlt(4);
+    EXPECT_EQ(form->felder().artName, QStringLiteral("Stammgast"));
+    EXPECT_EQ(form->artPosition(), 4);
+    form->adresse().laden(1);
+    form->felder().gastName = QStringLiteral("Meier");
+    form->felder().kuerzel = QStringLiteral("Stamm");
+    ASSERT_TRUE(form->speichern()) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Belegungsart FROM tblBelegung WHERE Kürzel = 'Stamm'")).toInt(), 9)
+        << "the kind keeps its number";
+
+    const int grau = buchung(2, tag(20), tag(22), QStringLiteral("Grau"));
+    db().execute(QStringLiteral("UPDATE tblBelegung SET Belegungsart = 6 WHERE ID = ?"), {grau});
+    auto alt = formular();
+    ASSERT_TRUE(alt->laden(grau));
+    EXPECT_EQ(alt->artPosition(), -1) << "a stored booking of an unnamed kind shows no entry";
+}
