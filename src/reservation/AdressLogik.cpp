@@ -113,7 +113,8 @@ QList<ListenEintrag> AdressLogik::laender() const {
     QList<ListenEintrag> out;
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbLänder.Länder ,tbLänder.ID From tbLänder ORDER BY tbLänder.Länder"));
          !rs.eof(); rs.moveNext())
-        out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Länder"))});
+        if (!rs.text(QStringLiteral("Länder")).trimmed().isEmpty())  // an empty entry names no country
+            out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Länder"))});
     return out;
 }
 
@@ -121,7 +122,7 @@ QStringList AdressLogik::anreden() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbAnreden.Anrede  From tbAnreden ORDER BY tbAnreden.Anrede; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Anrede"));
+        if (!rs.text(QStringLiteral("Anrede")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Anrede"));
     return out;
 }
 

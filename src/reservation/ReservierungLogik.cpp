@@ -270,7 +270,7 @@ QStringList ReservierungLogik::zahlarten() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbZahlart.Zahlarten  From tbZahlart ORDER BY tbZahlart.Zahlarten; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Zahlarten"));
+        if (!rs.text(QStringLiteral("Zahlarten")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Zahlarten"));
     return out;
 }
 

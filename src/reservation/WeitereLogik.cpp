@@ -98,7 +98,7 @@ int WeitereLogik::scrollMaximum() const { return qMax(0, int(zeilen_.size()) - k
 QStringList WeitereLogik::anreden() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT Anrede  From tbAnreden ORDER BY Anrede; ")); !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Anrede"));
+        if (!rs.text(QStringLiteral("Anrede")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Anrede"));
     return out;
 }
 
@@ -106,7 +106,7 @@ QStringList WeitereLogik::laender() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Länder"));
+        if (!rs.text(QStringLiteral("Länder")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Länder"));
     return out;
 }
 

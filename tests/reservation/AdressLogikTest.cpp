@@ -8,6 +8,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressLogik.h"
+#include "reservation/WeitereLogik.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -618,4 +619,20 @@ TEST_F(AdressLogikTest, NewAddressIsAskedOncePerNameAfterCancel) {
         EXPECT_EQ(dialogs_.texts(), s.gefragt ? QStringList{frage} : QStringList());
         EXPECT_EQ(a.felder().modus, AdressModus::Anzeigen) << "Cancel leaves the new-address mode off";
     }
+}
+
+// Empty rows of the country and salutation tables are not offered: choosing one would name
+// nothing (and an empty country is refused when the address is saved).
+TEST_F(AdressLogikTest, EmptyCountriesAndSalutationsAreNotOffered) {
+    db().execute(QStringLiteral("INSERT INTO tbLänder (Länder) VALUES ('')"));
+    db().execute(QStringLiteral("INSERT INTO tbLänder (Länder) VALUES (Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES (' ')"));
+    AdressLogik a(db(), dialogs_, umgebung());
+    for (const ListenEintrag& l : a.laender()) EXPECT_FALSE(l.text.trimmed().isEmpty()) << "country " << l.id;
+    EXPECT_FALSE(a.laender().isEmpty());
+    for (const QString& anrede : a.anreden()) EXPECT_FALSE(anrede.trimmed().isEmpty());
+    ScriptedDialogs weitereDialoge;
+    WeitereLogik w(db(), weitereDialoge);
+    EXPECT_FALSE(w.laender().contains(QString()));
+    EXPECT_FALSE(w.anreden().contains(QStringLiteral(" ")));
 }
