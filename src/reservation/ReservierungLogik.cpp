@@ -277,12 +277,15 @@ QStringList ReservierungLogik::zahlarten() const {
 bool ReservierungLogik::zahlartEnter(const QString& text) {
     const QString zahlart = text.trimmed();
     if (zahlart.isEmpty()) return false;
+    // Tested and added under the write lock: the list holds each method once.
+    Transaction t(db_, QStringLiteral("tbZahlart"));
     if (!db_.openRecordset(QStringLiteral("SELECT tbZahlart.Zahlarten From tbZahlart ") +
                                QStringLiteral(" WHERE (((tbZahlart.Zahlarten) Like ?));  "),
                            {like::woertlich(zahlart)})
              .eof())
         return false;
     db_.execute(QStringLiteral("INSERT INTO tbZahlart (Zahlarten) VALUES (?)"), {zahlart});
+    t.commit();
     return true;
 }
 

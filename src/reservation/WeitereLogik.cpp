@@ -182,6 +182,9 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
     }
     for (int i : auswahl) {
         GastZeile& z = zeilen_[i];
+        // Looking for the identical address and writing it run under the write lock, so that
+        // two workstations saving the same person do not both add it.
+        Transaction t(db_, QStringLiteral("Address"));
         const QString felder = QStringLiteral(", Address.Anrede, Address.LastName, Address.FirstName,") +
                                QStringLiteral(" Address.Address, IDLand ,Address.PostalCode, Address.City, Address.Country ");
         Recordset rs;
@@ -222,6 +225,7 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
         }
         rs.update();
         z.idAdresse = rs.lastModified(QStringLiteral("ID")).toInt();
+        t.commit();
         z.markiert = false;
         geaendert_ = true;
     }
