@@ -19,9 +19,16 @@ const QString kAbstand = QStringLiteral(
     "IIf(DateDiff('d', Now(), [Von]) < 0,  (DateDiff('d', Now(), [Von])) * -1, DateDiff('d', Now(), [Von]))");
 }  // namespace
 
+SuchFelder AdrSuchenLogik::wirksam(const SuchFelder& felder) {
+    if (felder.nachname || felder.vorname || felder.strasse || felder.ort) return felder;
+    SuchFelder nurNachname;
+    nurNachname.nachname = true;
+    return nurNachname;
+}
+
 SuchFelder AdrSuchenLogik::vorgaben() const {
     const Parameter p(db_);
-    return {p.readYesNo(kNachname), p.readYesNo(kVorname), p.readYesNo(kStrasse), p.readYesNo(kOrt)};
+    return wirksam({p.readYesNo(kNachname), p.readYesNo(kVorname), p.readYesNo(kStrasse), p.readYesNo(kOrt)});
 }
 
 void AdrSuchenLogik::vorgabenSpeichern(const SuchFelder& felder) {
@@ -32,7 +39,8 @@ void AdrSuchenLogik::vorgabenSpeichern(const SuchFelder& felder) {
     p.saveYesNo(kOrt, felder.ort ? 1 : 0);
 }
 
-QList<AdrTreffer> AdrSuchenLogik::suchen(const QString& wort, const SuchFelder& felder) const {
+QList<AdrTreffer> AdrSuchenLogik::suchen(const QString& wort, const SuchFelder& gewaehlt) const {
+    const SuchFelder felder = wirksam(gewaehlt);
     QList<AdrTreffer> out;
     if (wort.size() < kMindestLaenge) return out;
     QString sql = QStringLiteral(" SELECT Address.ID, Address.LastName, Address.FirstName, Address.Address, Address.City") +

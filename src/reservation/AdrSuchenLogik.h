@@ -40,13 +40,16 @@ public:
 
     AdrSuchenLogik(Database& db, Dialogs& dialogs) : db_(db), dialogs_(dialogs) {}
 
-    // The field defaults: settings "Such_Nachname", "Such_Vorname", "Such_Strasse", "Such_Ort".
+    // With no field ticked the search looks in the last name: a search always has a field.
+    static SuchFelder wirksam(const SuchFelder& felder);
+    // The field defaults: settings "Such_Nachname", "Such_Vorname", "Such_Strasse", "Such_Ort";
+    // none set (a new database) ticks the last name.
     SuchFelder vorgaben() const;
     // cmdVorgabe: saves the current ticks as the defaults.
     void vorgabenSpeichern(const SuchFelder& felder);
 
-    // The addresses with a ticked field starting with the word, by last name; nothing for a
-    // word shorter than two characters.
+    // The addresses with a ticked field starting with the word, by last name; with no field
+    // ticked, the last name; nothing for a word shorter than two characters.
     QList<AdrTreffer> suchen(const QString& wort, const SuchFelder& felder) const;
 
     // The bookings of the address (as guest or invoice address) arriving less than 32 days

@@ -114,7 +114,8 @@ QList<ListenEintrag> AdressLogik::laender() const {
     QList<ListenEintrag> out;
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbLänder.Länder ,tbLänder.ID From tbLänder ORDER BY tbLänder.Länder"));
          !rs.eof(); rs.moveNext())
-        out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Länder"))});
+        if (!rs.text(QStringLiteral("Länder")).trimmed().isEmpty())  // an empty entry names no country
+            out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Länder"))});
     return out;
 }
 
@@ -122,7 +123,7 @@ QStringList AdressLogik::anreden() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbAnreden.Anrede  From tbAnreden ORDER BY tbAnreden.Anrede; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Anrede"));
+        if (!rs.text(QStringLiteral("Anrede")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Anrede"));
     return out;
 }
 
@@ -179,15 +180,27 @@ int AdressLogik::tippen(const QString& text) {
     treffer_.reset();
     const int erster = AdrSuchen(text);
     if (erster != 0) {
+        abgelehnterName_.clear();
         laden(erster);
         return erster;
     }
-    if (text.isEmpty()) return 0;
+    if (text.isEmpty()) {
+        abgelehnterName_.clear();
+        return 0;
+    }
     leeren();
     felder_.nachname = text;
     emit felderGeaendert();
-    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok)
+    // Asked once per name: after Cancel, typing on (or back) in the same name asks no more.
+    if (!abgelehnterName_.isEmpty() && (text.startsWith(abgelehnterName_, Qt::CaseInsensitive) ||
+                                        abgelehnterName_.startsWith(text, Qt::CaseInsensitive)))
+        return 0;
+    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok) {
+        abgelehnterName_.clear();
         cmdNeuAdress(text);
+    } else {
+        abgelehnterName_ = text;
+    }
     return 0;
 }
 

@@ -103,7 +103,8 @@ public:
     // Searches the typed text as a lower-case prefix of the last name and loads the first hit;
     // returns its ID. When nothing matches, the fields are emptied and the user is asked
     // whether to create a new address (OK switches to new-address mode with the text as last
-    // name). While a new or changed address is being typed, the text only becomes the last name.
+    // name); after Cancel the question is not repeated while the same name is typed on or
+    // shortened. While a new or changed address is being typed, the text only becomes the last name.
     int tippen(const QString& text);
     // Arrow down / up: the next or previous hit of the last search; 0 when there is none.
     int naechsterTreffer();
@@ -214,6 +215,8 @@ private:
     int blaettern(int schritt);
 
     QString suchtext_;
+    // The typed name for which the user answered Cancel to "Neue Adresse anlegen?".
+    QString abgelehnterName_;
     mutable std::optional<QList<int>> treffer_;
     int rechnungId_ = 0;
     QList<PlzOrt> plzOrte_;

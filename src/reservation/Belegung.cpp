@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressTeil.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -34,6 +35,11 @@ QVariant zahlOderNull(const QString& text) {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     return ok ? QVariant(n) : QVariant();
+}
+
+// True when a booking other than `id` has the short name `kuerzel`.
+bool kuerzelVergeben(Database& db, const QString& kuerzel, int id) {
+    return db.scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE Kürzel = ? AND ID <> ?"), {kuerzel, id}).toInt() > 0;
 }
 
 // Clears the collision dialog's wish for the waiting position when a save ends.
@@ -95,7 +101,8 @@ bool Belegung::laden(int id, ReservierungsFelder& f) {
     f.erstelltAm = dates::longDate(rs.value(QStringLiteral("WannErstellt")).toDate());
     f.zahlart = rs.text(QStringLiteral("Zahlart"));
     f.eingecheckt = rs.yes(QStringLiteral("Checked"));
-    f.checkDatum = f.eingecheckt ? f.bis : f.von;
+    f.checkDatumGetippt = false;
+    checkDatumNachfuehren(f);
     f.abgerechnet = rs.integer(QStringLiteral("Abgerechnet"));
     f.blockbuchung = istBlockmitglied(db_, id);
     f.geaendert = QStringLiteral("Nein");
@@ -160,6 +167,16 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             meldung(QStringLiteral("Bitte überprüfen Sie den Preis."));
             return false;
         }
+        if (!preisgrenzen::nachtpreisGueltig(*tarif)) {
+            meldung(preisgrenzen::kNachtpreisMeldung);
+            f.fokus = Fokus::Tarif;
+            return false;
+        }
+        if (!preisgrenzen::gesamtpreisGueltig(*gesamt)) {
+            meldung(preisgrenzen::kGesamtpreisMeldung);
+            f.fokus = Fokus::Preis;
+            return false;
+        }
 
         if (!adresse_.adressSpeichern()) return false;
 
@@ -169,6 +186,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             pruefung_.datumZurueck = [&f](bool istVon, const QString& text) {
                 (istVon ? f.von : f.bis) = text;
                 f.geaendert = QStringLiteral("Ja");
+                checkDatumNachfuehren(f);
             };
             const bool frei = pruefung_.fktTesteÜberschneidungen(zimmer, *von, *bis, f.id, neu, kollisionsDialog_);
             pruefung_.datumZurueck = nullptr;
@@ -231,6 +249,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
         const int gespeichertesZimmer = zimmer == 0 ? 1 : zimmer;
         int id = f.id;
         bool konflikt = false;
+        enum class Doppelt { Keins, Kuerzel, BelegNummer } doppelt = Doppelt::Keins;
         QString belegNummer = f.belegNummer;
         QString belegNummerEigen = f.belegNummerEigen;
         {
@@ -239,77 +258,103 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             // sees this row or is seen by it.
             Transaction t(db_, QStringLiteral("tblBelegung"));
 
+            // The short name and a typed printed number are unique over all bookings: tested
+            // here, under the lock, so that two workstations saving the same one at the same
+            // moment cannot both write it (a test before the lock sees neither).
+            if (kuerzelVergeben(db_, f.kuerzel.trimmed(), id)) doppelt = Doppelt::Kuerzel;
             bool ok = false;
-            qint64 nummer = belegNummer.trimmed().toLongLong(&ok);
-            if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, id)) {
-                const QString alteEigene = ok && nummer > 0 ? BelegNummern::eigene(muster, nummer, *von) : QString();
-                nummer = BelegNummern::naechste(db_, muster.alle);
-                belegNummer = QString::number(nummer);
-                if (belegNummerEigen.trimmed().isEmpty() || belegNummerEigen == alteEigene)
+            qint64 nummer = 0;
+            if (doppelt == Doppelt::Keins) {
+                nummer = belegNummer.trimmed().toLongLong(&ok);
+                if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, id)) {
+                    const QString alteEigene = ok && nummer > 0 ? BelegNummern::eigene(muster, nummer, *von) : QString();
+                    nummer = BelegNummern::naechste(db_, muster.alle);
+                    belegNummer = QString::number(nummer);
+                    if (belegNummerEigen.trimmed().isEmpty() || belegNummerEigen == alteEigene)
+                        belegNummerEigen = BelegNummern::eigene(muster, nummer, *von);
+                } else if (belegNummerEigen.trimmed().isEmpty()) {
                     belegNummerEigen = BelegNummern::eigene(muster, nummer, *von);
-            } else if (belegNummerEigen.trimmed().isEmpty()) {
-                belegNummerEigen = BelegNummern::eigene(muster, nummer, *von);
+                }
+                if (BelegNummern::BelegNummerEigenVergeben(db_, belegNummerEigen.trimmed(), id)) doppelt = Doppelt::BelegNummer;
             }
+            if (doppelt == Doppelt::Keins) {
+                {
+                    Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ") + QString::number(id));
+                    if (neu) rs.addNew();
+                    else rs.edit();
+                    rs.setValue(QStringLiteral("Zimmernummer"), gespeichertesZimmer);
+                    rs.setValue(QStringLiteral("Von"), *von);
+                    rs.setValue(QStringLiteral("Bis"), *bis);
+                    rs.setValue(QStringLiteral("GastID"), gastId != 0 ? QVariant(gastId) : QVariant());
+                    rs.setValue(QStringLiteral("IDAdressRechnung"), rechnungsadresse);
+                    if (neu || f.artIndex >= 0) rs.setValue(QStringLiteral("Belegungsart"), f.artIndex + 1);
+                    rs.setValue(QStringLiteral("Wäsche1"), zahlOderNull(f.waesche1));
+                    rs.setValue(QStringLiteral("Wäsche2"), zahlOderNull(f.waesche2));
+                    rs.setValue(QStringLiteral("Frühstück"), f.fruehstueck);
+                    rs.setValue(QStringLiteral("Mittag"), f.mittag);
+                    rs.setValue(QStringLiteral("Abendessen"), f.abendessen);
+                    rs.setValue(QStringLiteral("Alter_Kinder"), f.alterKinder);
+                    rs.setValue(QStringLiteral("BelegNummer"), nummer);
+                    rs.setValue(QStringLiteral("BelegNummer_eigen"), belegNummerEigen.trimmed());
+                    const int gaeste = f.gaeste.trimmed().toInt();
+                    rs.setValue(QStringLiteral("AnzahlGäste"), gaeste == 0 ? 1 : gaeste);
+                    const auto erstellt = dates::parse(f.erstelltAm);
+                    rs.setValue(QStringLiteral("WannErstellt"), erstellt ? *erstellt : heute);
+                    rs.setValue(QStringLiteral("Anz_Kinder"), zahlOderNull(f.kinder));
+                    rs.setValue(QStringLiteral("Fix"), f.fix);
+                    rs.setValue(QStringLiteral("Zahlart"), f.zahlart.trimmed().isEmpty() ? QVariant() : QVariant(f.zahlart.trimmed()));
+                    // The creator stays who made the booking; every save records who changed it.
+                    if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
+                        rs.setValue(QStringLiteral("WerErstellt"), userName());
+                    rs.setValue(QStringLiteral("WerGeändert"), userName());
+                    rs.setValue(QStringLiteral("WannGeändert"), heute);
+                    rs.setValue(QStringLiteral("Info"), f.info.trimmed());
+                    rs.setValue(QStringLiteral("Kürzel"), f.kuerzel.trimmed());
+                    rs.setValue(QStringLiteral("PreisProNacht"), aufCent(*tarif));
+                    rs.setValue(QStringLiteral("Preis"), aufCent(*gesamt));
+                    rs.setValue(QStringLiteral("AnzahlÜbernachtungen"), naechte);
+                    rs.setValue(QStringLiteral("Checked"), !warteposition && f.eingecheckt);
+                    rs.setValue(QStringLiteral("Gelöscht"), warteposition);
+                    if (neu) rs.setValue(QStringLiteral("Abgerechnet"), 0);
+                    rs.update();
+                    id = rs.lastModified(QStringLiteral("ID")).toInt();
+                }
 
-            {
-                Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ") + QString::number(id));
-                if (neu) rs.addNew();
-                else rs.edit();
-                rs.setValue(QStringLiteral("Zimmernummer"), gespeichertesZimmer);
-                rs.setValue(QStringLiteral("Von"), *von);
-                rs.setValue(QStringLiteral("Bis"), *bis);
-                rs.setValue(QStringLiteral("GastID"), gastId != 0 ? QVariant(gastId) : QVariant());
-                rs.setValue(QStringLiteral("IDAdressRechnung"), rechnungsadresse);
-                if (neu || f.artIndex >= 0) rs.setValue(QStringLiteral("Belegungsart"), f.artIndex + 1);
-                rs.setValue(QStringLiteral("Wäsche1"), zahlOderNull(f.waesche1));
-                rs.setValue(QStringLiteral("Wäsche2"), zahlOderNull(f.waesche2));
-                rs.setValue(QStringLiteral("Frühstück"), f.fruehstueck);
-                rs.setValue(QStringLiteral("Mittag"), f.mittag);
-                rs.setValue(QStringLiteral("Abendessen"), f.abendessen);
-                rs.setValue(QStringLiteral("Alter_Kinder"), f.alterKinder);
-                rs.setValue(QStringLiteral("BelegNummer"), nummer);
-                rs.setValue(QStringLiteral("BelegNummer_eigen"), belegNummerEigen.trimmed());
-                const int gaeste = f.gaeste.trimmed().toInt();
-                rs.setValue(QStringLiteral("AnzahlGäste"), gaeste == 0 ? 1 : gaeste);
-                const auto erstellt = dates::parse(f.erstelltAm);
-                rs.setValue(QStringLiteral("WannErstellt"), erstellt ? *erstellt : heute);
-                rs.setValue(QStringLiteral("Anz_Kinder"), zahlOderNull(f.kinder));
-                rs.setValue(QStringLiteral("Fix"), f.fix);
-                rs.setValue(QStringLiteral("Zahlart"), f.zahlart.trimmed().isEmpty() ? QVariant() : QVariant(f.zahlart.trimmed()));
-                // The creator stays who made the booking; every save records who changed it.
-                if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
-                    rs.setValue(QStringLiteral("WerErstellt"), userName());
-                rs.setValue(QStringLiteral("WerGeändert"), userName());
-                rs.setValue(QStringLiteral("WannGeändert"), heute);
-                rs.setValue(QStringLiteral("Info"), f.info.trimmed());
-                rs.setValue(QStringLiteral("Kürzel"), f.kuerzel.trimmed());
-                rs.setValue(QStringLiteral("PreisProNacht"), aufCent(*tarif));
-                rs.setValue(QStringLiteral("Preis"), aufCent(*gesamt));
-                rs.setValue(QStringLiteral("AnzahlÜbernachtungen"), naechte);
-                rs.setValue(QStringLiteral("Checked"), !warteposition && f.eingecheckt);
-                rs.setValue(QStringLiteral("Gelöscht"), warteposition);
-                if (neu) rs.setValue(QStringLiteral("Abgerechnet"), 0);
-                rs.update();
-                id = rs.lastModified(QStringLiteral("ID")).toInt();
-            }
-
-            if (!warteposition)
-                konflikt = !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id)
-                                .isEmpty();
-            if (konflikt && neu) {
-                db_.execute(QStringLiteral("DELETE tblBelegung.ID From tblBelegung ") + QStringLiteral(" WHERE (((tblBelegung.ID)=") +
-                            QString::number(id) + QStringLiteral("));"));
-                t.commit();
-            } else if (konflikt) {
-                t.rollback();  // the stored booking keeps what it had
-            } else {
-                if (!neu) fixAufBlockUebertragen(db_, id, f.fix);
-                t.commit();
+                if (!warteposition)
+                    konflikt = !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id)
+                                    .isEmpty();
+                if (konflikt && neu) {
+                    db_.execute(QStringLiteral("DELETE tblBelegung.ID From tblBelegung ") + QStringLiteral(" WHERE (((tblBelegung.ID)=") +
+                                QString::number(id) + QStringLiteral("));"));
+                    t.commit();
+                } else if (konflikt) {
+                    t.rollback();  // the stored booking keeps what it had
+                } else {
+                    if (!neu) fixAufBlockUebertragen(db_, id, f.fix);
+                    t.commit();
+                }
             }
         }
+        if (doppelt == Doppelt::Kuerzel) {
+            dialogs_.message(QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie."),
+                             neu ? QStringLiteral("Neue Reservierung") : kTitel, Buttons::Ok, Icon::Exclamation);
+            f.kuerzelDoppelt = true;
+            f.fokus = Fokus::Kuerzel;
+            return false;
+        }
+        if (doppelt == Doppelt::BelegNummer) {
+            dialogs_.message(QStringLiteral("Diese Belegnummer ist bereits vorhanden. Geben Sie eine andere Nummer ein oder leeren Sie das "
+                                            "Feld, damit eine neue Nummer vergeben werden kann."),
+                             kTitel, Buttons::Ok, Icon::Information);
+            f.belegNummerEigen.clear();
+            return false;
+        }
         if (konflikt) {
-            dialogs_.message(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Folgende Reservierung konnte nicht angelegt "
-                                            "werden.") +
+            // A new booking was not created; a stored one keeps what it had: the change was not saved.
+            dialogs_.message((neu ? QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Folgende Reservierung konnte nicht "
+                                                   "angelegt werden.")
+                                  : QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Die Änderung folgender Reservierung "
+                                                   "wurde nicht gespeichert.")) +
                                  QStringLiteral("\r\n") + QStringLiteral("Reservierung vom ") + dates::longDate(*von) + QStringLiteral(" ") +
                                  QStringLiteral("bis ") + dates::longDate(*bis) + QStringLiteral(",Zimmer Nr.:") + f.zimmer.trimmed(),
                              kTitel, Buttons::Ok, Icon::Critical);
@@ -426,7 +471,13 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
     }
     f.geaendert = QStringLiteral("Ja");  // the date box changed and is saved with the booking
     if (!f.tarif.trimmed().isEmpty()) preisBerechnen(f);
+    // The box keeps the date just used; the next change of the stay moves it again.
+    f.checkDatumGetippt = false;
     return true;
+}
+
+void Belegung::checkDatumNachfuehren(ReservierungsFelder& f) {
+    if (!f.checkDatumGetippt) f.checkDatum = f.eingecheckt ? f.bis : f.von;
 }
 
 bool Belegung::heute(ReservierungsFelder& f) {
@@ -436,6 +487,7 @@ bool Belegung::heute(ReservierungsFelder& f) {
         return false;
     }
     f.checkDatum = dates::longDate(Clock::current().today());
+    f.checkDatumGetippt = true;
     return einAuschecken(f);
 }
 
@@ -523,9 +575,9 @@ bool Belegung::preisBerechnen(ReservierungsFelder& f) {
         return true;
     }
     const auto tarif = amounts::parse(f.tarif);
-    if (!tarif) return false;
+    if (!tarif || !preisgrenzen::nachtpreisGueltig(*tarif)) return false;
     f.tarif = amounts::format(*tarif);
-    if (*tarif != 0) f.preis = amounts::format(*tarif * double(naechte));
+    if (*tarif != 0 && naechte > 0) f.preis = amounts::format(*tarif * double(naechte));
     return true;
 }
 

@@ -57,6 +57,9 @@ public:
     // lbChecked: check in (arrival becomes the check date) or check out (departure becomes it);
     // checking out an unpaid booking asks "Rechnung jetzt drucken?" when the invoices are there.
     bool einAuschecken(ReservierungsFelder& f);
+    // The check date follows the stay until the user types in it: the arrival while the guest
+    // is not checked in, the departure while checked in.
+    static void checkDatumNachfuehren(ReservierungsFelder& f);
     // cmdHeute: the same with today's date.
     bool heute(ReservierungsFelder& f);
     // cmdAnmeldung: prints the registration form through `drucken` and offers to check in.

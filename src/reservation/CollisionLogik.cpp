@@ -143,19 +143,21 @@ CollisionLogik::LiveErgebnis CollisionLogik::liveTest(const QString& zimmerLabel
 
 // ---- free rooms --------------------------------------------------------------------------
 
-QList<FreiesZimmer> CollisionLogik::freieZimmer(const QDate& von, const QDate& bis) {
+QList<FreiesZimmer> CollisionLogik::freieZimmer(const QDate& von, const QDate& bis, int eigeneId) {
     const QString v = sqltext::date(von);
     const QString b = sqltext::date(bis);
+    // The booking being edited does not occupy its own room.
     const QString sql =
         QStringLiteral("SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.NeueNummer, tbZimmernummern.Raucher ") +
         QStringLiteral(" From tbZimmernummern WHERE (((tbZimmernummern.Zimmernummer) Not In (SELECT DISTINCT tblBelegung.Zimmernummer ") +
-        QStringLiteral(" FROM tblBelegung WHERE (((tblBelegung.Von)=") + v +
+        QStringLiteral(" FROM tblBelegung WHERE tblBelegung.ID <> ") + QString::number(eigeneId) +
+        QStringLiteral(" AND ((((tblBelegung.Von)=") + v +
         QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)>") + v +
         QStringLiteral(" And (tblBelegung.Von)<") + b + QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)<=") +
         v + QStringLiteral(") AND ((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)>=") + b +
         QStringLiteral(")) OR (((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)=") + b +
         QStringLiteral(")) OR (((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)>") + v + QStringLiteral(" And (tblBelegung.Bis)<") +
-        b + QStringLiteral("));))) order by tbZimmernummern.Zimmernummer; ");
+        b + QStringLiteral(")));))) order by tbZimmernummern.Zimmernummer; ");
     QList<FreiesZimmer> out;
     Recordset rs = db_.openRecordset(sql);
     for (; !rs.eof(); rs.moveNext())

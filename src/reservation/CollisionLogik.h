@@ -88,7 +88,7 @@ public:
     LiveErgebnis liveTest(const QString& zimmerLabel, const QString& von, const QString& bis, int eigeneId);
 
     // ---- free rooms ----
-    QList<FreiesZimmer> freieZimmer(const QDate& von, const QDate& bis);
+    QList<FreiesZimmer> freieZimmer(const QDate& von, const QDate& bis, int eigeneId = 0);
     // Labels only, in room order, at most 100, for moving a booking aside: without the waiting
     // room, where a live booking would vanish from the plan (the dialog's "warten" parks it).
     QStringList freieZimmerLabels(const QDate& von, const QDate& bis);

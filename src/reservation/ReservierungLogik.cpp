@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "reservation/LikeMuster.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -93,8 +94,17 @@ void ReservierungLogik::artenLesen() {
     arten_.clear();
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbBelegArten.BelegungsID, tbBelegArten.BelegungsArt ") +
                                           QStringLiteral(" From tbBelegArten where BelegungsID <> 0 Order by BelegungsID"));
-         !rs.eof(); rs.moveNext())
-        arten_.push_back({rs.integer(QStringLiteral("BelegungsID")), rs.text(QStringLiteral("BelegungsArt"))});
+         !rs.eof(); rs.moveNext()) {
+        // A kind without a name has no entry in the plan's legend: it is not offered.
+        const QString name = rs.text(QStringLiteral("BelegungsArt"));
+        if (!name.trimmed().isEmpty()) arten_.push_back({rs.integer(QStringLiteral("BelegungsID")), name});
+    }
+}
+
+int ReservierungLogik::artPosition() const {
+    for (int i = 0; i < arten_.size(); ++i)
+        if (arten_[i].id == f_.artIndex + 1) return i;
+    return -1;
 }
 
 QStringList ReservierungLogik::artNamen() const {
@@ -146,7 +156,7 @@ void ReservierungLogik::neueBuchung(const QDate& anreise, const QDate& abreise, 
         int index = 0;
         for (int i = 0; i < arten_.size(); ++i)
             if (arten_[i].id == belegungsart) index = i;
-        f_.artIndex = index;
+        f_.artIndex = arten_[index].id - 1;
         f_.artName = arten_[index].name;
     }
 
@@ -225,12 +235,27 @@ QList<ZimmerEintrag> ReservierungLogik::zimmerListe() {
     const auto von = dates::parse(f_.von);
     const auto bis = dates::parse(f_.bis);
     if (!von || !bis || *von >= *bis) return alle;
+    // The booking's own room is listed only while it is free for the range (the booking
+    // itself does not occupy it).
     QSet<int> frei;
-    for (const FreiesZimmer& z : record_.pruefung().freieZimmer(*von, *bis)) frei.insert(z.nummer);
+    for (const FreiesZimmer& z : record_.pruefung().freieZimmer(*von, *bis, f_.id)) frei.insert(z.nummer);
     QList<ZimmerEintrag> out;
     for (const ZimmerEintrag& z : alle)
-        if (frei.contains(z.nummer) || z.label == f_.zimmer.trimmed()) out << z;
+        if (frei.contains(z.nummer)) out << z;
     return out;
+}
+
+void ReservierungLogik::belegtesZimmerAbwaehlen() {
+    if (!freieZimmer_ || f_.zimmer.trimmed().isEmpty()) return;
+    const auto von = dates::parse(f_.von);
+    const auto bis = dates::parse(f_.bis);
+    if (!von || !bis || *von >= *bis) return;
+    const int nummer = zimmerNummer();
+    if (nummer == 0 || nummer == waitingRoom()) return;
+    for (const ZimmerEintrag& z : zimmerListe())
+        if (z.nummer == nummer) return;
+    f_.zimmer.clear();
+    f_.warnung = false;
 }
 
 QStringList ReservierungLogik::zimmerLabels() {
@@ -247,19 +272,22 @@ QStringList ReservierungLogik::zahlarten() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbZahlart.Zahlarten  From tbZahlart ORDER BY tbZahlart.Zahlarten; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Zahlarten"));
+        if (!rs.text(QStringLiteral("Zahlarten")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Zahlarten"));
     return out;
 }
 
 bool ReservierungLogik::zahlartEnter(const QString& text) {
     const QString zahlart = text.trimmed();
     if (zahlart.isEmpty()) return false;
+    // Tested and added under the write lock: the list holds each method once.
+    Transaction t(db_, QStringLiteral("tbZahlart"));
     if (!db_.openRecordset(QStringLiteral("SELECT tbZahlart.Zahlarten From tbZahlart ") +
                                QStringLiteral(" WHERE (((tbZahlart.Zahlarten) Like ?));  "),
                            {like::woertlich(zahlart)})
              .eof())
         return false;
     db_.execute(QStringLiteral("INSERT INTO tbZahlart (Zahlarten) VALUES (?)"), {zahlart});
+    t.commit();
     return true;
 }
 
@@ -296,12 +324,15 @@ bool ReservierungLogik::datumTaste(bool von, QChar taste) {
     if (!d) return true;
     text = dates::longDate(d->addDays(taste == QLatin1Char('+') ? 1 : -1));
     datumGeaendert();
+    belegtesZimmerAbwaehlen();
     return true;
 }
 
 void ReservierungLogik::datumGeaendert() {
     geaendert();
+    Belegung::checkDatumNachfuehren(f_);
     neuBerechnen();
+    saisonpreisNachfuehren();
     liveTest();
 }
 
@@ -324,6 +355,8 @@ bool ReservierungLogik::datumVerlassen(bool von) {
     }
     // "13.1.24" is shown as 13.01.2024, as every date of the form.
     if (const auto d = dates::parse(text)) text = dates::longDate(*d);
+    belegtesZimmerAbwaehlen();
+    saisonpreisNachfuehren();
     return true;
 }
 
@@ -387,7 +420,7 @@ bool ReservierungLogik::infoVerlassen() {
 
 void ReservierungLogik::artGewaehlt(int index) {
     if (index >= 0 && index < arten_.size()) {
-        f_.artIndex = index;
+        f_.artIndex = arten_[index].id - 1;
         f_.artName = arten_[index].name;
     } else {
         f_.artIndex = -1;
@@ -416,6 +449,12 @@ void ReservierungLogik::zimmerGewaehlt(const QString& label) {
     for (const ZimmerEintrag& z : alleZimmer(db_)) {
         if (z.label != f_.zimmer) continue;
         if (f_.istNeu() && z.gaeste > 0) f_.gaeste = QString::number(z.gaeste);
+        if (!f_.fix && saisonpreis_) {
+            // A seasonal price is computed again for the new room.
+            saisonpreisNachfuehren();
+            liveTest();
+            return;
+        }
         if (!f_.fix) {
             f_.tarif = amounts::format(z.preis);
             neuBerechnen();
@@ -440,7 +479,33 @@ void ReservierungLogik::saisonpreisPruefen() {
     saisonpreis_ = saison_.istSaisonpreis(zimmerNummer(), f_.von, f_.bis, f_.preis);
 }
 
-void ReservierungLogik::tarifVerlassen() {
+void ReservierungLogik::saisonpreisNachfuehren() {
+    if (!saisonpreis_) return;
+    // Only a finished range counts: while a date is typed ("15.03.20") nothing is computed.
+    const auto vollstaendig = [](const QString& text) {
+        const auto d = dates::parse(text);
+        return d && dates::longDate(*d) == text.trimmed() ? d : std::nullopt;
+    };
+    const auto von = vollstaendig(f_.von);
+    const auto bis = vollstaendig(f_.bis);
+    if (!von || !bis || *von >= *bis || zimmerNummer() == 0) return;
+    const double preis = saison_.Saisonpreis_Ausrechnen(zimmerNummer(), *von, *bis, false);
+    if (preis != 0) {
+        f_.preis = amounts::format(preis);
+        return;
+    }
+    saisonpreis_ = false;
+    dialogs_.message(QStringLiteral("Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis berechnen. "
+                                    "Der Gesamtpreis muss neu berechnet werden."),
+                     QStringLiteral("Saisonpreis"), Buttons::Ok, Icon::Exclamation);
+}
+
+bool ReservierungLogik::tarifVerlassen() {
+    if (const auto tarif = amounts::parse(f_.tarif); tarif && !preisgrenzen::nachtpreisGueltig(*tarif)) {
+        dialogs_.message(preisgrenzen::kNachtpreisMeldung, {}, Buttons::Ok, Icon::Exclamation);
+        f_.fokus = Fokus::Tarif;
+        return false;
+    }
     if (f_.tarif.trimmed().isEmpty()) {
         f_.naechte = naechte(f_.von, f_.bis);
         f_.preis = amounts::format(0);
@@ -449,6 +514,7 @@ void ReservierungLogik::tarifVerlassen() {
         neuBerechnen();
     }
     saisonpreisPruefen();
+    return true;
 }
 
 bool ReservierungLogik::tarifEnter() {
@@ -459,9 +525,16 @@ bool ReservierungLogik::tarifEnter() {
 
 bool ReservierungLogik::tarifEntfernen() { return tarife_.entfernen(f_.tarif); }
 
-void ReservierungLogik::preisVerlassen() {
-    if (const auto p = amounts::parse(f_.preis)) f_.preis = amounts::format(*p);
+bool ReservierungLogik::preisVerlassen() {
+    const auto p = amounts::parse(f_.preis);
+    if (p && !preisgrenzen::gesamtpreisGueltig(*p)) {
+        dialogs_.message(preisgrenzen::kGesamtpreisMeldung, {}, Buttons::Ok, Icon::Exclamation);
+        f_.fokus = Fokus::Preis;
+        return false;
+    }
+    if (p) f_.preis = amounts::format(*p);
     saisonpreisPruefen();
+    return true;
 }
 
 void ReservierungLogik::fixGeaendert(bool fix) {
@@ -482,11 +555,15 @@ void ReservierungLogik::saisonpreisKlick() {
 // ---- status ----------------------------------------------------------------------------------
 
 void ReservierungLogik::checkedKlick() {
-    if (record_.einAuschecken(f_)) liveTest();
+    if (!record_.einAuschecken(f_)) return;
+    saisonpreisNachfuehren();
+    liveTest();
 }
 
 void ReservierungLogik::heuteKlick() {
-    if (record_.heute(f_)) liveTest();
+    if (!record_.heute(f_)) return;
+    saisonpreisNachfuehren();
+    liveTest();
 }
 
 bool ReservierungLogik::bezahlt() const { return !f_.istNeu() && belegungBezahlt(db_, f_.id); }

@@ -105,11 +105,15 @@ public:
     bool aenderungenKlaeren();
 
     // ---- lists ----
+    // The booking kinds offered in cboArt: those with a name, by number. felder().artIndex
+    // stays the kind's number less one; artPosition() is its entry in the box (-1: none,
+    // e.g. a stored booking of a kind without a name).
     const QList<BelegArt>& arten() const { return arten_; }
     QStringList artNamen() const;
+    int artPosition() const;
     // The rooms of the room box in room order, without the waiting row's room: all rooms, or
-    // with the free-rooms option the rooms free for the typed dates. The booking's own room
-    // always stays in the list.
+    // with the free-rooms option the rooms free for the typed dates (the booking does not
+    // occupy its own room; an occupied room is not listed, the chosen one neither).
     QList<ZimmerEintrag> zimmerListe();
     QStringList zimmerLabels();
     bool freieZimmer() const { return freieZimmer_; }
@@ -127,6 +131,8 @@ public:
     // Leaving a date box: a text that is no date is refused with "Bitte überprüfen Sie das Datum".
     bool datumVerlassen(bool von);
     bool checkDatumVerlassen();
+    // The user typed in fldCheckDatum: from now on it keeps what was typed.
+    void checkDatumGetippt() { f_.checkDatumGetippt = true; }
     bool resDatumVerlassen();
     // The live warning of the typed range (sets felder().warnung).
     void liveTest();
@@ -143,7 +149,7 @@ public:
     KuerzelFarbe kuerzelFarbe() const;
     // Leaving fldInfo: more than 250 characters are cut only after the user agrees.
     bool infoVerlassen();
-    // cboArt: a kind chosen; a kind named like a number ("zwei") sets the guest count.
+    // cboArt: the entry at `index` chosen; a kind named like a number ("zwei") sets the guest count.
     void artGewaehlt(int index);
     bool istAngebot() const;
     QString bestVorschauBeschriftung() const;
@@ -159,10 +165,12 @@ public:
     void belegNummerVergeben();
 
     // ---- prices ----
-    void tarifVerlassen();
+    // Leaving the tariff box or the total: an amount out of bounds (see Preisgrenzen) is
+    // refused with a message and the focus stays.
+    bool tarifVerlassen();
     bool tarifEnter();
     bool tarifEntfernen();
-    void preisVerlassen();
+    bool preisVerlassen();
     void fixGeaendert(bool fix);
     // cmdSaisonpreis: the price from the seasons, or back to the room's price per night.
     void saisonpreisKlick();
@@ -224,7 +232,14 @@ public:
 private:
     void artenLesen();
     void neuBerechnen();        // nights, and the total when a tariff is set
+    // With the free-rooms option, a finished date change that leaves the chosen room occupied
+    // empties the room box, so that only free rooms are offered and chosen.
+    void belegtesZimmerAbwaehlen();
     void saisonpreisPruefen();  // the seasonal-price button after loading or a price edit
+    // While the seasonal-price button is green, a change of the stay or the room computes the
+    // seasonal price again; when it cannot be computed the mark goes and the user is told to
+    // compute the price again.
+    void saisonpreisNachfuehren();
     void nachSpeichern();
     int waitingRoom();
     bool datumPruefen(const QString& text);

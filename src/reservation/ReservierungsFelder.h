@@ -5,7 +5,7 @@
 namespace tav {
 
 // Controls of the reservation form that the booking logic may ask to receive the focus.
-enum class Fokus { Keiner, GastName, Kuerzel, Zimmer, Von, Bis, Land, CheckDatum };
+enum class Fokus { Keiner, GastName, Kuerzel, Zimmer, Von, Bis, Land, CheckDatum, Tarif, Preis };
 
 // What the reservation form asks its caller to open after an operation.
 enum class Folgefenster { Keines, Rechnungsuebersicht, Zahlungen };
@@ -44,6 +44,7 @@ struct ReservierungsFelder {
     QString zahlart;                  // cboZahlart: payment method; empty for none
     bool eingecheckt = false;         // lbChecked reads "&Checked in"
     QString checkDatum;               // fldCheckDatum
+    bool checkDatumGetippt = false;   // typed by the user: no longer follows arrival/departure
     int abgerechnet = 0;              // Abgerechnet of the loaded booking (1 = invoiced)
     bool blockbuchung = false;        // cmdBlockbuchung marked: the booking belongs to a block
     QString geaendert = QStringLiteral("Nein");  // hidden unsaved-changes marker "Ja"/"Nein"

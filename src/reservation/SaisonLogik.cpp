@@ -141,27 +141,39 @@ bool SaisonLogik::speichern() {
         meldung(QStringLiteral("Bitte überprüfen Sie das Anfangs- und Enddatum."));
         return false;
     }
-    if (!ueberschneidungen(*start, *ende, f.id).isEmpty()) {
+    // The overlap test and the write run under the write lock of the seasons' file, so that a
+    // season saved at the same moment on another workstation is seen by the test.
+    bool ueberschnitten = false;
+    int id = f.id;
+    {
+        Transaction t(db_, QStringLiteral("tbSaisonzeiten"));
+        ueberschnitten = !ueberschneidungen(*start, *ende, f.id).isEmpty();
+        if (!ueberschnitten) {
+            Recordset rs;
+            if (f.id != 0)
+                rs = db_.openRecordset(QStringLiteral(" SELECT idSaisonzeiten, Saisonbezeichnung, Start, Ende  ") +
+                                           QStringLiteral(" From tbSaisonzeiten ") + QStringLiteral(" WHERE idSaisonzeiten = ?"),
+                                       {f.id});
+            if (f.id != 0 && !rs.eof()) {
+                rs.edit();
+            } else {
+                rs = db_.openRecordset(QStringLiteral(" SELECT idSaisonzeiten, Saisonbezeichnung, Start, Ende  From tbSaisonzeiten "));
+                rs.addNew();
+            }
+            rs.setValue(QStringLiteral("Saisonbezeichnung"), f.name);
+            rs.setValue(QStringLiteral("Start"), *start);
+            rs.setValue(QStringLiteral("Ende"), *ende);
+            rs.update();
+            id = rs.lastModified(QStringLiteral("idSaisonzeiten")).toInt();
+            t.commit();
+        }
+    }
+    if (ueberschnitten) {
         meldung(QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die "
                                "Eingabe."));
         return false;
     }
-    Recordset rs;
-    if (f.id != 0)
-        rs = db_.openRecordset(QStringLiteral(" SELECT idSaisonzeiten, Saisonbezeichnung, Start, Ende  ") +
-                                   QStringLiteral(" From tbSaisonzeiten ") + QStringLiteral(" WHERE idSaisonzeiten = ?"),
-                               {f.id});
-    if (f.id != 0 && !rs.eof()) {
-        rs.edit();
-    } else {
-        rs = db_.openRecordset(QStringLiteral(" SELECT idSaisonzeiten, Saisonbezeichnung, Start, Ende  From tbSaisonzeiten "));
-        rs.addNew();
-    }
-    rs.setValue(QStringLiteral("Saisonbezeichnung"), f.name);
-    rs.setValue(QStringLiteral("Start"), *start);
-    rs.setValue(QStringLiteral("Ende"), *ende);
-    rs.update();
-    felder_.id = rs.lastModified(QStringLiteral("idSaisonzeiten")).toInt();
+    felder_.id = id;
     felder_.von = dates::longDate(*start);
     felder_.bis = dates::longDate(*ende);
     felder_.geaendert = false;

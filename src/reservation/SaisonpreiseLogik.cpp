@@ -3,6 +3,7 @@
 #include "platform/Amounts.h"
 #include "engine/Database.h"
 #include "platform/Dialogs.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -62,9 +63,17 @@ bool SaisonpreiseLogik::tasteErlaubt(QChar c) { return c.isDigit() || c == QLati
 
 bool SaisonpreiseLogik::pruefen(Feld f) {
     const QString t = texte_[size_t(f)].trimmed();
-    if (t.isEmpty() || amounts::parse(t)) return true;
-    dialogs_.message(QStringLiteral("Bitte überprüfen Sie die Eingabe"), {}, Buttons::Ok, Icon::Exclamation);
-    return false;
+    if (t.isEmpty()) return true;
+    const auto preis = amounts::parse(t);
+    if (!preis) {
+        dialogs_.message(QStringLiteral("Bitte überprüfen Sie die Eingabe"), {}, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    if (!preisgrenzen::nachtpreisGueltig(*preis)) {
+        dialogs_.message(preisgrenzen::kNachtpreisMeldung, {}, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    return true;
 }
 
 bool SaisonpreiseLogik::speichern() {

@@ -4,6 +4,7 @@
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
 #include "platform/Dialogs.h"
+#include "reservation/Preisgrenzen.h"
 
 namespace tav {
 
@@ -23,20 +24,23 @@ bool Tarifliste::tasteErlaubt(QChar taste, const QString& text) {
 
 QString Tarifliste::formatiert(const QString& wert) {
     const std::optional<double> zahl = amounts::parse(wert.trimmed());
-    if (!zahl) return {};
+    if (!zahl || !preisgrenzen::nachtpreisGueltig(*zahl)) return {};
     return jetformat::format(*zahl, QStringLiteral("###,##0.00")).toString();
 }
 
 bool Tarifliste::enter(const QString& wert) {
     const QString text = formatiert(wert);
     if (text.isEmpty()) return false;
-    // Compared in the stored form, so that "80" finds "80,00".
+    // Compared in the stored form, so that "80" finds "80,00"; tested and added under the
+    // write lock, so that the list holds each tariff once.
+    Transaction t(db_, QStringLiteral("tblTarife"));
     if (!db_.openRecordset(QStringLiteral("SELECT tblTarife.Tarif From tblTarife WHERE (((tblTarife.Tarif) like ? )); "), {text}).eof())
         return false;
     Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblTarife.Tarif From tblTarife"));
     rs.addNew();
     rs.setValue(QStringLiteral("Tarif"), text);
     rs.update();
+    t.commit();
     return true;
 }
 

@@ -7,6 +7,11 @@ namespace tav {
 
 namespace {
 const QString kDeutschland = QStringLiteral("Deutschland");
+
+QVariant textOderNull(const QString& s) {
+    const QString t = s.trimmed();
+    return t.isEmpty() ? QVariant() : QVariant(t);
+}
 }
 
 void WeitereLogik::laden(int buchungId) {
@@ -93,7 +98,7 @@ int WeitereLogik::scrollMaximum() const { return qMax(0, int(zeilen_.size()) - k
 QStringList WeitereLogik::anreden() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT Anrede  From tbAnreden ORDER BY Anrede; ")); !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Anrede"));
+        if (!rs.text(QStringLiteral("Anrede")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Anrede"));
     return out;
 }
 
@@ -101,7 +106,7 @@ QStringList WeitereLogik::laender() const {
     QStringList out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; "));
          !rs.eof(); rs.moveNext())
-        out << rs.text(QStringLiteral("Länder"));
+        if (!rs.text(QStringLiteral("Länder")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Länder"));
     return out;
 }
 
@@ -177,6 +182,9 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
     }
     for (int i : auswahl) {
         GastZeile& z = zeilen_[i];
+        // Looking for the identical address and writing it run under the write lock, so that
+        // two workstations saving the same person do not both add it.
+        Transaction t(db_, QStringLiteral("Address"));
         const QString felder = QStringLiteral(", Address.Anrede, Address.LastName, Address.FirstName,") +
                                QStringLiteral(" Address.Address, IDLand ,Address.PostalCode, Address.City, Address.Country ");
         Recordset rs;
@@ -185,25 +193,30 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
                                        QStringLiteral(" WHERE Address.ID = ?"),
                                    {z.idAdresse});
         if (z.idAdresse == 0 || rs.eof()) {
-            // An identical address is taken instead of writing a second one.
-            rs = db_.openRecordset(
-                QStringLiteral("SELECT  ID, Address.Anrede, Address.LastName, Address.FirstName,") +
-                    QStringLiteral(" Address.Address,IDLand, Address.PostalCode, Address.City, Address.Country ") +
-                    QStringLiteral(" From Address ") + QStringLiteral(" WHERE (((Address.Anrede)=?) ") +
-                    QStringLiteral(" AND ((Address.LastName)=?) ") + QStringLiteral(" AND ((Address.FirstName)=?) ") +
-                    QStringLiteral(" AND ((Address.Address)=?) ") + QStringLiteral(" AND ((Address.PostalCode)=?) ") +
-                    QStringLiteral(" AND ((Address.City)=?));"),
-                {z.anrede, z.name.trimmed(), z.vorname, z.strasse, z.plz, z.ort});
+            // An identical address is taken instead of writing a second one. An empty field
+            // and Null are the same (the address box stores empty fields as Null), and the
+            // salutation counts as its text or as the text of its key.
+            const QVariant gleich = db_.scalar(
+                QStringLiteral("SELECT Address.ID FROM Address LEFT JOIN tbAnreden ON Address.IDAnrede = tbAnreden.IDAnrede ") +
+                    QStringLiteral(" WHERE Nz(Address.LastName, '') = ? AND Nz(Address.FirstName, '') = ? ") +
+                    QStringLiteral(" AND Nz(Address.Address, '') = ? AND Nz(Address.PostalCode, '') = ? AND Nz(Address.City, '') = ? ") +
+                    QStringLiteral(" AND (Nz(Address.Anrede, '') = ? OR Nz(tbAnreden.Anrede, '') = ?) ORDER BY Address.ID"),
+                {z.name.trimmed(), z.vorname.trimmed(), z.strasse.trimmed(), z.plz.trimmed(), z.ort.trimmed(), z.anrede.trimmed(),
+                 z.anrede.trimmed()});
+            rs = db_.openRecordset(QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") +
+                                       QStringLiteral(" WHERE Address.ID = ?"),
+                                   {gleich.isNull() ? QVariant(0) : gleich});
         }
         if (rs.eof()) rs.addNew();
         else rs.edit();
+        // Empty fields are stored as Null, as the address box stores them.
         rs.setValue(QStringLiteral("Lastname"), z.name.trimmed());
-        rs.setValue(QStringLiteral("Firstname"), z.vorname);
-        rs.setValue(QStringLiteral("Address"), z.strasse);
-        rs.setValue(QStringLiteral("postalcode"), z.plz);
-        rs.setValue(QStringLiteral("city"), z.ort);
-        rs.setValue(QStringLiteral("Anrede"), z.anrede);
-        rs.setValue(QStringLiteral("Country"), z.land);
+        rs.setValue(QStringLiteral("Firstname"), textOderNull(z.vorname));
+        rs.setValue(QStringLiteral("Address"), textOderNull(z.strasse));
+        rs.setValue(QStringLiteral("postalcode"), textOderNull(z.plz));
+        rs.setValue(QStringLiteral("city"), textOderNull(z.ort));
+        rs.setValue(QStringLiteral("Anrede"), textOderNull(z.anrede));
+        rs.setValue(QStringLiteral("Country"), textOderNull(z.land));
         if (rs.eof() || rs.value(QStringLiteral("IDLand")).isNull()) {
             // The country's own key when the list has it, else Germany's.
             int land = landId(z.land);
@@ -212,6 +225,7 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
         }
         rs.update();
         z.idAdresse = rs.lastModified(QStringLiteral("ID")).toInt();
+        t.commit();
         z.markiert = false;
         geaendert_ = true;
     }

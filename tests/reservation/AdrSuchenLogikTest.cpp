@@ -47,7 +47,7 @@ TEST_F(AdrSuchenLogikTest, TheWordSearchesTheTickedFieldsFromTheSecondCharacter)
         {QStringLiteral("be"), {false, false, true, false}, {QStringLiteral("Berger")}},
         {QStringLiteral("be"), {false, false, false, true}, {QStringLiteral("Adler"), QStringLiteral("Ulmer")}},
         {QStringLiteral("ul"), {false, false, true, true}, {QStringLiteral("Berger"), QStringLiteral("Zeller")}},
-        {QStringLiteral("be"), {}, {}},
+        {QStringLiteral("be"), {}, {QStringLiteral("Berger")}},  // none ticked: the last name
         {QStringLiteral("b*"), alle, {}},
         {QStringLiteral("am b"), alle, {QStringLiteral("Adler")}},
     };
@@ -121,4 +121,21 @@ TEST_F(AdrSuchenLogikTest, ReservationButtonOpensTheBookingTheOverviewOrAsks) {
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Wählen Sie zunächst eine Adresse aus."));
     EXPECT_EQ(AdrSuchenLogik::neueAnreise(), QDate(2024, 7, 1));
     EXPECT_EQ(AdrSuchenLogik::neueAbreise(), QDate(2024, 7, 2));
+}
+
+// On a new database no search field is stored: the search starts with the last name ticked
+// and finds on first use; a stored choice is kept as it is.
+TEST_F(AdrSuchenLogikTest, WithoutStoredFieldsTheLastNameIsSearched) {
+    address(QStringLiteral("Berger"), QStringLiteral("Anna"), QStringLiteral("Hauptstr. 1"), QStringLiteral("Ulm"));
+    AdrSuchenLogik s(db(), dialogs_);
+    SuchFelder nurNachname;
+    nurNachname.nachname = true;
+    EXPECT_EQ(s.vorgaben(), nurNachname);
+    EXPECT_EQ(namen(s.suchen(QStringLiteral("be"), s.vorgaben())), QStringList{QStringLiteral("Berger")});
+    SuchFelder ort;
+    ort.ort = true;
+    s.vorgabenSpeichern(ort);
+    EXPECT_EQ(s.vorgaben(), ort);
+    EXPECT_TRUE(s.suchen(QStringLiteral("be"), s.vorgaben()).isEmpty());
+    EXPECT_EQ(namen(s.suchen(QStringLiteral("ul"), s.vorgaben())), QStringList{QStringLiteral("Berger")});
 }

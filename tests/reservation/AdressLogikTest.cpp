@@ -8,6 +8,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressLogik.h"
+#include "reservation/WeitereLogik.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -586,4 +587,52 @@ TEST_F(AdressLogikTest, TheBookingSaveReachesTheAddressThroughItsInterface) {
     EXPECT_TRUE(logik.rechnungsadresseAlsGast());
     EXPECT_EQ(teil.gastId(), rechnung);
     EXPECT_EQ(logik.rechnungsadresseTippen(QStringLiteral("neu")), gast);
+}
+
+// "Neue Adresse anlegen?" is asked once per name: after Cancel, typing on in the same name or
+// taking characters back asks no more; a hit, an emptied box or another name starts afresh.
+TEST_F(AdressLogikTest, NewAddressIsAskedOncePerNameAfterCancel) {
+    address(QStringLiteral("Huber"));
+    const QString frage = QStringLiteral("Neue Adresse anlegen?");
+    struct Schritt {
+        const char* text;
+        bool gefragt;
+    };
+    const Schritt schritte[] = {
+        {"Xa", true},      // no hit: asked, the user says Cancel
+        {"Xav", false},    // typing on in the same name
+        {"Xaver", false},  //
+        {"Xave", false},   // a character taken back
+        {"X", false},      //
+        {"Hu", false},     // a hit: no question, and the refusal is forgotten
+        {"Hux", true},     // a new name without a hit: asked again (Cancel)
+        {"Huxl", false},   //
+        {"", false},       // the box emptied
+        {"Hux", true},     // the same name typed anew is asked again
+    };
+    AdressLogik a(db(), dialogs_, umgebung());
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.text);
+        dialogs_.clear();
+        if (s.gefragt) dialogs_.answer(Answer::Cancel);
+        a.tippen(QString::fromUtf8(s.text));
+        EXPECT_EQ(dialogs_.texts(), s.gefragt ? QStringList{frage} : QStringList());
+        EXPECT_EQ(a.felder().modus, AdressModus::Anzeigen) << "Cancel leaves the new-address mode off";
+    }
+}
+
+// Empty rows of the country and salutation tables are not offered: choosing one would name
+// nothing (and an empty country is refused when the address is saved).
+TEST_F(AdressLogikTest, EmptyCountriesAndSalutationsAreNotOffered) {
+    db().execute(QStringLiteral("INSERT INTO tbLänder (Länder) VALUES ('')"));
+    db().execute(QStringLiteral("INSERT INTO tbLänder (Länder) VALUES (Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES (' ')"));
+    AdressLogik a(db(), dialogs_, umgebung());
+    for (const ListenEintrag& l : a.laender()) EXPECT_FALSE(l.text.trimmed().isEmpty()) << "country " << l.id;
+    EXPECT_FALSE(a.laender().isEmpty());
+    for (const QString& anrede : a.anreden()) EXPECT_FALSE(anrede.trimmed().isEmpty());
+    ScriptedDialogs weitereDialoge;
+    WeitereLogik w(db(), weitereDialoge);
+    EXPECT_FALSE(w.laender().contains(QString()));
+    EXPECT_FALSE(w.anreden().contains(QStringLiteral(" ")));
 }

@@ -397,8 +397,8 @@ TEST_F(BelegungTest, EditCollidingWithARowSavedMeanwhileKeepsTheStoredBooking) {
         buchung(1, tag(12), tag(14), QStringLiteral("schneller"));  // another workstation, meanwhile
     };
     EXPECT_FALSE(record_->Reserv(f));
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Folgende Reservierung "
-                                                           "konnte nicht angelegt werden.\r\nReservierung vom 10.03.2024 bis "
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Die Änderung folgender "
+                                                           "Reservierung wurde nicht gespeichert.\r\nReservierung vom 10.03.2024 bis "
                                                            "13.03.2024,Zimmer Nr.:101")});
     Recordset rs = zeile(id);
     EXPECT_EQ(rs.integer(QStringLiteral("Zimmernummer")), 2) << "the stored booking keeps what it had";
@@ -755,4 +755,47 @@ TEST_F(BelegungTest, LoadingShowsTheStoredBooking) {
     EXPECT_EQ(g.erstelltAm, t(1));
     EXPECT_EQ(g.geaendert, QStringLiteral("Nein"));
     EXPECT_FALSE(record_->laden(f.id + 1, g));
+}
+
+// Another workstation took the short name or the printed number after this form tested it:
+// the test under the write lock refuses the save and the stored booking keeps what it had.
+TEST_F(BelegungTest, NamesAndNumbersTakenMeanwhileAreRefusedUnderTheLock) {
+    const int bestand = buchung(2, tag(10), tag(12), QStringLiteral("bestand"));
+    struct Fall {
+        const char* name;
+        bool neu;
+        std::function<void(ReservierungsFelder&)> aendern;
+        std::function<void()> dazwischen;  // the other workstation, after the typing test
+        QString text;
+        QString titel;
+    };
+    const QString kurzinfo = QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie.");
+    const QString nummer = QStringLiteral("Diese Belegnummer ist bereits vorhanden. Geben Sie eine andere Nummer ein oder leeren Sie das "
+                                          "Feld, damit eine neue Nummer vergeben werden kann.");
+    const std::vector<Fall> faelle = {
+        {"edit to a short name saved meanwhile", false, [](auto& f) { f.kuerzel = QStringLiteral("Schnell"); },
+         [this] { buchung(4, tag(20), tag(22), QStringLiteral("schnell")); }, kurzinfo, QStringLiteral("Reservierung")},
+        {"new booking with a printed number saved meanwhile", true, [](auto& f) { f.belegNummerEigen = QStringLiteral("RE 77"); },
+         [this, bestand] { db().execute(QStringLiteral("UPDATE tblBelegung SET BelegNummer_eigen = 'RE 77' WHERE ID = ?"), {bestand}); }, nummer,
+         QStringLiteral("Reservierung")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        ReservierungsFelder f = neue(QStringLiteral("103"), tag(10), tag(12), QStringLiteral("eigen"));
+        if (!fall.neu) {
+            ASSERT_TRUE(record_->laden(bestand, f));
+            f.gastName = QStringLiteral("Sommer");
+        }
+        fall.aendern(f);
+        EXPECT_FALSE(record_->kuerzelPruefen(f)) << "free while typed";
+        fall.dazwischen();
+        const int vorher = zeilen();
+        dialogs_.clear();
+        EXPECT_FALSE(record_->Reserv(f));
+        ASSERT_EQ(dialogs_.texts(), QStringList{fall.text});
+        EXPECT_EQ(dialogs_.last().caption, fall.titel);
+        EXPECT_EQ(zeilen(), vorher) << "nothing written";
+        EXPECT_EQ(zeile(bestand).text(QStringLiteral("Kürzel")), QStringLiteral("bestand"));
+        EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'eigen'")), 0);
+    }
 }

@@ -492,7 +492,8 @@ TEST_F(ReservierungLogikTest, TariffAndSeasonalPrice) {
     EXPECT_EQ(f.preis, QStringLiteral("240,00"));
     EXPECT_EQ(f.tarif, QString());
     form->datumTaste(false, '+');
-    EXPECT_EQ(f.preis, QStringLiteral("240,00")) << "a seasonal total is not multiplied by an empty tariff";
+    EXPECT_EQ(f.preis, QStringLiteral("360,00")) << "a seasonal total follows the stay";
+    EXPECT_TRUE(form->saisonpreis());
     form->saisonpreisKlick();
     EXPECT_FALSE(form->saisonpreis());
     EXPECT_EQ(f.tarif, QStringLiteral("80,00"));
@@ -524,4 +525,246 @@ TEST_F(ReservierungLogikTest, PaymentMethodList) {
     EXPECT_TRUE(form->zahlartEntfernen(QStringLiteral("Bar")));
     EXPECT_EQ(form->zahlarten(), QStringList{QStringLiteral("EC-Karte")});
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Listeneinträge löschen"));
+}
+
+// With the free-rooms option a date change refreshes the room list: the booking's room is
+// listed while it is free (the booking does not occupy it), leaves the list as soon as another
+// booking occupies it in the new range, and a finished date change ("+", leaving the box)
+// empties the room box instead of keeping the occupied room.
+TEST_F(ReservierungLogikTest, FreeRoomListDropsTheRoomADateChangeOccupies) {
+    const int eigene = buchung(1, tag(10), tag(12), QStringLiteral("Eigen"));
+    buchung(1, tag(13), tag(15), QStringLiteral("Danach"));
+    struct Fall {
+        const char* warum;
+        std::function<void(ReservierungLogik&)> aendern;
+        bool frei;  // 101 free for the new range
+        QString zimmerDanach;
+    };
+    const Fall faelle[] = {
+        {"unchanged", [](ReservierungLogik&) {}, true, QStringLiteral("101")},
+        {"'+' on the departure: still free up to the next arrival",
+         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, true, QStringLiteral("101")},
+        {"'+' twice: the next booking's night",
+         [](ReservierungLogik& l) {
+             l.datumTaste(false, QLatin1Char('+'));
+             l.datumTaste(false, QLatin1Char('+'));
+         },
+         false, QString()},
+        {"departure typed and the box left",
+         [this](ReservierungLogik& l) {
+             l.felder().bis = t(16);
+             l.datumGeaendert();
+             l.datumVerlassen(false);
+         },
+         false, QString()},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        ASSERT_TRUE(form->laden(eigene));
+        form->setFreieZimmer(true);
+        ASSERT_TRUE(form->zimmerLabels().contains(QStringLiteral("101"))) << "its own booking does not occupy it";
+        fall.aendern(*form);
+        EXPECT_EQ(form->zimmerLabels().contains(QStringLiteral("101")), fall.frei);
+        EXPECT_EQ(form->felder().zimmer, fall.zimmerDanach);
+    }
+
+    // With all rooms listed the room stays, and the live warning tells it is occupied.
+    auto alle = formular();
+    ASSERT_TRUE(alle->laden(eigene));
+    alle->felder().bis = t(16);
+    alle->datumGeaendert();
+    alle->datumVerlassen(false);
+    EXPECT_EQ(alle->felder().zimmer, QStringLiteral("101"));
+    EXPECT_TRUE(alle->felder().warnung);
+}
+
+// The check date follows the stay until the user types in it: check in after the arrival was
+// moved takes the new arrival (not the one of the opened form), check out the new departure.
+TEST_F(ReservierungLogikTest, CheckDateFollowsTheStayUntilTyped) {
+    struct Fall {
+        const char* warum;
+        bool eingecheckt;
+        std::function<void(ReservierungLogik&)> aendern;
+        QString von, bis, naechte;  // after the check in or out
+    };
+    const Fall faelle[] = {
+        {"arrival moved back with '-', then check in", false,
+         [](ReservierungLogik& l) {
+             l.datumTaste(true, QLatin1Char('-'));
+             l.datumTaste(true, QLatin1Char('-'));
+         },
+         t(8), t(15), "7"},
+        {"arrival typed later, then check in", false,
+         [this](ReservierungLogik& l) {
+             l.felder().von = t(12);
+             l.datumGeaendert();
+         },
+         t(12), t(15), "3"},
+        {"check date typed, then the arrival moved: the typed date wins", false,
+         [this](ReservierungLogik& l) {
+             l.felder().checkDatum = t(11);
+             l.checkDatumGetippt();
+             l.datumTaste(true, QLatin1Char('+'));
+         },
+         t(11), t(15), "4"},
+        {"checked in, departure moved with '+', then check out", true,
+         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, t(10), t(16), "6"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        const int id = buchung(3, tag(10), tag(15), QStringLiteral("Check"));
+        db().execute(QStringLiteral("UPDATE tblBelegung SET Checked = ? WHERE ID = ?"), {fall.eingecheckt, id});
+        auto form = formular();
+        ASSERT_TRUE(form->laden(id));
+        fall.aendern(*form);
+        dialogs_.clear();
+        form->checkedKlick();  // without the invoice windows no invoice question follows a check-out
+        EXPECT_EQ(form->felder().eingecheckt, !fall.eingecheckt) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+        EXPECT_EQ(form->felder().von, fall.von);
+        EXPECT_EQ(form->felder().bis, fall.bis);
+        EXPECT_EQ(form->felder().naechte, fall.naechte);
+        form->datumTaste(false, QLatin1Char('+'));
+        EXPECT_EQ(form->felder().checkDatum, form->felder().eingecheckt ? form->felder().bis : form->felder().von)
+            << "and follows the stay again";
+        db().execute(QStringLiteral("DELETE FROM tblBelegung WHERE ID = ?"), {id});
+    }
+}
+
+// A seasonal price follows the stay and the room: after "+"/"-" on a date, a typed date or
+// another room it is computed again; where it cannot be computed the green mark goes and the
+// user is told that the price must be computed again.
+TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRoom) {
+    db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 120 WHERE Zimmernummer = 1"));
+    db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 90 WHERE Zimmernummer = 2"));
+    db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES ('Hauptsaison', ?, ?)"),
+                 {tag(1), tag(1, 4)});
+    const QString neuBerechnen = QStringLiteral("Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis "
+                                                "berechnen. Der Gesamtpreis muss neu berechnet werden.");
+    struct Fall {
+        const char* warum;
+        std::function<void(ReservierungLogik&)> aendern;
+        QString preis;
+        bool gruen;
+        QStringList meldungen;
+    };
+    const Fall faelle[] = {
+        {"'+' on the departure", [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, "360,00", true, {}},
+        {"'-' on the arrival", [](ReservierungLogik& l) { l.datumTaste(true, QLatin1Char('-')); }, "360,00", true, {}},
+        {"departure typed, half typed first",
+         [this](ReservierungLogik& l) {
+             l.felder().bis = QStringLiteral("14.03.20");
+             l.datumGeaendert();
+             EXPECT_EQ(l.felder().preis, QStringLiteral("240,00")) << "nothing computed for a half-typed date";
+             l.felder().bis = t(14);
+             l.datumGeaendert();
+         },
+         "480,00", true, {}},
+        {"another room: its own prices", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("102")); }, "180,00", true, {}},
+        {"a room without any price", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("109")); }, "240,00", false,
+         {neuBerechnen}},
+        {"checked in a day early",
+         [this](ReservierungLogik& l) {
+             l.felder().checkDatum = t(9);
+             l.checkDatumGetippt();
+             l.checkedKlick();
+         },
+         "360,00", true, {}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        form->neueBuchung(tag(10), tag(12), 1);
+        form->saisonpreisKlick();
+        ASSERT_TRUE(form->saisonpreis());
+        ASSERT_EQ(form->felder().preis, QStringLiteral("240,00"));
+        dialogs_.clear();
+        fall.aendern(*form);
+        EXPECT_EQ(form->felder().preis, fall.preis);
+        EXPECT_EQ(form->saisonpreis(), fall.gruen);
+        EXPECT_EQ(dialogs_.texts(), fall.meldungen);
+    }
+}
+
+// Amounts are bounded to what a hotel can mean: a price per night up to 999.999,99 and a
+// total up to 9.999.999,99. Larger ones are refused with a German message when the box is
+// left and again when the booking is saved; nothing is written.
+TEST_F(ReservierungLogikTest, PricesOutOfBoundsAreRefused) {
+    const QString nacht = QStringLiteral("Der Preis pro Nacht muss zwischen 0,00 und 999.999,99 liegen.");
+    const QString gesamt = QStringLiteral("Der Gesamtpreis muss zwischen 0,00 und 9.999.999,99 liegen.");
+    struct Fall {
+        const char* warum;
+        QString tarif, preis;  // typed; empty: left as the room gives it
+        bool tarifFeld;        // typed into the tariff box (else the total)
+        QString meldung;       // empty: accepted
+        QString preisDanach;
+    };
+    const Fall faelle[] = {
+        {"twenty nines per night", "99999999999999999999", "", true, nacht, "160,00"},
+        {"one million per night", "1.000.000", "", true, nacht, "160,00"},
+        {"a negative price per night", "-5", "", true, nacht, "160,00"},
+        {"the highest price per night", "999.999,99", "", true, "", "1.999.999,98"},
+        {"a total of ten million", "", "10.000.000", false, gesamt, "10.000.000"},
+        {"the highest total", "", "9.999.999,99", false, "", "9.999.999,99"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.warum);
+        auto form = formular();
+        form->neueBuchung(tag(10), tag(12), 1);
+        form->adresse().laden(1);
+        ReservierungsFelder& f = form->felder();
+        f.gastName = QStringLiteral("Meier");
+        f.kuerzel = QStringLiteral("Grenze");
+        dialogs_.clear();
+        const bool angenommen = fall.tarifFeld ? (f.tarif = fall.tarif, form->tarifVerlassen())
+                                               : (f.preis = fall.preis, form->preisVerlassen());
+        EXPECT_EQ(angenommen, fall.meldung.isEmpty());
+        EXPECT_EQ(dialogs_.texts(), fall.meldung.isEmpty() ? QStringList() : QStringList{fall.meldung});
+        EXPECT_EQ(f.preis, fall.preisDanach) << "no floating-point noise";
+        if (!fall.meldung.isEmpty()) {
+            EXPECT_EQ(f.fokus, fall.tarifFeld ? Fokus::Tarif : Fokus::Preis);
+        }
+        dialogs_.clear();
+        EXPECT_EQ(form->speichern(), fall.meldung.isEmpty());
+        if (!fall.meldung.isEmpty()) {
+            EXPECT_EQ(dialogs_.texts().value(0), fall.meldung) << "the save refuses it too";
+            EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'Grenze'")), 0);
+        }
+        db().execute(QStringLiteral("DELETE FROM tblBelegung"));
+    }
+    Tarifliste liste(db(), dialogs_);
+    EXPECT_FALSE(liste.enter(QStringLiteral("1000000"))) << "the tariff list takes no price beyond the bound";
+    EXPECT_TRUE(liste.enter(QStringLiteral("999999,99")));
+}
+
+// Kinds without a name (5–8 of a new database) are not offered: they have no legend entry
+// and would save a grey bar. A named kind after them keeps its own number.
+TEST_F(ReservierungLogikTest, OnlyNamedBookingKindsAreOffered) {
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (5, Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (6, '')"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (7, '  ')"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (8, Null)"));
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (9, 'Stammgast')"));
+    auto form = formular();
+    EXPECT_EQ(form->artNamen(), QStringList({"Einzel", "Doppel", "zwei", "Angebot", "Stammgast"}));
+
+    form->neueBuchung(tag(10), tag(12), 1, 6);
+    EXPECT_EQ(form->felder().artName, QStringLiteral("Einzel")) << "an unnamed kind from the legend gives the first named one";
+    EXPECT_EQ(form->artPosition(), 0);
+
+    form->artGewaehlt(4);
+    EXPECT_EQ(form->felder().artName, QStringLiteral("Stammgast"));
+    EXPECT_EQ(form->artPosition(), 4);
+    form->adresse().laden(1);
+    form->felder().gastName = QStringLiteral("Meier");
+    form->felder().kuerzel = QStringLiteral("Stamm");
+    ASSERT_TRUE(form->speichern()) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Belegungsart FROM tblBelegung WHERE Kürzel = 'Stamm'")).toInt(), 9)
+        << "the kind keeps its number";
+
+    const int grau = buchung(2, tag(20), tag(22), QStringLiteral("Grau"));
+    db().execute(QStringLiteral("UPDATE tblBelegung SET Belegungsart = 6 WHERE ID = ?"), {grau});
+    auto alt = formular();
+    ASSERT_TRUE(alt->laden(grau));
+    EXPECT_EQ(alt->artPosition(), -1) << "a stored booking of an unnamed kind shows no entry";
 }

@@ -202,3 +202,39 @@ TEST_F(WeitereLogikTest, TheWindowMarksScrollsSavesAndAsksBeforeClosing) {
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen speichern?"));
     EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM WeitereGäste")), 2);
 }
+
+// The guest copied into a line and saved with "Alle als Adressen speichern" is found again,
+// whether the guest's empty fields are stored as Null (as the address box stores them) or as
+// empty text, and whether the salutation is stored as text or only as its key.
+TEST_F(WeitereLogikTest, TheCopiedGuestSavedAsAddressIsFoundAgain) {
+    struct Fall {
+        const char* name;
+        const char* werte;  // the guest's Firstname, Address, postalcode, city, Anrede, IDAnrede
+    };
+    const Fall faelle[] = {
+        {"empty fields stored as Null, salutation only as key", "Null, Null, Null, Null, Null, 1"},
+        {"empty fields stored as empty text", "'', '', '', '', 'Frau', 1"},
+        {"a first name, the rest Null, no salutation at all", "'Eva', Null, '89073', Null, Null, Null"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        db().execute(QStringLiteral("DELETE FROM Address"));
+        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, Address, postalcode, city, Anrede, IDAnrede, Country) "
+                                    "VALUES ('Lindner', %1, 'Deutschland')")
+                         .arg(QString::fromLatin1(fall.werte)));
+        gast_ = db().scalar(QStringLiteral("SELECT Max(ID) FROM Address")).toInt();
+        const int id = booking(2);
+        dialogs_.clear();
+        dialogs_.answer(Answer::Yes);  // take the guest's address into the first line
+        WeitereLogik w(db(), dialogs_);
+        w.laden(id);
+        ASSERT_EQ(w.zeilen()[0].name, QStringLiteral("Lindner"));
+        w.alsAdressenSpeichern(true);
+        EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Adressdaten wurden gespeichert."));
+        EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM Address")), 1) << "no second address of the guest";
+        EXPECT_EQ(w.zeilen()[0].idAdresse, gast_);
+        EXPECT_TRUE(db().scalar(QStringLiteral("SELECT city FROM Address WHERE ID = ?"), {gast_}).isNull() ||
+                    !db().scalar(QStringLiteral("SELECT city FROM Address WHERE ID = ?"), {gast_}).toString().isEmpty())
+            << "an empty field is written as Null";
+    }
+}

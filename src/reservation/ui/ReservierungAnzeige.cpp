@@ -207,7 +207,7 @@ void frmReservierung::anzeigenOhneAdresse() {
     lbWarnungSchrift->setEnabled(f.warnung);
     hintergrund(lbWarnung, f.warnung ? kRot : QColor(), QPalette::Window);
     hintergrund(lbWarnungSchrift, f.warnung ? QColor(Qt::white) : QColor(), QPalette::WindowText);
-    if (cboArt->currentIndex() != f.artIndex) cboArt->setCurrentIndex(f.artIndex);
+    if (cboArt->currentIndex() != l.artPosition()) cboArt->setCurrentIndex(l.artPosition());
     lblArt->setText(QStringLiteral("&") + f.artBeschriftung);
     setzen(fldAnzahlGäste, f.gaeste);
     setzen(txtAnz_Kinder, f.kinder);
@@ -300,6 +300,8 @@ void frmReservierung::fokusSetzen() {
         case Fokus::Bis: ziel = fldBis; break;
         case Fokus::Land: ziel = cboLand; break;
         case Fokus::CheckDatum: ziel = fldCheckDatum; break;
+        case Fokus::Tarif: ziel = cboTarif; break;
+        case Fokus::Preis: ziel = fldPreis; break;
     }
     f.fokus = Fokus::Keiner;
     if (ziel && ziel->isVisible()) ziel->setFocus(Qt::OtherFocusReason);

@@ -164,13 +164,13 @@ void frmReservierung::eingabeRegelnAnlegen() {
         {fldInfo, [l] { return l->infoVerlassen(); }},
         {cboTarif,
          [this, l] {
-             if (cboTarif->lineEdit()->isModified()) l->tarifVerlassen();
+             if (cboTarif->lineEdit()->isModified() && !l->tarifVerlassen()) return false;
              cboTarif->lineEdit()->setModified(false);
              return true;
          }},
         {fldPreis,
          [this, l] {
-             if (fldPreis->isModified()) l->preisVerlassen();
+             if (fldPreis->isModified() && !l->preisVerlassen()) return false;
              fldPreis->setModified(false);
              return true;
          }},

@@ -52,6 +52,9 @@ void frmReservierung::verbinden() {
     });
     connect(fldVon, &QLineEdit::textEdited, this, [this] { ausfuehren([this] { logik_->datumGeaendert(); }); });
     connect(fldBis, &QLineEdit::textEdited, this, [this] { ausfuehren([this] { logik_->datumGeaendert(); }); });
+    connect(fldCheckDatum, &QLineEdit::textEdited, this, [this] {
+        if (!fuellen_) logik_->checkDatumGetippt();
+    });
     connect(fldKürzel, &QLineEdit::textEdited, this, [this] { ausfuehren([this] { logik_->kuerzelGeaendert(); }); });
     connect(cboArt, &QComboBox::activated, this, [this](int i) { ausfuehren([this, i] { logik_->artGewaehlt(i); }); });
     connect(cboZimmer, &QComboBox::activated, this, [this] {

@@ -548,3 +548,68 @@ TEST_F(frmReservierungTest, ALockHeldElsewhereLeavesTheFormOpenWithWhatWasTyped)
     EXPECT_EQ(zeilen(), 1) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
     dialogs_.clear();
 }
+
+// The window keeps what the form's rules say while the user types: the kinds without a name
+// are not listed, the free-room list and the check date follow the stay, a new name is asked
+// about once, and a price beyond the bounds keeps the focus in its box.
+TEST_F(frmReservierungTest, BoxesFollowTheStayAndRefuseWhatCannotBeMeant) {
+    db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (5, Null)"));
+    buchung(1, tag(14), tag(16), QStringLiteral("Danach"));
+    auto w = fenster();
+    Uebergabe u = neu(1, tag(10), tag(12));
+    ASSERT_TRUE(w->starten(u));
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+
+    EXPECT_EQ(child<QComboBox>(*w, "cboArt")->count(), 4) << "the kind without a name is not offered";
+
+    // The check date follows the arrival until it is typed.
+    auto* von = child<QLineEdit>(*w, "fldVon");
+    auto* check = child<QLineEdit>(*w, "fldCheckDatum");
+    EXPECT_EQ(check->text(), t(10));
+    von->setFocus();
+    QTest::keyClick(von, '-');
+    EXPECT_EQ(check->text(), t(9));
+    check->setFocus();
+    tippen(check, t(11));
+    von->setFocus();
+    QTest::keyClick(von, '+');
+    EXPECT_EQ(von->text(), t(10));
+    EXPECT_EQ(check->text(), t(11)) << "typed: it stays";
+
+    // With the free rooms listed, "+" into the next booking's nights drops room 101.
+    child<QRadioButton>(*w, "OptZiAuswahl1_1")->click();
+    auto* zimmer = child<QComboBox>(*w, "cboZimmer");
+    auto* bis = child<QLineEdit>(*w, "fldBis");
+    bis->setFocus();
+    QTest::keyClick(bis, '+');
+    EXPECT_EQ(zimmer->currentText(), QStringLiteral("101")) << "free up to the next arrival";
+    QTest::keyClick(bis, '+');
+    EXPECT_EQ(bis->text(), t(14));
+    EXPECT_EQ(zimmer->currentText(), QStringLiteral("101")) << "touching the next booking is free";
+    QTest::keyClick(bis, '+');
+    EXPECT_EQ(zimmer->findText(QStringLiteral("101")), -1);
+    EXPECT_EQ(zimmer->currentText(), QString());
+
+    // Cancel on "Neue Adresse anlegen?" is not asked again for the rest of the name.
+    dialogs_.clear();
+    dialogs_.answer(Answer::Cancel);
+    child<QComboBox>(*w, "cboGastNeu")->setFocus();
+    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), QStringLiteral("Xaver"));
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")});
+
+    // A price per night beyond the bound is refused and the box keeps the focus.
+    dialogs_.clear();
+    auto* tarif = child<QComboBox>(*w, "cboTarif");
+    const QString preis = child<QLineEdit>(*w, "fldPreis")->text();
+    tarif->setFocus();
+    tarif->lineEdit()->selectAll();
+    QTest::keyClicks(tarif, QStringLiteral("99999999999999999999"));
+    child<QLineEdit>(*w, "fldKürzel")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Der Preis pro Nacht muss zwischen 0,00 und 999.999,99 liegen.")});
+    EXPECT_TRUE(QApplication::focusWidget() == tarif || QApplication::focusWidget() == tarif->lineEdit())
+        << qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), preis) << "no floating-point noise in the total";
+}
