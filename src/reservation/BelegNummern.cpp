@@ -57,6 +57,10 @@ qint64 BelegNummern::naechste(Database& db, bool alle) {
 }
 
 QString BelegNummern::eigene(const NummernMuster& muster, qint64 nummer, const QDate& datum) {
+    // Prefix, number and date part are joined by one blank each. Without a prefix the number
+    // stands first, with no blank before it: an invisible leading blank would make a number
+    // typed by the user ("0005") differ from the stored one, so that the uniqueness test and a
+    // search in the booking list would miss it.
     QStringList teile;
     if (!muster.praefix.isEmpty()) teile << muster.praefix;
     teile << jetformat::format(nummer, QStringLiteral("0000")).toString();

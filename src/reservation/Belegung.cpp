@@ -304,6 +304,9 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                     rs.setValue(QStringLiteral("Fix"), f.fix);
                     rs.setValue(QStringLiteral("Zahlart"), f.zahlart.trimmed().isEmpty() ? QVariant() : QVariant(f.zahlart.trimmed()));
                     // The creator stays who made the booking; every save records who changed it.
+                    // WerErstellt and WannErstellt describe the creation together: writing the
+                    // last editor into WerErstellt beside the kept creation date would pair a
+                    // date with the wrong person and lose who took the booking.
                     if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
                         rs.setValue(QStringLiteral("WerErstellt"), userName());
                     rs.setValue(QStringLiteral("WerGeändert"), userName());

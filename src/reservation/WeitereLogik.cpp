@@ -218,7 +218,11 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
         rs.setValue(QStringLiteral("Anrede"), textOderNull(z.anrede));
         rs.setValue(QStringLiteral("Country"), textOderNull(z.land));
         if (rs.eof() || rs.value(QStringLiteral("IDLand")).isNull()) {
-            // The country's own key when the list has it, else Germany's.
+            // The country's own key when the list has it, else Germany's. A guest typed as
+            // "Österreich" is Austrian: giving the address Germany's key beside the text
+            // "Österreich" would make the key and the text disagree, and the key is what the
+            // address forms and lists show. Germany stays the key where the text names no
+            // country of the list.
             int land = landId(z.land);
             if (land == 0) land = landId(kDeutschland);
             if (land != 0) rs.setValue(QStringLiteral("IDLand"), land);

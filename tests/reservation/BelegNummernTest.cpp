@@ -82,7 +82,8 @@ TEST_F(BelegNummernTest, PrintedNumberWithEveryDatePart) {
         EXPECT_EQ(BelegNummern::eigene(NummernMuster{QStringLiteral("Üb"), f.format, true}, 7, f.datum), f.erwartet)
             << qPrintable(f.format);
     EXPECT_EQ(BelegNummern::eigene(NummernMuster{QString(), QStringLiteral("yy"), true}, 12345, QDate(2030, 1, 1)),
-              QStringLiteral("12345 30"));
+              QStringLiteral("12345 30"))
+        << "without a prefix no blank stands before the number, so that a typed number matches the stored one";
 
     // Without an arrival the date part is today's.
     record_->setNummernMuster(NummernMuster{QStringLiteral("R"), QStringLiteral("dd mm yy"), true});

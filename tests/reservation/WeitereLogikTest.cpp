@@ -133,7 +133,8 @@ TEST_F(WeitereLogikTest, APersonSavedAsAddressTwiceMakesOneAddressAndIsShownFrom
                                          "WHERE Address.ID = ?"),
                           {address})
                   .toString(),
-              QStringLiteral("Österreich"));
+              QStringLiteral("Österreich"))
+        << "the typed country's key, not Germany's: key and text of the address agree";
 
     w.zeilen()[0] = GastZeile{};
     w.zeilen()[0].land = QStringLiteral("Deutschland");
