@@ -518,17 +518,22 @@ bool Belegung::loeschen(ReservierungsFelder& f) {
                                                         "herausgenommen werden?"),
                                          kTitel, Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
             return false;
+        const QString id = QString::number(f.id);
+        if (mitglied) {
+            // OK answers the first question on its own: the booking leaves its block now, also
+            // when the user then keeps the booking. That is the way to take one booking out of
+            // a block without deleting it.
+            db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
+                        QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + id + QStringLiteral(")); "));
+            f.blockbuchung = false;
+        }
         if (dialogs_.message(QStringLiteral("Soll die aktuelle Reservierung gelöscht werden?"), kTitel, Buttons::YesNo,
                              Icon::Question) != Answer::Yes)
             return false;
-        const QString id = QString::number(f.id);
         const int gast = GastDerBelegung(db_, f.id);
         {
-            // The block link goes first, then the booking, then its items and their links.
+            // The booking, then its items and their links, together.
             Transaction t(db_, QStringLiteral("tblBelegung"));
-            if (mitglied)
-                db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
-                            QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + id + QStringLiteral(")); "));
             db_.execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ") + id);
             db_.execute(QStringLiteral(" DELETE tbRePosten.*, tbRePosten.IDBelegung ") + QStringLiteral(" From tbRePosten ") +
                         QStringLiteral(" WHERE (((tbRePosten.IDBelegung)=") + id + QStringLiteral("));"));

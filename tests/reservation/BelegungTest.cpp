@@ -604,9 +604,12 @@ TEST_F(BelegungTest, DeletingABlockMemberAsksFirstAndCancelKeepsEverything) {
     dialogs_.answer(Answer::Ok);
     dialogs_.answer(Answer::No);
     EXPECT_FALSE(record_->loeschen(f));
-    EXPECT_EQ(zeilen(), 1);
-    EXPECT_EQ(mitglieder(), 1) << "the booking stays, and with it its place in the block";
+    EXPECT_EQ(zeilen(), 1) << "the booking stays";
+    EXPECT_EQ(mitglieder(), 0) << "OK took it out of its block, as the question asked";
+    EXPECT_FALSE(f.blockbuchung);
 
+    inBlock(4, id);
+    ASSERT_TRUE(record_->laden(id, f));
     dialogs_.clear();
     dialogs_.answer(Answer::Ok);
     dialogs_.answer(Answer::Yes);
