@@ -410,16 +410,20 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     lblHilfe->setWordWrap(true);
     lblHilfe->setFrameShape(QFrame::StyledPanel);
     lblHilfe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblHilfe->setMinimumHeight(2 * fm.lineSpacing() + 6);
+    // A fixed height of three lines: a help text that wraps must not make the form jump.
+    lblHilfe->setFixedHeight(3 * fm.lineSpacing() + 8);
     lblHilfe->setText(u"Zeigen Sie mit der Maus auf ein Feld, um hier eine Erklärung zu sehen."_s);
 
-    auto* raster = new QGridLayout;
-    raster->addWidget(gastForm->parentWidget(), 0, 0);
-    raster->addWidget(aufenthaltForm->parentWidget(), 0, 1);
-    raster->addWidget(preisForm->parentWidget(), 1, 0);
-    raster->addWidget(statusForm->parentWidget(), 1, 1);
-    raster->setColumnStretch(0, 1);
-    raster->setColumnStretch(1, 1);
+    // Two columns that stack their groups each at its own height: the small form shows one
+    // line of the guest, and its group must not stretch to the height of the stay beside it.
+    auto* raster = new QHBoxLayout;
+    for (const auto& [oben, unten] : {std::pair{gastForm, preisForm}, std::pair{aufenthaltForm, statusForm}}) {
+        auto* spalte = new QVBoxLayout;
+        spalte->addWidget(oben->parentWidget());
+        spalte->addWidget(unten->parentWidget());
+        spalte->addStretch(1);
+        raster->addLayout(spalte, 1);
+    }
 
     // The labels of the two groups of a column share one width, so that their boxes line up.
     for (const auto& spalte : {std::pair{gastForm, preisForm}, std::pair{aufenthaltForm, statusForm}}) {

@@ -241,6 +241,14 @@ TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
         EXPECT_FALSE(versteckt->isVisibleTo(w.get())) << qPrintable(versteckt->objectName());
     EXPECT_TRUE(child<QAction>(*w, "cmdKleiner")->isChecked());
     const int kleineHoehe = w->height();
+    auto* gast = child<QWidget>(*w, "fraGast");
+    EXPECT_LE(gast->height(), gast->sizeHint().height() + 2) << "the guest group holds its one line, no empty panel";
+    // A help text that wraps over several lines leaves the form where it is.
+    auto* hilfe = child<QLabel>(*w, "lblHilfe");
+    const QSize vorher = w->size();
+    hilfe->setText(QString(400, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("Hilfe ")));
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), vorher);
 
     child<QAction>(*w, "cmdGroesser")->trigger();
     QApplication::processEvents();
