@@ -1,4 +1,5 @@
 #include "plan/MainLogik.h"
+#include "store/Datenbankfehler.h"
 
 #include <QFileInfo>
 
@@ -161,7 +162,7 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         settings_.saveSetting(kRegistryVersion, QStringLiteral("3.0"));
         return Ergebnis::Bereit;
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), {}, Buttons::Ok, Icon::Information);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Datenbanken konnten nicht vorbereitet werden."), e), {}, Buttons::Ok, Icon::Information);
         return Ergebnis::Fehler;
     }
 }
@@ -192,7 +193,7 @@ bool MainLogik::beispieldatenUmschalten() {
         try {
             beispiel::verschieben(files::join(v_.programmordner, v_.dateien.sample), Clock::current().today());
         } catch (const DatabaseError& e) {
-            dialogs_.message(e.message(), {}, Buttons::Ok, Icon::Information);
+            dialogs_.message(datenbankFehlertext(QStringLiteral("Die Beispieldaten konnten nicht auf heute verschoben werden."), e), {}, Buttons::Ok, Icon::Information);
             return false;
         }
         v_.beispieldaten = true;

@@ -1,4 +1,5 @@
 #include "reservation/AdressLogik.h"
+#include "store/Datenbankfehler.h"
 
 #include <QDir>
 #include <QFile>
@@ -357,7 +358,7 @@ bool AdressLogik::AdressSpeichern() {
         rs.update();
         id = rs.lastModified(QStringLiteral("ID")).toInt();
     } catch (const DatabaseError& e) {
-        dialogs_.message(QStringLiteral("Die Adresse konnte nicht gespeichert werden.\n") + e.message(), kTitelSpeichern,
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Adresse konnte nicht gespeichert werden."), e), kTitelSpeichern,
                          Buttons::Ok, Icon::Critical);
         return false;
     }
@@ -636,7 +637,7 @@ void AdressLogik::AlteReservierungenAendern(int id) {
                              {id});
         t.commit();
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), kTitelKorrektur, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierungen der Adresse konnten nicht korrigiert werden."), e), kTitelKorrektur, Buttons::Ok, Icon::Critical);
         return;
     }
     if (buchungen == 0 && posten == 0)

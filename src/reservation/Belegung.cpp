@@ -1,4 +1,5 @@
 #include "reservation/Belegung.h"
+#include "store/Datenbankfehler.h"
 
 #include <cmath>
 
@@ -377,7 +378,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
         f.cmdWartenEnabled = wartenAngeboten(f);
         return true;
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), e), kTitel, Buttons::Ok, Icon::Critical);
         return false;
     }
 }
@@ -469,7 +470,7 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
                 f.folgefenster = Folgefenster::Rechnungsuebersicht;
         }
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Gast konnte nicht ein- oder ausgecheckt werden."), e), kTitel, Buttons::Ok, Icon::Critical);
         return false;
     }
     f.geaendert = QStringLiteral("Ja");  // the date box changed and is saved with the booking
@@ -548,7 +549,7 @@ bool Belegung::loeschen(ReservierungsFelder& f) {
         f.schliessen = true;
         return true;
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gelöscht werden."), e), kTitel, Buttons::Ok, Icon::Critical);
         return false;
     }
 }

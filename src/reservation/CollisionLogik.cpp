@@ -1,4 +1,5 @@
 #include "reservation/CollisionLogik.h"
+#include "store/Datenbankfehler.h"
 
 #include "reservation/LikeMuster.h"
 
@@ -305,7 +306,7 @@ void CollisionLogik::cmdOK() {
                 fehler = true;
             }
         } catch (const DatabaseError& e) {
-            dialogs_.message(e.message(), kTitel, Buttons::Ok, Icon::Critical);
+            dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht verschoben werden."), e), kTitel, Buttons::Ok, Icon::Critical);
             fehler = true;
         }
     }

@@ -1,4 +1,5 @@
 #include "startup/DatenbankLogik.h"
+#include "store/Datenbankfehler.h"
 
 #include <QFileInfo>
 
@@ -96,7 +97,7 @@ QString DatenbankLogik::nameVergeben() {
         rs.setValue(QStringLiteral("F1"), name);
         rs.update();
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), {}, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Name der Datenbank konnte nicht gespeichert werden."), e), {}, Buttons::Ok, Icon::Exclamation);
         return {};
     }
     v_.titel = name;
@@ -119,7 +120,7 @@ bool DatenbankLogik::speichernUndStarten() {
             verknuepfung::alleNeuVerknuepfen(*db, datenbankAktuell_, zentrale_, v_.dateien.sample);
         }
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), {}, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Verknüpfungen der Datenbanken konnten nicht neu eingerichtet werden."), e), {}, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     settings_.saveSetting(v_.werte.pfad, datenbankAktuell_);

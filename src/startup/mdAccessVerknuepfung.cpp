@@ -1,4 +1,5 @@
 #include "startup/mdAccessVerknuepfung.h"
+#include "store/Datenbankfehler.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -118,7 +119,7 @@ bool mdAccessVerknuepfung::verbindenUndNeuVerknuepfen(const QString& arbeitsPfad
             verknuepfung::alleNeuVerknuepfen(*link, arbeitsPfad, zentralPfad, v_.dateien.sample);
         }
     } catch (const DatabaseError& e) {
-        dialogs_.message(e.message(), {}, Buttons::Ok, Icon::Information);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Verknüpfungen der Datenbanken konnten nicht neu eingerichtet werden."), e), {}, Buttons::Ok, Icon::Information);
         return false;
     }
     settings_.saveSetting(v_.werte.pfad, arbeitsPfad);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <functional>
+
 #include "reservation/BelegungTestSupport.h"
+#include "support/FremdeSperre.h"
 #include "support/ScriptedFenster.h"
 #include "engine/Recordset.h"
 
@@ -801,4 +805,37 @@ TEST_F(BelegungTest, NamesAndNumbersTakenMeanwhileAreRefusedUnderTheLock) {
         EXPECT_EQ(zeile(bestand).text(QStringLiteral("Kürzel")), QStringLiteral("bestand"));
         EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'eigen'")), 0);
     }
+}
+
+// A failed statement is told as what could not be done and the file's name, never as SQL.
+TEST_F(BelegungTest, ALockedDatabaseIsNamedWithoutItsStatements) {
+    const int id = buchung(1, tag(10), tag(12), QStringLiteral("Gesperrt"));
+    ReservierungsFelder f;
+    ASSERT_TRUE(record_->laden(id, f));
+    test::FremdeSperre::kurzWarten(db());
+    test::FremdeSperre sperre(test::FremdeSperre::installation(QFileInfo(db().path()).absolutePath()));
+    struct Fall {
+        const char* was;
+        std::function<bool()> tun;
+        QString meldung;
+    };
+    const QList<Fall> faelle = {
+        {"saving", [&] {
+             f.info = QStringLiteral("geändert");
+             f.gastName = QStringLiteral("Sommer");
+             return record_->Reserv(f);
+         }, QStringLiteral("Die Reservierung konnte nicht gespeichert werden.")},
+        {"deleting (refused before any question)", [&] { return record_->loeschen(f); }, QStringLiteral("Die Reservierung konnte nicht gelöscht werden.")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        dialogs_.clear();
+        EXPECT_FALSE(fall.tun());
+        ASSERT_FALSE(dialogs_.shown().isEmpty());
+        const QString text = dialogs_.last().text;
+        EXPECT_TRUE(text.startsWith(fall.meldung)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: "))) << text.toStdString();
+        for (const char* sql : {"SELECT", "DELETE", "Abfrage"}) EXPECT_FALSE(text.contains(QLatin1String(sql))) << text.toStdString();
+    }
+    dialogs_.clear();
 }
