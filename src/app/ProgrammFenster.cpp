@@ -23,7 +23,6 @@ QString fensterName(Ziel ziel) {
     }
 }
 
-
 }  // namespace
 
 bool ProgrammFenster::vorhanden(Ziel ziel) const {

@@ -3,19 +3,19 @@
 
 #include <QFileInfo>
 
-#include "store/BeispielVerschiebung.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/SettingsStore.h"
+#include "store/BeispielVerschiebung.h"
 #include "store/Einstellungen.h"
 #include "store/Erstausstattung.h"
 #include "store/Fenster.h"
 #include "store/SchemaErweiterung.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/SettingsStore.h"
 
 namespace tav {
 
@@ -107,12 +107,10 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         einstellungen::alleFreien(db, v_);
 
         if (einstellungen::istNeueDatenbank(db)) {
-            const Answer antwort =
-                v_.beispielAusMenue
-                    ? Answer::No
-                    : dialogs_.message(QStringLiteral("Möchten Sie die Anwendung: '") + v_.titel +
-                                           QStringLiteral("' zunächst mit Beispieldaten ansehen?"),
-                                       {}, Buttons::YesNoCancel, Icon::Question);
+            const Answer antwort = v_.beispielAusMenue ? Answer::No
+                                                       : dialogs_.message(QStringLiteral("Möchten Sie die Anwendung: '") + v_.titel +
+                                                                              QStringLiteral("' zunächst mit Beispieldaten ansehen?"),
+                                                                          {}, Buttons::YesNoCancel, Icon::Question);
             if (antwort == Answer::Yes) {
                 beispiel::verschieben(v_.beispielPfad, Clock::current().today());
                 v_.beispieldaten = true;
@@ -162,15 +160,16 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         settings_.saveSetting(kRegistryVersion, QStringLiteral("3.0"));
         return Ergebnis::Bereit;
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Datenbanken konnten nicht vorbereitet werden."), e), {}, Buttons::Ok, Icon::Information);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Datenbanken konnten nicht vorbereitet werden."), e), {}, Buttons::Ok,
+                         Icon::Information);
         return Ergebnis::Fehler;
     }
 }
 
 bool MainLogik::schliessen() {
     if (v_.neustartLaeuft || !fenster_.vorhanden(Ziel::Datensicherung)) return true;
-    const Answer a = dialogs_.message(QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?"), {}, Buttons::YesNoCancel,
-                                      Icon::Question);
+    const Answer a =
+        dialogs_.message(QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?"), {}, Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
     if (a != Answer::Yes) return true;
     const QString ordner = fenster_.datenSichern();
@@ -193,7 +192,8 @@ bool MainLogik::beispieldatenUmschalten() {
         try {
             beispiel::verschieben(files::join(v_.programmordner, v_.dateien.sample), Clock::current().today());
         } catch (const DatabaseError& e) {
-            dialogs_.message(datenbankFehlertext(QStringLiteral("Die Beispieldaten konnten nicht auf heute verschoben werden."), e), {}, Buttons::Ok, Icon::Information);
+            dialogs_.message(datenbankFehlertext(QStringLiteral("Die Beispieldaten konnten nicht auf heute verschoben werden."), e), {},
+                             Buttons::Ok, Icon::Information);
             return false;
         }
         v_.beispieldaten = true;

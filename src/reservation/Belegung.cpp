@@ -3,19 +3,19 @@
 
 #include <cmath>
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "platform/Dates.h"
 #include "engine/SqlText.h"
-#include "store/Fenster.h"
-#include "store/Zahlstatus.h"
-#include "store/Zimmerliste.h"
+#include "platform/Amounts.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressTeil.h"
 #include "reservation/Preisgrenzen.h"
+#include "store/Fenster.h"
+#include "store/Zahlstatus.h"
+#include "store/Zimmerliste.h"
 
 namespace tav {
 
@@ -51,8 +51,7 @@ struct WartewunschLoeschen {
 
 }  // namespace
 
-Belegung::Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog,
-                             KollisionsErgebnis& kollision)
+Belegung::Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog, KollisionsErgebnis& kollision)
     : db_(db), dialogs_(dialogs), adresse_(adresse), kollisionsDialog_(kollisionsDialog), pruefung_(db, dialogs, kollision) {}
 
 void Belegung::meldung(const QString& text) { dialogs_.message(text, kTitel, Buttons::Ok, Icon::Exclamation); }
@@ -64,22 +63,22 @@ bool Belegung::istAngebot(const ReservierungsFelder& f) const {
 // ---- loading ---------------------------------------------------------------------------------
 
 bool Belegung::laden(int id, ReservierungsFelder& f) {
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.*") + QStringLiteral(" From tblBelegung WHERE (((tblBelegung.ID)=") +
-                                     QString::number(id) + QStringLiteral("))"));
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tblBelegung.*") + QStringLiteral(" From tblBelegung WHERE (((tblBelegung.ID)=") +
+                          QString::number(id) + QStringLiteral("))"));
     if (rs.eof()) return false;
     f.id = id;
     f.kuerzel = rs.text(QStringLiteral("Kürzel"));
     f.kuerzelDoppelt = false;
     const int zimmer = rs.integer(QStringLiteral("Zimmernummer"));
-    f.zimmer = db_.scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ") + QString::number(zimmer))
-                   .toString();
+    f.zimmer =
+        db_.scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ") + QString::number(zimmer)).toString();
     f.von = dates::longDate(rs.value(QStringLiteral("Von")).toDate());
     f.bis = dates::longDate(rs.value(QStringLiteral("Bis")).toDate());
     const int art = rs.integer(QStringLiteral("Belegungsart"));
     // Kinds are numbered 1, 2, 3 … without gaps: the list position is the number less one.
     f.artIndex = art > 0 ? art - 1 : -1;
-    f.artName = db_.scalar(QStringLiteral("SELECT BelegungsArt FROM tbBelegArten WHERE BelegungsID = ") + QString::number(art))
-                    .toString();
+    f.artName = db_.scalar(QStringLiteral("SELECT BelegungsArt FROM tbBelegArten WHERE BelegungsID = ") + QString::number(art)).toString();
     const auto zahl = [&rs](const QString& feld) {
         const QVariant v = rs.value(feld);
         return v.isNull() ? QString() : QString::number(v.toLongLong());
@@ -120,8 +119,9 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
     f.fokus = Fokus::Keiner;
     try {
         if (f.gastName.trimmed().isEmpty()) {
-            meldung(QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
-                                   "Zeichen lang sein."));
+            meldung(
+                QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
+                               "Zeichen lang sein."));
             f.fokus = Fokus::GastName;
             return false;
         }
@@ -281,8 +281,10 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             if (doppelt == Doppelt::Keins) {
                 {
                     Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ") + QString::number(id));
-                    if (neu) rs.addNew();
-                    else rs.edit();
+                    if (neu)
+                        rs.addNew();
+                    else
+                        rs.edit();
                     rs.setValue(QStringLiteral("Zimmernummer"), gespeichertesZimmer);
                     rs.setValue(QStringLiteral("Von"), *von);
                     rs.setValue(QStringLiteral("Bis"), *bis);
@@ -308,8 +310,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                     // WerErstellt and WannErstellt describe the creation together: writing the
                     // last editor into WerErstellt beside the kept creation date would pair a
                     // date with the wrong person and lose who took the booking.
-                    if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
-                        rs.setValue(QStringLiteral("WerErstellt"), userName());
+                    if (neu || rs.value(QStringLiteral("WerErstellt")).isNull()) rs.setValue(QStringLiteral("WerErstellt"), userName());
                     rs.setValue(QStringLiteral("WerGeändert"), userName());
                     rs.setValue(QStringLiteral("WannGeändert"), heute);
                     rs.setValue(QStringLiteral("Info"), f.info.trimmed());
@@ -325,8 +326,8 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                 }
 
                 if (!warteposition)
-                    konflikt = !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id)
-                                    .isEmpty();
+                    konflikt =
+                        !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id).isEmpty();
                 if (konflikt && neu) {
                     db_.execute(QStringLiteral("DELETE tblBelegung.ID From tblBelegung ") + QStringLiteral(" WHERE (((tblBelegung.ID)=") +
                                 QString::number(id) + QStringLiteral("));"));
@@ -359,8 +360,9 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                                                    "angelegt werden.")
                                   : QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Die Änderung folgender Reservierung "
                                                    "wurde nicht gespeichert.")) +
-                                 QStringLiteral("\r\n") + QStringLiteral("Reservierung vom ") + dates::longDate(*von) + QStringLiteral(" ") +
-                                 QStringLiteral("bis ") + dates::longDate(*bis) + QStringLiteral(",Zimmer Nr.:") + f.zimmer.trimmed(),
+                                 QStringLiteral("\r\n") + QStringLiteral("Reservierung vom ") + dates::longDate(*von) +
+                                 QStringLiteral(" ") + QStringLiteral("bis ") + dates::longDate(*bis) + QStringLiteral(",Zimmer Nr.:") +
+                                 f.zimmer.trimmed(),
                              kTitel, Buttons::Ok, Icon::Critical);
             return false;
         }
@@ -378,7 +380,8 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
         f.cmdWartenEnabled = wartenAngeboten(f);
         return true;
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), e), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), e), kTitel, Buttons::Ok,
+                         Icon::Critical);
         return false;
     }
 }
@@ -389,8 +392,9 @@ bool Belegung::warten(ReservierungsFelder& f) {
         return false;
     }
     if (f.eingecheckt) {
-        meldung(QStringLiteral("Der Gast ist bereits eingecheckt. Die Reservierung kann dewegen nicht in die Warteposition verschoben "
-                               "werden."));
+        meldung(
+            QStringLiteral("Der Gast ist bereits eingecheckt. Die Reservierung kann dewegen nicht in die Warteposition verschoben "
+                           "werden."));
         return false;
     }
     // Block members are not offered the waiting position (the button is disabled for them).
@@ -410,8 +414,8 @@ bool Belegung::zu(ReservierungsFelder& f) {
         return true;
     }
     if (f.schliessen) return false;  // discarded in the collision dialog
-    dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), QStringLiteral("Speicherkontrolle"),
-                     Buttons::Ok, Icon::Exclamation);
+    dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), QStringLiteral("Speicherkontrolle"), Buttons::Ok,
+                     Icon::Exclamation);
     return false;
 }
 
@@ -470,7 +474,8 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
                 f.folgefenster = Folgefenster::Rechnungsuebersicht;
         }
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Gast konnte nicht ein- oder ausgecheckt werden."), e), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Gast konnte nicht ein- oder ausgecheckt werden."), e), kTitel, Buttons::Ok,
+                         Icon::Critical);
         return false;
     }
     f.geaendert = QStringLiteral("Ja");  // the date box changed and is saved with the booking
@@ -486,8 +491,9 @@ void Belegung::checkDatumNachfuehren(ReservierungsFelder& f) {
 
 bool Belegung::heute(ReservierungsFelder& f) {
     if (f.abgerechnet == 1) {
-        meldung(QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Sie können das Datum nicht mehr ändern, ohne die Rechnung "
-                               "zu stornieren."));
+        meldung(
+            QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Sie können das Datum nicht mehr ändern, ohne die Rechnung "
+                           "zu stornieren."));
         return false;
     }
     f.checkDatum = dates::longDate(Clock::current().today());
@@ -501,8 +507,7 @@ bool Belegung::anmeldung(ReservierungsFelder& f, const std::function<bool()>& dr
         return false;
     }
     if (drucken && !drucken()) return false;
-    if (!f.eingecheckt &&
-        dialogs_.message(QStringLiteral("Gast einchecken?"), kTitel, Buttons::YesNo, Icon::Exclamation) == Answer::Yes)
+    if (!f.eingecheckt && dialogs_.message(QStringLiteral("Gast einchecken?"), kTitel, Buttons::YesNo, Icon::Exclamation) == Answer::Yes)
         return einAuschecken(f);
     return true;
 }
@@ -528,8 +533,8 @@ bool Belegung::loeschen(ReservierungsFelder& f) {
                         QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + id + QStringLiteral(")); "));
             f.blockbuchung = false;
         }
-        if (dialogs_.message(QStringLiteral("Soll die aktuelle Reservierung gelöscht werden?"), kTitel, Buttons::YesNo,
-                             Icon::Question) != Answer::Yes)
+        if (dialogs_.message(QStringLiteral("Soll die aktuelle Reservierung gelöscht werden?"), kTitel, Buttons::YesNo, Icon::Question) !=
+            Answer::Yes)
             return false;
         const int gast = GastDerBelegung(db_, f.id);
         {
@@ -549,7 +554,8 @@ bool Belegung::loeschen(ReservierungsFelder& f) {
         f.schliessen = true;
         return true;
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gelöscht werden."), e), kTitel, Buttons::Ok, Icon::Critical);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Reservierung konnte nicht gelöscht werden."), e), kTitel, Buttons::Ok,
+                         Icon::Critical);
         return false;
     }
 }
@@ -591,9 +597,9 @@ bool Belegung::preisBerechnen(ReservierungsFelder& f) {
 }
 
 bool Belegung::kuerzelPruefen(ReservierungsFelder& f) {
-    Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tblBelegung.*, tblBelegung.Kürzel From tblBelegung WHERE (((tblBelegung.Kürzel)= ?))"),
-        {f.kuerzel.trimmed()});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tblBelegung.*, tblBelegung.Kürzel From tblBelegung WHERE (((tblBelegung.Kürzel)= ?))"),
+                          {f.kuerzel.trimmed()});
     f.kuerzelDoppelt = false;
     for (; !rs.eof(); rs.moveNext())
         if (rs.integer(QStringLiteral("ID")) != f.id) f.kuerzelDoppelt = true;
@@ -616,8 +622,7 @@ void Belegung::belegNummerEigenVerlassen(ReservierungsFelder& f) {
 void Belegung::belegNummerVergeben(ReservierungsFelder& f) {
     bool ok = false;
     qint64 nummer = f.belegNummer.trimmed().toLongLong(&ok);
-    if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, f.id))
-        nummer = BelegNummern::naechste(db_, muster().alle);
+    if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, f.id)) nummer = BelegNummern::naechste(db_, muster().alle);
     f.belegNummer = QString::number(nummer);
     const auto von = dates::parse(f.von);
     f.belegNummerEigen = BelegNummern::eigene(muster(), nummer, von ? *von : Clock::current().today());
@@ -667,8 +672,7 @@ void Belegung::fixAufBlockUebertragen(Database& db, int id, bool fix) {
     if (block.isNull()) return;
     db.execute(QStringLiteral("UPDATE tbBlockbuchung INNER JOIN tblBelegung ON tbBlockbuchung.IDBelegung = tblBelegung.id ") +
                QStringLiteral(" SET tblBelegung.FIX = ") + (fix ? QStringLiteral("True") : QStringLiteral("False")) +
-               QStringLiteral(" WHERE (((tbBlockbuchung.IDBlockbuchung)=") + QString::number(block.toLongLong()) +
-               QStringLiteral("));"));
+               QStringLiteral(" WHERE (((tbBlockbuchung.IDBlockbuchung)=") + QString::number(block.toLongLong()) + QStringLiteral("));"));
 }
 
 }  // namespace tav

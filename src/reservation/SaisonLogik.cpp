@@ -104,8 +104,8 @@ QList<int> SaisonLogik::ueberschneidungen(const QDate& start, const QDate& ende,
     }
     // A season beginning on the same day always overlaps, also when it ends on the same day,
     // which the conditions above leave out.
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDSaisonzeiten FROM tbSaisonzeiten WHERE Start = ") + s);
-         !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDSaisonzeiten FROM tbSaisonzeiten WHERE Start = ") + s); !rs.eof();
+         rs.moveNext()) {
         const int id = rs.integer(QStringLiteral("IDSaisonzeiten"));
         if (id != ausser && !out.contains(id)) out << id;
     }
@@ -169,8 +169,9 @@ bool SaisonLogik::speichern() {
         }
     }
     if (ueberschnitten) {
-        meldung(QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die "
-                               "Eingabe."));
+        meldung(
+            QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die "
+                           "Eingabe."));
         return false;
     }
     felder_.id = id;

@@ -12,7 +12,7 @@ QVariant textOderNull(const QString& s) {
     const QString t = s.trimmed();
     return t.isEmpty() ? QVariant() : QVariant(t);
 }
-}
+}  // namespace
 
 void WeitereLogik::laden(int buchungId) {
     buchungId_ = buchungId;
@@ -21,10 +21,10 @@ void WeitereLogik::laden(int buchungId) {
 
     int anzahl = 0;
     {
-        Recordset b = db_.openRecordset(QStringLiteral(
-            "SELECT tblBelegung.AnzahlGäste, tblBelegung.GastID, tbZimmernummern.AnzahlGästeDefault FROM tblBelegung "
-            "LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer "
-            "WHERE tblBelegung.ID = ?"),
+        Recordset b = db_.openRecordset(
+            QStringLiteral("SELECT tblBelegung.AnzahlGäste, tblBelegung.GastID, tbZimmernummern.AnzahlGästeDefault FROM tblBelegung "
+                           "LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer "
+                           "WHERE tblBelegung.ID = ?"),
             {buchungId});
         if (!b.eof()) anzahl = qMax(b.integer(QStringLiteral("AnzahlGästeDefault")), b.integer(QStringLiteral("AnzahlGäste")));
     }
@@ -50,7 +50,7 @@ void WeitereLogik::laden(int buchungId) {
             z.name = rs.text(QStringLiteral("LastName"));
             z.vorname = rs.text(QStringLiteral("FirstName"));
             z.anrede = rs.text(QStringLiteral("Anreden")).isEmpty() ? rs.text(QStringLiteral("Address.Anrede"))
-                                                                   : rs.text(QStringLiteral("Anreden"));
+                                                                    : rs.text(QStringLiteral("Anreden"));
             z.strasse = rs.text(QStringLiteral("Address.Address"));
             z.plz = rs.text(QStringLiteral("PostalCode"));
             z.ort = rs.text(QStringLiteral("City"));
@@ -73,15 +73,16 @@ void WeitereLogik::laden(int buchungId) {
     if (keineWeiteren && !zeilen_.isEmpty() &&
         dialogs_.message(QStringLiteral("Sollen die Adressdaten der Reservierung übernommen werden?"), {}, Buttons::YesNo,
                          Icon::Question) == Answer::Yes) {
-        Recordset g = db_.openRecordset(QStringLiteral(
-            "SELECT Address.Anrede, tbAnreden.Anrede AS Anreden, Address.LastName, Address.FirstName, Address.Address, "
-            "Address.PostalCode, Address.City, Address.Country "
-            "FROM (tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID) "
-            "LEFT JOIN tbAnreden ON Address.IDAnrede = tbAnreden.IDAnrede WHERE tblBelegung.ID = ?"),
+        Recordset g = db_.openRecordset(
+            QStringLiteral("SELECT Address.Anrede, tbAnreden.Anrede AS Anreden, Address.LastName, Address.FirstName, Address.Address, "
+                           "Address.PostalCode, Address.City, Address.Country "
+                           "FROM (tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID) "
+                           "LEFT JOIN tbAnreden ON Address.IDAnrede = tbAnreden.IDAnrede WHERE tblBelegung.ID = ?"),
             {buchungId});
         if (!g.eof()) {
             GastZeile& z = zeilen_[0];
-            z.anrede = g.text(QStringLiteral("Anreden")).isEmpty() ? g.text(QStringLiteral("Address.Anrede")) : g.text(QStringLiteral("Anreden"));
+            z.anrede =
+                g.text(QStringLiteral("Anreden")).isEmpty() ? g.text(QStringLiteral("Address.Anrede")) : g.text(QStringLiteral("Anreden"));
             z.name = g.text(QStringLiteral("LastName"));
             z.vorname = g.text(QStringLiteral("FirstName"));
             z.strasse = g.text(QStringLiteral("Address"));
@@ -104,8 +105,8 @@ QStringList WeitereLogik::anreden() const {
 
 QStringList WeitereLogik::laender() const {
     QStringList out;
-    for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; "));
-         !rs.eof(); rs.moveNext())
+    for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; ")); !rs.eof();
+         rs.moveNext())
         if (!rs.text(QStringLiteral("Länder")).trimmed().isEmpty()) out << rs.text(QStringLiteral("Länder"));
     return out;
 }
@@ -189,9 +190,9 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
                                QStringLiteral(" Address.Address, IDLand ,Address.PostalCode, Address.City, Address.Country ");
         Recordset rs;
         if (z.idAdresse != 0)
-            rs = db_.openRecordset(QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") +
-                                       QStringLiteral(" WHERE Address.ID = ?"),
-                                   {z.idAdresse});
+            rs = db_.openRecordset(
+                QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") + QStringLiteral(" WHERE Address.ID = ?"),
+                {z.idAdresse});
         if (z.idAdresse == 0 || rs.eof()) {
             // An identical address is taken instead of writing a second one. An empty field
             // and Null are the same (the address box stores empty fields as Null), and the
@@ -203,12 +204,14 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
                     QStringLiteral(" AND (Nz(Address.Anrede, '') = ? OR Nz(tbAnreden.Anrede, '') = ?) ORDER BY Address.ID"),
                 {z.name.trimmed(), z.vorname.trimmed(), z.strasse.trimmed(), z.plz.trimmed(), z.ort.trimmed(), z.anrede.trimmed(),
                  z.anrede.trimmed()});
-            rs = db_.openRecordset(QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") +
-                                       QStringLiteral(" WHERE Address.ID = ?"),
-                                   {gleich.isNull() ? QVariant(0) : gleich});
+            rs = db_.openRecordset(
+                QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") + QStringLiteral(" WHERE Address.ID = ?"),
+                {gleich.isNull() ? QVariant(0) : gleich});
         }
-        if (rs.eof()) rs.addNew();
-        else rs.edit();
+        if (rs.eof())
+            rs.addNew();
+        else
+            rs.edit();
         // Empty fields are stored as Null, as the address box stores them.
         rs.setValue(QStringLiteral("Lastname"), z.name.trimmed());
         rs.setValue(QStringLiteral("Firstname"), textOderNull(z.vorname));

@@ -5,17 +5,16 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 
 namespace tav {
 
-DatenbankLogik::DatenbankLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings)
-    : v_(v), dialogs_(dialogs), settings_(settings) {}
+DatenbankLogik::DatenbankLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings) : v_(v), dialogs_(dialogs), settings_(settings) {}
 
 void DatenbankLogik::laden() {
     beispieldatenBeimLaden_ = v_.beispieldaten;
@@ -97,7 +96,8 @@ QString DatenbankLogik::nameVergeben() {
         rs.setValue(QStringLiteral("F1"), name);
         rs.update();
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Name der Datenbank konnte nicht gespeichert werden."), e), {}, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Der Name der Datenbank konnte nicht gespeichert werden."), e), {}, Buttons::Ok,
+                         Icon::Exclamation);
         return {};
     }
     v_.titel = name;
@@ -120,7 +120,8 @@ bool DatenbankLogik::speichernUndStarten() {
             verknuepfung::alleNeuVerknuepfen(*db, datenbankAktuell_, zentrale_, v_.dateien.sample);
         }
     } catch (const DatabaseError& e) {
-        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Verknüpfungen der Datenbanken konnten nicht neu eingerichtet werden."), e), {}, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(datenbankFehlertext(QStringLiteral("Die Verknüpfungen der Datenbanken konnten nicht neu eingerichtet werden."), e),
+                         {}, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     settings_.saveSetting(v_.werte.pfad, datenbankAktuell_);

@@ -50,8 +50,8 @@ TEST(JetSqlTest, LiteralsAndNamesBecomeSQLite) {
 }
 
 TEST(JetSqlTest, UnreadableStatementsAreRefusedWithAReason) {
-    for (const char* bad : {"SELECT 'offen", "SELECT [offen FROM t", "SELECT * FROM t WHERE Von = #12-31-2024",
-                            "SELECT * FROM t WHERE Von = #kein Datum#"})
+    for (const char* bad :
+         {"SELECT 'offen", "SELECT [offen FROM t", "SELECT * FROM t WHERE Von = #12-31-2024", "SELECT * FROM t WHERE Von = #kein Datum#"})
         EXPECT_THROW(sql(QString::fromUtf8(bad)), DatabaseError) << bad;
 }
 
@@ -105,10 +105,13 @@ protected:
 // The translation keeps comparisons of indexed fields plain, so that SQLite can use the
 // indexes: a date literal compared with a date field, a text with a text field.
 TEST_F(JetSqlPlansTest, IndexedFieldsStayUsableThroughTheTranslation) {
-    EXPECT_TRUE(plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE (((tblBelegung.Von)<=#02-09-2024#) AND ((tblBelegung.Bis)>=#12-31-2023#))"))
-                    .contains(QStringLiteral("INDEX tblBelegung_")));
-    EXPECT_TRUE(plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE Von >= '10.01.2024'")).contains(QStringLiteral("INDEX tblBelegung_Von")));
-    EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = 'maier'")).contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE (((tblBelegung.Von)<=#02-09-2024#) AND ((tblBelegung.Bis)>=#12-31-2023#))"))
+            .contains(QStringLiteral("INDEX tblBelegung_")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE Von >= '10.01.2024'")).contains(QStringLiteral("INDEX tblBelegung_Von")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = 'maier'")).contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = ?"), {QStringLiteral("maier")})
                     .contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'Räumlichkeiten'")).contains(QStringLiteral("INDEX")));

@@ -88,9 +88,11 @@ TEST_F(BelegungParallelTest, TwoWorkstationsNeverLeaveAnOverlap) {
     EXPECT_TRUE(b.sonstige.isEmpty()) << qPrintable(b.sonstige.join(QLatin1Char('\n')));
 
     QList<std::pair<QDate, QDate>> belegt;
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 1 AND Gelöscht = False "
-                                                     "ORDER BY Von"));
-    for (; !rs.eof(); rs.moveNext()) belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
+    Recordset rs =
+        db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 1 AND Gelöscht = False "
+                                          "ORDER BY Von"));
+    for (; !rs.eof(); rs.moveNext())
+        belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
     for (qsizetype i = 1; i < belegt.size(); ++i)
         EXPECT_LE(belegt[i - 1].second, belegt[i].first) << "bookings " << i - 1 << " and " << i << " overlap";
 
@@ -203,7 +205,8 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
     }
     const QString datei = file(QStringLiteral("Lokal.mdb"));
     const QString selbst = QCoreApplication::applicationFilePath();
-    const QString filter = QStringLiteral("--gtest_filter=") + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
+    const QString filter = QStringLiteral("--gtest_filter=") +
+                           QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
                            QLatin1Char('.') + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::array<QProcess, 2> prozesse;
     const std::array<QString, 2> namen{QStringLiteral("A"), QStringLiteral("B")};
@@ -221,7 +224,9 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
     int kurzinfoGespeichert = 0, kurzinfoGemeldet = 0, nachtGespeichert = 0, nachtGemeldet = 0;
     QStringList sonstige;
     for (int i = 0; i < kProzessRunden; ++i) {
-        for (QProcess& p : prozesse) ASSERT_EQ(prozessZeile(p), QStringLiteral("#bereit ") + QString::number(i)) << qPrintable(QString::fromUtf8(p.readAllStandardError()));
+        for (QProcess& p : prozesse)
+            ASSERT_EQ(prozessZeile(p), QStringLiteral("#bereit ") + QString::number(i))
+                << qPrintable(QString::fromUtf8(p.readAllStandardError()));
         const QByteArray los = QByteArray::number(QDateTime::currentMSecsSinceEpoch() + 25) + '\n';
         for (QProcess& p : prozesse) {
             p.write(los);
@@ -232,10 +237,14 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
             const QStringList teile = prozessZeile(p).split(QLatin1Char(' '));
             ASSERT_GE(teile.size(), 2) << "round " << i;
             const QString was = teile.mid(2).join(QLatin1Char(' '));
-            if (was == QLatin1String("gespeichert")) ++gespeichert;
-            else if (was == QLatin1String("kurzinfo") && i % 2 == 0) ++kurzinfoGemeldet;
-            else if (was == QLatin1String("ueberschneidung") && i % 2 == 1) ++nachtGemeldet;
-            else sonstige << QStringLiteral("round %1: %2").arg(i).arg(was);
+            if (was == QLatin1String("gespeichert"))
+                ++gespeichert;
+            else if (was == QLatin1String("kurzinfo") && i % 2 == 0)
+                ++kurzinfoGemeldet;
+            else if (was == QLatin1String("ueberschneidung") && i % 2 == 1)
+                ++nachtGemeldet;
+            else
+                sonstige << QStringLiteral("round %1: %2").arg(i).arg(was);
         }
         EXPECT_EQ(gespeichert, 1) << "round " << i << (i % 2 == 0 ? " (same Kurzinfo)" : " (same night)");
         (i % 2 == 0 ? kurzinfoGespeichert : nachtGespeichert) += gespeichert;
@@ -250,12 +259,13 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), kProzessRunden);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM (SELECT DISTINCT Kürzel FROM tblBelegung)")).toInt(), kProzessRunden)
         << "every Kurzinfo is written once";
-    const QString bericht = QStringLiteral("Gleiche Kurzinfo: %1 von %2 Paaren doppelt gespeichert, %3 gemeldet; gleiche Nacht: %4 gemeldet; %5 ms")
-                                .arg(kurzinfoGespeichert - kProzessRunden / 2)
-                                .arg(kProzessRunden / 2)
-                                .arg(kurzinfoGemeldet)
-                                .arg(nachtGemeldet)
-                                .arg(ms);
+    const QString bericht =
+        QStringLiteral("Gleiche Kurzinfo: %1 von %2 Paaren doppelt gespeichert, %3 gemeldet; gleiche Nacht: %4 gemeldet; %5 ms")
+            .arg(kurzinfoGespeichert - kProzessRunden / 2)
+            .arg(kProzessRunden / 2)
+            .arg(kurzinfoGemeldet)
+            .arg(nachtGemeldet)
+            .arg(ms);
     std::cout << "[ Ergebnis ] " << qPrintable(bericht) << std::endl;
     RecordProperty("Prozesse", bericht.toStdString());
 }

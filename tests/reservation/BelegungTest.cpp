@@ -3,10 +3,10 @@
 #include <QFileInfo>
 #include <functional>
 
+#include "engine/Recordset.h"
 #include "reservation/BelegungTestSupport.h"
 #include "support/FremdeSperre.h"
 #include "support/ScriptedFenster.h"
-#include "engine/Recordset.h"
 
 using namespace tav;
 
@@ -31,8 +31,9 @@ TEST_F(BelegungTest, SaveRefusesBadInputInOrderAndWritesNothing) {
         Icon icon = Icon::Exclamation;
         Fokus fokus = Fokus::Keiner;
     };
-    const QString name = QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
-                                        "Zeichen lang sein.");
+    const QString name = QStringLiteral(
+        "Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
+        "Zeichen lang sein.");
     const QString daten = QStringLiteral("Bitte Anfang und Ende der Zimmerbelegung angeben.");
     const QString res = QStringLiteral("Reservierung");
     const QList<Fall> faelle = {
@@ -78,8 +79,8 @@ TEST_F(BelegungTest, SaveRefusesBadInputInOrderAndWritesNothing) {
         {"typed total that is no amount", [](auto& f, auto&) { f.preis = QStringLiteral("zwölf"); },
          QStringLiteral("Bitte überprüfen Sie den Preis.")},
         {"short name of another booking, any case", [](auto& f, auto&) { f.kuerzel = QStringLiteral("vorhanden"); },
-         QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie."), QStringLiteral("Neue Reservierung"),
-         Icon::Exclamation, Fokus::Kuerzel},
+         QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie."), QStringLiteral("Neue Reservierung"), Icon::Exclamation,
+         Fokus::Kuerzel},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.warum);
@@ -225,10 +226,11 @@ TEST_F(BelegungTest, OffersFromTodayAndReservationsInThePastAreSaved) {
 
 TEST_F(BelegungTest, NewBookingMayTakeTheInvoiceAddressOfTheLastStay) {
     // Earlier stays of guest 7: the newest finished one with its own invoice address counts.
-    db().execute(QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer, Gelöscht) VALUES "
-                                "(7, 40, #01-01-2023#, #01-05-2023#, 5, 0), (7, 41, #06-01-2023#, #06-05-2023#, 5, 0), "
-                                "(7, 7, #07-01-2023#, #07-05-2023#, 5, 0), (7, 42, #03-10-2024#, #03-12-2024#, 6, 0), "
-                                "(8, 43, #08-01-2023#, #08-05-2023#, 6, 0)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer, Gelöscht) VALUES "
+                       "(7, 40, #01-01-2023#, #01-05-2023#, 5, 0), (7, 41, #06-01-2023#, #06-05-2023#, 5, 0), "
+                       "(7, 7, #07-01-2023#, #07-05-2023#, 5, 0), (7, 42, #03-10-2024#, #03-12-2024#, 6, 0), "
+                       "(8, 43, #08-01-2023#, #08-05-2023#, 6, 0)"));
     EXPECT_EQ(Belegung::LetzteRechnungsadresse(db(), 7), 41);
     EXPECT_EQ(Belegung::LetzteRechnungsadresse(db(), 9), std::nullopt);
 
@@ -324,10 +326,11 @@ TEST_F(BelegungTest, CollidingInvoicedBookingIsNotMovedAndTheNewOneNotSaved) {
     };
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(12), QStringLiteral("neu"));
     EXPECT_FALSE(record_->Reserv(f));
-    EXPECT_EQ(dialogs_.texts(),
-              (QStringList{QStringLiteral("Die Reservierung (abgerechnet) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
-                           QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte korrigieren Sie Zimmernummer "
-                                          "oder Zeiten.")}));
+    EXPECT_EQ(
+        dialogs_.texts(),
+        (QStringList{QStringLiteral("Die Reservierung (abgerechnet) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
+                     QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte korrigieren Sie Zimmernummer "
+                                    "oder Zeiten.")}));
     EXPECT_EQ(zeile(rechnung).integer(QStringLiteral("Zimmernummer")), 1);
     EXPECT_EQ(zeilen(), 1);
 }
@@ -368,8 +371,9 @@ protected:
 };
 
 TEST_F(BelegungTest, RowSavedMeanwhileByAnotherWorkstationRemovesTheNewOne) {
-    db().execute(QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer) VALUES "
-                                "(7, 40, #01-01-2023#, #01-05-2023#, 6)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer) VALUES "
+                       "(7, 40, #01-01-2023#, #01-05-2023#, 6)"));
     DazwischenDialogs dialogs;
     Belegung record(db(), dialogs, adresse_, kollisionsDialog_, kollision_);
     dialogs.dazwischen = [&] {
@@ -593,8 +597,9 @@ TEST_F(BelegungTest, DeletingABlockMemberAsksFirstAndCancelKeepsEverything) {
     inBlock(4, id);
     ReservierungsFelder f;
     ASSERT_TRUE(record_->laden(id, f));
-    const QString frage = QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Soll sie aus der Blockbuchung herausgenommen "
-                                         "werden?");
+    const QString frage = QStringLiteral(
+        "Diese Reservierung gehört zu einer Blockbuchung. Soll sie aus der Blockbuchung herausgenommen "
+        "werden?");
     const auto mitglieder = [this] { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung")).toInt(); };
 
     dialogs_.answer(Answer::Cancel);
@@ -777,14 +782,15 @@ TEST_F(BelegungTest, NamesAndNumbersTakenMeanwhileAreRefusedUnderTheLock) {
         QString titel;
     };
     const QString kurzinfo = QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie.");
-    const QString nummer = QStringLiteral("Diese Belegnummer ist bereits vorhanden. Geben Sie eine andere Nummer ein oder leeren Sie das "
-                                          "Feld, damit eine neue Nummer vergeben werden kann.");
+    const QString nummer = QStringLiteral(
+        "Diese Belegnummer ist bereits vorhanden. Geben Sie eine andere Nummer ein oder leeren Sie das "
+        "Feld, damit eine neue Nummer vergeben werden kann.");
     const std::vector<Fall> faelle = {
         {"edit to a short name saved meanwhile", false, [](auto& f) { f.kuerzel = QStringLiteral("Schnell"); },
          [this] { buchung(4, tag(20), tag(22), QStringLiteral("schnell")); }, kurzinfo, QStringLiteral("Reservierung")},
         {"new booking with a printed number saved meanwhile", true, [](auto& f) { f.belegNummerEigen = QStringLiteral("RE 77"); },
-         [this, bestand] { db().execute(QStringLiteral("UPDATE tblBelegung SET BelegNummer_eigen = 'RE 77' WHERE ID = ?"), {bestand}); }, nummer,
-         QStringLiteral("Reservierung")},
+         [this, bestand] { db().execute(QStringLiteral("UPDATE tblBelegung SET BelegNummer_eigen = 'RE 77' WHERE ID = ?"), {bestand}); },
+         nummer, QStringLiteral("Reservierung")},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
@@ -820,12 +826,15 @@ TEST_F(BelegungTest, ALockedDatabaseIsNamedWithoutItsStatements) {
         QString meldung;
     };
     const QList<Fall> faelle = {
-        {"saving", [&] {
+        {"saving",
+         [&] {
              f.info = QStringLiteral("geändert");
              f.gastName = QStringLiteral("Sommer");
              return record_->Reserv(f);
-         }, QStringLiteral("Die Reservierung konnte nicht gespeichert werden.")},
-        {"deleting (refused before any question)", [&] { return record_->loeschen(f); }, QStringLiteral("Die Reservierung konnte nicht gelöscht werden.")},
+         },
+         QStringLiteral("Die Reservierung konnte nicht gespeichert werden.")},
+        {"deleting (refused before any question)", [&] { return record_->loeschen(f); },
+         QStringLiteral("Die Reservierung konnte nicht gelöscht werden.")},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.was);

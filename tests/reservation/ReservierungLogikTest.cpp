@@ -21,13 +21,12 @@ TEST_F(ReservierungLogikTest, NewBookingStartsFromTheHandOver) {
         QString von, bis, zimmerLabel, gaeste, tarif, preis, naechte, artName;
         QDate abreiseDanach;
     } faelle[] = {
-        {"room with its guests and price", tag(10), tag(12), 3, -1, t(10), t(12), "103", "3", "95,00", "190,00", "2", "Einzel",
-         tag(12)},
+        {"room with its guests and price", tag(10), tag(12), 3, -1, t(10), t(12), "103", "3", "95,00", "190,00", "2", "Einzel", tag(12)},
         {"a single night pressed and released", tag(10), tag(10), 1, -1, t(10), t(11), "101", "2", "80,00", "80,00", "1", "Einzel",
          tag(11)},
         {"no room: today and tomorrow", tag(1), tag(2), 0, -1, t(1), t(2), "", "1", "", "0,00", "1", "Einzel", tag(2)},
-        {"the placeholder date leaves the boxes empty", QDate(1900, 1, 1), QDate(1900, 1, 1), 2, -1, "", "", "102", "2", "80,00",
-         "0,00", "", "Einzel", QDate(1900, 1, 1)},
+        {"the placeholder date leaves the boxes empty", QDate(1900, 1, 1), QDate(1900, 1, 1), 2, -1, "", "", "102", "2", "80,00", "0,00",
+         "", "Einzel", QDate(1900, 1, 1)},
         {"the waiting row's room is no room", tag(5), tag(6), 10, -1, t(5), t(6), "", "1", "", "0,00", "1", "Einzel", tag(6)},
         {"the legend's kind", tag(5), tag(7), 1, 4, t(5), t(7), "101", "2", "80,00", "160,00", "2", "Angebot", tag(7)},
         {"a kind named like a number sets the guests", tag(5), tag(7), 3, 3, t(5), t(7), "103", "2", "95,00", "190,00", "2", "zwei",
@@ -233,8 +232,8 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     struct Fall {
         QString kuerzel;
         KuerzelFarbe farbe;
-    } faelle[] = {{"Meier", KuerzelFarbe::Gruen},  {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
-                  {"Hube", KuerzelFarbe::Gruen},   {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
+    } faelle[] = {{"Meier", KuerzelFarbe::Gruen}, {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
+                  {"Hube", KuerzelFarbe::Gruen},  {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
                   {"", KuerzelFarbe::Normal}};
     for (const Fall& f : faelle) {
         form->felder().kuerzel = f.kuerzel;
@@ -252,7 +251,6 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     neu->felder().kuerzel = QStringLiteral("Meier");
     neu->kuerzelGeaendert();
     EXPECT_EQ(neu->kuerzelFarbe(), KuerzelFarbe::Warnung);
-
 }
 
 TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
@@ -260,9 +258,12 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
         ZahlFeld feld;
         QString text;
         QString titel;  // empty: accepted
-    } faelle[] = {{ZahlFeld::Gaeste, "", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "0", "Anzahl der Gäste"},
-                  {ZahlFeld::Gaeste, "00", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "4", ""},
-                  {ZahlFeld::Waesche1, "0", "Wäsche"},         {ZahlFeld::Waesche2, "", "Wäsche"},
+    } faelle[] = {{ZahlFeld::Gaeste, "", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "0", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "00", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "4", ""},
+                  {ZahlFeld::Waesche1, "0", "Wäsche"},
+                  {ZahlFeld::Waesche2, "", "Wäsche"},
                   {ZahlFeld::Waesche2, "14", ""}};
     auto form = formular();
     form->neueBuchung(tag(10), tag(12), 1);
@@ -291,8 +292,9 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
         EXPECT_EQ(form->felder().von, d.danach);
         form->felder().erstelltAm = d.text;
         EXPECT_EQ(form->resDatumVerlassen(), d.ok) << qPrintable(d.text);
-        EXPECT_EQ(dialogs_.texts(), d.ok ? QStringList() : QStringList({QStringLiteral("Bitte überprüfen Sie das Datum"),
-                                                                         QStringLiteral("Bitte überprüfen Sie das Datum")}));
+        EXPECT_EQ(dialogs_.texts(),
+                  d.ok ? QStringList()
+                       : QStringList({QStringLiteral("Bitte überprüfen Sie das Datum"), QStringLiteral("Bitte überprüfen Sie das Datum")}));
     }
 }
 
@@ -398,8 +400,7 @@ TEST_F(ReservierungLogikTest, SettingsAndTheSizeOfTheForm) {
     auto form = formular();
     form->setGroesse(Groesse::Klein);
     EXPECT_EQ(form->groesse(), Groesse::Klein);
-    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("klein"))
-        << "kept in the sample database";
+    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("klein")) << "kept in the sample database";
     EXPECT_FALSE(Parameter(db()).read(QStringLiteral("Res_Groesse")));
     EXPECT_EQ(einstellungen().groesse, Groesse::Klein);
 
@@ -542,8 +543,8 @@ TEST_F(ReservierungLogikTest, FreeRoomListDropsTheRoomADateChangeOccupies) {
     };
     const Fall faelle[] = {
         {"unchanged", [](ReservierungLogik&) {}, true, QStringLiteral("101")},
-        {"'+' on the departure: still free up to the next arrival",
-         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, true, QStringLiteral("101")},
+        {"'+' on the departure: still free up to the next arrival", [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); },
+         true, QStringLiteral("101")},
         {"'+' twice: the next booking's night",
          [](ReservierungLogik& l) {
              l.datumTaste(false, QLatin1Char('+'));
@@ -608,8 +609,8 @@ TEST_F(ReservierungLogikTest, CheckDateFollowsTheStayUntilTyped) {
              l.datumTaste(true, QLatin1Char('+'));
          },
          t(11), t(15), "4"},
-        {"checked in, departure moved with '+', then check out", true,
-         [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); }, t(10), t(16), "6"},
+        {"checked in, departure moved with '+', then check out", true, [](ReservierungLogik& l) { l.datumTaste(false, QLatin1Char('+')); },
+         t(10), t(16), "6"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.warum);
@@ -639,8 +640,9 @@ TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRo
     db().execute(QStringLiteral("UPDATE tbZimmernummern SET PreisHauptsaison = 90 WHERE Zimmernummer = 2"));
     db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES ('Hauptsaison', ?, ?)"),
                  {tag(1), tag(1, 4)});
-    const QString neuBerechnen = QStringLiteral("Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis "
-                                                "berechnen. Der Gesamtpreis muss neu berechnet werden.");
+    const QString neuBerechnen = QStringLiteral(
+        "Für den geänderten Zeitraum oder das geänderte Zimmer lässt sich kein Saisonpreis "
+        "berechnen. Der Gesamtpreis muss neu berechnet werden.");
     struct Fall {
         const char* warum;
         std::function<void(ReservierungLogik&)> aendern;
@@ -659,9 +661,14 @@ TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRo
              l.felder().bis = t(14);
              l.datumGeaendert();
          },
-         "480,00", true, {}},
+         "480,00",
+         true,
+         {}},
         {"another room: its own prices", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("102")); }, "180,00", true, {}},
-        {"a room without any price", [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("109")); }, "240,00", false,
+        {"a room without any price",
+         [](ReservierungLogik& l) { l.zimmerGewaehlt(QStringLiteral("109")); },
+         "240,00",
+         false,
          {neuBerechnen}},
         {"checked in a day early",
          [this](ReservierungLogik& l) {
@@ -669,7 +676,9 @@ TEST_F(ReservierungLogikTest, SeasonalPriceIsComputedAgainAfterAChangeOfStayOrRo
              l.checkDatumGetippt();
              l.checkedKlick();
          },
-         "360,00", true, {}},
+         "360,00",
+         true,
+         {}},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.warum);
@@ -716,8 +725,8 @@ TEST_F(ReservierungLogikTest, PricesOutOfBoundsAreRefused) {
         f.gastName = QStringLiteral("Meier");
         f.kuerzel = QStringLiteral("Grenze");
         dialogs_.clear();
-        const bool angenommen = fall.tarifFeld ? (f.tarif = fall.tarif, form->tarifVerlassen())
-                                               : (f.preis = fall.preis, form->preisVerlassen());
+        const bool angenommen =
+            fall.tarifFeld ? (f.tarif = fall.tarif, form->tarifVerlassen()) : (f.preis = fall.preis, form->preisVerlassen());
         EXPECT_EQ(angenommen, fall.meldung.isEmpty());
         EXPECT_EQ(dialogs_.texts(), fall.meldung.isEmpty() ? QStringList() : QStringList{fall.meldung});
         EXPECT_EQ(f.preis, fall.preisDanach) << "no floating-point noise";

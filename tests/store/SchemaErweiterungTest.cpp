@@ -3,10 +3,10 @@
 #include <QFile>
 #include <tuple>
 
-#include "store/AlteDatenbank.h"
-#include "store/SchemaErweiterung.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
+#include "store/AlteDatenbank.h"
+#include "store/SchemaErweiterung.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -120,8 +120,8 @@ TEST_F(SchemaErweiterungTest, AFailedStepAsksRetryOrCancelAndAMissingDatabaseEnd
     ASSERT_EQ(dialogs.shown().size(), 2) << "Retry runs the whole step again";
     for (const auto& box : dialogs.shown())
         EXPECT_EQ(std::tuple(box.text, box.caption, box.buttons),
-                  std::tuple(QStringLiteral("Das Anfügen von Tabellenfeldern ist fehlgeschlagen."), QStringLiteral("neue Tabellenfelder anlegen"),
-                             Buttons::RetryCancel));
+                  std::tuple(QStringLiteral("Das Anfügen von Tabellenfeldern ist fehlgeschlagen."),
+                             QStringLiteral("neue Tabellenfelder anlegen"), Buttons::RetryCancel));
 
     dialogs.clear();
     settings.saveSetting(QStringLiteral("Pfad"), file(QStringLiteral("Fehlt.mdb")));
