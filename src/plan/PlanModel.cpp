@@ -41,7 +41,7 @@ QString Zelle::abreiseText() const { return abreise.isValid() ? dates::longDate(
 
 int PlanGeometrie::px(int twips) { return int(std::lround(double(twips) / kTwipsProPixel)); }
 
-int PlanGeometrie::spaltenX(int spalte) const { return links + px((spalte - 1) * kSpaltenBreite); }
+int PlanGeometrie::spaltenX(int spalte) const { return links + px((spalte - 1) * spaltenBreite); }
 
 int PlanGeometrie::zeilenY(int zeile) const { return oben + px((zeile - 1) * zeilenHoehe); }
 
@@ -55,7 +55,7 @@ QRect PlanGeometrie::zellRechteck(int zeile, int spalte) const {
 
 std::optional<QPoint> PlanGeometrie::zelleBei(QPoint p) const {
     if (p.x() < links || p.y() < oben) return std::nullopt;
-    const int spalte = int((p.x() - links) * kTwipsProPixel / kSpaltenBreite) + 1;
+    const int spalte = int((p.x() - links) * kTwipsProPixel / spaltenBreite) + 1;
     const int zeile = int((p.y() - oben) * kTwipsProPixel / zeilenHoehe) + 1;
     if (spalte < 1 || spalte > tage || zeile < 1 || zeile > zeilen) return std::nullopt;
     // The conversion above works in whole twips; settle on the pixel edges actually drawn.

@@ -74,6 +74,9 @@ struct PlanGeometrie {
     int zeilenHoehe = 320;  // twips
     int tage = 35;
     int zeilen = 11;  // screen rows that exist: V + 1
+    // Width of a night's column in twips: kSpaltenBreite at the least; the chart widens its
+    // columns to the window it is given, so that the plan uses the screen.
+    int spaltenBreite = kSpaltenBreite;
 
     static int px(int twips);
     int spaltenX(int spalte) const;                   // left edge of column spalte (1-based); spalte = tage + 1 gives the right end

@@ -96,13 +96,23 @@ TEST_F(PlanModelTest, GeometryIsTwipsAtFifteenPerPixelAndFindsEveryCell) {
     EXPECT_FALSE(g.zelleBei(QPoint(100 + 35 * 18, 50)));
     EXPECT_FALSE(g.zelleBei(QPoint(120, g.zeilenY(12))));
 
-    // A row height that is no multiple of 15 twips still maps every pixel to one row.
+    // A row height that is no multiple of 15 twips still maps every pixel to one row, and so
+    // does a column widened to a window (any width in twips).
     g.zeilenHoehe = 400;
     for (int y = g.oben; y < g.zeilenY(g.zeilen + 1); ++y) {
         const auto c = g.zelleBei(QPoint(g.links, y));
         ASSERT_TRUE(c) << y;
         EXPECT_GE(y, g.zeilenY(c->y()));
         EXPECT_LT(y, g.zeilenY(c->y() + 1));
+    }
+    for (int breite : {271, 404, 517}) {
+        g.spaltenBreite = breite;
+        for (int x = g.links; x < g.spaltenX(g.tage + 1); ++x) {
+            const auto c = g.zelleBei(QPoint(x, g.oben));
+            ASSERT_TRUE(c) << breite << " at " << x;
+            EXPECT_GE(x, g.spaltenX(c->x()));
+            EXPECT_LT(x, g.spaltenX(c->x() + 1));
+        }
     }
 }
 

@@ -187,7 +187,7 @@ void Planbereich::aufbauen() {
     auto* mitte = new QHBoxLayout;
     mitte->setSpacing(4);
     view_ = new Plantafel(*model_, zusatzspalten_, this);
-    mitte->addWidget(view_, 0, Qt::AlignTop);
+    mitte->addWidget(view_, 1, Qt::AlignTop);
 
     auto* scroll = new QVBoxLayout;
     scroll->setSpacing(0);
@@ -240,7 +240,6 @@ void Planbereich::aufbauen() {
     lstUeberschrift1_->installEventFilter(this);
     view_->zimmerUeberschrift()->installEventFilter(this);
     mitte->addWidget(fraBelegungsart_, 0, Qt::AlignTop);
-    mitte->addStretch(1);
     haupt->addLayout(mitte);
     ueberschriftenFuellen();
     const auto setzen = [this](int nummer, const QString& t) {

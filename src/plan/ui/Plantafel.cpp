@@ -52,10 +52,19 @@ Plantafel::Plantafel(PlanModel& model, int zusatzspalten, QWidget* parent) : QWi
     lstUeberschrift2_->setObjectName(QStringLiteral("lstÜberschrift2"));
     lstUeberschrift2_->setGeometry(0, geo_.oben - 24, geo_.links - kAbstand, 22);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
 QSize Plantafel::sizeHint() const {
-    return QSize(geo_.spaltenX(geo_.tage + 1) + kAbstand, geo_.zeilenY(geo_.zeilen + 1) + 2 * kKopfZeile + 2);
+    PlanGeometrie g = geo_;
+    g.spaltenBreite = PlanGeometrie::kSpaltenBreite;
+    return QSize(g.spaltenX(g.tage + 1) + kAbstand, g.zeilenY(g.zeilen + 1) + 2 * kKopfZeile + 2);
+}
+
+void Plantafel::resizeEvent(QResizeEvent* e) {
+    const int frei = width() - kAbstand - geo_.links;
+    geo_.spaltenBreite = qMax(PlanGeometrie::kSpaltenBreite, frei * PlanGeometrie::kTwipsProPixel / qMax(1, geo_.tage));
+    QWidget::resizeEvent(e);
 }
 
 QPoint Plantafel::zellMitte(int zeile, int spalte) const { return geo_.zellRechteck(zeile, spalte).center(); }

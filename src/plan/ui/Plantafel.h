@@ -31,6 +31,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+protected:
+    // The columns widen to the width the chart is given; never narrower than their own width.
+    void resizeEvent(QResizeEvent* e) override;
+
+public:
     // The cell's centre in widget pixels (for tests and the floating label).
     QPoint zellMitte(int zeile, int spalte) const;
     // The floating short-name label; empty text hides it.

@@ -63,11 +63,12 @@ void frmMain::planAufbauen() {
     connect(menue_, &PlanMenue::beendenAngefordert, this, &QWidget::close);
     connect(plan_, &Planbereich::beendenAngefordert, this, &QWidget::close);
 
-    // The window fits the screen it opens on.
+    // The plan is the work surface: the window opens across the screen's width (the chart's
+    // columns widen with it) at the height its rows need, within the screen.
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect frei = screen->availableGeometry();
-        resize(qMin(width(), frei.width()), qMin(height(), frei.height()));
+        setGeometry(frei.x(), frei.y(), frei.width(), qMin(height(), frei.height()));
     }
 }
 

@@ -77,6 +77,23 @@ TEST_F(PlanbereichTest, PressDragAndReleaseOpenTheReservationOnTheNights) {
     EXPECT_FALSE(w->model().zelle(3, 7).markiert);
 }
 
+// On a wide screen the chart's columns widen with the window, and the mouse still finds the
+// nights it points at.
+TEST_F(PlanbereichTest, AWiderWindowWidensTheNightsAndTheMouseStillHitsThem) {
+    fenster.setVorhanden(Ziel::Reservierung);
+    auto w = widget();
+    const int schmal = w->view()->zellMitte(1, 2).x() - w->view()->zellMitte(1, 1).x();
+    w->resize(w->sizeHint().width() * 2, w->sizeHint().height());
+    QApplication::processEvents();
+    EXPECT_GT(w->view()->zellMitte(1, 2).x() - w->view()->zellMitte(1, 1).x(), schmal * 3 / 2);
+    EXPECT_EQ(w->view()->minimumSizeHint(), w->view()->sizeHint()) << "never narrower than its own columns";
+    druecken(*w, 3, 5);
+    loslassen(*w, 3, 8);
+    ASSERT_EQ(fenster.ziele(), QList<Ziel>({Ziel::Reservierung}));
+    EXPECT_EQ(std::tuple(fenster.geoeffnet().at(0).aufruf.anreise, fenster.geoeffnet().at(0).aufruf.abreise),
+              std::tuple(QDate(2024, 3, 8), QDate(2024, 3, 12)));
+}
+
 TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
     addBooking(2, S().addDays(2), S().addDays(5), 1, QStringLiteral("Berger"), 1, 2);
     auto w = widget();
