@@ -55,6 +55,13 @@ QList<TableEntry> build() {
                 index(QStringLiteral("Bis"), {QStringLiteral("Bis"), QStringLiteral("Von")}),
                 index(QStringLiteral("GelöschtZimmer"),
                       {QStringLiteral("Gelöscht"), QStringLiteral("Zimmernummer"), QStringLiteral("Bis"), QStringLiteral("Von")}),
+                // The free rooms of a range ask for the rooms of the bookings that arrive in it or
+                // leave in it, among the bookings not deleted: with the deleted flag first and the
+                // room last, each part of that question reads only the bookings around the range
+                // from the index alone, however long the history.
+                index(QStringLiteral("GelöschtVon"), {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
+                index(QStringLiteral("GelöschtBis"),
+                      {QStringLiteral("Gelöscht"), QStringLiteral("Bis"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
                 index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
                 index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
                 index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}),
@@ -125,7 +132,11 @@ QList<TableEntry> build() {
             << date(QStringLiteral("Geburtstag")) << text(QStringLiteral("TelGeschäft"));
     t << table(C, QStringLiteral("Address"), address, {},
                {index(QStringLiteral("Lastname"), {QStringLiteral("Lastname")}), index(QStringLiteral("IDLand"), {QStringLiteral("IDLand")}),
-                index(QStringLiteral("city"), {QStringLiteral("city")})});
+                index(QStringLiteral("city"), {QStringLiteral("city")}),
+                // The quick search holds each of its four fields against the range of texts that
+                // start with the typed word: every field needs its index for that.
+                index(QStringLiteral("Firstname"), {QStringLiteral("Firstname")}),
+                index(QStringLiteral("Address"), {QStringLiteral("Address")})});
 
     t << table(C, QStringLiteral("tbLänder"),
                {counter(QStringLiteral("ID")), text(QStringLiteral("Länder")), text(QStringLiteral("LänderSchlüssel"), 10)});
