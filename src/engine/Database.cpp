@@ -360,6 +360,13 @@ std::optional<JetType> Database::columnType(const QString& name) const {
     return std::nullopt;
 }
 
+bool Database::isCounter(const QString& table, const QString& column) const {
+    const auto def = tableDef(table);
+    if (!def) return false;
+    const FieldDef* f = def->field(column);
+    return f && f->counter;
+}
+
 // ---- queries ----------------------------------------------------------------------------
 
 QString Database::translate(const QString& jetSql) { return c_->translator.translate(jetSql, c_->likeMode)->sql; }

@@ -101,6 +101,7 @@ public:
     std::optional<TableLocation> table(const QString& name) const override;
     QString column(const QString& name) const override;
     std::optional<JetType> columnType(const QString& name) const override;
+    bool isCounter(const QString& table, const QString& column) const override;
 
     sqlite3* handle() const;
 
