@@ -563,6 +563,8 @@ void Database::dropField(const QString& table, const QString& field) {
     schemaChanged();
 }
 
+void Database::executeNative(const QString& sqliteSql, const QVariantList& params) { run(*c_, sqliteSql, params); }
+
 void Database::createIndex(const QString& table, const IndexDef& index) {
     const auto loc = locate(table);
     if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));

@@ -58,14 +58,22 @@ QList<TableEntry> build() {
                 // The free rooms of a range ask for the rooms of the bookings that arrive in it or
                 // leave in it, among the bookings not deleted: with the deleted flag first and the
                 // room last, each part of that question reads only the bookings around the range
-                // from the index alone, however long the history.
-                index(QStringLiteral("GelöschtVon"), {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
+                // from the index alone, however long the history. Each of the two holds every
+                // field of that question, or SQLite prefers reading all bookings not deleted
+                // from the one that does.
+                index(QStringLiteral("GelöschtVon"),
+                      {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Bis"), QStringLiteral("Zimmernummer")}),
                 index(QStringLiteral("GelöschtBis"),
                       {QStringLiteral("Gelöscht"), QStringLiteral("Bis"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
                 index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
                 index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
                 index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}),
                 index(QStringLiteral("BelegNummer"), {QStringLiteral("BelegNummer")})});
+
+    // How far the booking numbers run from 1 without a gap, kept in step by triggers on
+    // tblBelegung (BelegNummernStand.h): the next free number is found without reading every
+    // number of the history.
+    t << table(C, QStringLiteral("tbBelegNummernStand"), {lng(QStringLiteral("Lueckenlos"))});
 
     t << table(W, QStringLiteral("tbBelegArten"), {integer(QStringLiteral("BelegungsID")), text(QStringLiteral("BelegungsArt"))},
                {QStringLiteral("BelegungsID")});
