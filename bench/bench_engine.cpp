@@ -7,10 +7,10 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "GeneratedSet.h"
 #include "engine/Database.h"
 #include "engine/JetSql.h"
 #include "engine/SqlText.h"
-#include "GeneratedSet.h"
 
 using namespace tav;
 
@@ -22,17 +22,20 @@ QString planQuery(const QDate& s, int d) {
     return QStringLiteral("SELECT tbBelegArten.BelegungsID, tbBelegArten.BelegungsArt,") +
            QStringLiteral(" tblBelegung.ID, tblBelegung.Zimmernummer, tblBelegung.Von, tblBelegung.Bis, ") +
            QStringLiteral(" tblBelegung.GastID, tblBelegung.Info, tblBelegung.Kürzel, tblBelegung.Preis, ") +
-           QStringLiteral(" tblBelegung.PreisProNacht, tblBelegung.AnzahlÜbernachtungen, tblBelegung.AnzahlGäste,  tblBelegung.Anz_Kinder,") +
+           QStringLiteral(
+               " tblBelegung.PreisProNacht, tblBelegung.AnzahlÜbernachtungen, tblBelegung.AnzahlGäste,  tblBelegung.Anz_Kinder,") +
            QStringLiteral(" tblBelegung.Gelöscht, tblBelegung.Checked, tblBelegung.WerErstellt, tblBelegung.WannErstellt, ") +
            QStringLiteral(" tblBelegung.WerGeändert, tblBelegung.WannGeändert, tblBelegung.Abgerechnet, tblBelegung.IDAdressRechnung, ") +
            QStringLiteral(" tblBelegung.Wäsche1, tblBelegung.Wäsche2, tblBelegung.Frühstück, tblBelegung.Zahlart, ") +
            QStringLiteral(" tblBelegung.Mittag, tblBelegung.Abendessen, tblBelegung.Alter_Kinder, tblBelegung.BelegNummer, ") +
            QStringLiteral(" tblBelegung.BelegNummer_eigen, tbZimmernummern.NeueNummer,Address.Firstname,Address.Lastname, ") +
-           QStringLiteral(" tblBelegung.AnzahlGäste, tblBelegung.Anz_Kinder, [tbZimmernummern].[AnzahlGästeDefault]-[tblBelegung].[AnzahlGäste] AS Diff ") +
+           QStringLiteral(
+               " tblBelegung.AnzahlGäste, tblBelegung.Anz_Kinder, [tbZimmernummern].[AnzahlGästeDefault]-[tblBelegung].[AnzahlGäste] AS Diff ") +
            QStringLiteral(" FROM ((tblBelegung INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer) ") +
            QStringLiteral(" INNER JOIN Address ON tblBelegung.GastID = Address.ID) ") +
            QStringLiteral(" INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID ") +
-           QStringLiteral(" WHERE (((tblBelegung.Von)<=") + end + QStringLiteral(") AND ((tblBelegung.Bis)>=") + start + QStringLiteral("));");
+           QStringLiteral(" WHERE (((tblBelegung.Von)<=") + end + QStringLiteral(") AND ((tblBelegung.Bis)>=") + start +
+           QStringLiteral("));");
 }
 
 // The same rows in plain SQLite, written by hand.
@@ -108,8 +111,7 @@ void PlanQueryRaw(benchmark::State& state) {
     sqlite3* db = nullptr;
     // Opened as the engine opens its files (one thread, no mutex around every call).
     if (sqlite3_open_v2(QFile::encodeName(set.file(QStringLiteral("Zentral.mdb"))).constData(), &db,
-                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
-        SQLITE_OK) {
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         state.SkipWithError("Zentral.mdb kann nicht geöffnet werden");
         return;
     }
@@ -177,7 +179,8 @@ void PlanQueryByIndex(benchmark::State& state) {
         rs.moveLast();
         rs.moveFirst();
         const int n = rs.fieldCount();
-        for (; !rs.eof(); rs.moveNext()) for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(rs.value(i));
+        for (; !rs.eof(); rs.moveNext())
+            for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(rs.value(i));
     }
 }
 BENCHMARK(PlanQueryFetchOnly)->Name("engine.PlanQuery_70x35/rows_only")->Unit(benchmark::kMillisecond);

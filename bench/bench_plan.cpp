@@ -15,16 +15,16 @@
 #include <QPair>
 #include <memory>
 
+#include "GeneratedSet.h"
 #include "engine/Database.h"
+#include "plan/PlanModel.h"
+#include "plan/ui/Plantafel.h"
+#include "platform/Clock.h"
+#include "platform/ScriptedDialogs.h"
 #include "store/Einstellungen.h"
 #include "store/Parameter.h"
 #include "store/Variablen.h"
-#include "plan/PlanModel.h"
-#include "plan/ui/Plantafel.h"
 #include "store/Zimmerliste.h"
-#include "platform/Clock.h"
-#include "platform/ScriptedDialogs.h"
-#include "GeneratedSet.h"
 
 using namespace tav;
 

@@ -22,19 +22,19 @@
 #include <QStringList>
 #include <memory>
 
+#include "GeneratedSet.h"
 #include "engine/Database.h"
-#include "platform/Dates.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/ScriptedDialogs.h"
-#include "reservation/AdressLogik.h"
 #include "reservation/AdrSuchenLogik.h"
+#include "reservation/AdressLogik.h"
 #include "reservation/AdressTeil.h"
 #include "reservation/BelegNummern.h"
 #include "reservation/Belegung.h"
 #include "reservation/CollisionLogik.h"
 #include "reservation/clsSaisonpreis.h"
-#include "GeneratedSet.h"
 
 using namespace tav;
 
@@ -53,9 +53,9 @@ void AdressTippen(benchmark::State& state) {
     Database& db = *lesendeDb();
     ScriptedDialogs dialogs;
     AdressLogik logik(db, dialogs, AdressUmgebung{});
-    static const QStringList getippt = {QStringLiteral("S"),   QStringLiteral("Sc"),  QStringLiteral("Sch"), QStringLiteral("Schm"),
-                                        QStringLiteral("M"),   QStringLiteral("Mü"),  QStringLiteral("Mül"), QStringLiteral("Be"),
-                                        QStringLiteral("Ber"), QStringLiteral("Kö"),  QStringLiteral("Hof"), QStringLiteral("Wag")};
+    static const QStringList getippt = {QStringLiteral("S"),   QStringLiteral("Sc"), QStringLiteral("Sch"), QStringLiteral("Schm"),
+                                        QStringLiteral("M"),   QStringLiteral("Mü"), QStringLiteral("Mül"), QStringLiteral("Be"),
+                                        QStringLiteral("Ber"), QStringLiteral("Kö"), QStringLiteral("Hof"), QStringLiteral("Wag")};
     // The keystroke reads the first hit only; the list of all hits is read for the arrow keys
     // alone. It is counted once here, before the measurement.
     qint64 treffer = 0;
@@ -253,8 +253,7 @@ void Ueberschneidungstest(benchmark::State& state) {
     MerkendeDialogs dialogs;
     KollisionsErgebnis kollision;
     CollisionLogik p(*k.db, dialogs, kollision);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(p.ueberschneidungen(CollisionLogik::Kopf::NeueBuchung, k.zimmer, k.von, k.bis));
+    for (auto _ : state) benchmark::DoNotOptimize(p.ueberschneidungen(CollisionLogik::Kopf::NeueBuchung, k.zimmer, k.von, k.bis));
 }
 
 // The free rooms of a range, as the collision dialog offers them.

@@ -35,8 +35,8 @@ void copyDatabaseFiles(const QString& sourceFolder, const QString& targetFolder)
             if (!t.isLinked()) continue;
             const QString target = QFileInfo(ConnectString::parse(t.connect).database).fileName();
             if (!names.contains(target, Qt::CaseInsensitive))
-                throw DatabaseError(QStringLiteral("Die Verknüpfung '%1' in '%2' zeigt auf '%3', das nicht kopiert wurde.")
-                                        .arg(t.name, name, target));
+                throw DatabaseError(
+                    QStringLiteral("Die Verknüpfung '%1' in '%2' zeigt auf '%3', das nicht kopiert wurde.").arg(t.name, name, target));
             db->refreshLink(t.name, ConnectString::make(to.absoluteFilePath(target)));
         }
     }

@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "engine/DatabaseError.h"
 #include "GeneratedSet.h"
+#include "engine/DatabaseError.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -34,9 +34,12 @@ QImage mitTitelleiste(QWidget& fenster) {
 
 }  // namespace
 
-Bildschirmfoto::Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne,
-                               int wartezeitMs, QObject* parent)
-    : QObject(parent), datei_(std::move(datei)), beschaeftigt_(std::move(beschaeftigt)), vorne_(std::move(vorne)),
+Bildschirmfoto::Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne, int wartezeitMs,
+                               QObject* parent)
+    : QObject(parent),
+      datei_(std::move(datei)),
+      beschaeftigt_(std::move(beschaeftigt)),
+      vorne_(std::move(vorne)),
       wartezeitMs_(wartezeitMs) {
     timer_.setInterval(kTakt);
     connect(&timer_, &QTimer::timeout, this, &Bildschirmfoto::pruefen);
@@ -70,7 +73,8 @@ void Bildschirmfoto::pruefen() {
     const QFileInfo ziel(datei_);
     QDir().mkpath(ziel.absolutePath());
     if (!mitTitelleiste(*fenster).save(ziel.absoluteFilePath(), "PNG")) {
-        emit fertig(false, QStringLiteral("Das Bild '%1' konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(ziel.absoluteFilePath())),
+        emit fertig(false,
+                    QStringLiteral("Das Bild '%1' konnte nicht geschrieben werden.").arg(QDir::toNativeSeparators(ziel.absoluteFilePath())),
                     fenster->windowTitle());
         return;
     }

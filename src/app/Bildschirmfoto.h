@@ -16,8 +16,8 @@ class Bildschirmfoto : public QObject {
     Q_OBJECT
 public:
     // beschaeftigt: the start-up is still running; vorne: the window in front (null: no window).
-    Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne,
-                   int wartezeitMs = 60000, QObject* parent = nullptr);
+    Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne, int wartezeitMs = 60000,
+                   QObject* parent = nullptr);
 
     void starten();
 

@@ -17,15 +17,15 @@
 #include "app/Bildschirmfoto.h"
 #include "app/DeutscheQtTexte.h"
 #include "app/ProgrammFenster.h"
-#include "store/Variablen.h"
 #include "plan/ui/Planbereich.h"
 #include "plan/ui/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
-#include "platform/ui/QtDialogs.h"
 #include "platform/SettingsStore.h"
-#include "startup/ui/Programmsteuerung.h"
+#include "platform/ui/QtDialogs.h"
 #include "startup/mdAccessVerknuepfung.h"
+#include "startup/ui/Programmsteuerung.h"
+#include "store/Variablen.h"
 
 namespace {
 
@@ -151,8 +151,7 @@ int main(int argc, char** argv) {
 
     if (!bild.isEmpty()) {
         auto* foto = new tav::Bildschirmfoto(
-            bild, [&steuerung] { return steuerung.beschaeftigt(); }, [&steuerung] { return steuerung.vorderstesFenster(); }, 60000,
-            &app);
+            bild, [&steuerung] { return steuerung.beschaeftigt(); }, [&steuerung] { return steuerung.vorderstesFenster(); }, 60000, &app);
         QObject::connect(foto, &tav::Bildschirmfoto::fertig, [](bool ok, const QString& meldung, const QString& titel) {
             if (ok) {
                 std::fprintf(stdout, "%s\n", meldung.toLocal8Bit().constData());

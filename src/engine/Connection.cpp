@@ -32,8 +32,7 @@ QString germanError(int code, const QString& msg) {
     const int primary = code & 0xFF;
     if (msg.startsWith(QLatin1String("no such table: ")))
         return QStringLiteral("Die Tabelle oder Abfrage '%1' wurde nicht gefunden.").arg(msg.mid(15));
-    if (msg.startsWith(QLatin1String("no such column: ")))
-        return QStringLiteral("Das Feld '%1' ist unbekannt.").arg(msg.mid(16));
+    if (msg.startsWith(QLatin1String("no such column: "))) return QStringLiteral("Das Feld '%1' ist unbekannt.").arg(msg.mid(16));
     if (msg.startsWith(QLatin1String("no such function: ")))
         return QStringLiteral("Unbekannte Funktion '%1' im Ausdruck.").arg(msg.mid(18));
     static const QRegularExpression nearToken(QStringLiteral("^near \"(.*)\": syntax error$"));
@@ -56,15 +55,13 @@ QString germanError(int code, const QString& msg) {
         return QStringLiteral("Die Aggregatfunktion '%1' ist an dieser Stelle nicht erlaubt.").arg(m.captured(1));
     if (msg.contains(QLatin1String("do not have the same number of result columns")))
         return QStringLiteral("Die Teile der UNION-Abfrage liefern verschieden viele Felder.");
-    if (msg.startsWith(QLatin1String("sub-select returns")))
-        return QStringLiteral("Die Unterabfrage darf nur ein Feld liefern.");
+    if (msg.startsWith(QLatin1String("sub-select returns"))) return QStringLiteral("Die Unterabfrage darf nur ein Feld liefern.");
     if (msg.contains(QLatin1String("values were supplied")) || msg.contains(QLatin1String(" values for ")))
         return QStringLiteral("Die Zahl der Werte passt nicht zur Zahl der Felder.");
     if (msg.contains(QLatin1String("parser stack overflow")) || msg.contains(QLatin1String("too large")) ||
         msg.contains(QLatin1String("too many")))
         return QStringLiteral("Die Abfrage ist zu umfangreich oder zu tief verschachtelt (%1).").arg(msg);
-    if (msg.contains(QLatin1String("GROUP BY clause is required")))
-        return QStringLiteral("HAVING ist nur zusammen mit GROUP BY erlaubt.");
+    if (msg.contains(QLatin1String("GROUP BY clause is required"))) return QStringLiteral("HAVING ist nur zusammen mit GROUP BY erlaubt.");
     if (msg.startsWith(QLatin1String("ambiguous column name: ")))
         return QStringLiteral("Der Feldname '%1' kann sich auf mehrere Tabellen beziehen.").arg(msg.mid(23));
     switch (primary) {
@@ -173,9 +170,7 @@ void Connection::release(sqlite3_stmt* stmt, int stmtGeneration) {
 void Connection::bind(sqlite3_stmt* stmt, const QVariantList& params) const {
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size())
-        throw DatabaseError(QStringLiteral("Die Abfrage erwartet %1 Parameter, übergeben wurden %2.")
-                                .arg(expected)
-                                .arg(params.size()));
+        throw DatabaseError(QStringLiteral("Die Abfrage erwartet %1 Parameter, übergeben wurden %2.").arg(expected).arg(params.size()));
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         const int index = i + 1;
@@ -193,9 +188,8 @@ void Connection::bind(sqlite3_stmt* stmt, const QVariantList& params) const {
                 case QMetaType::Float: rc = sqlite3_bind_double(stmt, index, v.toDouble()); break;
                 case QMetaType::QDate:
                 case QMetaType::QDateTime: {
-                    const QByteArray t = (v.typeId() == QMetaType::QDate ? jettypes::isoDate(v.toDate())
-                                                                          : jettypes::isoDate(v.toDateTime()))
-                                             .toUtf8();
+                    const QByteArray t =
+                        (v.typeId() == QMetaType::QDate ? jettypes::isoDate(v.toDate()) : jettypes::isoDate(v.toDateTime())).toUtf8();
                     rc = sqlite3_bind_text(stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
                     break;
                 }
@@ -222,16 +216,15 @@ QList<FieldDef> Connection::fieldsOf(const QString& schema, const QString& table
                         QStringLiteral(".table_info(") + jettypes::quoteIdentifier(table) + QLatin1Char(')');
     const QString createSql = [&] {
         sqlite3_stmt* s = nullptr;
-        const QByteArray q = (QStringLiteral("SELECT sql FROM ") +
-                              (schema.isEmpty() ? QStringLiteral("main") : jettypes::quoteIdentifier(schema)) +
-                              QStringLiteral(".sqlite_master WHERE type='table' AND name=?"))
-                                 .toUtf8();
+        const QByteArray q =
+            (QStringLiteral("SELECT sql FROM ") + (schema.isEmpty() ? QStringLiteral("main") : jettypes::quoteIdentifier(schema)) +
+             QStringLiteral(".sqlite_master WHERE type='table' AND name=?"))
+                .toUtf8();
         QString out;
         if (sqlite3_prepare_v2(db, q.constData(), -1, &s, nullptr) == SQLITE_OK) {
             const QByteArray t = table.toUtf8();
             sqlite3_bind_text(s, 1, t.constData(), -1, SQLITE_TRANSIENT);
-            if (sqlite3_step(s) == SQLITE_ROW)
-                out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+            if (sqlite3_step(s) == SQLITE_ROW) out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
         }
         sqlite3_finalize(s);
         return out;

@@ -4,11 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <QDate>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QDate>
-#include <QDateTime>
 #include <QVariant>
 #include <climits>
 #include <cmath>
@@ -223,8 +223,10 @@ inline bool isoDate(const char* p, int n, QVariant& out) {
     if (h < 0 || mi < 0 || sec < 0) return false;
     const QTime time(h, mi, sec);
     if (!time.isValid()) return false;
-    if (time == QTime(0, 0)) out = QVariant(date);
-    else out = QVariant(QDateTime(date, time, Qt::UTC));
+    if (time == QTime(0, 0))
+        out = QVariant(date);
+    else
+        out = QVariant(QDateTime(date, time, Qt::UTC));
     return true;
 }
 
@@ -288,7 +290,6 @@ inline QVariant cellValue(const Cell& c, const char* arena, const FieldDef* decl
     }
     return QVariant();
 }
-
 
 // Both at once, for a single value.
 QVariant columnValue(sqlite3_stmt* stmt, int column, const FieldDef* declared);

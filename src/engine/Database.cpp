@@ -4,11 +4,11 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <atomic>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QUrl>
+#include <atomic>
 
 #include "engine/Connection.h"
 #include "engine/DatabaseError.h"
@@ -35,13 +35,11 @@ QString lockedText(const QString& file) {
 }
 
 QString hashOf(const QString& salt, const QString& password) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash((salt + password).toUtf8(), QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(QCryptographicHash::hash((salt + password).toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
 bool isEngineTable(const QString& name) {
-    return name.startsWith(QLatin1String("MSys"), Qt::CaseInsensitive) ||
-           name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
+    return name.startsWith(QLatin1String("MSys"), Qt::CaseInsensitive) || name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
 }
 
 QString schemaPrefix(const QString& schema) {
@@ -70,8 +68,7 @@ void run(Connection& c, const QString& sql, const QVariantList& params = {}) {
         throw;
     }
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {}
     if (rc != SQLITE_DONE) {
         const QString msg = detail::germanError(sqlite3_extended_errcode(c.db), QString::fromUtf8(sqlite3_errmsg(c.db)));
         c.release(stmt, gen);
@@ -86,8 +83,7 @@ QStringList readColumn(Connection& c, const QString& sql, const QVariantList& pa
     sqlite3_stmt* stmt = c.acquire(sql);
     const int gen = c.generation;
     c.bind(stmt, params);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    while (sqlite3_step(stmt) == SQLITE_ROW) out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
     c.release(stmt, gen);
     return out;
 }
@@ -102,8 +98,7 @@ QStringList readColumn(Connection& c, const QString& sql, const QVariantList& pa
 namespace {
 
 QString connectValue(const QString& value) {
-    const bool plain = !value.contains(QLatin1Char(';')) && !value.startsWith(QLatin1Char('{')) &&
-                       value.trimmed().size() == value.size();
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.startsWith(QLatin1Char('{')) && value.trimmed().size() == value.size();
     if (plain) return value;
     QString doubled = value;
     doubled.replace(QLatin1Char('}'), QStringLiteral("}}"));
@@ -149,8 +144,10 @@ ConnectString ConnectString::parse(const QString& connect) {
             value = connect.mid(j, (next < 0 ? n : next) - j);
             i = next < 0 ? n : next + 1;
         }
-        if (key == QLatin1String("DATABASE")) out.database = value;
-        else if (key == QLatin1String("PWD")) out.password = value;
+        if (key == QLatin1String("DATABASE"))
+            out.database = value;
+        else if (key == QLatin1String("PWD"))
+            out.password = value;
     }
     return out;
 }
@@ -212,12 +209,11 @@ void Database::openFile(bool create, const QString& password) {
             try {
                 row = readColumn(c, QStringLiteral("SELECT Salt || char(10) || Hash FROM MSysAccess"));
             } catch (const DatabaseError&) {
-                throw DatabaseError(QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms.")
-                                        .arg(QDir::toNativeSeparators(c.path)));
+                throw DatabaseError(
+                    QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms.").arg(QDir::toNativeSeparators(c.path)));
             }
             const QStringList parts = row.value(0).split(QLatin1Char('\n'));
-            if (parts.size() != 2 || hashOf(parts[0], password) != parts[1])
-                throw DatabaseError(QStringLiteral("Kein gültiges Kennwort."));
+            if (parts.size() != 2 || hashOf(parts[0], password) != parts[1]) throw DatabaseError(QStringLiteral("Kein gültiges Kennwort."));
         }
         loadSchema();
     } catch (...) {
@@ -258,7 +254,8 @@ QString Database::attachFor(const QString& file, const QString& password, QStrin
     }
     QStringList row;
     try {
-        row = readColumn(*c_, QStringLiteral("SELECT Salt || char(10) || Hash FROM ") + quoteIdentifier(alias) + QStringLiteral(".MSysAccess"));
+        row = readColumn(*c_,
+                         QStringLiteral("SELECT Salt || char(10) || Hash FROM ") + quoteIdentifier(alias) + QStringLiteral(".MSysAccess"));
     } catch (const DatabaseError& e) {
         if (e.locked()) {
             // A lock is not a wrong password: the file is fine, another workstation holds it.
@@ -323,9 +320,10 @@ void Database::loadSchema() {
         const QString schema = attachFor(cs.database, cs.password, problem, problemCode);
         TableLocation loc{link[0], schema == QLatin1String("main") ? QString() : schema, source, problem, problemCode};
         if (problem.isEmpty()) {
-            const QStringList found = readColumn(c, QStringLiteral("SELECT name FROM ") + schemaPrefix(loc.schema) +
-                                                    QStringLiteral("sqlite_master WHERE type='table' AND name = ? COLLATE JETTEXT"),
-                                             {source});
+            const QStringList found = readColumn(c,
+                                                 QStringLiteral("SELECT name FROM ") + schemaPrefix(loc.schema) +
+                                                     QStringLiteral("sqlite_master WHERE type='table' AND name = ? COLLATE JETTEXT"),
+                                                 {source});
             if (found.isEmpty()) {
                 loc.unavailable = QStringLiteral("Die verknüpfte Tabelle '%1' ist in der Datei '%2' nicht vorhanden.")
                                       .arg(source, QDir::toNativeSeparators(cs.database));
@@ -400,8 +398,10 @@ QVariant Database::scalar(const QString& jetSql, const QVariantList& params) {
 // ---- transactions -----------------------------------------------------------------------
 
 void Database::beginTrans(bool immediate) {
-    if (transactionDepth_ == 0) run(*c_, immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
-    else run(*c_, QStringLiteral("SAVEPOINT tav_%1").arg(transactionDepth_));
+    if (transactionDepth_ == 0)
+        run(*c_, immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    else
+        run(*c_, QStringLiteral("SAVEPOINT tav_%1").arg(transactionDepth_));
     ++transactionDepth_;
 }
 
@@ -425,8 +425,10 @@ void Database::beginWrite(const QString& table) {
 void Database::commitTrans() {
     if (transactionDepth_ == 0) throw DatabaseError(QStringLiteral("Es ist keine Transaktion offen."));
     --transactionDepth_;
-    if (transactionDepth_ == 0) run(*c_, QStringLiteral("COMMIT"));
-    else run(*c_, QStringLiteral("RELEASE tav_%1").arg(transactionDepth_));
+    if (transactionDepth_ == 0)
+        run(*c_, QStringLiteral("COMMIT"));
+    else
+        run(*c_, QStringLiteral("RELEASE tav_%1").arg(transactionDepth_));
 }
 
 void Database::rollback() {
@@ -496,15 +498,16 @@ void Database::createTable(const TableDef& def) {
     QStringList columns;
     const bool singleKey = def.primaryKey.size() == 1;
     for (const FieldDef& f : def.fields)
-        columns << jettypes::columnDefinition(f, singleKey && f.name.compare(def.primaryKey.front(), Qt::CaseInsensitive) == 0 && !f.counter);
+        columns << jettypes::columnDefinition(f,
+                                              singleKey && f.name.compare(def.primaryKey.front(), Qt::CaseInsensitive) == 0 && !f.counter);
     if (def.primaryKey.size() > 1) {
         QStringList keys;
         for (const QString& k : def.primaryKey) keys << quoteIdentifier(k);
         columns << QStringLiteral("PRIMARY KEY (") + keys.join(QStringLiteral(", ")) + QLatin1Char(')');
     }
     if (columns.isEmpty()) throw DatabaseError(QStringLiteral("Die Tabelle '%1' hat keine Felder.").arg(def.name));
-    run(*c_, QStringLiteral("CREATE TABLE main.") + quoteIdentifier(def.name) + QStringLiteral(" (") +
-                 columns.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    run(*c_, QStringLiteral("CREATE TABLE main.") + quoteIdentifier(def.name) + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                 QLatin1Char(')'));
     for (const FieldDef& f : def.fields)
         if (f.type == JetType::Boolean) createYesNoTriggers({}, def.name, f.name);
     for (const IndexDef& index : def.indexes) {
@@ -546,15 +549,17 @@ void Database::dropField(const QString& table, const QString& field) {
     if (!loc) throw DatabaseError(QStringLiteral("Die Tabelle '%1' wurde nicht gefunden.").arg(table));
     // Triggers and indexes on the field go first, or SQLite refuses.
     const QString prefix = schemaPrefix(loc->schema);
-    for (const QString& trig : readColumn(*c_, QStringLiteral("SELECT name FROM ") + prefix +
-                                                QStringLiteral("sqlite_master WHERE type='trigger' AND tbl_name = ? AND name LIKE ?"),
-                                       {loc->sourceTable, QStringLiteral("tav_yesno_*_") + field + QStringLiteral("_*")}))
+    for (const QString& trig : readColumn(*c_,
+                                          QStringLiteral("SELECT name FROM ") + prefix +
+                                              QStringLiteral("sqlite_master WHERE type='trigger' AND tbl_name = ? AND name LIKE ?"),
+                                          {loc->sourceTable, QStringLiteral("tav_yesno_*_") + field + QStringLiteral("_*")}))
         run(*c_, QStringLiteral("DROP TRIGGER ") + prefix + quoteIdentifier(trig));
-    for (const QString& idx : readColumn(*c_, QStringLiteral("SELECT name FROM ") + prefix +
-                                               QStringLiteral("sqlite_master WHERE type='index' AND tbl_name = ? AND sql IS NOT NULL"),
-                                      {loc->sourceTable})) {
+    for (const QString& idx : readColumn(*c_,
+                                         QStringLiteral("SELECT name FROM ") + prefix +
+                                             QStringLiteral("sqlite_master WHERE type='index' AND tbl_name = ? AND sql IS NOT NULL"),
+                                         {loc->sourceTable})) {
         const QStringList cols = readColumn(*c_, QStringLiteral("SELECT name FROM pragma_index_info(?, ?)"),
-                                        {idx, loc->schema.isEmpty() ? QStringLiteral("main") : loc->schema});
+                                            {idx, loc->schema.isEmpty() ? QStringLiteral("main") : loc->schema});
         for (const QString& col : cols)
             if (col.compare(field, Qt::CaseInsensitive) == 0) run(*c_, QStringLiteral("DROP INDEX ") + prefix + quoteIdentifier(idx));
     }
@@ -585,8 +590,8 @@ void checkSource(const QString& connect, const QString& table) {
     const ConnectString cs = ConnectString::parse(connect);
     auto source = Database::open(cs.database, ConnectString::make(cs.database, cs.password));
     if (!source->hasTableDef(table) || source->table(table)->schema.size() > 0 || source->tableDef(table)->isLinked())
-        throw DatabaseError(QStringLiteral("Die Tabelle '%1' ist in der Datei '%2' nicht vorhanden.")
-                                .arg(table, QDir::toNativeSeparators(cs.database)));
+        throw DatabaseError(
+            QStringLiteral("Die Tabelle '%1' ist in der Datei '%2' nicht vorhanden.").arg(table, QDir::toNativeSeparators(cs.database)));
 }
 
 }  // namespace

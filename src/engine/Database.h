@@ -136,8 +136,7 @@ public:
         if (!done_) {
             try {
                 db_.rollback();
-            } catch (...) {
-            }
+            } catch (...) {}
         }
     }
     void commit() {

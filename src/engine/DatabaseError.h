@@ -11,8 +11,7 @@ namespace tav {
 class DatabaseError : public std::runtime_error {
 public:
     explicit DatabaseError(const QString& message, int code = 0, QString file = {}, QString reason = {})
-        : std::runtime_error(message.toStdString()), message_(message), code_(code), file_(std::move(file)),
-          reason_(std::move(reason)) {}
+        : std::runtime_error(message.toStdString()), message_(message), code_(code), file_(std::move(file)), reason_(std::move(reason)) {}
     // The whole text, with the statement that failed where there was one.
     const QString& message() const { return message_; }
     int code() const { return code_; }

@@ -3,8 +3,8 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "platform/Dates.h"
 #include "engine/JetTypes.h"
+#include "platform/Dates.h"
 
 namespace tav::jetdate {
 
@@ -17,8 +17,7 @@ const QDate kEpoch(1899, 12, 30);
 QDateTime naive(const QDate& d, const QTime& t = QTime(0, 0)) { return QDateTime(d, t, Qt::UTC); }
 
 std::optional<QTime> parseTime(QStringView text) {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*([AaPp][Mm])?\\s*$"));
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*([AaPp][Mm])?\\s*$"));
     const auto m = re.match(text.toString());
     if (!m.hasMatch()) return std::nullopt;
     int h = m.captured(1).toInt();
@@ -133,9 +132,7 @@ QDate weekStart(const QDate& d, int firstDayOfWeek) {
     return d.addDays(-back);
 }
 
-qint64 secondsOf(const QDateTime& dt) {
-    return kEpoch.daysTo(dt.date()) * 86400 + dt.time().msecsSinceStartOfDay() / 1000;
-}
+qint64 secondsOf(const QDateTime& dt) { return kEpoch.daysTo(dt.date()) * 86400 + dt.time().msecsSinceStartOfDay() / 1000; }
 
 qint64 floorDiv(qint64 a, qint64 b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
@@ -145,13 +142,11 @@ std::optional<qint64> dateDiff(const QString& intervalIn, const QDateTime& a, co
     const QString interval = normalised(intervalIn);
     if (interval == QLatin1String("yyyy")) return b.date().year() - a.date().year();
     if (interval == QLatin1String("q"))
-        return (qint64(b.date().year()) * 4 + (b.date().month() - 1) / 3) -
-               (qint64(a.date().year()) * 4 + (a.date().month() - 1) / 3);
+        return (qint64(b.date().year()) * 4 + (b.date().month() - 1) / 3) - (qint64(a.date().year()) * 4 + (a.date().month() - 1) / 3);
     if (interval == QLatin1String("m")) return monthsOf(b.date()) - monthsOf(a.date());
     if (interval == QLatin1String("d") || interval == QLatin1String("y")) return a.date().daysTo(b.date());
     if (interval == QLatin1String("w")) return a.date().daysTo(b.date()) / 7;  // whole weeks, toward zero
-    if (interval == QLatin1String("ww"))
-        return weekStart(a.date(), firstDayOfWeek).daysTo(weekStart(b.date(), firstDayOfWeek)) / 7;
+    if (interval == QLatin1String("ww")) return weekStart(a.date(), firstDayOfWeek).daysTo(weekStart(b.date(), firstDayOfWeek)) / 7;
     const qint64 sa = secondsOf(a), sb = secondsOf(b);
     if (interval == QLatin1String("h")) return floorDiv(sb, 3600) - floorDiv(sa, 3600);
     if (interval == QLatin1String("n")) return floorDiv(sb, 60) - floorDiv(sa, 60);
@@ -161,10 +156,9 @@ std::optional<qint64> dateDiff(const QString& intervalIn, const QDateTime& a, co
 
 std::optional<QDateTime> dateAdd(const QString& intervalIn, double number, const QDateTime& d) {
     const QString interval = normalised(intervalIn);
-    static const QStringList known = {QStringLiteral("yyyy"), QStringLiteral("q"), QStringLiteral("m"),
-                                      QStringLiteral("d"),    QStringLiteral("y"), QStringLiteral("w"),
-                                      QStringLiteral("ww"),   QStringLiteral("h"), QStringLiteral("n"),
-                                      QStringLiteral("s")};
+    static const QStringList known = {QStringLiteral("yyyy"), QStringLiteral("q"), QStringLiteral("m"),  QStringLiteral("d"),
+                                      QStringLiteral("y"),    QStringLiteral("w"), QStringLiteral("ww"), QStringLiteral("h"),
+                                      QStringLiteral("n"),    QStringLiteral("s")};
     if (!known.contains(interval)) return std::nullopt;
     // Jet's whole range of dates is less than 10,000 years: 3.2e11 seconds. A larger number of
     // intervals always leaves it (and would not fit the arithmetic below).
@@ -173,14 +167,22 @@ std::optional<QDateTime> dateAdd(const QString& intervalIn, double number, const
     const qint64 n = qint64(std::nearbyint(number));
     const auto within = [&](qint64 limit) { return n >= -limit && n <= limit; };
     QDateTime r;
-    if (interval == QLatin1String("yyyy")) r = within(10000) ? naive(d.date().addYears(int(n)), d.time()) : QDateTime();
-    else if (interval == QLatin1String("q")) r = within(40000) ? naive(d.date().addMonths(int(n * 3)), d.time()) : QDateTime();
-    else if (interval == QLatin1String("m")) r = within(120000) ? naive(d.date().addMonths(int(n)), d.time()) : QDateTime();
-    else if (interval == QLatin1String("ww")) r = within(600000) ? naive(d.date().addDays(n * 7), d.time()) : QDateTime();
-    else if (interval == QLatin1String("h")) r = within(100000000) ? d.addSecs(n * 3600) : QDateTime();
-    else if (interval == QLatin1String("n")) r = within(10000000000LL) ? d.addSecs(n * 60) : QDateTime();
-    else if (interval == QLatin1String("s")) r = d.addSecs(n);
-    else r = within(4000000) ? naive(d.date().addDays(n), d.time()) : QDateTime();  // d, y, w
+    if (interval == QLatin1String("yyyy"))
+        r = within(10000) ? naive(d.date().addYears(int(n)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("q"))
+        r = within(40000) ? naive(d.date().addMonths(int(n * 3)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("m"))
+        r = within(120000) ? naive(d.date().addMonths(int(n)), d.time()) : QDateTime();
+    else if (interval == QLatin1String("ww"))
+        r = within(600000) ? naive(d.date().addDays(n * 7), d.time()) : QDateTime();
+    else if (interval == QLatin1String("h"))
+        r = within(100000000) ? d.addSecs(n * 3600) : QDateTime();
+    else if (interval == QLatin1String("n"))
+        r = within(10000000000LL) ? d.addSecs(n * 60) : QDateTime();
+    else if (interval == QLatin1String("s"))
+        r = d.addSecs(n);
+    else
+        r = within(4000000) ? naive(d.date().addDays(n), d.time()) : QDateTime();  // d, y, w
     return inRange(r) ? r : QDateTime();
 }
 

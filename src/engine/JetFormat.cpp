@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <cmath>
 
-#include "platform/Dates.h"
 #include "engine/JetDate.h"
 #include "engine/JetText.h"
+#include "platform/Dates.h"
 
 namespace tav::jetformat {
 
@@ -119,15 +119,16 @@ QString formatNumberSection(double value, const QString& section) {
         whole = g;
     }
     QString out = whole;
-    if (!frac.isEmpty() || (point >= 0 && minFrac > 0)) out += QLatin1Char(',') + frac;
-    else if (point >= 0 && maxFrac > 0 && frac.isEmpty()) out += QLatin1Char(',');
+    if (!frac.isEmpty() || (point >= 0 && minFrac > 0))
+        out += QLatin1Char(',') + frac;
+    else if (point >= 0 && maxFrac > 0 && frac.isEmpty())
+        out += QLatin1Char(',');
     return (negative ? QStringLiteral("-") : QString()) + prefix + out + suffix;
 }
 
 QString formatNumber(double value, const QString& fmt) {
     const QStringList sections = fmt.split(QLatin1Char(';'));
-    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
-        return formatNumberSection(-value, sections[1]);
+    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty()) return formatNumberSection(-value, sections[1]);
     if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty()) return formatNumberSection(0, sections[2]);
     return formatNumberSection(value, sections[0]);
 }
@@ -137,8 +138,8 @@ QString formatNumber(double value, const QString& fmt) {
 bool looksLikeDateFormat(const QString& fmt) {
     const QString f = fmt.toLower();
     for (QChar c : f)
-        if (c == QLatin1Char('d') || c == QLatin1Char('m') || c == QLatin1Char('y') || c == QLatin1Char('h') ||
-            c == QLatin1Char('n') || c == QLatin1Char('s') || c == QLatin1Char('w') || c == QLatin1Char('q'))
+        if (c == QLatin1Char('d') || c == QLatin1Char('m') || c == QLatin1Char('y') || c == QLatin1Char('h') || c == QLatin1Char('n') ||
+            c == QLatin1Char('s') || c == QLatin1Char('w') || c == QLatin1Char('q'))
             return true;
     return false;
 }
@@ -178,32 +179,46 @@ QString formatDate(const QDateTime& dt, const QString& fmt) {
         }
         const qsizetype n = runLength(fmt, i, lc);
         if (lc == QLatin1Char('d')) {
-            if (n == 1) out += QString::number(d.day());
-            else if (n == 2) out += two(d.day());
-            else if (n == 3) out += dates::weekdayShort(d);
-            else if (n == 4) out += dates::weekdayName(d);
-            else out += dates::longDate(d);  // ddddd: short date
+            if (n == 1)
+                out += QString::number(d.day());
+            else if (n == 2)
+                out += two(d.day());
+            else if (n == 3)
+                out += dates::weekdayShort(d);
+            else if (n == 4)
+                out += dates::weekdayName(d);
+            else
+                out += dates::longDate(d);  // ddddd: short date
             i += n;
             lastWasHour = false;
         } else if (lc == QLatin1Char('m')) {
             // "m" after an hour means minutes, as in Jet.
             if (lastWasHour && n <= 2) {
                 out += n == 1 ? QString::number(t.minute()) : two(t.minute());
-            } else if (n == 1) out += QString::number(d.month());
-            else if (n == 2) out += two(d.month());
-            else if (n == 3) out += dates::monthShort(d.month());
-            else out += dates::monthName(d.month());
+            } else if (n == 1)
+                out += QString::number(d.month());
+            else if (n == 2)
+                out += two(d.month());
+            else if (n == 3)
+                out += dates::monthShort(d.month());
+            else
+                out += dates::monthName(d.month());
             i += n;
             lastWasHour = false;
         } else if (lc == QLatin1Char('y')) {
-            if (n >= 3) out += QString::number(d.year());
-            else if (n == 2) out += two(d.year() % 100);
-            else out += QString::number(d.dayOfYear());
+            if (n >= 3)
+                out += QString::number(d.year());
+            else if (n == 2)
+                out += two(d.year() % 100);
+            else
+                out += QString::number(d.dayOfYear());
             i += n;
             lastWasHour = false;
         } else if (lc == QLatin1Char('w')) {
-            if (n >= 2) out += QString::number(jetdate::weekOfYear(d));
-            else out += QString::number(jetdate::weekday(d));
+            if (n >= 2)
+                out += QString::number(jetdate::weekOfYear(d));
+            else
+                out += QString::number(jetdate::weekday(d));
             i += n;
             lastWasHour = false;
         } else if (lc == QLatin1Char('q')) {
@@ -242,9 +257,8 @@ QString namedFormat(const QVariant& value, const QString& name, bool& handled) {
         if (auto dt = jetdate::fromVariant(value)) return dates::longDate(dt->date());
     } else if (n == QLatin1String("long date")) {
         if (auto dt = jetdate::fromVariant(value))
-            return dates::weekdayName(dt->date()) + QStringLiteral(", ") + QString::number(dt->date().day()) +
-                   QStringLiteral(". ") + dates::monthName(dt->date().month()) + QLatin1Char(' ') +
-                   QString::number(dt->date().year());
+            return dates::weekdayName(dt->date()) + QStringLiteral(", ") + QString::number(dt->date().day()) + QStringLiteral(". ") +
+                   dates::monthName(dt->date().month()) + QLatin1Char(' ') + QString::number(dt->date().year());
     } else if (n == QLatin1String("short time")) {
         if (auto dt = jetdate::fromVariant(value)) return dt->time().toString(QStringLiteral("HH:mm"));
     } else if (n == QLatin1String("long time")) {

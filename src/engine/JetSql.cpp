@@ -24,37 +24,33 @@ const QString kRowIdMarker = QStringLiteral("\x01rowid\x01");
 // Words that end an operand when an operator's operand is searched for.
 const QSet<QString>& boundaryWords() {
     static const QSet<QString> words = {
-        QStringLiteral("and"),    QStringLiteral("or"),     QStringLiteral("not"),    QStringLiteral("xor"),
-        QStringLiteral("eqv"),    QStringLiteral("imp"),    QStringLiteral("like"),   QStringLiteral("is"),
-        QStringLiteral("in"),     QStringLiteral("between"), QStringLiteral("select"), QStringLiteral("from"),
-        QStringLiteral("where"),  QStringLiteral("as"),     QStringLiteral("on"),     QStringLiteral("then"),
-        QStringLiteral("else"),   QStringLiteral("when"),   QStringLiteral("case"),   QStringLiteral("end"),
-        QStringLiteral("set"),    QStringLiteral("values"), QStringLiteral("order"),  QStringLiteral("by"),
-        QStringLiteral("group"),  QStringLiteral("having"), QStringLiteral("asc"),    QStringLiteral("desc"),
-        QStringLiteral("union"),  QStringLiteral("join"),   QStringLiteral("inner"),  QStringLiteral("left"),
-        QStringLiteral("right"),  QStringLiteral("outer"),  QStringLiteral("full"),   QStringLiteral("cross"),
-        QStringLiteral("distinct"), QStringLiteral("top"),  QStringLiteral("into"),   QStringLiteral("escape"),
-        QStringLiteral("limit"),  QStringLiteral("regexp"), QStringLiteral("glob"),   QStringLiteral("mod"),
-        QStringLiteral("all"),    QStringLiteral("exists"), QStringLiteral("update"), QStringLiteral("delete"),
-        QStringLiteral("insert"), QStringLiteral("collate"),
+        QStringLiteral("and"),    QStringLiteral("or"),       QStringLiteral("not"),    QStringLiteral("xor"),    QStringLiteral("eqv"),
+        QStringLiteral("imp"),    QStringLiteral("like"),     QStringLiteral("is"),     QStringLiteral("in"),     QStringLiteral("between"),
+        QStringLiteral("select"), QStringLiteral("from"),     QStringLiteral("where"),  QStringLiteral("as"),     QStringLiteral("on"),
+        QStringLiteral("then"),   QStringLiteral("else"),     QStringLiteral("when"),   QStringLiteral("case"),   QStringLiteral("end"),
+        QStringLiteral("set"),    QStringLiteral("values"),   QStringLiteral("order"),  QStringLiteral("by"),     QStringLiteral("group"),
+        QStringLiteral("having"), QStringLiteral("asc"),      QStringLiteral("desc"),   QStringLiteral("union"),  QStringLiteral("join"),
+        QStringLiteral("inner"),  QStringLiteral("left"),     QStringLiteral("right"),  QStringLiteral("outer"),  QStringLiteral("full"),
+        QStringLiteral("cross"),  QStringLiteral("distinct"), QStringLiteral("top"),    QStringLiteral("into"),   QStringLiteral("escape"),
+        QStringLiteral("limit"),  QStringLiteral("regexp"),   QStringLiteral("glob"),   QStringLiteral("mod"),    QStringLiteral("all"),
+        QStringLiteral("exists"), QStringLiteral("update"),   QStringLiteral("delete"), QStringLiteral("insert"), QStringLiteral("collate"),
     };
     return words;
 }
 
 const QSet<QString>& clauseWords() {
     static const QSet<QString> words = {
-        QStringLiteral("where"), QStringLiteral("on"),    QStringLiteral("set"),   QStringLiteral("group"),
-        QStringLiteral("order"), QStringLiteral("having"), QStringLiteral("values"), QStringLiteral("select"),
-        QStringLiteral("union"), QStringLiteral("limit"),
+        QStringLiteral("where"),  QStringLiteral("on"),     QStringLiteral("set"),    QStringLiteral("group"), QStringLiteral("order"),
+        QStringLiteral("having"), QStringLiteral("values"), QStringLiteral("select"), QStringLiteral("union"), QStringLiteral("limit"),
     };
     return words;
 }
 
 const QSet<QString>& aggregateNames() {
     static const QSet<QString> names = {
-        QStringLiteral("count"), QStringLiteral("sum"),      QStringLiteral("avg"),      QStringLiteral("min"),
+        QStringLiteral("count"), QStringLiteral("sum"),       QStringLiteral("avg"),      QStringLiteral("min"),
         QStringLiteral("max"),   QStringLiteral("jet_first"), QStringLiteral("jet_last"), QStringLiteral("first"),
-        QStringLiteral("last"),  QStringLiteral("stdev"),    QStringLiteral("var"),      QStringLiteral("group_concat"),
+        QStringLiteral("last"),  QStringLiteral("stdev"),     QStringLiteral("var"),      QStringLiteral("group_concat"),
         QStringLiteral("total"),
     };
     return names;
@@ -66,19 +62,18 @@ enum class Sort { Unknown, Number, Text, Date };
 
 const QSet<QString>& dateFunctions() {
     static const QSet<QString> names = {
-        QStringLiteral("jet_cdate"),      QStringLiteral("jet_datevalue"), QStringLiteral("jet_dateadd"),
-        QStringLiteral("jet_dateserial"), QStringLiteral("jet_now"),       QStringLiteral("jet_date"),
-        QStringLiteral("jet_plus_date"),  QStringLiteral("jet_minus_date"),
+        QStringLiteral("jet_cdate"), QStringLiteral("jet_datevalue"), QStringLiteral("jet_dateadd"),   QStringLiteral("jet_dateserial"),
+        QStringLiteral("jet_now"),   QStringLiteral("jet_date"),      QStringLiteral("jet_plus_date"), QStringLiteral("jet_minus_date"),
     };
     return names;
 }
 
 const QSet<QString>& textFunctions() {
     static const QSet<QString> names = {
-        QStringLiteral("jet_format"), QStringLiteral("jet_cstr"),  QStringLiteral("jet_left"),  QStringLiteral("jet_right"),
-        QStringLiteral("jet_mid"),    QStringLiteral("jet_trim"),  QStringLiteral("jet_ltrim"), QStringLiteral("jet_rtrim"),
-        QStringLiteral("jet_ucase"),  QStringLiteral("jet_lcase"), QStringLiteral("jet_concat"), QStringLiteral("jet_space"),
-        QStringLiteral("jet_str"),    QStringLiteral("jet_chr"),   QStringLiteral("jet_time"),  QStringLiteral("jet_monthname"),
+        QStringLiteral("jet_format"),      QStringLiteral("jet_cstr"),      QStringLiteral("jet_left"),   QStringLiteral("jet_right"),
+        QStringLiteral("jet_mid"),         QStringLiteral("jet_trim"),      QStringLiteral("jet_ltrim"),  QStringLiteral("jet_rtrim"),
+        QStringLiteral("jet_ucase"),       QStringLiteral("jet_lcase"),     QStringLiteral("jet_concat"), QStringLiteral("jet_space"),
+        QStringLiteral("jet_str"),         QStringLiteral("jet_chr"),       QStringLiteral("jet_time"),   QStringLiteral("jet_monthname"),
         QStringLiteral("jet_weekdayname"), QStringLiteral("jet_plus_text"),
     };
     return names;
@@ -94,17 +89,18 @@ bool isIdentifierText(const QString& s) {
 // A name as SQLite should read it: bare when it is a plain identifier, else in double quotes.
 QString sqlName(const QString& name) {
     static const QSet<QString> reserved = {
-        QStringLiteral("order"), QStringLiteral("group"), QStringLiteral("select"), QStringLiteral("from"),
-        QStringLiteral("where"), QStringLiteral("table"), QStringLiteral("index"), QStringLiteral("key"),
-        QStringLiteral("default"), QStringLiteral("check"), QStringLiteral("values"), QStringLiteral("set"),
-        QStringLiteral("to"), QStringLiteral("as"), QStringLiteral("by"), QStringLiteral("in"), QStringLiteral("is"),
-        QStringLiteral("on"), QStringLiteral("or"), QStringLiteral("and"), QStringLiteral("not"), QStringLiteral("null"),
-        QStringLiteral("case"), QStringLiteral("end"), QStringLiteral("when"), QStringLiteral("then"),
-        QStringLiteral("else"), QStringLiteral("limit"), QStringLiteral("like"), QStringLiteral("join"),
-        QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("inner"), QStringLiteral("outer"),
-        QStringLiteral("union"), QStringLiteral("all"), QStringLiteral("distinct"), QStringLiteral("references"),
-        QStringLiteral("transaction"), QStringLiteral("primary"), QStringLiteral("unique"), QStringLiteral("add"),
-        QStringLiteral("collate"), QStringLiteral("escape"), QStringLiteral("exists"), QStringLiteral("between"),
+        QStringLiteral("order"),    QStringLiteral("group"),      QStringLiteral("select"),      QStringLiteral("from"),
+        QStringLiteral("where"),    QStringLiteral("table"),      QStringLiteral("index"),       QStringLiteral("key"),
+        QStringLiteral("default"),  QStringLiteral("check"),      QStringLiteral("values"),      QStringLiteral("set"),
+        QStringLiteral("to"),       QStringLiteral("as"),         QStringLiteral("by"),          QStringLiteral("in"),
+        QStringLiteral("is"),       QStringLiteral("on"),         QStringLiteral("or"),          QStringLiteral("and"),
+        QStringLiteral("not"),      QStringLiteral("null"),       QStringLiteral("case"),        QStringLiteral("end"),
+        QStringLiteral("when"),     QStringLiteral("then"),       QStringLiteral("else"),        QStringLiteral("limit"),
+        QStringLiteral("like"),     QStringLiteral("join"),       QStringLiteral("left"),        QStringLiteral("right"),
+        QStringLiteral("inner"),    QStringLiteral("outer"),      QStringLiteral("union"),       QStringLiteral("all"),
+        QStringLiteral("distinct"), QStringLiteral("references"), QStringLiteral("transaction"), QStringLiteral("primary"),
+        QStringLiteral("unique"),   QStringLiteral("add"),        QStringLiteral("collate"),     QStringLiteral("escape"),
+        QStringLiteral("exists"),   QStringLiteral("between"),
     };
     if (isIdentifierText(name) && !reserved.contains(name.toLower())) return name;
     return jettypes::quoteIdentifier(name);
@@ -159,8 +155,7 @@ bool isComparison(const Token& t) {
 // The statement being rewritten: tokens plus helpers that skip blanks.
 class Rewriter {
 public:
-    Rewriter(const QString& jet, const NameResolver* names, LikeMode mode)
-        : names_(names), mode_(mode), t_(jetsql::tokenize(jet)) {}
+    Rewriter(const QString& jet, const NameResolver* names, LikeMode mode) : names_(names), mode_(mode), t_(jetsql::tokenize(jet)) {}
 
     Translation run() {
         Translation out;
@@ -216,8 +211,10 @@ private:
         const bool open = t_[i].isSymbol(u"(");
         int depth = 0;
         for (qsizetype j = i; j >= 0 && j < t_.size(); j += open ? 1 : -1) {
-            if (t_[j].isSymbol(u"(")) depth += open ? 1 : -1;
-            else if (t_[j].isSymbol(u")")) depth += open ? -1 : 1;
+            if (t_[j].isSymbol(u"("))
+                depth += open ? 1 : -1;
+            else if (t_[j].isSymbol(u")"))
+                depth += open ? -1 : 1;
             if (depth == 0) return j;
         }
         return -1;
@@ -232,9 +229,12 @@ private:
     qsizetype topLevel(const char* w, qsizetype from = 0) const {
         int depth = 0;
         for (qsizetype i = qMax<qsizetype>(from, 0); i < t_.size(); ++i) {
-            if (t_[i].isSymbol(u"(")) ++depth;
-            else if (t_[i].isSymbol(u")")) --depth;
-            else if (depth == 0 && t_[i].isWord(QLatin1String(w))) return i;
+            if (t_[i].isSymbol(u"("))
+                ++depth;
+            else if (t_[i].isSymbol(u")"))
+                --depth;
+            else if (depth == 0 && t_[i].isWord(QLatin1String(w)))
+                return i;
         }
         return -1;
     }
@@ -280,8 +280,8 @@ private:
         }
         const QString bracketed = QLatin1Char('[') + target + QLatin1Char(']');
         const QString rest = textOf(from, t_.size() - 1);
-        t_ = jetsql::tokenize(QStringLiteral("DELETE FROM ") + bracketed + QStringLiteral(" WHERE rowid IN (SELECT ") +
-                              bracketed + QStringLiteral(".rowid ") + rest + QStringLiteral(")"));
+        t_ = jetsql::tokenize(QStringLiteral("DELETE FROM ") + bracketed + QStringLiteral(" WHERE rowid IN (SELECT ") + bracketed +
+                              QStringLiteral(".rowid ") + rest + QStringLiteral(")"));
     }
 
     // UPDATE a INNER JOIN b ON c SET b.x = v WHERE w
@@ -377,11 +377,13 @@ private:
                 qsizetype j = i + 1;
                 int depth = 0;
                 for (; j <= to; ++j) {
-                    if (t_[j].isSymbol(u"(")) ++depth;
-                    else if (t_[j].isSymbol(u")")) --depth;
+                    if (t_[j].isSymbol(u"("))
+                        ++depth;
+                    else if (t_[j].isSymbol(u")"))
+                        --depth;
                     if (depth < 0) break;
-                    if (depth == 0 && (t_[j].isWord(u"inner") || t_[j].isWord(u"left") || t_[j].isWord(u"right") ||
-                                       t_[j].isWord(u"join") || t_[j].isWord(u"full") || t_[j].isWord(u"cross")))
+                    if (depth == 0 && (t_[j].isWord(u"inner") || t_[j].isWord(u"left") || t_[j].isWord(u"right") || t_[j].isWord(u"join") ||
+                                       t_[j].isWord(u"full") || t_[j].isWord(u"cross")))
                         break;
                 }
                 conditions << textOf(i + 1, j - 1);
@@ -424,8 +426,10 @@ private:
                     break;
                 }
                 case TokenKind::Symbol:
-                    if (tok.text == QLatin1String(";")) tok = space();
-                    else if (tok.text == QLatin1String("/")) tok.text = kDivide;
+                    if (tok.text == QLatin1String(";"))
+                        tok = space();
+                    else if (tok.text == QLatin1String("/"))
+                        tok.text = kDivide;
                     break;
                 case TokenKind::Word: rewriteWord(i); break;
                 default: break;
@@ -442,14 +446,16 @@ private:
             if (!isSym(n, "(")) t_[i] = {TokenKind::Number, lower == QLatin1String("true") ? QStringLiteral("-1") : QStringLiteral("0")};
         } else if (lower == QLatin1String("null")) {
             // "= Null" and "<> Null" mean IS NULL / IS NOT NULL in Jet, except in SET x = Null.
-            if (isSym(p, "=") && !isAssignment(p)) t_[p] = word(QStringLiteral("IS"));
-            else if (isSym(p, "<>") || isSym(p, "!=")) t_[p] = word(QStringLiteral("IS NOT"));
+            if (isSym(p, "=") && !isAssignment(p))
+                t_[p] = word(QStringLiteral("IS"));
+            else if (isSym(p, "<>") || isSym(p, "!="))
+                t_[p] = word(QStringLiteral("IS NOT"));
         } else if (lower == QLatin1String("mod")) {
             t_[i] = symbol(QStringLiteral("%"));
         } else if (lower == QLatin1String("distinctrow")) {
             t_[i] = space();
-        } else if ((lower == QLatin1String("now") || lower == QLatin1String("date") || lower == QLatin1String("time")) &&
-                   !isSym(n, "(") && !(names_ && !names_->column(t_[i].text).isEmpty())) {
+        } else if ((lower == QLatin1String("now") || lower == QLatin1String("date") || lower == QLatin1String("time")) && !isSym(n, "(") &&
+                   !(names_ && !names_->column(t_[i].text).isEmpty())) {
             // Now, Date and Time may be written without parentheses.
             t_[i] = word(QStringLiteral("jet_") + lower);
             t_.insert(i + 1, symbol(QStringLiteral(")")));
@@ -482,8 +488,8 @@ private:
             if (!names_->isCounter(t_[table].name(), t_[field].name())) continue;
             // Parentheses around the field alone ("(T.ID) Is Null") are left as they are.
             const QString key = t_[table].text + QLatin1Char('.') + t_[field].text;
-            const QList<Token> never = jetsql::tokenize(QStringLiteral("(") + key + QStringLiteral(" = 0 AND ") + key +
-                                                        QStringLiteral(" = 1)"));
+            const QList<Token> never =
+                jetsql::tokenize(QStringLiteral("(") + key + QStringLiteral(" = 0 AND ") + key + QStringLiteral(" = 1)"));
             erase(table, null);
             t_.remove(table);
             for (qsizetype k = 0; k < never.size(); ++k) t_.insert(table + k, never[k]);
@@ -501,13 +507,13 @@ private:
         if (!isSym(before, ",")) return false;
         int depth = 0;
         for (qsizetype i = prev(before); i >= 0; i = prev(i)) {
-            if (t_[i].isSymbol(u")")) ++depth;
+            if (t_[i].isSymbol(u")"))
+                ++depth;
             else if (t_[i].isSymbol(u"(")) {
                 if (--depth < 0) return false;
             } else if (depth == 0) {
                 if (t_[i].isWord(u"set")) return true;
-                if (t_[i].isWord(u"where") || t_[i].isWord(u"select") || t_[i].isWord(u"from") || t_[i].isWord(u"values"))
-                    return false;
+                if (t_[i].isWord(u"where") || t_[i].isWord(u"select") || t_[i].isWord(u"from") || t_[i].isWord(u"values")) return false;
             }
         }
         return false;
@@ -558,9 +564,9 @@ private:
                 }
                 // Left( and Right( are the text functions, LEFT JOIN and RIGHT JOIN the joins.
                 const bool call = isSym(next(i), "(");
-                if (((lower == QLatin1String("left") || lower == QLatin1String("right")) && !call) ||
-                    lower == QLatin1String("inner") || lower == QLatin1String("outer") || lower == QLatin1String("full") ||
-                    lower == QLatin1String("cross") || lower == QLatin1String("as"))
+                if (((lower == QLatin1String("left") || lower == QLatin1String("right")) && !call) || lower == QLatin1String("inner") ||
+                    lower == QLatin1String("outer") || lower == QLatin1String("full") || lower == QLatin1String("cross") ||
+                    lower == QLatin1String("as"))
                     continue;
             }
             if (tok.isSymbol(u",")) {
@@ -609,8 +615,8 @@ private:
             // Keep the program's table name as alias so that "tblBelegung.ID" still resolves.
             QString text = jettypes::quoteIdentifier(loc->schema) + QLatin1Char('.') + sqlName(loc->sourceTable);
             const qsizetype n = next(i);
-            const bool hasAlias = isWord(n, "as") || (isName(n) && !boundaryWords().contains(t_[n].text.toLower()) &&
-                                                      !isWord(n, "set") && !isWord(n, "where"));
+            const bool hasAlias = isWord(n, "as") || (isName(n) && !boundaryWords().contains(t_[n].text.toLower()) && !isWord(n, "set") &&
+                                                      !isWord(n, "where"));
             if (loc->sourceTable.compare(loc->name, Qt::CaseInsensitive) != 0 && !hasAlias)
                 text += QStringLiteral(" AS ") + sqlName(loc->name);
             tok = word(text);
@@ -683,8 +689,8 @@ private:
                 if (open < 0) break;
                 start = open;
                 j = open;
-                if (const qsizetype fn = prev(open); fn >= 0 && t_[fn].kind == TokenKind::Word &&
-                                                     !boundaryWords().contains(t_[fn].text.toLower())) {
+                if (const qsizetype fn = prev(open);
+                    fn >= 0 && t_[fn].kind == TokenKind::Word && !boundaryWords().contains(t_[fn].text.toLower())) {
                     start = fn;
                     j = fn;
                 }
@@ -773,8 +779,10 @@ private:
         qsizetype start = next(open);
         int depth = 0;
         for (qsizetype j = start; j >= 0 && j <= close; j = next(j)) {
-            if (j < close && t_[j].isSymbol(u"(")) ++depth;
-            else if (j < close && t_[j].isSymbol(u")")) --depth;
+            if (j < close && t_[j].isSymbol(u"("))
+                ++depth;
+            else if (j < close && t_[j].isSymbol(u")"))
+                --depth;
             else if (j == close || (depth == 0 && t_[j].isSymbol(u","))) {
                 if (start >= 0 && start < j) out << qMakePair(start, prev(j));
                 start = next(j);
@@ -802,8 +810,7 @@ private:
     qsizetype toCall(qsizetype op, const QString& fn, int ofStrength) {
         const qsizetype s = operandStart(op, ofStrength);
         const qsizetype e = operandEnd(op, ofStrength);
-        if (s == op || e == op)
-            throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '%1'.").arg(t_[op].text));
+        if (s == op || e == op) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '%1'.").arg(t_[op].text));
         t_[op] = symbol(QStringLiteral(","));
         t_.insert(e + 1, symbol(QStringLiteral(")")));
         t_.insert(s, symbol(QStringLiteral("(")));
@@ -830,13 +837,20 @@ private:
             if (s == i || e == i) throw DatabaseError(QStringLiteral("Syntaxfehler: Operand fehlt beim Operator '%1'.").arg(t_[i].text));
             const Sort a = sortOf(s, prev(i)), b = sortOf(next(i), e);
             QString fn;
-            if (plus && (a == Sort::Date || b == Sort::Date)) fn = QStringLiteral("jet_plus_date");
-            else if (plus && a == Sort::Text && b == Sort::Text) fn = QStringLiteral("jet_plus_text");
-            else if (plus && (a == Sort::Text || b == Sort::Text)) fn = QStringLiteral("jet_plus");
-            else if (!plus && a == Sort::Date && b == Sort::Date) fn = QStringLiteral("jet_minus_days");
-            else if (!plus && a == Sort::Date && b == Sort::Number) fn = QStringLiteral("jet_minus_date");
-            else if (!plus && (a == Sort::Date || b == Sort::Date)) fn = QStringLiteral("jet_minus");
-            else continue;
+            if (plus && (a == Sort::Date || b == Sort::Date))
+                fn = QStringLiteral("jet_plus_date");
+            else if (plus && a == Sort::Text && b == Sort::Text)
+                fn = QStringLiteral("jet_plus_text");
+            else if (plus && (a == Sort::Text || b == Sort::Text))
+                fn = QStringLiteral("jet_plus");
+            else if (!plus && a == Sort::Date && b == Sort::Date)
+                fn = QStringLiteral("jet_minus_days");
+            else if (!plus && a == Sort::Date && b == Sort::Number)
+                fn = QStringLiteral("jet_minus_date");
+            else if (!plus && (a == Sort::Date || b == Sort::Date))
+                fn = QStringLiteral("jet_minus");
+            else
+                continue;
             toCall(i, fn, 2);
         }
     }
@@ -924,9 +938,9 @@ private:
             qsizetype alias = -1;
             for (qsizetype j = i; j >= 0; j = next(j)) {
                 const Token& tok = t_[j];
-                const bool endOfList = depth == 0 && (tok.isSymbol(u")") || tok.isWord(u"from") || tok.isWord(u"where") ||
-                                                      tok.isWord(u"union") || tok.isWord(u"group") || tok.isWord(u"order") ||
-                                                      tok.isWord(u"having") || tok.isWord(u"into"));
+                const bool endOfList =
+                    depth == 0 && (tok.isSymbol(u")") || tok.isWord(u"from") || tok.isWord(u"where") || tok.isWord(u"union") ||
+                                   tok.isWord(u"group") || tok.isWord(u"order") || tok.isWord(u"having") || tok.isWord(u"into"));
                 if (endOfList || (depth == 0 && tok.isSymbol(u","))) {
                     const qsizetype itemEnd = alias >= 0 ? prev(alias) : prev(j);
                     if (logical && itemEnd >= itemStart) {
@@ -940,14 +954,17 @@ private:
                     alias = -1;
                     continue;
                 }
-                if (tok.isSymbol(u"(")) ++depth;
-                else if (tok.isSymbol(u")")) --depth;
-                else if (depth == 0 && tok.isWord(u"as")) alias = j;
-                else if (depth == 0 && tok.isWord(u"case")) caseExpression = true;
+                if (tok.isSymbol(u"("))
+                    ++depth;
+                else if (tok.isSymbol(u")"))
+                    --depth;
+                else if (depth == 0 && tok.isWord(u"as"))
+                    alias = j;
+                else if (depth == 0 && tok.isWord(u"case"))
+                    caseExpression = true;
                 else if (depth == 0 && alias < 0 && !caseExpression &&
-                         (isComparison(tok) || tok.isWord(u"not") || tok.isWord(u"like") || tok.isWord(u"is") ||
-                          tok.isWord(u"in") || tok.isWord(u"between") || tok.isWord(u"and") || tok.isWord(u"or") ||
-                          tok.isWord(u"exists")))
+                         (isComparison(tok) || tok.isWord(u"not") || tok.isWord(u"like") || tok.isWord(u"is") || tok.isWord(u"in") ||
+                          tok.isWord(u"between") || tok.isWord(u"and") || tok.isWord(u"or") || tok.isWord(u"exists")))
                     logical = true;
                 if (next(j) < 0) {  // the statement ends inside the list
                     const qsizetype itemEnd = alias >= 0 ? prev(alias) : j;
@@ -993,7 +1010,8 @@ private:
             qsizetype end = t_.size();
             int depth = 0;
             for (qsizetype j = i; j < t_.size(); ++j) {
-                if (t_[j].isSymbol(u"(")) ++depth;
+                if (t_[j].isSymbol(u"("))
+                    ++depth;
                 else if (t_[j].isSymbol(u")")) {
                     if (depth == 0) {
                         end = j;
@@ -1031,8 +1049,10 @@ private:
         for (qsizetype i = from; i < clauseEnd; ++i)
             if (t_[i].isWord(u"join") || t_[i].isSymbol(u",")) return std::nullopt;
         std::optional<TableLocation> loc;
-        if (const auto it = resolved_.constFind(table); it != resolved_.cend()) loc = it.value();
-        else loc = TableLocation{t_[table].name(), {}, t_[table].name(), {}};
+        if (const auto it = resolved_.constFind(table); it != resolved_.cend())
+            loc = it.value();
+        else
+            loc = TableLocation{t_[table].name(), {}, t_[table].name(), {}};
         t_.insert(from, Token{TokenKind::Space, kRowIdMarker});
         // resolved_ indexes after the marker moved by one; nothing reads them any more.
         return loc;
@@ -1041,10 +1061,12 @@ private:
     QString render(bool withRowId) const {
         QString s;
         for (const Token& tok : t_) {
-            if (tok.kind == TokenKind::Bracketed) s += sqlName(tok.name());
+            if (tok.kind == TokenKind::Bracketed)
+                s += sqlName(tok.name());
             else if (tok.text == kRowIdMarker)
                 s += withRowId ? QStringLiteral(", rowid AS ") + JetSql::rowIdColumn() + QLatin1Char(' ') : QString();
-            else s += tok.text;
+            else
+                s += tok.text;
         }
         return s.trimmed();
     }

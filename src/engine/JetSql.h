@@ -14,10 +14,10 @@ enum class LikeMode { Dao, Ado };
 
 // Where a table name of a statement really lives.
 struct TableLocation {
-    QString name;         // the name as the program writes it (canonical spelling)
-    QString schema;       // attached schema; empty for a table of the opened file itself
-    QString sourceTable;  // the table's name inside that schema
-    QString unavailable;  // why a linked table cannot be reached (file missing, wrong password, locked)
+    QString name;             // the name as the program writes it (canonical spelling)
+    QString schema;           // attached schema; empty for a table of the opened file itself
+    QString sourceTable;      // the table's name inside that schema
+    QString unavailable;      // why a linked table cannot be reached (file missing, wrong password, locked)
     int unavailableCode = 0;  // the SQLite result code behind it, when there is one
 };
 

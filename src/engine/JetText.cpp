@@ -17,9 +17,9 @@ struct Weight {
 char32_t baseOfLatin1(char32_t c) {
     // Lower-case base letters for U+00C0 .. U+00FF.
     static const char* const table =
-        "aaaaaaaceeeeiiii"  // C0-CF
-        "dnooooo*ouuuuyts"  // D0-DF (D7 multiplication sign kept, DE thorn, DF sharp s handled)
-        "aaaaaaaceeeeiiii"  // E0-EF
+        "aaaaaaaceeeeiiii"   // C0-CF
+        "dnooooo*ouuuuyts"   // D0-DF (D7 multiplication sign kept, DE thorn, DF sharp s handled)
+        "aaaaaaaceeeeiiii"   // E0-EF
         "dnooooo/ouuuuyty";  // F0-FF
     const char b = table[c - 0xC0];
     if (b == '*' || b == '/') return 0;
@@ -110,8 +110,7 @@ int compareStreams(Reader ra, Reader rb) {
             return secondaryResult;
         }
         if (pa != pb) return pa < pb ? -1 : 1;
-        if (secondaryResult == 0 && a.lastSecondary != b.lastSecondary)
-            secondaryResult = a.lastSecondary < b.lastSecondary ? -1 : 1;
+        if (secondaryResult == 0 && a.lastSecondary != b.lastSecondary) secondaryResult = a.lastSecondary < b.lastSecondary ? -1 : 1;
     }
 }
 

@@ -21,9 +21,7 @@ namespace {
 bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isNamePart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
 
-[[noreturn]] void fail(const QString& what, const QString& sql) {
-    throw DatabaseError(what + QStringLiteral(" in der Abfrage: ") + sql);
-}
+[[noreturn]] void fail(const QString& what, const QString& sql) { throw DatabaseError(what + QStringLiteral(" in der Abfrage: ") + sql); }
 
 }  // namespace
 
@@ -63,8 +61,7 @@ QList<Token> tokenize(const QString& sql) {
             if (i >= n) fail(QStringLiteral("Datumsangabe ohne schließendes '#'"), sql);
             ++i;
             out.push_back({TokenKind::DateLiteral, sql.mid(start, i - start)});
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql[i + 1].isDigit() &&
-                                   (out.isEmpty() || !out.back().isName()))) {
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql[i + 1].isDigit() && (out.isEmpty() || !out.back().isName()))) {
             while (i < n && sql[i].isDigit()) ++i;
             if (i < n && sql[i] == QLatin1Char('.')) {
                 ++i;

@@ -83,16 +83,26 @@ FieldDef fromDeclared(const QString& name, const QString& declared, bool primary
     }
     f.allowZeroLength = !d.startsWith(QLatin1String("NOTZL"));
     const QString body = f.allowZeroLength ? d : d.mid(6);
-    if (body.startsWith(QLatin1String("YESNO"))) f.type = JetType::Boolean;
-    else if (body.startsWith(QLatin1String("BYTE"))) f.type = JetType::Byte;
-    else if (body.startsWith(QLatin1String("SHORT"))) f.type = JetType::Integer;
-    else if (body.startsWith(QLatin1String("LONGBINARY"))) f.type = JetType::LongBinary;
-    else if (body.startsWith(QLatin1String("LONG")) || body == QLatin1String("INTEGER")) f.type = JetType::Long;
-    else if (body.startsWith(QLatin1String("CURRENCY"))) f.type = JetType::Currency;
-    else if (body.startsWith(QLatin1String("SINGLE"))) f.type = JetType::Single;
-    else if (body.startsWith(QLatin1String("DOUBLE")) || body.startsWith(QLatin1String("REAL"))) f.type = JetType::Double;
-    else if (body.startsWith(QLatin1String("DATETIME"))) f.type = JetType::Date;
-    else if (body.startsWith(QLatin1String("MEMO"))) f.type = JetType::Memo;
+    if (body.startsWith(QLatin1String("YESNO")))
+        f.type = JetType::Boolean;
+    else if (body.startsWith(QLatin1String("BYTE")))
+        f.type = JetType::Byte;
+    else if (body.startsWith(QLatin1String("SHORT")))
+        f.type = JetType::Integer;
+    else if (body.startsWith(QLatin1String("LONGBINARY")))
+        f.type = JetType::LongBinary;
+    else if (body.startsWith(QLatin1String("LONG")) || body == QLatin1String("INTEGER"))
+        f.type = JetType::Long;
+    else if (body.startsWith(QLatin1String("CURRENCY")))
+        f.type = JetType::Currency;
+    else if (body.startsWith(QLatin1String("SINGLE")))
+        f.type = JetType::Single;
+    else if (body.startsWith(QLatin1String("DOUBLE")) || body.startsWith(QLatin1String("REAL")))
+        f.type = JetType::Double;
+    else if (body.startsWith(QLatin1String("DATETIME")))
+        f.type = JetType::Date;
+    else if (body.startsWith(QLatin1String("MEMO")))
+        f.type = JetType::Memo;
     else {
         f.type = JetType::Text;
         static const QRegularExpression size(QStringLiteral("\\((\\d+)\\)"));
@@ -145,8 +155,7 @@ std::optional<QDateTime> parseIso(QStringView text) {
 namespace {
 
 [[noreturn]] void mismatch(const QString& fieldName, const QVariant& value) {
-    throw DatabaseError(QStringLiteral("Der Wert '%1' passt nicht zum Datentyp des Feldes '%2'.")
-                            .arg(value.toString(), fieldName));
+    throw DatabaseError(QStringLiteral("Der Wert '%1' passt nicht zum Datentyp des Feldes '%2'.").arg(value.toString(), fieldName));
 }
 
 [[noreturn]] void overflow(const QString& fieldName, const QVariant& value) {
@@ -188,8 +197,7 @@ QVariant toStorage(JetType type, const QVariant& value, const QString& fieldName
             if (value.typeId() == QMetaType::QString) {
                 const QString s = value.toString().trimmed();
                 if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
-                    s.compare(QLatin1String("wahr"), Qt::CaseInsensitive) == 0 ||
-                    s.compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0)
+                    s.compare(QLatin1String("wahr"), Qt::CaseInsensitive) == 0 || s.compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0)
                     return -1;
                 if (s.isEmpty() || s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 ||
                     s.compare(QLatin1String("falsch"), Qt::CaseInsensitive) == 0 ||
@@ -226,8 +234,7 @@ QVariant toStorage(JetType type, const QVariant& value, const QString& fieldName
             if (value.typeId() == QMetaType::QDateTime) return isoDate(value.toDateTime());
             const QString s = value.toString().trimmed();
             if (auto iso = parseIso(s)) return isoDate(*iso);
-            const QStringList german = {QStringLiteral("d.M.yyyy"), QStringLiteral("d.M.yyyy H:mm:ss"),
-                                        QStringLiteral("d.M.yyyy H:mm")};
+            const QStringList german = {QStringLiteral("d.M.yyyy"), QStringLiteral("d.M.yyyy H:mm:ss"), QStringLiteral("d.M.yyyy H:mm")};
             for (const QString& fmt : german) {
                 const QDateTime dt = QDateTime::fromString(s, fmt);
                 if (dt.isValid()) return isoDate(dt);

@@ -27,11 +27,11 @@ struct Recordset::State {
     int stmtGeneration = 0;
     bool exhausted = false;
 
-    QStringList names;                    // visible columns
-    QHash<QString, int> index;            // folded name and "table.name" -> column
-    QList<std::optional<FieldDef>> types; // declared Jet type per column
-    QList<const FieldDef*> declared;      // the same as pointers, nullptr for expressions
-    QStringList origins;                  // table column each result column comes from (editable sets)
+    QStringList names;                     // visible columns
+    QHash<QString, int> index;             // folded name and "table.name" -> column
+    QList<std::optional<FieldDef>> types;  // declared Jet type per column
+    QList<const FieldDef*> declared;       // the same as pointers, nullptr for expressions
+    QStringList origins;                   // table column each result column comes from (editable sets)
     int rowIdColumn = -1;
     // Names as a caller passes them, by the address of their characters: a loop reading
     // rs.value("Kürzel") row after row finds the column without hashing the name again. The
@@ -60,10 +60,10 @@ struct Recordset::State {
         bool deleted = false;
     };
     QList<Row> rows;
-    std::vector<detail::Cell> cells;  // names.size() cells per row, row after row
-    std::vector<char> arena;          // bytes of the text and blob cells
+    std::vector<detail::Cell> cells;    // names.size() cells per row, row after row
+    std::vector<char> arena;            // bytes of the text and blob cells
     QHash<qsizetype, QVariant> edited;  // cell -> value read back after Update
-    qsizetype pos = 0;  // current row; rows.size() = EOF; -1 = BOF
+    qsizetype pos = 0;                  // current row; rows.size() = EOF; -1 = BOF
 
     EditMode mode = EditMode::None;
     QHash<QString, QPair<QString, QVariant>> pending;  // folded field -> (field name, stored value)
@@ -94,24 +94,21 @@ struct Recordset::State {
             rows.push_back(Row{rowIdColumn >= 0 ? sqlite3_column_int64(stmt, rowIdColumn) : 0, false});
             return true;
         }
-        const QString msg = rc == SQLITE_DONE ? QString()
-                                              : detail::germanError(sqlite3_extended_errcode(c->db),
-                                                                    QString::fromUtf8(sqlite3_errmsg(c->db)));
+        const QString msg =
+            rc == SQLITE_DONE ? QString() : detail::germanError(sqlite3_extended_errcode(c->db), QString::fromUtf8(sqlite3_errmsg(c->db)));
         finish();
         if (!msg.isEmpty()) c->fail(msg, translation->sql);
         return false;
     }
 
     void fetchAll() {
-        while (fetch()) {
-        }
+        while (fetch()) {}
     }
 
     // Moves to the next live row at or after p, reading rows as needed.
     void settle(qsizetype p) {
         for (;;) {
-            while (p >= rows.size() && fetch()) {
-            }
+            while (p >= rows.size() && fetch()) {}
             if (p >= rows.size()) {
                 moved(rows.size());
                 return;
@@ -201,8 +198,7 @@ Recordset::~Recordset() = default;
 Recordset::Recordset(Recordset&&) noexcept = default;
 Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 
-Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<const Translation> translation,
-                     const QVariantList& params)
+Recordset::Recordset(std::shared_ptr<Connection> connection, std::shared_ptr<const Translation> translation, const QVariantList& params)
     : s_(std::make_unique<State>()) {
     State& s = *s_;
     s.c = std::move(connection);
@@ -388,8 +384,7 @@ void Recordset::edit() {
 }
 
 void Recordset::setValue(const QString& name, const QVariant& value) {
-    if (!s_ || s_->mode == EditMode::None)
-        throw DatabaseError(QStringLiteral("Aktualisieren ohne AddNew oder Edit."));
+    if (!s_ || s_->mode == EditMode::None) throw DatabaseError(QStringLiteral("Aktualisieren ohne AddNew oder Edit."));
     // A field of the query may be an alias ("Address.ID as AdID"): find the table field behind it.
     QString fieldName = name;
     if (const int i = fieldIndex(name); i >= 0 && !s_->origins[i].isEmpty()) fieldName = s_->origins[i];
@@ -421,18 +416,17 @@ void Recordset::update() {
     }
     qint64 rowId = 0;
     if (s.mode == EditMode::AddNew) {
-        const QString sql = columns.isEmpty()
-                                ? QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" DEFAULT VALUES")
-                                : QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" (") +
-                                      columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                      marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+        const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" DEFAULT VALUES")
+                                              : QStringLiteral("INSERT INTO ") + s.qualifiedTable() + QStringLiteral(" (") +
+                                                    columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                                    marks.join(QStringLiteral(", ")) + QLatin1Char(')');
         sqlite3_stmt* stmt = s.c->acquire(sql);
         const int gen = s.c->generation;
         s.c->bind(stmt, values);
         const int rc = sqlite3_step(stmt);
-        const QString msg = rc == SQLITE_DONE ? QString()
-                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
-                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+        const QString msg = rc == SQLITE_DONE
+                                ? QString()
+                                : detail::germanError(sqlite3_extended_errcode(s.c->db), QString::fromUtf8(sqlite3_errmsg(s.c->db)));
         s.c->release(stmt, gen);
         if (!msg.isEmpty()) s.c->fail(msg);
         rowId = sqlite3_last_insert_rowid(s.c->db);
@@ -446,15 +440,15 @@ void Recordset::update() {
         QStringList sets;
         for (const QString& col : columns) sets << col + QStringLiteral(" = ?");
         values << QVariant(qlonglong(rowId));
-        const QString sql = QStringLiteral("UPDATE ") + s.qualifiedTable() + QStringLiteral(" SET ") +
-                            sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?");
+        const QString sql = QStringLiteral("UPDATE ") + s.qualifiedTable() + QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
+                            QStringLiteral(" WHERE rowid = ?");
         sqlite3_stmt* stmt = s.c->acquire(sql);
         const int gen = s.c->generation;
         s.c->bind(stmt, values);
         const int rc = sqlite3_step(stmt);
-        const QString msg = rc == SQLITE_DONE ? QString()
-                                              : detail::germanError(sqlite3_extended_errcode(s.c->db),
-                                                                    QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+        const QString msg = rc == SQLITE_DONE
+                                ? QString()
+                                : detail::germanError(sqlite3_extended_errcode(s.c->db), QString::fromUtf8(sqlite3_errmsg(s.c->db)));
         s.c->release(stmt, gen);
         if (!msg.isEmpty()) s.c->fail(msg);
     }
@@ -472,9 +466,8 @@ void Recordset::deleteCurrent() {
     const int gen = s.c->generation;
     s.c->bind(stmt, {QVariant(qlonglong(row.rowId))});
     const int rc = sqlite3_step(stmt);
-    const QString msg = rc == SQLITE_DONE ? QString()
-                                          : detail::germanError(sqlite3_extended_errcode(s.c->db),
-                                                                QString::fromUtf8(sqlite3_errmsg(s.c->db)));
+    const QString msg =
+        rc == SQLITE_DONE ? QString() : detail::germanError(sqlite3_extended_errcode(s.c->db), QString::fromUtf8(sqlite3_errmsg(s.c->db)));
     s.c->release(stmt, gen);
     if (!msg.isEmpty()) s.c->fail(msg);
     row.deleted = true;

@@ -67,8 +67,7 @@ public:
 private:
     friend class Database;
     struct State;
-    Recordset(std::shared_ptr<detail::Connection> connection, std::shared_ptr<const Translation> translation,
-              const QVariantList& params);
+    Recordset(std::shared_ptr<detail::Connection> connection, std::shared_ptr<const Translation> translation, const QVariantList& params);
     std::unique_ptr<State> s_;
 };
 

@@ -12,12 +12,12 @@
 #include <optional>
 #include <utility>
 
-#include "platform/Dates.h"
 #include "engine/JetDate.h"
 #include "engine/JetFormat.h"
 #include "engine/JetText.h"
 #include "engine/JetTypes.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 
 namespace tav::sqlfunctions {
 
@@ -29,11 +29,8 @@ QVariant arg(sqlite3_value* v) {
     switch (sqlite3_value_type(v)) {
         case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_value_int64(v)));
         case SQLITE_FLOAT: return QVariant(sqlite3_value_double(v));
-        case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                              sqlite3_value_bytes(v)));
-        case SQLITE_BLOB:
-            return QVariant(QByteArray(static_cast<const char*>(sqlite3_value_blob(v)), sqlite3_value_bytes(v)));
+        case SQLITE_TEXT: return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v)));
+        case SQLITE_BLOB: return QVariant(QByteArray(static_cast<const char*>(sqlite3_value_blob(v)), sqlite3_value_bytes(v)));
         default: return QVariant();
     }
 }
@@ -212,8 +209,10 @@ void fnDateDiff(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!b) return;
     const auto firstDay = firstDayArg(ctx, argc, argv, 3);
     if (!firstDay) return;
-    if (auto n = jetdate::dateDiff(interval, *a, *b, *firstDay)) sqlite3_result_int64(ctx, *n);
-    else error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DateDiff.").arg(interval));
+    if (auto n = jetdate::dateDiff(interval, *a, *b, *firstDay))
+        sqlite3_result_int64(ctx, *n);
+    else
+        error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DateDiff.").arg(interval));
 }
 
 void fnDateAdd(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -223,8 +222,10 @@ void fnDateAdd(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!n) return;
     const auto d = dateArg(ctx, argv[2]);
     if (!d) return;
-    if (auto r = jetdate::dateAdd(interval, *n, *d)) resultDate(ctx, *r);
-    else error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DateAdd.").arg(interval));
+    if (auto r = jetdate::dateAdd(interval, *n, *d))
+        resultDate(ctx, *r);
+    else
+        error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DateAdd.").arg(interval));
 }
 
 // DatePart(interval, date[, firstdayofweek[, firstweekofyear]])
@@ -235,8 +236,10 @@ void fnDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!d) return;
     const auto firstDay = firstDayArg(ctx, argc, argv, 2);
     if (!firstDay) return;
-    if (auto n = jetdate::datePart(interval, *d, *firstDay)) sqlite3_result_int(ctx, *n);
-    else error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DatePart.").arg(interval));
+    if (auto n = jetdate::datePart(interval, *d, *firstDay))
+        sqlite3_result_int(ctx, *n);
+    else
+        error(ctx, QStringLiteral("Ungültiges Intervall '%1' in DatePart.").arg(interval));
 }
 
 template <int Part>
@@ -288,8 +291,7 @@ void fnTime(sqlite3_context* ctx, int, sqlite3_value**) {
 // Format(value[, format[, firstdayofweek[, firstweekofyear]]])
 void fnFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const QString fmt = argc > 1 && !isNull(argv[1]) ? textArg(argv[1]) : QString();
-    if (sqlite3_value_type(argv[0]) == SQLITE_FLOAT && !std::isfinite(sqlite3_value_double(argv[0])))
-        return error(ctx, kOverflow);
+    if (sqlite3_value_type(argv[0]) == SQLITE_FLOAT && !std::isfinite(sqlite3_value_double(argv[0]))) return error(ctx, kOverflow);
     result(ctx, jetformat::format(arg(argv[0]), fmt));
 }
 
@@ -329,9 +331,12 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) ++i;
     bool seenPoint = false, seenDigit = false;
     while (i < s.size()) {
-        if (s[i].isDigit() && s[i].unicode() < 128) seenDigit = true;
-        else if (s[i] == QLatin1Char('.') && !seenPoint) seenPoint = true;
-        else break;
+        if (s[i].isDigit() && s[i].unicode() < 128)
+            seenDigit = true;
+        else if (s[i] == QLatin1Char('.') && !seenPoint)
+            seenPoint = true;
+        else
+            break;
         ++i;
     }
     if (seenDigit && i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
@@ -343,8 +348,10 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
         }
     }
     const double d = seenDigit ? s.left(i).toDouble() : 0.0;
-    if (d == std::trunc(d) && std::fabs(d) < 2e9) sqlite3_result_int64(ctx, qint64(d));
-    else resultDouble(ctx, d);
+    if (d == std::trunc(d) && std::fabs(d) < 2e9)
+        sqlite3_result_int64(ctx, qint64(d));
+    else
+        resultDouble(ctx, d);
 }
 
 // Int and Fix keep the type: a whole number stays one, a Double beyond the range of whole
@@ -356,8 +363,10 @@ void fnWhole(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const auto d = numberArg(ctx, argv[0]);
     if (!d) return;
     const double r = Whole(*d);
-    if (std::fabs(r) < 9e15) sqlite3_result_int64(ctx, qint64(r));
-    else sqlite3_result_double(ctx, r);
+    if (std::fabs(r) < 9e15)
+        sqlite3_result_int64(ctx, qint64(r));
+    else
+        sqlite3_result_double(ctx, r);
 }
 double floorOf(double d) { return std::floor(d); }
 double truncOf(double d) { return std::trunc(d); }
@@ -467,8 +476,10 @@ std::optional<double> asNumber(const Operand& o) {
 }
 
 void resultNumber(sqlite3_context* ctx, double d) {
-    if (d == std::trunc(d) && std::fabs(d) < 9e15) sqlite3_result_int64(ctx, qint64(d));
-    else resultDouble(ctx, d);
+    if (d == std::trunc(d) && std::fabs(d) < 9e15)
+        sqlite3_result_int64(ctx, qint64(d));
+    else
+        resultDouble(ctx, d);
 }
 
 // A date computed from a serial number: outside the range of dates an error.
@@ -499,8 +510,7 @@ void fnMinus(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (!x || !y) return error(ctx, kTypeMismatch);
     if (a.kind == Operand::Date && b.kind != Operand::Date) return resultSerial(ctx, *x - *y);
     qint64 difference = 0;
-    if (a.integral && b.integral && !__builtin_sub_overflow(a.whole, b.whole, &difference))
-        return sqlite3_result_int64(ctx, difference);
+    if (a.integral && b.integral && !__builtin_sub_overflow(a.whole, b.whole, &difference)) return sqlite3_result_int64(ctx, difference);
     if (a.integral && b.integral) return resultDouble(ctx, *x - *y);
     resultNumber(ctx, *x - *y);
 }
@@ -838,8 +848,8 @@ struct Entry {
     const char* jetNames;  // comma-separated names the translator renames; the first is shown
     const char* sqlName;
     int minArgs;
-    int maxArgs;  // kAny: no upper bound
-    Fn fn;        // the scalar function, or the step of an aggregate
+    int maxArgs;            // kAny: no upper bound
+    Fn fn;                  // the scalar function, or the step of an aggregate
     Final final = nullptr;  // set for an aggregate
     bool deterministic = true;
 };
@@ -952,8 +962,7 @@ const QHash<QString, const Entry*>& renames() {
     static const QHash<QString, const Entry*> map = [] {
         QHash<QString, const Entry*> m;
         for (const Entry& e : kEntries)
-            for (const QString& n : QString::fromLatin1(e.jetNames).split(QLatin1Char(','), Qt::SkipEmptyParts))
-                m.insert(n.toLower(), &e);
+            for (const QString& n : QString::fromLatin1(e.jetNames).split(QLatin1Char(','), Qt::SkipEmptyParts)) m.insert(n.toLower(), &e);
         return m;
     }();
     return map;
@@ -1070,11 +1079,14 @@ bool like(const QString& value, const QString& pattern) { return matches(value, 
 QString adoPattern(const QString& pattern) {
     QString out;
     for (QChar c : pattern) {
-        if (c == QLatin1Char('%')) out += QLatin1Char('*');
-        else if (c == QLatin1Char('_')) out += QLatin1Char('?');
+        if (c == QLatin1Char('%'))
+            out += QLatin1Char('*');
+        else if (c == QLatin1Char('_'))
+            out += QLatin1Char('?');
         else if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('#'))
             out += QLatin1Char('[') + c + QLatin1Char(']');
-        else out += c;
+        else
+            out += c;
     }
     return out;
 }
@@ -1093,8 +1105,8 @@ QString jetName(const QString& registeredName) {
 QList<FunctionInfo> functions() {
     QList<FunctionInfo> out;
     for (const Entry& e : kEntries)
-        out.push_back({QString::fromLatin1(e.jetNames).split(QLatin1Char(','), Qt::SkipEmptyParts),
-                       QString::fromLatin1(e.sqlName), e.minArgs, e.maxArgs, e.final != nullptr});
+        out.push_back({QString::fromLatin1(e.jetNames).split(QLatin1Char(','), Qt::SkipEmptyParts), QString::fromLatin1(e.sqlName),
+                       e.minArgs, e.maxArgs, e.final != nullptr});
     return out;
 }
 
@@ -1109,7 +1121,8 @@ void registerAll(sqlite3* db) {
             else
                 sqlite3_create_function_v2(db, e.sqlName, n, flags, data, dispatch, nullptr, nullptr, nullptr);
         };
-        if (e.maxArgs == kAny) add(-1);
+        if (e.maxArgs == kAny)
+            add(-1);
         else
             for (int n = e.minArgs; n <= e.maxArgs; ++n) add(n);
     }

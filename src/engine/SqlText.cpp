@@ -6,9 +6,7 @@ QString date(const QDate& d) { return QLatin1Char('#') + d.toString(QStringLiter
 
 QString cdate(const QDate& d) { return QStringLiteral("CDate(") + quotedGermanDate(d) + QLatin1Char(')'); }
 
-QString quotedGermanDate(const QDate& d) {
-    return QLatin1Char('\'') + d.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char('\'');
-}
+QString quotedGermanDate(const QDate& d) { return QLatin1Char('\'') + d.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char('\''); }
 
 QString amount(double value) {
     // 'g' with 15 significant digits never uses a locale and drops trailing zeros.

@@ -9,13 +9,13 @@ namespace tav {
 QString BuchungsMenue::rechnungsText(bool angebot) { return angebot ? QStringLiteral("A&ngebot") : QStringLiteral("R&echnungen"); }
 
 bool BuchungsMenue::angebotOderWartend(int buchungId) {
-    Recordset rs = db_.openRecordset(
-        QStringLiteral(" SELECT tblBelegung.ID, tblBelegung.Gelöscht, Format([tbBelegArten].[BelegungsArt],'<') AS Ausdr1"
-                       " FROM tblBelegung INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID "
-                       " WHERE (((tblBelegung.ID)=?) AND ((tblBelegung.Gelöscht)=True)) "
-                       " OR (((tblBelegung.ID)=?) "
-                       " AND ((Format([tbBelegArten].[BelegungsArt],'<')) Like 'angebot'))"),
-        {buchungId, buchungId});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral(" SELECT tblBelegung.ID, tblBelegung.Gelöscht, Format([tbBelegArten].[BelegungsArt],'<') AS Ausdr1"
+                                         " FROM tblBelegung INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID "
+                                         " WHERE (((tblBelegung.ID)=?) AND ((tblBelegung.Gelöscht)=True)) "
+                                         " OR (((tblBelegung.ID)=?) "
+                                         " AND ((Format([tbBelegArten].[BelegungsArt],'<')) Like 'angebot'))"),
+                          {buchungId, buchungId});
     return !rs.eof();
 }
 

@@ -2,13 +2,13 @@
 
 #include "engine/Database.h"
 #include "platform/Dates.h"
-#include "store/Adressmarken.h"
-#include "store/Fenster.h"
-#include "store/Parameter.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "store/Adressmarken.h"
+#include "store/Fenster.h"
+#include "store/Parameter.h"
 
 namespace tav {
 
@@ -25,9 +25,14 @@ const QString kWiederholen = QStringLiteral("Bitte wiederholen Sie die Eingabe."
 
 }  // namespace
 
-Hauptbefehle::Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster,
-                           QString programmordner, int instanz)
-    : db_(db), dialogs_(dialogs), shell_(shell), settings_(settings), fenster_(fenster), ordner_(std::move(programmordner)),
+Hauptbefehle::Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster, QString programmordner,
+                           int instanz)
+    : db_(db),
+      dialogs_(dialogs),
+      shell_(shell),
+      settings_(settings),
+      fenster_(fenster),
+      ordner_(std::move(programmordner)),
       instanz_(instanz) {}
 
 QString Hauptbefehle::programmPfad(const QString& datei) const { return files::join(ordner_, datei); }
@@ -40,8 +45,9 @@ bool Hauptbefehle::starte(const QString& datei, const QStringList& argumente) {
 
 std::optional<QDate> Hauptbefehle::anfangsdatumAbfragen(Dialogs& dialogs, QDate aktuell) {
     for (;;) {
-        const QString t = dialogs.input(QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"),
-                                         QStringLiteral("Zeitleiste verschieben"), aktuell.isValid() ? dates::longDate(aktuell) : QString())
+        const QString t = dialogs
+                              .input(QStringLiteral("Geben Sie das Anfangsdatum der Darstellung ein:"),
+                                     QStringLiteral("Zeitleiste verschieben"), aktuell.isValid() ? dates::longDate(aktuell) : QString())
                               .trimmed();
         if (t.isEmpty()) return std::nullopt;
         if (auto d = dates::parse(t)) return d;
@@ -50,9 +56,10 @@ std::optional<QDate> Hauptbefehle::anfangsdatumAbfragen(Dialogs& dialogs, QDate 
 }
 
 int Hauptbefehle::reorganisation() {
-    const QString eingabe = dialogs_.input(QStringLiteral("Welche Reservierungen sollen gelöscht werden?") + QLatin1Char('\n') +
-                                               QStringLiteral("(Älter als x Monate):"),
-                                           QStringLiteral("Löschen von alten Reservierungen"), QStringLiteral("6"))
+    const QString eingabe = dialogs_
+                                .input(QStringLiteral("Welche Reservierungen sollen gelöscht werden?") + QLatin1Char('\n') +
+                                           QStringLiteral("(Älter als x Monate):"),
+                                       QStringLiteral("Löschen von alten Reservierungen"), QStringLiteral("6"))
                                 .trimmed();
     if (!nurZiffern(eingabe) || eingabe.toInt() <= 0) return 0;
     const int monate = eingabe.toInt();
@@ -68,8 +75,9 @@ int Hauptbefehle::reorganisation() {
         const QString ordner = fenster_.datenSichern();
         if (!ordner.isEmpty()) {
             dialogs_.message(QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: ") + ordner);
-        } else if (dialogs_.message(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?"),
-                                    QStringLiteral("Datenpflege"), Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        } else if (dialogs_.message(
+                       QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?"),
+                       QStringLiteral("Datenpflege"), Buttons::YesNo, Icon::Question) != Answer::Yes) {
             return 0;
         }
     }
@@ -80,8 +88,9 @@ int Hauptbefehle::reorganisation() {
 
     Transaction t(db_);
     const int geloescht = db_.execute(QStringLiteral("DELETE * FROM tblBelegung WHERE datediff('m', Bis, Now) >= ?;"), {monate});
-    if (dialogs_.message(QStringLiteral("Es werden ") + QString::number(geloescht) + QStringLiteral(" Datensätze gelöscht. Vorgang fortsetzen?"),
-                         QStringLiteral("Datenpflege"), Buttons::OkCancel, Icon::Question, 2) != Answer::Ok) {
+    if (dialogs_.message(
+            QStringLiteral("Es werden ") + QString::number(geloescht) + QStringLiteral(" Datensätze gelöscht. Vorgang fortsetzen?"),
+            QStringLiteral("Datenpflege"), Buttons::OkCancel, Icon::Question, 2) != Answer::Ok) {
         t.rollback();
         return 0;
     }
@@ -101,8 +110,8 @@ bool Hauptbefehle::internet() {
     QString pfad = settings_.getSetting(QStringLiteral("Internet"));
     if (pfad.isEmpty()) pfad = programmPfad(kInternet);
     if (!shell_.programExists(pfad)) {
-        if (dialogs_.message(QStringLiteral("Die Datei 'Fendrix.exe' konnte nicht gefunden werden. Möchten Sie selber nach ihr suchen?"), {},
-                             Buttons::YesNo, Icon::Question) != Answer::Yes)
+        if (dialogs_.message(QStringLiteral("Die Datei 'Fendrix.exe' konnte nicht gefunden werden. Möchten Sie selber nach ihr suchen?"),
+                             {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
             return false;
 #ifdef Q_OS_WIN
         const QString filter = QStringLiteral("Fendrix.exe (Fendrix.exe)|Fendrix.exe|");
@@ -122,10 +131,11 @@ bool Hauptbefehle::internet() {
 }
 
 bool Hauptbefehle::datenbankUpdate() {
-    if (dialogs_.message(QStringLiteral("Damit das Datenbankupdate ausgeführt werden kann, muss der Tavomera geschlossen werden. Der Tavomera muss "
-                                        "ebenfalls auf alen Computern im Netzwerk geschlossen werden. ") +
-                             QStringLiteral("Möchten Sie den Vorgang fortsetzen?"),
-                         {}, Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (dialogs_.message(
+            QStringLiteral("Damit das Datenbankupdate ausgeführt werden kann, muss der Tavomera geschlossen werden. Der Tavomera muss "
+                           "ebenfalls auf alen Computern im Netzwerk geschlossen werden. ") +
+                QStringLiteral("Möchten Sie den Vorgang fortsetzen?"),
+            {}, Buttons::OkCancel, Icon::Question) != Answer::Ok)
         return false;
     if (!starte(kDbUpdate)) {
         dialogs_.message(QStringLiteral("Das Programm 'Wernic.exe' konnte nicht gestartet werden."), {}, Buttons::Ok, Icon::Exclamation);
@@ -148,9 +158,10 @@ bool Hauptbefehle::planDruckenWord(const QStringList& parameter) {
 
 bool Hauptbefehle::handbuch() {
     if (shell_.openDocument(programmPfad(kHandbuch))) return true;
-    dialogs_.message(QStringLiteral("Das Handbuch benötigt das Programm  'Acrobat Reader'. Sie können das Programm installieren, indem Sie die "
-                                    "Installations CD des Tavomeras in das") +
-                     QStringLiteral("CD Rom Laufwerk legen und auf 'Acrobat Reader installieren' klicken."));
+    dialogs_.message(
+        QStringLiteral("Das Handbuch benötigt das Programm  'Acrobat Reader'. Sie können das Programm installieren, indem Sie die "
+                       "Installations CD des Tavomeras in das") +
+        QStringLiteral("CD Rom Laufwerk legen und auf 'Acrobat Reader installieren' klicken."));
     return false;
 }
 
@@ -163,16 +174,18 @@ bool Hauptbefehle::internetHilfe() {
 std::optional<int> Hauptbefehle::rechnungSuchen() {
     for (;;) {
         const QString t =
-            dialogs_.input(QStringLiteral("Bitte geben Sie die laufende Rechnungsnummer an?"), QStringLiteral("Rechnungen suchen")).trimmed();
+            dialogs_.input(QStringLiteral("Bitte geben Sie die laufende Rechnungsnummer an?"), QStringLiteral("Rechnungen suchen"))
+                .trimmed();
         if (t.isEmpty()) return std::nullopt;
         if (!nurZiffern(t)) {
-            if (dialogs_.message(QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?"), {}, Buttons::YesNo,
-                                 Icon::Question) == Answer::Yes)
+            if (dialogs_.message(QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?"), {},
+                                 Buttons::YesNo, Icon::Question) == Answer::Yes)
                 continue;
             return std::nullopt;
         }
         Recordset rs = db_.openRecordset(
-            QStringLiteral("SELECT tbRechnungen.ReNummer FROM tbRechnungen WHERE tbRechnungen.ReZaehler = ? AND tbRechnungen.IST_Rechnung = 'R'"),
+            QStringLiteral(
+                "SELECT tbRechnungen.ReNummer FROM tbRechnungen WHERE tbRechnungen.ReZaehler = ? AND tbRechnungen.IST_Rechnung = 'R'"),
             {t.toLongLong()});
         if (rs.eof()) {
             dialogs_.message(QStringLiteral("Diese Rechnungsnummer existiert nicht."));
@@ -184,8 +197,9 @@ std::optional<int> Hauptbefehle::rechnungSuchen() {
 
 std::optional<QDate> Hauptbefehle::abreiseTagAbfragen() {
     for (;;) {
-        const QString t = dialogs_.input(QStringLiteral("Für welchen Tag sollen die Abreisedaten angezeigt bzw. gedruckt werden?"),
-                                         QStringLiteral("Alle Reservierungen, die an einem bestimmten Tag enden."))
+        const QString t = dialogs_
+                              .input(QStringLiteral("Für welchen Tag sollen die Abreisedaten angezeigt bzw. gedruckt werden?"),
+                                     QStringLiteral("Alle Reservierungen, die an einem bestimmten Tag enden."))
                               .trimmed();
         if (t.isEmpty()) return std::nullopt;
         if (auto d = dates::parse(t)) return d;
@@ -201,7 +215,7 @@ std::optional<int> Hauptbefehle::letzteReservierung(int letzte) {
 
 void Hauptbefehle::einstellungenHinweis(Dialogs& dialogs) {
     dialogs.message(QStringLiteral("Wenn die Standardeinstellungen geändert werden, muss das Programm ") +
-                     QStringLiteral(" auf allen Computern im Netzwerkbetrieb neu gestartet werden."));
+                    QStringLiteral(" auf allen Computern im Netzwerkbetrieb neu gestartet werden."));
 }
 
 }  // namespace tav

@@ -2,19 +2,19 @@
 
 #include <QFileInfo>
 
-#include "store/BeispielVerschiebung.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/SettingsStore.h"
+#include "store/BeispielVerschiebung.h"
 #include "store/Einstellungen.h"
 #include "store/Erstausstattung.h"
 #include "store/Fenster.h"
 #include "store/SchemaErweiterung.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/SettingsStore.h"
 
 namespace tav {
 
@@ -106,12 +106,10 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         einstellungen::alleFreien(db, v_);
 
         if (einstellungen::istNeueDatenbank(db)) {
-            const Answer antwort =
-                v_.beispielAusMenue
-                    ? Answer::No
-                    : dialogs_.message(QStringLiteral("Möchten Sie die Anwendung: '") + v_.titel +
-                                           QStringLiteral("' zunächst mit Beispieldaten ansehen?"),
-                                       {}, Buttons::YesNoCancel, Icon::Question);
+            const Answer antwort = v_.beispielAusMenue ? Answer::No
+                                                       : dialogs_.message(QStringLiteral("Möchten Sie die Anwendung: '") + v_.titel +
+                                                                              QStringLiteral("' zunächst mit Beispieldaten ansehen?"),
+                                                                          {}, Buttons::YesNoCancel, Icon::Question);
             if (antwort == Answer::Yes) {
                 beispiel::verschieben(v_.beispielPfad, Clock::current().today());
                 v_.beispieldaten = true;
@@ -168,8 +166,8 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
 
 bool MainLogik::schliessen() {
     if (v_.neustartLaeuft || !fenster_.vorhanden(Ziel::Datensicherung)) return true;
-    const Answer a = dialogs_.message(QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?"), {}, Buttons::YesNoCancel,
-                                      Icon::Question);
+    const Answer a =
+        dialogs_.message(QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?"), {}, Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
     if (a != Answer::Yes) return true;
     const QString ordner = fenster_.datenSichern();

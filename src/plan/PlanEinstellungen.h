@@ -12,21 +12,21 @@ struct Variablen;
 // What the plan reads from the settings, gathered in one plain struct so that tests can set
 // any value without a settings table.
 struct PlanEinstellungen {
-    int tage = 35;            // day count D ("ZeitDarstellung" F1)
-    int startWochentag = 2;   // weekday (Sunday = 1) whose day labels carry the full date
-    int raeume = 9;           // room count N ("Räumlichkeiten" F1)
-    int sichtbareZeilen = 10; // visible room rows V
-    int zeilenHoehe = 320;    // row height in twips
-    int ersterTag = 60;       // brightening of a booking's first night
-    QList<quint32> farben;    // "Farben" F1 … F11 (missing entries take defaults, see farbe())
-    QStringList belegungsartNamen;  // "Belegungsarten" F1 … F9: the legend entries
-    bool hatTeilbelegt = false;     // a kind named "…teilbelegt…" exists
-    quint32 teilbelegtFarbe = 0;    // its colour
+    int tage = 35;                                                // day count D ("ZeitDarstellung" F1)
+    int startWochentag = 2;                                       // weekday (Sunday = 1) whose day labels carry the full date
+    int raeume = 9;                                               // room count N ("Räumlichkeiten" F1)
+    int sichtbareZeilen = 10;                                     // visible room rows V
+    int zeilenHoehe = 320;                                        // row height in twips
+    int ersterTag = 60;                                           // brightening of a booking's first night
+    QList<quint32> farben;                                        // "Farben" F1 … F11 (missing entries take defaults, see farbe())
+    QStringList belegungsartNamen;                                // "Belegungsarten" F1 … F9: the legend entries
+    bool hatTeilbelegt = false;                                   // a kind named "…teilbelegt…" exists
+    quint32 teilbelegtFarbe = 0;                                  // its colour
     QString legendeUeberschrift = QStringLiteral("Bezeichnung");  // "Beschriftungen" F1
     QString zimmerUeberschrift = QStringLiteral("Bezeichnung");   // "Beschriftungen" F2
-    bool beispieldaten = false;     // the sample database is in use
+    bool beispieldaten = false;                                   // the sample database is in use
     QString titel = QStringLiteral("Tavomera");
-    QString programmordner;         // where "Zeitlog.txt" is written; empty = no log
+    QString programmordner;  // where "Zeitlog.txt" is written; empty = no log
 
     // Shared with the other windows: the refresh request (1 = reload at the next mouse move)
     // and the hand-over to the reservation form. Null pointers make the model keep its own.

@@ -4,13 +4,13 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "platform/Dates.h"
 #include "engine/JetDate.h"
-#include "store/Parameter.h"
 #include "engine/SqlText.h"
-#include "store/Zimmerliste.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
+#include "store/Parameter.h"
+#include "store/Zimmerliste.h"
 
 namespace tav {
 
@@ -271,7 +271,8 @@ void PlanModel::buchungMalen(const PlanBuchung& b) {
 QString PlanModel::feiertagAm(QDate d) const {
     if (d >= start_ && d <= start_.addDays(e_.tage)) return feiertage_.value(d);
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage  WHERE (((tbFeiertage.FTDatum)=? )); "), {d});
+        QStringLiteral("SELECT tbFeiertage.FTBezeichnung, tbFeiertage.FTDatum From tbFeiertage  WHERE (((tbFeiertage.FTDatum)=? )); "),
+        {d});
     return rs.eof() ? QString() : rs.text(QStringLiteral("FTBezeichnung"));
 }
 
@@ -298,14 +299,16 @@ QList<int> PlanModel::nachtBuchungen(int zeile, QDate tag, QString* ort) {
     QList<int> ids;
     int gast = 0;
     if (istWarteZeile(zeile)) {
-        Recordset rs = db_.openRecordset(QStringLiteral("SELECT ID, BelegNummer_eigen, Von, Kürzel, Checked FROM tblBelegung WHERE Gelöscht = TRUE "
-                                                        " AND Von <= ? AND Bis > ? ORDER BY Von, ID;"),
-                                         {tag, tag});
+        Recordset rs =
+            db_.openRecordset(QStringLiteral("SELECT ID, BelegNummer_eigen, Von, Kürzel, Checked FROM tblBelegung WHERE Gelöscht = TRUE "
+                                             " AND Von <= ? AND Bis > ? ORDER BY Von, ID;"),
+                              {tag, tag});
         for (; !rs.eof(); rs.moveNext()) ids << rs.integer(QStringLiteral("ID"));
     } else {
         Recordset rs = db_.openRecordset(
-            QStringLiteral("SELECT ID, BelegNummer_eigen,Von, Bis, Kürzel, GastID, Checked, AnzahlGäste ,tblBelegung.Anz_Kinder FROM tblBelegung "
-                           "WHERE Zimmernummer = ? AND Gelöscht = FALSE   AND Von <= ? AND Bis > ?;"),
+            QStringLiteral(
+                "SELECT ID, BelegNummer_eigen,Von, Bis, Kürzel, GastID, Checked, AnzahlGäste ,tblBelegung.Anz_Kinder FROM tblBelegung "
+                "WHERE Zimmernummer = ? AND Gelöscht = FALSE   AND Von <= ? AND Bis > ?;"),
             {zimmerDerZeile(zeile), tag, tag});
         for (; !rs.eof(); rs.moveNext()) {
             ids << rs.integer(QStringLiteral("ID"));
@@ -389,9 +392,7 @@ MausStatus PlanModel::mausStatus(int zeile, int spalte) {
     return s;
 }
 
-bool PlanModel::istFreiFarbe(quint32 farbe) const {
-    return farbe == e_.farbe(1) || farbe == e_.farbe(10) || farbe == e_.farbe(11);
-}
+bool PlanModel::istFreiFarbe(quint32 farbe) const { return farbe == e_.farbe(1) || farbe == e_.farbe(10) || farbe == e_.farbe(11); }
 
 void PlanModel::auswahlAufheben() {
     auswahl_ = false;
@@ -476,8 +477,9 @@ std::optional<KontextBuchung> PlanModel::rechtsLoslassen(int zeile, int spalte) 
         dialogs_.message(kWarteZeile);
         k.warteZeile = true;
         Recordset rs = db_.openRecordset(
-            QStringLiteral("SELECT tblBelegung.ID, tblBelegung.GastID, tblBelegung.IDAdressRechnung FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
-                           " (Gelöscht = TRUE and tblBelegung.Von <= ? and tblBelegung.Bis > ?) ORDER BY tblBelegung.Von, tblBelegung.ID"),
+            QStringLiteral(
+                "SELECT tblBelegung.ID, tblBelegung.GastID, tblBelegung.IDAdressRechnung FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
+                " (Gelöscht = TRUE and tblBelegung.Von <= ? and tblBelegung.Bis > ?) ORDER BY tblBelegung.Von, tblBelegung.ID"),
             {k.tag, k.tag});
         for (; !rs.eof(); rs.moveNext()) {
             const int id = rs.integer(QStringLiteral("ID"));
@@ -490,8 +492,9 @@ std::optional<KontextBuchung> PlanModel::rechtsLoslassen(int zeile, int spalte) 
         }
     } else {
         Recordset rs = db_.openRecordset(
-            QStringLiteral("SELECT tblBelegung.ID, tblBelegung.GastID, tblBelegung.IDAdressRechnung FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
-                           " (Gelöscht = false and tblBelegung.ID = ?)"),
+            QStringLiteral(
+                "SELECT tblBelegung.ID, tblBelegung.GastID, tblBelegung.IDAdressRechnung FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
+                " (Gelöscht = false and tblBelegung.ID = ?)"),
             {z.buchungId});
         if (!rs.eof()) {
             k.buchungId = rs.integer(QStringLiteral("ID"));
@@ -543,8 +546,8 @@ QList<PlanModel::DruckBeschriftung> PlanModel::druckBeschriftungen() {
     const QString d = QString::number(e_.tage);
     Recordset rs = db_.openRecordset(QStringLiteral("SELECT Kürzel, Zimmernummer, Von, Gelöscht FROM tblBelegung WHERE ") +
                                      QStringLiteral("(Von BETWEEN CVDATE(") + s + QStringLiteral(") AND DATEADD('d',") + d +
-                                     QStringLiteral(",CVDATE(") + s + QStringLiteral("))) OR ") + QStringLiteral("(Bis BETWEEN CVDATE(") + s +
-                                     QStringLiteral(") AND DATEADD('d',") + d + QStringLiteral(",CVDATE(") + s + QStringLiteral(")))"));
+                                     QStringLiteral(",CVDATE(") + s + QStringLiteral("))) OR ") + QStringLiteral("(Bis BETWEEN CVDATE(") +
+                                     s + QStringLiteral(") AND DATEADD('d',") + d + QStringLiteral(",CVDATE(") + s + QStringLiteral(")))"));
     QList<DruckBeschriftung> out;
     for (; !rs.eof(); rs.moveNext()) {
         const int zimmer = rs.integer(QStringLiteral("Zimmernummer"));

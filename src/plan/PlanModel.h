@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-#include "store/Variablen.h"
 #include "plan/PlanEinstellungen.h"
-#include "store/Zahlstatus.h"
 #include "plan/Zeitlog.h"
+#include "store/Variablen.h"
+#include "store/Zahlstatus.h"
 
 namespace tav {
 
@@ -24,13 +24,13 @@ class Zimmerliste;
 // the record of the booking drawn in it.
 struct Zelle {
     quint32 farbe = 0;
-    bool gepunktet = false;    // dotted border: the guest is checked in
-    bool ersterTag = false;    // drawn in the brightened first-night colour
-    bool markiert = false;     // selected by a press or a drag
-    QDate datum;               // the cell's morning date (the day the night ends)
+    bool gepunktet = false;  // dotted border: the guest is checked in
+    bool ersterTag = false;  // drawn in the brightened first-night colour
+    bool markiert = false;   // selected by a press or a drag
+    QDate datum;             // the cell's morning date (the day the night ends)
 
-    int buchungId = 0;         // 0 = free
-    QString idListe;           // "12,15" when several bookings share the cell
+    int buchungId = 0;  // 0 = free
+    QString idListe;    // "12,15" when several bookings share the cell
     QDate anreise, abreise;
     QString kuerzel, vorname, nachname;
     int gastId = 0;
@@ -41,8 +41,8 @@ struct Zelle {
     bool angebot = false;
 
     bool belegt() const { return buchungId != 0; }
-    QString datumText() const;     // "dd.mm.yy"
-    QString anreiseText() const;   // "dd.mm.yyyy"
+    QString datumText() const;    // "dd.mm.yy"
+    QString anreiseText() const;  // "dd.mm.yyyy"
     QString abreiseText() const;
 };
 
@@ -73,12 +73,12 @@ struct PlanGeometrie {
     int oben = 0;
     int zeilenHoehe = 320;  // twips
     int tage = 35;
-    int zeilen = 11;        // screen rows that exist: V + 1
+    int zeilen = 11;  // screen rows that exist: V + 1
 
     static int px(int twips);
-    int spaltenX(int spalte) const;  // left edge of column spalte (1-based); spalte = tage + 1 gives the right end
-    int zeilenY(int zeile) const;    // top of row zeile (1-based)
-    int zeilenPixel() const;         // height of a row in pixels
+    int spaltenX(int spalte) const;                   // left edge of column spalte (1-based); spalte = tage + 1 gives the right end
+    int zeilenY(int zeile) const;                     // top of row zeile (1-based)
+    int zeilenPixel() const;                          // height of a row in pixels
     QRect zellRechteck(int zeile, int spalte) const;  // the coloured box (row height − 60 twips)
     int breite() const { return spaltenX(tage + 1) - links; }
     int hoehe() const { return zeilenY(zeilen + 1) - oben; }
@@ -90,21 +90,21 @@ struct PlanGeometrie {
 // mouse.
 struct MausStatus {
     int zeile = 0, spalte = 0, index = 0;
-    int zimmer = 0;            // room number (N + 1 for the waiting row)
-    QString zimmerText;        // fldZimmer: the room's label
-    QString spalteText;        // fldTag
-    QString datum;             // fldDatum "dd.mm.yy"
-    QString wochentag;         // fldWochentag "Ddd"
-    QString feiertag;          // txtFeiertag
-    int buchungId = 0;         // txtIDBelegung
-    int gastId = 0;            // txtIDAdrReservierung
-    int rechnungsAdresseId = 0;// txtIdAdrRechnung
-    QString hilfe;             // lblHilfe
-    QString kuerzel;           // lblKürzel caption; empty = hidden
-    QString gastOrt;           // the guest's city
-    QList<int> ueberhaenge;    // bookings found for the night under the mouse
+    int zimmer = 0;                                 // room number (N + 1 for the waiting row)
+    QString zimmerText;                             // fldZimmer: the room's label
+    QString spalteText;                             // fldTag
+    QString datum;                                  // fldDatum "dd.mm.yy"
+    QString wochentag;                              // fldWochentag "Ddd"
+    QString feiertag;                               // txtFeiertag
+    int buchungId = 0;                              // txtIDBelegung
+    int gastId = 0;                                 // txtIDAdrReservierung
+    int rechnungsAdresseId = 0;                     // txtIdAdrRechnung
+    QString hilfe;                                  // lblHilfe
+    QString kuerzel;                                // lblKürzel caption; empty = hidden
+    QString gastOrt;                                // the guest's city
+    QList<int> ueberhaenge;                         // bookings found for the night under the mouse
     Zahlstatus bezahlt = Zahlstatus::KeineBuchung;  // cmdBezahlt
-    bool aktualisiert = false; // the refresh request was carried out first
+    bool aktualisiert = false;                      // the refresh request was carried out first
 };
 
 // What a right click on a booked cell opens the booking menu for.
@@ -114,8 +114,8 @@ struct KontextBuchung {
     int rechnungsAdresseId = 0;
     bool angebot = false;
     bool warteZeile = false;
-    QDate tag;                 // the night under the mouse
-    QList<int> warteBuchungen; // waiting row: every waiting booking of that night
+    QDate tag;                  // the night under the mouse
+    QList<int> warteBuchungen;  // waiting row: every waiting booking of that night
     QString kuerzel;
 };
 

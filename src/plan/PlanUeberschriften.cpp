@@ -1,8 +1,8 @@
 #include "plan/PlanUeberschriften.h"
 
 #include "engine/Database.h"
-#include "store/Parameter.h"
 #include "platform/Dialogs.h"
+#include "store/Parameter.h"
 
 namespace tav {
 
@@ -13,9 +13,7 @@ QStringList PlanUeberschriften::auswahl(int feld) {
 
 QString PlanUeberschriften::lesen(int feld) const { return Parameter(db_).columnLabel(QStringLiteral("F%1").arg(feld)); }
 
-void PlanUeberschriften::setzen(int feld, const QString& text) {
-    Parameter(db_).write(QStringLiteral("Beschriftungen"), {{feld, text}});
-}
+void PlanUeberschriften::setzen(int feld, const QString& text) { Parameter(db_).write(QStringLiteral("Beschriftungen"), {{feld, text}}); }
 
 std::optional<QString> PlanUeberschriften::neueBezeichnung(int feld) {
     const QString t = dialogs_.input(QStringLiteral("Bitte geben Sie die neue Bezeichnung ein."), {}, lesen(feld));

@@ -25,8 +25,7 @@ void Zeitlog::beginne() {
 
 void Zeitlog::schreibe(const char* schritt) {
     if (!datei_.isOpen()) return;
-    const QByteArray zeile = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")).toLatin1() + ' ' +
-                             QByteArray(schritt) + '\n';
+    const QByteArray zeile = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")).toLatin1() + ' ' + QByteArray(schritt) + '\n';
     datei_.write(zeile);
 }
 

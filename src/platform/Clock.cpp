@@ -11,9 +11,7 @@ std::shared_ptr<const Clock>& installed() {
 
 const Clock& Clock::current() { return *installed(); }
 
-void Clock::install(std::shared_ptr<const Clock> clock) {
-    installed() = clock ? std::move(clock) : std::make_shared<SystemClock>();
-}
+void Clock::install(std::shared_ptr<const Clock> clock) { installed() = clock ? std::move(clock) : std::make_shared<SystemClock>(); }
 
 ClockOverride::ClockOverride(QDateTime at) { Clock::install(std::make_shared<FixedClock>(std::move(at))); }
 ClockOverride::ClockOverride(QDate day) { Clock::install(std::make_shared<FixedClock>(day)); }

@@ -11,8 +11,10 @@ std::optional<QDate> parse(const QString& input) {
     if (text.isEmpty()) return std::nullopt;
     int points = 0;
     for (QChar c : text) {
-        if (c == QLatin1Char('.')) ++points;
-        else if (!c.isDigit() || c.unicode() > 127) return std::nullopt;
+        if (c == QLatin1Char('.'))
+            ++points;
+        else if (!c.isDigit() || c.unicode() > 127)
+            return std::nullopt;
     }
     if (points != 2) return std::nullopt;
     const QStringList parts = text.split(QLatin1Char('.'));
@@ -54,8 +56,7 @@ QString weekdayName(const QDate& d) {
 }
 
 QString monthShort(int month) {
-    static const char* const names[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
-                                        "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+    static const char* const names[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     return (month >= 1 && month <= 12) ? QString::fromLatin1(names[month - 1]) : QString();
 }
 

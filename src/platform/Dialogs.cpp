@@ -2,8 +2,7 @@
 
 namespace tav {
 
-Answer Dialogs::message(const QString& text, const QString& caption, Buttons buttons, Icon icon,
-                        int defaultButton) {
+Answer Dialogs::message(const QString& text, const QString& caption, Buttons buttons, Icon icon, int defaultButton) {
     return showMessage({text, caption.isEmpty() ? defaultCaption_ : caption, buttons, icon, defaultButton});
 }
 

@@ -25,8 +25,8 @@ public:
     virtual ~Dialogs() = default;
 
     // An empty caption means the program title (setDefaultCaption).
-    Answer message(const QString& text, const QString& caption = {}, Buttons buttons = Buttons::Ok,
-                   Icon icon = Icon::None, int defaultButton = 1);
+    Answer message(const QString& text, const QString& caption = {}, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                   int defaultButton = 1);
 
     // Returns the typed text; Cancel returns an empty text, as the input box always did.
     QString input(const QString& prompt, const QString& title = {}, const QString& defaultText = {});

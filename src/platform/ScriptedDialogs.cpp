@@ -47,8 +47,7 @@ void ScriptedDialogs::clear() {
 }
 
 Answer ScriptedDialogs::showMessage(const MessageRequest& request) {
-    shown_.push_back({Kind::Message, request.text, request.caption, request.buttons, request.icon,
-                      request.defaultButton});
+    shown_.push_back({Kind::Message, request.text, request.caption, request.buttons, request.icon, request.defaultButton});
     const QList<Answer> offered = answersOf(request.buttons);
     if (offered.size() == 1) {
         if (!answers_.empty() && answers_.front() == Answer::Ok) answers_.pop_front();

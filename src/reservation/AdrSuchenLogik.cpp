@@ -1,10 +1,10 @@
 #include "reservation/AdrSuchenLogik.h"
 
 #include "engine/Database.h"
-#include "store/Parameter.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "reservation/LikeMuster.h"
+#include "store/Parameter.h"
 
 namespace tav {
 
@@ -15,8 +15,8 @@ const QString kStrasse = QStringLiteral("Such_Strasse");
 const QString kOrt = QStringLiteral("Such_Ort");
 
 // Days between today and the arrival, in either direction.
-const QString kAbstand = QStringLiteral(
-    "IIf(DateDiff('d', Now(), [Von]) < 0,  (DateDiff('d', Now(), [Von])) * -1, DateDiff('d', Now(), [Von]))");
+const QString kAbstand =
+    QStringLiteral("IIf(DateDiff('d', Now(), [Von]) < 0,  (DateDiff('d', Now(), [Von])) * -1, DateDiff('d', Now(), [Von]))");
 }  // namespace
 
 SuchFelder AdrSuchenLogik::vorgaben() const {
@@ -62,9 +62,8 @@ QList<int> AdrSuchenLogik::buchungenNahe(int adressId) const {
     QList<int> out;
     for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tblBelegung.ID") + QStringLiteral(" From tblBelegung ") +
                                               QStringLiteral(" Where (((") + kAbstand + QStringLiteral(") < 32) ") +
-                                              QStringLiteral(" And ((tblBelegung.GastID) = ?)) ") + QStringLiteral(" Or (((") +
-                                              kAbstand + QStringLiteral(") < 32) ") +
-                                              QStringLiteral(" And ((tblBelegung.IDAdressRechnung) = ?))"),
+                                              QStringLiteral(" And ((tblBelegung.GastID) = ?)) ") + QStringLiteral(" Or (((") + kAbstand +
+                                              QStringLiteral(") < 32) ") + QStringLiteral(" And ((tblBelegung.IDAdressRechnung) = ?))"),
                                           {adressId, adressId});
          !rs.eof(); rs.moveNext())
         out << rs.integer(QStringLiteral("ID"));

@@ -6,15 +6,15 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/Adressmarken.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
 #include "engine/SqlText.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/UserName.h"
 #include "reservation/LikeMuster.h"
+#include "store/Adressmarken.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
 
 namespace tav {
 
@@ -101,10 +101,10 @@ void AdressLogik::leeren() {
 
 QList<AdressEintrag> AdressLogik::adressListe(Database& db) {
     QList<AdressEintrag> out;
-    Recordset rs = db.openRecordset(
-        QStringLiteral("SELECT Address.ID, address.LastName, (address.LastName & ', ' & address.Firstname  & ', ' & "
-                       "address.PostalCode & ' ' & address.city) as sName   FROM Address") +
-        QStringLiteral(" ORDER BY Address.LastName;"));
+    Recordset rs =
+        db.openRecordset(QStringLiteral("SELECT Address.ID, address.LastName, (address.LastName & ', ' & address.Firstname  & ', ' & "
+                                        "address.PostalCode & ' ' & address.city) as sName   FROM Address") +
+                         QStringLiteral(" ORDER BY Address.LastName;"));
     for (; !rs.eof(); rs.moveNext())
         out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("LastName")), rs.text(QStringLiteral("sName"))});
     return out;
@@ -134,9 +134,7 @@ int AdressLogik::listenId(const QString& sql, const QString& text) const {
 
 // ---- finding ----------------------------------------------------------------------------
 
-bool AdressLogik::tasteErlaubt(QChar c) {
-    return c != QLatin1Char('~') && c != QLatin1Char('\'') && c != QLatin1Char(';');
-}
+bool AdressLogik::tasteErlaubt(QChar c) { return c != QLatin1Char('~') && c != QLatin1Char('\'') && c != QLatin1Char(';'); }
 
 namespace {
 // The addresses whose last name starts with the text, compared in lower case. The Like
@@ -186,8 +184,7 @@ int AdressLogik::tippen(const QString& text) {
     leeren();
     felder_.nachname = text;
     emit felderGeaendert();
-    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok)
-        cmdNeuAdress(text);
+    if (dialogs_.message(QStringLiteral("Neue Adresse anlegen?"), {}, Buttons::OkCancel, Icon::Question) == Answer::Ok) cmdNeuAdress(text);
     return 0;
 }
 
@@ -245,8 +242,8 @@ void AdressLogik::setRechnungsadresse(int addressId) { rechnungId_ = addressId; 
 
 bool AdressLogik::adresseUebernehmen(int id, bool rechnungsadresseHatFokus) {
     if (id == 0 || id == (rechnungsadresseHatFokus ? rechnungId_ : felder_.id) || !AdrSuchenID(id)) return false;
-    if (dialogs_.message(QStringLiteral("Adresse übernehmen?"), QStringLiteral("Adresse übernehmen"), Buttons::YesNo,
-                         Icon::Question) != Answer::Yes)
+    if (dialogs_.message(QStringLiteral("Adresse übernehmen?"), QStringLiteral("Adresse übernehmen"), Buttons::YesNo, Icon::Question) !=
+        Answer::Yes)
         return false;
     if (rechnungsadresseHatFokus) {
         rechnungId_ = id;
@@ -290,15 +287,14 @@ bool AdressLogik::AdressSpeichern() {
         return false;
     }
     if (felder_.land.trimmed().isEmpty()) {
-        dialogs_.message(QStringLiteral("Bitte das Herkunftsland  des Gastes eingeben"), kTitelSpeichern, Buttons::Ok,
-                         Icon::Exclamation);
+        dialogs_.message(QStringLiteral("Bitte das Herkunftsland  des Gastes eingeben"), kTitelSpeichern, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     bool neu = felder_.modus == AdressModus::Neu;
     if (!neu && felder_.id == 0) {
         if (felder_.modus != AdressModus::Aendern &&
-            dialogs_.message(QStringLiteral("Möchten Sie eine neue Adresse mit diesen Daten anlegen?"), kTitelSpeichern,
-                             Buttons::OkCancel, Icon::Question) != Answer::Ok)
+            dialogs_.message(QStringLiteral("Möchten Sie eine neue Adresse mit diesen Daten anlegen?"), kTitelSpeichern, Buttons::OkCancel,
+                             Icon::Question) != Answer::Ok)
             return false;
         neu = true;
     }
@@ -344,8 +340,8 @@ bool AdressLogik::AdressSpeichern() {
         rs.update();
         id = rs.lastModified(QStringLiteral("ID")).toInt();
     } catch (const DatabaseError& e) {
-        dialogs_.message(QStringLiteral("Die Adresse konnte nicht gespeichert werden.\n") + e.message(), kTitelSpeichern,
-                         Buttons::Ok, Icon::Critical);
+        dialogs_.message(QStringLiteral("Die Adresse konnte nicht gespeichert werden.\n") + e.message(), kTitelSpeichern, Buttons::Ok,
+                         Icon::Critical);
         return false;
     }
     felder_.id = id;
@@ -379,9 +375,9 @@ QList<PlzOrt> AdressLogik::orteFuerPlz(const QString& plz) const {
     if (plz.trimmed().isEmpty() || !QFile::exists(umgebung_.plzDatei)) return out;
     try {
         std::unique_ptr<Database> plzDb = Database::open(umgebung_.plzDatei);
-        for (Recordset rs = plzDb->openRecordset(
-                 QStringLiteral("SELECT tbPLZ.Ort, tbPLZ.PLZ From tbPLZ WHERE (((tbPLZ.PLZ) Like ?)) Order by Ort"),
-                 {like::anfang(plz.trimmed())});
+        for (Recordset rs =
+                 plzDb->openRecordset(QStringLiteral("SELECT tbPLZ.Ort, tbPLZ.PLZ From tbPLZ WHERE (((tbPLZ.PLZ) Like ?)) Order by Ort"),
+                                      {like::anfang(plz.trimmed())});
              !rs.eof(); rs.moveNext())
             out.push_back({rs.text(QStringLiteral("Ort")), rs.text(QStringLiteral("PLZ"))});
     } catch (const DatabaseError&) {
@@ -476,8 +472,7 @@ void AdressLogik::AdresseBenutzt(int id, bool setzen) {
     if (id == 0) return;
     try {
         if (!setzen &&
-            !db_.openRecordset(QStringLiteral("SELECT tblBelegung.GastID From tblBelegung WHERE (((tblBelegung.GastID)=?));"), {id})
-                 .eof())
+            !db_.openRecordset(QStringLiteral("SELECT tblBelegung.GastID From tblBelegung WHERE (((tblBelegung.GastID)=?));"), {id}).eof())
             return;
         Recordset rs = db_.openRecordset(
             QStringLiteral("SELECT Address.BenutztVon1 ,Address.BenutztVon3 ,Address.BenutztVon4 , ") +
@@ -502,10 +497,13 @@ int AdressLogik::AdressenOhneBelegung() { return AdressenOhneBelegung(db_, umgeb
 int AdressLogik::AdressenOhneBelegung(Database& db, int instanz) { return adressmarken::ohneBelegungLoeschen(db, instanz); }
 
 bool AdressLogik::AdresseInGebrauch(int id) const {
-    static const QList<QPair<const char*, const char*>> verweise = {
-        {"tblBelegung", "GastID"},          {"tblBelegung", "IDAdressRechnung"},   {"tbRechnungen", "IDAdresseRe"},
-        {"tbAdress_zu_Adress", "IDAdresseOber"}, {"tbAdress_zu_Adress", "idAdresseUnter"}, {"tbRePosten", "IDAdressePo"},
-        {"WeitereGäste", "ID_Adresse"}};
+    static const QList<QPair<const char*, const char*>> verweise = {{"tblBelegung", "GastID"},
+                                                                    {"tblBelegung", "IDAdressRechnung"},
+                                                                    {"tbRechnungen", "IDAdresseRe"},
+                                                                    {"tbAdress_zu_Adress", "IDAdresseOber"},
+                                                                    {"tbAdress_zu_Adress", "idAdresseUnter"},
+                                                                    {"tbRePosten", "IDAdressePo"},
+                                                                    {"WeitereGäste", "ID_Adresse"}};
     for (const auto& [tabelle, feld] : verweise) {
         const QString sql = QStringLiteral("Select * from %1 where %2 = ?").arg(QString::fromUtf8(tabelle), QString::fromUtf8(feld));
         if (!db_.openRecordset(sql, {id}).eof()) return false;
@@ -627,8 +625,8 @@ void AdressLogik::AlteReservierungenAendern(int id) {
         return;
     }
     if (buchungen == 0 && posten == 0)
-        dialogs_.message(QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten."), kTitelKorrektur,
-                         Buttons::Ok, Icon::Information);
+        dialogs_.message(QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten."), kTitelKorrektur, Buttons::Ok,
+                         Icon::Information);
     else
         dialogs_.message(QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen und ") +
                              QString::number(posten) + QStringLiteral(" Zusatzposten geändert."),

@@ -40,7 +40,7 @@ struct AdressFelder {
     bool stammkunde = false;  // chStammkunde
     int id = 0;               // the hidden address ID; 0 = no address chosen
     AdressModus modus = AdressModus::Anzeigen;
-    bool geaendert = false;   // the address-changed marker
+    bool geaendert = false;  // the address-changed marker
 };
 
 enum class AdressFeld { Nachname, Vorname, Strasse, Plz, Ort, Land, Telefon, Fax, Email, Anrede, Firma, Bemerkung };
@@ -72,8 +72,7 @@ class AdressLogik : public QObject, public AdressTeil {
 public:
     static inline const QString kDeutschland = QStringLiteral("Deutschland");
     static inline const QString kDateiname = QStringLiteral("adresse.doc");
-    static inline const QString kKopfzeile =
-        QStringLiteral("Name;Vorname;Telefon;Fax;Strasse;PLZ;Ort;Land;Bemerkungen;Email;Anrede;Firma");
+    static inline const QString kKopfzeile = QStringLiteral("Name;Vorname;Telefon;Fax;Strasse;PLZ;Ort;Land;Bemerkungen;Email;Anrede;Firma");
 
     AdressLogik(Database& db, Dialogs& dialogs, AdressUmgebung umgebung, QObject* parent = nullptr);
 

@@ -2,18 +2,18 @@
 
 #include <cmath>
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "platform/Dates.h"
 #include "engine/SqlText.h"
-#include "store/Fenster.h"
-#include "store/Zahlstatus.h"
-#include "store/Zimmerliste.h"
+#include "platform/Amounts.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressTeil.h"
+#include "store/Fenster.h"
+#include "store/Zahlstatus.h"
+#include "store/Zimmerliste.h"
 
 namespace tav {
 
@@ -44,8 +44,7 @@ struct WartewunschLoeschen {
 
 }  // namespace
 
-Belegung::Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog,
-                             KollisionsErgebnis& kollision)
+Belegung::Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog, KollisionsErgebnis& kollision)
     : db_(db), dialogs_(dialogs), adresse_(adresse), kollisionsDialog_(kollisionsDialog), pruefung_(db, dialogs, kollision) {}
 
 void Belegung::meldung(const QString& text) { dialogs_.message(text, kTitel, Buttons::Ok, Icon::Exclamation); }
@@ -57,22 +56,22 @@ bool Belegung::istAngebot(const ReservierungsFelder& f) const {
 // ---- loading ---------------------------------------------------------------------------------
 
 bool Belegung::laden(int id, ReservierungsFelder& f) {
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.*") + QStringLiteral(" From tblBelegung WHERE (((tblBelegung.ID)=") +
-                                     QString::number(id) + QStringLiteral("))"));
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tblBelegung.*") + QStringLiteral(" From tblBelegung WHERE (((tblBelegung.ID)=") +
+                          QString::number(id) + QStringLiteral("))"));
     if (rs.eof()) return false;
     f.id = id;
     f.kuerzel = rs.text(QStringLiteral("Kürzel"));
     f.kuerzelDoppelt = false;
     const int zimmer = rs.integer(QStringLiteral("Zimmernummer"));
-    f.zimmer = db_.scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ") + QString::number(zimmer))
-                   .toString();
+    f.zimmer =
+        db_.scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ") + QString::number(zimmer)).toString();
     f.von = dates::longDate(rs.value(QStringLiteral("Von")).toDate());
     f.bis = dates::longDate(rs.value(QStringLiteral("Bis")).toDate());
     const int art = rs.integer(QStringLiteral("Belegungsart"));
     // Kinds are numbered 1, 2, 3 … without gaps: the list position is the number less one.
     f.artIndex = art > 0 ? art - 1 : -1;
-    f.artName = db_.scalar(QStringLiteral("SELECT BelegungsArt FROM tbBelegArten WHERE BelegungsID = ") + QString::number(art))
-                    .toString();
+    f.artName = db_.scalar(QStringLiteral("SELECT BelegungsArt FROM tbBelegArten WHERE BelegungsID = ") + QString::number(art)).toString();
     const auto zahl = [&rs](const QString& feld) {
         const QVariant v = rs.value(feld);
         return v.isNull() ? QString() : QString::number(v.toLongLong());
@@ -112,8 +111,9 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
     f.fokus = Fokus::Keiner;
     try {
         if (f.gastName.trimmed().isEmpty()) {
-            meldung(QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
-                                   "Zeichen lang sein."));
+            meldung(
+                QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
+                               "Zeichen lang sein."));
             f.fokus = Fokus::GastName;
             return false;
         }
@@ -253,8 +253,10 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
 
             {
                 Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ") + QString::number(id));
-                if (neu) rs.addNew();
-                else rs.edit();
+                if (neu)
+                    rs.addNew();
+                else
+                    rs.edit();
                 rs.setValue(QStringLiteral("Zimmernummer"), gespeichertesZimmer);
                 rs.setValue(QStringLiteral("Von"), *von);
                 rs.setValue(QStringLiteral("Bis"), *bis);
@@ -277,8 +279,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
                 rs.setValue(QStringLiteral("Fix"), f.fix);
                 rs.setValue(QStringLiteral("Zahlart"), f.zahlart.trimmed().isEmpty() ? QVariant() : QVariant(f.zahlart.trimmed()));
                 // The creator stays who made the booking; every save records who changed it.
-                if (neu || rs.value(QStringLiteral("WerErstellt")).isNull())
-                    rs.setValue(QStringLiteral("WerErstellt"), userName());
+                if (neu || rs.value(QStringLiteral("WerErstellt")).isNull()) rs.setValue(QStringLiteral("WerErstellt"), userName());
                 rs.setValue(QStringLiteral("WerGeändert"), userName());
                 rs.setValue(QStringLiteral("WannGeändert"), heute);
                 rs.setValue(QStringLiteral("Info"), f.info.trimmed());
@@ -294,8 +295,7 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
             }
 
             if (!warteposition)
-                konflikt = !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id)
-                                .isEmpty();
+                konflikt = !pruefung_.ueberschneidungen(CollisionLogik::Kopf::NachEinfuegen, gespeichertesZimmer, *von, *bis, id).isEmpty();
             if (konflikt && neu) {
                 db_.execute(QStringLiteral("DELETE tblBelegung.ID From tblBelegung ") + QStringLiteral(" WHERE (((tblBelegung.ID)=") +
                             QString::number(id) + QStringLiteral("));"));
@@ -310,8 +310,9 @@ bool Belegung::Reserv(ReservierungsFelder& f, bool inWarteposition) {
         if (konflikt) {
             dialogs_.message(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Folgende Reservierung konnte nicht angelegt "
                                             "werden.") +
-                                 QStringLiteral("\r\n") + QStringLiteral("Reservierung vom ") + dates::longDate(*von) + QStringLiteral(" ") +
-                                 QStringLiteral("bis ") + dates::longDate(*bis) + QStringLiteral(",Zimmer Nr.:") + f.zimmer.trimmed(),
+                                 QStringLiteral("\r\n") + QStringLiteral("Reservierung vom ") + dates::longDate(*von) +
+                                 QStringLiteral(" ") + QStringLiteral("bis ") + dates::longDate(*bis) + QStringLiteral(",Zimmer Nr.:") +
+                                 f.zimmer.trimmed(),
                              kTitel, Buttons::Ok, Icon::Critical);
             return false;
         }
@@ -340,8 +341,9 @@ bool Belegung::warten(ReservierungsFelder& f) {
         return false;
     }
     if (f.eingecheckt) {
-        meldung(QStringLiteral("Der Gast ist bereits eingecheckt. Die Reservierung kann dewegen nicht in die Warteposition verschoben "
-                               "werden."));
+        meldung(
+            QStringLiteral("Der Gast ist bereits eingecheckt. Die Reservierung kann dewegen nicht in die Warteposition verschoben "
+                           "werden."));
         return false;
     }
     // Block members are not offered the waiting position (the button is disabled for them).
@@ -361,8 +363,8 @@ bool Belegung::zu(ReservierungsFelder& f) {
         return true;
     }
     if (f.schliessen) return false;  // discarded in the collision dialog
-    dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), QStringLiteral("Speicherkontrolle"),
-                     Buttons::Ok, Icon::Exclamation);
+    dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), QStringLiteral("Speicherkontrolle"), Buttons::Ok,
+                     Icon::Exclamation);
     return false;
 }
 
@@ -431,8 +433,9 @@ bool Belegung::einAuschecken(ReservierungsFelder& f) {
 
 bool Belegung::heute(ReservierungsFelder& f) {
     if (f.abgerechnet == 1) {
-        meldung(QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Sie können das Datum nicht mehr ändern, ohne die Rechnung "
-                               "zu stornieren."));
+        meldung(
+            QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Sie können das Datum nicht mehr ändern, ohne die Rechnung "
+                           "zu stornieren."));
         return false;
     }
     f.checkDatum = dates::longDate(Clock::current().today());
@@ -445,8 +448,7 @@ bool Belegung::anmeldung(ReservierungsFelder& f, const std::function<bool()>& dr
         return false;
     }
     if (drucken && !drucken()) return false;
-    if (!f.eingecheckt &&
-        dialogs_.message(QStringLiteral("Gast einchecken?"), kTitel, Buttons::YesNo, Icon::Exclamation) == Answer::Yes)
+    if (!f.eingecheckt && dialogs_.message(QStringLiteral("Gast einchecken?"), kTitel, Buttons::YesNo, Icon::Exclamation) == Answer::Yes)
         return einAuschecken(f);
     return true;
 }
@@ -463,8 +465,8 @@ bool Belegung::loeschen(ReservierungsFelder& f) {
                                                         "herausgenommen werden?"),
                                          kTitel, Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
             return false;
-        if (dialogs_.message(QStringLiteral("Soll die aktuelle Reservierung gelöscht werden?"), kTitel, Buttons::YesNo,
-                             Icon::Question) != Answer::Yes)
+        if (dialogs_.message(QStringLiteral("Soll die aktuelle Reservierung gelöscht werden?"), kTitel, Buttons::YesNo, Icon::Question) !=
+            Answer::Yes)
             return false;
         const QString id = QString::number(f.id);
         const int gast = GastDerBelegung(db_, f.id);
@@ -530,9 +532,9 @@ bool Belegung::preisBerechnen(ReservierungsFelder& f) {
 }
 
 bool Belegung::kuerzelPruefen(ReservierungsFelder& f) {
-    Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tblBelegung.*, tblBelegung.Kürzel From tblBelegung WHERE (((tblBelegung.Kürzel)= ?))"),
-        {f.kuerzel.trimmed()});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tblBelegung.*, tblBelegung.Kürzel From tblBelegung WHERE (((tblBelegung.Kürzel)= ?))"),
+                          {f.kuerzel.trimmed()});
     f.kuerzelDoppelt = false;
     for (; !rs.eof(); rs.moveNext())
         if (rs.integer(QStringLiteral("ID")) != f.id) f.kuerzelDoppelt = true;
@@ -555,8 +557,7 @@ void Belegung::belegNummerEigenVerlassen(ReservierungsFelder& f) {
 void Belegung::belegNummerVergeben(ReservierungsFelder& f) {
     bool ok = false;
     qint64 nummer = f.belegNummer.trimmed().toLongLong(&ok);
-    if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, f.id))
-        nummer = BelegNummern::naechste(db_, muster().alle);
+    if (!ok || nummer <= 0 || BelegNummern::BelegNummerVergeben(db_, nummer, f.id)) nummer = BelegNummern::naechste(db_, muster().alle);
     f.belegNummer = QString::number(nummer);
     const auto von = dates::parse(f.von);
     f.belegNummerEigen = BelegNummern::eigene(muster(), nummer, von ? *von : Clock::current().today());
@@ -606,8 +607,7 @@ void Belegung::fixAufBlockUebertragen(Database& db, int id, bool fix) {
     if (block.isNull()) return;
     db.execute(QStringLiteral("UPDATE tbBlockbuchung INNER JOIN tblBelegung ON tbBlockbuchung.IDBelegung = tblBelegung.id ") +
                QStringLiteral(" SET tblBelegung.FIX = ") + (fix ? QStringLiteral("True") : QStringLiteral("False")) +
-               QStringLiteral(" WHERE (((tbBlockbuchung.IDBlockbuchung)=") + QString::number(block.toLongLong()) +
-               QStringLiteral("));"));
+               QStringLiteral(" WHERE (((tbBlockbuchung.IDBlockbuchung)=") + QString::number(block.toLongLong()) + QStringLiteral("));"));
 }
 
 }  // namespace tav

@@ -5,10 +5,10 @@
 #include <functional>
 #include <optional>
 
-#include "store/Variablen.h"
 #include "reservation/BelegNummern.h"
 #include "reservation/CollisionLogik.h"
 #include "reservation/ReservierungsFelder.h"
+#include "store/Variablen.h"
 
 namespace tav {
 
@@ -32,8 +32,7 @@ public:
     static constexpr quint32 kFarbeGruen = 0x00ADFF95;    // red 149, green 255, blue 173
     static constexpr quint32 kFarbeWarnung = 0x00A4BBFF;  // red 255, green 187, blue 164
 
-    Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog,
-                  KollisionsErgebnis& kollision);
+    Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog, KollisionsErgebnis& kollision);
 
     // The windows of other parts; the invoice question on checking out is asked only when the
     // invoicing windows are there. None: nothing is offered.

@@ -6,10 +6,10 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "platform/Dates.h"
 #include "engine/SqlText.h"
-#include "store/Zimmerliste.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
+#include "store/Zimmerliste.h"
 
 namespace tav {
 
@@ -44,11 +44,10 @@ QString CollisionLogik::bedingung(const QDate& v, const QDate& b) {
     const QString v1 = cv(v.addDays(1));
     const QString b1 = cv(b.addDays(-1));
     return QStringLiteral(" AND Gelöscht = FALSE ") + QStringLiteral(" AND (Von >= CVDATE('") + v1 +
-           QStringLiteral("') AND von <= CVDATE( ' ") + b1 + QStringLiteral(" ' ) OR ") + QStringLiteral("  Bis >= CVDATE('") +
-           v1 + QStringLiteral("') ") + QStringLiteral(" AND BIS <= CVDATE('") + b1 + QStringLiteral("') OR  ") +
-           QStringLiteral(" (CVDATE('") + cv(v) + QStringLiteral("') >= Von AND (CVDATE('") + cv(v) +
-           QStringLiteral("')) < Bis) OR ") + QStringLiteral(" (CVDATE('") + cv(b) + QStringLiteral("') > Von AND (CVDATE('") +
-           cv(b) + QStringLiteral("') < Bis)))");
+           QStringLiteral("') AND von <= CVDATE( ' ") + b1 + QStringLiteral(" ' ) OR ") + QStringLiteral("  Bis >= CVDATE('") + v1 +
+           QStringLiteral("') ") + QStringLiteral(" AND BIS <= CVDATE('") + b1 + QStringLiteral("') OR  ") + QStringLiteral(" (CVDATE('") +
+           cv(v) + QStringLiteral("') >= Von AND (CVDATE('") + cv(v) + QStringLiteral("')) < Bis) OR ") + QStringLiteral(" (CVDATE('") +
+           cv(b) + QStringLiteral("') > Von AND (CVDATE('") + cv(b) + QStringLiteral("') < Bis)))");
 }
 
 QString CollisionLogik::abfrage(Kopf kopf, int zimmer, const QDate& von, const QDate& bis, int eigeneId) {
@@ -56,20 +55,16 @@ QString CollisionLogik::abfrage(Kopf kopf, int zimmer, const QDate& von, const Q
     const QString id = QString::number(eigeneId);
     QString head;
     switch (kopf) {
-        case Kopf::NeueBuchung:
-            head = QStringLiteral("SELECT ID FROM tblBelegung WHERE ") + QStringLiteral("Zimmernummer = ") + r;
-            break;
+        case Kopf::NeueBuchung: head = QStringLiteral("SELECT ID FROM tblBelegung WHERE ") + QStringLiteral("Zimmernummer = ") + r; break;
         case Kopf::GespeicherteBuchung:
             head = QStringLiteral("SELECT ID FROM tblBelegung WHERE ") + QStringLiteral("ID <> ") + id + QStringLiteral(" AND ") +
                    QStringLiteral("Zimmernummer = ") + r;
             break;
         case Kopf::NachEinfuegen:
-            head = QStringLiteral(" SELECT distinct ID FROM tblBelegung WHERE (Not (tblBelegung.ID)=") + id +
-                   QStringLiteral(") AND ") + QStringLiteral(" Zimmernummer = ") + r;
+            head = QStringLiteral(" SELECT distinct ID FROM tblBelegung WHERE (Not (tblBelegung.ID)=") + id + QStringLiteral(") AND ") +
+                   QStringLiteral(" Zimmernummer = ") + r;
             break;
-        case Kopf::Live:
-            head = QStringLiteral(" SELECT distinct ID FROM tblBelegung WHERE Zimmernummer = ") + r;
-            break;
+        case Kopf::Live: head = QStringLiteral(" SELECT distinct ID FROM tblBelegung WHERE Zimmernummer = ") + r; break;
     }
     return head + bedingung(von, bis);
 }
@@ -81,12 +76,11 @@ QList<int> CollisionLogik::ueberschneidungen(Kopf kopf, int zimmer, const QDate&
     return ids;
 }
 
-bool CollisionLogik::fktTesteÜberschneidungen(int zimmer, const QDate& von, const QDate& bis, int eigeneId,
-                                                   const NeueBuchung& neu, KollisionsDialog& dialog) {
+bool CollisionLogik::fktTesteÜberschneidungen(int zimmer, const QDate& von, const QDate& bis, int eigeneId, const NeueBuchung& neu,
+                                              KollisionsDialog& dialog) {
     ergebnis_ = KollisionsErgebnis{};
     liste_.clear();
-    const QList<int> ids =
-        ueberschneidungen(eigeneId == 0 ? Kopf::NeueBuchung : Kopf::GespeicherteBuchung, zimmer, von, bis, eigeneId);
+    const QList<int> ids = ueberschneidungen(eigeneId == 0 ? Kopf::NeueBuchung : Kopf::GespeicherteBuchung, zimmer, von, bis, eigeneId);
     if (ids.isEmpty()) {
         ergebnis_.geloest = true;
         return true;
@@ -122,14 +116,13 @@ void CollisionLogik::listeLaden(const QList<int>& ids, const NeueBuchung& neu) {
     }
 }
 
-CollisionLogik::LiveErgebnis CollisionLogik::liveTest(const QString& zimmerLabel, const QString& von, const QString& bis,
-                                                              int eigeneId) {
+CollisionLogik::LiveErgebnis CollisionLogik::liveTest(const QString& zimmerLabel, const QString& von, const QString& bis, int eigeneId) {
     if (von.size() < 6 || bis.size() < 6) return LiveErgebnis::KeinTest;
     const auto v = dates::parse(von);
     const auto b = dates::parse(bis);
     if ((v && b && *v == *b) || von.trimmed() == bis.trimmed()) {
-        dialogs_.message(QStringLiteral("Das Anfangs- und Enddatum sind gleich. Bitte korrigiren Sie die Eingaben."), kTitel,
-                         Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(QStringLiteral("Das Anfangs- und Enddatum sind gleich. Bitte korrigiren Sie die Eingaben."), kTitel, Buttons::Ok,
+                         Icon::Exclamation);
         return LiveErgebnis::GleicheDaten;
     }
     if (zimmerLabel.trimmed().isEmpty()) return LiveErgebnis::KeinTest;
@@ -150,9 +143,9 @@ QList<FreiesZimmer> CollisionLogik::freieZimmer(const QDate& von, const QDate& b
         QStringLiteral("SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.NeueNummer, tbZimmernummern.Raucher ") +
         QStringLiteral(" From tbZimmernummern WHERE (((tbZimmernummern.Zimmernummer) Not In (SELECT DISTINCT tblBelegung.Zimmernummer ") +
         QStringLiteral(" FROM tblBelegung WHERE (((tblBelegung.Von)=") + v +
-        QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)>") + v +
-        QStringLiteral(" And (tblBelegung.Von)<") + b + QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)<=") +
-        v + QStringLiteral(") AND ((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)>=") + b +
+        QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)>") + v + QStringLiteral(" And (tblBelegung.Von)<") +
+        b + QStringLiteral(") AND ((tblBelegung.Gelöscht)=False)) OR (((tblBelegung.Von)<=") + v +
+        QStringLiteral(") AND ((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)>=") + b +
         QStringLiteral(")) OR (((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)=") + b +
         QStringLiteral(")) OR (((tblBelegung.Gelöscht)=False) AND ((tblBelegung.Bis)>") + v + QStringLiteral(" And (tblBelegung.Bis)<") +
         b + QStringLiteral("));))) order by tbZimmernummern.Zimmernummer; ");
@@ -181,11 +174,11 @@ QStringList CollisionLogik::freieZimmerLabels(const QDate& von, const QDate& bis
 }
 
 bool CollisionLogik::istBlockmitglied(const QString& kuerzel) {
-    Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tblBelegung.Kürzel, tbBlockbuchung.IDBlockbuchung") +
-            QStringLiteral(" FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = tbBlockbuchung.IDBelegung ") +
-            QStringLiteral(" WHERE (((tblBelegung.Kürzel) Like ?)); "),
-        {like::woertlich(kuerzel)});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tblBelegung.Kürzel, tbBlockbuchung.IDBlockbuchung") +
+                              QStringLiteral(" FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = tbBlockbuchung.IDBelegung ") +
+                              QStringLiteral(" WHERE (((tblBelegung.Kürzel) Like ?)); "),
+                          {like::woertlich(kuerzel)});
     return !rs.eof();
 }
 

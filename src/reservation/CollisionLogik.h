@@ -19,14 +19,14 @@ class CollisionLogik;
 struct Kollision {
     int id = 0;
     QString kuerzel;
-    int zimmer = 0;            // its present room
+    int zimmer = 0;  // its present room
     QDate von;
     QDate bis;
-    int zielZimmer = 0;        // room chosen in the dialog; 0 = none
-    QString zielLabel;         // its label
-    bool warten = false;       // move it into the waiting position
-    QStringList freieZimmer;   // labels of the rooms free for its own range (at most 100)
-    bool blockbuchung = false; // member of a block booking: never offered the waiting position
+    int zielZimmer = 0;         // room chosen in the dialog; 0 = none
+    QString zielLabel;          // its label
+    bool warten = false;        // move it into the waiting position
+    QStringList freieZimmer;    // labels of the rooms free for its own range (at most 100)
+    bool blockbuchung = false;  // member of a block booking: never offered the waiting position
 
     // Tool tip of its short name: where it can be moved to.
     QString tooltip() const;
@@ -37,8 +37,8 @@ struct NeueBuchung {
     QString kuerzel;
     QString von;
     QString bis;
-    QString zimmer;            // room label
-    bool blockbuchung = false; // a block member is never offered the waiting position
+    QString zimmer;             // room label
+    bool blockbuchung = false;  // a block member is never offered the waiting position
 };
 
 // A room free for a date range, as the free-rooms query returns it.

@@ -2,16 +2,16 @@
 
 #include <QSet>
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Amounts.h"
+#include "platform/Clock.h"
 #include "platform/Dates.h"
+#include "platform/Dialogs.h"
+#include "reservation/LikeMuster.h"
 #include "store/Parameter.h"
 #include "store/Zahlstatus.h"
 #include "store/Zimmerliste.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "reservation/LikeMuster.h"
 
 namespace tav {
 
@@ -60,8 +60,7 @@ FormularEinstellungen FormularEinstellungen::lesen(Database& db, Database* beisp
         e.alleFreien = p.readYesNo(QStringLiteral("AlleFreien"));
         e.stammkunden = p.readYesNo(QStringLiteral("Stammkunden"));
         if (const auto g = Parameter(beispielDb ? *beispielDb : db).read(QStringLiteral("Res_Groesse")))
-            e.groesse = g->text(1).trimmed().compare(QLatin1String("klein"), Qt::CaseInsensitive) == 0 ? Groesse::Klein
-                                                                                                      : Groesse::Gross;
+            e.groesse = g->text(1).trimmed().compare(QLatin1String("klein"), Qt::CaseInsensitive) == 0 ? Groesse::Klein : Groesse::Gross;
     } catch (const DatabaseError&) {
         // A database without these rows opens the form with the defaults.
     }
@@ -70,17 +69,17 @@ FormularEinstellungen FormularEinstellungen::lesen(Database& db, Database* beisp
 
 // ---- construction and start ------------------------------------------------------------------
 
-ReservierungLogik::ReservierungLogik(Database& db, Database* beispielDb, Dialogs& dialogs,
-                                             KollisionsDialog& kollisionsDialog, KollisionsErgebnis& kollision,
-                                             const FormularEinstellungen& einstellungen, AdressUmgebung umgebung)
+ReservierungLogik::ReservierungLogik(Database& db, Database* beispielDb, Dialogs& dialogs, KollisionsDialog& kollisionsDialog,
+                                     KollisionsErgebnis& kollision, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung)
     : db_(db),
       beispielDb_(beispielDb),
       dialogs_(dialogs),
       einstellungen_(einstellungen),
-      adresse_(db, dialogs, [&] {
-          umgebung.stammkundenVorgabe = einstellungen.stammkunden;
-          return umgebung;
-      }()),
+      adresse_(db, dialogs,
+               [&] {
+                   umgebung.stammkundenVorgabe = einstellungen.stammkunden;
+                   return umgebung;
+               }()),
       record_(db, dialogs, adresse_, kollisionsDialog, kollision),
       saison_(db, dialogs),
       tarife_(db, dialogs),
@@ -125,8 +124,7 @@ bool ReservierungLogik::starten(Uebergabe& u) {
     return true;
 }
 
-void ReservierungLogik::neueBuchung(const QDate& anreise, const QDate& abreise, int zimmerNummer, int belegungsart,
-                                         int adressId) {
+void ReservierungLogik::neueBuchung(const QDate& anreise, const QDate& abreise, int zimmerNummer, int belegungsart, int adressId) {
     f_ = ReservierungsFelder{};
     saisonpreis_ = false;
     kuerzelGeprueft_ = false;
@@ -174,8 +172,8 @@ bool ReservierungLogik::laden(int id) {
     kuerzelGeprueft_ = false;
     int gast = 0, rechnung = 0;
     {
-        Recordset rs = db_.openRecordset(QStringLiteral("SELECT GastID, IDAdressRechnung FROM tblBelegung WHERE ID = ") +
-                                         QString::number(id));
+        Recordset rs =
+            db_.openRecordset(QStringLiteral("SELECT GastID, IDAdressRechnung FROM tblBelegung WHERE ID = ") + QString::number(id));
         if (!rs.eof()) {
             gast = rs.integer(QStringLiteral("GastID"));
             rechnung = rs.integer(QStringLiteral("IDAdressRechnung"));
@@ -203,8 +201,7 @@ bool ReservierungLogik::aenderungenKlaeren() {
         if (a == Answer::Yes) return speichern() || f_.schliessen;
     }
     if (adresse_.felder().geaendert) {
-        const Answer a =
-            dialogs_.message(QStringLiteral("Änderungen der Adresse speichern?"), {}, Buttons::YesNoCancel, Icon::Question);
+        const Answer a = dialogs_.message(QStringLiteral("Änderungen der Adresse speichern?"), {}, Buttons::YesNoCancel, Icon::Question);
         if (a == Answer::Cancel) return false;
         if (a == Answer::Yes) return adresse_.AdressSpeichern();
     }
@@ -252,9 +249,9 @@ QStringList ReservierungLogik::zahlarten() const {
 bool ReservierungLogik::zahlartEnter(const QString& text) {
     const QString zahlart = text.trimmed();
     if (zahlart.isEmpty()) return false;
-    if (!db_.openRecordset(QStringLiteral("SELECT tbZahlart.Zahlarten From tbZahlart ") +
-                               QStringLiteral(" WHERE (((tbZahlart.Zahlarten) Like ?));  "),
-                           {like::woertlich(zahlart)})
+    if (!db_.openRecordset(
+                QStringLiteral("SELECT tbZahlart.Zahlarten From tbZahlart ") + QStringLiteral(" WHERE (((tbZahlart.Zahlarten) Like ?));  "),
+                {like::woertlich(zahlart)})
              .eof())
         return false;
     db_.execute(QStringLiteral("INSERT INTO tbZahlart (Zahlarten) VALUES (?)"), {zahlart});
@@ -374,9 +371,9 @@ KuerzelFarbe ReservierungLogik::kuerzelFarbe() const {
 
 bool ReservierungLogik::infoVerlassen() {
     if (f_.info.size() <= kInfoLaenge) return true;
-    if (dialogs_.message(QStringLiteral("Die Datenmenge dieses Feldes ist zu groß. Soll die Information ") +
-                             QStringLiteral("abgeschnitten werden?"),
-                         {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (dialogs_.message(
+            QStringLiteral("Die Datenmenge dieses Feldes ist zu groß. Soll die Information ") + QStringLiteral("abgeschnitten werden?"), {},
+            Buttons::YesNo, Icon::Question) != Answer::Yes)
         return false;
     f_.info.truncate(kInfoLaenge);
     geaendert();
@@ -395,9 +392,7 @@ void ReservierungLogik::artGewaehlt(int index) {
     if (const int n = zahlwort(f_.artName)) f_.gaeste = QString::number(n);
 }
 
-bool ReservierungLogik::istAngebot() const {
-    return f_.artName.trimmed().compare(QLatin1String("Angebot"), Qt::CaseInsensitive) == 0;
-}
+bool ReservierungLogik::istAngebot() const { return f_.artName.trimmed().compare(QLatin1String("Angebot"), Qt::CaseInsensitive) == 0; }
 
 QString ReservierungLogik::bestVorschauBeschriftung() const {
     return istAngebot() ? QStringLiteral("Angebot (ein&f.)") : QStringLiteral("Bestätigung (ein&f.)");
@@ -434,9 +429,7 @@ void ReservierungLogik::belegNummerVergeben() { record_.belegNummerVergeben(f_);
 
 // ---- prices ----------------------------------------------------------------------------------
 
-void ReservierungLogik::saisonpreisPruefen() {
-    saisonpreis_ = saison_.istSaisonpreis(zimmerNummer(), f_.von, f_.bis, f_.preis);
-}
+void ReservierungLogik::saisonpreisPruefen() { saisonpreis_ = saison_.istSaisonpreis(zimmerNummer(), f_.von, f_.bis, f_.preis); }
 
 void ReservierungLogik::tarifVerlassen() {
     if (f_.tarif.trimmed().isEmpty()) {
@@ -489,9 +482,7 @@ void ReservierungLogik::heuteKlick() {
 
 bool ReservierungLogik::bezahlt() const { return !f_.istNeu() && belegungBezahlt(db_, f_.id); }
 
-QString ReservierungLogik::bezahltText() const {
-    return bezahlt() ? QStringLiteral("Bezahlt") : QStringLiteral("Nicht Bezahlt");
-}
+QString ReservierungLogik::bezahltText() const { return bezahlt() ? QStringLiteral("Bezahlt") : QStringLiteral("Nicht Bezahlt"); }
 
 void ReservierungLogik::bezahltKlick() { record_.bezahltKlick(f_); }
 
@@ -633,10 +624,9 @@ void ReservierungLogik::setGroesse(Groesse g) {
 // ---- helpers ---------------------------------------------------------------------------------
 
 int ReservierungLogik::zahlwort(const QString& text) {
-    static const QStringList woerter = {QStringLiteral("eins"),   QStringLiteral("zwei"), QStringLiteral("drei"),
-                                        QStringLiteral("vier"),   QStringLiteral("fünf"), QStringLiteral("sechs"),
-                                        QStringLiteral("sieben"), QStringLiteral("acht"), QStringLiteral("neun"),
-                                        QStringLiteral("zehn"),   QStringLiteral("elf"),  QStringLiteral("zwölf")};
+    static const QStringList woerter = {QStringLiteral("eins"), QStringLiteral("zwei"),  QStringLiteral("drei"),   QStringLiteral("vier"),
+                                        QStringLiteral("fünf"), QStringLiteral("sechs"), QStringLiteral("sieben"), QStringLiteral("acht"),
+                                        QStringLiteral("neun"), QStringLiteral("zehn"),  QStringLiteral("elf"),    QStringLiteral("zwölf")};
     const QString t = text.trimmed().toLower();
     if (t == QLatin1String("ein")) return 1;
     return int(woerter.indexOf(t) + 1);

@@ -6,12 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/Variablen.h"
 #include "reservation/AdressLogik.h"
 #include "reservation/Belegung.h"
 #include "reservation/ReservierungsFelder.h"
 #include "reservation/Tarifliste.h"
 #include "reservation/clsSaisonpreis.h"
+#include "store/Variablen.h"
 
 namespace tav {
 
@@ -30,11 +30,11 @@ struct FormularEinstellungen {
     QString waesche2Name = QStringLiteral("Bettwäsche");  // F3
     QString waesche2Tage = QStringLiteral("3");           // F4
     bool fruehstueck = true;                              // F5 "1": new bookings with breakfast
-    bool mittag = false;                                // F6 "1": with lunch
-    bool abendessen = false;                            // F7 "1": with dinner
-    bool alleFreien = false;                            // "AlleFreien": the room box lists the free rooms
-    bool stammkunden = false;                           // "Stammkunden": new addresses are regular guests
-    Groesse groesse = Groesse::Gross;                   // "Res_Groesse" of the sample database
+    bool mittag = false;                                  // F6 "1": with lunch
+    bool abendessen = false;                              // F7 "1": with dinner
+    bool alleFreien = false;                              // "AlleFreien": the room box lists the free rooms
+    bool stammkunden = false;                             // "Stammkunden": new addresses are regular guests
+    Groesse groesse = Groesse::Gross;                     // "Res_Groesse" of the sample database
 
     // Reads the rows from the main database; "Res_Groesse" from the sample database, or from
     // the main database when the sample database is not open. Missing rows keep the defaults.
@@ -45,8 +45,8 @@ struct FormularEinstellungen {
 struct ZimmerEintrag {
     int nummer = 0;
     QString label;
-    int gaeste = 0;      // AnzahlGästeDefault
-    double preis = 0;    // PreisDefault
+    int gaeste = 0;    // AnzahlGästeDefault
+    double preis = 0;  // PreisDefault
 };
 
 // The number boxes that refuse an empty value or 0.
@@ -74,7 +74,7 @@ public:
     static inline const QString kTitelVorgabe = QStringLiteral("Vorgabe beim Öffnen");
 
     ReservierungLogik(Database& db, Database* beispielDb, Dialogs& dialogs, KollisionsDialog& kollisionsDialog,
-                          KollisionsErgebnis& kollision, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung);
+                      KollisionsErgebnis& kollision, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung);
 
     // ---- what the form shows ----
     ReservierungsFelder& felder() { return f_; }

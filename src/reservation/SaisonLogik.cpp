@@ -104,8 +104,8 @@ QList<int> SaisonLogik::ueberschneidungen(const QDate& start, const QDate& ende,
     }
     // A season beginning on the same day always overlaps, also when it ends on the same day,
     // which the conditions above leave out.
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDSaisonzeiten FROM tbSaisonzeiten WHERE Start = ") + s);
-         !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDSaisonzeiten FROM tbSaisonzeiten WHERE Start = ") + s); !rs.eof();
+         rs.moveNext()) {
         const int id = rs.integer(QStringLiteral("IDSaisonzeiten"));
         if (id != ausser && !out.contains(id)) out << id;
     }
@@ -142,8 +142,9 @@ bool SaisonLogik::speichern() {
         return false;
     }
     if (!ueberschneidungen(*start, *ende, f.id).isEmpty()) {
-        meldung(QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die "
-                               "Eingabe."));
+        meldung(
+            QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die "
+                           "Eingabe."));
         return false;
     }
     Recordset rs;

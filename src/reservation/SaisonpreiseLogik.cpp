@@ -1,7 +1,7 @@
 #include "reservation/SaisonpreiseLogik.h"
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
+#include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 
 namespace tav {

@@ -1,8 +1,8 @@
 #include "reservation/Tarifliste.h"
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
+#include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 
 namespace tav {
@@ -49,8 +49,6 @@ bool Tarifliste::entfernen(const QString& wert) {
     return db_.execute(QStringLiteral("DELETE * FROM tblTarife WHERE format(tblTarife.Tarif, '###,##0.00')= ? "), {text}) > 0;
 }
 
-QString Tarifliste::verlassen(const QString& wert) {
-    return wert.trimmed().isEmpty() ? amounts::format(0) : wert;
-}
+QString Tarifliste::verlassen(const QString& wert) { return wert.trimmed().isEmpty() ? amounts::format(0) : wert; }
 
 }  // namespace tav

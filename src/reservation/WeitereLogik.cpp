@@ -16,10 +16,10 @@ void WeitereLogik::laden(int buchungId) {
 
     int anzahl = 0;
     {
-        Recordset b = db_.openRecordset(QStringLiteral(
-            "SELECT tblBelegung.AnzahlGäste, tblBelegung.GastID, tbZimmernummern.AnzahlGästeDefault FROM tblBelegung "
-            "LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer "
-            "WHERE tblBelegung.ID = ?"),
+        Recordset b = db_.openRecordset(
+            QStringLiteral("SELECT tblBelegung.AnzahlGäste, tblBelegung.GastID, tbZimmernummern.AnzahlGästeDefault FROM tblBelegung "
+                           "LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer "
+                           "WHERE tblBelegung.ID = ?"),
             {buchungId});
         if (!b.eof()) anzahl = qMax(b.integer(QStringLiteral("AnzahlGästeDefault")), b.integer(QStringLiteral("AnzahlGäste")));
     }
@@ -45,7 +45,7 @@ void WeitereLogik::laden(int buchungId) {
             z.name = rs.text(QStringLiteral("LastName"));
             z.vorname = rs.text(QStringLiteral("FirstName"));
             z.anrede = rs.text(QStringLiteral("Anreden")).isEmpty() ? rs.text(QStringLiteral("Address.Anrede"))
-                                                                   : rs.text(QStringLiteral("Anreden"));
+                                                                    : rs.text(QStringLiteral("Anreden"));
             z.strasse = rs.text(QStringLiteral("Address.Address"));
             z.plz = rs.text(QStringLiteral("PostalCode"));
             z.ort = rs.text(QStringLiteral("City"));
@@ -68,15 +68,16 @@ void WeitereLogik::laden(int buchungId) {
     if (keineWeiteren && !zeilen_.isEmpty() &&
         dialogs_.message(QStringLiteral("Sollen die Adressdaten der Reservierung übernommen werden?"), {}, Buttons::YesNo,
                          Icon::Question) == Answer::Yes) {
-        Recordset g = db_.openRecordset(QStringLiteral(
-            "SELECT Address.Anrede, tbAnreden.Anrede AS Anreden, Address.LastName, Address.FirstName, Address.Address, "
-            "Address.PostalCode, Address.City, Address.Country "
-            "FROM (tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID) "
-            "LEFT JOIN tbAnreden ON Address.IDAnrede = tbAnreden.IDAnrede WHERE tblBelegung.ID = ?"),
+        Recordset g = db_.openRecordset(
+            QStringLiteral("SELECT Address.Anrede, tbAnreden.Anrede AS Anreden, Address.LastName, Address.FirstName, Address.Address, "
+                           "Address.PostalCode, Address.City, Address.Country "
+                           "FROM (tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID) "
+                           "LEFT JOIN tbAnreden ON Address.IDAnrede = tbAnreden.IDAnrede WHERE tblBelegung.ID = ?"),
             {buchungId});
         if (!g.eof()) {
             GastZeile& z = zeilen_[0];
-            z.anrede = g.text(QStringLiteral("Anreden")).isEmpty() ? g.text(QStringLiteral("Address.Anrede")) : g.text(QStringLiteral("Anreden"));
+            z.anrede =
+                g.text(QStringLiteral("Anreden")).isEmpty() ? g.text(QStringLiteral("Address.Anrede")) : g.text(QStringLiteral("Anreden"));
             z.name = g.text(QStringLiteral("LastName"));
             z.vorname = g.text(QStringLiteral("FirstName"));
             z.strasse = g.text(QStringLiteral("Address"));
@@ -99,8 +100,8 @@ QStringList WeitereLogik::anreden() const {
 
 QStringList WeitereLogik::laender() const {
     QStringList out;
-    for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; "));
-         !rs.eof(); rs.moveNext())
+    for (Recordset rs = db_.openRecordset(QStringLiteral(" SELECT tbLänder.Länder  From tbLänder ORDER BY tbLänder.Länder; ")); !rs.eof();
+         rs.moveNext())
         out << rs.text(QStringLiteral("Länder"));
     return out;
 }
@@ -181,22 +182,23 @@ void WeitereLogik::alsAdressenSpeichern(bool alle) {
                                QStringLiteral(" Address.Address, IDLand ,Address.PostalCode, Address.City, Address.Country ");
         Recordset rs;
         if (z.idAdresse != 0)
-            rs = db_.openRecordset(QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") +
-                                       QStringLiteral(" WHERE Address.ID = ?"),
-                                   {z.idAdresse});
+            rs = db_.openRecordset(
+                QStringLiteral("SELECT ID") + felder + QStringLiteral(" From Address ") + QStringLiteral(" WHERE Address.ID = ?"),
+                {z.idAdresse});
         if (z.idAdresse == 0 || rs.eof()) {
             // An identical address is taken instead of writing a second one.
-            rs = db_.openRecordset(
-                QStringLiteral("SELECT  ID, Address.Anrede, Address.LastName, Address.FirstName,") +
-                    QStringLiteral(" Address.Address,IDLand, Address.PostalCode, Address.City, Address.Country ") +
-                    QStringLiteral(" From Address ") + QStringLiteral(" WHERE (((Address.Anrede)=?) ") +
-                    QStringLiteral(" AND ((Address.LastName)=?) ") + QStringLiteral(" AND ((Address.FirstName)=?) ") +
-                    QStringLiteral(" AND ((Address.Address)=?) ") + QStringLiteral(" AND ((Address.PostalCode)=?) ") +
-                    QStringLiteral(" AND ((Address.City)=?));"),
-                {z.anrede, z.name.trimmed(), z.vorname, z.strasse, z.plz, z.ort});
+            rs = db_.openRecordset(QStringLiteral("SELECT  ID, Address.Anrede, Address.LastName, Address.FirstName,") +
+                                       QStringLiteral(" Address.Address,IDLand, Address.PostalCode, Address.City, Address.Country ") +
+                                       QStringLiteral(" From Address ") + QStringLiteral(" WHERE (((Address.Anrede)=?) ") +
+                                       QStringLiteral(" AND ((Address.LastName)=?) ") + QStringLiteral(" AND ((Address.FirstName)=?) ") +
+                                       QStringLiteral(" AND ((Address.Address)=?) ") + QStringLiteral(" AND ((Address.PostalCode)=?) ") +
+                                       QStringLiteral(" AND ((Address.City)=?));"),
+                                   {z.anrede, z.name.trimmed(), z.vorname, z.strasse, z.plz, z.ort});
         }
-        if (rs.eof()) rs.addNew();
-        else rs.edit();
+        if (rs.eof())
+            rs.addNew();
+        else
+            rs.edit();
         rs.setValue(QStringLiteral("Lastname"), z.name.trimmed());
         rs.setValue(QStringLiteral("Firstname"), z.vorname);
         rs.setValue(QStringLiteral("Address"), z.strasse);

@@ -3,10 +3,10 @@
 #include <QList>
 #include <cmath>
 
-#include "platform/Amounts.h"
 #include "engine/Database.h"
-#include "platform/Dates.h"
 #include "engine/SqlText.h"
+#include "platform/Amounts.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
 
 namespace tav {
@@ -38,10 +38,9 @@ void clsSaisonpreis::leeren() {
 
 QString clsSaisonpreis::SaisonVonTag(const QDate& d) const {
     const QString tag = dates::longDate(d);
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbSaisonzeiten.Saisonbezeichnung From tbSaisonzeiten ") +
-                                     QStringLiteral(" WHERE (((CVDate('") + tag +
-                                     QStringLiteral("'))>=[tbSaisonzeiten].[Start] And (CVDate('") + tag +
-                                     QStringLiteral("'))<[tbSaisonzeiten].[Ende]))"));
+    Recordset rs = db_.openRecordset(
+        QStringLiteral("SELECT tbSaisonzeiten.Saisonbezeichnung From tbSaisonzeiten ") + QStringLiteral(" WHERE (((CVDate('") + tag +
+        QStringLiteral("'))>=[tbSaisonzeiten].[Start] And (CVDate('") + tag + QStringLiteral("'))<[tbSaisonzeiten].[Ende]))"));
     return rs.eof() ? QString() : rs.text(QStringLiteral("Saisonbezeichnung"));
 }
 
@@ -49,8 +48,8 @@ double clsSaisonpreis::ZimmerpreisFürSaison(int zimmer, const QString& saison) 
     // Only the four season names make a field name; anything else asks for the default price.
     const bool mitSaison = kSaisons.contains(saison);
     Recordset rs = db_.openRecordset(QStringLiteral("SELECT Zimmernummer, PreisDefault ") +
-                                     (mitSaison ? QStringLiteral(" ,Preis") + saison : QString()) +
-                                     QStringLiteral(" From tbZimmernummern ") + QStringLiteral(" WHERE Zimmernummer = ?"),
+                                         (mitSaison ? QStringLiteral(" ,Preis") + saison : QString()) +
+                                         QStringLiteral(" From tbZimmernummern ") + QStringLiteral(" WHERE Zimmernummer = ?"),
                                      {zimmer});
     if (rs.eof()) return 0;
     if (mitSaison) {
@@ -88,8 +87,8 @@ double clsSaisonpreis::Saisonpreis_Ausrechnen(int zimmer, const QDate& anreise, 
                                               QStringLiteral(" ORDER BY idSaisonzeiten"));
              !rs.eof(); rs.moveNext()) {
             const qsizetype zeile = kSaisons.indexOf(rs.text(QStringLiteral("Saisonbezeichnung")));
-            perioden.push_back({zeile < 0 ? 4 : int(zeile), rs.value(QStringLiteral("Start")).toDate(),
-                                rs.value(QStringLiteral("Ende")).toDate()});
+            perioden.push_back(
+                {zeile < 0 ? 4 : int(zeile), rs.value(QStringLiteral("Start")).toDate(), rs.value(QStringLiteral("Ende")).toDate()});
         }
         for (QDate d = anreise; d < abreise; d = d.addDays(1)) {
             int zeile = 4;

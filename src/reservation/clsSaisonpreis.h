@@ -21,8 +21,8 @@ struct SaisonAnteil {
 
 // The state of the seasonal-price button and the two price boxes of the reservation form.
 struct PreisBoxen {
-    QString tarif;   // cboTarif
-    QString gesamt;  // fldPreis
+    QString tarif;             // cboTarif
+    QString gesamt;            // fldPreis
     bool saisonpreis = false;  // cmdSaisonpreis is green
 };
 

@@ -4,17 +4,16 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 
 namespace tav {
 
-DatenbankLogik::DatenbankLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings)
-    : v_(v), dialogs_(dialogs), settings_(settings) {}
+DatenbankLogik::DatenbankLogik(Variablen& v, Dialogs& dialogs, SettingsStore& settings) : v_(v), dialogs_(dialogs), settings_(settings) {}
 
 void DatenbankLogik::laden() {
     beispieldatenBeimLaden_ = v_.beispieldaten;

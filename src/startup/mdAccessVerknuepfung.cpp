@@ -6,17 +6,17 @@
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/FileCare.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 
 namespace tav {
 
 mdAccessVerknuepfung::mdAccessVerknuepfung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, QString programmordner,
-                                         QString dateiname)
+                                           QString dateiname)
     : v_(v), dialogs_(dialogs), settings_(settings), programmordner_(std::move(programmordner)), dateiname_(std::move(dateiname)) {}
 
 int mdAccessVerknuepfung::instanzAus(const QString& dateiname) {
@@ -69,17 +69,19 @@ mdAccessVerknuepfung::Weiter mdAccessVerknuepfung::start() {
         if (z == Pruefung::Gut && a == Pruefung::Gut) {
             const Pruefung l = verknuepfung::pruefeVerknuepfungsdatei(linkPfad());
             if (l == Pruefung::Gut && verknuepfung::zeigtAuf(linkPfad(), arbeit, zentral)) return schreibschutzMelden(arbeit, zentral);
-            if (l == Pruefung::Gesperrt) gesperrt = linkPfad();
-            else if (verbindenUndNeuVerknuepfen(arbeit, zentral)) return schreibschutzMelden(arbeit, zentral);
+            if (l == Pruefung::Gesperrt)
+                gesperrt = linkPfad();
+            else if (verbindenUndNeuVerknuepfen(arbeit, zentral))
+                return schreibschutzMelden(arbeit, zentral);
         }
         if (gesperrt.isEmpty()) break;
         // A lock is no reason to set the paths anew: the files are there, another workstation
         // (a backup, a clean-up) holds one of them. The stored paths stay as they are.
-        const Answer antwort = dialogs_.message(
-            QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Arbeitsplatz benutzt (zum Beispiel für eine "
-                           "Datensicherung). Möchten Sie es noch einmal versuchen?")
-                .arg(QDir::toNativeSeparators(gesperrt)),
-            {}, Buttons::RetryCancel, Icon::Exclamation);
+        const Answer antwort =
+            dialogs_.message(QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Arbeitsplatz benutzt (zum Beispiel für eine "
+                                            "Datensicherung). Möchten Sie es noch einmal versuchen?")
+                                 .arg(QDir::toNativeSeparators(gesperrt)),
+                             {}, Buttons::RetryCancel, Icon::Exclamation);
         if (antwort != Answer::Retry) return Weiter::Ende;
     }
 
@@ -137,8 +139,7 @@ void mdAccessVerknuepfung::datenbankenReparieren() {
         if (p.isEmpty()) continue;
         try {
             Database::repair(p);
-        } catch (const DatabaseError&) {
-        }
+        } catch (const DatabaseError&) {}
     }
 }
 

@@ -19,33 +19,63 @@ struct Ort {
 };
 
 const Ort kOrte[] = {
-    {"10115", "Berlin"},       {"20095", "Hamburg"},        {"80331", "München"},         {"50667", "Köln"},
-    {"60311", "Frankfurt am Main"}, {"70173", "Stuttgart"}, {"40213", "Düsseldorf"},      {"04109", "Leipzig"},
-    {"01067", "Dresden"},      {"28195", "Bremen"},         {"30159", "Hannover"},        {"90402", "Nürnberg"},
-    {"44135", "Dortmund"},     {"45127", "Essen"},          {"53111", "Bonn"},            {"55116", "Mainz"},
-    {"65183", "Wiesbaden"},    {"66111", "Saarbrücken"},    {"24103", "Kiel"},            {"18055", "Rostock"},
-    {"19053", "Schwerin"},     {"14467", "Potsdam"},        {"39104", "Magdeburg"},       {"99084", "Erfurt"},
-    {"93047", "Regensburg"},   {"94032", "Passau"},         {"87435", "Kempten (Allgäu)"}, {"83471", "Berchtesgaden"},
-    {"82467", "Garmisch-Partenkirchen"}, {"79098", "Freiburg im Breisgau"}, {"69117", "Heidelberg"}, {"97070", "Würzburg"},
-    {"86150", "Augsburg"},     {"37073", "Göttingen"},      {"23552", "Lübeck"},          {"26122", "Oldenburg"},
-    {"48143", "Münster"},      {"33602", "Bielefeld"},      {"34117", "Kassel"},          {"35037", "Marburg"},
+    {"10115", "Berlin"},
+    {"20095", "Hamburg"},
+    {"80331", "München"},
+    {"50667", "Köln"},
+    {"60311", "Frankfurt am Main"},
+    {"70173", "Stuttgart"},
+    {"40213", "Düsseldorf"},
+    {"04109", "Leipzig"},
+    {"01067", "Dresden"},
+    {"28195", "Bremen"},
+    {"30159", "Hannover"},
+    {"90402", "Nürnberg"},
+    {"44135", "Dortmund"},
+    {"45127", "Essen"},
+    {"53111", "Bonn"},
+    {"55116", "Mainz"},
+    {"65183", "Wiesbaden"},
+    {"66111", "Saarbrücken"},
+    {"24103", "Kiel"},
+    {"18055", "Rostock"},
+    {"19053", "Schwerin"},
+    {"14467", "Potsdam"},
+    {"39104", "Magdeburg"},
+    {"99084", "Erfurt"},
+    {"93047", "Regensburg"},
+    {"94032", "Passau"},
+    {"87435", "Kempten (Allgäu)"},
+    {"83471", "Berchtesgaden"},
+    {"82467", "Garmisch-Partenkirchen"},
+    {"79098", "Freiburg im Breisgau"},
+    {"69117", "Heidelberg"},
+    {"97070", "Würzburg"},
+    {"86150", "Augsburg"},
+    {"37073", "Göttingen"},
+    {"23552", "Lübeck"},
+    {"26122", "Oldenburg"},
+    {"48143", "Münster"},
+    {"33602", "Bielefeld"},
+    {"34117", "Kassel"},
+    {"35037", "Marburg"},
 };
 
 const char* const kVornamenM[] = {"Thomas", "Michael", "Andreas", "Stefan", "Peter",  "Klaus",  "Jürgen", "Frank",
                                   "Markus", "Jan",     "Lukas",   "Felix",  "Tobias", "Martin", "Georg"};
-const char* const kVornamenW[] = {"Sabine", "Petra",  "Monika",  "Claudia", "Andrea", "Julia", "Anna",   "Katharina",
+const char* const kVornamenW[] = {"Sabine", "Petra",  "Monika",  "Claudia", "Andrea", "Julia", "Anna",     "Katharina",
                                   "Ursula", "Birgit", "Susanne", "Lena",    "Sophie", "Maria", "Christine"};
-const char* const kNachnamen[] = {"Müller",    "Schmidt",  "Schneider", "Fischer", "Weber",   "Meyer",    "Wagner",
-                                  "Becker",    "Schulz",   "Hoffmann",  "Schäfer", "Koch",    "Bauer",    "Richter",
-                                  "Klein",     "Wolf",     "Schröder",  "Neumann", "Schwarz", "Zimmermann", "Braun",
-                                  "Krüger",    "Hofmann",  "Hartmann",  "Lange",   "Schmitt", "Werner",   "Krause",
-                                  "Meier",     "Lehmann",  "Huber",     "Kaiser",  "Fuchs",   "Peters",   "Lang",
-                                  "Scholz",    "Möller",   "Weiß",      "Jung",    "Hahn"};
-const char* const kStrassen[] = {"Hauptstraße", "Bahnhofstraße", "Gartenweg",   "Schulstraße", "Lindenallee",
-                                 "Am Markt",    "Bergstraße",    "Kirchplatz",  "Waldweg",     "Rosenstraße",
-                                 "Mühlenweg",   "Goethestraße",  "Schillerstraße", "Seestraße", "Ringstraße"};
-const char* const kInfos[] = {"Anreise gegen 18 Uhr", "mit Hund", "Kinderbett gewünscht", "Allergie: Nüsse",
-                              "Zimmer zum Garten bitte", "kommt mit dem Fahrrad", "Rechnung an die Firma", "Stammgast"};
+const char* const kNachnamen[] = {"Müller",   "Schmidt",  "Schneider", "Fischer",    "Weber",  "Meyer",   "Wagner",  "Becker",
+                                  "Schulz",   "Hoffmann", "Schäfer",   "Koch",       "Bauer",  "Richter", "Klein",   "Wolf",
+                                  "Schröder", "Neumann",  "Schwarz",   "Zimmermann", "Braun",  "Krüger",  "Hofmann", "Hartmann",
+                                  "Lange",    "Schmitt",  "Werner",    "Krause",     "Meier",  "Lehmann", "Huber",   "Kaiser",
+                                  "Fuchs",    "Peters",   "Lang",      "Scholz",     "Möller", "Weiß",    "Jung",    "Hahn"};
+const char* const kStrassen[] = {"Hauptstraße", "Bahnhofstraße", "Gartenweg",      "Schulstraße", "Lindenallee",
+                                 "Am Markt",    "Bergstraße",    "Kirchplatz",     "Waldweg",     "Rosenstraße",
+                                 "Mühlenweg",   "Goethestraße",  "Schillerstraße", "Seestraße",   "Ringstraße"};
+const char* const kInfos[] = {
+    "Anreise gegen 18 Uhr",  "mit Hund", "Kinderbett gewünscht", "Allergie: Nüsse", "Zimmer zum Garten bitte", "kommt mit dem Fahrrad",
+    "Rechnung an die Firma", "Stammgast"};
 
 struct Raumpreis {
     int nummer;
@@ -115,10 +145,12 @@ void nachschlagetabellen(Database& db) {
         }
     }
     // Nights at the reduced rate, everything else at the full rate.
-    db.execute(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, Standard) "
-                              "VALUES (1, 7, #01-01-2010#, True)"));
-    db.execute(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, Standard) "
-                              "VALUES (2, 19, #01-01-2010#, False)"));
+    db.execute(
+        QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, Standard) "
+                       "VALUES (1, 7, #01-01-2010#, True)"));
+    db.execute(
+        QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, Standard) "
+                       "VALUES (2, 19, #01-01-2010#, False)"));
     {
         Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM tbArtKategorie"));
         struct Artikel {
@@ -126,8 +158,11 @@ void nachschlagetabellen(Database& db) {
             double preis;
             bool keinDatum;
         };
-        const Artikel artikel[] = {{"Frühstück", 12.5, false}, {"Halbpension", 24, false}, {"Parkplatz", 8, false},
-                                   {"Minibar", 0, true},       {"Fahrradverleih", 15, false}};
+        const Artikel artikel[] = {{"Frühstück", 12.5, false},
+                                   {"Halbpension", 24, false},
+                                   {"Parkplatz", 8, false},
+                                   {"Minibar", 0, true},
+                                   {"Fahrradverleih", 15, false}};
         int id = 1;
         for (const Artikel& a : artikel) {
             rs.addNew();
@@ -202,8 +237,8 @@ QList<Gast> adressen(Database& db, QRandomGenerator& rnd, const QDate& stichtag)
         }
         rs.setValue(QStringLiteral("Lastname"), nachname);
         rs.setValue(QStringLiteral("Firstname"), vorname);
-        rs.setValue(QStringLiteral("Address"), u(kStrassen[rnd.bounded(int(std::size(kStrassen)))]) + QLatin1Char(' ') +
-                                                   QString::number(1 + rnd.bounded(80)));
+        rs.setValue(QStringLiteral("Address"),
+                    u(kStrassen[rnd.bounded(int(std::size(kStrassen)))]) + QLatin1Char(' ') + QString::number(1 + rnd.bounded(80)));
         rs.setValue(QStringLiteral("postalcode"), u(ort.plz));
         rs.setValue(QStringLiteral("city"), u(ort.ort));
         rs.setValue(QStringLiteral("Country"), QStringLiteral("Deutschland"));
@@ -335,9 +370,12 @@ void anlegen(Database& db, const QDate& stichtag) {
               [](const Buchung& a, const Buchung& b) { return a.von != b.von ? a.von < b.von : a.zimmer < b.zimmer; });
     for (Buchung& b : buchungen) {
         const int wurf = rnd.bounded(100);
-        if (b.von > stichtag) b.art = wurf < 15 ? 4 : wurf < 55 ? 1 : 2;
-        else if (b.von.daysTo(b.bis) == 1 && wurf < 40) b.art = 3;
-        else b.art = wurf < 50 ? 1 : 2;
+        if (b.von > stichtag)
+            b.art = wurf < 15 ? 4 : wurf < 55 ? 1 : 2;
+        else if (b.von.daysTo(b.bis) == 1 && wurf < 40)
+            b.art = 3;
+        else
+            b.art = wurf < 50 ? 1 : 2;
     }
     // Bookings in the waiting position, not yet given a room.
     for (int i = 0; i < 6; ++i) {
@@ -384,7 +422,8 @@ void anlegen(Database& db, const QDate& stichtag) {
         rs.setValue(QStringLiteral("Gelöscht"), b.warten);
         rs.setValue(QStringLiteral("Abgerechnet"), 0);
         rs.setValue(QStringLiteral("Abg_Temp"), QStringLiteral("Nein"));
-        if (rnd.bounded(3) == 0) rs.setValue(QStringLiteral("Zahlart"), rnd.bounded(2) ? QStringLiteral("Bar") : QStringLiteral("EC-Karte"));
+        if (rnd.bounded(3) == 0)
+            rs.setValue(QStringLiteral("Zahlart"), rnd.bounded(2) ? QStringLiteral("Bar") : QStringLiteral("EC-Karte"));
         rs.setValue(QStringLiteral("WerErstellt"), QStringLiteral("Beispiel"));
         rs.setValue(QStringLiteral("WannErstellt"), erstellt);
         rs.update();

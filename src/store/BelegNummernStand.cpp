@@ -17,8 +17,9 @@ const char* const kWeiter =
 
 // A number n of the run that no booking holds any more ends the run at n - 1.
 QString zurueck(const char* alt) {
-    return QStringLiteral("UPDATE tbBelegNummernStand SET Lueckenlos = %1.BelegNummer - 1 WHERE %1.BelegNummer >= 1 AND "
-                          "%1.BelegNummer <= Lueckenlos AND NOT EXISTS (SELECT 1 FROM tblBelegung WHERE BelegNummer = %1.BelegNummer);")
+    return QStringLiteral(
+               "UPDATE tbBelegNummernStand SET Lueckenlos = %1.BelegNummer - 1 WHERE %1.BelegNummer >= 1 AND "
+               "%1.BelegNummer <= Lueckenlos AND NOT EXISTS (SELECT 1 FROM tblBelegung WHERE BelegNummer = %1.BelegNummer);")
         .arg(QLatin1String(alt));
 }
 
@@ -35,10 +36,11 @@ void einrichten(Database& zentral) {
     zentral.executeNative(QStringLiteral("DELETE FROM tbBelegNummernStand"));
     zentral.executeNative(QStringLiteral("INSERT INTO tbBelegNummernStand (Lueckenlos) VALUES (0)"));
     zentral.executeNative(QStringLiteral("UPDATE tbBelegNummernStand SET Lueckenlos = ") + QLatin1String(kWeiter));
-    zentral.executeNative(QStringLiteral("CREATE TRIGGER IF NOT EXISTS tav_belegnummer_i AFTER INSERT ON tblBelegung BEGIN ") +
-                          weiter() + QStringLiteral(" END"));
-    zentral.executeNative(QStringLiteral("CREATE TRIGGER IF NOT EXISTS tav_belegnummer_u AFTER UPDATE OF BelegNummer ON tblBelegung BEGIN ") +
-                          zurueck("OLD") + weiter() + QStringLiteral(" END"));
+    zentral.executeNative(QStringLiteral("CREATE TRIGGER IF NOT EXISTS tav_belegnummer_i AFTER INSERT ON tblBelegung BEGIN ") + weiter() +
+                          QStringLiteral(" END"));
+    zentral.executeNative(
+        QStringLiteral("CREATE TRIGGER IF NOT EXISTS tav_belegnummer_u AFTER UPDATE OF BelegNummer ON tblBelegung BEGIN ") +
+        zurueck("OLD") + weiter() + QStringLiteral(" END"));
     zentral.executeNative(QStringLiteral("CREATE TRIGGER IF NOT EXISTS tav_belegnummer_d AFTER DELETE ON tblBelegung BEGIN ") +
                           zurueck("OLD") + QStringLiteral(" END"));
     t.commit();

@@ -13,8 +13,7 @@ namespace tav::dbfiles {
 
 FileNames FileNames::forInstance(int instance) {
     if (instance <= 0)
-        return {QStringLiteral("Tavomera.mdb"), QStringLiteral("Zentral.mdb"), QStringLiteral("Beispiel.mdb"),
-                QStringLiteral("Lokal.mdb")};
+        return {QStringLiteral("Tavomera.mdb"), QStringLiteral("Zentral.mdb"), QStringLiteral("Beispiel.mdb"), QStringLiteral("Lokal.mdb")};
     const QString n = QString::number(instance);
     return {QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"), QStringLiteral("Zentra") + n + QStringLiteral(".mdb"),
             QStringLiteral("Beispie") + n + QStringLiteral(".mdb"), QStringLiteral("Loka") + n + QStringLiteral(".mdb")};

@@ -9,9 +9,7 @@ namespace tav::einstellungen {
 
 namespace {
 
-void schreiben(Database& db, const QString& satz, const QString& f1) {
-    Parameter(db).write(satz, {qMakePair(1, QVariant(f1))});
-}
+void schreiben(Database& db, const QString& satz, const QString& f1) { Parameter(db).write(satz, {qMakePair(1, QVariant(f1))}); }
 
 // F1 of a row as a number; the default when the row or the field is missing.
 int zahl(Database& db, const QString& satz, int standard) {
@@ -47,15 +45,14 @@ const QStringList& dokumentOptionNamen() {
 }
 
 const QStringList& suchFeldNamen() {
-    static const QStringList names = {QStringLiteral("Such_Nachname"), QStringLiteral("Such_Vorname"),
-                                      QStringLiteral("Such_Strasse"), QStringLiteral("Such_Ort")};
+    static const QStringList names = {QStringLiteral("Such_Nachname"), QStringLiteral("Such_Vorname"), QStringLiteral("Such_Strasse"),
+                                      QStringLiteral("Such_Ort")};
     return names;
 }
 
 quint32 standardFarbe(int feld) {
     // free, the two sample kinds, "Tresen", "Angebot"; light grey for kinds without a colour
-    static const quint32 farben[] = {9399613u, 16742405u, 16762112u, 16773888u, 16056285u,
-                                     12632256u, 12632256u, 12632256u, 12632256u};
+    static const quint32 farben[] = {9399613u, 16742405u, 16762112u, 16773888u, 16056285u, 12632256u, 12632256u, 12632256u, 12632256u};
     return feld >= 1 && feld <= 9 ? farben[feld - 1] : 0u;
 }
 
@@ -89,8 +86,10 @@ void hilfeDarstellung(Database& db, Variablen& v) {
     }
     Recordset all = db.openRecordset(QStringLiteral("SELECT WahrNichtWahr, Beschreibung FROM TblHilfeDarstellung"));
     for (; !all.eof(); all.moveNext()) {
-        if (all.yes(QStringLiteral("WahrNichtWahr"))) v.textWahr = all.text(QStringLiteral("Beschreibung"));
-        else v.textFalsch = all.text(QStringLiteral("Beschreibung"));
+        if (all.yes(QStringLiteral("WahrNichtWahr")))
+            v.textWahr = all.text(QStringLiteral("Beschreibung"));
+        else
+            v.textFalsch = all.text(QStringLiteral("Beschreibung"));
     }
 }
 
@@ -139,8 +138,8 @@ void waehrung(Database& db, Variablen& v) {
 
 void tarife(Database& db, Variablen& v) {
     v.tarife.clear();
-    Recordset rs = db.openRecordset(
-        QStringLiteral(" SELECT CDbl([tblTarife].[Tarif]) AS dTarif From tblTarife  ORDER BY CDbl([tblTarife].[Tarif])"));
+    Recordset rs =
+        db.openRecordset(QStringLiteral(" SELECT CDbl([tblTarife].[Tarif]) AS dTarif From tblTarife  ORDER BY CDbl([tblTarife].[Tarif])"));
     for (; !rs.eof(); rs.moveNext())
         v.tarife << jetformat::format(rs.value(QStringLiteral("dTarif")), QStringLiteral("###,##0.00")).toString();
 }
@@ -172,14 +171,15 @@ void resGroesse(Database& beispiel, Variablen& v) {
 
 void waesche(Database& db, Variablen& v) {
     // What the running program uses for a field that is not set.
-    const QStringList standard = {QStringLiteral("Handtücher"), QStringLiteral("7"), QStringLiteral("Bettwäsche"),
-                                  QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
-                                  QStringLiteral("false"), QStringLiteral("true")};
+    const QStringList standard = {QStringLiteral("Handtücher"), QStringLiteral("7"),     QStringLiteral("Bettwäsche"),
+                                  QStringLiteral("3"),          QStringLiteral("1"),     QStringLiteral("0"),
+                                  QStringLiteral("0"),          QStringLiteral("false"), QStringLiteral("true")};
     Parameter p(db);
     const auto row = p.read(QStringLiteral("Wäsche"));
     if (!row) {
-        p.write(QStringLiteral("Wäsche"), {qMakePair(1, QVariant(QStringLiteral("Wäsche 1"))), qMakePair(2, QVariant(QStringLiteral("7"))),
-                                           qMakePair(3, QVariant(QStringLiteral("Wäsche 2"))), qMakePair(4, QVariant(QStringLiteral("3")))});
+        p.write(QStringLiteral("Wäsche"),
+                {qMakePair(1, QVariant(QStringLiteral("Wäsche 1"))), qMakePair(2, QVariant(QStringLiteral("7"))),
+                 qMakePair(3, QVariant(QStringLiteral("Wäsche 2"))), qMakePair(4, QVariant(QStringLiteral("3")))});
         v.waesche = standard;
         return;
     }
@@ -190,8 +190,7 @@ void waesche(Database& db, Variablen& v) {
 bool farben(Database& db, Variablen& v) {
     const auto row = Parameter(db).read(QStringLiteral("Farben"));
     v.farben.clear();
-    for (int i = 1; i <= 9; ++i)
-        v.farben << (row && !row->isNull(i) ? quint32(row->number(i)) : standardFarbe(i));
+    for (int i = 1; i <= 9; ++i) v.farben << (row && !row->isNull(i) ? quint32(row->number(i)) : standardFarbe(i));
     // The weekend nights: a little lighter than a free night, Sunday lighter still.
     v.farben << (row && !row->isNull(10) ? quint32(row->number(10)) : farbe::brighten(v.farben[0], farbe::kWochenendeHeller));
     v.farben << (row && !row->isNull(11) ? quint32(row->number(11)) : farbe::brighten(v.farben[0], farbe::kWochenendeHeller));
@@ -216,8 +215,8 @@ void belegungsarten(Database& db, Variablen& v) {
 void belegArten(Database& db, Variablen& v) {
     v.belegArten.clear();
     v.angebotArt = -1;
-    Recordset rs = db.openRecordset(
-        QStringLiteral("SELECT BelegungsID, BelegungsArt FROM tbBelegArten WHERE BelegungsID <> 0 ORDER BY BelegungsID"));
+    Recordset rs =
+        db.openRecordset(QStringLiteral("SELECT BelegungsID, BelegungsArt FROM tbBelegArten WHERE BelegungsID <> 0 ORDER BY BelegungsID"));
     for (; !rs.eof(); rs.moveNext()) {
         BelegArt art{rs.integer(QStringLiteral("BelegungsID")), rs.text(QStringLiteral("BelegungsArt"))};
         if (art.name.compare(QLatin1String("angebot"), Qt::CaseInsensitive) == 0) v.angebotArt = art.id;

@@ -70,19 +70,38 @@ QString beispielArt1() { return QStringLiteral("Reserviert"); }
 QString beispielArt2() { return QStringLiteral("Fest gebucht"); }
 
 QStringList spaltenBeschriftungen() {
-    return {QStringLiteral("&Checked in"), QStringLiteral("Vorname"), QStringLiteral("Nachname"), QStringLiteral("Name 2"),
-           QStringLiteral("Straße"), QStringLiteral("Ort"), QStringLiteral("Land"), QStringLiteral("E-Mail"),
-           QStringLiteral("Telefon"), QStringLiteral("FAX"), QStringLiteral("Personen"), QStringLiteral("Von"),
-           QStringLiteral("Bis"), QStringLiteral("Zimmer"), QStringLiteral("Zusatzspalte 1"), QStringLiteral("Zusatzspalte 2"),
-           QStringLiteral("Bemerkungen"), QStringLiteral("Abkürzung"), QStringLiteral("Einzelpreis"),
-           QStringLiteral("Gesamtpreis"), QStringLiteral("Anzahl der Tage"), QStringLiteral("Vorläufige Reservierung"),
-           QStringLiteral("ID")};
+    return {QStringLiteral("&Checked in"),
+            QStringLiteral("Vorname"),
+            QStringLiteral("Nachname"),
+            QStringLiteral("Name 2"),
+            QStringLiteral("Straße"),
+            QStringLiteral("Ort"),
+            QStringLiteral("Land"),
+            QStringLiteral("E-Mail"),
+            QStringLiteral("Telefon"),
+            QStringLiteral("FAX"),
+            QStringLiteral("Personen"),
+            QStringLiteral("Von"),
+            QStringLiteral("Bis"),
+            QStringLiteral("Zimmer"),
+            QStringLiteral("Zusatzspalte 1"),
+            QStringLiteral("Zusatzspalte 2"),
+            QStringLiteral("Bemerkungen"),
+            QStringLiteral("Abkürzung"),
+            QStringLiteral("Einzelpreis"),
+            QStringLiteral("Gesamtpreis"),
+            QStringLiteral("Anzahl der Tage"),
+            QStringLiteral("Vorläufige Reservierung"),
+            QStringLiteral("ID")};
 }
 
 QStringList spaltenBreiten() {
     QStringList breiten;
     for (int i = 1; i <= 23; ++i)
-        breiten << (i == 6 ? QStringLiteral("660") : i == 7 ? QStringLiteral("1275") : i == 11 ? QStringLiteral("1650") : QStringLiteral("1200"));
+        breiten << (i == 6    ? QStringLiteral("660")
+                    : i == 7  ? QStringLiteral("1275")
+                    : i == 11 ? QStringLiteral("1650")
+                              : QStringLiteral("1200"));
     return breiten;
 }
 
@@ -114,8 +133,15 @@ void neueDatenbankFuellen(Database& db) {
         }
     }
     {
-        const QVariant kinds[] = {QStringLiteral("Frei"), beispielArt1(), beispielArt2(), QStringLiteral("Tresen"),
-                                  QStringLiteral("Angebot"), QVariant(), QVariant(), QVariant(), QVariant()};
+        const QVariant kinds[] = {QStringLiteral("Frei"),
+                                  beispielArt1(),
+                                  beispielArt2(),
+                                  QStringLiteral("Tresen"),
+                                  QStringLiteral("Angebot"),
+                                  QVariant(),
+                                  QVariant(),
+                                  QVariant(),
+                                  QVariant()};
         Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM tbBelegArten"));
         for (int id = 0; id < 9; ++id) {
             rs.addNew();
@@ -142,8 +168,8 @@ void neueDatenbankFuellen(Database& db) {
 }
 
 bool wordInGebrauch(Database& db) {
-    Recordset rs = db.openRecordset(QStringLiteral(
-        "SELECT tblTexte.Textbaustein, tblTexte.Inhalt  From tblTexte WHERE (((tblTexte.Textbaustein)='WordProgramm'));"));
+    Recordset rs = db.openRecordset(
+        QStringLiteral("SELECT tblTexte.Textbaustein, tblTexte.Inhalt  From tblTexte WHERE (((tblTexte.Textbaustein)='WordProgramm'));"));
     for (; !rs.eof(); rs.moveNext())
         if (rs.text(QStringLiteral("Inhalt")) == QLatin1String("Ja")) return true;
     return false;

@@ -12,19 +12,19 @@ namespace tav {
 // windows: it asks this service, which app/ fills in with the windows that exist. An entry
 // whose window is not there is disabled, and no question is asked whose Yes would need it.
 enum class Ziel {
-    Reservierung,       // frmReservierung: new and existing bookings, the last booking
-    Rechnungen,         // invoice overview of a booking
-    Zahlungen,          // payments of a booking
-    Adresskonto,        // account of an address
-    Adresssuche,        // quick address search
-    Buchungsliste,      // frmSuchen
-    Einstellungen,      // frmParameter
-    Saisonzeiten,       // frmSaison
-    Saisonpreise,       // frmSaisonpreise
-    Datensicherung,     // frmDatensicherung; its backup also runs without the window (datenSichern)
-    Feiertage,          // frmFeiertag
-    RechnungOeffnen,    // one invoice found by its running number
-    Abreiseliste,       // the departures of one day
+    Reservierung,     // frmReservierung: new and existing bookings, the last booking
+    Rechnungen,       // invoice overview of a booking
+    Zahlungen,        // payments of a booking
+    Adresskonto,      // account of an address
+    Adresssuche,      // quick address search
+    Buchungsliste,    // frmSuchen
+    Einstellungen,    // frmParameter
+    Saisonzeiten,     // frmSaison
+    Saisonpreise,     // frmSaisonpreise
+    Datensicherung,   // frmDatensicherung; its backup also runs without the window (datenSichern)
+    Feiertage,        // frmFeiertag
+    RechnungOeffnen,  // one invoice found by its running number
+    Abreiseliste,     // the departures of one day
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.
@@ -38,8 +38,8 @@ struct Aufruf {
     QDate anreise;          // arrival of a new booking, or the day a list is for
     QDate abreise;          // departure of a new booking
     bool neueBuchung = false;
-    QDate warteTag;               // the night of the waiting row whose bookings are opened
-    QList<int> warteBuchungen;    // those bookings, in browse order
+    QDate warteTag;             // the night of the waiting row whose bookings are opened
+    QList<int> warteBuchungen;  // those bookings, in browse order
     // The first letter of a search; the settings page: "Allgemein", "Farben", "Zimmer",
     // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen".
     QString text;

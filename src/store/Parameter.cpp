@@ -19,11 +19,13 @@ double ParameterRow::number(int n, double fallback) const {
     if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) digits += s[i++];
     bool point = false;
     for (; i < s.size(); ++i) {
-        if (s[i].isDigit()) digits += s[i];
+        if (s[i].isDigit())
+            digits += s[i];
         else if (!point && (s[i] == QLatin1Char(',') || s[i] == QLatin1Char('.'))) {
             point = true;
             digits += QLatin1Char('.');
-        } else break;
+        } else
+            break;
     }
     bool ok = false;
     const double v = digits.toDouble(&ok);
@@ -79,17 +81,17 @@ bool Parameter::readYesNo(const QString& satz) const {
 }
 
 QString Parameter::columnLabel(const QString& field) const {
-    Recordset rs = db_.openRecordset(QStringLiteral(
-        " SELECT tblParameter.Satz, tblParameter.F1, tblParameter.F2 , tblParameter.F3 , tblParameter.F4 , tblParameter.F5 "
-        "From tblParameter WHERE (((tblParameter.Satz)='Beschriftungen'));"));
+    Recordset rs = db_.openRecordset(
+        QStringLiteral(" SELECT tblParameter.Satz, tblParameter.F1, tblParameter.F2 , tblParameter.F3 , tblParameter.F4 , tblParameter.F5 "
+                       "From tblParameter WHERE (((tblParameter.Satz)='Beschriftungen'));"));
     if (rs.eof() || !rs.hasField(field)) return QStringLiteral("Bezeichnung");
     const QVariant v = rs.value(field);
     return v.isNull() ? QStringLiteral("Bezeichnung") : v.toString();
 }
 
 QVariant Parameter::lookup(const QString& fields, const QString& table, const QString& keyField, const QVariant& keyValue) const {
-    Recordset rs = db_.openRecordset(QStringLiteral("Select ") + fields + QStringLiteral(" FROM ") + table +
-                                         QStringLiteral(" Where ") + keyField + QStringLiteral(" = ?;"),
+    Recordset rs = db_.openRecordset(QStringLiteral("Select ") + fields + QStringLiteral(" FROM ") + table + QStringLiteral(" Where ") +
+                                         keyField + QStringLiteral(" = ?;"),
                                      {keyValue});
     if (rs.eof()) return QVariant();
     return rs.value(0);

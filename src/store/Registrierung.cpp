@@ -7,8 +7,8 @@ RegistryNamen RegistryNamen::forInstance(int instance) {
         return {QStringLiteral("Zentral"), QStringLiteral("Pfad"), QStringLiteral("BeispielPfad"), QStringLiteral("LokalDB"),
                 QStringLiteral("Excel")};
     const QString n = QString::number(instance);
-    return {QStringLiteral("Zentra") + n, QStringLiteral("Pfa") + n, QStringLiteral("BeispielPfa") + n,
-            QStringLiteral("lokalD") + n, QStringLiteral("Exce") + n};
+    return {QStringLiteral("Zentra") + n, QStringLiteral("Pfa") + n, QStringLiteral("BeispielPfa") + n, QStringLiteral("lokalD") + n,
+            QStringLiteral("Exce") + n};
 }
 
 }  // namespace tav

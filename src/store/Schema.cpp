@@ -34,17 +34,39 @@ QList<TableEntry> build() {
 
     // ---- bookings --------------------------------------------------------------------
     t << table(C, QStringLiteral("tblBelegung"),
-               {counter(QStringLiteral("ID")), lng(QStringLiteral("Zimmernummer")), date(QStringLiteral("Von")),
-                date(QStringLiteral("Bis")), lng(QStringLiteral("AnzahlÜbernachtungen")), lng(QStringLiteral("GastID")),
-                lng(QStringLiteral("IDAdressRechnung")), integer(QStringLiteral("Belegungsart")), text(QStringLiteral("Kürzel")),
-                integer(QStringLiteral("AnzahlGäste")), integer(QStringLiteral("Anz_Kinder")), text(QStringLiteral("Alter_Kinder")),
-                yesno(QStringLiteral("Frühstück")), yesno(QStringLiteral("Mittag")), yesno(QStringLiteral("Abendessen")),
-                integer(QStringLiteral("Wäsche1")), integer(QStringLiteral("Wäsche2")), dbl(QStringLiteral("PreisProNacht")),
-                dbl(QStringLiteral("Preis")), yesno(QStringLiteral("Fix")), text(QStringLiteral("Info"), 255),
-                lng(QStringLiteral("BelegNummer")), text(QStringLiteral("BelegNummer_eigen")), yesno(QStringLiteral("Checked")),
-                yesno(QStringLiteral("Gelöscht")), integer(QStringLiteral("Abgerechnet")), text(QStringLiteral("Abg_Temp")),
-                text(QStringLiteral("IST_Geteilt")), text(QStringLiteral("Re_text"), 255), text(QStringLiteral("Zahlart")),
-                text(QStringLiteral("WerErstellt")), date(QStringLiteral("WannErstellt")), text(QStringLiteral("WerGeändert")),
+               {counter(QStringLiteral("ID")),
+                lng(QStringLiteral("Zimmernummer")),
+                date(QStringLiteral("Von")),
+                date(QStringLiteral("Bis")),
+                lng(QStringLiteral("AnzahlÜbernachtungen")),
+                lng(QStringLiteral("GastID")),
+                lng(QStringLiteral("IDAdressRechnung")),
+                integer(QStringLiteral("Belegungsart")),
+                text(QStringLiteral("Kürzel")),
+                integer(QStringLiteral("AnzahlGäste")),
+                integer(QStringLiteral("Anz_Kinder")),
+                text(QStringLiteral("Alter_Kinder")),
+                yesno(QStringLiteral("Frühstück")),
+                yesno(QStringLiteral("Mittag")),
+                yesno(QStringLiteral("Abendessen")),
+                integer(QStringLiteral("Wäsche1")),
+                integer(QStringLiteral("Wäsche2")),
+                dbl(QStringLiteral("PreisProNacht")),
+                dbl(QStringLiteral("Preis")),
+                yesno(QStringLiteral("Fix")),
+                text(QStringLiteral("Info"), 255),
+                lng(QStringLiteral("BelegNummer")),
+                text(QStringLiteral("BelegNummer_eigen")),
+                yesno(QStringLiteral("Checked")),
+                yesno(QStringLiteral("Gelöscht")),
+                integer(QStringLiteral("Abgerechnet")),
+                text(QStringLiteral("Abg_Temp")),
+                text(QStringLiteral("IST_Geteilt")),
+                text(QStringLiteral("Re_text"), 255),
+                text(QStringLiteral("Zahlart")),
+                text(QStringLiteral("WerErstellt")),
+                date(QStringLiteral("WannErstellt")),
+                text(QStringLiteral("WerGeändert")),
                 date(QStringLiteral("WannGeändert"))},
                {},
                {index(QStringLiteral("ZimmerVon"), {QStringLiteral("Zimmernummer"), QStringLiteral("Von")}),
@@ -81,24 +103,25 @@ QList<TableEntry> build() {
     t << table(W, QStringLiteral("tbBlockbuchung"),
                {integer(QStringLiteral("IDBlockbuchung")), integer(QStringLiteral("IDBelegung")), date(QStringLiteral("WannAngelegt")),
                 text(QStringLiteral("BlVorname")), text(QStringLiteral("BlNachname")), yesno(QStringLiteral("Master"))},
-               {}, {index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
-                    index(QStringLiteral("IDBlockbuchung"), {QStringLiteral("IDBlockbuchung")})});
+               {},
+               {index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
+                index(QStringLiteral("IDBlockbuchung"), {QStringLiteral("IDBlockbuchung")})});
 
     t << table(C, QStringLiteral("WeitereGäste"),
                {counter(QStringLiteral("ID_Gast")), lng(QStringLiteral("ID_Belegung")), lng(QStringLiteral("ID_Adresse")),
                 text(QStringLiteral("Anrede")), text(QStringLiteral("Name")), text(QStringLiteral("Vorname")),
                 text(QStringLiteral("Strasse")), text(QStringLiteral("PLZ")), text(QStringLiteral("Ort")), text(QStringLiteral("Land"))},
-               {}, {index(QStringLiteral("ID_Belegung"), {QStringLiteral("ID_Belegung")}),
-                    index(QStringLiteral("ID_Adresse"), {QStringLiteral("ID_Adresse")})});
+               {},
+               {index(QStringLiteral("ID_Belegung"), {QStringLiteral("ID_Belegung")}),
+                index(QStringLiteral("ID_Adresse"), {QStringLiteral("ID_Adresse")})});
 
     // ---- rooms and prices -------------------------------------------------------------
     t << table(W, QStringLiteral("tbZimmernummern"),
                {lng(QStringLiteral("Zimmernummer")), text(QStringLiteral("NeueNummer")), text(QStringLiteral("Bemerkungen"), 255),
                 yesno(QStringLiteral("Raucher")), integer(QStringLiteral("Zusatz1")), integer(QStringLiteral("Zusatz2")),
-                integer(QStringLiteral("AnzahlGästeDefault")), dbl(QStringLiteral("PreisDefault")),
-                dbl(QStringLiteral("PreisHauptsaison")), dbl(QStringLiteral("PreisZwischensaison")),
-                dbl(QStringLiteral("PreisNebensaison")), dbl(QStringLiteral("PreisSondersaison")),
-                text(QStringLiteral("KatBlockbuchung")), lng(QStringLiteral("Reihenfolge_Hilf"))},
+                integer(QStringLiteral("AnzahlGästeDefault")), dbl(QStringLiteral("PreisDefault")), dbl(QStringLiteral("PreisHauptsaison")),
+                dbl(QStringLiteral("PreisZwischensaison")), dbl(QStringLiteral("PreisNebensaison")),
+                dbl(QStringLiteral("PreisSondersaison")), text(QStringLiteral("KatBlockbuchung")), lng(QStringLiteral("Reihenfolge_Hilf"))},
                {QStringLiteral("Zimmernummer")}, {index(QStringLiteral("NeueNummer"), {QStringLiteral("NeueNummer")})});
 
     t << table(W, QStringLiteral("tbZusätze"),
@@ -119,13 +142,13 @@ QList<TableEntry> build() {
 
     // ---- addresses --------------------------------------------------------------------
     QList<FieldDef> address = {
-        counter(QStringLiteral("ID")),          text(QStringLiteral("Lastname")),     text(QStringLiteral("Firstname")),
-        text(QStringLiteral("CompanyName")),    text(QStringLiteral("Address")),      text(QStringLiteral("postalcode")),
-        text(QStringLiteral("city")),           text(QStringLiteral("Country")),      lng(QStringLiteral("IDLand")),
-        text(QStringLiteral("phone")),          text(QStringLiteral("Tele-Fax")),     text(QStringLiteral("EMAIL")),
-        text(QStringLiteral("Anrede")),         lng(QStringLiteral("IDAnrede")),      text(QStringLiteral("BemerkAdr"), 255),
-        integer(QStringLiteral("OwnerID")),     text(QStringLiteral("WerErstellt")),  date(QStringLiteral("WannErstellt")),
-        text(QStringLiteral("WerGeändert")),    date(QStringLiteral("WannGeändert")),
+        counter(QStringLiteral("ID")),       text(QStringLiteral("Lastname")),     text(QStringLiteral("Firstname")),
+        text(QStringLiteral("CompanyName")), text(QStringLiteral("Address")),      text(QStringLiteral("postalcode")),
+        text(QStringLiteral("city")),        text(QStringLiteral("Country")),      lng(QStringLiteral("IDLand")),
+        text(QStringLiteral("phone")),       text(QStringLiteral("Tele-Fax")),     text(QStringLiteral("EMAIL")),
+        text(QStringLiteral("Anrede")),      lng(QStringLiteral("IDAnrede")),      text(QStringLiteral("BemerkAdr"), 255),
+        integer(QStringLiteral("OwnerID")),  text(QStringLiteral("WerErstellt")),  date(QStringLiteral("WannErstellt")),
+        text(QStringLiteral("WerGeändert")), date(QStringLiteral("WannGeändert")),
     };
     for (int i = 1; i <= 5; ++i) address << text(QStringLiteral("BenutztVon%1").arg(i));
     for (int i = 1; i <= 5; ++i) address << text(QStringLiteral("Herkunft%1").arg(i));
@@ -138,13 +161,13 @@ QList<TableEntry> build() {
             << lng(QStringLiteral("IDKlasse")) << text(QStringLiteral("Internet"), 255) << text(QStringLiteral("EMailGeschäft"))
             << text(QStringLiteral("FaxGeschäft")) << text(QStringLiteral("Handy")) << text(QStringLiteral("HandyGeschäft"))
             << date(QStringLiteral("Geburtstag")) << text(QStringLiteral("TelGeschäft"));
-    t << table(C, QStringLiteral("Address"), address, {},
-               {index(QStringLiteral("Lastname"), {QStringLiteral("Lastname")}), index(QStringLiteral("IDLand"), {QStringLiteral("IDLand")}),
-                index(QStringLiteral("city"), {QStringLiteral("city")}),
-                // The quick search holds each of its four fields against the range of texts that
-                // start with the typed word: every field needs its index for that.
-                index(QStringLiteral("Firstname"), {QStringLiteral("Firstname")}),
-                index(QStringLiteral("Address"), {QStringLiteral("Address")})});
+    t << table(
+        C, QStringLiteral("Address"), address, {},
+        {index(QStringLiteral("Lastname"), {QStringLiteral("Lastname")}), index(QStringLiteral("IDLand"), {QStringLiteral("IDLand")}),
+         index(QStringLiteral("city"), {QStringLiteral("city")}),
+         // The quick search holds each of its four fields against the range of texts that
+         // start with the typed word: every field needs its index for that.
+         index(QStringLiteral("Firstname"), {QStringLiteral("Firstname")}), index(QStringLiteral("Address"), {QStringLiteral("Address")})});
 
     t << table(C, QStringLiteral("tbLänder"),
                {counter(QStringLiteral("ID")), text(QStringLiteral("Länder")), text(QStringLiteral("LänderSchlüssel"), 10)});
@@ -157,8 +180,9 @@ QList<TableEntry> build() {
     t << table(C, QStringLiteral("tbAdress_zu_Adresskategorie"),
                {lng(QStringLiteral("IDAdresse")), lng(QStringLiteral("IDAdressKategorie"))});
     t << table(C, QStringLiteral("tbAdress_zu_Ergebnis"), {lng(QStringLiteral("IDAdresse"))});
-    t << table(C, QStringLiteral("tbAnsprechpartner"), {counter(QStringLiteral("IDAnsprechpartner")), lng(QStringLiteral("IDAdresse")),
-                                                         text(QStringLiteral("Name")), text(QStringLiteral("Vorname"))});
+    t << table(C, QStringLiteral("tbAnsprechpartner"),
+               {counter(QStringLiteral("IDAnsprechpartner")), lng(QStringLiteral("IDAdresse")), text(QStringLiteral("Name")),
+                text(QStringLiteral("Vorname"))});
     t << table(H, QStringLiteral("tbPLZ"), {text(QStringLiteral("PLZ"), 10), text(QStringLiteral("Ort"))}, {},
                {index(QStringLiteral("PLZ"), {QStringLiteral("PLZ")})});
 
@@ -177,17 +201,19 @@ QList<TableEntry> build() {
     t << table(W, QStringLiteral("tbRechnungen_zu_Posten"),
                {lng(QStringLiteral("IDRechnung")), lng(QStringLiteral("IDBelegung")), lng(QStringLiteral("IDPostenRe")),
                 lng(QStringLiteral("Reihenfolge"))},
-               {}, {index(QStringLiteral("IDRechnung"), {QStringLiteral("IDRechnung")}),
-                    index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
-                    index(QStringLiteral("IDPostenRe"), {QStringLiteral("IDPostenRe")})});
+               {},
+               {index(QStringLiteral("IDRechnung"), {QStringLiteral("IDRechnung")}),
+                index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
+                index(QStringLiteral("IDPostenRe"), {QStringLiteral("IDPostenRe")})});
     t << table(W, QStringLiteral("tbRePosten"),
                {counter(QStringLiteral("IDRePosten")), lng(QStringLiteral("IDBelegung")), text(QStringLiteral("ArtikelPo"), 255),
                 dbl(QStringLiteral("MengePo")), dbl(QStringLiteral("PreisPo")), lng(QStringLiteral("IDSteuerschlüssel")),
                 text(QStringLiteral("BemerkungPo"), 255), date(QStringLiteral("DatumPo")), date(QStringLiteral("DatumPoBis")),
                 yesno(QStringLiteral("KeinDatum")), integer(QStringLiteral("AnzGästePo")), lng(QStringLiteral("IDAdressePo")),
                 text(QStringLiteral("AbgerechnetPo")), text(QStringLiteral("IST_Belegung"), 1)},
-               {}, {index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
-                    index(QStringLiteral("IDAdressePo"), {QStringLiteral("IDAdressePo")})});
+               {},
+               {index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
+                index(QStringLiteral("IDAdressePo"), {QStringLiteral("IDAdressePo")})});
     t << table(W, QStringLiteral("tbSteuerschluessel"),
                {lng(QStringLiteral("IDSteuerschluessel")), dbl(QStringLiteral("Steuersatz")), date(QStringLiteral("GUeltigseit")),
                 date(QStringLiteral("GUeltigBis")), yesno(QStringLiteral("Standard")), lng(QStringLiteral("IDNachfolger"))},
@@ -204,8 +230,9 @@ QList<TableEntry> build() {
                {counter(QStringLiteral("IDZahlung")), lng(QStringLiteral("IdRechnung")), lng(QStringLiteral("IDBelegung")),
                 date(QStringLiteral("ZahlDatum")), dbl(QStringLiteral("Betrag")), text(QStringLiteral("Zahlart")),
                 text(QStringLiteral("WasBezahlt")), text(QStringLiteral("Zahlung_Bem"), 255)},
-               {}, {index(QStringLiteral("IdRechnung"), {QStringLiteral("IdRechnung")}),
-                    index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")})});
+               {},
+               {index(QStringLiteral("IdRechnung"), {QStringLiteral("IdRechnung")}),
+                index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")})});
     t << table(W, QStringLiteral("tbZahlart"), {counter(QStringLiteral("IDZahlart")), text(QStringLiteral("Zahlarten"))});
     t << table(W, QStringLiteral("tbKategorie"), {counter(QStringLiteral("IDKategorie")), text(QStringLiteral("blKategorie"))});
 

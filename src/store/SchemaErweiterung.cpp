@@ -4,13 +4,13 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/SettingsStore.h"
 #include "store/BelegNummernStand.h"
 #include "store/Schema.h"
 #include "store/Verknuepfung.h"
 #include "store/clsTabFelder.h"
-#include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/SettingsStore.h"
 
 namespace tav {
 
@@ -40,9 +40,7 @@ QList<SchemaErweiterung::Aktion> felder(std::initializer_list<F> list) {
 SchemaErweiterung::SchemaErweiterung(Dialogs& dialogs, const SettingsStore& settings, const RegistryNamen& werte, Database* link)
     : dialogs_(dialogs), settings_(settings), werte_(werte), link_(link) {}
 
-QString SchemaErweiterung::zielPfad(bool beispiel) const {
-    return settings_.getSetting(beispiel ? werte_.beispielPfad : werte_.pfad);
-}
+QString SchemaErweiterung::zielPfad(bool beispiel) const { return settings_.getSetting(beispiel ? werte_.beispielPfad : werte_.pfad); }
 
 void SchemaErweiterung::alleSchritte(bool beispiel) {
     blockbuchung(beispiel);
@@ -89,7 +87,7 @@ QList<SchemaErweiterung::Aktion> SchemaErweiterung::fehlend(Database& db, const 
 }
 
 QList<SchemaErweiterung::Aktion> SchemaErweiterung::tabelleMitFeldern(Database& db, const QString& tabelle, JetType schluesselTyp,
-                                                                       const QList<Aktion>& felder) {
+                                                                      const QList<Aktion>& felder) {
     QList<Aktion> out;
     if (!db.hasTableDef(tabelle)) {
         Aktion neu;
@@ -152,92 +150,90 @@ bool SchemaErweiterung::schritt(bool beispiel, const Plan& plan, const QStringLi
 }
 
 void SchemaErweiterung::blockbuchung(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) {
-            return fehlend(db, QStringLiteral("tbZimmernummern"), felder({{QStringLiteral("katBlockBuchung"), JetType::Text}})) +
-                   tabelleMitFeldern(db, QStringLiteral("tbBlockbuchung"), JetType::Integer,
-                                     felder({{QStringLiteral("IDBelegung"), JetType::Integer},
-                                                {QStringLiteral("WannAngelegt"), JetType::Date},
-                                                {QStringLiteral("BlVorname"), JetType::Text},
-                                                {QStringLiteral("BlNachname"), JetType::Text},
-                                                {QStringLiteral("Master"), JetType::Boolean}}));
-        },
-        {QStringLiteral("tbBlockbuchung")});
+    schritt(beispiel,
+            [&](Database& db) {
+                return fehlend(db, QStringLiteral("tbZimmernummern"), felder({{QStringLiteral("katBlockBuchung"), JetType::Text}})) +
+                       tabelleMitFeldern(db, QStringLiteral("tbBlockbuchung"), JetType::Integer,
+                                         felder({{QStringLiteral("IDBelegung"), JetType::Integer},
+                                                 {QStringLiteral("WannAngelegt"), JetType::Date},
+                                                 {QStringLiteral("BlVorname"), JetType::Text},
+                                                 {QStringLiteral("BlNachname"), JetType::Text},
+                                                 {QStringLiteral("Master"), JetType::Boolean}}));
+            },
+            {QStringLiteral("tbBlockbuchung")});
 }
 
 void SchemaErweiterung::zahlart(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) { return fehlend(db, QStringLiteral("tblBelegung"), felder({{QStringLiteral("Zahlart"), JetType::Text}})); },
-        {});
+    schritt(beispiel,
+            [&](Database& db) {
+                return fehlend(db, QStringLiteral("tblBelegung"), felder({{QStringLiteral("Zahlart"), JetType::Text}}));
+            },
+            {});
 }
 
 void SchemaErweiterung::parameterFelder(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) {
-            return fehlend(db, QStringLiteral("tblParameter"),
-                           felder({{QStringLiteral("F24"), JetType::Text}, {QStringLiteral("F25"), JetType::Text},
-                                      {QStringLiteral("F26"), JetType::Text}, {QStringLiteral("F27"), JetType::Text},
-                                      {QStringLiteral("F28"), JetType::Text}}));
-        },
-        {});
+    schritt(beispiel,
+            [&](Database& db) {
+                return fehlend(db, QStringLiteral("tblParameter"),
+                               felder({{QStringLiteral("F24"), JetType::Text},
+                                       {QStringLiteral("F25"), JetType::Text},
+                                       {QStringLiteral("F26"), JetType::Text},
+                                       {QStringLiteral("F27"), JetType::Text},
+                                       {QStringLiteral("F28"), JetType::Text}}));
+            },
+            {});
 }
 
 void SchemaErweiterung::kategorien(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) {
-            return tabelleMitFeldern(db, QStringLiteral("tbKategorie"), JetType::Long,
-                                     felder({{QStringLiteral("blKategorie"), JetType::Text}}));
-        },
-        {QStringLiteral("tbKategorie")});
+    schritt(beispiel,
+            [&](Database& db) {
+                return tabelleMitFeldern(db, QStringLiteral("tbKategorie"), JetType::Long,
+                                         felder({{QStringLiteral("blKategorie"), JetType::Text}}));
+            },
+            {QStringLiteral("tbKategorie")});
 }
 
 void SchemaErweiterung::zahlarten(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) {
-            return tabelleMitFeldern(db, QStringLiteral("tbZahlart"), JetType::Long,
-                                     felder({{QStringLiteral("Zahlarten"), JetType::Text}}));
-        },
-        {QStringLiteral("tbZahlart")});
+    schritt(beispiel,
+            [&](Database& db) {
+                return tabelleMitFeldern(db, QStringLiteral("tbZahlart"), JetType::Long,
+                                         felder({{QStringLiteral("Zahlarten"), JetType::Text}}));
+            },
+            {QStringLiteral("tbZahlart")});
 }
 
 void SchemaErweiterung::adressBemerkung(bool beispiel) {
-    schritt(
-        beispiel,
-        [&](Database& db) {
-            return fehlend(db, QStringLiteral("Address"), felder({{QStringLiteral("BemerkAdr"), JetType::Text, 255}}));
-        },
-        {});
+    schritt(beispiel,
+            [&](Database& db) {
+                return fehlend(db, QStringLiteral("Address"), felder({{QStringLiteral("BemerkAdr"), JetType::Text, 255}}));
+            },
+            {});
 }
 
 void SchemaErweiterung::waescheUndVorgaben(bool beispiel) {
-    const bool geoeffnet = schritt(
-        beispiel,
-        [&](Database& db) {
-            QList<Aktion> out;
-            // The three booking fields came together; when the first is there, so are the others.
-            const auto belegung = db.tableDef(QStringLiteral("tblBelegung"));
-            if (!belegung || !belegung->field(QStringLiteral("Wäsche1")))
-                out += fehlend(db, QStringLiteral("tblBelegung"),
-                               felder({{QStringLiteral("Wäsche1"), JetType::Integer}, {QStringLiteral("Wäsche2"), JetType::Integer},
-                                          {QStringLiteral("Frühstück"), JetType::Boolean}}));
-            out += fehlend(db, QStringLiteral("tbZimmernummern"),
-                           felder({{QStringLiteral("AnzahlGästeDefault"), JetType::Integer},
-                                      {QStringLiteral("PreisDefault"), JetType::Double}}));
-            return out;
-        },
-        {});
+    const bool geoeffnet = schritt(beispiel,
+                                   [&](Database& db) {
+                                       QList<Aktion> out;
+                                       // The three booking fields came together; when the first is there, so are the others.
+                                       const auto belegung = db.tableDef(QStringLiteral("tblBelegung"));
+                                       if (!belegung || !belegung->field(QStringLiteral("Wäsche1")))
+                                           out += fehlend(db, QStringLiteral("tblBelegung"),
+                                                          felder({{QStringLiteral("Wäsche1"), JetType::Integer},
+                                                                  {QStringLiteral("Wäsche2"), JetType::Integer},
+                                                                  {QStringLiteral("Frühstück"), JetType::Boolean}}));
+                                       out += fehlend(db, QStringLiteral("tbZimmernummern"),
+                                                      felder({{QStringLiteral("AnzahlGästeDefault"), JetType::Integer},
+                                                              {QStringLiteral("PreisDefault"), JetType::Double}}));
+                                       return out;
+                                   },
+                                   {});
     if (!geoeffnet || !beispiel) return;
     // The sample bookings always show both kinds of linen and breakfast.
     try {
         auto db = Database::open(zielPfad(true));
-        db->execute(QStringLiteral("UPDATE tblBelegung SET tblBelegung.Wäsche1 = 6, tblBelegung.Wäsche2 = 3, tblBelegung.Frühstück = True;"));
-    } catch (const DatabaseError&) {
-    }
+        db->execute(
+            QStringLiteral("UPDATE tblBelegung SET tblBelegung.Wäsche1 = 6, tblBelegung.Wäsche2 = 3, tblBelegung.Frühstück = True;"));
+    } catch (const DatabaseError&) {}
 }
 
 bool SchemaErweiterung::feiertage(bool beispiel) {
@@ -248,9 +244,9 @@ bool SchemaErweiterung::feiertage(bool beispiel) {
         QList<Aktion> aktionen;
         {
             auto db = Database::open(pfad);
-            aktionen = tabelleMitFeldern(*db, tabelle, JetType::Long,
-                                         felder({{QStringLiteral("FTBezeichnung"), JetType::Text},
-                                                    {QStringLiteral("FTDatum"), JetType::Date}}));
+            aktionen =
+                tabelleMitFeldern(*db, tabelle, JetType::Long,
+                                  felder({{QStringLiteral("FTBezeichnung"), JetType::Text}, {QStringLiteral("FTDatum"), JetType::Date}}));
         }
         ok = true;
         for (const Aktion& a : aktionen) {

@@ -64,7 +64,6 @@ public:
     using Plan = std::function<QList<Aktion>(Database& db)>;
 
 private:
-
     // Runs one step: plans against the open database, carries the actions out, links the named
     // tables when the link database lacks them. Returns false when the database did not open.
     bool schritt(bool beispiel, const Plan& plan, const QStringList& verknuepfen);
@@ -73,8 +72,7 @@ private:
     // Missing fields of a table (all of them when the table itself is missing).
     static QList<Aktion> fehlend(Database& db, const QString& tabelle, const QList<Aktion>& felder);
     // A table made with its key and then filled with fields, each when missing.
-    static QList<Aktion> tabelleMitFeldern(Database& db, const QString& tabelle, JetType schluesselTyp,
-                                           const QList<Aktion>& felder);
+    static QList<Aktion> tabelleMitFeldern(Database& db, const QString& tabelle, JetType schluesselTyp, const QList<Aktion>& felder);
 
     Dialogs& dialogs_;
     const SettingsStore& settings_;

@@ -42,9 +42,9 @@ bool pruefeArbeitsdatenbank(const QString& path) { return pruefeDatenbank(path, 
 Pruefung pruefeVerknuepfungsdatei(const QString& linkPath) {
     try {
         auto db = Database::open(linkPath);
-        Recordset rs = db->openRecordset(QStringLiteral(
-            "SELECT tblBelegung.ID, tblBelegung.Zimmernummer, tbZimmernummern.NeueNummer FROM tblBelegung INNER JOIN "
-            "tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer; "));
+        Recordset rs = db->openRecordset(
+            QStringLiteral("SELECT tblBelegung.ID, tblBelegung.Zimmernummer, tbZimmernummern.NeueNummer FROM tblBelegung INNER JOIN "
+                           "tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer; "));
         return Pruefung::Gut;
     } catch (const DatabaseError& e) {
         return e.locked() ? Pruefung::Gesperrt : Pruefung::Fehlerhaft;
@@ -82,8 +82,7 @@ void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QStrin
     for (const TableDef& def : link.tableDefs()) {
         if (!def.isLinked()) continue;
         const QString target = zielFuer(def.name, def.connect, arbeitsPfad, zentralPfad, sampleFileName);
-        if (gleicheDatei(ConnectString::parse(def.connect).database, target) && link.table(def.name)->unavailable.isEmpty())
-            continue;
+        if (gleicheDatei(ConnectString::parse(def.connect).database, target) && link.table(def.name)->unavailable.isEmpty()) continue;
         tabelleVerknuepfen(link, def.name, false, target);
     }
 }
@@ -91,8 +90,10 @@ void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QStrin
 void tabelleVerknuepfen(Database& link, const QString& tabelle, bool neu, const QString& source) {
     if (source.isEmpty()) return;
     const QString connect = ConnectString::make(QFileInfo(source).absoluteFilePath());
-    if (neu) link.createLink(tabelle, connect, tabelle);
-    else link.refreshLink(tabelle, connect);
+    if (neu)
+        link.createLink(tabelle, connect, tabelle);
+    else
+        link.refreshLink(tabelle, connect);
 }
 
 bool tabelleVorhanden(const Database& link, const QString& tabelle) { return link.hasTableDef(tabelle); }

@@ -40,8 +40,7 @@ QString zielFuer(const QString& tabelle, const QString& connect, const QString& 
 // Points every link of the link database (Connect not empty) at the working or the central
 // database; local tables are left as they are. Links already pointing at their file are not
 // touched. Throws DatabaseError when a file lacks a table a link needs.
-void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QString& zentralPfad,
-                        const QString& sampleFileName = {});
+void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QString& zentralPfad, const QString& sampleFileName = {});
 
 // Link table: with neu false the existing link gets the connect string of source and is
 // refreshed; with neu true a new link of that name to the table of the same name in source is

@@ -14,8 +14,7 @@ namespace tav {
 namespace {
 
 const QString kTitelNummer = QStringLiteral("Weitere Dokumente öffnen");
-const QString kNichtGeoeffnet =
-    QStringLiteral("Die gewünschte Datei konnte nicht geöffnet werden. Bitte richten Sie den Pfad neu ein.");
+const QString kNichtGeoeffnet = QStringLiteral("Die gewünschte Datei konnte nicht geöffnet werden. Bitte richten Sie den Pfad neu ein.");
 
 }  // namespace
 
@@ -32,8 +31,9 @@ QList<WeitereDokumente::Eintrag> WeitereDokumente::eintraege() {
             d = pfade_.Pfadfinden(k);
         } catch (const DatabaseError& fehler) {
             if (!gemeldet)
-                dialogs_.message(datenbankFehlertext(QStringLiteral("Die Namen der weiteren Dokumente konnten nicht gelesen werden."), fehler),
-                                 {}, Buttons::Ok, Icon::Exclamation);
+                dialogs_.message(
+                    datenbankFehlertext(QStringLiteral("Die Namen der weiteren Dokumente konnten nicht gelesen werden."), fehler), {},
+                    Buttons::Ok, Icon::Exclamation);
             gemeldet = true;
             d.name = clsPfade::standardName(k);
             d.pfad = settings_.getSetting(clsPfade::pfadName(k));
@@ -46,11 +46,12 @@ QList<WeitereDokumente::Eintrag> WeitereDokumente::eintraege() {
 bool WeitereDokumente::pfadeFestlegen() {
     int nummer = 0;
     for (;;) {
-        const QString t = dialogs_
-                              .input(QStringLiteral("Für welchen Eintrag möchten Sie den Pfad festlegen. Wählen Sie 1 für den ersten Eintrag, 2 für ") +
-                                         QStringLiteral(" den zweiten Eintrag usw."),
-                                     kTitelNummer)
-                              .trimmed();
+        const QString t =
+            dialogs_
+                .input(QStringLiteral("Für welchen Eintrag möchten Sie den Pfad festlegen. Wählen Sie 1 für den ersten Eintrag, 2 für ") +
+                           QStringLiteral(" den zweiten Eintrag usw."),
+                       kTitelNummer)
+                .trimmed();
         if (t.isEmpty()) return false;
         bool zahl = false;
         nummer = t.toInt(&zahl);
@@ -63,8 +64,9 @@ bool WeitereDokumente::pfadeFestlegen() {
         return false;
 
     clsPfade::Dokument neu;
-    neu.name = dialogs_.input(QStringLiteral("Geben Sie einem Namen für den Menüeintrag an."), QStringLiteral("Menüeintrag Namen vergeben"),
-                              bisher.name)
+    neu.name = dialogs_
+                   .input(QStringLiteral("Geben Sie einem Namen für den Menüeintrag an."), QStringLiteral("Menüeintrag Namen vergeben"),
+                          bisher.name)
                    .trimmed();
     if (neu.name.isEmpty()) return false;
 

@@ -29,8 +29,7 @@ bool belegungBezahlt(Database& db, int belegungId) {
     for (; !rs.eof(); rs.moveNext()) {
         eineRechnung = true;
         const QString nr = QString::number(rs.value(QStringLiteral("ReNummer")).toLongLong());
-        const double gezahlt =
-            db.scalar(QStringLiteral("SELECT Nz(Sum(Betrag), 0) FROM tbZahlung WHERE IdRechnung = ") + nr).toDouble();
+        const double gezahlt = db.scalar(QStringLiteral("SELECT Nz(Sum(Betrag), 0) FROM tbZahlung WHERE IdRechnung = ") + nr).toDouble();
         const double offen = rs.number(QStringLiteral("BetragBrutto")) - gezahlt;
         if (std::llround(offen * 100.0) != 0) return false;  // the open amount does not read "0,00"
     }

@@ -63,15 +63,16 @@ const ZimmerVorgabe* Zimmerliste::vorgabe(int nummer) const {
 }
 
 int Zimmerliste::nummerVonLabel(Database& db, const QString& label) {
-    Recordset rs = db.openRecordset(QStringLiteral(
-        "SELECT tbZimmernummern.*, tbZimmernummern.NeueNummer From tbZimmernummern WHERE (((tbZimmernummern.NeueNummer)= ? )); "),
+    Recordset rs = db.openRecordset(
+        QStringLiteral(
+            "SELECT tbZimmernummern.*, tbZimmernummern.NeueNummer From tbZimmernummern WHERE (((tbZimmernummern.NeueNummer)= ? )); "),
         {label});
     return rs.eof() ? 0 : rs.integer(QStringLiteral("Zimmernummer"));
 }
 
 int Zimmerliste::gaesteVonLabel(Database& db, const QString& label) {
-    Recordset rs = db.openRecordset(QStringLiteral(
-        "SELECT  tbZimmernummern.AnzahlGästeDefault From tbZimmernummern WHERE (((tbZimmernummern.NeueNummer)= ? )); "),
+    Recordset rs = db.openRecordset(
+        QStringLiteral("SELECT  tbZimmernummern.AnzahlGästeDefault From tbZimmernummern WHERE (((tbZimmernummern.NeueNummer)= ? )); "),
         {label});
     return rs.eof() ? 0 : rs.integer(QStringLiteral("AnzahlGästeDefault"));
 }
@@ -90,14 +91,14 @@ QString Zimmerliste::attributText(Database& db, int zusatzFeld) {
 }
 
 int Zimmerliste::zusatzspaltenInGebrauch(Database& db) {
-    const bool eins = !db.openRecordset(QStringLiteral(
-                             "SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.Zusatz1, tbZimmernummern.Zusatz2 From "
-                             "tbZimmernummern WHERE (((tbZimmernummern.Zusatz1) Is Not Null));"))
-                             .eof();
-    const bool zwei = !db.openRecordset(QStringLiteral(
-                             "SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.Zusatz1, tbZimmernummern.Zusatz2 From "
-                             "tbZimmernummern WHERE (((tbZimmernummern.Zusatz2) Is Not Null));"))
-                             .eof();
+    const bool eins =
+        !db.openRecordset(QStringLiteral("SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.Zusatz1, tbZimmernummern.Zusatz2 From "
+                                         "tbZimmernummern WHERE (((tbZimmernummern.Zusatz1) Is Not Null));"))
+             .eof();
+    const bool zwei =
+        !db.openRecordset(QStringLiteral("SELECT tbZimmernummern.Zimmernummer, tbZimmernummern.Zusatz1, tbZimmernummern.Zusatz2 From "
+                                         "tbZimmernummern WHERE (((tbZimmernummern.Zusatz2) Is Not Null));"))
+             .eof();
     if (eins && zwei) return 3;
     if (eins) return 2;
     if (zwei) return 1;

@@ -11,16 +11,16 @@ class Database;
 
 // One room of the plan, with its two attribute markers (extra columns).
 struct Zimmer {
-    int nummer = 0;          // Zimmernummer: key and plan row
-    QString label;           // NeueNummer
-    QString bemerkung;       // Bemerkungen
+    int nummer = 0;     // Zimmernummer: key and plan row
+    QString label;      // NeueNummer
+    QString bemerkung;  // Bemerkungen
     quint32 farbe1 = farbe::kMenuBar;
     quint32 farbe2 = farbe::kMenuBar;
-    QString text1, text2;        // Beschriftung of the attributes
+    QString text1, text2;            // Beschriftung of the attributes
     QString bedeutung1, bedeutung2;  // Bedeutung: tool tips of the attribute cells
     int gaesteDefault = 0;
-    bool letztes = false;    // the last room read (the waiting row's room)
-    QString raucher;         // "Raucher", "Nichtraucher" or empty
+    bool letztes = false;  // the last room read (the waiting row's room)
+    QString raucher;       // "Raucher", "Nichtraucher" or empty
 
     // The remarks, followed by " (" + smoker text + ")" when there is one.
     QString tooltip() const;
@@ -31,8 +31,8 @@ struct Zimmer {
 // Defaults of a new booking per room, in Zimmernummer order.
 struct ZimmerVorgabe {
     int nummer = 0;
-    double preis = 0;   // PreisDefault
-    int gaeste = 0;     // AnzahlGästeDefault
+    double preis = 0;  // PreisDefault
+    int gaeste = 0;    // AnzahlGästeDefault
 };
 
 // The rooms read into memory at the start of the main window, and the room lookups.

@@ -56,14 +56,15 @@ int clsDatenaufbereitung::DatenNeu() {
 }
 
 void clsDatenaufbereitung::AdressZuAdressFüllen() {
-    Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT ID, IDÜberAdresse FROM Address WHERE IDÜberAdresse Is Not Null AND IDÜberAdresse <> 0"));
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT ID, IDÜberAdresse FROM Address WHERE IDÜberAdresse Is Not Null AND IDÜberAdresse <> 0"));
     for (; !rs.eof(); rs.moveNext())
         db_.execute(QStringLiteral("Insert into tbAdress_zu_Adress (IDAdresseOber, IDAdresseUnter) ") + QStringLiteral(" values ( ") +
                     QString::number(rs.integer(QStringLiteral("IDÜberAdresse"))) + QLatin1Char(',') +
                     QString::number(rs.integer(QStringLiteral("ID"))) + QStringLiteral(");"));
-    db_.execute(QStringLiteral("DELETE * FROM tbAdress_zu_Adress WHERE IDAdresseOber NOT IN (SELECT ID FROM Address) "
-                               "OR IDAdresseUnter NOT IN (SELECT ID FROM Address)"));
+    db_.execute(
+        QStringLiteral("DELETE * FROM tbAdress_zu_Adress WHERE IDAdresseOber NOT IN (SELECT ID FROM Address) "
+                       "OR IDAdresseUnter NOT IN (SELECT ID FROM Address)"));
 }
 
 void clsDatenaufbereitung::ÜberAdresseLöschen() { db_.execute(QStringLiteral("Update address set IDÜberAdresse = Null;")); }
@@ -120,8 +121,9 @@ void clsDatenaufbereitung::VorhandeneAnredenEinrichten() {
 }
 
 void clsDatenaufbereitung::UpdateAnreden() {
-    db_.execute(QStringLiteral("UPDATE Address INNER JOIN tbAnreden ON Address.Anrede = tbAnreden.Anrede "
-                               "SET Address.IDAnrede = tbAnreden.IDAnrede, Address.Anrede = Null"));
+    db_.execute(
+        QStringLiteral("UPDATE Address INNER JOIN tbAnreden ON Address.Anrede = tbAnreden.Anrede "
+                       "SET Address.IDAnrede = tbAnreden.IDAnrede, Address.Anrede = Null"));
 }
 
 }  // namespace tav

@@ -24,7 +24,8 @@ clsPfade::Dokument clsPfade::Pfadfinden(int eintrag) const {
     pruefen(eintrag);
     Parameter parameter(db_);
     Dokument d;
-    if (const auto namen = parameter.read(kMenuenamen)) d.name = namen->text(eintrag).trimmed().isEmpty() ? QString() : namen->text(eintrag);
+    if (const auto namen = parameter.read(kMenuenamen))
+        d.name = namen->text(eintrag).trimmed().isEmpty() ? QString() : namen->text(eintrag);
     if (d.name.isEmpty()) d.name = standardName(eintrag);
     if (const auto export_ = parameter.read(kMenueExport)) d.exportieren = export_->text(eintrag) == QLatin1String("Ja");
     d.pfad = settings_.getSetting(pfadName(eintrag));

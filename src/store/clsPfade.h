@@ -19,8 +19,8 @@ public:
     static constexpr int kEintraege = 10;
 
     struct Dokument {
-        QString name;             // the menu entry's text
-        QString pfad;             // the file; empty while none is chosen
+        QString name;              // the menu entry's text
+        QString pfad;              // the file; empty while none is chosen
         bool exportieren = false;  // write the current address into the file's folder first
     };
 

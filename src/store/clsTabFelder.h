@@ -17,8 +17,8 @@ public:
     QString tabellenName;
     QString feldName;
     JetType feldTyp = JetType::Text;
-    int feldGroesse = 50;           // text fields only
-    bool mitSchluessel = false;     // NeueTabelle: the first field is "ID" + table name without its prefix
+    int feldGroesse = 50;        // text fields only
+    bool mitSchluessel = false;  // NeueTabelle: the first field is "ID" + table name without its prefix
 
     // Adds the field when the table lacks it; a text field gets the size and allows empty text.
     // True also when the field was there already.

@@ -14,22 +14,22 @@
 #include <tuple>
 
 #include "app/ProgrammFenster.h"
-#include "store/Beispieldaten.h"
 #include "engine/Database.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "plan/PlanModel.h"
-#include "plan/ui/Plantafel.h"
+#include "plan/ui/PlanMenue.h"
 #include "plan/ui/Planbereich.h"
+#include "plan/ui/Plantafel.h"
 #include "plan/ui/frmMain.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
-#include "plan/ui/PlanMenue.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmCollision.h"
 #include "reservation/ui/frmReservierung.h"
+#include "store/Beispieldaten.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "support/Child.h"
 #include "support/TempFolder.h"
 
@@ -228,12 +228,12 @@ TEST_F(PlanBedienungTest, DraggedNightsBecomeABookingThatGrowsAndMovesAsideForAN
               std::tuple(zimmer, anreise.addDays(3)));
     const int verschoben = wert(QStringLiteral("Zimmernummer"), id).toInt();
     EXPECT_NE(verschoben, zimmer) << "the older booking left the room";
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ?"), {neuesZimmer}).toInt(), verschoben)
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ?"), {neuesZimmer}).toInt(),
+              verschoben)
         << "it went to the room chosen in the dialog";
     EXPECT_EQ(zelle(zeile, 8).buchungId, neu) << "the plan shows the new booking in the room";
     EXPECT_EQ(zelle(model().zeileDesZimmers(verschoben), 6).buchungId, id) << "and the older one in its new room";
 }
-
 
 TEST_F(PlanBedienungTest, ALetterTypedOnThePlanOpensTheQuickSearchAndItsNewBookingOpensTheForm) {
     // The menu offers the windows the program has and disables the others.

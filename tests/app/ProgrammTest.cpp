@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QProcess>
 
-#include "store/Beispieldaten.h"
 #include "engine/Database.h"
+#include "store/Beispieldaten.h"
 #include "store/Datenbankdateien.h"
 #include "support/TempFolder.h"
 

@@ -195,7 +195,8 @@ TEST(DatabaseTest, AFailedStatementNamesItsFileAndTheLockedFileAndKeepsTheStatem
         int code;
         QString grund;
     };
-    const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Benutzer gesperrt. Bitte versuchen Sie es erneut.");
+    const QString gesperrt =
+        QStringLiteral("Die Datenbank wird gerade von einem anderen Benutzer gesperrt. Bitte versuchen Sie es erneut.");
     const QList<Fall> faelle = {
         {"reading a linked table its file's owner locked", QStringLiteral("SELECT * FROM Gäste"), true, daten, SQLITE_BUSY, gesperrt},
         {"writing it", QStringLiteral("UPDATE Gäste SET LastName = 'x'"), true, daten, SQLITE_BUSY, gesperrt},
@@ -206,8 +207,10 @@ TEST(DatabaseTest, AFailedStatementNamesItsFileAndTheLockedFileAndKeepsTheStatem
         std::unique_ptr<test::FremdeSperre> sperre;
         if (f.sperren) sperre = std::make_unique<test::FremdeSperre>(QStringList{daten});
         try {
-            if (f.sql.startsWith(QLatin1String("UPDATE"))) link->execute(f.sql);
-            else link->openRecordset(f.sql);
+            if (f.sql.startsWith(QLatin1String("UPDATE")))
+                link->execute(f.sql);
+            else
+                link->openRecordset(f.sql);
             ADD_FAILURE() << "no error";
         } catch (const DatabaseError& e) {
             EXPECT_EQ(e.file(), f.datei);

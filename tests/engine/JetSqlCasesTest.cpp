@@ -177,8 +177,8 @@ TEST_F(JetSqlCasesTest, EveryStatementOfTheTableGivesItsRows) {
         const QString expected = normalised(c);
         if (actual != expected)
             ADD_FAILURE_AT(kCases.toUtf8().constData(), c.line)
-                << c.reason.toStdString() << "\n  " << c.statement.toStdString() << "\n  SQLite: "
-                << db().translate(c.statement).toStdString() << "\n  erwartet: " << expected.toStdString()
+                << c.reason.toStdString() << "\n  " << c.statement.toStdString()
+                << "\n  SQLite: " << db().translate(c.statement).toStdString() << "\n  erwartet: " << expected.toStdString()
                 << "\n  erhalten: " << actual.toStdString();
     }
 }

@@ -24,9 +24,11 @@ namespace {
 QStringList corpus() {
     QStringList out = {
         QStringLiteral("SELECT * FROM tblBelegung WHERE Von <= #12-31-2024# AND Kürzel Like 'M*' ORDER BY Von"),
-        QStringLiteral("UPDATE tbRePosten INNER JOIN tblBelegung ON tbRePosten.IDBelegung = tblBelegung.ID SET tbRePosten.AbgerechnetPo = 'Ja' WHERE tblBelegung.Von < CDate('06.01.2024')"),
+        QStringLiteral(
+            "UPDATE tbRePosten INNER JOIN tblBelegung ON tbRePosten.IDBelegung = tblBelegung.ID SET tbRePosten.AbgerechnetPo = 'Ja' WHERE tblBelegung.Von < CDate('06.01.2024')"),
         QStringLiteral(" DELETE tbRePosten.*, tbRePosten.IDBelegung  From tbRePosten  WHERE (((tbRePosten.IDBelegung)=1));"),
-        QStringLiteral("SELECT Address.ID, (address.LastName & ', ' & address.Firstname & ', ' & address.PostalCode) as sName FROM Address"),
+        QStringLiteral(
+            "SELECT Address.ID, (address.LastName & ', ' & address.Firstname & ', ' & address.PostalCode) as sName FROM Address"),
         QStringLiteral("SELECT [Tele-Fax], 7 \\ 2, 7 / 2, 2 ^ 3, 5 Mod 2, Von + 1, Bis - Von FROM Address, tblBelegung WHERE ID = ?"),
         QStringLiteral("SELECT TOP 3 ID FROM tblBelegung WHERE Not (ID)=2 AND IDAdressRechnung = Null ORDER BY Preis DESC"),
         QStringLiteral("INSERT INTO tbFeiertage (IDFeiertage, FTBezeichnung, FTDatum) VALUES (9, \"Test\", #4/1/2024 1:30 PM#)"),
@@ -49,20 +51,20 @@ QStringList corpus() {
 
 // The pieces a mangled statement is made of.
 const QStringList kPieces = {
-    QStringLiteral("'"),      QStringLiteral("\""),     QStringLiteral("["),       QStringLiteral("]"),
-    QStringLiteral("#"),      QStringLiteral("("),      QStringLiteral(")"),       QStringLiteral("&"),
-    QStringLiteral("*"),      QStringLiteral("?"),      QStringLiteral("%"),       QStringLiteral("\\"),
-    QStringLiteral(";"),      QStringLiteral(","),      QStringLiteral("."),       QStringLiteral("="),
-    QStringLiteral("<>"),     QStringLiteral("<="),     QStringLiteral("-"),       QStringLiteral("+"),
-    QStringLiteral("/"),      QStringLiteral("^"),      QStringLiteral(" "),       QStringLiteral("ä"),
-    QStringLiteral("ß"),      QStringLiteral("SELECT"), QStringLiteral("FROM"),    QStringLiteral("WHERE"),
-    QStringLiteral("DELETE"), QStringLiteral("UPDATE"), QStringLiteral("SET"),     QStringLiteral("INNER JOIN"),
-    QStringLiteral("ON"),     QStringLiteral("Like"),   QStringLiteral("Is"),      QStringLiteral("Not"),
-    QStringLiteral("Null"),   QStringLiteral("True"),   QStringLiteral("Mod"),     QStringLiteral("TOP 2"),
-    QStringLiteral("AS"),     QStringLiteral("IN"),     QStringLiteral("DISTINCT"), QStringLiteral("Now"),
-    QStringLiteral("Date()"), QStringLiteral("Format("), QStringLiteral("IIf("),   QStringLiteral("tblBelegung"),
+    QStringLiteral("'"),      QStringLiteral("\""),      QStringLiteral("["),          QStringLiteral("]"),
+    QStringLiteral("#"),      QStringLiteral("("),       QStringLiteral(")"),          QStringLiteral("&"),
+    QStringLiteral("*"),      QStringLiteral("?"),       QStringLiteral("%"),          QStringLiteral("\\"),
+    QStringLiteral(";"),      QStringLiteral(","),       QStringLiteral("."),          QStringLiteral("="),
+    QStringLiteral("<>"),     QStringLiteral("<="),      QStringLiteral("-"),          QStringLiteral("+"),
+    QStringLiteral("/"),      QStringLiteral("^"),       QStringLiteral(" "),          QStringLiteral("ä"),
+    QStringLiteral("ß"),      QStringLiteral("SELECT"),  QStringLiteral("FROM"),       QStringLiteral("WHERE"),
+    QStringLiteral("DELETE"), QStringLiteral("UPDATE"),  QStringLiteral("SET"),        QStringLiteral("INNER JOIN"),
+    QStringLiteral("ON"),     QStringLiteral("Like"),    QStringLiteral("Is"),         QStringLiteral("Not"),
+    QStringLiteral("Null"),   QStringLiteral("True"),    QStringLiteral("Mod"),        QStringLiteral("TOP 2"),
+    QStringLiteral("AS"),     QStringLiteral("IN"),      QStringLiteral("DISTINCT"),   QStringLiteral("Now"),
+    QStringLiteral("Date()"), QStringLiteral("Format("), QStringLiteral("IIf("),       QStringLiteral("tblBelegung"),
     QStringLiteral("Von"),    QStringLiteral("Address"), QStringLiteral("[Tele-Fax]"), QStringLiteral("#12-31-2024#"),
-    QStringLiteral("'x'"),    QStringLiteral("12"),     QStringLiteral("1.5e3"),   QStringLiteral("ORDER BY"),
+    QStringLiteral("'x'"),    QStringLiteral("12"),      QStringLiteral("1.5e3"),      QStringLiteral("ORDER BY"),
 };
 
 class Mangler {
@@ -155,9 +157,9 @@ TEST(JetSqlFuzzFunctionsTest, EveryFunctionWithEveryCountAndExtremeValues) {
         QStringLiteral("Null"),
         QStringLiteral("1e300"),
         QStringLiteral("-1e300"),
-        QStringLiteral("1e999"),                 // infinity
-        QStringLiteral("(1e999 - 1e999)"),       // not a number (SQLite makes it Null)
-        QStringLiteral("9223372036854775807"),   // INT64_MAX
+        QStringLiteral("1e999"),                       // infinity
+        QStringLiteral("(1e999 - 1e999)"),             // not a number (SQLite makes it Null)
+        QStringLiteral("9223372036854775807"),         // INT64_MAX
         QStringLiteral("(-9223372036854775807 - 1)"),  // INT64_MIN
         QStringLiteral("-9223372036854775808"),
         QStringLiteral("2147483647"),
@@ -190,8 +192,9 @@ TEST(JetSqlFuzzFunctionsTest, EveryFunctionWithEveryCountAndExtremeValues) {
     const auto call = [&](const sqlfunctions::FunctionInfo& f, const QStringList& args) {
         // Through the translator by the Jet name where there is one, as a statement reaches it.
         const QString name = f.jetNames.isEmpty() ? f.sqlName : f.jetNames.front();
-        const QString sql = f.aggregate ? QStringLiteral("SELECT %1(%2) FROM (SELECT 1 UNION ALL SELECT 2)").arg(name, args.join(QStringLiteral(", ")))
-                                        : QStringLiteral("SELECT %1(%2)").arg(name, args.join(QStringLiteral(", ")));
+        const QString sql =
+            f.aggregate ? QStringLiteral("SELECT %1(%2) FROM (SELECT 1 UNION ALL SELECT 2)").arg(name, args.join(QStringLiteral(", ")))
+                        : QStringLiteral("SELECT %1(%2)").arg(name, args.join(QStringLiteral(", ")));
         QVariantList params;
         for (const QString& a : args)
             if (a == QLatin1String("?")) params << huge[params.size() % 2];

@@ -50,8 +50,8 @@ TEST(JetSqlTest, LiteralsAndNamesBecomeSQLite) {
 }
 
 TEST(JetSqlTest, UnreadableStatementsAreRefusedWithAReason) {
-    for (const char* bad : {"SELECT 'offen", "SELECT [offen FROM t", "SELECT * FROM t WHERE Von = #12-31-2024",
-                            "SELECT * FROM t WHERE Von = #kein Datum#"})
+    for (const char* bad :
+         {"SELECT 'offen", "SELECT [offen FROM t", "SELECT * FROM t WHERE Von = #12-31-2024", "SELECT * FROM t WHERE Von = #kein Datum#"})
         EXPECT_THROW(sql(QString::fromUtf8(bad)), DatabaseError) << bad;
 }
 
@@ -105,10 +105,13 @@ protected:
 // The translation keeps comparisons of indexed fields plain, so that SQLite can use the
 // indexes: a date literal compared with a date field, a text with a text field.
 TEST_F(JetSqlPlansTest, IndexedFieldsStayUsableThroughTheTranslation) {
-    EXPECT_TRUE(plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE (((tblBelegung.Von)<=#02-09-2024#) AND ((tblBelegung.Bis)>=#12-31-2023#))"))
-                    .contains(QStringLiteral("INDEX tblBelegung_")));
-    EXPECT_TRUE(plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE Von >= '10.01.2024'")).contains(QStringLiteral("INDEX tblBelegung_Von")));
-    EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = 'maier'")).contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE (((tblBelegung.Von)<=#02-09-2024#) AND ((tblBelegung.Bis)>=#12-31-2023#))"))
+            .contains(QStringLiteral("INDEX tblBelegung_")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE Von >= '10.01.2024'")).contains(QStringLiteral("INDEX tblBelegung_Von")));
+    EXPECT_TRUE(
+        plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = 'maier'")).contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM tblBelegung WHERE Kürzel = ?"), {QStringLiteral("maier")})
                     .contains(QStringLiteral("INDEX tblBelegung_Kürzel")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'Räumlichkeiten'")).contains(QStringLiteral("INDEX")));
@@ -133,7 +136,8 @@ class CounterNames final : public NameResolver {
 public:
     std::optional<TableLocation> table(const QString& name) const override {
         for (const char* t : {"Address", "tblBelegung"})
-            if (name.compare(QLatin1String(t), Qt::CaseInsensitive) == 0) return TableLocation{QString::fromLatin1(t), {}, QString::fromLatin1(t), {}};
+            if (name.compare(QLatin1String(t), Qt::CaseInsensitive) == 0)
+                return TableLocation{QString::fromLatin1(t), {}, QString::fromLatin1(t), {}};
         return std::nullopt;
     }
     QString column(const QString& name) const override { return name; }
@@ -158,15 +162,20 @@ TEST(JetSqlTest, TheCountersIsNullBecomesTwoKeyLookupsOnlyWhereNoRowCanLackTheKe
     const Case cases[] = {
         {"Or with the quick search", "SELECT ID FROM Address WHERE ((Address.ID Is Null)) OR Address.Lastname >= ?", true},
         {"any case, brackets", "SELECT ID FROM [Address] WHERE [address].[id] IS NULL", true},
-        {"inner join", "SELECT Address.ID FROM Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", true},
+        {"inner join",
+         "SELECT Address.ID FROM Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", true},
         {"under Not", "SELECT ID FROM Address WHERE Not Address.ID Is Null", true},
         {"Is Not Null", "SELECT ID FROM Address WHERE Address.ID Is Not Null", false},
         {"field without its table", "SELECT ID FROM Address WHERE ID Is Null", false},
         {"field that is no counter", "SELECT ID FROM Address WHERE Address.Name Is Null", false},
         {"unknown table", "SELECT ID FROM Gast WHERE Gast.ID Is Null", false},
-        {"left join leaves the field empty", "SELECT Address.ID FROM Address LEFT JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
-        {"right join", "SELECT Address.ID FROM tblBelegung RIGHT JOIN Address ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
-        {"outer join", "SELECT Address.ID FROM Address LEFT OUTER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
+        {"left join leaves the field empty",
+         "SELECT Address.ID FROM Address LEFT JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
+        {"right join",
+         "SELECT Address.ID FROM tblBelegung RIGHT JOIN Address ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
+        {"outer join",
+         "SELECT Address.ID FROM Address LEFT OUTER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null",
+         false},
         {"name given with As", "SELECT Address.ID FROM tblBelegung AS Address WHERE Address.ID Is Null", false},
         {"parentheses around the field", "SELECT ID FROM Address WHERE (Address.ID) Is Null", false},
         {"inside a text", "SELECT 'Address.ID Is Null' FROM Address", false},
@@ -182,7 +191,8 @@ TEST(JetSqlTest, TheCountersIsNullBecomesTwoKeyLookupsOnlyWhereNoRowCanLackTheKe
         }
     }
     // Without names to ask nothing is rewritten.
-    EXPECT_TRUE(sql(QStringLiteral("SELECT ID FROM Address WHERE Address.ID Is Null")).contains(QStringLiteral("IS NULL"), Qt::CaseInsensitive));
+    EXPECT_TRUE(
+        sql(QStringLiteral("SELECT ID FROM Address WHERE Address.ID Is Null")).contains(QStringLiteral("IS NULL"), Qt::CaseInsensitive));
 }
 
 // On the real database the rewritten test finds the same rows as the one SQLite reads as
@@ -190,7 +200,8 @@ TEST(JetSqlTest, TheCountersIsNullBecomesTwoKeyLookupsOnlyWhereNoRowCanLackTheKe
 // indexes of its four fields.
 TEST_F(JetSqlPlansTest, TheCountersIsNullFindsTheSameRowsAndLeavesTheOrItsIndexes) {
     for (const char* name : {"Berger", "Bergmann", "Adler", "Zander"})
-        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, city) VALUES (?, 'Anna', 'Berlin')"), {QString::fromLatin1(name)});
+        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, city) VALUES (?, 'Anna', 'Berlin')"),
+                     {QString::fromLatin1(name)});
     struct Case {
         const char* label;
         const char* rewritten;  // with the counter's Is Null

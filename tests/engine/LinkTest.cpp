@@ -21,8 +21,8 @@ TEST_F(LinkTest, EveryTableIsReachedThroughTheLinkDatabaseAndWritesLandInItsFile
     const int id = db().scalar(QStringLiteral("SELECT ID FROM Address WHERE Lastname = 'huber'")).toInt();
     db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID) VALUES (1, #05-01-2024#, #05-03-2024#, ?)"),
                  {id});
-    Recordset rs = db().openRecordset(QStringLiteral(
-        "SELECT tblBelegung.ID, Address.Lastname FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID"));
+    Recordset rs = db().openRecordset(
+        QStringLiteral("SELECT tblBelegung.ID, Address.Lastname FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID"));
     ASSERT_FALSE(rs.eof());
     EXPECT_EQ(rs.text(QStringLiteral("lastname")), QStringLiteral("Huber"));
 
@@ -32,9 +32,9 @@ TEST_F(LinkTest, EveryTableIsReachedThroughTheLinkDatabaseAndWritesLandInItsFile
     EXPECT_EQ(central->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 1);
     EXPECT_EQ(working->scalar(QStringLiteral("SELECT Tarif FROM tblTarife")).toString(), QStringLiteral("85,00"));
     // The working database reaches the central bookings and addresses through its own links.
-    EXPECT_EQ(working->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID"))
-                  .toInt(),
-              1);
+    EXPECT_EQ(
+        working->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung INNER JOIN Address ON tblBelegung.GastID = Address.ID")).toInt(),
+        1);
     const auto def = db().tableDef(QStringLiteral("tblbelegung"));
     ASSERT_TRUE(def && def->isLinked());
     EXPECT_TRUE(def->connect.contains(QStringLiteral("Zentral.mdb")));
@@ -59,8 +59,7 @@ TEST_F(LinkTest, ARefreshedLinkPointsToTheNewFile) {
     EXPECT_TRUE(db().tableDef(QStringLiteral("tblTarife"))->connect.contains(other.path()));
 
     // A link to a file without the table is refused and stays as it was.
-    EXPECT_THROW(db().refreshLink(QStringLiteral("tblTarife"), ConnectString::make(file(QStringLiteral("Zentral.mdb")))),
-                 DatabaseError);
+    EXPECT_THROW(db().refreshLink(QStringLiteral("tblTarife"), ConnectString::make(file(QStringLiteral("Zentral.mdb")))), DatabaseError);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Tarif FROM tblTarife")).toString(), QStringLiteral("2,00"));
 }
 

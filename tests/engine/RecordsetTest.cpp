@@ -143,9 +143,16 @@ TEST_F(RecordsetTest, AChangeNotConfirmedLeavesTheStoredRows) {
 // whether it was met before, differs from another only past its first bytes, is empty, holds
 // umlauts, or comes after the shared texts were full and started afresh.
 TEST_F(RecordsetTest, SharedTextsAreAlwaysTheStoredOnes) {
-    QStringList stored = {QString(), QStringLiteral("Müller"), QStringLiteral("Müller "), QStringLiteral("müller"),
-                          QStringLiteral("Abcdefgh1"), QStringLiteral("Abcdefgh2"), QStringLiteral("Abcdefgh"),
-                          QString(64, QLatin1Char('x')), QString(65, QLatin1Char('x')), QStringLiteral("ß€")};
+    QStringList stored = {QString(),
+                          QStringLiteral("Müller"),
+                          QStringLiteral("Müller "),
+                          QStringLiteral("müller"),
+                          QStringLiteral("Abcdefgh1"),
+                          QStringLiteral("Abcdefgh2"),
+                          QStringLiteral("Abcdefgh"),
+                          QString(64, QLatin1Char('x')),
+                          QString(65, QLatin1Char('x')),
+                          QStringLiteral("ß€")};
     // Enough different names to fill the shared texts (16384) more than once, each three times
     // in a row, so that the column's texts are worth sharing.
     for (int i = 0; i < 20000; ++i) {

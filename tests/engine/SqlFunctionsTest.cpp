@@ -38,8 +38,8 @@ protected:
 
 const QString kOverflow = QStringLiteral("Fehler: Überlauf.");
 const QString kInvalid = QStringLiteral("Fehler: Ungültiger Prozeduraufruf oder ungültiges Argument.");
-const QString kDateRange = QStringLiteral(
-    "Fehler: Ungültiger Prozeduraufruf oder ungültiges Argument: Datumswerte reichen vom 01.01.100 bis zum 31.12.9999.");
+const QString kDateRange =
+    QStringLiteral("Fehler: Ungültiger Prozeduraufruf oder ungültiges Argument: Datumswerte reichen vom 01.01.100 bis zum 31.12.9999.");
 
 struct Case {
     const char* label;
@@ -104,8 +104,7 @@ TEST_F(SqlFunctionsTest, DatesOutsideJetsRangeAreAnErrorNotAWrongDate) {
         {"DateAdd past the last day", "DateAdd('d', 1, '31.12.9999')", kDateRange},
         {"DateAdd a huge number of years", "DateAdd('yyyy', 1e300, #1/1/2024#)", kDateRange},
         {"DateAdd a huge number of seconds", "DateAdd('s', -9223372036854775808, #1/1/2024#)", kDateRange},
-        {"DateAdd with no such interval", "DateAdd('x', 1, #1/1/2024#)",
-         QStringLiteral("Fehler: Ungültiges Intervall 'x' in DateAdd.")},
+        {"DateAdd with no such interval", "DateAdd('x', 1, #1/1/2024#)", QStringLiteral("Fehler: Ungültiges Intervall 'x' in DateAdd.")},
         {"CDate of a huge serial number", "CDate(1e300)", kDateRange},
         {"CDate of the first serial number", "CDate(-657434)", QStringLiteral("0100-01-01")},
         {"CDate of text with a huge number", "CDate('1e300')", kDateRange},

@@ -88,8 +88,7 @@ TEST_F(TransactionTest, NestedLevelsKeepOrDropTheirWritesTogether) {
                  t.add(QStringLiteral("erste"));
                  t.add(QStringLiteral("erste"));  // unique index: throws
                  tr.commit();
-             } catch (const DatabaseError&) {
-             }
+             } catch (const DatabaseError&) {}
          },
          {}},
         {"a Transaction inside a failed one is dropped with it",
@@ -156,14 +155,10 @@ TEST_F(TransactionTest, ADuplicateKeyKeepsTheStoredRow) {
 
 // Bound text is stored as typed, whatever SQL it looks like.
 TEST_F(TransactionTest, BoundTextIsStoredVerbatim) {
-    const QStringList texts = {QStringLiteral("O'Brien"),
-                               QStringLiteral("\"Zum Hirschen\""),
-                               QStringLiteral("Wer? Wie? Was?"),
-                               QStringLiteral("x'); DELETE * FROM Gäste; --"),
-                               QStringLiteral("#01-01-2000#"),
-                               QStringLiteral("Mü*ller [a-z] %_"),
-                               QStringLiteral("Größe ½ €"),
-                               QString(255, QLatin1Char('z'))};
+    const QStringList texts = {QStringLiteral("O'Brien"),        QStringLiteral("\"Zum Hirschen\""),
+                               QStringLiteral("Wer? Wie? Was?"), QStringLiteral("x'); DELETE * FROM Gäste; --"),
+                               QStringLiteral("#01-01-2000#"),   QStringLiteral("Mü*ller [a-z] %_"),
+                               QStringLiteral("Größe ½ €"),      QString(255, QLatin1Char('z'))};
     for (const QString& t : texts) add(t);
     EXPECT_EQ(onDisk(), texts);
     for (const QString& t : texts)

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "plan/PlanFixture.h"
-#include "store/Parameter.h"
 #include "plan/BuchungsMenue.h"
+#include "plan/PlanFixture.h"
 #include "plan/PlanModel.h"
 #include "plan/PlanUeberschriften.h"
+#include "store/Parameter.h"
 
 using namespace tav;
 
@@ -14,14 +14,18 @@ class BuchungsMenueTest : public test::PlanFixture {
 protected:
     bool checked(int id) { return db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0; }
     void rechnung(int reNummer, double brutto, int buchung, const QString& art = QStringLiteral("R")) {
-        db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, BetragBrutto) VALUES (?, ?, ?)"), {reNummer, art, brutto});
-        db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe) VALUES (?, ?, 0)"), {reNummer, buchung});
+        db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, BetragBrutto) VALUES (?, ?, ?)"),
+                     {reNummer, art, brutto});
+        db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe) VALUES (?, ?, 0)"),
+                     {reNummer, buchung});
     }
     void zahlung(int reNummer, double betrag) {
         db().execute(QStringLiteral("INSERT INTO tbZahlung (IdRechnung, Betrag, ZahlDatum, WasBezahlt) VALUES (?, ?, ?, 'Teilzahlung')"),
                      {reNummer, betrag, heute()});
     }
-    void abgerechnet(int id, int wert = 1) { db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = ? WHERE ID = ?"), {wert, id}); }
+    void abgerechnet(int id, int wert = 1) {
+        db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = ? WHERE ID = ?"), {wert, id});
+    }
 };
 
 TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
@@ -30,8 +34,10 @@ TEST_F(BuchungsMenueTest, CheckInAndOutAreRefusedForOffersAndWaitingBookings) {
     const int wartend = addBooking(3, S(), S().addDays(3), 1, QStringLiteral("W"), 1, 2, true);
     db().execute(QStringLiteral("UPDATE tbBelegArten SET BelegungsArt = 'ANGEBOT' WHERE BelegungsID = 4"));
     BuchungsMenue menue(db(), dialogs, fenster);
-    const QString keinCheckIn = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check in' nicht möglich.");
-    const QString keinCheckOut = QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check out' nicht möglich.");
+    const QString keinCheckIn =
+        QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check in' nicht möglich.");
+    const QString keinCheckOut =
+        QStringLiteral("Die Reservierung ist als Angebot gekennzeichnet, deshalb ist ein 'Check out' nicht möglich.");
 
     for (int id : {angebot, wartend}) {
         dialogs.clear();

@@ -2,11 +2,11 @@
 
 #include <tuple>
 
-#include "plan/PlanFixture.h"
-#include "store/Parameter.h"
 #include "plan/Hauptbefehle.h"
+#include "plan/PlanFixture.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "store/Parameter.h"
 
 using namespace tav;
 
@@ -87,17 +87,21 @@ TEST_F(HauptbefehleReorganisationTest, DeletesOldBookingsAfterEveryQuestion) {
     dialogs.answer(Answer::Ok);   // two rows
     EXPECT_EQ(b.reorganisation(), 2);
     EXPECT_EQ(buchungen(), 2);
-    EXPECT_TRUE(db().scalar(QStringLiteral("SELECT BenutztVon1 FROM Address WHERE ID = 7")).isNull()) << "the mark of the address is cleared";
+    EXPECT_TRUE(db().scalar(QStringLiteral("SELECT BenutztVon1 FROM Address WHERE ID = 7")).isNull())
+        << "the mark of the address is cleared";
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT BenutztVon1 FROM Address WHERE ID = 1")).toString(), QStringLiteral("Tavomera"))
         << "an address still booked keeps its mark";
-    EXPECT_EQ(dialogs.texts(),
-              QStringList({QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
-                           QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
-                           QStringLiteral("Es werden 2 Datensätze gelöscht. Vorgang fortsetzen?"), QStringLiteral("Vorgang abgeschlossen")}));
+    EXPECT_EQ(
+        dialogs.texts(),
+        QStringList(
+            {QStringLiteral("Welche Reservierungen sollen gelöscht werden?\n(Älter als x Monate):"), frage(),
+             QStringLiteral("Es werden nun alle Reservierungen und dazugehörige Daten gelöscht, die älter als 6 Monate sind. Fortfahren?"),
+             QStringLiteral("Es werden 2 Datensätze gelöscht. Vorgang fortsetzen?"), QStringLiteral("Vorgang abgeschlossen")}));
     // No, then Cancel, is preselected.
     const auto& shown = dialogs.shown();
-    EXPECT_EQ(std::tuple(shown[1].buttons, shown[2].buttons, shown[2].defaultButton, shown[3].buttons, shown[3].defaultButton, shown[3].caption),
-              std::tuple(Buttons::YesNoCancel, Buttons::YesNo, 2, Buttons::OkCancel, 2, QStringLiteral("Datenpflege")));
+    EXPECT_EQ(
+        std::tuple(shown[1].buttons, shown[2].buttons, shown[2].defaultButton, shown[3].buttons, shown[3].defaultButton, shown[3].caption),
+        std::tuple(Buttons::YesNoCancel, Buttons::YesNo, 2, Buttons::OkCancel, 2, QStringLiteral("Datenpflege")));
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
 }
 
@@ -112,7 +116,8 @@ TEST_F(HauptbefehleReorganisationTest, EveryQuestionCanEndItAndTheBackupNeedsIts
         QString meldung;  // shown as the third box
         bool sicherungsFenster = true;
     };
-    const QString fehlschlag = QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?");
+    const QString fehlschlag =
+        QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie den Vorgang trotzdem fortsetzen?");
     QList<Fall> faelle;
     for (const char* m : {"", "0", "-3", "sechs", "2,5"}) faelle.append({"no positive number", QString::fromLatin1(m), {}, 0, 1, {}});
     faelle.append({
@@ -120,7 +125,11 @@ TEST_F(HauptbefehleReorganisationTest, EveryQuestionCanEndItAndTheBackupNeedsIts
         {"no at the confirmation", QStringLiteral("5"), {Answer::No, Answer::No}, 0, 3, {}},
         {"cancel after the number of rows", QStringLiteral("5"), {Answer::No, Answer::Yes, Answer::Cancel}, 0, 4, {}},
         {"the backup failed and the user stops", QStringLiteral("5"), {Answer::Yes, Answer::No}, 0, 3, fehlschlag},
-        {"a successful backup", QStringLiteral("7"), {Answer::Yes, Answer::Yes, Answer::Ok}, 1, 6,
+        {"a successful backup",
+         QStringLiteral("7"),
+         {Answer::Yes, Answer::Yes, Answer::Ok},
+         1,
+         6,
          QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /opt/tavomera/Sicherungen/DB2024_03_06/")},
         {"no backup window: no backup question", QStringLiteral("6"), {Answer::Yes, Answer::Ok}, 1, 4, {}, false},
     });
@@ -129,7 +138,8 @@ TEST_F(HauptbefehleReorganisationTest, EveryQuestionCanEndItAndTheBackupNeedsIts
         SCOPED_TRACE(f.warum);
         dialogs.clear();
         fenster.setVorhanden(Ziel::Datensicherung, f.sicherungsFenster);
-        fenster.setSicherung(f.meldung.contains(QStringLiteral("gesichert")) ? QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06/") : QString());
+        fenster.setSicherung(f.meldung.contains(QStringLiteral("gesichert")) ? QStringLiteral("/opt/tavomera/Sicherungen/DB2024_03_06/")
+                                                                             : QString());
         dialogs.answerText(f.monate);
         for (Answer a : f.antworten) dialogs.answer(a);
         EXPECT_EQ(befehle().reorganisation(), f.geloescht);
@@ -153,7 +163,8 @@ TEST_F(HauptbefehleTest, SiblingProgramsStartWhenTheyAreThere) {
     shell.addProgram(pfad(QStringLiteral("Qubero.exe")));
     shell.addProgram(pfad(QStringLiteral("Yorvak.exe")));
     shell.addProgram(pfad(QStringLiteral("Lomvix.exe")));
-    EXPECT_EQ(std::tuple(b.programmVorhanden(Hauptbefehle::kStatistik), b.programmVorhanden(Hauptbefehle::kImport)), std::tuple(true, false));
+    EXPECT_EQ(std::tuple(b.programmVorhanden(Hauptbefehle::kStatistik), b.programmVorhanden(Hauptbefehle::kImport)),
+              std::tuple(true, false));
     EXPECT_TRUE(b.adressverwaltung() && b.statistik() && b.datenexport());
     ASSERT_EQ(shell.started().size(), 3);
     EXPECT_EQ(shell.started()[0].program, Shell::programPath(pfad(QStringLiteral("Qubero.exe"))));
@@ -224,7 +235,8 @@ TEST_F(HauptbefehleTest, DatabaseUpdatePlanPrintAndDocuments) {
     dialogs.clear();
     shell.addProgram(pfad(QStringLiteral("Sendrak.exe")));
     EXPECT_FALSE(befehle().planDruckenWord({QStringLiteral("04.03.2024")}));
-    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Für diesen Ausdruck wird das Programm 'Microsoft Word' ab Version 8.0 (97) benötigt.")}));
+    EXPECT_EQ(dialogs.texts(),
+              QStringList({QStringLiteral("Für diesen Ausdruck wird das Programm 'Microsoft Word' ab Version 8.0 (97) benötigt.")}));
     Parameter(db()).writeText(QStringLiteral("WordProgramm"), QStringLiteral("Ja"));
     EXPECT_TRUE(befehle().planDruckenWord({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
     EXPECT_EQ(shell.started().back().arguments, QStringList({QStringLiteral("04.03.2024"), QStringLiteral("35")}));
@@ -232,10 +244,11 @@ TEST_F(HauptbefehleTest, DatabaseUpdatePlanPrintAndDocuments) {
     dialogs.clear();
     EXPECT_FALSE(befehle().handbuch());
     EXPECT_EQ(shell.opened().back(), pfad(QStringLiteral("Morvinel.pdf")));
-    EXPECT_EQ(dialogs.texts(),
-              QStringList({QStringLiteral("Das Handbuch benötigt das Programm  'Acrobat Reader'. Sie können das Programm installieren, indem Sie "
-                                          "die Installations CD des Tavomeras in dasCD Rom Laufwerk legen und auf 'Acrobat Reader installieren' "
-                                          "klicken.")}));
+    EXPECT_EQ(
+        dialogs.texts(),
+        QStringList({QStringLiteral("Das Handbuch benötigt das Programm  'Acrobat Reader'. Sie können das Programm installieren, indem Sie "
+                                    "die Installations CD des Tavomeras in dasCD Rom Laufwerk legen und auf 'Acrobat Reader installieren' "
+                                    "klicken.")}));
     shell.addDocument(pfad(QStringLiteral("Morvinel.pdf")));
     shell.addDocument(pfad(QStringLiteral("index.html")));
     dialogs.clear();
@@ -245,8 +258,10 @@ TEST_F(HauptbefehleTest, DatabaseUpdatePlanPrintAndDocuments) {
 }
 
 TEST_F(HauptbefehleTest, SearchInputsAreChecked) {
-    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, ReZaehler, IST_Rechnung) VALUES (40, 'R-2024-12', 12, 'R')"));
-    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, Beszaehler, IST_Rechnung) VALUES (41, 'B-13', 13, 'B')"));
+    db().execute(
+        QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, ReZaehler, IST_Rechnung) VALUES (40, 'R-2024-12', 12, 'R')"));
+    db().execute(
+        QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, Beszaehler, IST_Rechnung) VALUES (41, 'B-13', 13, 'B')"));
     const QString nurZiffern = QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?");
     struct Fall {
         QStringList texte;
@@ -268,8 +283,10 @@ TEST_F(HauptbefehleTest, SearchInputsAreChecked) {
         EXPECT_EQ(befehle().rechnungSuchen(), f.ergebnis) << f.texte.join(QLatin1Char('|')).toStdString();
         QStringList meldungen;
         for (const auto& s : dialogs.shown()) {
-            if (s.kind == ScriptedDialogs::Kind::Message) meldungen << s.text;
-            else EXPECT_EQ(s.caption, QStringLiteral("Rechnungen suchen"));
+            if (s.kind == ScriptedDialogs::Kind::Message)
+                meldungen << s.text;
+            else
+                EXPECT_EQ(s.caption, QStringLiteral("Rechnungen suchen"));
         }
         EXPECT_EQ(meldungen, f.meldungen);
     }

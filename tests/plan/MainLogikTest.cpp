@@ -4,16 +4,16 @@
 #include <QFile>
 #include <tuple>
 
-#include "store/AlteDatenbank.h"
-#include "store/Beispieldaten.h"
-#include "store/Datenbankdateien.h"
 #include "plan/MainLogik.h"
-#include "store/Parameter.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
+#include "store/AlteDatenbank.h"
+#include "store/Beispieldaten.h"
+#include "store/Datenbankdateien.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
@@ -79,8 +79,9 @@ TEST_F(MainLogikTest, YesMovesTheSampleDataToTodayAndRestartsOnThem) {
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_TRUE(v.neustartLaeuft);
     EXPECT_EQ(zahl(QStringLiteral("Tavomera.mdb"), QStringLiteral("SELECT Count(*) FROM tbZimmernummern")), 0) << "nothing filled";
-    EXPECT_EQ(Database::open(datei(QStringLiteral("Beispiel.mdb")))->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(),
-              QDate(2025, 6, 10));
+    EXPECT_EQ(
+        Database::open(datei(QStringLiteral("Beispiel.mdb")))->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(),
+        QDate(2025, 6, 10));
 
     // The restart: every link reaches the sample file, and the sample data are shown.
     dialogs.clear();
@@ -191,12 +192,15 @@ TEST_F(MainLogikTest, ClosingAsksForTheBackupOnlyWithItsWindowAndNeverOnARestart
         QStringList texte;
     };
     const QString frage = QStringLiteral("Möchten Sie die Datenbanken jetzt sichern?");
-    const QString fehlschlag = QStringLiteral(
-        "Die automatische Datensicherung konnte nicht durchgeführt werden. Möchten Sie das Programm trotzdem schließen?");
+    const QString fehlschlag =
+        QStringLiteral("Die automatische Datensicherung konnte nicht durchgeführt werden. Möchten Sie das Programm trotzdem schließen?");
     const QList<Fall> faelle = {
         {{Answer::No}, {}, true, {frage}},
         {{Answer::Cancel}, {}, false, {frage}},
-        {{Answer::Yes}, QStringLiteral("/s/DB_2025/"), true, {frage, QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /s/DB_2025/")}},
+        {{Answer::Yes},
+         QStringLiteral("/s/DB_2025/"),
+         true,
+         {frage, QStringLiteral("Die Daten wurden in folgendes Verzeichnis gesichert: /s/DB_2025/")}},
         {{Answer::Yes, Answer::Yes}, {}, true, {frage, fehlschlag}},
         {{Answer::Yes, Answer::No}, QStringLiteral("Zugriff"), false, {frage, fehlschlag}},
     };
@@ -234,8 +238,9 @@ TEST_F(MainLogikTest, TheSampleMenuSwitchesBackAndForth) {
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_TRUE(v.beispielAusMenue);
     EXPECT_TRUE(v.neustartLaeuft);
-    EXPECT_EQ(Database::open(datei(QStringLiteral("Beispiel.mdb")))->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(),
-              QDate(2025, 6, 10));
+    EXPECT_EQ(
+        Database::open(datei(QStringLiteral("Beispiel.mdb")))->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(),
+        QDate(2025, 6, 10));
     v.neustartLaeuft = false;
     EXPECT_TRUE(logik.beispieldatenUmschalten());
     EXPECT_FALSE(v.beispieldaten);

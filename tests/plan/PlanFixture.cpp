@@ -28,9 +28,10 @@ void PlanFixture::TearDown() {
 }
 
 void PlanFixture::addRoom(int nr, const QString& label, int gaeste, const QString& bemerkung) {
-    db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, Bemerkungen, AnzahlGästeDefault, PreisDefault, Raucher) "
-                                "VALUES (?, ?, ?, ?, 60, 0)"),
-                 {nr, label, bemerkung, gaeste});
+    db().execute(
+        QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, Bemerkungen, AnzahlGästeDefault, PreisDefault, Raucher) "
+                       "VALUES (?, ?, ?, ?, 60, 0)"),
+        {nr, label, bemerkung, gaeste});
 }
 
 void PlanFixture::addGuest(int id, const QString& vorname, const QString& nachname, const QString& ort) {
@@ -59,8 +60,15 @@ PlanEinstellungen PlanFixture::einstellungen() {
     e.zeilenHoehe = 320;
     e.ersterTag = 60;
     e.farben = {kFrei, kPrivat, kFirma, kTresen, kAngebot, 0x00808080, 0x00808080, 0x00808080, 0x00808080, kSamstag, kSonntag};
-    e.belegungsartNamen = {QStringLiteral("frei"), QStringLiteral("Privat"), QStringLiteral("Firma"), QStringLiteral("Tresen"),
-                           QStringLiteral("Angebot"), {}, {}, {}, {}};
+    e.belegungsartNamen = {QStringLiteral("frei"),
+                           QStringLiteral("Privat"),
+                           QStringLiteral("Firma"),
+                           QStringLiteral("Tresen"),
+                           QStringLiteral("Angebot"),
+                           {},
+                           {},
+                           {},
+                           {}};
     e.legendeUeberschrift = QStringLiteral("Reserviert als:");
     e.zimmerUeberschrift = QStringLiteral("Zimmer");
     e.aktualisieren = &aktualisieren;

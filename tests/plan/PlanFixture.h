@@ -3,11 +3,11 @@
 #include <QDate>
 
 #include "engine/Database.h"
-#include "store/Variablen.h"
 #include "plan/PlanEinstellungen.h"
-#include "store/Zimmerliste.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/Variablen.h"
+#include "store/Zimmerliste.h"
 #include "support/DatabaseFixture.h"
 #include "support/ScriptedFenster.h"
 
@@ -28,8 +28,8 @@ protected:
     void addRoom(int nr, const QString& label, int gaeste = 2, const QString& bemerkung = {});
     void addGuest(int id, const QString& vorname, const QString& nachname, const QString& ort = {});
     // Adds a booking and returns its ID.
-    int addBooking(int zimmer, QDate von, QDate bis, int art = 1, const QString& kuerzel = QStringLiteral("Gast"),
-                   int gast = 1, int gaeste = 2, bool geloescht = false, bool checked = false);
+    int addBooking(int zimmer, QDate von, QDate bis, int art = 1, const QString& kuerzel = QStringLiteral("Gast"), int gast = 1,
+                   int gaeste = 2, bool geloescht = false, bool checked = false);
     void addHoliday(QDate d, const QString& name);
 
     // Settings as a fresh installation has them: colours of five kinds, F10/F11 for the weekend.

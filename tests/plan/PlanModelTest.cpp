@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "plan/PlanFixture.h"
-#include "store/Parameter.h"
 #include "plan/PlanModel.h"
+#include "store/Parameter.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -58,7 +58,8 @@ TEST_F(PlanModelTest, CellIndexRowsAndDatesFollowTheWindowAndTheFirstVisibleRoom
     EXPECT_EQ(m->morgenDerSpalte(1), S().addDays(1));
     EXPECT_EQ(m->zelle(1, 1).datumText(), QStringLiteral("05.03.24")) << "a cell's date is its morning date";
 
-    EXPECT_EQ(std::tuple(m->zimmerDerZeile(1), m->zimmerDerZeile(10), m->istWarteZeile(10), m->zimmerDerZeile(11)), std::tuple(1, 10, true, 0))
+    EXPECT_EQ(std::tuple(m->zimmerDerZeile(1), m->zimmerDerZeile(10), m->istWarteZeile(10), m->zimmerDerZeile(11)),
+              std::tuple(1, 10, true, 0))
         << "no room below the waiting row";
     EXPECT_EQ(m->zeilenLabel(10), QStringLiteral("Vorläufig"));
     EXPECT_EQ(m->zeilenTooltip(10), QStringLiteral("In dieser Zeile finden Sie alle noch nicht endgültigen Reservierungen."));
@@ -115,11 +116,11 @@ TEST_F(PlanModelTest, ResetColoursWeekendNightsAndHolidays) {
         quint32 farbe;
         const char* warum;
     };
-    for (const Fall f : {Fall{1, kFrei, "Monday to Tuesday"}, Fall{4, kFrei, "Thursday to Friday"},
-                         Fall{5, kSamstag, "Friday to Saturday"}, Fall{6, kSonntag, "Saturday to Sunday"},
-                         Fall{7, kFrei, "Sunday to Monday"}, Fall{24, kFrei, "the night before the eve of Good Friday"},
-                         Fall{25, kSonntag, "the night ending on Good Friday"}, Fall{26, kSamstag, "Friday to Saturday"},
-                         Fall{28, kSonntag, "the night ending on Easter Monday"}, Fall{35, kFrei, "last column"}}) {
+    for (const Fall f : {Fall{1, kFrei, "Monday to Tuesday"}, Fall{4, kFrei, "Thursday to Friday"}, Fall{5, kSamstag, "Friday to Saturday"},
+                         Fall{6, kSonntag, "Saturday to Sunday"}, Fall{7, kFrei, "Sunday to Monday"},
+                         Fall{24, kFrei, "the night before the eve of Good Friday"}, Fall{25, kSonntag, "the night ending on Good Friday"},
+                         Fall{26, kSamstag, "Friday to Saturday"}, Fall{28, kSonntag, "the night ending on Easter Monday"},
+                         Fall{35, kFrei, "last column"}}) {
         for (int zeile : {1, 10, 11}) EXPECT_EQ(m->zelle(zeile, f.spalte).farbe, f.farbe) << f.warum << " row " << zeile;
         EXPECT_FALSE(m->zelle(1, f.spalte).gepunktet);
     }
@@ -166,7 +167,8 @@ TEST_F(PlanModelTest, BookingsArePaintedFromArrivalToTheNightBeforeDeparture) {
     EXPECT_EQ(m->zelle(4, 34).farbe, farbe::brighten(kPrivat, 60));
     EXPECT_TRUE(spaltenMit(*m, 5, spaet).isEmpty() && spaltenMit(*m, 6, vorbei).isEmpty());
     EXPECT_EQ(spaltenMit(*m, 7, genau), QList<int>({1}));
-    EXPECT_EQ(std::tuple(m->zelle(7, 1).angebot, m->zelle(1, 1).angebot), std::tuple(true, false)) << "the kind named Angebot marks an offer";
+    EXPECT_EQ(std::tuple(m->zelle(7, 1).angebot, m->zelle(1, 1).angebot), std::tuple(true, false))
+        << "the kind named Angebot marks an offer";
     EXPECT_EQ(m->buchungsIds().size(), 8) << "the query reaches five days back";
 }
 
@@ -195,7 +197,8 @@ TEST_F(PlanModelTest, WaitingRowPartlyOccupiedAndHiddenBookings) {
     EXPECT_TRUE(m->zelle(10, 5).wartend);
 
     // Fewer guests than the room's default: partly occupied.
-    EXPECT_EQ(std::tuple(m->zelle(2, 2).farbe, m->zelle(2, 3).farbe, m->zelle(5, 3).farbe), std::tuple(farbe::brighten(kTeil, 60), kTeil, kPrivat));
+    EXPECT_EQ(std::tuple(m->zelle(2, 2).farbe, m->zelle(2, 3).farbe, m->zelle(5, 3).farbe),
+              std::tuple(farbe::brighten(kTeil, 60), kTeil, kPrivat));
     EXPECT_EQ(std::tuple(spaltenMit(*m, 2, teil).size(), spaltenMit(*m, 5, voll).size()), std::tuple(qsizetype(2), qsizetype(2)));
 
     for (int zeile = 1; zeile <= 11; ++zeile) {
@@ -234,8 +237,16 @@ TEST_F(PlanModelTest, StatusUnderTheMouseAndTheRightClick) {
     const auto text = [](const MausStatus& s) {
         QStringList ids;
         for (int id : s.ueberhaenge) ids << QString::number(id);
-        return QStringList{s.zimmerText, s.spalteText, s.datum, s.wochentag, s.feiertag, s.kuerzel, s.gastOrt,
-                           QString::number(int(s.bezahlt)), ids.join(QLatin1Char(','))}.join(QLatin1Char('|'));
+        return QStringList{s.zimmerText,
+                           s.spalteText,
+                           s.datum,
+                           s.wochentag,
+                           s.feiertag,
+                           s.kuerzel,
+                           s.gastOrt,
+                           QString::number(int(s.bezahlt)),
+                           ids.join(QLatin1Char(','))}
+            .join(QLatin1Char('|'));
     };
     struct Fall {
         int zeile, spalte;
@@ -370,7 +381,8 @@ TEST_F(PlanModelTest, HandOverOfANewBooking) {
 
     // A new booking without a room: tonight, and the hand-over holds it.
     const Uebergabe ohne = m->neueReservierungOhneZimmer();
-    EXPECT_EQ(std::tuple(ohne.anreise, ohne.abreise, ohne.zimmerZeile, uebergabe.anreise), std::tuple(heute(), heute().addDays(1), 0, heute()));
+    EXPECT_EQ(std::tuple(ohne.anreise, ohne.abreise, ohne.zimmerZeile, uebergabe.anreise),
+              std::tuple(heute(), heute().addDays(1), 0, heute()));
 }
 
 TEST_F(PlanModelTest, NavigationSteps) {
@@ -380,11 +392,11 @@ TEST_F(PlanModelTest, NavigationSteps) {
         S_ schritt;
         QDate erwartet;
     };
-    for (const Fall f : {Fall{S_::TagZurueck, QDate(2024, 1, 30)}, Fall{S_::TagVor, QDate(2024, 2, 1)},
-                         Fall{S_::WocheZurueck, QDate(2024, 1, 24)}, Fall{S_::WocheVor, QDate(2024, 2, 7)},
-                         Fall{S_::MonatZurueck, QDate(2023, 12, 31)}, Fall{S_::MonatVor, QDate(2024, 2, 29)},
-                         Fall{S_::DreiMonateZurueck, QDate(2023, 10, 31)}, Fall{S_::DreiMonateVor, QDate(2024, 4, 30)},
-                         Fall{S_::Heute, QDate(2024, 3, 4)}})
+    for (const Fall f :
+         {Fall{S_::TagZurueck, QDate(2024, 1, 30)}, Fall{S_::TagVor, QDate(2024, 2, 1)}, Fall{S_::WocheZurueck, QDate(2024, 1, 24)},
+          Fall{S_::WocheVor, QDate(2024, 2, 7)}, Fall{S_::MonatZurueck, QDate(2023, 12, 31)}, Fall{S_::MonatVor, QDate(2024, 2, 29)},
+          Fall{S_::DreiMonateZurueck, QDate(2023, 10, 31)}, Fall{S_::DreiMonateVor, QDate(2024, 4, 30)},
+          Fall{S_::Heute, QDate(2024, 3, 4)}})
         EXPECT_EQ(PlanModel::verschiebe(d, f.schritt), f.erwartet);
 
     addBooking(1, QDate(2024, 3, 12), QDate(2024, 3, 14));

@@ -16,8 +16,7 @@ TEST(ScriptedDialogsTest, AnswersInOrderRecordsEveryBoxAndFlagsUnexpectedQuestio
     // An information box needs no scripted answer.
     EXPECT_EQ(d.message(QStringLiteral("Fertig.")), Answer::Ok);
     // A question nobody scripted takes its default button and is listed.
-    EXPECT_EQ(d.message(QStringLiteral("Fortfahren?"), QStringLiteral("Datenpflege"), Buttons::YesNo, Icon::None, 2),
-              Answer::No);
+    EXPECT_EQ(d.message(QStringLiteral("Fortfahren?"), QStringLiteral("Datenpflege"), Buttons::YesNo, Icon::None, 2), Answer::No);
 
     ASSERT_EQ(d.shown().size(), 4);
     EXPECT_EQ(d.shown()[0].caption, QStringLiteral("Pension Sonne"));
@@ -42,20 +41,43 @@ TEST(ScriptedDialogsTest, ReportsWhatIsLeftOpenWhenClearedOrDestroyed) {
         QStringList expected;
     };
     const Case cases[] = {
-        {"all answered", [](ScriptedDialogs& d) { d.answer(Answer::Yes); d.message(QStringLiteral("A?"), {}, Buttons::YesNo); }, {}},
-        {"box unanswered", [](ScriptedDialogs& d) { d.message(QStringLiteral("A?"), {}, Buttons::YesNo); },
+        {"all answered",
+         [](ScriptedDialogs& d) {
+             d.answer(Answer::Yes);
+             d.message(QStringLiteral("A?"), {}, Buttons::YesNo);
+         },
+         {}},
+        {"box unanswered",
+         [](ScriptedDialogs& d) { d.message(QStringLiteral("A?"), {}, Buttons::YesNo); },
          {QStringLiteral("unanswered: A?")}},
-        {"declared unanswered", [](ScriptedDialogs& d) { d.message(QStringLiteral("A?"), {}, Buttons::YesNo); d.expectUnanswered(); }, {}},
-        {"answers unused", [](ScriptedDialogs& d) { d.answer(Answer::No); d.answerText(QStringLiteral("7")); d.answerFile(QStringLiteral("x.mdb")); },
+        {"declared unanswered",
+         [](ScriptedDialogs& d) {
+             d.message(QStringLiteral("A?"), {}, Buttons::YesNo);
+             d.expectUnanswered();
+         },
+         {}},
+        {"answers unused",
+         [](ScriptedDialogs& d) {
+             d.answer(Answer::No);
+             d.answerText(QStringLiteral("7"));
+             d.answerFile(QStringLiteral("x.mdb"));
+         },
          {QStringLiteral("answer unused: No"), QStringLiteral("text unused: 7"), QStringLiteral("file unused: x.mdb")}},
-        {"declared unanswered still reports unused answers", [](ScriptedDialogs& d) { d.answer(Answer::Yes); d.expectUnanswered(); },
+        {"declared unanswered still reports unused answers",
+         [](ScriptedDialogs& d) {
+             d.answer(Answer::Yes);
+             d.expectUnanswered();
+         },
          {QStringLiteral("answer unused: Yes")}},
     };
     const ScriptedDialogs::LeftOpenHandler previous = ScriptedDialogs::setLeftOpenHandler(collect);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         reported.clear();
-        { ScriptedDialogs d; c.script(d); }
+        {
+            ScriptedDialogs d;
+            c.script(d);
+        }
         EXPECT_EQ(reported, c.expected) << "on destruction";
         reported.clear();
         ScriptedDialogs d;

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "store/Parameter.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressLogik.h"
+#include "store/Parameter.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -167,10 +167,8 @@ TEST_F(AdressLogikTest, TypingFindsLowerCasePrefixesWithUmlautsAndWalksTheHits) 
         QString getippt;
         QList<int> treffer;
     } faelle[] = {
-        {QStringLiteral("mü"), {mueller, doppel}},
-        {QStringLiteral("MÜ"), {mueller, doppel}},
-        {QStringLiteral("Müller-"), {doppel}},
-        {QStringLiteral("m*"), {sternchen}},  // a typed * is a letter, not a wildcard
+        {QStringLiteral("mü"), {mueller, doppel}}, {QStringLiteral("MÜ"), {mueller, doppel}},
+        {QStringLiteral("Müller-"), {doppel}},     {QStringLiteral("m*"), {sternchen}},  // a typed * is a letter, not a wildcard
         {QStringLiteral("mue"), {mueller + 1}},
     };
     for (const Fall& f : faelle) {
@@ -336,7 +334,8 @@ TEST_F(AdressLogikTest, AnyReferenceKeepsTheAddressFromBeingDeleted) {
         QString sql;
     } verweise[] = {
         {QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID) VALUES (1, #05-01-2024#, #05-02-2024#, ?)")},
-        {QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, IDAdressRechnung) VALUES (1, #05-01-2024#, #05-02-2024#, 0, ?)")},
+        {QStringLiteral(
+            "INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, IDAdressRechnung) VALUES (1, #05-01-2024#, #05-02-2024#, 0, ?)")},
         {QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IDAdresseRe) VALUES (1, ?)")},
         {QStringLiteral("INSERT INTO tbAdress_zu_Adress (IDAdresseOber, idAdresseUnter) VALUES (?, 0)")},
         {QStringLiteral("INSERT INTO tbAdress_zu_Adress (IDAdresseOber, idAdresseUnter) VALUES (0, ?)")},
@@ -377,8 +376,7 @@ TEST_F(AdressLogikTest, DeletingTellsWhoStillUsesTheAddress) {
     dialogs_.clear();
     dialogs_.answer(Answer::Yes);
     EXPECT_FALSE(a.adresseLoeschen(gast));
-    EXPECT_EQ(dialogs_.last().text,
-              QStringLiteral("Die ausgewählte Adresse wird noch von folgenden Programmen benutzt: Tavomera, Qubero"));
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die ausgewählte Adresse wird noch von folgenden Programmen benutzt: Tavomera, Qubero"));
 
     // A free address: No keeps it, Yes deletes it and empties the fields.
     const int frei = address(QStringLiteral("Einmalgast"));
@@ -440,7 +438,8 @@ TEST_F(AdressLogikTest, PostcodeLookupFillsPlacesAndCompletesThePostcode) {
     {
         auto feiertag = open(QStringLiteral("Feiertag.mdb"));
         for (const auto& [plz, ort] : {std::pair{"89073", "Ulm"}, {"89075", "Ulm"}, {"89231", "Neu-Ulm"}, {"80331", "München"}})
-            feiertag->execute(QStringLiteral("INSERT INTO tbPLZ (PLZ, Ort) VALUES (?, ?)"), {QString::fromUtf8(plz), QString::fromUtf8(ort)});
+            feiertag->execute(QStringLiteral("INSERT INTO tbPLZ (PLZ, Ort) VALUES (?, ?)"),
+                              {QString::fromUtf8(plz), QString::fromUtf8(ort)});
     }
     AdressLogik a(db(), dialogs_, umgebung());
     a.cmdNeuAdress(QStringLiteral("Post"));

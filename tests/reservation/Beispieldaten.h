@@ -46,8 +46,8 @@ inline void beispieldatenAnlegen(Database& db, const QDate& heute) {
         const char* label;
         QVariant standard, haupt, zwischen, neben, sonder;
     } zimmer[] = {
-        {1, "101", 65.0, 85.0, 75.0, 60.0, 110.0}, {2, "102", 65.0, 85.0, 75.0, 60.0, {}},
-        {3, "103 Balkon", 80.0, 105.0, 90.0, 72.0, 130.0}, {4, "201", 55.0, 70.0, {}, {}, {}},
+        {1, "101", 65.0, 85.0, 75.0, 60.0, 110.0},           {2, "102", 65.0, 85.0, 75.0, 60.0, {}},
+        {3, "103 Balkon", 80.0, 105.0, 90.0, 72.0, 130.0},   {4, "201", 55.0, 70.0, {}, {}, {}},
         {5, "202 Suite", 120.0, 160.0, 140.0, 110.0, 190.0}, {6, "Ferienwohnung", 90.0, {}, {}, {}, {}},
     };
     for (const Zimmer& z : zimmer)
@@ -60,8 +60,8 @@ inline void beispieldatenAnlegen(Database& db, const QDate& heute) {
         const char* name;
         QDate start, ende;
     } saisons[] = {
-        {"Nebensaison", QDate(jahr, 3, 15), QDate(jahr, 5, 15)},    {"Zwischensaison", QDate(jahr, 5, 15), QDate(jahr, 7, 1)},
-        {"Hauptsaison", QDate(jahr, 7, 1), QDate(jahr, 9, 15)},     {"Zwischensaison", QDate(jahr, 9, 15), QDate(jahr, 10, 31)},
+        {"Nebensaison", QDate(jahr, 3, 15), QDate(jahr, 5, 15)},      {"Zwischensaison", QDate(jahr, 5, 15), QDate(jahr, 7, 1)},
+        {"Hauptsaison", QDate(jahr, 7, 1), QDate(jahr, 9, 15)},       {"Zwischensaison", QDate(jahr, 9, 15), QDate(jahr, 10, 31)},
         {"Sondersaison", QDate(jahr, 12, 23), QDate(jahr + 1, 1, 2)}, {"Nebensaison", QDate(jahr + 1, 1, 2), QDate(jahr + 1, 3, 15)},
     };
     for (const Saison& s : saisons)
@@ -74,8 +74,9 @@ inline void beispieldatenAnlegen(Database& db, const QDate& heute) {
         int zimmer, gast, ab, naechte;
     } buchungen[] = {{1, 5, 10, 3}, {2, 8, 2, 4}, {3, 8, 20, 2}, {4, 10, -400, 5}};
     for (const Buchung& b : buchungen)
-        db.execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Kürzel, AnzahlGäste) VALUES (?, ?, ?, ?, ?, 2)"),
-                   {b.zimmer, heute.addDays(b.ab), heute.addDays(b.ab + b.naechte), b.gast, QStringLiteral("Gast %1").arg(b.gast)});
+        db.execute(
+            QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Kürzel, AnzahlGäste) VALUES (?, ?, ?, ?, ?, 2)"),
+            {b.zimmer, heute.addDays(b.ab), heute.addDays(b.ab + b.naechte), b.gast, QStringLiteral("Gast %1").arg(b.gast)});
     db.commitTrans();
 }
 

@@ -92,7 +92,8 @@ TEST_F(BelegNummernTest, PrintedNumberWithEveryDatePart) {
 }
 
 TEST_F(BelegNummernTest, PatternComesFromTheSettingsRow) {
-    Parameter(db()).write(QStringLiteral("BeNummer"), {{1, QStringLiteral("Res")}, {2, QStringLiteral("mm yy")}, {4, QStringLiteral("Alle")}});
+    Parameter(db()).write(QStringLiteral("BeNummer"),
+                          {{1, QStringLiteral("Res")}, {2, QStringLiteral("mm yy")}, {4, QStringLiteral("Alle")}});
     const NummernMuster m = NummernMuster::lesen(db());
     EXPECT_EQ(m.praefix, QStringLiteral("Res"));
     EXPECT_EQ(m.datumsformat, QStringLiteral("mm yy"));

@@ -82,9 +82,11 @@ TEST_F(BelegungParallelTest, TwoWorkstationsNeverLeaveAnOverlap) {
     EXPECT_TRUE(b.sonstige.isEmpty()) << qPrintable(b.sonstige.join(QLatin1Char('\n')));
 
     QList<std::pair<QDate, QDate>> belegt;
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 1 AND Gelöscht = False "
-                                                     "ORDER BY Von"));
-    for (; !rs.eof(); rs.moveNext()) belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
+    Recordset rs =
+        db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 1 AND Gelöscht = False "
+                                          "ORDER BY Von"));
+    for (; !rs.eof(); rs.moveNext())
+        belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
     for (qsizetype i = 1; i < belegt.size(); ++i)
         EXPECT_LE(belegt[i - 1].second, belegt[i].first) << "bookings " << i - 1 << " and " << i << " overlap";
 

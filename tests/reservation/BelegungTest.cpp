@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "engine/Recordset.h"
 #include "reservation/BelegungTestSupport.h"
 #include "support/ScriptedFenster.h"
-#include "engine/Recordset.h"
 
 using namespace tav;
 
@@ -27,8 +27,9 @@ TEST_F(BelegungTest, SaveRefusesBadInputInOrderAndWritesNothing) {
         Icon icon = Icon::Exclamation;
         Fokus fokus = Fokus::Keiner;
     };
-    const QString name = QStringLiteral("Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
-                                        "Zeichen lang sein.");
+    const QString name = QStringLiteral(
+        "Bitte den Namen des Gastes eingeben oder aus der Liste auswählen. Der Name muss mindestens drei "
+        "Zeichen lang sein.");
     const QString daten = QStringLiteral("Bitte Anfang und Ende der Zimmerbelegung angeben.");
     const QString res = QStringLiteral("Reservierung");
     const QList<Fall> faelle = {
@@ -74,8 +75,8 @@ TEST_F(BelegungTest, SaveRefusesBadInputInOrderAndWritesNothing) {
         {"typed total that is no amount", [](auto& f, auto&) { f.preis = QStringLiteral("zwölf"); },
          QStringLiteral("Bitte überprüfen Sie den Preis.")},
         {"short name of another booking, any case", [](auto& f, auto&) { f.kuerzel = QStringLiteral("vorhanden"); },
-         QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie."), QStringLiteral("Neue Reservierung"),
-         Icon::Exclamation, Fokus::Kuerzel},
+         QStringLiteral("Die Kurzinfo existiert bereits! Bitte ändern Sie sie."), QStringLiteral("Neue Reservierung"), Icon::Exclamation,
+         Fokus::Kuerzel},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.warum);
@@ -221,10 +222,11 @@ TEST_F(BelegungTest, OffersFromTodayAndReservationsInThePastAreSaved) {
 
 TEST_F(BelegungTest, NewBookingMayTakeTheInvoiceAddressOfTheLastStay) {
     // Earlier stays of guest 7: the newest finished one with its own invoice address counts.
-    db().execute(QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer, Gelöscht) VALUES "
-                                "(7, 40, #01-01-2023#, #01-05-2023#, 5, 0), (7, 41, #06-01-2023#, #06-05-2023#, 5, 0), "
-                                "(7, 7, #07-01-2023#, #07-05-2023#, 5, 0), (7, 42, #03-10-2024#, #03-12-2024#, 6, 0), "
-                                "(8, 43, #08-01-2023#, #08-05-2023#, 6, 0)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer, Gelöscht) VALUES "
+                       "(7, 40, #01-01-2023#, #01-05-2023#, 5, 0), (7, 41, #06-01-2023#, #06-05-2023#, 5, 0), "
+                       "(7, 7, #07-01-2023#, #07-05-2023#, 5, 0), (7, 42, #03-10-2024#, #03-12-2024#, 6, 0), "
+                       "(8, 43, #08-01-2023#, #08-05-2023#, 6, 0)"));
     EXPECT_EQ(Belegung::LetzteRechnungsadresse(db(), 7), 41);
     EXPECT_EQ(Belegung::LetzteRechnungsadresse(db(), 9), std::nullopt);
 
@@ -320,10 +322,11 @@ TEST_F(BelegungTest, CollidingInvoicedBookingIsNotMovedAndTheNewOneNotSaved) {
     };
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(12), QStringLiteral("neu"));
     EXPECT_FALSE(record_->Reserv(f));
-    EXPECT_EQ(dialogs_.texts(),
-              (QStringList{QStringLiteral("Die Reservierung (abgerechnet) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
-                           QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte korrigieren Sie Zimmernummer "
-                                          "oder Zeiten.")}));
+    EXPECT_EQ(
+        dialogs_.texts(),
+        (QStringList{QStringLiteral("Die Reservierung (abgerechnet) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
+                     QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte korrigieren Sie Zimmernummer "
+                                    "oder Zeiten.")}));
     EXPECT_EQ(zeile(rechnung).integer(QStringLiteral("Zimmernummer")), 1);
     EXPECT_EQ(zeilen(), 1);
 }
@@ -364,8 +367,9 @@ protected:
 };
 
 TEST_F(BelegungTest, RowSavedMeanwhileByAnotherWorkstationRemovesTheNewOne) {
-    db().execute(QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer) VALUES "
-                                "(7, 40, #01-01-2023#, #01-05-2023#, 6)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tblBelegung (GastID, IDAdressRechnung, Von, Bis, Zimmernummer) VALUES "
+                       "(7, 40, #01-01-2023#, #01-05-2023#, 6)"));
     DazwischenDialogs dialogs;
     Belegung record(db(), dialogs, adresse_, kollisionsDialog_, kollision_);
     dialogs.dazwischen = [&] {
@@ -589,8 +593,9 @@ TEST_F(BelegungTest, DeletingABlockMemberAsksFirstAndCancelKeepsEverything) {
     inBlock(4, id);
     ReservierungsFelder f;
     ASSERT_TRUE(record_->laden(id, f));
-    const QString frage = QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Soll sie aus der Blockbuchung herausgenommen "
-                                         "werden?");
+    const QString frage = QStringLiteral(
+        "Diese Reservierung gehört zu einer Blockbuchung. Soll sie aus der Blockbuchung herausgenommen "
+        "werden?");
     const auto mitglieder = [this] { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung")).toInt(); };
 
     dialogs_.answer(Answer::Cancel);

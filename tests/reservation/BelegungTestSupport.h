@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "engine/Database.h"
-#include "platform/Dates.h"
-#include "store/Variablen.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
 #include "reservation/AdressTeil.h"
 #include "reservation/Belegung.h"
 #include "reservation/CollisionLogik.h"
+#include "store/Variablen.h"
 #include "support/DatabaseFixture.h"
 
 namespace tav::test {
@@ -92,8 +92,8 @@ protected:
     }
 
     // A stored booking written straight into the table; returns its ID.
-    int buchung(int zimmer, const QDate& von, const QDate& bis, const QString& kuerzel, bool geloescht = false,
-                int abgerechnet = 0, const QString& geteilt = QString()) {
+    int buchung(int zimmer, const QDate& von, const QDate& bis, const QString& kuerzel, bool geloescht = false, int abgerechnet = 0,
+                const QString& geteilt = QString()) {
         db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Abgerechnet, IST_Geteilt, "
                                     "Belegungsart, GastID, AnzahlGäste, BelegNummer) VALUES (?, ?, ?, ?, ?, ?, ?, 1, 3, 2, ?)"),
                      {zimmer, von, bis, kuerzel, geloescht ? -1 : 0, abgerechnet, geteilt.isEmpty() ? QVariant() : QVariant(geteilt),

@@ -24,7 +24,8 @@ TEST_F(CollisionLogikTest, QueryAgreesWithTheRuleForEveryRange) {
             const bool erwartet = tag(10) < tag(b) && tag(v) < tag(12);
             kollisionen += erwartet;
             const QString fall = QStringLiteral("%1.–%2.").arg(v).arg(b);
-            EXPECT_EQ(p.ueberschneidungen(Kopf::NeueBuchung, 1, tag(v), tag(b)), erwartet ? QList<int>{e} : QList<int>{}) << qPrintable(fall);
+            EXPECT_EQ(p.ueberschneidungen(Kopf::NeueBuchung, 1, tag(v), tag(b)), erwartet ? QList<int>{e} : QList<int>{})
+                << qPrintable(fall);
             EXPECT_EQ(p.ueberschneidungen(Kopf::Live, 1, tag(v), tag(b)), erwartet ? QList<int>{e} : QList<int>{}) << qPrintable(fall);
             EXPECT_EQ(p.ueberschneidungen(Kopf::GespeicherteBuchung, 1, tag(v), tag(b), 999), erwartet ? QList<int>{e} : QList<int>{})
                 << qPrintable(fall);
@@ -42,12 +43,12 @@ TEST_F(CollisionLogikTest, QueryAgreesWithTheRuleForEveryRange) {
 }
 
 TEST_F(CollisionLogikTest, FreeRoomsLeaveOutRoomsWithALiveBookingInTheRange) {
-    buchung(1, tag(10), tag(12), QStringLiteral("a"));      // collides
-    buchung(2, tag(12), tag(14), QStringLiteral("b"));      // touches the end: free
-    buchung(3, tag(8), tag(10), QStringLiteral("c"));       // touches the start: free
-    buchung(4, tag(5), tag(20), QStringLiteral("d"));       // contains the range
+    buchung(1, tag(10), tag(12), QStringLiteral("a"));        // collides
+    buchung(2, tag(12), tag(14), QStringLiteral("b"));        // touches the end: free
+    buchung(3, tag(8), tag(10), QStringLiteral("c"));         // touches the start: free
+    buchung(4, tag(5), tag(20), QStringLiteral("d"));         // contains the range
     buchung(5, tag(10), tag(12), QStringLiteral("e"), true);  // waiting: free
-    buchung(6, tag(11), tag(11, 4), QStringLiteral("f"));   // starts inside
+    buchung(6, tag(11), tag(11, 4), QStringLiteral("f"));     // starts inside
     CollisionLogik p = pruefung();
     const QList<FreiesZimmer> frei = p.freieZimmer(tag(10), tag(12));
     QList<int> nummern;
@@ -65,7 +66,8 @@ TEST_F(CollisionLogikTest, FreeRoomLabelsStopAtOneHundredInRoomOrder) {
         db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (?, ?)"),
                      {200 - i, QStringLiteral("R%1").arg(200 - i)});
     for (int i = 131; i <= 215; ++i)
-        db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (?, ?)"), {i, QStringLiteral("R%1").arg(i)});
+        db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (?, ?)"),
+                     {i, QStringLiteral("R%1").arg(i)});
     db().commitTrans();
     CollisionLogik p = pruefung();
     const QStringList labels = p.freieZimmerLabels(tag(10), tag(12));
@@ -84,15 +86,16 @@ TEST_F(CollisionLogikTest, LiveTestWarnsOnlyForOtherBookings) {
         Live erwartet;
     };
     const QList<Fall> faelle = {
-        {QStringLiteral("101"), t(10), t(12), eigene, Live::Frei},         // only the booking itself
-        {QStringLiteral("101"), t(10), t(12), 0, Live::Belegt},            // a new booking on it
-        {QStringLiteral("101"), t(12), t(14), 0, Live::Frei},              // touching
-        {QStringLiteral("102"), t(10), t(12), 0, Live::Frei},              // another room
-        {QString(), t(10), t(12), 0, Live::KeinTest},                      // no room chosen
+        {QStringLiteral("101"), t(10), t(12), eigene, Live::Frei},                   // only the booking itself
+        {QStringLiteral("101"), t(10), t(12), 0, Live::Belegt},                      // a new booking on it
+        {QStringLiteral("101"), t(12), t(14), 0, Live::Frei},                        // touching
+        {QStringLiteral("102"), t(10), t(12), 0, Live::Frei},                        // another room
+        {QString(), t(10), t(12), 0, Live::KeinTest},                                // no room chosen
         {QStringLiteral("101"), QStringLiteral("10.3."), t(12), 0, Live::KeinTest},  // still typing
         {QStringLiteral("101"), t(10), QStringLiteral("12.03.2"), 0, Live::KeinTest},
     };
-    for (const Fall& f : faelle) EXPECT_EQ(p.liveTest(f.zimmer, f.von, f.bis, f.eigeneId), f.erwartet) << qPrintable(f.zimmer + " " + f.von + " " + f.bis);
+    for (const Fall& f : faelle)
+        EXPECT_EQ(p.liveTest(f.zimmer, f.von, f.bis, f.eigeneId), f.erwartet) << qPrintable(f.zimmer + " " + f.von + " " + f.bis);
     EXPECT_TRUE(dialogs_.shown().isEmpty());
 
     buchung(1, tag(11), tag(13), QStringLiteral("zweite"));
@@ -116,7 +119,8 @@ TEST_F(CollisionLogikTest, CollisionListHeadingAndToolTips) {
     p.listeLaden({b, a}, NeueBuchung{QStringLiteral("Neu"), t(10), t(14), QStringLiteral("101")});
     ASSERT_EQ(p.liste().size(), 2);
     EXPECT_EQ(p.liste()[0].kuerzel, QStringLiteral("Beta")) << "kept in the order the overlap query gave";
-    EXPECT_EQ(p.ueberschrift(), QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 2 bereits vorhandenen Reservierungen:"));
+    EXPECT_EQ(p.ueberschrift(),
+              QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 2 bereits vorhandenen Reservierungen:"));
     EXPECT_EQ(p.liste()[1].tooltip(), QStringLiteral("Diese Reservierung kann auf 106 verschoben werden."));
     EXPECT_EQ(p.liste()[0].tooltip(), QStringLiteral("Diese Reservierung kann nicht verschoben werden."));
 
@@ -182,14 +186,15 @@ TEST_F(CollisionLogikTest, OkMovesWhatCanBeMovedAndRefusesTheRest) {
     dialogs_.answer(Answer::Yes);  // "Warte" into the waiting position
     dialogs_.answer(Answer::No);   // "Nein" stays
     p.cmdOK();
-    EXPECT_EQ(dialogs_.texts(), (QStringList{
-                                    QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Warte in die Warteposition verschieben?"),
-                                    QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Nein in die Warteposition verschieben?"),
-                                    QStringLiteral("Die Reservierung (Nein) konnte nicht gespeichert werden, weil kein Zimmer mehr frei war."),
-                                    QStringLiteral("Die Reservierung (Nichts) konnte nicht gespeichert werden, weil kein Zimmer mehr frei war."),
-                                    QStringLiteral("Die Reservierung (Rechnung) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
-                                    QStringLiteral("Die Reservierung (Geteilt) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
-                                }));
+    EXPECT_EQ(dialogs_.texts(),
+              (QStringList{
+                  QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Warte in die Warteposition verschieben?"),
+                  QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Nein in die Warteposition verschieben?"),
+                  QStringLiteral("Die Reservierung (Nein) konnte nicht gespeichert werden, weil kein Zimmer mehr frei war."),
+                  QStringLiteral("Die Reservierung (Nichts) konnte nicht gespeichert werden, weil kein Zimmer mehr frei war."),
+                  QStringLiteral("Die Reservierung (Rechnung) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
+                  QStringLiteral("Die Reservierung (Geteilt) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."),
+              }));
     EXPECT_EQ(dialogs_.shown()[0].icon, Icon::Critical);
     EXPECT_EQ(dialogs_.shown()[0].buttons, Buttons::YesNo);
     EXPECT_FALSE(kollision_.geloest);
@@ -251,7 +256,9 @@ TEST_F(CollisionLogikTest, ButtonsSetTheOutcomeFlags) {
 TEST_F(CollisionLogikTest, DialogDatesGoBackOnlyWhenValid) {
     CollisionLogik p = pruefung();
     QStringList zurueck;
-    p.datumZurueck = [&zurueck](bool istVon, const QString& text) { zurueck << (istVon ? QStringLiteral("von ") : QStringLiteral("bis ")) + text; };
+    p.datumZurueck = [&zurueck](bool istVon, const QString& text) {
+        zurueck << (istVon ? QStringLiteral("von ") : QStringLiteral("bis ")) + text;
+    };
     p.datumGeaendert(true, QStringLiteral("12.03."));
     p.datumGeaendert(true, QStringLiteral("12.03.24"));
     p.datumGeaendert(false, QStringLiteral("31.04.2024"));

@@ -5,15 +5,15 @@
 #include <QDate>
 #include <memory>
 
-#include "reservation/BelegungTestSupport.h"
 #include "engine/Database.h"
-#include "platform/Dates.h"
-#include "store/Parameter.h"
-#include "store/Variablen.h"
 #include "platform/Clock.h"
+#include "platform/Dates.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserName.h"
+#include "reservation/BelegungTestSupport.h"
 #include "reservation/ReservierungLogik.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
 #include "support/DatabaseFixture.h"
 
 namespace tav::test {
@@ -47,10 +47,12 @@ protected:
             db().execute(QStringLiteral("INSERT INTO tbLänder (Länder) VALUES (?)"), {QString::fromUtf8(land)});
         for (const char* anrede : {"Frau", "Herr"})
             db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES (?)"), {QString::fromUtf8(anrede)});
-        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, postalcode, city, Country, IDLand) "
-                                    "VALUES ('Meier', 'Klaus', '89073', 'Ulm', 'Deutschland', 1)"));
-        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, postalcode, city, Country, IDLand) "
-                                    "VALUES ('Huber', 'Anna', '5020', 'Salzburg', 'Österreich', 2)"));
+        db().execute(
+            QStringLiteral("INSERT INTO Address (Lastname, Firstname, postalcode, city, Country, IDLand) "
+                           "VALUES ('Meier', 'Klaus', '89073', 'Ulm', 'Deutschland', 1)"));
+        db().execute(
+            QStringLiteral("INSERT INTO Address (Lastname, Firstname, postalcode, city, Country, IDLand) "
+                           "VALUES ('Huber', 'Anna', '5020', 'Salzburg', 'Österreich', 2)"));
         Parameter(db()).write(QStringLiteral("Wäsche"), {{1, QStringLiteral("Handtücher")},
                                                          {2, QStringLiteral("7")},
                                                          {3, QStringLiteral("Bettwäsche")},
@@ -84,7 +86,7 @@ protected:
 
     std::unique_ptr<ReservierungLogik> formular() {
         return std::make_unique<ReservierungLogik>(db(), beispiel_.get(), dialogs_, kollisionsDialog_, kollision_, einstellungen(),
-                                                       umgebung());
+                                                   umgebung());
     }
 
     // A booking written straight into the table (guest Meier, 2 guests, 80,00 a night); returns its ID.

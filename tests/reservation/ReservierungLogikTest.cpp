@@ -21,13 +21,12 @@ TEST_F(ReservierungLogikTest, NewBookingStartsFromTheHandOver) {
         QString von, bis, zimmerLabel, gaeste, tarif, preis, naechte, artName;
         QDate abreiseDanach;
     } faelle[] = {
-        {"room with its guests and price", tag(10), tag(12), 3, -1, t(10), t(12), "103", "3", "95,00", "190,00", "2", "Einzel",
-         tag(12)},
+        {"room with its guests and price", tag(10), tag(12), 3, -1, t(10), t(12), "103", "3", "95,00", "190,00", "2", "Einzel", tag(12)},
         {"a single night pressed and released", tag(10), tag(10), 1, -1, t(10), t(11), "101", "2", "80,00", "80,00", "1", "Einzel",
          tag(11)},
         {"no room: today and tomorrow", tag(1), tag(2), 0, -1, t(1), t(2), "", "1", "", "0,00", "1", "Einzel", tag(2)},
-        {"the placeholder date leaves the boxes empty", QDate(1900, 1, 1), QDate(1900, 1, 1), 2, -1, "", "", "102", "2", "80,00",
-         "0,00", "", "Einzel", QDate(1900, 1, 1)},
+        {"the placeholder date leaves the boxes empty", QDate(1900, 1, 1), QDate(1900, 1, 1), 2, -1, "", "", "102", "2", "80,00", "0,00",
+         "", "Einzel", QDate(1900, 1, 1)},
         {"the waiting row's room is no room", tag(5), tag(6), 10, -1, t(5), t(6), "", "1", "", "0,00", "1", "Einzel", tag(6)},
         {"the legend's kind", tag(5), tag(7), 1, 4, t(5), t(7), "101", "2", "80,00", "160,00", "2", "Angebot", tag(7)},
         {"a kind named like a number sets the guests", tag(5), tag(7), 3, 3, t(5), t(7), "103", "2", "95,00", "190,00", "2", "zwei",
@@ -233,8 +232,8 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     struct Fall {
         QString kuerzel;
         KuerzelFarbe farbe;
-    } faelle[] = {{"Meier", KuerzelFarbe::Gruen},  {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
-                  {"Hube", KuerzelFarbe::Gruen},   {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
+    } faelle[] = {{"Meier", KuerzelFarbe::Gruen}, {"huber", KuerzelFarbe::Warnung}, {"Huber ", KuerzelFarbe::Warnung},
+                  {"Hube", KuerzelFarbe::Gruen},  {"Huber'", KuerzelFarbe::Gruen},  // a quote is compared, never run
                   {"", KuerzelFarbe::Normal}};
     for (const Fall& f : faelle) {
         form->felder().kuerzel = f.kuerzel;
@@ -252,7 +251,6 @@ TEST_F(ReservierungLogikTest, ShortNameOfAnotherBookingIsMarkedButNotItsOwn) {
     neu->felder().kuerzel = QStringLiteral("Meier");
     neu->kuerzelGeaendert();
     EXPECT_EQ(neu->kuerzelFarbe(), KuerzelFarbe::Warnung);
-
 }
 
 TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
@@ -260,9 +258,12 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
         ZahlFeld feld;
         QString text;
         QString titel;  // empty: accepted
-    } faelle[] = {{ZahlFeld::Gaeste, "", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "0", "Anzahl der Gäste"},
-                  {ZahlFeld::Gaeste, "00", "Anzahl der Gäste"}, {ZahlFeld::Gaeste, "4", ""},
-                  {ZahlFeld::Waesche1, "0", "Wäsche"},         {ZahlFeld::Waesche2, "", "Wäsche"},
+    } faelle[] = {{ZahlFeld::Gaeste, "", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "0", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "00", "Anzahl der Gäste"},
+                  {ZahlFeld::Gaeste, "4", ""},
+                  {ZahlFeld::Waesche1, "0", "Wäsche"},
+                  {ZahlFeld::Waesche2, "", "Wäsche"},
                   {ZahlFeld::Waesche2, "14", ""}};
     auto form = formular();
     form->neueBuchung(tag(10), tag(12), 1);
@@ -291,8 +292,9 @@ TEST_F(ReservierungLogikTest, NumberAndDateBoxesRefuseWhatTheyCannotStore) {
         EXPECT_EQ(form->felder().von, d.danach);
         form->felder().erstelltAm = d.text;
         EXPECT_EQ(form->resDatumVerlassen(), d.ok) << qPrintable(d.text);
-        EXPECT_EQ(dialogs_.texts(), d.ok ? QStringList() : QStringList({QStringLiteral("Bitte überprüfen Sie das Datum"),
-                                                                         QStringLiteral("Bitte überprüfen Sie das Datum")}));
+        EXPECT_EQ(dialogs_.texts(),
+                  d.ok ? QStringList()
+                       : QStringList({QStringLiteral("Bitte überprüfen Sie das Datum"), QStringLiteral("Bitte überprüfen Sie das Datum")}));
     }
 }
 
@@ -398,8 +400,7 @@ TEST_F(ReservierungLogikTest, SettingsAndTheSizeOfTheForm) {
     auto form = formular();
     form->setGroesse(Groesse::Klein);
     EXPECT_EQ(form->groesse(), Groesse::Klein);
-    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("klein"))
-        << "kept in the sample database";
+    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("klein")) << "kept in the sample database";
     EXPECT_FALSE(Parameter(db()).read(QStringLiteral("Res_Groesse")));
     EXPECT_EQ(einstellungen().groesse, Groesse::Klein);
 

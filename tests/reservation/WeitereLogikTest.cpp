@@ -22,8 +22,9 @@ protected:
         db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES ('Frau')"));
         db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES ('Herr')"));
         db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, AnzahlGästeDefault) VALUES (2, '102', 2)"));
-        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, Address, postalcode, city, Country, IDAnrede) "
-                                    "VALUES ('Lindner', 'Eva', 'Hauptstr. 1', '89073', 'Ulm', 'Deutschland', 1)"));
+        db().execute(
+            QStringLiteral("INSERT INTO Address (Lastname, Firstname, Address, postalcode, city, Country, IDAnrede) "
+                           "VALUES ('Lindner', 'Eva', 'Hauptstr. 1', '89073', 'Ulm', 'Deutschland', 1)"));
         gast_ = db().scalar(QStringLiteral("SELECT Max(ID) FROM Address")).toInt();
     }
     int booking(int guests) {

@@ -54,13 +54,25 @@ TEST_F(clsSaisonpreisTest, StaysArePricedNightByNightBySeason) {
         double summe;
         QList<int> naechte;  // Haupt, Zwischen, Neben, Sonder, ohne
     } faelle[] = {
-        {"across the boundary on the 1st: 30th and 31st in the first season, the 1st in the second", 1, QDate(2024, 5, 30),
-         QDate(2024, 6, 2), 2 * 60 + 80, {1, 0, 2, 0, 0}},
+        {"across the boundary on the 1st: 30th and 31st in the first season, the 1st in the second",
+         1,
+         QDate(2024, 5, 30),
+         QDate(2024, 6, 2),
+         2 * 60 + 80,
+         {1, 0, 2, 0, 0}},
         {"the day a season ends belongs to the next one", 1, QDate(2024, 9, 9), QDate(2024, 9, 11), 80 + 70, {1, 1, 0, 0, 0}},
-        {"nights outside every season take the default price", 1, QDate(2024, 10, 30), QDate(2024, 11, 3), 2 * 70 + 2 * 50,
+        {"nights outside every season take the default price",
+         1,
+         QDate(2024, 10, 30),
+         QDate(2024, 11, 3),
+         2 * 70 + 2 * 50,
          {0, 2, 0, 0, 2}},
-        {"a room with only the main-season price prices other seasons by default", 2, QDate(2024, 5, 30), QDate(2024, 6, 2),
-         2 * 50 + 90, {1, 0, 2, 0, 0}},
+        {"a room with only the main-season price prices other seasons by default",
+         2,
+         QDate(2024, 5, 30),
+         QDate(2024, 6, 2),
+         2 * 50 + 90,
+         {1, 0, 2, 0, 0}},
         {"one night", 1, QDate(2024, 12, 24), QDate(2024, 12, 25), 100, {0, 0, 0, 1, 0}},
         {"fourteen nights", 1, QDate(2024, 8, 30), QDate(2024, 9, 13), 11 * 80 + 3 * 70, {11, 3, 0, 0, 0}},
         {"entirely outside every season", 1, QDate(2024, 1, 5), QDate(2024, 1, 8), 0, {0, 0, 0, 0, 3}},
@@ -127,8 +139,8 @@ TEST_F(clsSaisonpreisTest, SeasonOfADayAndRoomPriceForASeason) {
         int zimmer;
         QString saison;
         double preis;
-    } preise[] = {{1, QStringLiteral("Hauptsaison"), 80}, {1, {}, 50},  {2, QStringLiteral("Nebensaison"), 50},
-                  {4, QStringLiteral("Zwischensaison"), 0}, {4, {}, 0}, {9, QStringLiteral("Hauptsaison"), 0},
+    } preise[] = {{1, QStringLiteral("Hauptsaison"), 80},   {1, {}, 50}, {2, QStringLiteral("Nebensaison"), 50},
+                  {4, QStringLiteral("Zwischensaison"), 0}, {4, {}, 0},  {9, QStringLiteral("Hauptsaison"), 0},
                   {1, QStringLiteral("Unbekannt"), 50}};
     for (const Preis& p : preise) EXPECT_DOUBLE_EQ(s.ZimmerpreisFürSaison(p.zimmer, p.saison), p.preis) << p.zimmer;
     EXPECT_TRUE(s.OhneSaisonpreise(3));
@@ -190,8 +202,12 @@ TEST_F(clsSaisonpreisTest, TheTariffListKeepsFormattedAmountsInNumericOrder) {
         QChar c;
         QString text;
         bool erlaubt;
-    } tasten[] = {{QChar(u'7'), {}, true},       {QChar(u','), QStringLiteral("12"), true}, {QChar(u','), QStringLiteral("1,2"), false},
-                  {QChar(0x08), QStringLiteral("1,2"), true}, {QChar(u'.'), {}, false}, {QChar(u'a'), {}, false}};
+    } tasten[] = {{QChar(u'7'), {}, true},
+                  {QChar(u','), QStringLiteral("12"), true},
+                  {QChar(u','), QStringLiteral("1,2"), false},
+                  {QChar(0x08), QStringLiteral("1,2"), true},
+                  {QChar(u'.'), {}, false},
+                  {QChar(u'a'), {}, false}};
     for (const Taste& k : tasten) EXPECT_EQ(Tarifliste::tasteErlaubt(k.c, k.text), k.erlaubt) << int(k.c.unicode());
     EXPECT_EQ(Tarifliste::verlassen({}), QStringLiteral("0,00"));
     EXPECT_EQ(Tarifliste::verlassen(QStringLiteral("12,5")), QStringLiteral("12,5"));

@@ -8,14 +8,14 @@
 #include <tuple>
 
 #include "engine/Database.h"
-#include "store/Datenbankdateien.h"
-#include "store/Parameter.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "startup/DatenbankLogik.h"
 #include "startup/ui/frmDatenbank.h"
+#include "store/Datenbankdateien.h"
+#include "store/Parameter.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -58,10 +58,8 @@ TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
         bool angenommen;
     };
     const Fall faelle[] = {
-        {false, "Zentral.mdb", false},  // no tblTarife
-        {false, "Feiertag.mdb", false},
-        {false, "Tavomera.mdb", true},
-        {true, "Feiertag.mdb", false},  // no tblBelegung
+        {false, "Zentral.mdb", false},                                                                 // no tblTarife
+        {false, "Feiertag.mdb", false}, {false, "Tavomera.mdb", true}, {true, "Feiertag.mdb", false},  // no tblBelegung
         {true, "Zentral.mdb", true},
     };
     for (const Fall& f : faelle) {
@@ -94,9 +92,11 @@ TEST_F(DatenbankLogikTest, SavingRelinksAndStoresThePathsOrRefusesWithoutWriting
     QFile::remove(netz.file(QStringLiteral("Zentral.mdb")));
     dialogs.clear();
     EXPECT_FALSE(d.speichernUndStarten());
-    EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().icon), std::tuple(QStringList{QStringLiteral("Bitte überprüfen Sie die Datenbankpfade.")}, Icon::Exclamation));
+    EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().icon),
+              std::tuple(QStringList{QStringLiteral("Bitte überprüfen Sie die Datenbankpfade.")}, Icon::Exclamation));
     EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
-              std::tuple(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb")))) << "nothing stored";
+              std::tuple(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))))
+        << "nothing stored";
 
     dialogs.clear();
     dialogs.answerFile(ordner.file(QStringLiteral("Zentral.mdb")));
@@ -120,11 +120,15 @@ TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
               std::tuple(QStringLiteral("Bitte wählen Sie einem Namen für diese Anwendung:"), QStringLiteral("Namen vergeben")));
     EXPECT_EQ(Parameter(*Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))).read(QStringLiteral("titel"))->text(1),
               QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(std::tuple(v.titel, dialogs.defaultCaption()), std::tuple(QStringLiteral("Haus Sonnenschein"), QStringLiteral("Haus Sonnenschein")));
+    EXPECT_EQ(std::tuple(v.titel, dialogs.defaultCaption()),
+              std::tuple(QStringLiteral("Haus Sonnenschein"), QStringLiteral("Haus Sonnenschein")));
 
     dialogs.answerText(QString());
     EXPECT_EQ(d.nameVergeben(), QStringLiteral("Tavomera 1")) << "an empty answer";
-    EXPECT_EQ(Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))->scalar(QStringLiteral("SELECT Count(*) FROM tblParameter WHERE Satz = 'titel'")).toInt(), 1);
+    EXPECT_EQ(Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))
+                  ->scalar(QStringLiteral("SELECT Count(*) FROM tblParameter WHERE Satz = 'titel'"))
+                  .toInt(),
+              1);
 }
 
 TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {

@@ -10,12 +10,12 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "startup/mdAccessVerknuepfung.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
+#include "store/Verknuepfung.h"
 #include "support/FremdeSperre.h"
 #include "support/TempFolder.h"
 
@@ -52,9 +52,8 @@ public:
 
 TEST(mdAccessVerknuepfungInstanzTest, TheLeadingDigitsOfTheFileNameAsTyped) {
     const QList<QPair<const char*, int>> faelle = {
-        {"Tavomera", 0},          {"/opt/tav/Tavomera", 0},    {"./1Tavomera", 1},  {"2Tavomera", 2},
-        {"C:\\Prog\\2Tavomera.exe", 2}, {"3Tavomera", 3},      {"12Tavomera.exe", 12}, {"/opt/3/Tavomera", 0},
-        {"Tavomera2", 0},         {"07x", 7},
+        {"Tavomera", 0},  {"/opt/tav/Tavomera", 0}, {"./1Tavomera", 1},     {"2Tavomera", 2}, {"C:\\Prog\\2Tavomera.exe", 2},
+        {"3Tavomera", 3}, {"12Tavomera.exe", 12},   {"/opt/3/Tavomera", 0}, {"Tavomera2", 0}, {"07x", 7},
     };
     for (const auto& [name, instanz] : faelle) EXPECT_EQ(mdAccessVerknuepfung::instanzAus(QString::fromLatin1(name)), instanz) << name;
 }

@@ -24,7 +24,13 @@ TEST(AdressprogrammTest, TheCommandRaisesARunningProgramStartsAPresentOneAndIgno
         {"missing: nothing is started, nothing said", false, false, false, false, 0, 0, {}},
         {"present, not running: started", true, false, false, true, 1, 0, {}},
         {"running: its window comes forward", true, true, false, true, 0, 1, {}},
-        {"present but the start fails", true, false, true, false, 0, 0,
+        {"present but the start fails",
+         true,
+         false,
+         true,
+         false,
+         0,
+         0,
          {QStringLiteral("Das Programm 'Qubero.exe' konnte nicht gestartet werden.")}},
     };
     for (const Fall& f : faelle) {

@@ -28,8 +28,11 @@ protected:
 }  // namespace
 
 TEST(BeispieldatenFeiertageTest, EasterAndTheHolidaysThatFollowIt) {
-    const QList<QPair<int, QDate>> ostern = {{2020, QDate(2020, 4, 12)}, {2024, QDate(2024, 3, 31)}, {2025, QDate(2025, 4, 20)},
-                                            {2030, QDate(2030, 4, 21)},  {2035, QDate(2035, 3, 25)}};
+    const QList<QPair<int, QDate>> ostern = {{2020, QDate(2020, 4, 12)},
+                                             {2024, QDate(2024, 3, 31)},
+                                             {2025, QDate(2025, 4, 20)},
+                                             {2030, QDate(2030, 4, 21)},
+                                             {2035, QDate(2035, 3, 25)}};
     for (const auto& [jahr, datum] : ostern) EXPECT_EQ(beispieldaten::ostersonntag(jahr), datum) << jahr;
     const auto tage = beispieldaten::feiertage(2025);
     ASSERT_EQ(tage.size(), 9);

@@ -26,7 +26,8 @@ protected:
 
 TEST_F(EinstellungenTest, MissingRowsGiveTheirDefaultsAndSomeAreWrittenBack) {
     using namespace einstellungen;
-    for (auto* lesen : {titel, druckenHardcopy, hilfeDarstellung, druckAnzahl, vorgabeDatum, aktualisieren, ersterTag, waehrung, stammkunden, waesche})
+    for (auto* lesen :
+         {titel, druckenHardcopy, hilfeDarstellung, druckAnzahl, vorgabeDatum, aktualisieren, ersterTag, waehrung, stammkunden, waesche})
         lesen(db(), v);
     EXPECT_EQ(std::tuple(v.titel, v.druckenHardcopy, v.druckAnzahl, v.ersterTag, v.waehrung),
               std::tuple(QStringLiteral("Tavomera"), true, 2, 60, QStringLiteral("€")));
@@ -74,7 +75,8 @@ TEST_F(EinstellungenTest, StoredValuesAreReadTheProgramsWay) {
     zeile(QStringLiteral("MitGästezahlR"), {QStringLiteral("Ja")});
     zeile(QStringLiteral("Such_Ort"), {QStringLiteral("Ja")});
     p().writeText(QStringLiteral("DruckAnzahl"), QStringLiteral("3"));
-    for (const char* t : {"120,00", "9,50", "45,00"}) db().execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES (?)"), {QString::fromLatin1(t)});
+    for (const char* t : {"120,00", "9,50", "45,00"})
+        db().execute(QStringLiteral("INSERT INTO tblTarife (Tarif) VALUES (?)"), {QString::fromLatin1(t)});
 
     for (auto* lesen : {titel, druckenHardcopy, stammkunden, alleFreien, ersterTag, vorgabeDatum, waesche, dokumentOptionen, suchFelder,
                         druckAnzahl, tarife})
@@ -90,8 +92,9 @@ TEST_F(EinstellungenTest, StoredValuesAreReadTheProgramsWay) {
     EXPECT_EQ(v.ersterTag, 40) << "leading digits";
     EXPECT_EQ(v.vorgabeDatum, 0);
     EXPECT_EQ(v.waesche.mid(0, 2), (QStringList{QStringLiteral("Laken"), QStringLiteral("7")})) << "a Null field takes the running default";
-    EXPECT_EQ(std::tuple(v.dokumentOptionen.value(QStringLiteral("MitGästezahlR")), v.dokumentOptionen.value(QStringLiteral("MitGästezahlA"))),
-              std::tuple(true, false));
+    EXPECT_EQ(
+        std::tuple(v.dokumentOptionen.value(QStringLiteral("MitGästezahlR")), v.dokumentOptionen.value(QStringLiteral("MitGästezahlA"))),
+        std::tuple(true, false));
     EXPECT_EQ(v.dokumentOptionen.size(), 35);
     EXPECT_TRUE(v.suchFelder.value(QStringLiteral("Such_Ort")));
     EXPECT_EQ(v.druckAnzahl, 3);
@@ -113,7 +116,8 @@ TEST_F(EinstellungenTest, ColoursKindsAndTheOfferKind) {
     // Friday and Saturday night default to the free colour brightened; names are trimmed and cut to
     // 15 characters; a kind named TEILBELEGT marks partly occupied rooms in the colour of its entry.
     EXPECT_EQ(std::tuple(v.farben[9], v.farben[10]), std::tuple(farbe::rgb(255, 40, 40), farbe::rgb(255, 40, 40)));
-    EXPECT_EQ(v.belegungsartNamen.mid(1, 3), (QStringList{QStringLiteral("Reserviert"), QStringLiteral("TEILBELEGT Zimm"), QStringLiteral("Ein sehr langer")}));
+    EXPECT_EQ(v.belegungsartNamen.mid(1, 3),
+              (QStringList{QStringLiteral("Reserviert"), QStringLiteral("TEILBELEGT Zimm"), QStringLiteral("Ein sehr langer")}));
     EXPECT_EQ(v.belegungsartNamen.size(), 9);
     EXPECT_EQ(std::tuple(v.hatTeilbelegt, v.teilbelegtFarbe), std::tuple(true, 255u));
 

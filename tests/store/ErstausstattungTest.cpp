@@ -20,14 +20,17 @@ TEST_F(ErstausstattungTest, ReplacesRoomsTextsAndKindsAndWritesTheSettingsRows) 
 
     // Exactly the ten rooms, the waiting row last; room 42 is gone.
     QStringList reihenfolge;
-    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, NeueNummer FROM tbZimmernummern ORDER BY Zimmernummer")); !rs.eof(); rs.moveNext())
+    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, NeueNummer FROM tbZimmernummern ORDER BY Zimmernummer"));
+         !rs.eof(); rs.moveNext())
         reihenfolge << rs.text(QStringLiteral("Zimmernummer")) + QLatin1Char('=') + rs.text(QStringLiteral("NeueNummer"));
     EXPECT_EQ(reihenfolge.join(QLatin1Char(',')), QStringLiteral("1=101,2=102,3=103,4=104,5=201,6=202,7=203,8=204,9=301,10=Vorläufig"));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbZusätze")).toInt(), 0);
 
     Recordset arten = db().openRecordset(QStringLiteral("SELECT BelegungsID, BelegungsArt FROM tbBelegArten ORDER BY BelegungsID"));
     QStringList namen;
-    for (; !arten.eof(); arten.moveNext()) namen << (arten.value(QStringLiteral("BelegungsArt")).isNull() ? QStringLiteral("NULL") : arten.text(QStringLiteral("BelegungsArt")));
+    for (; !arten.eof(); arten.moveNext())
+        namen << (arten.value(QStringLiteral("BelegungsArt")).isNull() ? QStringLiteral("NULL")
+                                                                       : arten.text(QStringLiteral("BelegungsArt")));
     EXPECT_EQ(namen.join(QLatin1Char(',')), QStringLiteral("Frei,%1,%2,Tresen,Angebot,NULL,NULL,NULL,NULL")
                                                 .arg(erstausstattung::beispielArt1(), erstausstattung::beispielArt2()));
 
@@ -36,8 +39,8 @@ TEST_F(ErstausstattungTest, ReplacesRoomsTextsAndKindsAndWritesTheSettingsRows) 
     EXPECT_EQ(p.read(QStringLiteral("Räumlichkeiten"))->text(2), QStringLiteral("8")) << "only F1 of the existing row is set";
     EXPECT_EQ(p.read(QStringLiteral("Währung"))->text(1), QStringLiteral("CHF")) << "written only when missing";
     // The settings rows a new database needs exist; their values are data, not rules.
-    for (const char* satz : {"Farben", "Belegungsarten", "Beschriftungen", "Spaltenbreiten", "SpaltenBeschriftung", "ZeitDarstellung",
-                             "ZimVonBis"})
+    for (const char* satz :
+         {"Farben", "Belegungsarten", "Beschriftungen", "Spaltenbreiten", "SpaltenBeschriftung", "ZeitDarstellung", "ZimVonBis"})
         EXPECT_TRUE(p.read(QString::fromUtf8(satz))) << satz;
     for (const char* text : {"Grußformel", "DruckAnzahl"}) EXPECT_FALSE(p.text(QString::fromUtf8(text)).isEmpty()) << text;
     EXPECT_EQ(p.text(QStringLiteral("Absender1")), QStringLiteral("Gasthof Zur Linde"));

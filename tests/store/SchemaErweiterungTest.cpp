@@ -3,11 +3,11 @@
 #include <QFile>
 #include <tuple>
 
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
 #include "store/AlteDatenbank.h"
 #include "store/BelegNummernStand.h"
 #include "store/SchemaErweiterung.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/SettingsStore.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -121,8 +121,8 @@ TEST_F(SchemaErweiterungTest, AFailedStepAsksRetryOrCancelAndAMissingDatabaseEnd
     ASSERT_EQ(dialogs.shown().size(), 2) << "Retry runs the whole step again";
     for (const auto& box : dialogs.shown())
         EXPECT_EQ(std::tuple(box.text, box.caption, box.buttons),
-                  std::tuple(QStringLiteral("Das Anfügen von Tabellenfeldern ist fehlgeschlagen."), QStringLiteral("neue Tabellenfelder anlegen"),
-                             Buttons::RetryCancel));
+                  std::tuple(QStringLiteral("Das Anfügen von Tabellenfeldern ist fehlgeschlagen."),
+                             QStringLiteral("neue Tabellenfelder anlegen"), Buttons::RetryCancel));
 
     dialogs.clear();
     settings.saveSetting(QStringLiteral("Pfad"), file(QStringLiteral("Fehlt.mdb")));

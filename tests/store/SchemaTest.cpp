@@ -14,8 +14,8 @@ TEST_F(SchemaTest, EveryTableIsReachableThroughTheLinkDatabaseWithItsJetTypes) {
         const auto def = db().tableDef(entry.def.name);
         ASSERT_TRUE(def.has_value()) << entry.def.name.toStdString();
         EXPECT_TRUE(def->isLinked());
-        EXPECT_TRUE(def->connect.contains(entry.home == schema::Home::Central ? QStringLiteral("Zentral.mdb")
-                                                                              : QStringLiteral("Tavomera.mdb")));
+        EXPECT_TRUE(
+            def->connect.contains(entry.home == schema::Home::Central ? QStringLiteral("Zentral.mdb") : QStringLiteral("Tavomera.mdb")));
         for (const FieldDef& f : entry.def.fields) {
             const FieldDef* got = def->field(f.name);
             ASSERT_NE(got, nullptr) << entry.def.name.toStdString() << "." << f.name.toStdString();

@@ -25,9 +25,7 @@ TEST_F(VerknuepfungTest, ChecksNeedThePasswordAndTheirTable) {
         {"Zentral.mdb", true, false},  // bookings, no tariffs
         {"Tavomera.mdb", true, true},  // tariffs, and bookings through its link to the central file
         {"Beispiel.mdb", true, true},  // holds every table
-        {"Feiertag.mdb", false, false},
-        {"Fehlt.mdb", false, false},
-        {"", false, false},
+        {"Feiertag.mdb", false, false}, {"Fehlt.mdb", false, false}, {"", false, false},
     };
     for (const Fall& f : faelle) {
         const QString pfad = *f.datei ? file(QString::fromLatin1(f.datei)) : QString();
@@ -58,7 +56,8 @@ TEST_F(VerknuepfungTest, RelinkSendsZentraLinksToTheCentralFileAndLeavesLocalTab
     db().createTable(lokal);
     db().execute(QStringLiteral("INSERT INTO tbNurHier (Notiz) VALUES ('bleibt')"));
 
-    EXPECT_TRUE(verknuepfung::zeigtAuf(file(QStringLiteral("Lokal.mdb")), file(QStringLiteral("Tavomera.mdb")), file(QStringLiteral("Zentral.mdb"))));
+    EXPECT_TRUE(verknuepfung::zeigtAuf(file(QStringLiteral("Lokal.mdb")), file(QStringLiteral("Tavomera.mdb")),
+                                       file(QStringLiteral("Zentral.mdb"))));
     EXPECT_FALSE(verknuepfung::zeigtAuf(file(QStringLiteral("Lokal.mdb")), arbeit, zentral));
 
     verknuepfung::alleNeuVerknuepfen(db(), arbeit, zentral);
@@ -91,10 +90,9 @@ TEST_F(VerknuepfungTest, LinksComeBackFromTheSampleFileByTheHomeOfTheirTable) {
         bool zentral;
     };
     const Fall faelle[] = {
-        {";DATABASE=/x/Zentral.mdb;PWD=p", "tblTarife", true},    // the name decides, not the table
-        {";DATABASE=/x/zentrale/a.mdb;PWD=p", "tblTarife", true}, // any "Zentra", in any case
-        {";DATABASE=/x/Tavomera.mdb;PWD=p", "tblBelegung", false},
-        {";DATABASE=/x/Beispiel.mdb;PWD=p", "tblBelegung", true},
+        {";DATABASE=/x/Zentral.mdb;PWD=p", "tblTarife", true},     // the name decides, not the table
+        {";DATABASE=/x/zentrale/a.mdb;PWD=p", "tblTarife", true},  // any "Zentra", in any case
+        {";DATABASE=/x/Tavomera.mdb;PWD=p", "tblBelegung", false}, {";DATABASE=/x/Beispiel.mdb;PWD=p", "tblBelegung", true},
         {";DATABASE=/x/Beispiel.mdb;PWD=p", "tblTarife", false},
     };
     for (const Fall& f : faelle)

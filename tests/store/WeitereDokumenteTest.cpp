@@ -20,8 +20,7 @@ const QString kFrageNummer = QStringLiteral(
 const QString kFrageName = QStringLiteral("Geben Sie einem Namen für den Menüeintrag an.");
 const QString kHinweisDatei = QStringLiteral("Wählen Sie im folgenden Dialog bitte die Datei aus, die geöffnet werden soll.");
 const QString kFrageExport = QStringLiteral("Möchten Sie vor dem Aufruf der Datei die Daten der aktuellen Adresse exportieren?");
-const QString kNichtGeoeffnet =
-    QStringLiteral("Die gewünschte Datei konnte nicht geöffnet werden. Bitte richten Sie den Pfad neu ein.");
+const QString kNichtGeoeffnet = QStringLiteral("Die gewünschte Datei konnte nicht geöffnet werden. Bitte richten Sie den Pfad neu ein.");
 const QString kFalscheNummer = QStringLiteral("Bitte geben Sie eine Zahl von 1 bis 5 ein.");
 
 }  // namespace
@@ -96,18 +95,21 @@ TEST_F(WeitereDokumenteTest, CancellingAnyStepOrABadNumberStoresNothing) {
 
     struct Fall {
         const char* name;
-        QStringList texte;   // answers of the input boxes
-        bool dateiHinweis;   // the file hint is shown (answered OK)
-        bool dateiDialog;    // the file dialog opens (and is cancelled)
-        int meldungen;       // how often the number is refused
+        QStringList texte;  // answers of the input boxes
+        bool dateiHinweis;  // the file hint is shown (answered OK)
+        bool dateiDialog;   // the file dialog opens (and is cancelled)
+        int meldungen;      // how often the number is refused
     };
     const Fall faelle[] = {
         {"cancel at the number", {QString()}, false, false, 0},
         {"cancel at the name", {QStringLiteral("2"), QString()}, false, false, 0},
         {"a blank name", {QStringLiteral("2"), QStringLiteral("   ")}, false, false, 0},
         {"cancel in the file dialog", {QStringLiteral("2"), QStringLiteral("Neu")}, true, true, 0},
-        {"numbers outside 1 to 5, then cancel", {QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("x"), QStringLiteral("2,5"), QString()},
-         false, false, 4},
+        {"numbers outside 1 to 5, then cancel",
+         {QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("x"), QStringLiteral("2,5"), QString()},
+         false,
+         false,
+         4},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -163,10 +165,13 @@ TEST_F(WeitereDokumenteTest, ChoosingAnEntryExportsWhenAskedThenOpensTheFile) {
     };
     const QString ordner = folder() + QStringLiteral("/Dokumente");
     const Fall faelle[] = {
-        {"export Ja", 1, gelingt,
+        {"export Ja",
+         1,
+         gelingt,
          {QStringLiteral("Adressdaten wurden exportiert nach ") + QDir::toNativeSeparators(ordner + QStringLiteral("/adresse.doc")) +
           QLatin1Char('.')},
-         true, true},
+         true,
+         true},
         {"export Ja, the export fails, the file still opens", 1, scheitert, {QStringLiteral("Datenexport gescheitert")}, true, true},
         {"export Nein", 4, gelingt, {}, false, true},
         {"an entry without a file", 2, gelingt, {kNichtGeoeffnet}, false, false},

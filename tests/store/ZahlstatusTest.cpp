@@ -42,9 +42,25 @@ TEST_F(ZahlstatusTest, PaidOnlyWhenBookingAndItemsAreInvoicedAndPaidToTheCent) {
     };
     const QList<Schritt> schritte = {
         {"settled, but no invoice to be paid", [] {}, false},
-        {"a paid confirmation is no invoice", [&] { rechnung(1, 300.10, QStringLiteral("B")); link(1, b); zahlung(1, 300.10); }, false},
-        {"invoiced, nothing paid", [&] { rechnung(2, 300.10); link(2, b); }, false},
-        {"one cent open", [&] { zahlung(2, 100); zahlung(2, 200.09); }, false},
+        {"a paid confirmation is no invoice",
+         [&] {
+             rechnung(1, 300.10, QStringLiteral("B"));
+             link(1, b);
+             zahlung(1, 300.10);
+         },
+         false},
+        {"invoiced, nothing paid",
+         [&] {
+             rechnung(2, 300.10);
+             link(2, b);
+         },
+         false},
+        {"one cent open",
+         [&] {
+             zahlung(2, 100);
+             zahlung(2, 200.09);
+         },
+         false},
         {"less than half a cent open reads 0,00", [&] { zahlung(2, 0.006); }, true},
         {"an extra item not settled", [&] { p = posten(b, QStringLiteral("Nein")); }, false},
         {"the item settled, its invoice open",

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "store/clsDatenaufbereitung.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/clsDatenaufbereitung.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -18,15 +18,18 @@ TEST_F(clsDatenaufbereitungTest, SemicolonsAndTildesBecomeCommasInEveryTable) {
     db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, Bemerkungen) VALUES (1, '101', 'ruhig')"));
     clsDatenaufbereitung d(db(), dialogs);
     EXPECT_EQ(d.DatenNeu(), 3);
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Lastname & '|' & Firstname FROM Address")), QVariant(QStringLiteral("Huber,Maier|Anna,Lena")));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Lastname & '|' & Firstname FROM Address")),
+              QVariant(QStringLiteral("Huber,Maier|Anna,Lena")));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Info FROM tblBelegung")), QVariant(QStringLiteral("a,b,c,")));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Bemerkungen FROM tbZimmernummern")), QVariant(QStringLiteral("ruhig")));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Die Daten wurden überprüft und Fehler wurden behoben.")});
 }
 
 TEST_F(clsDatenaufbereitungTest, OlderAddressDataIsConverted) {
-    db().execute(QStringLiteral("INSERT INTO Address (Lastname, Anrede, BenutztVon1, Herkunft2) VALUES ('A', 'Herr', 'Tavomera', 'Messe')"));
-    db().execute(QStringLiteral("INSERT INTO Address (Lastname, Anrede, IDÜberAdresse, BenutztVon1) VALUES ('B', 'Dr. med.', 1, 'tavomera')"));
+    db().execute(
+        QStringLiteral("INSERT INTO Address (Lastname, Anrede, BenutztVon1, Herkunft2) VALUES ('A', 'Herr', 'Tavomera', 'Messe')"));
+    db().execute(
+        QStringLiteral("INSERT INTO Address (Lastname, Anrede, IDÜberAdresse, BenutztVon1) VALUES ('B', 'Dr. med.', 1, 'tavomera')"));
     db().execute(QStringLiteral("INSERT INTO Address (Lastname, IDÜberAdresse) VALUES ('C', 99)"));
     db().execute(QStringLiteral("INSERT INTO tbAnreden (Anrede) VALUES ('Herr')"));
     db().execute(QStringLiteral("INSERT INTO tbAdress_zu_Ergebnis (IDAdresse) VALUES (1)"));

@@ -5,8 +5,10 @@
 namespace tav::test {
 
 void ScriptedFenster::setVorhanden(Ziel ziel, bool ja) {
-    if (ja) vorhanden_.insert(ziel);
-    else vorhanden_.remove(ziel);
+    if (ja)
+        vorhanden_.insert(ziel);
+    else
+        vorhanden_.remove(ziel);
 }
 
 void ScriptedFenster::setVorhanden(std::initializer_list<Ziel> ziele) {

@@ -58,8 +58,9 @@ struct Buchung {
 // The first free number by the walk from 1 over every number, as it was written before the
 // run was kept.
 qint64 vonEinsGelaufen(Database& db) {
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT distinct BelegNummer From tblBelegung Where BelegNummer <> NULL and "
-                                                   "belegnummer > 0 ORDER BY tblBelegung.BelegNummer"));
+    Recordset rs =
+        db.openRecordset(QStringLiteral("SELECT distinct BelegNummer From tblBelegung Where BelegNummer <> NULL and "
+                                        "belegnummer > 0 ORDER BY tblBelegung.BelegNummer"));
     qint64 kandidat = 1;
     for (; !rs.eof(); rs.moveNext()) {
         if (rs.value(0).toLongLong() > kandidat) break;
@@ -80,7 +81,8 @@ TEST_F(GeschichteTest, FreeRoomsAreTheRoomsNoBookingOfTheRangeHolds) {
     // Some bookings deleted, so that the deleted flag decides as well.
     db().execute(QStringLiteral("UPDATE tblBelegung SET Gelöscht = True WHERE ID Mod 17 = 0"));
     QList<Buchung> buchungen;
-    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, Von, Bis, Gelöscht FROM tblBelegung")); !rs.eof(); rs.moveNext())
+    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, Von, Bis, Gelöscht FROM tblBelegung")); !rs.eof();
+         rs.moveNext())
         buchungen.push_back({rs.value(0), rs.value(1).toDate(), rs.value(2).toDate(), rs.yes(QStringLiteral("Gelöscht"))});
     ASSERT_GT(buchungen.size(), 1000);
 
@@ -96,8 +98,8 @@ TEST_F(GeschichteTest, FreeRoomsAreTheRoomsNoBookingOfTheRangeHolds) {
         QSet<int> belegt;
         for (const Buchung& x : buchungen) {
             if (x.geloescht) continue;
-            const bool trifft = x.von == v || (x.von > v && x.von < b) || (x.von <= v && x.bis >= b) || x.bis == b ||
-                                (x.bis > v && x.bis < b);
+            const bool trifft =
+                x.von == v || (x.von > v && x.von < b) || (x.von <= v && x.bis >= b) || x.bis == b || (x.bis > v && x.bis < b);
             if (trifft) belegt.insert(x.zimmer.toInt());
         }
         QList<int> erwartet;
@@ -118,7 +120,8 @@ TEST_F(GeschichteTest, QuickSearchFindsWhatAPassOverEveryAddressFinds) {
     ScriptedDialogs dialogs;
     AdrSuchenLogik suche(db(), dialogs);
     const char* woerter[] = {"Ber", "sch", "Mü", "ha", "Bahnhof", "Ka", "xq"};
-    const SuchFelder auswahl[] = {{true, true, true, true}, {true, false, false, false}, {false, true, false, true}, {false, false, true, false}};
+    const SuchFelder auswahl[] = {
+        {true, true, true, true}, {true, false, false, false}, {false, true, false, true}, {false, false, true, false}};
     int mitTreffern = 0;
     for (const char* w : woerter) {
         for (const SuchFelder& f : auswahl) {
@@ -170,11 +173,15 @@ TEST_F(GeschichteTest, NextFreeNumberEqualsTheWalkOverEveryNumberAfterEveryChang
         {"the other gap filled", QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, 500)")},
         {"a number doubled", QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, 300)")},
         {"one of the doubled deleted", QStringLiteral("DELETE * FROM tblBelegung WHERE ID = (SELECT Max(ID) FROM tblBelegung)")},
-        {"a number changed away", QStringLiteral("UPDATE tblBelegung SET BelegNummer = ") + h + QStringLiteral(" + 5 WHERE BelegNummer = 42")},
-        {"the number changed back", QStringLiteral("UPDATE tblBelegung SET BelegNummer = 42 WHERE BelegNummer = ") + h + QStringLiteral(" + 5")},
+        {"a number changed away",
+         QStringLiteral("UPDATE tblBelegung SET BelegNummer = ") + h + QStringLiteral(" + 5 WHERE BelegNummer = 42")},
+        {"the number changed back",
+         QStringLiteral("UPDATE tblBelegung SET BelegNummer = 42 WHERE BelegNummer = ") + h + QStringLiteral(" + 5")},
         {"a number cleared", QStringLiteral("UPDATE tblBelegung SET BelegNummer = Null WHERE BelegNummer = 7")},
-        {"numbers after the top", QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, ") + h + QStringLiteral(" + 2)")},
-        {"the cleared one given again", QStringLiteral("UPDATE tblBelegung SET BelegNummer = 7 WHERE BelegNummer Is Null AND Zimmernummer > 0")},
+        {"numbers after the top",
+         QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, ") + h + QStringLiteral(" + 2)")},
+        {"the cleared one given again",
+         QStringLiteral("UPDATE tblBelegung SET BelegNummer = 7 WHERE BelegNummer Is Null AND Zimmernummer > 0")},
         {"the first number deleted", QStringLiteral("DELETE * FROM tblBelegung WHERE BelegNummer = 1")},
         {"every booking deleted", QStringLiteral("DELETE * FROM tblBelegung")},
         {"one booking numbered 1", QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, 1)")},

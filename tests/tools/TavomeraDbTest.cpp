@@ -39,8 +39,9 @@ TEST(TavomeraDbTest, CreateQueryAndExecOnTheProgramFiles) {
     EXPECT_EQ(inserted.out, QStringLiteral("1\n"));
     tool({QStringLiteral("exec"), QStringLiteral("--db"), db, QStringLiteral("INSERT INTO tblBelegung (Zimmernummer) VALUES (4)")});
 
-    const Result rows = tool({QStringLiteral("query"), QStringLiteral("--db"), db,
-                              QStringLiteral("SELECT Zimmernummer, Von, Preis, Checked, Kürzel, Info FROM tblBelegung ORDER BY Zimmernummer")});
+    const Result rows =
+        tool({QStringLiteral("query"), QStringLiteral("--db"), db,
+              QStringLiteral("SELECT Zimmernummer, Von, Preis, Checked, Kürzel, Info FROM tblBelegung ORDER BY Zimmernummer")});
     ASSERT_EQ(rows.exitCode, 0) << rows.err.toStdString();
     EXPECT_EQ(rows.out, QStringLiteral("Zimmernummer\tVon\tPreis\tChecked\tKürzel\tInfo\n"
                                        "3\t2007-02-03\t1234.5\t-1\tHuber\tNULL\n"
@@ -81,7 +82,8 @@ TEST(TavomeraDbTest, BadSqlGivesAClearErrorAndANonZeroExitCode) {
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(b.says))) << b.sql << " -> " << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << b.sql;
     }
-    const Result wrongFile = tool({QStringLiteral("query"), QStringLiteral("--db"), tmp.file(QStringLiteral("x.mdb")), QStringLiteral("SELECT 1")});
+    const Result wrongFile =
+        tool({QStringLiteral("query"), QStringLiteral("--db"), tmp.file(QStringLiteral("x.mdb")), QStringLiteral("SELECT 1")});
     EXPECT_EQ(wrongFile.exitCode, 1);
     EXPECT_TRUE(wrongFile.err.contains(QStringLiteral("x.mdb")));
 }

@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <exception>
 
+#include "Generator.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Dates.h"
 #include "store/Beispieldaten.h"
 #include "store/Datenbankdateien.h"
-#include "platform/Dates.h"
-#include "Generator.h"
 
 namespace tav::cli {
 
@@ -85,9 +85,12 @@ bool parse(const QStringList& args, Options& o, QTextStream& err) {
         } else if (a == QLatin1String("--rooms") || a == QLatin1String("--years") || a == QLatin1String("--seed")) {
             qint64 n = 0;
             if (!number(args, i, n, err)) return false;
-            if (a == QLatin1String("--rooms")) o.generate.rooms = int(std::clamp<qint64>(n, -1, 100000));
-            else if (a == QLatin1String("--years")) o.generate.years = int(std::clamp<qint64>(n, -1, 100000));
-            else o.generate.seed = quint64(n);
+            if (a == QLatin1String("--rooms"))
+                o.generate.rooms = int(std::clamp<qint64>(n, -1, 100000));
+            else if (a == QLatin1String("--years"))
+                o.generate.years = int(std::clamp<qint64>(n, -1, 100000));
+            else
+                o.generate.seed = quint64(n);
         } else if (a == QLatin1String("--until")) {
             if (!date(args, i, o.generate.until, err)) return false;
         } else if (a == QLatin1String("--today")) {
@@ -197,8 +200,10 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
             if (command == QLatin1String("query")) return query(o, out);
             auto db = Database::open(o.db);
             if (o.ado) db->setLikeMode(LikeMode::Ado);
-            if (command == QLatin1String("translate")) out << db->translate(o.positional[1]) << '\n';
-            else out << db->execute(o.positional[1]) << '\n';
+            if (command == QLatin1String("translate"))
+                out << db->translate(o.positional[1]) << '\n';
+            else
+                out << db->execute(o.positional[1]) << '\n';
             return 0;
         }
     } catch (const DatabaseError& e) {

@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QHash>
-#include <QLocale>
 #include <QList>
+#include <QLocale>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -11,9 +11,9 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "platform/Clock.h"
 #include "store/Datenbankdateien.h"
 #include "store/Erstausstattung.h"
-#include "platform/Clock.h"
 
 namespace tav::generator {
 
@@ -56,70 +56,68 @@ private:
 // ---- names, streets, towns -----------------------------------------------------------
 
 const QStringList kLastNames = {
-    QStringLiteral("Müller"),     QStringLiteral("Schmidt"),   QStringLiteral("Schneider"), QStringLiteral("Fischer"),
-    QStringLiteral("Weber"),      QStringLiteral("Meyer"),     QStringLiteral("Wagner"),    QStringLiteral("Becker"),
-    QStringLiteral("Schulz"),     QStringLiteral("Hoffmann"),  QStringLiteral("Schäfer"),   QStringLiteral("Koch"),
-    QStringLiteral("Bauer"),      QStringLiteral("Richter"),   QStringLiteral("Klein"),     QStringLiteral("Wolf"),
-    QStringLiteral("Schröder"),   QStringLiteral("Neumann"),   QStringLiteral("Schwarz"),   QStringLiteral("Zimmermann"),
-    QStringLiteral("Braun"),      QStringLiteral("Krüger"),    QStringLiteral("Hofmann"),   QStringLiteral("Hartmann"),
-    QStringLiteral("Lange"),      QStringLiteral("Schmitt"),   QStringLiteral("Werner"),    QStringLiteral("Schmitz"),
-    QStringLiteral("Krause"),     QStringLiteral("Meier"),     QStringLiteral("Lehmann"),   QStringLiteral("Schmid"),
-    QStringLiteral("Schulze"),    QStringLiteral("Maier"),     QStringLiteral("Köhler"),    QStringLiteral("Herrmann"),
-    QStringLiteral("König"),      QStringLiteral("Walter"),    QStringLiteral("Mayer"),     QStringLiteral("Huber"),
-    QStringLiteral("Kaiser"),     QStringLiteral("Fuchs"),     QStringLiteral("Peters"),    QStringLiteral("Lang"),
-    QStringLiteral("Scholz"),     QStringLiteral("Möller"),    QStringLiteral("Weiß"),      QStringLiteral("Jung"),
-    QStringLiteral("Hahn"),       QStringLiteral("Schubert"),  QStringLiteral("Vogel"),     QStringLiteral("Friedrich"),
-    QStringLiteral("Keller"),     QStringLiteral("Günther"),   QStringLiteral("Frank"),     QStringLiteral("Berger"),
-    QStringLiteral("Winkler"),    QStringLiteral("Roth"),      QStringLiteral("Beck"),      QStringLiteral("Lorenz"),
-    QStringLiteral("Baumann"),    QStringLiteral("Franke"),    QStringLiteral("Albrecht"),  QStringLiteral("Schuster"),
-    QStringLiteral("Simon"),      QStringLiteral("Ludwig"),    QStringLiteral("Böhm"),      QStringLiteral("Winter"),
-    QStringLiteral("Kraus"),      QStringLiteral("Martin"),    QStringLiteral("Schumacher"), QStringLiteral("Krämer"),
-    QStringLiteral("Vogt"),       QStringLiteral("Stein"),     QStringLiteral("Jäger"),     QStringLiteral("Otto"),
-    QStringLiteral("Sommer"),     QStringLiteral("Groß"),      QStringLiteral("Seidel"),    QStringLiteral("Heinrich"),
-    QStringLiteral("Brandt"),     QStringLiteral("Haas"),      QStringLiteral("Schreiber"), QStringLiteral("Graf"),
-    QStringLiteral("Schulte"),    QStringLiteral("Dietrich"),  QStringLiteral("Ziegler"),   QStringLiteral("Kuhn"),
-    QStringLiteral("Kühn"),       QStringLiteral("Pohl"),      QStringLiteral("Engel"),     QStringLiteral("Horn"),
-    QStringLiteral("Busch"),      QStringLiteral("Bergmann"),  QStringLiteral("Thomas"),    QStringLiteral("Voigt"),
-    QStringLiteral("Sauer"),      QStringLiteral("Arnold"),    QStringLiteral("Wolff"),     QStringLiteral("Pfeiffer"),
-    QStringLiteral("Özdemir"),    QStringLiteral("Yılmaz"),    QStringLiteral("Nowak"),     QStringLiteral("Kowalski"),
-    QStringLiteral("de Vries"),   QStringLiteral("Gruber"),    QStringLiteral("Steiner"),   QStringLiteral("Moser"),
+    QStringLiteral("Müller"),   QStringLiteral("Schmidt"),  QStringLiteral("Schneider"),  QStringLiteral("Fischer"),
+    QStringLiteral("Weber"),    QStringLiteral("Meyer"),    QStringLiteral("Wagner"),     QStringLiteral("Becker"),
+    QStringLiteral("Schulz"),   QStringLiteral("Hoffmann"), QStringLiteral("Schäfer"),    QStringLiteral("Koch"),
+    QStringLiteral("Bauer"),    QStringLiteral("Richter"),  QStringLiteral("Klein"),      QStringLiteral("Wolf"),
+    QStringLiteral("Schröder"), QStringLiteral("Neumann"),  QStringLiteral("Schwarz"),    QStringLiteral("Zimmermann"),
+    QStringLiteral("Braun"),    QStringLiteral("Krüger"),   QStringLiteral("Hofmann"),    QStringLiteral("Hartmann"),
+    QStringLiteral("Lange"),    QStringLiteral("Schmitt"),  QStringLiteral("Werner"),     QStringLiteral("Schmitz"),
+    QStringLiteral("Krause"),   QStringLiteral("Meier"),    QStringLiteral("Lehmann"),    QStringLiteral("Schmid"),
+    QStringLiteral("Schulze"),  QStringLiteral("Maier"),    QStringLiteral("Köhler"),     QStringLiteral("Herrmann"),
+    QStringLiteral("König"),    QStringLiteral("Walter"),   QStringLiteral("Mayer"),      QStringLiteral("Huber"),
+    QStringLiteral("Kaiser"),   QStringLiteral("Fuchs"),    QStringLiteral("Peters"),     QStringLiteral("Lang"),
+    QStringLiteral("Scholz"),   QStringLiteral("Möller"),   QStringLiteral("Weiß"),       QStringLiteral("Jung"),
+    QStringLiteral("Hahn"),     QStringLiteral("Schubert"), QStringLiteral("Vogel"),      QStringLiteral("Friedrich"),
+    QStringLiteral("Keller"),   QStringLiteral("Günther"),  QStringLiteral("Frank"),      QStringLiteral("Berger"),
+    QStringLiteral("Winkler"),  QStringLiteral("Roth"),     QStringLiteral("Beck"),       QStringLiteral("Lorenz"),
+    QStringLiteral("Baumann"),  QStringLiteral("Franke"),   QStringLiteral("Albrecht"),   QStringLiteral("Schuster"),
+    QStringLiteral("Simon"),    QStringLiteral("Ludwig"),   QStringLiteral("Böhm"),       QStringLiteral("Winter"),
+    QStringLiteral("Kraus"),    QStringLiteral("Martin"),   QStringLiteral("Schumacher"), QStringLiteral("Krämer"),
+    QStringLiteral("Vogt"),     QStringLiteral("Stein"),    QStringLiteral("Jäger"),      QStringLiteral("Otto"),
+    QStringLiteral("Sommer"),   QStringLiteral("Groß"),     QStringLiteral("Seidel"),     QStringLiteral("Heinrich"),
+    QStringLiteral("Brandt"),   QStringLiteral("Haas"),     QStringLiteral("Schreiber"),  QStringLiteral("Graf"),
+    QStringLiteral("Schulte"),  QStringLiteral("Dietrich"), QStringLiteral("Ziegler"),    QStringLiteral("Kuhn"),
+    QStringLiteral("Kühn"),     QStringLiteral("Pohl"),     QStringLiteral("Engel"),      QStringLiteral("Horn"),
+    QStringLiteral("Busch"),    QStringLiteral("Bergmann"), QStringLiteral("Thomas"),     QStringLiteral("Voigt"),
+    QStringLiteral("Sauer"),    QStringLiteral("Arnold"),   QStringLiteral("Wolff"),      QStringLiteral("Pfeiffer"),
+    QStringLiteral("Özdemir"),  QStringLiteral("Yılmaz"),   QStringLiteral("Nowak"),      QStringLiteral("Kowalski"),
+    QStringLiteral("de Vries"), QStringLiteral("Gruber"),   QStringLiteral("Steiner"),    QStringLiteral("Moser"),
 };
 
 const QStringList kWomen = {
-    QStringLiteral("Anna"),     QStringLiteral("Maria"),    QStringLiteral("Ursula"),  QStringLiteral("Monika"),
-    QStringLiteral("Petra"),    QStringLiteral("Elisabeth"), QStringLiteral("Sabine"), QStringLiteral("Renate"),
-    QStringLiteral("Helga"),    QStringLiteral("Karin"),    QStringLiteral("Brigitte"), QStringLiteral("Ingrid"),
-    QStringLiteral("Erika"),    QStringLiteral("Andrea"),   QStringLiteral("Gisela"),  QStringLiteral("Claudia"),
-    QStringLiteral("Susanne"),  QStringLiteral("Gabriele"), QStringLiteral("Christa"), QStringLiteral("Jutta"),
-    QStringLiteral("Birgit"),   QStringLiteral("Julia"),    QStringLiteral("Katharina"), QStringLiteral("Laura"),
-    QStringLiteral("Lena"),     QStringLiteral("Sophie"),   QStringLiteral("Frieda"),  QStringLiteral("Hannah"),
-    QStringLiteral("Marie"),    QStringLiteral("Lea"),      QStringLiteral("Sarah"),   QStringLiteral("Jana"),
-    QStringLiteral("Doris"),    QStringLiteral("Bärbel"),   QStringLiteral("Käthe"),   QStringLiteral("Jördis"),
+    QStringLiteral("Anna"),    QStringLiteral("Maria"),     QStringLiteral("Ursula"),    QStringLiteral("Monika"),
+    QStringLiteral("Petra"),   QStringLiteral("Elisabeth"), QStringLiteral("Sabine"),    QStringLiteral("Renate"),
+    QStringLiteral("Helga"),   QStringLiteral("Karin"),     QStringLiteral("Brigitte"),  QStringLiteral("Ingrid"),
+    QStringLiteral("Erika"),   QStringLiteral("Andrea"),    QStringLiteral("Gisela"),    QStringLiteral("Claudia"),
+    QStringLiteral("Susanne"), QStringLiteral("Gabriele"),  QStringLiteral("Christa"),   QStringLiteral("Jutta"),
+    QStringLiteral("Birgit"),  QStringLiteral("Julia"),     QStringLiteral("Katharina"), QStringLiteral("Laura"),
+    QStringLiteral("Lena"),    QStringLiteral("Sophie"),    QStringLiteral("Frieda"),    QStringLiteral("Hannah"),
+    QStringLiteral("Marie"),   QStringLiteral("Lea"),       QStringLiteral("Sarah"),     QStringLiteral("Jana"),
+    QStringLiteral("Doris"),   QStringLiteral("Bärbel"),    QStringLiteral("Käthe"),     QStringLiteral("Jördis"),
 };
 
 const QStringList kMen = {
-    QStringLiteral("Peter"),   QStringLiteral("Michael"),  QStringLiteral("Thomas"),  QStringLiteral("Andreas"),
-    QStringLiteral("Wolfgang"), QStringLiteral("Klaus"),   QStringLiteral("Jürgen"),  QStringLiteral("Günter"),
-    QStringLiteral("Stefan"),  QStringLiteral("Christian"), QStringLiteral("Uwe"),    QStringLiteral("Werner"),
-    QStringLiteral("Horst"),   QStringLiteral("Frank"),    QStringLiteral("Dieter"),  QStringLiteral("Manfred"),
-    QStringLiteral("Gerhard"), QStringLiteral("Hans"),     QStringLiteral("Bernd"),   QStringLiteral("Torsten"),
-    QStringLiteral("Matthias"), QStringLiteral("Markus"),  QStringLiteral("Jörg"),    QStringLiteral("Lukas"),
-    QStringLiteral("Jonas"),   QStringLiteral("Felix"),    QStringLiteral("Maximilian"), QStringLiteral("Paul"),
-    QStringLiteral("Leon"),    QStringLiteral("Tim"),      QStringLiteral("Björn"),   QStringLiteral("Sönke"),
-    QStringLiteral("Can"),     QStringLiteral("Ralf"),     QStringLiteral("Holger"),  QStringLiteral("Rüdiger"),
+    QStringLiteral("Peter"),    QStringLiteral("Michael"),   QStringLiteral("Thomas"),     QStringLiteral("Andreas"),
+    QStringLiteral("Wolfgang"), QStringLiteral("Klaus"),     QStringLiteral("Jürgen"),     QStringLiteral("Günter"),
+    QStringLiteral("Stefan"),   QStringLiteral("Christian"), QStringLiteral("Uwe"),        QStringLiteral("Werner"),
+    QStringLiteral("Horst"),    QStringLiteral("Frank"),     QStringLiteral("Dieter"),     QStringLiteral("Manfred"),
+    QStringLiteral("Gerhard"),  QStringLiteral("Hans"),      QStringLiteral("Bernd"),      QStringLiteral("Torsten"),
+    QStringLiteral("Matthias"), QStringLiteral("Markus"),    QStringLiteral("Jörg"),       QStringLiteral("Lukas"),
+    QStringLiteral("Jonas"),    QStringLiteral("Felix"),     QStringLiteral("Maximilian"), QStringLiteral("Paul"),
+    QStringLiteral("Leon"),     QStringLiteral("Tim"),       QStringLiteral("Björn"),      QStringLiteral("Sönke"),
+    QStringLiteral("Can"),      QStringLiteral("Ralf"),      QStringLiteral("Holger"),     QStringLiteral("Rüdiger"),
 };
 
 const QStringList kStreets = {
-    QStringLiteral("Hauptstraße"),   QStringLiteral("Schulstraße"),   QStringLiteral("Gartenstraße"),
-    QStringLiteral("Bahnhofstraße"), QStringLiteral("Dorfstraße"),    QStringLiteral("Bergstraße"),
-    QStringLiteral("Birkenweg"),     QStringLiteral("Lindenstraße"),  QStringLiteral("Kirchstraße"),
-    QStringLiteral("Waldstraße"),    QStringLiteral("Ringstraße"),    QStringLiteral("Schillerstraße"),
-    QStringLiteral("Goethestraße"),  QStringLiteral("Wiesenweg"),     QStringLiteral("Am Markt"),
-    QStringLiteral("Mühlenweg"),     QStringLiteral("Rosenstraße"),   QStringLiteral("Feldstraße"),
-    QStringLiteral("Buchenweg"),     QStringLiteral("Friedhofstraße"), QStringLiteral("Mozartstraße"),
-    QStringLiteral("Jahnstraße"),    QStringLiteral("Lessingstraße"), QStringLiteral("Am Sportplatz"),
-    QStringLiteral("Königsallee"),   QStringLiteral("Große Bleiche"), QStringLiteral("Zur Höhe"),
-    QStringLiteral("Talstraße"),     QStringLiteral("Uferweg"),       QStringLiteral("Parkstraße"),
+    QStringLiteral("Hauptstraße"),  QStringLiteral("Schulstraße"),   QStringLiteral("Gartenstraße"),  QStringLiteral("Bahnhofstraße"),
+    QStringLiteral("Dorfstraße"),   QStringLiteral("Bergstraße"),    QStringLiteral("Birkenweg"),     QStringLiteral("Lindenstraße"),
+    QStringLiteral("Kirchstraße"),  QStringLiteral("Waldstraße"),    QStringLiteral("Ringstraße"),    QStringLiteral("Schillerstraße"),
+    QStringLiteral("Goethestraße"), QStringLiteral("Wiesenweg"),     QStringLiteral("Am Markt"),      QStringLiteral("Mühlenweg"),
+    QStringLiteral("Rosenstraße"),  QStringLiteral("Feldstraße"),    QStringLiteral("Buchenweg"),     QStringLiteral("Friedhofstraße"),
+    QStringLiteral("Mozartstraße"), QStringLiteral("Jahnstraße"),    QStringLiteral("Lessingstraße"), QStringLiteral("Am Sportplatz"),
+    QStringLiteral("Königsallee"),  QStringLiteral("Große Bleiche"), QStringLiteral("Zur Höhe"),      QStringLiteral("Talstraße"),
+    QStringLiteral("Uferweg"),      QStringLiteral("Parkstraße"),
 };
 
 struct Town {
@@ -129,35 +127,83 @@ struct Town {
 };
 
 const Town kTowns[] = {
-    {"10115", "Berlin", 1},       {"20095", "Hamburg", 1},         {"80331", "München", 1},
-    {"50667", "Köln", 1},         {"60311", "Frankfurt am Main", 1}, {"70173", "Stuttgart", 1},
-    {"40213", "Düsseldorf", 1},   {"44135", "Dortmund", 1},        {"45127", "Essen", 1},
-    {"04109", "Leipzig", 1},      {"28195", "Bremen", 1},          {"01067", "Dresden", 1},
-    {"30159", "Hannover", 1},     {"90403", "Nürnberg", 1},        {"47051", "Duisburg", 1},
-    {"44787", "Bochum", 1},       {"42103", "Wuppertal", 1},       {"33602", "Bielefeld", 1},
-    {"53111", "Bonn", 1},         {"48143", "Münster", 1},         {"76133", "Karlsruhe", 1},
-    {"68159", "Mannheim", 1},     {"86150", "Augsburg", 1},        {"65183", "Wiesbaden", 1},
-    {"41061", "Mönchengladbach", 1}, {"45879", "Gelsenkirchen", 1}, {"38100", "Braunschweig", 1},
-    {"24103", "Kiel", 1},         {"52062", "Aachen", 1},          {"06108", "Halle (Saale)", 1},
-    {"39104", "Magdeburg", 1},    {"79098", "Freiburg im Breisgau", 1}, {"47798", "Krefeld", 1},
-    {"23552", "Lübeck", 1},       {"46045", "Oberhausen", 1},      {"99084", "Erfurt", 1},
-    {"55116", "Mainz", 1},        {"18055", "Rostock", 1},         {"34117", "Kassel", 1},
-    {"58095", "Hagen", 1},        {"66111", "Saarbrücken", 1},     {"59065", "Hamm", 1},
-    {"14467", "Potsdam", 1},      {"67059", "Ludwigshafen am Rhein", 1}, {"26122", "Oldenburg", 1},
-    {"49074", "Osnabrück", 1},    {"51373", "Leverkusen", 1},      {"69117", "Heidelberg", 1},
-    {"93047", "Regensburg", 1},   {"85049", "Ingolstadt", 1},      {"97070", "Würzburg", 1},
-    {"89073", "Ulm", 1},          {"74072", "Heilbronn", 1},       {"75175", "Pforzheim", 1},
-    {"37073", "Göttingen", 1},    {"96047", "Bamberg", 1},         {"83022", "Rosenheim", 1},
-    {"87435", "Kempten (Allgäu)", 1}, {"78462", "Konstanz", 1},    {"88212", "Ravensburg", 1},
-    {"94032", "Passau", 1},       {"82467", "Garmisch-Partenkirchen", 1}, {"17489", "Greifswald", 1},
-    {"25980", "Sylt", 1},         {"1010", "Wien", 2},             {"5020", "Salzburg", 2},
-    {"6020", "Innsbruck", 2},     {"8010", "Graz", 2},             {"8001", "Zürich", 3},
-    {"3011", "Bern", 3},          {"4051", "Basel", 3},            {"1012", "Amsterdam", 4},
+    {"10115", "Berlin", 1},
+    {"20095", "Hamburg", 1},
+    {"80331", "München", 1},
+    {"50667", "Köln", 1},
+    {"60311", "Frankfurt am Main", 1},
+    {"70173", "Stuttgart", 1},
+    {"40213", "Düsseldorf", 1},
+    {"44135", "Dortmund", 1},
+    {"45127", "Essen", 1},
+    {"04109", "Leipzig", 1},
+    {"28195", "Bremen", 1},
+    {"01067", "Dresden", 1},
+    {"30159", "Hannover", 1},
+    {"90403", "Nürnberg", 1},
+    {"47051", "Duisburg", 1},
+    {"44787", "Bochum", 1},
+    {"42103", "Wuppertal", 1},
+    {"33602", "Bielefeld", 1},
+    {"53111", "Bonn", 1},
+    {"48143", "Münster", 1},
+    {"76133", "Karlsruhe", 1},
+    {"68159", "Mannheim", 1},
+    {"86150", "Augsburg", 1},
+    {"65183", "Wiesbaden", 1},
+    {"41061", "Mönchengladbach", 1},
+    {"45879", "Gelsenkirchen", 1},
+    {"38100", "Braunschweig", 1},
+    {"24103", "Kiel", 1},
+    {"52062", "Aachen", 1},
+    {"06108", "Halle (Saale)", 1},
+    {"39104", "Magdeburg", 1},
+    {"79098", "Freiburg im Breisgau", 1},
+    {"47798", "Krefeld", 1},
+    {"23552", "Lübeck", 1},
+    {"46045", "Oberhausen", 1},
+    {"99084", "Erfurt", 1},
+    {"55116", "Mainz", 1},
+    {"18055", "Rostock", 1},
+    {"34117", "Kassel", 1},
+    {"58095", "Hagen", 1},
+    {"66111", "Saarbrücken", 1},
+    {"59065", "Hamm", 1},
+    {"14467", "Potsdam", 1},
+    {"67059", "Ludwigshafen am Rhein", 1},
+    {"26122", "Oldenburg", 1},
+    {"49074", "Osnabrück", 1},
+    {"51373", "Leverkusen", 1},
+    {"69117", "Heidelberg", 1},
+    {"93047", "Regensburg", 1},
+    {"85049", "Ingolstadt", 1},
+    {"97070", "Würzburg", 1},
+    {"89073", "Ulm", 1},
+    {"74072", "Heilbronn", 1},
+    {"75175", "Pforzheim", 1},
+    {"37073", "Göttingen", 1},
+    {"96047", "Bamberg", 1},
+    {"83022", "Rosenheim", 1},
+    {"87435", "Kempten (Allgäu)", 1},
+    {"78462", "Konstanz", 1},
+    {"88212", "Ravensburg", 1},
+    {"94032", "Passau", 1},
+    {"82467", "Garmisch-Partenkirchen", 1},
+    {"17489", "Greifswald", 1},
+    {"25980", "Sylt", 1},
+    {"1010", "Wien", 2},
+    {"5020", "Salzburg", 2},
+    {"6020", "Innsbruck", 2},
+    {"8010", "Graz", 2},
+    {"8001", "Zürich", 3},
+    {"3011", "Bern", 3},
+    {"4051", "Basel", 3},
+    {"1012", "Amsterdam", 4},
 };
 
-const char* const kCompanies[] = {"Reisebüro Sonnenschein GmbH", "Müller & Söhne KG",     "Bauer Maschinenbau AG",
-                                   "Kanzlei Richter und Partner", "Weber Logistik GmbH",   "Stadtwerke Nordheim",
-                                   "Krüger Elektrotechnik",        "Verein der Freunde e. V.", "Ärztehaus am Park"};
+const char* const kCompanies[] = {"Reisebüro Sonnenschein GmbH", "Müller & Söhne KG",        "Bauer Maschinenbau AG",
+                                  "Kanzlei Richter und Partner", "Weber Logistik GmbH",      "Stadtwerke Nordheim",
+                                  "Krüger Elektrotechnik",       "Verein der Freunde e. V.", "Ärztehaus am Park"};
 
 struct Article {
     const char* name;
@@ -169,10 +215,14 @@ struct Article {
 
 // Keys: 1 = 19 %, 2 = 7 % (the standard rate of nights), 3 = 16 % (until 2006, successor 1).
 const Article kArticles[] = {
-    {"Minibar", 3.5, 1, "Getränke aus der Minibar", false}, {"Parkplatz", 8.0, 1, "pro Nacht", false},
-    {"Frühstück", 12.5, 1, "Frühstücksbuffet", false},     {"Sauna", 15.0, 1, "pro Besuch", false},
-    {"Hund", 10.0, 1, "pro Nacht", false},                 {"Wäscheservice", 6.0, 1, nullptr, false},
-    {"Kurtaxe", 2.5, 2, "pro Person und Nacht", true},      {"Fahrradverleih", 12.0, 1, "pro Tag", false},
+    {"Minibar", 3.5, 1, "Getränke aus der Minibar", false},
+    {"Parkplatz", 8.0, 1, "pro Nacht", false},
+    {"Frühstück", 12.5, 1, "Frühstücksbuffet", false},
+    {"Sauna", 15.0, 1, "pro Besuch", false},
+    {"Hund", 10.0, 1, "pro Nacht", false},
+    {"Wäscheservice", 6.0, 1, nullptr, false},
+    {"Kurtaxe", 2.5, 2, "pro Person und Nacht", true},
+    {"Fahrradverleih", 12.0, 1, "pro Tag", false},
 };
 
 struct RoomKind {
@@ -182,10 +232,14 @@ struct RoomKind {
 };
 
 const RoomKind kRoomKinds[] = {
-    {"Einzelzimmer mit Dusche und WC", 1, 59.0}, {"Doppelzimmer mit Bad", 2, 89.0},
-    {"Doppelzimmer mit Dusche", 2, 79.0},       {"Dreibettzimmer mit Dusche", 3, 109.0},
-    {"Appartement mit Küche", 4, 129.0},        {"Suite mit Balkon", 2, 159.0},
-    {"Einzelzimmer", 1, 49.0},                  {"Familienzimmer", 4, 139.0},
+    {"Einzelzimmer mit Dusche und WC", 1, 59.0},
+    {"Doppelzimmer mit Bad", 2, 89.0},
+    {"Doppelzimmer mit Dusche", 2, 79.0},
+    {"Dreibettzimmer mit Dusche", 3, 109.0},
+    {"Appartement mit Küche", 4, 129.0},
+    {"Suite mit Balkon", 2, 159.0},
+    {"Einzelzimmer", 1, 49.0},
+    {"Familienzimmer", 4, 139.0},
 };
 
 // Occupancy aimed at per month, January first: about 70 % over the year.
@@ -343,7 +397,7 @@ private:
     void lookups() {
         const QStringList countries = {QStringLiteral("Deutschland"), QStringLiteral("Österreich"), QStringLiteral("Schweiz"),
                                        QStringLiteral("Niederlande"), QStringLiteral("Frankreich"), QStringLiteral("Italien")};
-        const QStringList keys = {QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("CH"),
+        const QStringList keys = {QStringLiteral("D"),  QStringLiteral("A"), QStringLiteral("CH"),
                                   QStringLiteral("NL"), QStringLiteral("F"), QStringLiteral("I")};
         for (int i = 0; i < countries.size(); ++i)
             exec(QStringLiteral("INSERT INTO tbLänder (ID, Länder, LänderSchlüssel) VALUES (?, ?, ?)"), {i + 1, countries[i], keys[i]});
@@ -361,19 +415,34 @@ private:
         for (int i = 0; i < 9; ++i)
             exec(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (?, ?)"),
                  {i, kinds[i] ? QVariant(QString::fromUtf8(kinds[i])) : QVariant()});
-        exec(QStringLiteral("INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (1, 'B', 'Balkon', 8454143, 1)"), {});
-        exec(QStringLiteral("INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (2, 'S', 'Seeblick', 16744448, 1)"), {});
-        exec(QStringLiteral("INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (3, 'R', 'rollstuhlgerecht', 8421631, 2)"), {});
-        exec(QStringLiteral("INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (4, 'H', 'Hund erlaubt', 12632256, 2)"), {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (1, 'B', 'Balkon', 8454143, 1)"),
+             {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (2, 'S', 'Seeblick', 16744448, 1)"),
+             {});
+        exec(
+            QStringLiteral(
+                "INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (3, 'R', 'rollstuhlgerecht', 8421631, 2)"),
+            {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbZusätze (ZusatzFeld, Beschriftung, Bedeutung, Farbe, Spalte) VALUES (4, 'H', 'Hund erlaubt', 12632256, 2)"),
+             {});
         exec(QStringLiteral("INSERT INTO TblHilfeDarstellung (WahrNichtWahr, Beschreibung) VALUES (False, 'Nein')"), {});
         exec(QStringLiteral("INSERT INTO TblHilfeDarstellung (WahrNichtWahr, Beschreibung) VALUES (True, 'Ja')"), {});
         // VAT: 19 % for extras, 7 % for nights, and the 16 % that 19 % followed.
-        exec(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
-                            "VALUES (1, 19, #01-01-2007#, Null, False, Null)"), {});
-        exec(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
-                            "VALUES (2, 7, Null, Null, True, Null)"), {});
-        exec(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
-                            "VALUES (3, 16, Null, #12-31-2006#, False, 1)"), {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
+                 "VALUES (1, 19, #01-01-2007#, Null, False, Null)"),
+             {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
+                 "VALUES (2, 7, Null, Null, True, Null)"),
+             {});
+        exec(QStringLiteral(
+                 "INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, GUeltigseit, GUeltigBis, Standard, IDNachfolger) "
+                 "VALUES (3, 16, Null, #12-31-2006#, False, 1)"),
+             {});
         n = 0;
         for (const Article& a : kArticles)
             exec(QStringLiteral("INSERT INTO tbArtKategorie (IDArtKategorie, ArtKategorie, Preis, MWST_SL, Bem_ArtKategorie, KeinDatum) "
@@ -387,7 +456,8 @@ private:
         for (int year = from_.year() - 1; year <= until_.year(); ++year) {
             for (const Season& s : seasonsOf(year)) {
                 if (s.end <= from_ || s.start > until_.addDays(1)) continue;
-                exec(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"), {s.name, s.start, s.end});
+                exec(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"),
+                     {s.name, s.start, s.end});
             }
         }
         int h = 0;
@@ -416,9 +486,10 @@ private:
                   round2(p * seasonFactor(QStringLiteral("Sondersaison"))), r.kind->guests >= 3 ? QStringLiteral("Gruppe") : QString()});
         }
         // The waiting row is the room after the last.
-        exec(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, Bemerkungen, Raucher, AnzahlGästeDefault, PreisDefault) "
-                            "VALUES (?, 'Vorläufig', 'nimmt alle Reservierungen auf, die noch nicht sicher sind.', False, 1, 0)"),
-             {o_.rooms + 1});
+        exec(
+            QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, Bemerkungen, Raucher, AnzahlGästeDefault, PreisDefault) "
+                           "VALUES (?, 'Vorläufig', 'nimmt alle Reservierungen auf, die noch nicht sicher sind.', False, 1, 0)"),
+            {o_.rooms + 1});
         QStringList tariffs;
         for (const RoomKind& k : kRoomKinds) {
             const QString t = QLocale(QLocale::German, QLocale::Germany).toString(k.price, 'f', 2);
@@ -439,11 +510,11 @@ private:
                                (rng_.chance(0.1) ? QStringLiteral("a") : QString());
         const QString salutation = g.first.isEmpty() ? QStringLiteral("Familie") : woman ? QStringLiteral("Frau") : QStringLiteral("Herr");
         const int salutationId = g.first.isEmpty() ? 3 : woman ? 1 : 2;
-        const QString mail = transliterate(g.first) + (g.first.isEmpty() ? QString() : QStringLiteral(".")) + transliterate(g.last) +
-                             QLatin1Char('@') + rng_.pick(QStringList{QStringLiteral("example.de"), QStringLiteral("example.com"),
-                                                                       QStringLiteral("example.org")});
-        const QString phone = QLatin1Char('0') + QString::number(rng_.between(30, 9999)) + QLatin1Char('-') +
-                              QString::number(rng_.between(10000, 9999999));
+        const QString mail =
+            transliterate(g.first) + (g.first.isEmpty() ? QString() : QStringLiteral(".")) + transliterate(g.last) + QLatin1Char('@') +
+            rng_.pick(QStringList{QStringLiteral("example.de"), QStringLiteral("example.com"), QStringLiteral("example.org")});
+        const QString phone =
+            QLatin1Char('0') + QString::number(rng_.between(30, 9999)) + QLatin1Char('-') + QString::number(rng_.between(10000, 9999999));
         const QStringList countryNames = {QStringLiteral("Deutschland"), QStringLiteral("Österreich"), QStringLiteral("Schweiz"),
                                           QStringLiteral("Niederlande")};
         exec(QStringLiteral("INSERT INTO Address (ID, Lastname, Firstname, Address, postalcode, city, Country, IDLand, phone, "
@@ -463,8 +534,9 @@ private:
         g.company = QString::fromUtf8(kCompanies[rng_.below(int(std::size(kCompanies)))]);
         g.last = g.company;
         const Town& town = kTowns[rng_.below(int(std::size(kTowns)))];
-        exec(QStringLiteral("INSERT INTO Address (ID, Lastname, CompanyName, Address, postalcode, city, Country, IDLand, Anrede, IDAnrede, "
-                            "OwnerID, WerErstellt, WannErstellt) VALUES (?, ?, ?, ?, ?, ?, 'Deutschland', 1, 'Firma', 4, 0, 'Rezeption', ?)"),
+        exec(QStringLiteral(
+                 "INSERT INTO Address (ID, Lastname, CompanyName, Address, postalcode, city, Country, IDLand, Anrede, IDAnrede, "
+                 "OwnerID, WerErstellt, WannErstellt) VALUES (?, ?, ?, ?, ?, ?, 'Deutschland', 1, 'Firma', 4, 0, 'Rezeption', ?)"),
              {g.id, g.company, g.company, rng_.pick(kStreets) + QStringLiteral(" 1"), QString::fromLatin1(town.plz),
               QString::fromUtf8(town.name), created});
         guests_ << g;
@@ -482,9 +554,7 @@ private:
         return guests_[rng_.below(int(guests_.size()))].id;
     }
 
-    double priceFor(const Room& r, const QDate& von) {
-        return round2(r.kind->price * seasonFactor(seasonOf(von)));
-    }
+    double priceFor(const Room& r, const QDate& von) { return round2(r.kind->price * seasonFactor(seasonOf(von))); }
 
     void bookings() {
         // Room by room along the calendar: stays of 1 … 14 nights with gaps that give the month's
@@ -518,9 +588,12 @@ private:
                 b.pricePerNight = priceFor(r, b.von);
                 b.price = round2(b.pricePerNight * nights);
                 // Offers only lie ahead; a few regular and counter bookings.
-                if (b.von > today_ && rng_.chance(0.08)) b.kind = 4;
-                else if (rng_.chance(0.03)) b.kind = 3;
-                else if (b.guests < r.kind->guests && rng_.chance(0.2)) b.kind = 6;
+                if (b.von > today_ && rng_.chance(0.08))
+                    b.kind = 4;
+                else if (rng_.chance(0.03))
+                    b.kind = 3;
+                else if (b.guests < r.kind->guests && rng_.chance(0.2))
+                    b.kind = 6;
                 day = b.bis;
                 // Ahead of the reference day the plan fills up the nearer a night is.
                 if (b.von > today_ && !rng_.chance(qMax(0.1, 1.0 - today_.daysTo(b.von) / 300.0))) continue;
@@ -566,14 +639,39 @@ private:
                      "PreisProNacht, Preis, Fix, Info, BelegNummer, BelegNummer_eigen, Checked, Gelöscht, Abgerechnet, Zahlart, "
                      "WerErstellt, WannErstellt, WerGeändert, WannGeändert) "
                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 7, 3, ?, ?, False, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?)"),
-                 {b.id, b.room, b.von, b.bis, b.von.daysTo(b.bis), b.guest, b.invoiceAddress ? QVariant(b.invoiceAddress) : QVariant(),
-                  b.kind, kuerzel, b.guests, b.children, b.children ? QVariant(QStringLiteral("%1 Jahre").arg(rng_.between(3, 14))) : QVariant(),
-                  b.breakfast, b.lunch, b.dinner, b.pricePerNight, b.price, nullable(b.info), b.id, number, checkedIn, b.waiting,
-                  rng_.chance(0.6) ? QStringLiteral("Bar") : QStringLiteral("EC-Karte"), user, b.created, user, b.created});
+                 {b.id,
+                  b.room,
+                  b.von,
+                  b.bis,
+                  b.von.daysTo(b.bis),
+                  b.guest,
+                  b.invoiceAddress ? QVariant(b.invoiceAddress) : QVariant(),
+                  b.kind,
+                  kuerzel,
+                  b.guests,
+                  b.children,
+                  b.children ? QVariant(QStringLiteral("%1 Jahre").arg(rng_.between(3, 14))) : QVariant(),
+                  b.breakfast,
+                  b.lunch,
+                  b.dinner,
+                  b.pricePerNight,
+                  b.price,
+                  nullable(b.info),
+                  b.id,
+                  number,
+                  checkedIn,
+                  b.waiting,
+                  rng_.chance(0.6) ? QStringLiteral("Bar") : QStringLiteral("EC-Karte"),
+                  user,
+                  b.created,
+                  user,
+                  b.created});
             // Further guests of some stays with company.
             if (b.guests >= 2 && rng_.chance(0.15)) {
-                exec(QStringLiteral("INSERT INTO WeitereGäste (ID_Belegung, Anrede, Name, Vorname, Land) VALUES (?, ?, ?, ?, 'Deutschland')"),
-                     {b.id, rng_.chance(0.5) ? QStringLiteral("Frau") : QStringLiteral("Herr"), g.last, rng_.pick(rng_.chance(0.5) ? kWomen : kMen)});
+                exec(QStringLiteral(
+                         "INSERT INTO WeitereGäste (ID_Belegung, Anrede, Name, Vorname, Land) VALUES (?, ?, ?, ?, 'Deutschland')"),
+                     {b.id, rng_.chance(0.5) ? QStringLiteral("Frau") : QStringLiteral("Herr"), g.last,
+                      rng_.pick(rng_.chance(0.5) ? kWomen : kMen)});
             }
         }
         bookings_ = all;
@@ -626,18 +724,22 @@ private:
                     vat += it.amount * rateOf(it.key) / (100.0 + rateOf(it.key));
                 }
                 gross = round2(gross);
-                const QString way = rng_.chance(0.5) ? QStringLiteral("Bar") : rng_.chance(0.6) ? QStringLiteral("EC-Karte")
-                                                                                                 : QStringLiteral("Überweisung");
+                const QString way = rng_.chance(0.5)   ? QStringLiteral("Bar")
+                                    : rng_.chance(0.6) ? QStringLiteral("EC-Karte")
+                                                       : QStringLiteral("Überweisung");
                 exec(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, ReZaehler, IST_Rechnung, DatumRe, IDAdresseRe, "
                                     "Zahlart, Anzahlung, Anz_Vor_Reise, BetragBrutto, BetragMWST) "
                                     "VALUES (?, ?, ?, 'R', ?, ?, ?, 'N', 'Y', ?, ?)"),
-                     {docKey, QStringLiteral("R Üb %1 %2").arg(invoiceCounter, 4, 10, QLatin1Char('0')).arg(date.toString(QStringLiteral("yy"))),
+                     {docKey,
+                      QStringLiteral("R Üb %1 %2").arg(invoiceCounter, 4, 10, QLatin1Char('0')).arg(date.toString(QStringLiteral("yy"))),
                       invoiceCounter, date, recipient, way, gross, round2(vat)});
-                exec(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, 0, 1)"),
+                exec(QStringLiteral(
+                         "INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, 0, 1)"),
                      {docKey, b.id});
                 int order = 1;
                 for (const Item& it : items)
-                    exec(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, 0, ?, ?)"),
+                    exec(QStringLiteral(
+                             "INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, 0, ?, ?)"),
                          {docKey, it.id, ++order});
                 exec(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE ID = ?"), {b.id});
                 ++s.invoices;
@@ -666,9 +768,13 @@ private:
                 exec(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, Beszaehler, IST_Rechnung, DatumRe, IDAdresseRe, "
                                     "Zahlart, Anzahlung, Anz_Vor_Reise, BetragBrutto, BetragMWST) "
                                     "VALUES (?, ?, ?, ?, ?, ?, 'Ohne', 'Y', 'Y', ?, ?)"),
-                     {docKey, letter + QStringLiteral(" Üb %1 %2").arg(confirmationCounter, 4, 10, QLatin1Char('0')).arg(b.created.toString(QStringLiteral("yy"))),
+                     {docKey,
+                      letter + QStringLiteral(" Üb %1 %2")
+                                   .arg(confirmationCounter, 4, 10, QLatin1Char('0'))
+                                   .arg(b.created.toString(QStringLiteral("yy"))),
                       confirmationCounter, letter, b.created, recipient, b.price, round2(b.price * 7.0 / 107.0)});
-                exec(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, 0, 1)"),
+                exec(QStringLiteral(
+                         "INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, 0, 1)"),
                      {docKey, b.id});
                 ++s.confirmations;
                 if (b.kind != 4 && rng_.chance(0.5)) {
@@ -699,9 +805,9 @@ private:
         const QString rooms = QString::number(o_.rooms);
         parameter(QStringLiteral("titel"), {QStringLiteral("Tavomera")});
         parameter(QStringLiteral("Räumlichkeiten"), {rooms, QStringLiteral("10"), QStringLiteral("320")});
-        parameter(QStringLiteral("Belegungsarten"), {QStringLiteral("frei"), QStringLiteral("Reservierung"), QStringLiteral("Stammgast"),
-                                                     QStringLiteral("Tresen"), QStringLiteral("Angebot"), QStringLiteral("Gruppe"),
-                                                     QStringLiteral("teilbelegt"), QString(), QString()});
+        parameter(QStringLiteral("Belegungsarten"),
+                  {QStringLiteral("frei"), QStringLiteral("Reservierung"), QStringLiteral("Stammgast"), QStringLiteral("Tresen"),
+                   QStringLiteral("Angebot"), QStringLiteral("Gruppe"), QStringLiteral("teilbelegt"), QString(), QString()});
         parameter(QStringLiteral("Beschriftungen"), {QStringLiteral("Reserviert von:"), QStringLiteral("Zimmer")});
         parameter(QStringLiteral("Farben"),
                   {QStringLiteral("9399613"), QStringLiteral("16742405"), QStringLiteral("16762112"), QStringLiteral("16773888"),
@@ -718,11 +824,11 @@ private:
         parameter(QStringLiteral("AnzeigeSuchen"), {QStringLiteral("0")});
         parameter(QStringLiteral("Stammkunden"), {QStringLiteral("Nein")});
         parameter(QStringLiteral("AlleFreien"), {QStringLiteral("Nein")});
-        parameter(QStringLiteral("Wäsche"), {QStringLiteral("Handtücher"), QStringLiteral("7"), QStringLiteral("Bettwäsche"),
-                                             QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
-                                             QStringLiteral("false"), QStringLiteral("true")});
-        parameter(QStringLiteral("ReNummer"), {QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("1"), QStringLiteral("Alle"),
-                                               QStringLiteral("Alle")});
+        parameter(QStringLiteral("Wäsche"),
+                  {QStringLiteral("Handtücher"), QStringLiteral("7"), QStringLiteral("Bettwäsche"), QStringLiteral("3"),
+                   QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("false"), QStringLiteral("true")});
+        parameter(QStringLiteral("ReNummer"),
+                  {QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("1"), QStringLiteral("Alle"), QStringLiteral("Alle")});
         parameter(QStringLiteral("BeNummer"), {QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("1"), QStringLiteral("Alle")});
         const QList<QPair<QString, QString>> texts = {
             {QStringLiteral("Absender1"), QStringLiteral("Hotel Lindenhof")},
@@ -744,7 +850,8 @@ private:
             {QStringLiteral("DruckAnzahl"), QStringLiteral("2")},
             {QStringLiteral("WordProgramm"), QStringLiteral("Ja")},
         };
-        for (const auto& [key, text] : texts) exec(QStringLiteral("INSERT INTO tblTexte (Textbaustein, Inhalt) VALUES (?, ?)"), {key, text});
+        for (const auto& [key, text] : texts)
+            exec(QStringLiteral("INSERT INTO tblTexte (Textbaustein, Inhalt) VALUES (?, ?)"), {key, text});
     }
 };
 
@@ -753,8 +860,7 @@ private:
 Summary generate(const QString& folder, const Options& options) {
     if (options.rooms < 1 || options.rooms > 200)
         throw DatabaseError(QStringLiteral("Die Zahl der Zimmer muss zwischen 1 und 200 liegen."));
-    if (options.years < 1 || options.years > 50)
-        throw DatabaseError(QStringLiteral("Die Zahl der Jahre muss zwischen 1 und 50 liegen."));
+    if (options.years < 1 || options.years > 50) throw DatabaseError(QStringLiteral("Die Zahl der Jahre muss zwischen 1 und 50 liegen."));
     const QDate today = options.today.isValid() ? options.today : Clock::current().today();
     const QDate until = options.until.isValid() ? options.until : QDate(today.year() + 1, 12, 31);
     const QDate from = until.addYears(-options.years).addDays(1);

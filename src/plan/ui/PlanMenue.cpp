@@ -14,7 +14,11 @@ namespace tav {
 
 PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings,
                      Fenster& fenster, Variablen& v)
-    : QObject(bar), plan_(plan), dialogs_(dialogs), fenster_(fenster), v_(v),
+    : QObject(bar),
+      plan_(plan),
+      dialogs_(dialogs),
+      fenster_(fenster),
+      v_(v),
       befehle_(db, dialogs, shell, settings, fenster, v.programmordner, v.instanz) {
     // ---- Datei ----
     QMenu* datei = menue(bar, "mnuDatei", QStringLiteral("&Datei"));
@@ -33,8 +37,8 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
     connect(beispiel, &QAction::triggered, this, [this](bool an) { emit beispieldatenUmschalten(an); });
     eintrag(datei, "mnuDateiDrucken", QStringLiteral("Tavomera &drucken"), [this] {
         PlanModel& m = plan_->model();
-        befehle_.planDruckenWord({dates::longDate(m.start()), QString::number(m.tage()), QString::number(m.erstesZimmer()),
-                                  v_.db ? v_.db->path() : QString()});
+        befehle_.planDruckenWord(
+            {dates::longDate(m.start()), QString::number(m.tage()), QString::number(m.erstesZimmer()), v_.db ? v_.db->path() : QString()});
     });
     eintrag(datei, "mnuDatenbank", QStringLiteral("D&atenbankpfad einstellen"), [this] { emit datenbankpfadOeffnen(); });
     eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] { oeffne(Ziel::Datensicherung); });
@@ -69,12 +73,15 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
     // ---- Extras: the sibling programs ----
     QMenu* extras = menue(bar, "mnuExtras", QStringLiteral("E&xtras"));
     eintrag(extras, "mnuAdress", QStringLiteral("&Adressverwaltung"), [this] { befehle_.adressverwaltung(); });
-    eintrag(extras, "mnuAuswert", QStringLiteral("&Statistik"), [this] { befehle_.statistik(); })
-        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kStatistik));
-    eintrag(extras, "mnuDatenexport", QStringLiteral("&Datenexport"), [this] { befehle_.datenexport(); })
-        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kExport));
-    eintrag(extras, "mnuDatenimport", QStringLiteral("Da&tenimport"), [this] { befehle_.datenimport(); })
-        ->setVisible(befehle_.programmVorhanden(Hauptbefehle::kImport));
+    eintrag(extras, "mnuAuswert", QStringLiteral("&Statistik"), [this] {
+        befehle_.statistik();
+    })->setVisible(befehle_.programmVorhanden(Hauptbefehle::kStatistik));
+    eintrag(extras, "mnuDatenexport", QStringLiteral("&Datenexport"), [this] {
+        befehle_.datenexport();
+    })->setVisible(befehle_.programmVorhanden(Hauptbefehle::kExport));
+    eintrag(extras, "mnuDatenimport", QStringLiteral("Da&tenimport"), [this] {
+        befehle_.datenimport();
+    })->setVisible(befehle_.programmVorhanden(Hauptbefehle::kImport));
 
     // ---- Datenübersicht ----
     QMenu* daten = menue(bar, "mnuDaten", QStringLiteral("Datenübersicht"));
@@ -150,7 +157,6 @@ QAction* PlanMenue::eintrag(QMenu* m, const char* name, const QString& text, F&&
 }
 
 void PlanMenue::bindeZiel(const char* name, Ziel ziel) { ziele_.insert(QString::fromUtf8(name), ziel); }
-
 
 void PlanMenue::setBeispieldaten(bool an) { eintraege_.value(QStringLiteral("mnuBeispiedaten"))->setChecked(an); }
 

@@ -23,9 +23,9 @@
 
 #include "engine/Database.h"
 #include "plan/Hauptbefehle.h"
+#include "platform/Dialogs.h"
 #include "store/Datenbankfehler.h"
 #include "store/Zimmerliste.h"
-#include "platform/Dialogs.h"
 
 namespace tav {
 
@@ -100,7 +100,12 @@ int Planbereich::passendeZeilen(int gewuenscht, int zeilenHoeheTwips, int bildsc
 
 Planbereich::Planbereich(Database& db, Dialogs& dialogs, Fenster& fenster, const Zimmerliste& rooms, PlanEinstellungen einstellungen,
                          int zusatzspalten, QWidget* parent)
-    : QWidget(parent), db_(db), dialogs_(dialogs), fenster_(fenster), buchungsMenue_(db, dialogs, fenster), ueberschriften_(db, dialogs),
+    : QWidget(parent),
+      db_(db),
+      dialogs_(dialogs),
+      fenster_(fenster),
+      buchungsMenue_(db, dialogs, fenster),
+      ueberschriften_(db, dialogs),
       zusatzspalten_(zusatzspalten) {
     setObjectName(QStringLiteral("PlanWidget"));
     if (const QScreen* s = QGuiApplication::primaryScreen())
@@ -268,10 +273,10 @@ void Planbereich::aufbauen() {
     fldWochentag_ = statusFeld("fldWochentag", 36, this);
     txtFeiertag_ = statusFeld("txtFeiertag", 160, this);
     const QList<QPair<QString, QLineEdit*>> felder = {{QStringLiteral("Zimmer:"), fldZimmer_},
-                                                       {QStringLiteral("Tag:"), fldTag_},
-                                                       {QStringLiteral("Datum:"), fldDatum_},
-                                                       {QStringLiteral("Wochentag:"), fldWochentag_},
-                                                       {QStringLiteral("Feiertag:"), txtFeiertag_}};
+                                                      {QStringLiteral("Tag:"), fldTag_},
+                                                      {QStringLiteral("Datum:"), fldDatum_},
+                                                      {QStringLiteral("Wochentag:"), fldWochentag_},
+                                                      {QStringLiteral("Feiertag:"), txtFeiertag_}};
     for (const auto& [text, feld] : felder) {
         feld->installEventFilter(this);
         auto* l = new QLabel(text, this);
@@ -328,8 +333,10 @@ void Planbereich::aufbauen() {
 
     connect(view_, &Plantafel::mausStatus, this, &Planbereich::zeigeStatus);
     connect(view_, &Plantafel::neueReservierung, this, [this](const Uebergabe& u) {
-        if (vorhanden(Ziel::Reservierung)) buchungOeffnen(u);
-        else neuLaden();
+        if (vorhanden(Ziel::Reservierung))
+            buchungOeffnen(u);
+        else
+            neuLaden();
     });
     connect(view_, &Plantafel::datenbankFehler, this, [this](const QString& text) {
         dialogs_.message(text, {}, Buttons::Ok, Icon::Exclamation);
@@ -464,9 +471,8 @@ QMenu* Planbereich::erstelleBuchungsMenue(const KontextBuchung& k, QWidget* pare
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromUtf8(name));
         a->setEnabled(an);
-        connect(a, &QAction::triggered, this, [this, text, tun] {
-            geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun);
-        });
+        connect(a, &QAction::triggered, this,
+                [this, text, tun] { geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun); });
         return a;
     };
     eintrag("mnKontuRes_Oeffnen", QStringLiteral("&Reservierung öffnen"), vorhanden(Ziel::Reservierung),
@@ -480,8 +486,10 @@ QMenu* Planbereich::erstelleBuchungsMenue(const KontextBuchung& k, QWidget* pare
         if (r == BuchungsMenue::CheckOut::Abgelehnt) return;
         Aufruf a;
         a.buchungId = k.buchungId;
-        if (r == BuchungsMenue::CheckOut::RechnungSchreiben) oeffne(Ziel::Rechnungen, a);
-        else neuLaden();
+        if (r == BuchungsMenue::CheckOut::RechnungSchreiben)
+            oeffne(Ziel::Rechnungen, a);
+        else
+            neuLaden();
     });
     m->addSeparator();
     Aufruf buchung;
@@ -520,9 +528,8 @@ QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* p
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromUtf8(name));
         a->setEnabled(an);
-        connect(a, &QAction::triggered, this, [this, text, tun] {
-            geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun);
-        });
+        connect(a, &QAction::triggered, this,
+                [this, text, tun] { geschuetzt(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(ohneKuerzel(text)), tun); });
     };
     switch (bereich) {
         case Plantafel::Bereich::Zimmer:
@@ -548,7 +555,8 @@ QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* p
                     [this] { oeffne(Ziel::Buchungsliste, {}); });
             eintrag("mnuKontext2Reservierung", QStringLiteral("neue &Reservierung"), vorhanden(Ziel::Reservierung),
                     [this] { neueReservierungOhneZimmer(); });
-            eintrag("mnuKontext2Einstellungen", QStringLiteral("&Einstellungen"), einst, [this] { einstellungen(EinstellungsSeite::Allgemein); });
+            eintrag("mnuKontext2Einstellungen", QStringLiteral("&Einstellungen"), einst,
+                    [this] { einstellungen(EinstellungsSeite::Allgemein); });
             break;
         case Plantafel::Bereich::Nichts: break;
     }
@@ -599,8 +607,10 @@ bool Planbereich::eventFilter(QObject* watched, QEvent* e) {
     if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && qobject_cast<QLineEdit*>(w)) return true;
     const bool legende = w == fraBelegungsart_ || w->parentWidget() == fraBelegungsart_;
     if (e->type() == QEvent::Enter) {
-        if (legende) lblHilfe_->setText(PlanUeberschriften::legendenHilfe(lstUeberschrift1_->currentText()));
-        else if (w->property("hilfe").isValid()) lblHilfe_->setText(w->property("hilfe").toString());
+        if (legende)
+            lblHilfe_->setText(PlanUeberschriften::legendenHilfe(lstUeberschrift1_->currentText()));
+        else if (w->property("hilfe").isValid())
+            lblHilfe_->setText(w->property("hilfe").toString());
     } else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
         const QPoint pos = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
         if (auto* b = qobject_cast<QPushButton*>(w); b && navigation_.contains(b)) {

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include "platform/Dates.h"
 #include "engine/JetDate.h"
+#include "platform/Dates.h"
 #include "store/Datenbankfehler.h"
 #include "store/Parameter.h"
 #include "store/Zimmerliste.h"
@@ -54,7 +54,9 @@ Plantafel::Plantafel(PlanModel& model, int zusatzspalten, QWidget* parent) : QWi
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QSize Plantafel::sizeHint() const { return QSize(geo_.spaltenX(geo_.tage + 1) + kAbstand, geo_.zeilenY(geo_.zeilen + 1) + 2 * kKopfZeile + 2); }
+QSize Plantafel::sizeHint() const {
+    return QSize(geo_.spaltenX(geo_.tage + 1) + kAbstand, geo_.zeilenY(geo_.zeilen + 1) + 2 * kKopfZeile + 2);
+}
 
 QPoint Plantafel::zellMitte(int zeile, int spalte) const { return geo_.zellRechteck(zeile, spalte).center(); }
 
@@ -332,8 +334,10 @@ bool Plantafel::event(QEvent* e) {
                 tip = ersteSpalte ? z->bedeutung1 : z->bedeutung2;
             }
         }
-        if (tip.isEmpty()) QToolTip::hideText();
-        else QToolTip::showText(h->globalPos(), tip, this);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(h->globalPos(), tip, this);
         return true;
     }
     return QWidget::event(e);

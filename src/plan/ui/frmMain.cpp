@@ -6,17 +6,22 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "store/Datenbankfehler.h"
-#include "store/Variablen.h"
-#include "store/clsDatenaufbereitung.h"
 #include "plan/PlanEinstellungen.h"
 #include "plan/ui/PlanMenue.h"
 #include "plan/ui/Planbereich.h"
+#include "store/Datenbankfehler.h"
+#include "store/Variablen.h"
+#include "store/clsDatenaufbereitung.h"
 
 namespace tav {
 
 frmMain::frmMain(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Shell& shell, Fenster& fenster, QWidget* parent)
-    : QMainWindow(parent), v_(v), dialogs_(dialogs), settings_(settings), shell_(shell), fenster_(fenster),
+    : QMainWindow(parent),
+      v_(v),
+      dialogs_(dialogs),
+      settings_(settings),
+      shell_(shell),
+      fenster_(fenster),
       logik_(v, dialogs, settings, fenster) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(logik_.fensterTitel());

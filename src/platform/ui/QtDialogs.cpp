@@ -59,8 +59,7 @@ QWidget* parentOr(QWidget* parent) {
 }  // namespace
 
 Answer QtDialogs::showMessage(const MessageRequest& request) {
-    QMessageBox box(boxIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
-                    parentOr(parent_));
+    QMessageBox box(boxIcon(request.icon), request.caption, request.text, QMessageBox::NoButton, parentOr(parent_));
     const QList<Answer> answers = answersOf(request.buttons);
     for (int i = 0; i < answers.size(); ++i) {
         QPushButton* button = box.addButton(standardButton(answers[i]));
@@ -68,8 +67,10 @@ Answer QtDialogs::showMessage(const MessageRequest& request) {
         if (i + 1 == request.defaultButton) box.setDefaultButton(button);
     }
     // The close box of the window counts as the last "negative" answer, as on Windows.
-    if (answers.contains(Answer::Cancel)) box.setEscapeButton(standardButton(Answer::Cancel));
-    else if (answers.contains(Answer::No)) box.setEscapeButton(standardButton(Answer::No));
+    if (answers.contains(Answer::Cancel))
+        box.setEscapeButton(standardButton(Answer::Cancel));
+    else if (answers.contains(Answer::No))
+        box.setEscapeButton(standardButton(Answer::No));
     const int result = box.exec();
     for (Answer a : answers)
         if (result == standardButton(a)) return a;

@@ -262,8 +262,7 @@ void frmReservierung::anzeigenOhneAdresse() {
         cmdNächster->setEnabled(l.kannBlaettern(Blaettern::Naechster));
         cmdLetzter->setEnabled(l.kannBlaettern(Blaettern::Letzter));
     }
-    setWindowTitle(f.istNeu() ? QStringLiteral("Neue Reservierung")
-                              : QStringLiteral("Reservierung ") + f.kuerzel.trimmed());
+    setWindowTitle(f.istNeu() ? QStringLiteral("Neue Reservierung") : QStringLiteral("Reservierung ") + f.kuerzel.trimmed());
     if (!f.istNeu()) variablen().letzteReservierung = f.id;
 }
 

@@ -42,8 +42,9 @@ void frmReservierung::dokumenteVerbinden() {
     cmdADressverw = new QPushButton(QStringLiteral("Adressverwaltung"), adressKnoepfe);
     cmdADressverw->setObjectName(QStringLiteral("cmdADressverw"));
     cmdADressverw->setAutoDefault(false);  // Enter in a box does not start the address program
-    cmdADressverw->setToolTip(QStringLiteral("Startet die Adressverwaltung oder holt ihr Fenster nach vorn. Eine dort gewählte Adresse "
-                                             "wird zur Übernahme angeboten."));
+    cmdADressverw->setToolTip(
+        QStringLiteral("Startet die Adressverwaltung oder holt ihr Fenster nach vorn. Eine dort gewählte Adresse "
+                       "wird zur Übernahme angeboten."));
     if (adressKnoepfe->layout()) adressKnoepfe->layout()->addWidget(cmdADressverw);
     cmdADressverw->setEnabled(adressprogramm_->vorhanden());
     timeAdresse = new QTimer(this);

@@ -51,7 +51,8 @@ void frmReservierung::eingabeRegelnAnlegen() {
     tastenregeln_ = {
         // ---- dates: + and - move them by a day; only the characters of a date ----
         {{fldVon, fldBis}, mitStrg, durchlassen},
-        {{fldVon, fldBis}, plusMinus,
+        {{fldVon, fldBis},
+         plusMinus,
          [this](const Taste& t) {
              const bool von = t.feld == fldVon;
              const QChar zeichen = t.zeichen;
@@ -74,7 +75,8 @@ void frmReservierung::eingabeRegelnAnlegen() {
          })},
         {{cboTarif}, mitStrg, durchlassen},
         {{cboTarif}, ruecktaste, durchlassen},
-        {{cboTarif}, immer,
+        {{cboTarif},
+         immer,
          [this](const Taste& t) { return t.zeichen.isPrint() && !Tarifliste::tasteErlaubt(t.zeichen, cboTarif->currentText()); }},
 
         // ---- the guest: F2 deletes the address; the arrow keys step through the hits of the search
@@ -96,12 +98,14 @@ void frmReservierung::eingabeRegelnAnlegen() {
         {{cboGastNeu}, mitEnter, schlucken},
 
         // ---- the invoice address: right opens the list, left closes it ----
-        {{cboAdrRechnung}, [this, popupOffen](const Taste& t) { return t.taste == Qt::Key_Right && !popupOffen(cboAdrRechnung); },
+        {{cboAdrRechnung},
+         [this, popupOffen](const Taste& t) { return t.taste == Qt::Key_Right && !popupOffen(cboAdrRechnung); },
          [this](const Taste&) {
              cboAdrRechnung->showPopup();
              return true;
          }},
-        {{cboAdrRechnung}, [this, popupOffen](const Taste& t) { return t.taste == Qt::Key_Left && popupOffen(cboAdrRechnung); },
+        {{cboAdrRechnung},
+         [this, popupOffen](const Taste& t) { return t.taste == Qt::Key_Left && popupOffen(cboAdrRechnung); },
          [this](const Taste&) {
              cboAdrRechnung->hidePopup();
              return true;
@@ -110,7 +114,8 @@ void frmReservierung::eingabeRegelnAnlegen() {
 
         // ---- country, salutation and way of payment: Enter takes a new entry into the list, F2 removes it ----
         {{cboLand}, mitEnter, tun([this] { logik_->adresse().landEnter(cboLand->currentText()); })},
-        {{cboLand}, mitF2,
+        {{cboLand},
+         mitF2,
          [this](const Taste&) {
              const QString land = cboLand->currentText().trimmed();
              int id = 0;
@@ -124,10 +129,10 @@ void frmReservierung::eingabeRegelnAnlegen() {
              listeNachfuellen(cboAnrede, logik_->adresse().anreden());
          })},
         {{cboAnrede}, mitF2, tun([this] {
-             if (logik_->adresse().anredeEntfernen(cboAnrede->currentText()))
-                 listeNachfuellen(cboAnrede, logik_->adresse().anreden());
+             if (logik_->adresse().anredeEntfernen(cboAnrede->currentText())) listeNachfuellen(cboAnrede, logik_->adresse().anreden());
          })},
-        {{cboZahlart}, [](const Taste& t) { return t.enter || t.f2; },
+        {{cboZahlart},
+         [](const Taste& t) { return t.enter || t.f2; },
          [this](const Taste& t) {
              const bool enter = t.enter;
              const QString zahlart = cboZahlart->currentText();

@@ -26,24 +26,23 @@ void frmReservierung::verbinden() {
         new TastenFilter(e, [](QChar c, const QString&) { return ReservierungLogik::datumZeichenErlaubt(c); });
 
     for (QObject* o : std::initializer_list<QObject*>{
-             fldVon, fldBis, fldCheckDatum, txtResDatum, fldAnzahlGäste, fldWäsche1, fldWäsche2, fldInfo, cboTarif, fldPreis,
-             fldKürzel, txtBeNummer_eigen, cboGastNeu, cboAdrRechnung, cboLand, cboAnrede, cboZahlart, fldPLZ, fldStadt,
-             fldVorname, fldFirma, fldStrasse, fldTelefon, fldFax, fldEmail, fldBemerkAdr, optAlleZimmer, optFreieZimmer,
-             chStammkunde})
+             fldVon,     fldBis,       fldCheckDatum, txtResDatum,       fldAnzahlGäste, fldWäsche1,     fldWäsche2, fldInfo,
+             cboTarif,   fldPreis,     fldKürzel,     txtBeNummer_eigen, cboGastNeu,     cboAdrRechnung, cboLand,    cboAnrede,
+             cboZahlart, fldPLZ,       fldStadt,      fldVorname,        fldFirma,       fldStrasse,     fldTelefon, fldFax,
+             fldEmail,   fldBemerkAdr, optAlleZimmer, optFreieZimmer,    chStammkunde})
         o->installEventFilter(this);
 
     // ---- the booking part: every edit marks the booking changed ----
     const auto bearbeitet = [this] {
         if (!fuellen_) ausfuehren([this] { logik_->geaendert(); });
     };
-    for (QLineEdit* e : {txtAnz_Kinder, txtAlter_Kinder, fldAnzahlGäste, fldWäsche1, fldWäsche2, fldPreis, txtResDatum,
-                         fldCheckDatum, txtBeNummer_eigen})
+    for (QLineEdit* e :
+         {txtAnz_Kinder, txtAlter_Kinder, fldAnzahlGäste, fldWäsche1, fldWäsche2, fldPreis, txtResDatum, fldCheckDatum, txtBeNummer_eigen})
         connect(e, &QLineEdit::textEdited, this, bearbeitet);
     connect(fldInfo, &QPlainTextEdit::textChanged, this, bearbeitet);
     connect(cboZahlart, &QComboBox::currentTextChanged, this, bearbeitet);
     connect(cboTarif, &QComboBox::editTextChanged, this, bearbeitet);
-    for (QCheckBox* c : {chFrühstück, chMittag, chAbendessen})
-        connect(c, &QCheckBox::toggled, this, bearbeitet);
+    for (QCheckBox* c : {chFrühstück, chMittag, chAbendessen}) connect(c, &QCheckBox::toggled, this, bearbeitet);
     connect(cboTarif, &QComboBox::activated, this, [this] {
         if (!fuellen_) ausfuehren([this] { logik_->tarifVerlassen(); });
     });
@@ -100,10 +99,10 @@ void frmReservierung::verbinden() {
             logik_->geaendert();
         });
     });
-    const QList<QPair<QLineEdit*, AdressFeld>> adressfelder = {
-        {fldVorname, AdressFeld::Vorname}, {fldFirma, AdressFeld::Firma},     {fldStrasse, AdressFeld::Strasse},
-        {fldPLZ, AdressFeld::Plz},         {fldTelefon, AdressFeld::Telefon}, {fldFax, AdressFeld::Fax},
-        {fldEmail, AdressFeld::Email},     {fldBemerkAdr, AdressFeld::Bemerkung}};
+    const QList<QPair<QLineEdit*, AdressFeld>> adressfelder = {{fldVorname, AdressFeld::Vorname}, {fldFirma, AdressFeld::Firma},
+                                                               {fldStrasse, AdressFeld::Strasse}, {fldPLZ, AdressFeld::Plz},
+                                                               {fldTelefon, AdressFeld::Telefon}, {fldFax, AdressFeld::Fax},
+                                                               {fldEmail, AdressFeld::Email},     {fldBemerkAdr, AdressFeld::Bemerkung}};
     for (const auto& [e, f] : adressfelder) {
         const AdressFeld feld = f;
         connect(e, &QLineEdit::textEdited, this, [this, feld](const QString& t) { logik_->adresse().setFeld(feld, t); });

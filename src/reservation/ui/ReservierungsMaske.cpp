@@ -199,8 +199,7 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
         {&M::txtAlter_Kinder, u"txtAlter_Kinder"_s, u"Alter der Kinder (nur zur Information)"_s, 50},
         {&M::fldWäsche1, u"fldWäsche1"_s, wechsel + e.waesche1Name, 4, Breite::Zahl},
         {&M::fldWäsche2, u"fldWäsche2"_s, wechsel + e.waesche2Name, 4, Breite::Zahl},
-        {&M::fldKürzel, u"fldKürzel"_s,
-         u"Kurzinfo: der eindeutige Kurzname der Reservierung im Belegungsplan (höchstens 17 Zeichen)."_s,
+        {&M::fldKürzel, u"fldKürzel"_s, u"Kurzinfo: der eindeutige Kurzname der Reservierung im Belegungsplan (höchstens 17 Zeichen)."_s,
          ReservierungLogik::kKuerzelLaenge},
         {&M::txtResDatum, u"txtResDatum"_s, u"Datum, an dem die Reservierung angelegt wurde"_s, 10, Breite::Datum},
         {&M::txtBeNummer, u"txtBeNummer"_s, u"Laufende Reservierungsnummer"_s, 0, Breite::Nummer},
@@ -231,8 +230,7 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
          true},
         {&M::cboZimmer, u"cboZimmer"_s, u"Zimmer der Reservierung"_s, false},
         {&M::cboArt, u"cboArt"_s, u"Art der Reservierung; 'Angebot' macht sie zum Angebot."_s, false},
-        {&M::cboZahlart, u"cboZahlart"_s, u"Zahlart: die Eingabetaste nimmt eine neue Zahlart in die Liste auf, F2 entfernt sie."_s,
-         true},
+        {&M::cboZahlart, u"cboZahlart"_s, u"Zahlart: die Eingabetaste nimmt eine neue Zahlart in die Liste auf, F2 entfernt sie."_s, true},
         {&M::cboTarif, u"cboTarif"_s, u"Preis pro Nacht: die Eingabetaste nimmt den Preis in die Liste auf, F2 entfernt ihn."_s, true},
     };
     for (const Auswahl& z : auswahlen) {
@@ -292,8 +290,7 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
         {&M::cmdRechnung, u"cmdRechnung"_s, u"Bestätigung/ &Rechnung"_s,
          u"Öffnet die Übersicht der Rechnungen, Angebote und Bestätigungen."_s},
         {&M::cmdZahlDetails, u"cmdZahlDetails"_s, u"Zahl&ungen"_s, u"Öffnet Rechnungen und Zahlungen dieser Reservierung."_s},
-        {&M::cmdSchliessen, u"cmdSchliessen"_s, u"Schließen"_s,
-         u"Schließt das Formular; ungespeicherte Änderungen werden erfragt."_s},
+        {&M::cmdSchliessen, u"cmdSchliessen"_s, u"Schließen"_s, u"Schließt das Formular; ungespeicherte Änderungen werden erfragt."_s},
     };
     for (const Knopf& z : knoepfe) this->*z.ziel = parts::button(z.name, z.text, z.hilfe, &fenster);
 
@@ -321,8 +318,9 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     optFreieZimmer->setObjectName(u"OptZiAuswahl1_1"_s);
     auto* optGruppe = new QButtonGroup(&fenster);
     for (QRadioButton* o : {optAlleZimmer, optFreieZimmer}) {
-        o->setToolTip(u"Die Zimmerliste zeigt alle Zimmer oder nur die im Zeitraum freien. F2 oder die rechte Maustaste legt die "
-                      u"Vorgabe beim Öffnen fest."_s);
+        o->setToolTip(
+            u"Die Zimmerliste zeigt alle Zimmer oder nur die im Zeitraum freien. F2 oder die rechte Maustaste legt die "
+            u"Vorgabe beim Öffnen fest."_s);
         optGruppe->addButton(o);
     }
     lbWarnung = new QFrame(&fenster);
@@ -361,21 +359,20 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
                        {QString(), chStammkunde},
                        {QString(), adressKnoepfe},
                        {u"Rechnung an"_s, cboAdrRechnung}});
-    aufenthaltForm =
-        gruppe(fenster, u"Aufenthalt"_s, u"fraAufenthalt"_s,
-               {{u"Zi&mmer"_s, zeile({{cboZimmer}, {optAlleZimmer}, {optFreieZimmer}}), cboZimmer},
-                {u"&Zeitraum"_s, zeile({{fldVon}, {text(u"bis"_s)}, {fldBis}, {fldResTage}, {text(u"Nächte"_s)}}), fldVon},
-                {QString(), lbWarnung},
-                {u"&Belegungsart"_s, cboArt},
-                {u"&Gästezahl"_s, zeile({{fldAnzahlGäste}, {text(u"davon Kinder "_s)}, {txtAnz_Kinder}}), fldAnzahlGäste},
-                {u"Alter der Kinder"_s, txtAlter_Kinder},
-                {u"Verpflegung"_s, zeile({{chFrühstück}, {chMittag}, {chAbendessen}})},
-                {u"Wäschewechsel"_s, zeile({{lblWäsche1}, {fldWäsche1}, {lblWäsche2}, {fldWäsche2}})},
-                {u"&Kurzinfo"_s, fldKürzel},
-                {u"Bemerkungen"_s, fldInfo},
-                {u"Erstellt am"_s, txtResDatum},
-                {u"Reservierungsnr."_s, zeile({{txtBeNummer}, {txtBeNummer_eigen}}, false)},
-                {u"Zahlart"_s, cboZahlart}});
+    aufenthaltForm = gruppe(fenster, u"Aufenthalt"_s, u"fraAufenthalt"_s,
+                            {{u"Zi&mmer"_s, zeile({{cboZimmer}, {optAlleZimmer}, {optFreieZimmer}}), cboZimmer},
+                             {u"&Zeitraum"_s, zeile({{fldVon}, {text(u"bis"_s)}, {fldBis}, {fldResTage}, {text(u"Nächte"_s)}}), fldVon},
+                             {QString(), lbWarnung},
+                             {u"&Belegungsart"_s, cboArt},
+                             {u"&Gästezahl"_s, zeile({{fldAnzahlGäste}, {text(u"davon Kinder "_s)}, {txtAnz_Kinder}}), fldAnzahlGäste},
+                             {u"Alter der Kinder"_s, txtAlter_Kinder},
+                             {u"Verpflegung"_s, zeile({{chFrühstück}, {chMittag}, {chAbendessen}})},
+                             {u"Wäschewechsel"_s, zeile({{lblWäsche1}, {fldWäsche1}, {lblWäsche2}, {fldWäsche2}})},
+                             {u"&Kurzinfo"_s, fldKürzel},
+                             {u"Bemerkungen"_s, fldInfo},
+                             {u"Erstellt am"_s, txtResDatum},
+                             {u"Reservierungsnr."_s, zeile({{txtBeNummer}, {txtBeNummer_eigen}}, false)},
+                             {u"Zahlart"_s, cboZahlart}});
     lblArt = qobject_cast<QLabel*>(aufenthaltForm->labelForField(cboArt));
     preisForm = gruppe(fenster, u"Preis"_s, u"fraPreis"_s,
                        {{u"Preis pro Nach&t"_s, cboTarif}, {u"Gesamtpre&is"_s, fldPreis}, {QString(), zeile({{chFix}, {cmdSaisonpreis}})}});
@@ -441,16 +438,65 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
 }
 
 void ReservierungsMaske::tabReihenfolge(QDialog& fenster) const {
-    const QList<QWidget*> reihe = {cboGastNeu,    fldVorname,     cboAnrede,       fldFirma,      fldStrasse,     fldPLZ,
-                                   fldStadt,      cboLand,        fldTelefon,      fldFax,        fldEmail,       fldBemerkAdr,
-                                   chStammkunde,  cmdNeuAdress,   cmdEditAdress,   cmdAdresseSpeichern, cboAdrRechnung,
-                                   cboZimmer,     optAlleZimmer,  optFreieZimmer,  fldVon,        fldBis,         cboArt,
-                                   fldAnzahlGäste, txtAnz_Kinder, txtAlter_Kinder, chFrühstück,   chMittag,       chAbendessen,
-                                   fldWäsche1,    fldWäsche2,     fldKürzel,       fldInfo,       txtResDatum,    txtBeNummer_eigen,
-                                   cboZahlart,    cboTarif,       fldPreis,        chFix,         cmdSaisonpreis, lbChecked,
-                                   fldCheckDatum, cmdHeute,       cmdAbgerechnet,  cmdBezahlt,    cmdAnmeldung,   cmdBlockbuchung,
-                                   cmdReservieren, cmdZu,         cmdWarten,       cmdLöschen,    cmdBestVorschau, cmdRechnung,
-                                   cmdZahlDetails, cmdSchliessen, cmdErster,       cmdVoriger,    cmdNächster,    cmdLetzter};
+    const QList<QWidget*> reihe = {cboGastNeu,
+                                   fldVorname,
+                                   cboAnrede,
+                                   fldFirma,
+                                   fldStrasse,
+                                   fldPLZ,
+                                   fldStadt,
+                                   cboLand,
+                                   fldTelefon,
+                                   fldFax,
+                                   fldEmail,
+                                   fldBemerkAdr,
+                                   chStammkunde,
+                                   cmdNeuAdress,
+                                   cmdEditAdress,
+                                   cmdAdresseSpeichern,
+                                   cboAdrRechnung,
+                                   cboZimmer,
+                                   optAlleZimmer,
+                                   optFreieZimmer,
+                                   fldVon,
+                                   fldBis,
+                                   cboArt,
+                                   fldAnzahlGäste,
+                                   txtAnz_Kinder,
+                                   txtAlter_Kinder,
+                                   chFrühstück,
+                                   chMittag,
+                                   chAbendessen,
+                                   fldWäsche1,
+                                   fldWäsche2,
+                                   fldKürzel,
+                                   fldInfo,
+                                   txtResDatum,
+                                   txtBeNummer_eigen,
+                                   cboZahlart,
+                                   cboTarif,
+                                   fldPreis,
+                                   chFix,
+                                   cmdSaisonpreis,
+                                   lbChecked,
+                                   fldCheckDatum,
+                                   cmdHeute,
+                                   cmdAbgerechnet,
+                                   cmdBezahlt,
+                                   cmdAnmeldung,
+                                   cmdBlockbuchung,
+                                   cmdReservieren,
+                                   cmdZu,
+                                   cmdWarten,
+                                   cmdLöschen,
+                                   cmdBestVorschau,
+                                   cmdRechnung,
+                                   cmdZahlDetails,
+                                   cmdSchliessen,
+                                   cmdErster,
+                                   cmdVoriger,
+                                   cmdNächster,
+                                   cmdLetzter};
     for (int i = 1; i < reihe.size(); ++i) fenster.setTabOrder(reihe[i - 1], reihe[i]);
 }
 
@@ -460,9 +506,9 @@ void ReservierungsMaske::groesseZeigen(bool gross) {
                        fldTelefon->parentWidget(), static_cast<QWidget*>(fldEmail), static_cast<QWidget*>(fldBemerkAdr),
                        static_cast<QWidget*>(chStammkunde), adressKnoepfe, static_cast<QWidget*>(cboAdrRechnung)})
         gastForm->setRowVisible(w, gross);
-    for (QWidget* w : {static_cast<QWidget*>(txtAlter_Kinder), chFrühstück->parentWidget(), fldWäsche1->parentWidget(),
-                       static_cast<QWidget*>(fldInfo), static_cast<QWidget*>(txtResDatum), txtBeNummer->parentWidget(),
-                       static_cast<QWidget*>(cboZahlart)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtAlter_Kinder), chFrühstück->parentWidget(), fldWäsche1->parentWidget(), static_cast<QWidget*>(fldInfo),
+          static_cast<QWidget*>(txtResDatum), txtBeNummer->parentWidget(), static_cast<QWidget*>(cboZahlart)})
         aufenthaltForm->setRowVisible(w, gross);
     preisForm->setRowVisible(chFix->parentWidget(), gross);
     statusForm->setRowVisible(cmdAbgerechnet->parentWidget(), gross);

@@ -15,8 +15,7 @@ bool TastenFilter::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         if (key->key() == Qt::Key_Backspace) return !regel_(QChar(0x08), box_->text());
-        if (text.size() == 1 && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier))
-            return !regel_(text.at(0), box_->text());
+        if (text.size() == 1 && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) return !regel_(text.at(0), box_->text());
     }
     return QObject::eventFilter(watched, event);
 }

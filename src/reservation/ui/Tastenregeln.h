@@ -25,7 +25,7 @@ struct Taste {
     bool text;      // the key types something
     bool enter;     // Return or Enter
     bool f2;
-    bool strg;      // with Ctrl
+    bool strg;  // with Ctrl
 };
 
 // What a key does in some boxes: when `wenn` holds, `tun` runs and says whether the key is used up

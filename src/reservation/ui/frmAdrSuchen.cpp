@@ -66,8 +66,9 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, Fenster& fenster, con
     auto* lblSuchwort = new QLabel(QStringLiteral("&Suchwort:"));
     txtSuchwort = new QLineEdit;
     txtSuchwort->setObjectName(QStringLiteral("txtSuchwort"));
-    txtSuchwort->setToolTip(QStringLiteral("Geben Sie den Anfang des Namens, der Straße oder des Ortes ein. Die Suche beginnt mit dem "
-                                           "zweiten Zeichen; die Eingabetaste öffnet die Reservierung."));
+    txtSuchwort->setToolTip(
+        QStringLiteral("Geben Sie den Anfang des Namens, der Straße oder des Ortes ein. Die Suche beginnt mit dem "
+                       "zweiten Zeichen; die Eingabetaste öffnet die Reservierung."));
     lblSuchwort->setBuddy(txtSuchwort);
 
     const auto box = [](const char* name, const QString& text, const QString& hilfe) {
@@ -95,12 +96,12 @@ frmAdrSuchen::frmAdrSuchen(Database& db, Dialogs& dialogs, Fenster& fenster, con
         return parts::button(QString::fromUtf8(name), text, hilfe);
     };
     cmdResOeffnen = button("cmdResOeffnen", QStringLiteral("&Reservierung öffnen"),
-                          QStringLiteral("Öffnet die Reservierung der Adresse, deren Anreise weniger als einen Monat zurückliegt oder "
-                                         "bevorsteht; bei mehreren Reservierungen die Übersicht der Adresse."));
+                           QStringLiteral("Öffnet die Reservierung der Adresse, deren Anreise weniger als einen Monat zurückliegt oder "
+                                          "bevorsteht; bei mehreren Reservierungen die Übersicht der Adresse."));
     cmdNeueRes = button("cmdNeueRes", QStringLiteral("N&eue Reservierung"),
-                       QStringLiteral("Legt eine neue Reservierung für diese Adresse an: Anreise heute, Abreise morgen."));
+                        QStringLiteral("Legt eine neue Reservierung für diese Adresse an: Anreise heute, Abreise morgen."));
     cmdUebersicht = button("cmdUebersicht", QStringLiteral("Ü&bersicht"),
-                          QStringLiteral("Zeigt Reservierungen, Rechnungen und Zahlungen der Adresse."));
+                           QStringLiteral("Zeigt Reservierungen, Rechnungen und Zahlungen der Adresse."));
     cmdSchliessen = button("cmdSchliessen", QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Schnellsuche."));
     cmdVorgabe->setAutoDefault(false);
 

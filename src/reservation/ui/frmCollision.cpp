@@ -12,8 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "platform/ui/WindowParts.h"
 #include "platform/Dates.h"
+#include "platform/ui/WindowParts.h"
 
 namespace tav {
 
@@ -125,13 +125,13 @@ frmCollision::frmCollision(CollisionLogik& pruefung, QWidget* parent) : QDialog(
     // ---- the decision ----
     using parts::button;
     cmdOK_ = button(QStringLiteral("cmdOK"), QStringLiteral("&OK"),
-                   QStringLiteral("Vorhandene Reservierungen wie gewählt verschieben und die neue Reservierung speichern"));
+                    QStringLiteral("Vorhandene Reservierungen wie gewählt verschieben und die neue Reservierung speichern"));
     cmdAendern_ = button(QStringLiteral("cmdÄndern"), QStringLiteral("Ä&ndern"),
-                        QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
+                         QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
     cmdAbbrechen_ = button(QStringLiteral("cmdAbbrechen"), QStringLiteral("&Abbrechen"),
-                          QStringLiteral("Neue Reservierung verwerfen, um alle anderen Reservierungen beizubehalten"));
+                           QStringLiteral("Neue Reservierung verwerfen, um alle anderen Reservierungen beizubehalten"));
     cmdWarten_ = button(QStringLiteral("cmdWarten"), QStringLiteral("&Warteposition"),
-                       QStringLiteral("Verschiebt die neue Reservierung in die Warteposition."));
+                        QStringLiteral("Verschiebt die neue Reservierung in die Warteposition."));
     cmdWarten_->setEnabled(!neu.blockbuchung);
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, [this] {
@@ -198,9 +198,7 @@ void frmCollision::zeilenZeigen() {
     }
 }
 
-void frmCollision::zielGewaehlt(int zeile) {
-    pruefung_.zielZimmerWaehlen(erste_ + zeile, zeilen_[zeile].cboBez->currentText());
-}
+void frmCollision::zielGewaehlt(int zeile) { pruefung_.zielZimmerWaehlen(erste_ + zeile, zeilen_[zeile].cboBez->currentText()); }
 
 void frmCollision::wartenGeaendert(int zeile, bool an) { pruefung_.wartenSetzen(erste_ + zeile, an); }
 

@@ -5,11 +5,11 @@
 #include "engine/Database.h"
 #include "platform/Shell.h"
 #include "platform/ui/QtDialogs.h"
-#include "store/Adressprogramm.h"
-#include "store/WeitereDokumente.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/ui/frmCollision.h"
+#include "store/Adressprogramm.h"
 #include "store/Fenster.h"
+#include "store/WeitereDokumente.h"
 
 namespace tav {
 
@@ -22,9 +22,8 @@ Dialogs*& einstiegsDialogs() {
 
 }  // namespace
 
-frmReservierung::frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen,
-                                 AdressUmgebung umgebung, QWidget* parent, Dialogs* dialogs, KollisionsDialog* kollision,
-                                 Fenster* fenster, Shell* shell)
+frmReservierung::frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
+                                 QWidget* parent, Dialogs* dialogs, KollisionsDialog* kollision, Fenster* fenster, Shell* shell)
     : QDialog(parent),
       eigeneShell_(shell ? nullptr : std::make_unique<SystemShell>()),
       shell_(shell ? shell : eigeneShell_.get()),
@@ -35,7 +34,7 @@ frmReservierung::frmReservierung(Database& db, Database* beispielDb, const Formu
       fenster_(fenster) {
     if (eigeneDialogs_) eigeneDialogs_->setDefaultCaption(variablen().titel);
     logik_ = std::make_unique<ReservierungLogik>(db, beispielDb, dialogs_, kollision ? *kollision : *eigeneKollision_,
-                                                     variablen().kollision, einstellungen, std::move(umgebung));
+                                                 variablen().kollision, einstellungen, std::move(umgebung));
     ReservierungsMaske::aufbauen(*this, logik_->einstellungen());
     eingabeRegelnAnlegen();
     verbinden();
@@ -54,8 +53,8 @@ void frmReservierung::setEinstiegsDialogs(Dialogs* dialogs) { einstiegsDialogs()
 void frmReservierung::oeffnen(QWidget* parent, Fenster* fenster) {
     Variablen& v = variablen();
     if (!v.db) return;
-    frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()),
-                         AdressUmgebung::ausVariablen(), parent, einstiegsDialogs(), nullptr, fenster);
+    frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
+                         parent, einstiegsDialogs(), nullptr, fenster);
     if (!form.starten(v.uebergabe)) return;
     form.exec();
 }
@@ -82,8 +81,8 @@ void frmReservierung::oeffnenNeu(int adressId, const QDate& anreise, const QDate
     u.abreise = abreise;
     u.belegungsart = v.uebergabe.belegungsart;
     v.uebergabe = u;
-    frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()),
-                         AdressUmgebung::ausVariablen(), parent, einstiegsDialogs(), nullptr, fenster);
+    frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
+                         parent, einstiegsDialogs(), nullptr, fenster);
     form.neueBuchungFuerAdresse(adressId, anreise, abreise, u.belegungsart);
     form.exec();
 }

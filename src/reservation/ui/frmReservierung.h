@@ -130,11 +130,11 @@ private:
     std::unique_ptr<ReservierungLogik> logik_;
     QList<Tastenregel> tastenregeln_;
     QHash<const QObject*, std::function<bool()>> verlassenRegeln_;  // false: the box is refused
-    bool fuellen_ = false;      // the window is filling its boxes: no edit events
-    bool gastTippen_ = false;   // the guest box holds what the user types
-    bool rechnungTippen_ = false;  // the invoice-address box holds what the user types
-    bool zurueckLaeuft_ = false;   // the focus goes back to a refused box: the box it leaves is not checked
-    bool pruefen_ = false;      // a leave check shows its message
+    bool fuellen_ = false;                                          // the window is filling its boxes: no edit events
+    bool gastTippen_ = false;                                       // the guest box holds what the user types
+    bool rechnungTippen_ = false;                                   // the invoice-address box holds what the user types
+    bool zurueckLaeuft_ = false;  // the focus goes back to a refused box: the box it leaves is not checked
+    bool pruefen_ = false;        // a leave check shows its message
     Groesse gezeigteGroesse_ = Groesse::Gross;
     bool groesseGesetzt_ = false;
 };

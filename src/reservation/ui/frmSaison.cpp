@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/ui/WindowParts.h"
 #include "platform/Dates.h"
-#include "reservation/ui/TastenFilter.h"
+#include "platform/ui/WindowParts.h"
 #include "reservation/clsSaisonpreis.h"
+#include "reservation/ui/TastenFilter.h"
 #include "store/Datenbankfehler.h"
 
 namespace tav {
@@ -78,8 +78,9 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent)
     ctrflexzustand->horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder);
     ctrflexzustand->setColumnWidth(0, 150);
     ctrflexzustand->setColumnWidth(1, 100);
-    ctrflexzustand->setToolTip(QStringLiteral("Klicken Sie auf eine Saison, um sie zu bearbeiten. Ein Klick auf eine Spaltenüberschrift "
-                                              "sortiert nach dieser Spalte."));
+    ctrflexzustand->setToolTip(
+        QStringLiteral("Klicken Sie auf eine Saison, um sie zu bearbeiten. Ein Klick auf eine Spaltenüberschrift "
+                       "sortiert nach dieser Spalte."));
 
     txtName = new QComboBox;
     txtName->setObjectName(QStringLiteral("txtName"));
@@ -107,14 +108,16 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent)
     const auto button = [](const char* name, const QString& text, const QString& hilfe) {
         return parts::button(QString::fromUtf8(name), text, hilfe);
     };
-    CmdNeueDaten = button("CmdNeueDaten", QStringLiteral("&Neue Saison"),
-                         QStringLiteral("Leert die Felder für eine neue Saison; als Beginn wird das Ende der letzten Saison vorgeschlagen."));
+    CmdNeueDaten =
+        button("CmdNeueDaten", QStringLiteral("&Neue Saison"),
+               QStringLiteral("Leert die Felder für eine neue Saison; als Beginn wird das Ende der letzten Saison vorgeschlagen."));
     cmdSpeichern = button("cmdSpeichern", QStringLiteral("&Speichern"), QStringLiteral("Speichert die Saison."));
     cmdLöschen = button("cmdLöschen", QStringLiteral("&Löschen"), QStringLiteral("Löscht die ausgewählte Saison."));
     cmdSchliessen = button("cmdSchliessen", QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Saisonzeiten."));
 
-    lblHilfe_ = parts::helpLine(QStringLiteral("Eine Saison umfasst die Nächte vom Beginn bis zum Tag vor dem Ende; das Ende einer Saison ist "
-                                          "der Beginn der nächsten."));
+    lblHilfe_ =
+        parts::helpLine(QStringLiteral("Eine Saison umfasst die Nächte vom Beginn bis zum Tag vor dem Ende; das Ende einer Saison ist "
+                                       "der Beginn der nächsten."));
 
     auto* felder = new QFormLayout;
     const auto zeile = [felder](const QString& text, QWidget* feld) { parts::captionedRow(felder, text, feld); };
@@ -150,7 +153,8 @@ frmSaison::frmSaison(Database& db, Dialogs& dialogs, QWidget* parent)
     connect(ctrflexzustand, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return;
         bool geladen = false;
-        if (!geschuetzt(QStringLiteral("Die Saison konnte nicht gelesen werden."), [&] { geladen = logik_.laden(modell_.saisons()[i.row()]); }))
+        if (!geschuetzt(QStringLiteral("Die Saison konnte nicht gelesen werden."),
+                        [&] { geladen = logik_.laden(modell_.saisons()[i.row()]); }))
             return;
         if (!geladen) fuellen();
         anzeigen();
@@ -237,6 +241,5 @@ void frmSaison::reject() {
     geschuetzt(QStringLiteral("Die Saison konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
     if (zu) QDialog::reject();
 }
-
 
 }  // namespace tav

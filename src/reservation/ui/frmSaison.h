@@ -62,8 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fuellen();    // the grid from the database, keeping the sort order
-    void anzeigen();   // the fields from the logic
+    void fuellen();   // the grid from the database, keeping the sort order
+    void anzeigen();  // the fields from the logic
     template <typename F>
     bool geschuetzt(const QString& was, F&& tun);
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/ui/WindowParts.h"
 #include "platform/Amounts.h"
+#include "platform/ui/WindowParts.h"
 #include "reservation/ui/TastenFilter.h"
 #include "store/Datenbankfehler.h"
 
@@ -77,7 +77,8 @@ frmSaisonpreise::frmSaisonpreise(Database& db, Dialogs& dialogs, int zimmer, QWi
     layout->addLayout(knoepfe);
     resize(420, 260);
 
-    for (SaisonpreiseLogik::Feld f : {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder})
+    for (SaisonpreiseLogik::Feld f :
+         {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder})
         connect(box(f), &QLineEdit::textEdited, this, [this, f](const QString& t) { logik_.setText(f, t); });
     connect(cboZimmer, &QComboBox::activated, this, [this](int index) {
         bool geladen = false;
@@ -125,7 +126,8 @@ QLineEdit* frmSaisonpreise::box(SaisonpreiseLogik::Feld f) const {
 
 void frmSaisonpreise::anzeigen() {
     anzeigen_ = true;
-    for (SaisonpreiseLogik::Feld f : {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder}) {
+    for (SaisonpreiseLogik::Feld f :
+         {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder}) {
         box(f)->setText(logik_.text(f));
         box(f)->setEnabled(logik_.geladen() != 0);
     }
@@ -137,7 +139,8 @@ void frmSaisonpreise::anzeigen() {
 
 bool frmSaisonpreise::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut)
-        for (SaisonpreiseLogik::Feld f : {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder})
+        for (SaisonpreiseLogik::Feld f :
+             {SaisonpreiseLogik::Haupt, SaisonpreiseLogik::Zwischen, SaisonpreiseLogik::Neben, SaisonpreiseLogik::Sonder})
             if (watched == box(f)) logik_.pruefen(f);
     return QDialog::eventFilter(watched, event);
 }

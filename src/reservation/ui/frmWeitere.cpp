@@ -12,11 +12,9 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-
 namespace tav {
 
-frmWeitere::frmWeitere(Database& db, Dialogs& dialogs, int buchungId, QWidget* parent)
-    : QDialog(parent), logik_(db, dialogs) {
+frmWeitere::frmWeitere(Database& db, Dialogs& dialogs, int buchungId, QWidget* parent) : QDialog(parent), logik_(db, dialogs) {
     setObjectName(QStringLiteral("frmWeitere"));
     setWindowTitle(QStringLiteral("Weitere Personen der Reservierung"));
 
@@ -78,8 +76,9 @@ frmWeitere::frmWeitere(Database& db, Dialogs& dialogs, int buchungId, QWidget* p
 
     cmdReservieren = new QPushButton(QStringLiteral("&Speichern"));
     cmdReservieren->setObjectName(QStringLiteral("cmdReservieren"));
-    cmdReservieren->setToolTip(QStringLiteral("Speichert alle Einträge, die im Feld Namen einen Eintrag haben und löscht vorhandene "
-                                              "Einträge, wenn das Feld 'Name' leer ist."));
+    cmdReservieren->setToolTip(
+        QStringLiteral("Speichert alle Einträge, die im Feld Namen einen Eintrag haben und löscht vorhandene "
+                       "Einträge, wenn das Feld 'Name' leer ist."));
     cmdAdressSpeichern = new QPushButton(QStringLiteral("Auswahl als &Adresse speichern"));
     cmdAdressSpeichern->setObjectName(QStringLiteral("cmdAdressSpeichern"));
     cmdAdressSpeichern->setToolTip(QStringLiteral("Speichert die ausgewählten Personen als Adressen."));
@@ -115,8 +114,9 @@ frmWeitere::frmWeitere(Database& db, Dialogs& dialogs, int buchungId, QWidget* p
     });
     connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::close);
 
-    lblHilfe_ = new QLabel(QStringLiteral("Klicken Sie in das Feld 'Auswahl', um Personen für das Speichern als Adresse "
-                                          "oder für das Löschen auszuwählen."));
+    lblHilfe_ =
+        new QLabel(QStringLiteral("Klicken Sie in das Feld 'Auswahl', um Personen für das Speichern als Adresse "
+                                  "oder für das Löschen auszuwählen."));
     lblHilfe_->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
@@ -153,8 +153,8 @@ void frmWeitere::anzeigen() {
         w.txtPLZ->setText(z.plz);
         w.txtOrt->setText(z.ort);
         w.cboLand->setCurrentText(z.land);
-        for (QWidget* f : std::initializer_list<QWidget*>{w.txtAuswahl, w.cboAnrede, w.txtName, w.txtVorname, w.txtStrasse,
-                                                          w.txtPLZ, w.txtOrt, w.cboLand})
+        for (QWidget* f : std::initializer_list<QWidget*>{w.txtAuswahl, w.cboAnrede, w.txtName, w.txtVorname, w.txtStrasse, w.txtPLZ,
+                                                          w.txtOrt, w.cboLand})
             f->setVisible(vorhanden);
     }
     fuellen_ = false;

@@ -46,8 +46,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void anzeigen();          // logic lines -> visible widgets, from the scroll position
-    void uebernehmen();       // visible widgets -> logic lines
+    void anzeigen();     // logic lines -> visible widgets, from the scroll position
+    void uebernehmen();  // visible widgets -> logic lines
     void feldVerlassen(QObject* feld);
 
     WeitereLogik logik_;

@@ -4,12 +4,12 @@
 #include <QCursor>
 #include <QTimer>
 
-#include "store/Variablen.h"
-#include "platform/Shell.h"
 #include "plan/ui/frmMain.h"
+#include "platform/Shell.h"
+#include "startup/mdAccessVerknuepfung.h"
 #include "startup/ui/frmDatenbank.h"
 #include "startup/ui/frmMaskeAufbauen.h"
-#include "startup/mdAccessVerknuepfung.h"
+#include "store/Variablen.h"
 
 namespace tav {
 
@@ -24,9 +24,14 @@ struct Beschaeftigt {
 
 }  // namespace
 
-Programmsteuerung::Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster,
-                                     QString programmordner, QString dateiname, QObject* parent)
-    : QObject(parent), v_(v), dialogs_(dialogs), settings_(settings), fenster_(fenster), programmordner_(std::move(programmordner)),
+Programmsteuerung::Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster, QString programmordner,
+                                     QString dateiname, QObject* parent)
+    : QObject(parent),
+      v_(v),
+      dialogs_(dialogs),
+      settings_(settings),
+      fenster_(fenster),
+      programmordner_(std::move(programmordner)),
       dateiname_(std::move(dateiname)) {
     shell = std::make_unique<SystemShell>();
 }
@@ -44,18 +49,14 @@ void Programmsteuerung::starten() {
     Beschaeftigt b(beschaeftigt_);
     mdAccessVerknuepfung startup(v_, dialogs_, settings_, programmordner_, dateiname_);
     switch (startup.start()) {
-        case mdAccessVerknuepfung::Weiter::Hauptfenster:
-            hauptfensterStarten();
-            return;
+        case mdAccessVerknuepfung::Weiter::Hauptfenster: hauptfensterStarten(); return;
         case mdAccessVerknuepfung::Weiter::Datenbankdialog:
             datenbankDialogZeigen(true);
             // Whatever the dialog ended with, the main window is started next, unless the
             // user ended the program.
             if (!beendet_ && !main_) hauptfensterStarten();
             return;
-        case mdAccessVerknuepfung::Weiter::Ende:
-            beenden();
-            return;
+        case mdAccessVerknuepfung::Weiter::Ende: beenden(); return;
     }
 }
 

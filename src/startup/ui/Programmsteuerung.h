@@ -24,8 +24,8 @@ struct Variablen;
 class Programmsteuerung : public QObject {
     Q_OBJECT
 public:
-    Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster, QString programmordner,
-                      QString dateiname, QObject* parent = nullptr);
+    Programmsteuerung(Variablen& v, Dialogs& dialogs, SettingsStore& settings, Fenster& fenster, QString programmordner, QString dateiname,
+                      QObject* parent = nullptr);
     ~Programmsteuerung() override;
 
     // Documents and sibling programs; the desktop's by default, tests put in their own.

@@ -34,8 +34,9 @@ frmDatenbank::frmDatenbank(Variablen& v, Dialogs& dialogs, SettingsStore& settin
                                     QStringLiteral("Access Datenbank mit demselben Namen wie das aktuelle Programm und der Endung .mdb."));
     txtZentrale_ = pfadFeld(QStringLiteral("txtZentrale"), QStringLiteral("z.B. C:\\Tavomera\\Zentral.mdb"),
                             QStringLiteral("Gemeinsame Daten (Zentral.mdb)"));
-    txtExcelSicherung_ = pfadFeld(QStringLiteral("txtExcelSicherung"), QStringLiteral("z.B. C:\\Programme\\Tavomera\\Sicherungen\\Tavomera.mdb"),
-                                  QStringLiteral("Wählen Sie ein Verzeichnis, in das die Datenbanken gesichert werden sollen"));
+    txtExcelSicherung_ =
+        pfadFeld(QStringLiteral("txtExcelSicherung"), QStringLiteral("z.B. C:\\Programme\\Tavomera\\Sicherungen\\Tavomera.mdb"),
+                 QStringLiteral("Wählen Sie ein Verzeichnis, in das die Datenbanken gesichert werden sollen"));
     txtDBPfadAlt_ = new QLineEdit(this);
     txtDBPfadAlt_->setObjectName(QStringLiteral("txtDBPfadAlt"));
     txtDBPfadAlt_->setVisible(false);

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -15,11 +15,11 @@
 #include <QToolButton>
 
 #include "plan/PlanFixture.h"
-#include "store/Variablen.h"
 #include "plan/ui/PlanMenue.h"
 #include "plan/ui/Planbereich.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "store/Variablen.h"
 #include "support/FremdeSperre.h"
 
 using namespace tav;
@@ -118,7 +118,8 @@ TEST_F(PlanbereichTest, ALockHeldByAnotherWorkstationLeavesTheWindowUsable) {
         EXPECT_TRUE(text.contains(QStringLiteral("konnte nicht gelesen werden")) ||
                     text.startsWith(QStringLiteral("\"%1\" konnte nicht ausgeführt werden.").arg(QString::fromUtf8(k.was))))
             << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + name + QLatin1Char('\n'))) << "names the locked file: " << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + name + QLatin1Char('\n')))
+            << "names the locked file: " << text.toStdString();
         EXPECT_TRUE(text.contains(gesperrt)) << text.toStdString();
         for (const char* sql : {"SELECT", "Abfrage", "FROM"}) EXPECT_FALSE(text.contains(QString::fromLatin1(sql))) << text.toStdString();
         EXPECT_EQ(w->model().start(), S()) << "a failed navigation keeps the window shown";
@@ -227,9 +228,9 @@ TEST_F(PlanbereichTest, BookingMenuChecksInAndDisablesEntriesWithoutTheirWindow)
     auto k = w->model().rechtsLoslassen(2, 4);
     ASSERT_TRUE(k);
     std::unique_ptr<QMenu> menue(w->erstelleBuchungsMenue(*k, nullptr));
-    EXPECT_EQ(aus(menue->actions()), QStringList({QStringLiteral("mnKontuRes_Oeffnen"), QStringLiteral("mnuKontRechnung"),
-                                                   QStringLiteral("mnuKontZahlungen"), QStringLiteral("mnuKontResAdresse"),
-                                                   QStringLiteral("mnuKontAdrRechnung")}));
+    EXPECT_EQ(aus(menue->actions()),
+              QStringList({QStringLiteral("mnKontuRes_Oeffnen"), QStringLiteral("mnuKontRechnung"), QStringLiteral("mnuKontZahlungen"),
+                           QStringLiteral("mnuKontResAdresse"), QStringLiteral("mnuKontAdrRechnung")}));
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheckIn"))->trigger();
     EXPECT_TRUE(w->model().zelle(2, 4).gepunktet) << "checked in and repainted";
     menue->findChild<QAction*>(QStringLiteral("mnuKontCheck_aus"))->trigger();
@@ -289,11 +290,12 @@ TEST_F(PlanbereichTest, MenuBarDisablesEntriesWithoutTheirWindowAndRunsTheRest) 
         for (QAction* m : haupt.menuBar()->actions()) alle << m->menu()->actions();
         return aus(alle);
     };
-    EXPECT_EQ(menueAus(), QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuSicherPfad"),
-                                       QStringLiteral("mnuFeiertage"), QStringLiteral("mnuBearbeitenReservierung"),
-                                       QStringLiteral("mnuAdressenLöschen"), QStringLiteral("mnuDatenexport"), QStringLiteral("mnuDatenimport"),
-                                       QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"), QStringLiteral("mnurechnungsNummern"),
-                                       QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
+    EXPECT_EQ(menueAus(),
+              QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuSicherPfad"),
+                           QStringLiteral("mnuFeiertage"), QStringLiteral("mnuBearbeitenReservierung"),
+                           QStringLiteral("mnuAdressenLöschen"), QStringLiteral("mnuDatenexport"), QStringLiteral("mnuDatenimport"),
+                           QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"), QStringLiteral("mnurechnungsNummern"),
+                           QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
     EXPECT_FALSE(plan->findChild<QLabel*>(QStringLiteral("lbWarnung"))->isHidden());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuAuswert"))->isVisible());

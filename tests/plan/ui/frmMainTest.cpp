@@ -3,17 +3,17 @@
 #include <QAction>
 #include <QSignalSpy>
 
-#include "store/Beispieldaten.h"
 #include "engine/Database.h"
+#include "plan/ui/PlanMenue.h"
+#include "plan/ui/Planbereich.h"
+#include "plan/ui/frmMain.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "store/Beispieldaten.h"
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
-#include "plan/ui/frmMain.h"
-#include "plan/ui/PlanMenue.h"
-#include "plan/ui/Planbereich.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Shell.h"
-#include "platform/SettingsStore.h"
 #include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 

@@ -66,8 +66,8 @@ TEST_F(ReservierungDokumenteTest, TheMenuShowsTheStoredNamesAndOpensAnEntryAfter
     dialogs_.answer(Answer::Ok);
     zwei->trigger();
     const QString adressdatei = folder() + QStringLiteral("/Briefe/adresse.doc");
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Adressdaten wurden exportiert nach ") +
-                                            QDir::toNativeSeparators(adressdatei) + QLatin1Char('.')});
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Adressdaten wurden exportiert nach ") + QDir::toNativeSeparators(adressdatei) +
+                                            QLatin1Char('.')});
     QFile datei(adressdatei);
     ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(datei.readAll()).contains(QStringLiteral("Meier;Klaus;")));

@@ -2,19 +2,19 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
-#include "reservation/Beispieldaten.h"
-#include "store/Parameter.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
+#include "reservation/Beispieldaten.h"
 #include "reservation/ui/frmAdrSuchen.h"
+#include "store/Parameter.h"
 #include "support/DatabaseFixture.h"
 #include "support/FremdeSperre.h"
 #include "support/ScriptedFenster.h"
@@ -85,8 +85,7 @@ TEST_F(frmAdrSuchenTest, ButtonsOpenTheReservationAndTheAccountOverview) {
     // Meier arrives in ten days: Enter in the search word opens that booking.
     QTest::keyClick(f.txtSuchwort, Qt::Key_Return);
     ASSERT_EQ(fenster_.ziele(), QList<Ziel>({Ziel::Reservierung}));
-    EXPECT_EQ(fenster_.geoeffnet()[0].aufruf.buchungId,
-              db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE GastID = 5")).toInt());
+    EXPECT_EQ(fenster_.geoeffnet()[0].aufruf.buchungId, db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE GastID = 5")).toInt());
 
     // Meyer has no booking at all: asked first.
     f.ctrFlexAdresse->selectRow(1);
@@ -113,8 +112,8 @@ TEST_F(frmAdrSuchenTest, ButtonsOpenTheReservationAndTheAccountOverview) {
     // Two bookings of Müller within the month: the overview.
     f.txtSuchwort->setText(QStringLiteral("Müller"));
     f.cmdResOeffnen->click();
-    EXPECT_EQ(fenster_.ziele(), QList<Ziel>({Ziel::Reservierung, Ziel::Adresskonto, Ziel::Reservierung, Ziel::Adresskonto,
-                                             Ziel::Adresskonto}));
+    EXPECT_EQ(fenster_.ziele(),
+              QList<Ziel>({Ziel::Reservierung, Ziel::Adresskonto, Ziel::Reservierung, Ziel::Adresskonto, Ziel::Adresskonto}));
 }
 
 TEST_F(frmAdrSuchenTest, AButtonWhoseWindowIsMissingIsDisabled) {
@@ -163,7 +162,7 @@ TEST_F(frmAdrSuchenTest, ALockHeldElsewhereIsReportedAndTheSearchGoesOn) {
     QTest::keyClicks(f.txtSuchwort, QStringLiteral("e"));
     ASSERT_EQ(dialogs_.shown().size(), 1);
     EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Die Adressen konnten nicht gesucht werden.\nDatenbank: ") +
-                                                 QFileInfo(datei).fileName() + QLatin1Char('\n')))
+                                                QFileInfo(datei).fileName() + QLatin1Char('\n')))
         << dialogs_.last().text.toStdString();
     EXPECT_EQ(f.modell().rowCount(), 0);
     EXPECT_EQ(f.txtSuchwort->text(), QStringLiteral("Me")) << "the word typed stays";

@@ -206,7 +206,8 @@ TEST_F(frmReservierungTest, WaitingRowShowsItsCountAndBrowses) {
     w->show();
     QApplication::processEvents();
     EXPECT_TRUE(child<QLabel>(*w, "lblWarteposition")->isVisibleTo(w.get()));
-    EXPECT_EQ(child<QLabel>(*w, "lblWarteposition")->text(), QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
+    EXPECT_EQ(child<QLabel>(*w, "lblWarteposition")->text(),
+              QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
     EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get())) << "the waiting position always shows the large form";
     // Which booking comes next is ReservierungLogikTest's; here the buttons browse and follow it.
     EXPECT_FALSE(child<QPushButton>(*w, "cmdErster")->isEnabled());
@@ -229,12 +230,17 @@ TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
     ASSERT_TRUE(w->starten(u));
     w->show();
     QApplication::processEvents();
-    for (QWidget* sichtbar : std::initializer_list<QWidget*>{child<QComboBox>(*w, "cboGastNeu"), child<QComboBox>(*w, "cboZimmer"), child<QLineEdit>(*w, "fldVon"), child<QLineEdit>(*w, "fldBis"), child<QComboBox>(*w, "cboArt"),
-                                                              child<QLineEdit>(*w, "fldAnzahlGäste"), child<QLineEdit>(*w, "fldKürzel"), child<QComboBox>(*w, "cboTarif"), child<QLineEdit>(*w, "fldPreis"),
-                                                              child<QPushButton>(*w, "lbChecked"), child<QPushButton>(*w, "cmdReservieren"), child<QPushButton>(*w, "cmdZu"), child<QPushButton>(*w, "cmdSchliessen")})
+    for (QWidget* sichtbar : std::initializer_list<QWidget*>{
+             child<QComboBox>(*w, "cboGastNeu"), child<QComboBox>(*w, "cboZimmer"), child<QLineEdit>(*w, "fldVon"),
+             child<QLineEdit>(*w, "fldBis"), child<QComboBox>(*w, "cboArt"), child<QLineEdit>(*w, "fldAnzahlGäste"),
+             child<QLineEdit>(*w, "fldKürzel"), child<QComboBox>(*w, "cboTarif"), child<QLineEdit>(*w, "fldPreis"),
+             child<QPushButton>(*w, "lbChecked"), child<QPushButton>(*w, "cmdReservieren"), child<QPushButton>(*w, "cmdZu"),
+             child<QPushButton>(*w, "cmdSchliessen")})
         EXPECT_TRUE(sichtbar->isVisibleTo(w.get())) << qPrintable(sichtbar->objectName());
-    for (QWidget* versteckt : std::initializer_list<QWidget*>{child<QLineEdit>(*w, "fldVorname"), child<QLineEdit>(*w, "fldStrasse"), child<QComboBox>(*w, "cboAdrRechnung"), child<QPlainTextEdit>(*w, "fldInfo"),
-                                                               child<QComboBox>(*w, "cboZahlart"), child<QPushButton>(*w, "cmdWarten"), child<QPushButton>(*w, "cmdLöschen"), child<QCheckBox>(*w, "chFix")})
+    for (QWidget* versteckt : std::initializer_list<QWidget*>{child<QLineEdit>(*w, "fldVorname"), child<QLineEdit>(*w, "fldStrasse"),
+                                                              child<QComboBox>(*w, "cboAdrRechnung"), child<QPlainTextEdit>(*w, "fldInfo"),
+                                                              child<QComboBox>(*w, "cboZahlart"), child<QPushButton>(*w, "cmdWarten"),
+                                                              child<QPushButton>(*w, "cmdLöschen"), child<QCheckBox>(*w, "chFix")})
         EXPECT_FALSE(versteckt->isVisibleTo(w.get())) << qPrintable(versteckt->objectName());
     EXPECT_TRUE(child<QAction>(*w, "cmdKleiner")->isChecked());
     const int kleineHoehe = w->height();
@@ -259,7 +265,8 @@ TEST_F(frmReservierungTest, BoxesTakeOnlyTheirCharactersAndShowDuplicates) {
     EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meier"));
     const QColor doppelt = child<QLineEdit>(*w, "fldKürzel")->palette().color(QPalette::Base);
     QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_Backspace);
-    EXPECT_NE(child<QLineEdit>(*w, "fldKürzel")->palette().color(QPalette::Base), doppelt) << "only the short name another booking has is marked";
+    EXPECT_NE(child<QLineEdit>(*w, "fldKürzel")->palette().color(QPalette::Base), doppelt)
+        << "only the short name another booking has is marked";
     QApplication::clipboard()->setText(QStringLiteral("Eingefügt"));
     QTest::keyClick(child<QLineEdit>(*w, "fldKürzel"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Meie")) << "nothing is pasted";

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <functional>
 
-#include "reservation/Beispieldaten.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
+#include "reservation/Beispieldaten.h"
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
 #include "support/DatabaseFixture.h"
@@ -156,19 +156,26 @@ TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
     };
     const QList<Fall> faelle = {
         {"saving a season", [&] { saison.cmdSpeichern->click(); }, QStringLiteral("Die Saison konnte nicht gespeichert werden."), &saison},
-        {"a new season", [&] {
+        {"a new season",
+         [&] {
              dialogs_.answer(Answer::Yes);
              saison.CmdNeueDaten->click();
-         }, QStringLiteral("konnte nicht"), &saison},
-        {"closing the seasons with Yes", [&] {
+         },
+         QStringLiteral("konnte nicht"), &saison},
+        {"closing the seasons with Yes",
+         [&] {
              dialogs_.answer(Answer::Yes);
              saison.cmdSchliessen->click();
-         }, QStringLiteral("Die Saison konnte nicht gespeichert werden."), &saison},
-        {"saving the prices", [&] { preise.cmdSpeichern->click(); }, QStringLiteral("Die Preise konnten nicht gespeichert werden."), &preise},
-        {"closing the prices with Yes", [&] {
+         },
+         QStringLiteral("Die Saison konnte nicht gespeichert werden."), &saison},
+        {"saving the prices", [&] { preise.cmdSpeichern->click(); }, QStringLiteral("Die Preise konnten nicht gespeichert werden."),
+         &preise},
+        {"closing the prices with Yes",
+         [&] {
              dialogs_.answer(Answer::Yes);
              preise.cmdSchliessen->click();
-         }, QStringLiteral("Die Preise konnten nicht gespeichert werden."), &preise},
+         },
+         QStringLiteral("Die Preise konnten nicht gespeichert werden."), &preise},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);
@@ -178,7 +185,8 @@ TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
         const QString text = dialogs_.last().text;
         EXPECT_TRUE(text.contains(f.meldung)) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\nDatenbank: ") + QFileInfo(datei).fileName() + QLatin1Char('\n'))) << text.toStdString();
-        EXPECT_FALSE(text.contains(QStringLiteral("SELECT")) || text.contains(QStringLiteral("UPDATE")) || text.contains(QStringLiteral("Abfrage")))
+        EXPECT_FALSE(text.contains(QStringLiteral("SELECT")) || text.contains(QStringLiteral("UPDATE")) ||
+                     text.contains(QStringLiteral("Abfrage")))
             << text.toStdString();
         EXPECT_TRUE(f.fenster->isVisible()) << "the window stays open";
         EXPECT_TRUE(dialogs_.allAnswersUsed());
@@ -192,4 +200,3 @@ TEST_F(frmSaisonTest, ALockHeldElsewhereKeepsBothEditorsOpenWithWhatWasTyped) {
     EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
     EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 4")).toDouble(), 99);
 }
-

@@ -10,15 +10,15 @@
 #include <functional>
 #include <tuple>
 
-#include "store/Beispieldaten.h"
 #include "engine/Database.h"
-#include "store/Datenbankdateien.h"
-#include "store/Variablen.h"
 #include "plan/ui/frmMain.h"
 #include "platform/ScriptedDialogs.h"
-#include "platform/Shell.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "startup/ui/Programmsteuerung.h"
+#include "store/Beispieldaten.h"
+#include "store/Datenbankdateien.h"
+#include "store/Variablen.h"
 #include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
@@ -98,7 +98,8 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_TRUE(steuerung->hauptfenster()->isVisible());
     EXPECT_EQ(steuerung->vorderstesFenster(), steuerung->hauptfenster());
-    EXPECT_EQ(std::tuple(eingerichtet, steuerung->beschaeftigt(), v.splashAngezeigt, v.hauptfensterGeladen), std::tuple(1, false, false, true));
+    EXPECT_EQ(std::tuple(eingerichtet, steuerung->beschaeftigt(), v.splashAngezeigt, v.hauptfensterGeladen),
+              std::tuple(1, false, false, true));
     EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
 }
 
