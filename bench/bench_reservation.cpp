@@ -1,4 +1,4 @@
-// Benchmarks of the reservation logic on the generated 70-room, 10-year hotel:
+// Benchmarks of the reservation logic on the generated 70-room hotel (10 and 30 years):
 //   reservation.AdressTippen/praefix            one keystroke in the guest box: the prefix search
 //                                               over the addresses and the first hit loaded
 //                                               (goal ≤ 5 ms median);
@@ -56,17 +56,22 @@ void AdressTippen(benchmark::State& state) {
     static const QStringList getippt = {QStringLiteral("S"),   QStringLiteral("Sc"), QStringLiteral("Sch"), QStringLiteral("Schm"),
                                         QStringLiteral("M"),   QStringLiteral("Mü"), QStringLiteral("Mül"), QStringLiteral("Be"),
                                         QStringLiteral("Ber"), QStringLiteral("Kö"), QStringLiteral("Hof"), QStringLiteral("Wag")};
-    qsizetype i = 0;
+    // The keystroke reads the first hit only; the list of all hits is read for the arrow keys
+    // alone. It is counted once here, before the measurement.
     qint64 treffer = 0;
+    for (const QString& t : getippt) {
+        logik.tippen(t);
+        treffer += logik.treffer().size();
+    }
+    qsizetype i = 0;
     for (auto _ : state) {
         const int id = logik.tippen(getippt[i++ % getippt.size()]);
         if (id == 0) {
             state.SkipWithError("Ein getippter Anfang fand keine Adresse.");
             break;
         }
-        treffer += logik.treffer().size();
     }
-    state.counters["Treffer"] = benchmark::Counter(double(treffer), benchmark::Counter::kAvgIterations);
+    state.counters["Treffer"] = double(treffer) / double(getippt.size());
 }
 
 // The quick search dialog over all four fields (a full pass over the addresses).

@@ -31,8 +31,9 @@ private:
 // copied file at the copied files of the same name. Throws DatabaseError.
 void copyDatabaseFiles(const QString& sourceFolder, const QString& targetFolder);
 
-// The generated 70-room, 10-year database set that bench/run makes once and caches under
-// build/. Every benchmark program opens it through here, so all of them measure the same data.
+// One generated 70-room database set (10 or 30 years) that bench/run makes once and caches under
+// build/. Every benchmark program opens it through here, so all of them measure the same data;
+// bench/run runs each program once per set.
 //
 // bench/run exports TAVOMERA_BENCH_SET (the folder) and TAVOMERA_BENCH_TODAY (the reference day
 // the set was generated for); a program started by hand needs the same two variables.

@@ -358,6 +358,13 @@ std::optional<JetType> Database::columnType(const QString& name) const {
     return std::nullopt;
 }
 
+bool Database::isCounter(const QString& table, const QString& column) const {
+    const auto def = tableDef(table);
+    if (!def) return false;
+    const FieldDef* f = def->field(column);
+    return f && f->counter;
+}
+
 // ---- queries ----------------------------------------------------------------------------
 
 QString Database::translate(const QString& jetSql) { return c_->translator.translate(jetSql, c_->likeMode)->sql; }
@@ -560,6 +567,8 @@ void Database::dropField(const QString& table, const QString& field) {
                  quoteIdentifier(field));
     schemaChanged();
 }
+
+void Database::executeNative(const QString& sqliteSql, const QVariantList& params) { run(*c_, sqliteSql, params); }
 
 void Database::createIndex(const QString& table, const IndexDef& index) {
     const auto loc = locate(table);

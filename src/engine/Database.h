@@ -84,6 +84,9 @@ public:
     void dropTable(const QString& name);
     void dropField(const QString& table, const QString& field);
     void createIndex(const QString& table, const IndexDef& index);
+    // Runs SQLite SQL as written, without the Jet translation, in this file only: for what
+    // the Jet dialect has no words for, such as triggers that keep a table in step.
+    void executeNative(const QString& sqliteSql, const QVariantList& params = {});
 
     // ---- links ----
     void createLink(const QString& name, const QString& connect, const QString& sourceTable = {});
@@ -101,6 +104,7 @@ public:
     std::optional<TableLocation> table(const QString& name) const override;
     QString column(const QString& name) const override;
     std::optional<JetType> columnType(const QString& name) const override;
+    bool isCounter(const QString& table, const QString& column) const override;
 
     sqlite3* handle() const;
 

@@ -164,6 +164,7 @@ public:
         if (out.kind == Translation::Kind::Delete) deleteStatement();
         if (out.kind == Translation::Kind::Update) updateStatement();
         literals();
+        counterIsNull();
         names();
         if (out.kind == Translation::Kind::Select) out.editableTable = editable();
         // Operators, strongest binding first, so that each finds its operands already grouped.
@@ -459,6 +460,40 @@ private:
             t_[i] = word(QStringLiteral("jet_") + lower);
             t_.insert(i + 1, symbol(QStringLiteral(")")));
             t_.insert(i + 1, symbol(QStringLiteral("(")));
+        }
+    }
+
+    // "Address.ID Is Null" -> "(Address.ID = 0 AND Address.ID = 1)" when Address.ID is the
+    // table's counter. Every row has its key, a whole number, so both are False (never Null)
+    // in every row; but SQLite reads the whole table for an Is Null on the key, and an Or
+    // that holds one can use no index at all, while two lookups of the key cost nothing and
+    // leave the other parts of the Or their indexes (a plain 0 would not: SQLite keeps it as
+    // a part that no index serves). Only the table's own name before the field counts, and
+    // only in a statement without outer joins and without names given with As, where nothing
+    // else can stand for a row of that table or leave its fields empty.
+    void counterIsNull() {
+        if (!names_) return;
+        for (qsizetype i = 0; i < t_.size(); ++i) {
+            if (!significant(i) || t_[i].kind != TokenKind::Word) continue;
+            const QString lower = t_[i].text.toLower();
+            if (lower == QLatin1String("as") || lower == QLatin1String("outer") || lower == QLatin1String("full")) return;
+            if ((lower == QLatin1String("left") || lower == QLatin1String("right")) && isWord(next(i), "join")) return;
+        }
+        for (qsizetype is = 0; is < t_.size(); ++is) {
+            if (!t_[is].isWord(u"is")) continue;
+            const qsizetype null = next(is);
+            if (!isWord(null, "null")) continue;
+            const qsizetype field = prev(is), dot = prev(field), table = prev(dot);
+            if (!isName(field) || !isSym(dot, ".") || !isName(table) || isSym(prev(table), ".")) continue;
+            if (!names_->isCounter(t_[table].name(), t_[field].name())) continue;
+            // Parentheses around the field alone ("(T.ID) Is Null") are left as they are.
+            const QString key = t_[table].text + QLatin1Char('.') + t_[field].text;
+            const QList<Token> never =
+                jetsql::tokenize(QStringLiteral("(") + key + QStringLiteral(" = 0 AND ") + key + QStringLiteral(" = 1)"));
+            erase(table, null);
+            t_.remove(table);
+            for (qsizetype k = 0; k < never.size(); ++k) t_.insert(table + k, never[k]);
+            is = table + never.size();
         }
     }
 

@@ -33,6 +33,10 @@ public:
     // translator uses it to read '05.01.2024' compared with a date field as a date, and to
     // turn + and - on dates and texts into Jet's date arithmetic and concatenation.
     virtual std::optional<JetType> columnType(const QString& name) const { return std::nullopt; }
+    // Is the column the table's counter, the key every row has (never Null)? The translator
+    // reads "table.counter Is Null" as False where no outer join can leave the field empty,
+    // so that the other parts of an Or can use their indexes.
+    virtual bool isCounter(const QString& table, const QString& column) const { return false; }
 };
 
 struct Translation {

@@ -789,6 +789,10 @@ void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 // ---- Like -----------------------------------------------------------------------------
 
+// Like with the pattern compiled once per statement (kept with SQLite's auxiliary data of the
+// pattern argument while the pattern stays the same), not once per row.
+bool likeCompiledOnce(sqlite3_context* ctx, const QString& value, const QString& pattern);
+
 void fnLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
     // SQLite calls like(pattern, value[, escape]) for "value LIKE pattern"; Jet has no escape.
     if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
@@ -796,7 +800,7 @@ void fnLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
     // times the value's).
     const int limit = sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
     if (sqlite3_value_bytes(argv[0]) > limit) return error(ctx, QStringLiteral("Das Muster für Like ist zu lang."));
-    sqlite3_result_int(ctx, like(textArg(argv[1]), textArg(argv[0])) ? 1 : 0);
+    sqlite3_result_int(ctx, likeCompiledOnce(ctx, textArg(argv[1]), textArg(argv[0])) ? 1 : 0);
 }
 
 void fnAdoPattern(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -1034,11 +1038,20 @@ bool matchesOne(const PatternItem& item, QChar c) {
     return false;
 }
 
-}  // namespace
+bool matches(const QString& valueIn, const QList<PatternItem>& items);
 
-bool like(const QString& valueIn, const QString& patternIn) {
+bool likeCompiledOnce(sqlite3_context* ctx, const QString& value, const QString& pattern) {
+    using Items = QList<PatternItem>;
+    if (const auto* kept = static_cast<const Items*>(sqlite3_get_auxdata(ctx, 0))) return matches(value, *kept);
+    auto* items = new Items(compile(jettext::fold(pattern)));
+    const bool result = matches(value, *items);
+    // SQLite owns the list from here on and may free it at once.
+    sqlite3_set_auxdata(ctx, 0, items, [](void* p) { delete static_cast<Items*>(p); });
+    return result;
+}
+
+bool matches(const QString& valueIn, const QList<PatternItem>& items) {
     const QString value = jettext::fold(valueIn);
-    const QList<PatternItem> items = compile(jettext::fold(patternIn));
     // Greedy matching with backtracking to the last "*".
     qsizetype v = 0, p = 0, starP = -1, starV = 0;
     while (v < value.size()) {
@@ -1058,6 +1071,10 @@ bool like(const QString& valueIn, const QString& patternIn) {
     while (p < items.size() && items[p].kind == PatternItem::Any) ++p;
     return p == items.size();
 }
+
+}  // namespace
+
+bool like(const QString& value, const QString& pattern) { return matches(value, compile(jettext::fold(pattern))); }
 
 QString adoPattern(const QString& pattern) {
     QString out;

@@ -2,6 +2,7 @@
 
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
+#include "store/BelegNummernStand.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -43,11 +44,14 @@ qint64 BelegNummern::naechste(Database& db, bool alle) {
     }
     // The numbers in use, smallest first: the first place where the walk and the numbers part
     // is a gap.
-    // Only the numbers are walked, so the index on BelegNummer answers the query alone.
+    // Only the numbers are walked, so the index on BelegNummer answers the query alone. The
+    // walk starts after the run without gaps that the central file keeps in step.
+    const qint64 lueckenlos = belegnummernstand::lueckenlosBis(db);
     Recordset rs = db.openRecordset(QStringLiteral("SELECT distinct BelegNummer ") + QStringLiteral(" From tblBelegung ") +
-                                    QStringLiteral(" Where BelegNummer <> NULL and belegnummer > 0  ") +
-                                    QStringLiteral(" ORDER BY tblBelegung.BelegNummer"));
-    qint64 kandidat = 1;
+                                        QStringLiteral(" Where BelegNummer <> NULL and belegnummer > ?  ") +
+                                        QStringLiteral(" ORDER BY tblBelegung.BelegNummer"),
+                                    {lueckenlos});
+    qint64 kandidat = lueckenlos + 1;
     for (; !rs.eof(); rs.moveNext()) {
         const qint64 n = rs.value(QStringLiteral("BelegNummer")).toLongLong();
         if (n > kandidat) break;

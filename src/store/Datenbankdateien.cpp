@@ -6,6 +6,7 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "store/BelegNummernStand.h"
 #include "store/Schema.h"
 
 namespace tav::dbfiles {
@@ -44,6 +45,7 @@ void createTables(Database& db, const QList<TableDef>& defs) {
 void createCentral(const QString& path) {
     auto db = newFile(path);
     createTables(*db, schema::tablesOf(schema::Home::Central));
+    belegnummernstand::einrichten(*db);
 }
 
 void createWorking(const QString& path, const QString& centralPath) {
@@ -76,6 +78,7 @@ void createComplete(const QString& path) {
     for (const schema::TableEntry& entry : schema::tables())
         if (entry.home != schema::Home::Holiday) defs << entry.def;
     createTables(*db, defs);
+    belegnummernstand::einrichten(*db);
 }
 
 QStringList createInstallation(const QString& folder, int instance, bool keepExisting) {

@@ -77,10 +77,25 @@ QList<TableEntry> build() {
                 index(QStringLiteral("Bis"), {QStringLiteral("Bis"), QStringLiteral("Von")}),
                 index(QStringLiteral("GelöschtZimmer"),
                       {QStringLiteral("Gelöscht"), QStringLiteral("Zimmernummer"), QStringLiteral("Bis"), QStringLiteral("Von")}),
+                // The free rooms of a range ask for the rooms of the bookings that arrive in it or
+                // leave in it, among the bookings not deleted: with the deleted flag first and the
+                // room last, each part of that question reads only the bookings around the range
+                // from the index alone, however long the history. Each of the two holds every
+                // field of that question, or SQLite prefers reading all bookings not deleted
+                // from the one that does.
+                index(QStringLiteral("GelöschtVon"),
+                      {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Bis"), QStringLiteral("Zimmernummer")}),
+                index(QStringLiteral("GelöschtBis"),
+                      {QStringLiteral("Gelöscht"), QStringLiteral("Bis"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
                 index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
                 index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
                 index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}),
                 index(QStringLiteral("BelegNummer"), {QStringLiteral("BelegNummer")})});
+
+    // How far the booking numbers run from 1 without a gap, kept in step by triggers on
+    // tblBelegung (BelegNummernStand.h): the next free number is found without reading every
+    // number of the history.
+    t << table(C, QStringLiteral("tbBelegNummernStand"), {lng(QStringLiteral("Lueckenlos"))});
 
     t << table(W, QStringLiteral("tbBelegArten"), {integer(QStringLiteral("BelegungsID")), text(QStringLiteral("BelegungsArt"))},
                {QStringLiteral("BelegungsID")});
@@ -146,9 +161,13 @@ QList<TableEntry> build() {
             << lng(QStringLiteral("IDKlasse")) << text(QStringLiteral("Internet"), 255) << text(QStringLiteral("EMailGeschäft"))
             << text(QStringLiteral("FaxGeschäft")) << text(QStringLiteral("Handy")) << text(QStringLiteral("HandyGeschäft"))
             << date(QStringLiteral("Geburtstag")) << text(QStringLiteral("TelGeschäft"));
-    t << table(C, QStringLiteral("Address"), address, {},
-               {index(QStringLiteral("Lastname"), {QStringLiteral("Lastname")}),
-                index(QStringLiteral("IDLand"), {QStringLiteral("IDLand")}), index(QStringLiteral("city"), {QStringLiteral("city")})});
+    t << table(
+        C, QStringLiteral("Address"), address, {},
+        {index(QStringLiteral("Lastname"), {QStringLiteral("Lastname")}), index(QStringLiteral("IDLand"), {QStringLiteral("IDLand")}),
+         index(QStringLiteral("city"), {QStringLiteral("city")}),
+         // The quick search holds each of its four fields against the range of texts that
+         // start with the typed word: every field needs its index for that.
+         index(QStringLiteral("Firstname"), {QStringLiteral("Firstname")}), index(QStringLiteral("Address"), {QStringLiteral("Address")})});
 
     t << table(C, QStringLiteral("tbLänder"),
                {counter(QStringLiteral("ID")), text(QStringLiteral("Länder")), text(QStringLiteral("LänderSchlüssel"), 10)});

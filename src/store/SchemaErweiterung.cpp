@@ -7,6 +7,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
+#include "store/BelegNummernStand.h"
+#include "store/Schema.h"
 #include "store/Verknuepfung.h"
 #include "store/clsTabFelder.h"
 
@@ -48,6 +50,30 @@ void SchemaErweiterung::alleSchritte(bool beispiel) {
     zahlarten(beispiel);
     adressBemerkung(beispiel);
     waescheUndVorgaben(beispiel);
+    verlaufsHilfen(beispiel);
+}
+
+void SchemaErweiterung::verlaufsHilfen(bool beispiel) {
+    const QString stand = QStringLiteral("tbBelegNummernStand");
+    const QString pfad = beispiel ? zielPfad(true) : settings_.getSetting(werte_.zentral);
+    if (pfad.isEmpty()) return;
+    try {
+        auto db = Database::open(pfad);
+        if (db->hasTableDef(QStringLiteral("tblBelegung")) && !db->hasTableDef(stand)) {
+            for (const char* name : {"tblBelegung", "Address"})
+                if (const schema::TableEntry* e = schema::find(QString::fromLatin1(name)); e && db->hasTableDef(e->def.name))
+                    for (const IndexDef& index : e->def.indexes) db->createIndex(e->def.name, index);
+            db->createTable(schema::find(stand)->def);
+            belegnummernstand::einrichten(*db);
+            geaendert_ = true;
+        }
+        if (!beispiel && link_ && db->hasTableDef(stand) && !verknuepfung::tabelleVorhanden(*link_, stand)) {
+            verknuepfung::tabelleVerknuepfen(*link_, stand, true, pfad);
+            geaendert_ = true;
+        }
+    } catch (const DatabaseError&) {
+        // Read only or locked: the searches stay slower until a start can write the file.
+    }
 }
 
 QList<SchemaErweiterung::Aktion> SchemaErweiterung::fehlend(Database& db, const QString& tabelle, const QList<Aktion>& felder) {

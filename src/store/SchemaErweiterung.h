@@ -33,6 +33,12 @@ public:
     void zahlarten(bool beispiel);
     void adressBemerkung(bool beispiel);
     void waescheUndVorgaben(bool beispiel);
+    // The file of the bookings (the central file, or the sample database) gets the indexes
+    // that keep searches over a long history short and the kept run of booking numbers
+    // (tbBelegNummernStand with its triggers), linked into the link database. Only a file
+    // without tbBelegNummernStand is touched; a file that cannot be written is left for the
+    // next start.
+    void verlaufsHilfen(bool beispiel);
     // The holiday table, made when the holidays window is first used; false (after its message)
     // when it could not be made.
     bool feiertage(bool beispiel);

@@ -128,3 +128,112 @@ TEST_F(JetSqlPlansTest, StoredDatesComeBackExactly) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT ?"), {QStringLiteral("2000-02-29 23:59:58")}).toDateTime(),
               QDateTime(QDate(2000, 2, 29), QTime(23, 59, 58), Qt::UTC));
 }
+
+namespace {
+
+// Two tables whose ID is the counter; Name is a plain field.
+class CounterNames final : public NameResolver {
+public:
+    std::optional<TableLocation> table(const QString& name) const override {
+        for (const char* t : {"Address", "tblBelegung"})
+            if (name.compare(QLatin1String(t), Qt::CaseInsensitive) == 0)
+                return TableLocation{QString::fromLatin1(t), {}, QString::fromLatin1(t), {}};
+        return std::nullopt;
+    }
+    QString column(const QString& name) const override { return name; }
+    bool isCounter(const QString& table, const QString& column) const override {
+        return this->table(table) && column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
+    }
+};
+
+}  // namespace
+
+// "table.counter Is Null" becomes two key lookups that are never both true, so that an Or
+// around it keeps the indexes of its other parts; wherever a Null could still reach the field,
+// or the name may not mean the table's own rows, the test stays as written.
+TEST(JetSqlTest, TheCountersIsNullBecomesTwoKeyLookupsOnlyWhereNoRowCanLackTheKey) {
+    const CounterNames names;
+    const JetSql translator(&names);
+    struct Case {
+        const char* label;
+        const char* jet;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"Or with the quick search", "SELECT ID FROM Address WHERE ((Address.ID Is Null)) OR Address.Lastname >= ?", true},
+        {"any case, brackets", "SELECT ID FROM [Address] WHERE [address].[id] IS NULL", true},
+        {"inner join",
+         "SELECT Address.ID FROM Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", true},
+        {"under Not", "SELECT ID FROM Address WHERE Not Address.ID Is Null", true},
+        {"Is Not Null", "SELECT ID FROM Address WHERE Address.ID Is Not Null", false},
+        {"field without its table", "SELECT ID FROM Address WHERE ID Is Null", false},
+        {"field that is no counter", "SELECT ID FROM Address WHERE Address.Name Is Null", false},
+        {"unknown table", "SELECT ID FROM Gast WHERE Gast.ID Is Null", false},
+        {"left join leaves the field empty",
+         "SELECT Address.ID FROM Address LEFT JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
+        {"right join",
+         "SELECT Address.ID FROM tblBelegung RIGHT JOIN Address ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null", false},
+        {"outer join",
+         "SELECT Address.ID FROM Address LEFT OUTER JOIN tblBelegung ON Address.ID = tblBelegung.GastID WHERE tblBelegung.ID Is Null",
+         false},
+        {"name given with As", "SELECT Address.ID FROM tblBelegung AS Address WHERE Address.ID Is Null", false},
+        {"parentheses around the field", "SELECT ID FROM Address WHERE (Address.ID) Is Null", false},
+        {"inside a text", "SELECT 'Address.ID Is Null' FROM Address", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString out = translator.translateUncached(QString::fromUtf8(c.jet), LikeMode::Dao).sql;
+        const bool lookups = out.contains(QStringLiteral(".ID = 0 AND ")) || out.contains(QStringLiteral(".id = 0 AND ")) ||
+                             out.contains(QStringLiteral("\"id\" = 0 AND ")) || out.contains(QStringLiteral("\"ID\" = 0 AND "));
+        EXPECT_EQ(lookups, c.rewritten) << qPrintable(out);
+        if (c.rewritten) {
+            EXPECT_FALSE(out.contains(QStringLiteral(" IS NULL"), Qt::CaseInsensitive)) << qPrintable(out);
+        }
+    }
+    // Without names to ask nothing is rewritten.
+    EXPECT_TRUE(
+        sql(QStringLiteral("SELECT ID FROM Address WHERE Address.ID Is Null")).contains(QStringLiteral("IS NULL"), Qt::CaseInsensitive));
+}
+
+// On the real database the rewritten test finds the same rows as the one SQLite reads as
+// written, in every position where it may stand, and the quick search's Or now uses the
+// indexes of its four fields.
+TEST_F(JetSqlPlansTest, TheCountersIsNullFindsTheSameRowsAndLeavesTheOrItsIndexes) {
+    for (const char* name : {"Berger", "Bergmann", "Adler", "Zander"})
+        db().execute(QStringLiteral("INSERT INTO Address (Lastname, Firstname, city) VALUES (?, 'Anna', 'Berlin')"),
+                     {QString::fromLatin1(name)});
+    struct Case {
+        const char* label;
+        const char* rewritten;  // with the counter's Is Null
+        const char* asWritten;  // the same test in parentheses, which the translator leaves alone
+    };
+    const Case cases[] = {
+        {"Or", "SELECT ID FROM Address WHERE Address.ID Is Null Or Address.Lastname >= 'Berg' ORDER BY ID",
+         "SELECT ID FROM Address WHERE (Address.ID) Is Null Or Address.Lastname >= 'Berg' ORDER BY ID"},
+        {"Not", "SELECT ID FROM Address WHERE Not Address.ID Is Null ORDER BY ID",
+         "SELECT ID FROM Address WHERE Not (Address.ID) Is Null ORDER BY ID"},
+        {"select list", "SELECT ID, Address.ID Is Null AS Leer FROM Address ORDER BY ID",
+         "SELECT ID, (Address.ID) Is Null AS Leer FROM Address ORDER BY ID"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto rows = [&](const char* jet) {
+            QStringList out;
+            for (Recordset rs = db().openRecordset(QString::fromUtf8(jet)); !rs.eof(); rs.moveNext()) {
+                QStringList row;
+                for (int i = 0; i < rs.fieldCount(); ++i) row << rs.value(i).toString();
+                out << row.join(QLatin1Char('|'));
+            }
+            return out;
+        };
+        const QStringList a = rows(c.rewritten);
+        EXPECT_FALSE(a.isEmpty());
+        EXPECT_EQ(a, rows(c.asWritten));
+    }
+    const QString p = plan(QStringLiteral(
+        "SELECT Address.ID FROM Address WHERE ((Address.ID Is Null)) OR (Address.FirstName >= 'Ber' And Address.FirstName < 'Berz') "
+        "OR (Address.Lastname >= 'Ber' And Address.Lastname < 'Berz') OR (Address.Address >= 'Ber' And Address.Address < 'Berz') "
+        "OR (Address.City >= 'Ber' And Address.City < 'Berz')"));
+    EXPECT_TRUE(p.contains(QStringLiteral("MULTI-INDEX OR"))) << qPrintable(p);
+    EXPECT_FALSE(p.contains(QStringLiteral("SCAN"))) << qPrintable(p);
+}

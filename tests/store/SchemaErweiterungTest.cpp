@@ -6,6 +6,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "store/AlteDatenbank.h"
+#include "store/BelegNummernStand.h"
 #include "store/SchemaErweiterung.h"
 #include "support/DatabaseFixture.h"
 
@@ -158,4 +159,35 @@ TEST_F(SchemaErweiterungTest, DocumentFoldersAreMadeAndAFolderThatCannotBeMadeIs
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Fehler beim Anlegen des Systemordners ") +
                                            QDir::toNativeSeparators(anderer.file(QStringLiteral("Angebote"))) +
                                            QStringLiteral(". Bitte wenden Sie sich an den Hersteller der Software.")});
+}
+
+// A central file made before the kept run of booking numbers gets the table, its triggers and
+// its link; the run is computed from the stored numbers and follows every later booking.
+TEST_F(SchemaErweiterungTest, AnOldCentralFileGetsTheKeptRunOfBookingNumbersLinkedAndInStep) {
+    settings.saveSetting(QStringLiteral("Zentral"), file(QStringLiteral("Zentral.mdb")));
+    for (int n : {1, 2, 3, 5}) db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, ?)"), {n});
+    db_.reset();
+    {
+        auto zentral = Database::open(file(QStringLiteral("Zentral.mdb")));
+        for (const char* t : {"tav_belegnummer_i", "tav_belegnummer_u", "tav_belegnummer_d"})
+            zentral->executeNative(QStringLiteral("DROP TRIGGER ") + QString::fromLatin1(t));
+        zentral->dropTable(QStringLiteral("tbBelegNummernStand"));
+        auto link = Database::open(file(QStringLiteral("Lokal.mdb")));
+        link->deleteLink(QStringLiteral("tbBelegNummernStand"));
+    }
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 0) << "without the table the walk starts at 1";
+
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(false);
+    EXPECT_TRUE(s.geaendert());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 3);
+    db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, 4)"));
+    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 5) << "the triggers came with the table";
+
+    SchemaErweiterung wieder(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    wieder.alleSchritte(false);
+    EXPECT_FALSE(wieder.geaendert()) << "a file that has it is left alone";
 }
