@@ -30,6 +30,7 @@
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
+#include "support/Beispielinstallation.h"
 #include "support/Child.h"
 #include "support/TempFolder.h"
 
@@ -43,11 +44,7 @@ namespace {
 class PlanBedienungTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dbfiles::createInstallation(ordner.path());
-        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
-        settings.deleteSection();
-        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
-        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        test::beispielInstallation(ordner, settings);
         // As the start-up leaves it after "Yes" to the sample question: the links reach the sample file.
         verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))),
                                          ordner.file(QStringLiteral("Beispiel.mdb")), ordner.file(QStringLiteral("Beispiel.mdb")));

@@ -14,6 +14,7 @@
 #include "store/Datenbankdateien.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
+#include "support/Beispielinstallation.h"
 #include "support/ScriptedFenster.h"
 #include "support/TempFolder.h"
 
@@ -24,11 +25,7 @@ namespace {
 class frmMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dbfiles::createInstallation(ordner.path());
-        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
-        settings.deleteSection();
-        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
-        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+        test::beispielInstallation(ordner, settings);
         v.programmordner = ordner.path();
     }
     void TearDown() override { v.db.reset(); }
