@@ -91,34 +91,34 @@ namespace {
 
 // The file whose lock another program holds: the first attached file that cannot be read at
 // once. Empty when every file can be read again (the lock went in the meantime).
-QString gesperrteDatei(sqlite3* db) {
-    const auto ganzzahl = [db](const char* sql) {
+QString lockedFile(sqlite3* db) {
+    const auto pragmaInt = [db](const char* sql) {
         sqlite3_stmt* st = nullptr;
-        int wert = -1;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW) wert = sqlite3_column_int(st, 0);
+        int value = -1;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW) value = sqlite3_column_int(st, 0);
         sqlite3_finalize(st);
-        return wert;
+        return value;
     };
-    const int warten = ganzzahl("PRAGMA busy_timeout");
+    const int timeout = pragmaInt("PRAGMA busy_timeout");
     sqlite3_busy_timeout(db, 0);
-    QString datei;
-    sqlite3_stmt* liste = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA database_list", -1, &liste, nullptr) == SQLITE_OK) {
-        while (datei.isEmpty() && sqlite3_step(liste) == SQLITE_ROW) {
-            const QByteArray schema = reinterpret_cast<const char*>(sqlite3_column_text(liste, 1));
-            const QByteArray file = reinterpret_cast<const char*>(sqlite3_column_text(liste, 2));
+    QString locked;
+    sqlite3_stmt* list = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA database_list", -1, &list, nullptr) == SQLITE_OK) {
+        while (locked.isEmpty() && sqlite3_step(list) == SQLITE_ROW) {
+            const QByteArray schema = reinterpret_cast<const char*>(sqlite3_column_text(list, 1));
+            const QByteArray file = reinterpret_cast<const char*>(sqlite3_column_text(list, 2));
             if (file.isEmpty()) continue;
             const QByteArray probe = "SELECT count(*) FROM \"" + QByteArray(schema).replace('"', "\"\"") + "\".sqlite_master";
             sqlite3_stmt* st = nullptr;
             int rc = sqlite3_prepare_v2(db, probe.constData(), -1, &st, nullptr);
             if (rc == SQLITE_OK) rc = sqlite3_step(st);
             sqlite3_finalize(st);
-            if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) datei = QString::fromUtf8(file);
+            if (DatabaseError::isLockCode(rc)) locked = QString::fromUtf8(file);
         }
     }
-    sqlite3_finalize(liste);
-    if (warten >= 0) sqlite3_busy_timeout(db, warten);
-    return datei;
+    sqlite3_finalize(list);
+    if (timeout >= 0) sqlite3_busy_timeout(db, timeout);
+    return locked;
 }
 
 }  // namespace
@@ -129,8 +129,8 @@ void Connection::fail(const QString& what, const QString& sql) const {
     if (!sql.isEmpty()) message += QStringLiteral("\nAbfrage: ") + sql;
     // A lock names the file that is locked, not the file the statement was given to.
     QString file = path;
-    if (db && ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED))
-        if (const QString gesperrt = gesperrteDatei(db); !gesperrt.isEmpty()) file = gesperrt;
+    if (db && DatabaseError::isLockCode(code))
+        if (const QString other = lockedFile(db); !other.isEmpty()) file = other;
     throw DatabaseError(message, code, file, what);
 }
 

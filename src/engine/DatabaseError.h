@@ -17,7 +17,9 @@ public:
     int code() const { return code_; }
     // Another connection (another workstation, a backup) holds a lock the statement waited for
     // longer than the busy timeout: the same statement can succeed later.
-    bool locked() const { return (code_ & 0xFF) == 5 /* SQLITE_BUSY */ || (code_ & 0xFF) == 6 /* SQLITE_LOCKED */; }
+    bool locked() const { return isLockCode(code_); }
+    // SQLITE_BUSY or SQLITE_LOCKED, with or without an extended code.
+    static bool isLockCode(int code) { return (code & 0xFF) == 5 || (code & 0xFF) == 6; }
     // The database file the failing statement ran on; empty when no statement ran.
     const QString& file() const { return file_; }
     // The text without the statement: what a window shows.

@@ -467,8 +467,8 @@ private:
     // table's counter. Every row has its key, a whole number, so both are False (never Null)
     // in every row; but SQLite reads the whole table for an Is Null on the key, and an Or
     // that holds one can use no index at all, while two lookups of the key cost nothing and
-    // leave the other parts of the Or their indexes (a plain 0 would not: SQLite keeps it as
-    // a part that no index serves). Only the table's own name before the field counts, and
+    // leave the Or's remaining terms their indexes (a plain 0 would not: SQLite keeps it as
+    // a term that no index serves). Only the table's own name before the field counts, and
     // only in a statement without outer joins and without names given with As, where nothing
     // else can stand for a row of that table or leave its fields empty.
     void counterIsNull() {

@@ -35,7 +35,7 @@ public:
     virtual std::optional<JetType> columnType(const QString& name) const { return std::nullopt; }
     // Is the column the table's counter, the key every row has (never Null)? The translator
     // reads "table.counter Is Null" as False where no outer join can leave the field empty,
-    // so that the other parts of an Or can use their indexes.
+    // so that the remaining terms of an Or can use their indexes.
     virtual bool isCounter(const QString& table, const QString& column) const { return false; }
 };
 

@@ -29,7 +29,7 @@ public:
     static inline const QString kHandbuch = QStringLiteral("Morvinel.pdf");
     static inline const QString kInternetHilfe = QStringLiteral("index.html");
 
-    // fenster: the windows of other parts (the backup); instanz: whose address marks are renewed.
+    // fenster: the window service (the backup is asked only when its window exists); instanz: whose address marks are renewed.
     Hauptbefehle(Database& db, Dialogs& dialogs, Shell& shell, SettingsStore& settings, Fenster& fenster, QString programmordner,
                  int instanz = 0);
 

@@ -34,7 +34,7 @@ public:
 
     Belegung(Database& db, Dialogs& dialogs, AdressTeil& adresse, KollisionsDialog& kollisionsDialog, KollisionsErgebnis& kollision);
 
-    // The windows of other parts; the invoice question on checking out is asked only when the
+    // The window service; the invoice question on checking out is asked only when the
     // invoicing windows are there. None: nothing is offered.
     void setFenster(const Fenster* fenster) { fenster_ = fenster; }
 

@@ -149,7 +149,7 @@ public:
 }  // namespace
 
 // "table.counter Is Null" becomes two key lookups that are never both true, so that an Or
-// around it keeps the indexes of its other parts; wherever a Null could still reach the field,
+// around it keeps the indexes of its remaining terms; wherever a Null could still reach the field,
 // or the name may not mean the table's own rows, the test stays as written.
 TEST(JetSqlTest, TheCountersIsNullBecomesTwoKeyLookupsOnlyWhereNoRowCanLackTheKey) {
     const CounterNames names;
