@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "lists/ui/frmSuchen.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -19,6 +20,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Buchungsliste:
+        case Ziel::Abreiseliste: return QStringLiteral("Die Buchungsliste");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +33,9 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Buchungsliste:
+        case Ziel::Abreiseliste: return true;
         default: return false;
     }
 }
@@ -56,6 +61,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Buchungsliste: frmSuchen::oeffnen(db, dialogs_, *this, {}, eltern); return;
+        // The booking list with the departures of the day asked for in the main window.
+        case Ziel::Abreiseliste: frmSuchen::oeffnen(db, dialogs_, *this, aufruf, eltern); return;
         default: return;
     }
 }
