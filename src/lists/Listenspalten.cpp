@@ -44,8 +44,8 @@ QString vonKlausel(bool rechnungsadresse) {
         " LEFT JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID)"
         " LEFT JOIN tbZusätze AS Z1 ON tbZimmernummern.Zusatz1 = Z1.ZusatzFeld)"
         " LEFT JOIN tbZusätze AS Z2 ON tbZimmernummern.Zusatz2 = Z2.ZusatzFeld)"
-        " INNER JOIN TblHilfeDarstellung AS H1 ON tblBelegung.Checked = H1.WahrNichtWahr)"
-        " INNER JOIN TblHilfeDarstellung AS H2 ON tblBelegung.Gelöscht = H2.WahrNichtWahr");
+        " LEFT JOIN TblHilfeDarstellung AS H1 ON tblBelegung.Checked = H1.WahrNichtWahr)"
+        " LEFT JOIN TblHilfeDarstellung AS H2 ON tblBelegung.Gelöscht = H2.WahrNichtWahr");
     if (!rechnungsadresse) return QStringLiteral(" FROM ") + joins;
     return QStringLiteral(" FROM (") + joins + QStringLiteral(") LEFT JOIN Address AS RA ON tblBelegung.IDAdressRechnung = RA.ID");
 }

@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "Generator.h"
+#include "ListCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -160,6 +161,12 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
+    try {
+        if (const auto code = listCommand(args, out, err)) return *code;
+    } catch (const DatabaseError& e) {
+        err << "Fehler: " << e.message() << '\n';
+        return 1;
+    }
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
@@ -213,7 +220,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "Fehler: " << e.what() << '\n';
         return 1;
     }
-    err << kUsage;
+    err << kUsage << kListUsage;
     return 2;
 }
 
