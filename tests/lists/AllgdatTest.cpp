@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include "support/TempFolder.h"
 
@@ -120,6 +121,42 @@ TEST(AllgdatTest, EmptyPiecesAreNotWrittenAndAFailedWriteSaysSo) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("x\r\n"));
     EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), "x"));
+}
+
+}  // namespace
+
+}  // namespace tav::test
+
+namespace tav::test {
+
+namespace {
+
+// Every merge field of a shipped list template names a field of the data file its lists write.
+TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
+    struct Fall {
+        const char* vorlage;
+        QList<allgdat::Layout> layouts;
+    };
+    const QList<Fall> faelle = {
+        {"frühdru.doc", {allgdat::Layout::A, allgdat::Layout::C}},
+        {"tages.doc", {allgdat::Layout::B}},
+        {"waschdru.doc", {allgdat::Layout::W}},
+        {"allgdru.doc", {allgdat::Layout::A}},
+    };
+    static const QRegularExpression feld(QStringLiteral("«([^»]+)»"));
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.vorlage);
+        QFile datei(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/") + QString::fromUtf8(f.vorlage));
+        ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(datei.readAll());
+        EXPECT_EQ(html.count(QStringLiteral("<tr data-repeat>")), 1);
+        int felder = 0;
+        for (auto it = feld.globalMatch(html); it.hasNext(); ++felder) {
+            const QString name = it.next().captured(1);
+            for (const auto layout : f.layouts) EXPECT_TRUE(allgdat::feldnamen(layout).contains(name)) << name.toStdString();
+        }
+        EXPECT_GT(felder, 5);
+    }
 }
 
 }  // namespace
