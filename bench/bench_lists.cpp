@@ -72,12 +72,9 @@ void FilterAendern(benchmark::State& state) {
         int spalte;
         QString text;
     };
-    const QList<Filter> filter = {{8, QStringLiteral("Sch")},
-                                  {19, QStringLiteral("<") + heute.toString(QStringLiteral("dd.MM.yyyy"))},
-                                  {6, QStringLiteral("10")},
-                                  {3, QStringLiteral("n")},
-                                  {12, QStringLiteral("Ber")},
-                                  {19, heute.toString(QStringLiteral("dd.MM.yyyy"))}};
+    const QList<Filter> filter = {{8, QStringLiteral("Sch")},  {19, QStringLiteral("<") + heute.toString(QStringLiteral("dd.MM.yyyy"))},
+                                  {6, QStringLiteral("10")},   {3, QStringLiteral("n")},
+                                  {12, QStringLiteral("Ber")}, {19, heute.toString(QStringLiteral("dd.MM.yyyy"))}};
     qsizetype i = 0;
     qint64 zeilen = 0;
     for (auto _ : state) {

@@ -70,10 +70,10 @@ QStringList feldnamen(Layout layout) {
 
 QString zeile1(Kopf kopf) { return layoutText(layoutVon(kopf)); }
 
-QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QString& titel, const QString& vonWann,
-               const QString& bisWann) {
+QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QString& titel, const QString& vonWann, const QString& bisWann) {
     const QString datum = einzeilig(titel) + QLatin1Char(';') + einzeilig(vonWann) + QLatin1Char(';') + einzeilig(bisWann);
-    const QString mitte = QStringLiteral(";Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;Zahlart;ID;");
+    const QString mitte =
+        QStringLiteral(";Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;Zahlart;ID;");
     switch (kopf) {
         case Kopf::Mahlzeit:
             return QStringLiteral("Zimmerbemerkung;Status;Abgerechnet;G;Frühstück;") + zimmer +
@@ -84,8 +84,9 @@ QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QStri
                    QStringLiteral(";Vorname;Nachname;Name 2;Straße;PLZ;Ort;Land;e-Mail;Telefon;Fax;") + art + mitte + datum +
                    QStringLiteral(";K;M;A~");
         case Kopf::Abendessen:
-            return QStringLiteral("Reservierungsnummer;Status;Abgerechnet;G;Frühstück;Vorname;Nachname;Rechnungsanschrift;Straße;PLZ;Ort;"
-                                  "Land;e-Mail;Telefon;Fax;") +
+            return QStringLiteral(
+                       "Reservierungsnummer;Status;Abgerechnet;G;Frühstück;Vorname;Nachname;Rechnungsanschrift;Straße;PLZ;Ort;"
+                       "Land;e-Mail;Telefon;Fax;") +
                    art + QStringLiteral(";Von;Bis;") + zimmer +
                    QStringLiteral(";Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;Zahlart;ID;") +
                    datum + QStringLiteral(";K~");
@@ -96,8 +97,8 @@ QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QStri
         case Kopf::Waesche:
             return QStringLiteral("Zimmerbemerkung;Status;Vorname;Nachname;Name 2;Straße;Ort;Land;e-Mail;Telefon;Fax;") + art +
                    QStringLiteral(";Von;Bis;") + zimmer +
-                   QStringLiteral(";Z1;Z2;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;ID;Adressbemerkung;G;") + datum +
-                   QStringLiteral(";F~");
+                   QStringLiteral(";Z1;Z2;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;ID;Adressbemerkung;G;") +
+                   datum + QStringLiteral(";F~");
     }
     return {};
 }

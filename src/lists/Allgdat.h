@@ -33,8 +33,7 @@ QStringList feldnamen(Layout layout);
 
 // Line 1 and line 2 as they are built, each ended by "~".
 QString zeile1(Kopf kopf);
-QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QString& titel, const QString& vonWann,
-               const QString& bisWann);
+QString zeile2(Kopf kopf, const QString& zimmer, const QString& art, const QString& titel, const QString& vonWann, const QString& bisWann);
 
 // Fields written in double quotes (remarks and information).
 bool freitext(const QString& feld);

@@ -8,18 +8,18 @@ namespace tav::listen {
 
 // How a column's filter text becomes a condition.
 enum class FilterArt {
-    Text,             // Like 'text*'
-    TextOderLeer,     // Like 'text*' or Null
-    Enthaelt,         // Like '*text*' (the reservation number)
-    JaNein,           // "n" selects No, otherwise "j" selects Yes, anything else nothing
-    Zahl,             // Like 'text*' on the shown number; letters are refused
-    ZahlOderLeer,     // the same, Null passes (guest count)
-    Datum,            // "<date", ">date", a complete date, or the start of the shown date
+    Text,          // Like 'text*'
+    TextOderLeer,  // Like 'text*' or Null
+    Enthaelt,      // Like '*text*' (the reservation number)
+    JaNein,        // "n" selects No, otherwise "j" selects Yes, anything else nothing
+    Zahl,          // Like 'text*' on the shown number; letters are refused
+    ZahlOderLeer,  // the same, Null passes (guest count)
+    Datum,         // "<date", ">date", a complete date, or the start of the shown date
 };
 
 struct Spalte {
-    const char* feld;      // the value shown, as a Jet expression over the list's tables
-    const char* filter;    // what the filter compares (usually the shown value)
+    const char* feld;    // the value shown, as a Jet expression over the list's tables
+    const char* filter;  // what the filter compares (usually the shown value)
     const char* sortierung;
     FilterArt art;
 };

@@ -68,9 +68,9 @@ QStringList SuchenLogik::zeitraeume() {
 
 int SuchenLogik::zeitraumWert(int index) {
     if (index <= 0) return 0;
-    if (index <= 4) return index;        // weeks
-    if (index <= 16) return index - 4;   // 1 … 12 months
-    return 12 * (index - 16);            // 1 … 10 years in months
+    if (index <= 4) return index;       // weeks
+    if (index <= 16) return index - 4;  // 1 … 12 months
+    return 12 * (index - 16);           // 1 … 10 years in months
 }
 
 std::optional<QDate> SuchenLogik::zeitraumGrenze(int index, const QDate& heute) {
@@ -111,7 +111,8 @@ Bedingung SuchenLogik::bedingung(const Listenabfrage& a, const QStringList& besc
     QStringList teile;
     const auto& s = listen::spalten();
     const auto hinweis = [&](int n, const QString& text, const QString& warum) {
-        b.hinweise << QStringLiteral("%1: „%2“ %3 – diese Spalte filtert nichts.").arg(beschriftungen.value(n, QString::number(n + 1)), text, warum);
+        b.hinweise << QStringLiteral("%1: „%2“ %3 – diese Spalte filtert nichts.")
+                          .arg(beschriftungen.value(n, QString::number(n + 1)), text, warum);
     };
     for (int n = 0; n < listen::kSpalten; ++n) {
         const QString text = a.filter.value(n).trimmed();
@@ -208,8 +209,8 @@ Bedingung SuchenLogik::bedingung(const Listenabfrage& a, const QStringList& besc
     }
     if (!teile.isEmpty()) b.sql = QStringLiteral(" WHERE ") + teile.join(QStringLiteral(" AND "));
     const QString richtung = a.absteigend ? QStringLiteral(" DESC") : QString();
-    const QString sortierung =
-        a.sortSpalte >= 1 && a.sortSpalte <= listen::kSpalten ? QString::fromUtf8(s[a.sortSpalte - 1].sortierung) : QStringLiteral("tblBelegung.Von");
+    const QString sortierung = a.sortSpalte >= 1 && a.sortSpalte <= listen::kSpalten ? QString::fromUtf8(s[a.sortSpalte - 1].sortierung)
+                                                                                     : QStringLiteral("tblBelegung.Von");
     b.sql += QStringLiteral(" ORder by ") + sortierung + richtung + QStringLiteral(", tblBelegung.ID") + richtung;
     return b;
 }
@@ -270,9 +271,8 @@ QStringList SuchenLogik::beschriftungen(const QString& zimmer, const QString& ar
 
 bool SuchenLogik::beschriftungAendern(int n, const QString& aktuell) {
     if (n < 1 || n > listen::kSpalten) return false;
-    const QString neu =
-        dialogs_.input(QStringLiteral("Geben Sie die neue Bezeichnung für die ") + QString::number(n) + QStringLiteral(". Spalte (") + aktuell +
-                       QStringLiteral(") ein"));
+    const QString neu = dialogs_.input(QStringLiteral("Geben Sie die neue Bezeichnung für die ") + QString::number(n) +
+                                       QStringLiteral(". Spalte (") + aktuell + QStringLiteral(") ein"));
     if (neu.isEmpty()) return false;
     Parameter(db_).write(kBeschriftung, {qMakePair(n, QVariant(neu))});
     return true;
@@ -360,16 +360,17 @@ bool SuchenLogik::alteAbrechnen() {
                              QStringLiteral("Möchten Sie die alten Reservierungen jetzt auf 'abgerechnet' setzen?"),
                          kTitelPflege, Buttons::YesNo, Icon::Question) != Answer::Yes)
         return false;
-    const auto n = tageAbfragen(QStringLiteral("Vorgang fortsetzen für Reservierungen, die älter sind als (Angabe in Tagen):"),
-                                QStringLiteral("30"));
+    const auto n =
+        tageAbfragen(QStringLiteral("Vorgang fortsetzen für Reservierungen, die älter sind als (Angabe in Tagen):"), QStringLiteral("30"));
     if (!n) return false;
     const QDate grenze = Clock::current().today().addDays(-*n);
     Transaction t(db_);
     const int buchungen =
         db_.execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE Bis < ? AND Abgerechnet = 0"), {QVariant(grenze)});
-    const int posten = db_.execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE AbgerechnetPo = 'Nein' AND IDBelegung IN "
-                                                  "(SELECT ID FROM tblBelegung WHERE Von < ?)"),
-                                   {QVariant(grenze)});
+    const int posten =
+        db_.execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE AbgerechnetPo = 'Nein' AND IDBelegung IN "
+                                   "(SELECT ID FROM tblBelegung WHERE Von < ?)"),
+                    {QVariant(grenze)});
     t.commit();
     QString bericht;
     if (buchungen > 0 && posten > 0)
@@ -394,9 +395,9 @@ bool SuchenLogik::statusZuruecksetzen() {
     const int buchungen = db_.execute(QStringLiteral(
         "UPDATE tblBelegung SET Abgerechnet = 0 WHERE Abgerechnet = 1 AND (IST_Geteilt Is Null OR IST_Geteilt <> 'Y') AND ID NOT IN "
         "(SELECT IDBelegung FROM tbRechnungen_zu_Posten WHERE IDBelegung Is Not Null)"));
-    const int posten = db_.execute(QStringLiteral(
-        "UPDATE tbRePosten SET AbgerechnetPo = 'Nein' WHERE AbgerechnetPo = 'Ja' AND IDRePosten NOT IN "
-        "(SELECT IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDPostenRe Is Not Null)"));
+    const int posten =
+        db_.execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Nein' WHERE AbgerechnetPo = 'Ja' AND IDRePosten NOT IN "
+                                   "(SELECT IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDPostenRe Is Not Null)"));
     t.commit();
     dialogs_.message(buchungen > 0 || posten > 0
                          ? QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen geändert.")

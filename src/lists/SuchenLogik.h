@@ -19,12 +19,12 @@ enum class Auswahl { Alle, AlleMitChecked, Anreise, Abreise, Kundennummer, Offen
 
 // What the list shows: period, filter texts, selection mode and sort order.
 struct Listenabfrage {
-    int zeitraum = 0;        // index in the period box
-    QStringList filter;      // the 28 filter texts ("" = no filter)
+    int zeitraum = 0;    // index in the period box
+    QStringList filter;  // the 28 filter texts ("" = no filter)
     Auswahl auswahl = Auswahl::Alle;
-    QDate tag;               // the day of an arrival or departure selection
-    QString kundennummer;    // the customer number pattern ("*" for missing parts)
-    int sortSpalte = 0;      // 1 … 28; 0 = by arrival
+    QDate tag;             // the day of an arrival or departure selection
+    QString kundennummer;  // the customer number pattern ("*" for missing parts)
+    int sortSpalte = 0;    // 1 … 28; 0 = by arrival
     bool absteigend = false;
 };
 

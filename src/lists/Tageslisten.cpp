@@ -78,9 +78,7 @@ QString Tageslisten::vorlage(Tagesliste l) {
     }
 }
 
-bool Tageslisten::brauchtTag(Tagesliste l) {
-    return l != Tagesliste::GaesteImHaus && l != Tagesliste::Belegungsdaten;
-}
+bool Tageslisten::brauchtTag(Tagesliste l) { return l != Tagesliste::GaesteImHaus && l != Tagesliste::Belegungsdaten; }
 
 QString Tageslisten::nichts(Tagesliste l) {
     switch (l) {
@@ -93,9 +91,7 @@ QString Tageslisten::nichts(Tagesliste l) {
     }
 }
 
-QDate Tageslisten::vorgabeTag(Tagesliste l, const QDate& heute) const {
-    return mahlzeit(l) && e_.vorgabeMorgen ? heute.addDays(1) : heute;
-}
+QDate Tageslisten::vorgabeTag(Tagesliste l, const QDate& heute) const { return mahlzeit(l) && e_.vorgabeMorgen ? heute.addDays(1) : heute; }
 
 std::optional<QDate> Tageslisten::tagAbfragen(Tagesliste l, const QDate& heute) {
     for (;;) {
@@ -229,8 +225,9 @@ Listenergebnis Tageslisten::erstellen(Tagesliste l, const QDate& d, const QDate&
             else
                 // Lunch and dinner: on the arrival day and every day in between.
                 b = (l == Tagesliste::Mittag ? QStringLiteral("tblBelegung.Mittag") : QStringLiteral("tblBelegung.Abendessen")) +
-                    QStringLiteral(" = True AND tblBelegung.Gelöscht = False AND (tblBelegung.Von = ? OR (tblBelegung.Von < ? AND "
-                                   "tblBelegung.Bis > ?))");
+                    QStringLiteral(
+                        " = True AND tblBelegung.Gelöscht = False AND (tblBelegung.Von = ? OR (tblBelegung.Von < ? AND "
+                        "tblBelegung.Bis > ?))");
             auto saetze = lesen(b, {d, d, d}, QStringLiteral(" ORDER BY tbZimmernummern.NeueNummer, tblBelegung.ID"), l);
             QList<QPair<int, int>> gaeste;
             for (const auto& s : saetze)

@@ -46,11 +46,11 @@ struct Listenergebnis {
 
 // What a list needs from the settings.
 struct Listeneinstellungen {
-    QString zimmer = QStringLiteral("Zimmer");          // the list's room caption
-    QString art = QStringLiteral("Belegungsart");       // the list's kind caption
-    QString waesche1 = QStringLiteral("Wäsche 1");      // captions of the two laundry intervals
+    QString zimmer = QStringLiteral("Zimmer");      // the list's room caption
+    QString art = QStringLiteral("Belegungsart");   // the list's kind caption
+    QString waesche1 = QStringLiteral("Wäsche 1");  // captions of the two laundry intervals
     QString waesche2 = QStringLiteral("Wäsche 2");
-    bool vorgabeMorgen = false;                         // the meal lists default to tomorrow
+    bool vorgabeMorgen = false;  // the meal lists default to tomorrow
 };
 
 // Selection, record building and data file of every daily list. Rows are selected by the

@@ -68,9 +68,9 @@ TEST(AllgdatTest, HeaderLinesOfEveryLayoutByteForByte) {
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.titel);
         const allgdat::Kopf kopf = f.waesche ? allgdat::Kopf::Waesche : allgdat::kopfFuerTitel(QString::fromUtf8(f.titel));
-        const QByteArray datei = allgdat::inhalt(allgdat::zeile1(kopf) +
-                                                 allgdat::zeile2(kopf, QStringLiteral("Raum"), QStringLiteral("Art"), QStringLiteral("T"),
-                                                                 QStringLiteral("V"), QStringLiteral("B")));
+        const QByteArray datei =
+            allgdat::inhalt(allgdat::zeile1(kopf) + allgdat::zeile2(kopf, QStringLiteral("Raum"), QStringLiteral("Art"),
+                                                                    QStringLiteral("T"), QStringLiteral("V"), QStringLiteral("B")));
         EXPECT_EQ(datei, QByteArray("\xEF\xBB\xBF") + f.zeile1 + f.zeile2) << datei.constData();
         // Line 2 has one caption for every field of line 1, except the laundry list, whose
         // two change columns have none.
@@ -113,7 +113,8 @@ TEST(AllgdatTest, RecordsKeepOneLineAndTheirFieldCount) {
 }
 
 TEST(AllgdatTest, EmptyPiecesAreNotWrittenAndAFailedWriteSaysSo) {
-    EXPECT_EQ(allgdat::inhalt(QStringLiteral("a~~b~")), QByteArray("\xEF\xBB\xBF" "a\r\nb\r\n"));
+    EXPECT_EQ(allgdat::inhalt(QStringLiteral("a~~b~")), QByteArray("\xEF\xBB\xBF"
+                                                                   "a\r\nb\r\n"));
     TempFolder ordner;
     const QString pfad = ordner.file(QStringLiteral("allgdat.doc"));
     EXPECT_TRUE(allgdat::schreiben(pfad, "x\r\n"));

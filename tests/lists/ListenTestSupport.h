@@ -72,10 +72,27 @@ protected:
                          "INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, GastID, Belegungsart, AnzahlGäste, Anz_Kinder, "
                          "Frühstück, Mittag, Abendessen, Wäsche1, Wäsche2, Gelöscht, Checked, Abgerechnet, Info, PreisProNacht, Preis, "
                          "AnzahlÜbernachtungen, BelegNummer_eigen) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {n.zimmer, n.von, n.bis, n.kuerzel, n.gast, n.art, n.gaeste, n.kinder, n.fruehstueck ? -1 : 0, n.mittag ? -1 : 0,
-                      n.abendessen ? -1 : 0, n.waesche1, n.waesche2, n.geloescht ? -1 : 0, n.checked ? -1 : 0, n.abgerechnet,
-                      n.info.isEmpty() ? QVariant() : QVariant(n.info), n.preis, n.preis * n.von.daysTo(n.bis),
-                      static_cast<int>(n.von.daysTo(n.bis)), QStringLiteral("Üb-%1").arg(n.kuerzel)});
+                     {n.zimmer,
+                      n.von,
+                      n.bis,
+                      n.kuerzel,
+                      n.gast,
+                      n.art,
+                      n.gaeste,
+                      n.kinder,
+                      n.fruehstueck ? -1 : 0,
+                      n.mittag ? -1 : 0,
+                      n.abendessen ? -1 : 0,
+                      n.waesche1,
+                      n.waesche2,
+                      n.geloescht ? -1 : 0,
+                      n.checked ? -1 : 0,
+                      n.abgerechnet,
+                      n.info.isEmpty() ? QVariant() : QVariant(n.info),
+                      n.preis,
+                      n.preis * n.von.daysTo(n.bis),
+                      static_cast<int>(n.von.daysTo(n.bis)),
+                      QStringLiteral("Üb-%1").arg(n.kuerzel)});
         return db().scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
     }
 

@@ -41,7 +41,7 @@ protected:
 TEST_F(SuchenLogikTest, PeriodKeepsDeparturesFromTheCutOffOn) {
     const int g = adresse(QStringLiteral("Alt"));
     buchung({.von = tag(1, 1, 2010), .bis = tag(3, 1, 2010), .kuerzel = QStringLiteral("uralt"), .gast = g});
-    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = QStringLiteral("acht"), .gast = g});  // 8 days ago
+    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = QStringLiteral("acht"), .gast = g});    // 8 days ago
     buchung({.von = tag(20, 2), .bis = tag(23, 2), .kuerzel = QStringLiteral("sieben"), .gast = g});  // 7 days ago
     buchung({.von = tag(5), .bis = tag(9), .kuerzel = QStringLiteral("neu"), .gast = g});
     buchung({.von = tag(1, 10, 2023), .bis = tag(5, 10, 2023), .kuerzel = QStringLiteral("oktober"), .gast = g});
@@ -76,8 +76,14 @@ TEST_F(SuchenLogikTest, ColumnFiltersFollowTheRuleOfTheirColumn) {
     const int mueller = adresse(QStringLiteral("Müller"), QStringLiteral("Max"));
     const int leer = adresse(QVariant(), QStringLiteral("Ohne"));
     const int meier = adresse(QStringLiteral("Meier"), QStringLiteral("Eva"));
-    buchung({.zimmer = 1, .von = tag(1), .bis = tag(5), .kuerzel = QStringLiteral("mue"), .gast = mueller, .gaeste = 3,
-             .fruehstueck = true, .preis = 95.5});
+    buchung({.zimmer = 1,
+             .von = tag(1),
+             .bis = tag(5),
+             .kuerzel = QStringLiteral("mue"),
+             .gast = mueller,
+             .gaeste = 3,
+             .fruehstueck = true,
+             .preis = 95.5});
     buchung({.zimmer = 2, .von = tag(2), .bis = tag(5), .kuerzel = QStringLiteral("leer"), .gast = leer, .art = 4});
     buchung({.zimmer = 3, .von = tag(3), .bis = tag(7), .kuerzel = QStringLiteral("mei"), .gast = meier, .checked = true});
     buchung({.zimmer = 4, .von = tag(6), .bis = tag(8), .kuerzel = QStringLiteral("mei2"), .gast = meier, .geloescht = true});
@@ -132,12 +138,9 @@ TEST_F(SuchenLogikTest, BadFilterTextFiltersNothingAndKeepsTheOtherFilters) {
         const char* text;
     };
     const QList<Fall> faelle = {
-        {"impossible date", 19, "32.13."},
-        {"lone <", 19, "<"},
-        {"> with a non-date", 18, ">morgen"},
-        {"letters in a date", 18, "abc"},
-        {"letters in a price", 26, "zwölf"},
-        {"letters in the guest count", 4, "zwei"},
+        {"impossible date", 19, "32.13."},    {"lone <", 19, "<"},
+        {"> with a non-date", 18, ">morgen"}, {"letters in a date", 18, "abc"},
+        {"letters in a price", 26, "zwölf"},  {"letters in the guest count", 4, "zwei"},
         {"neither yes nor no", 3, "x"},
     };
     for (const auto& f : faelle) {

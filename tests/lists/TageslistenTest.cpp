@@ -33,11 +33,22 @@ protected:
 
 TEST_F(TageslistenTest, ConsecutiveDaysOnTheMealLists) {
     // Arrives on the 4th, leaves on the 5th, with every meal booked.
-    buchung({.von = tag(4), .bis = tag(5), .kuerzel = QStringLiteral("kurz"), .gast = gast_, .fruehstueck = true, .mittag = true,
+    buchung({.von = tag(4),
+             .bis = tag(5),
+             .kuerzel = QStringLiteral("kurz"),
+             .gast = gast_,
+             .fruehstueck = true,
+             .mittag = true,
              .abendessen = true});
     // Three nights: the day in between has every meal.
-    buchung({.zimmer = 2, .von = tag(3), .bis = tag(6), .kuerzel = QStringLiteral("lang"), .gast = gast_, .fruehstueck = true,
-             .mittag = true, .abendessen = true});
+    buchung({.zimmer = 2,
+             .von = tag(3),
+             .bis = tag(6),
+             .kuerzel = QStringLiteral("lang"),
+             .gast = gast_,
+             .fruehstueck = true,
+             .mittag = true,
+             .abendessen = true});
     struct Fall {
         const char* name;
         Tagesliste liste;
@@ -69,8 +80,7 @@ TEST_F(TageslistenTest, LaundryEveryNDaysAndBothOnTheDepartureDay) {
         const char* w;
     };
     // W1 = 3, arrival on day 0, departure on day 10.
-    const QList<Fall> faelle = {{0, ""},  {1, ""},  {2, ""}, {3, "X"}, {4, ""}, {5, ""},
-                                {6, "X"}, {7, ""}, {9, "X"}, {10, "XX"}};
+    const QList<Fall> faelle = {{0, ""}, {1, ""}, {2, ""}, {3, "X"}, {4, ""}, {5, ""}, {6, "X"}, {7, ""}, {9, "X"}, {10, "XX"}};
     const QDate von = tag(1), bis = tag(11);
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.tag);
@@ -94,12 +104,18 @@ TEST_F(TageslistenTest, LaundryEveryNDaysAndBothOnTheDepartureDay) {
 }
 
 TEST_F(TageslistenTest, OffersAndWaitingBookings) {
-    buchung({.von = tag(2), .bis = tag(4), .kuerzel = QStringLiteral("angebot"), .gast = gast_, .art = 4, .fruehstueck = true,
-             .waesche1 = 1});
-    buchung({.zimmer = 2, .von = tag(2), .bis = tag(4), .kuerzel = QStringLiteral("wartend"), .gast = gast_, .fruehstueck = true,
-             .waesche1 = 1, .geloescht = true});
-    buchung({.zimmer = 3, .von = tag(2), .bis = tag(4), .kuerzel = QStringLiteral("gast"), .gast = gast_, .fruehstueck = true,
-             .waesche1 = 1});
+    buchung(
+        {.von = tag(2), .bis = tag(4), .kuerzel = QStringLiteral("angebot"), .gast = gast_, .art = 4, .fruehstueck = true, .waesche1 = 1});
+    buchung({.zimmer = 2,
+             .von = tag(2),
+             .bis = tag(4),
+             .kuerzel = QStringLiteral("wartend"),
+             .gast = gast_,
+             .fruehstueck = true,
+             .waesche1 = 1,
+             .geloescht = true});
+    buchung(
+        {.zimmer = 3, .von = tag(2), .bis = tag(4), .kuerzel = QStringLiteral("gast"), .gast = gast_, .fruehstueck = true, .waesche1 = 1});
     for (const QDate& d : {tag(3), tag(4)}) {
         SCOPED_TRACE(d.toString().toStdString());
         EXPECT_EQ(kuerzel(Tagesliste::Fruehstueck, d), QStringList{QStringLiteral("gast")});
@@ -187,8 +203,16 @@ TEST_F(TageslistenTest, ExportWritesTheFileAndOnlyReportsThePath) {
 
 TEST_F(TageslistenTest, RecordValuesOfTheBreakfastList) {
     const int rechnung = adresse(QStringLiteral("Firma Rechnung"));
-    const int id = buchung({.zimmer = 3, .von = tag(1), .bis = tag(3), .kuerzel = QStringLiteral("r"), .gast = gast_, .kinder = 1,
-                            .fruehstueck = true, .mittag = true, .info = QStringLiteral("Allergie: \"Nüsse\"; bitte"), .preis = 1234.5});
+    const int id = buchung({.zimmer = 3,
+                            .von = tag(1),
+                            .bis = tag(3),
+                            .kuerzel = QStringLiteral("r"),
+                            .gast = gast_,
+                            .kinder = 1,
+                            .fruehstueck = true,
+                            .mittag = true,
+                            .info = QStringLiteral("Allergie: \"Nüsse\"; bitte"),
+                            .preis = 1234.5});
     db().execute(QStringLiteral("UPDATE tblBelegung SET IDAdressRechnung = ? WHERE ID = ?"), {rechnung, id});
     const auto e = liste(Tagesliste::Fruehstueck, tag(2));
     ASSERT_EQ(e.saetze.size(), 1);

@@ -24,11 +24,10 @@ TEST(ListCommandsTest, BreakfastListAsTsvAndAsDataFile) {
     tav::test::TempFolder tmp;
     ASSERT_EQ(werkzeug({QStringLiteral("create"), tmp.path()}).code, 0);
     const QString db = tmp.file(QStringLiteral("Lokal.mdb"));
-    for (const QString& sql :
-         {QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (1, '101')"),
-          QStringLiteral("INSERT INTO Address (Lastname, Firstname) VALUES ('Huber', 'Eva')"),
-          QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Frühstück, AnzahlGäste, Kürzel) "
-                         "VALUES (1, #03-01-2024#, #03-03-2024#, 1, True, 2, 'hu')")})
+    for (const QString& sql : {QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (1, '101')"),
+                               QStringLiteral("INSERT INTO Address (Lastname, Firstname) VALUES ('Huber', 'Eva')"),
+                               QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Frühstück, AnzahlGäste, Kürzel) "
+                                              "VALUES (1, #03-01-2024#, #03-03-2024#, 1, True, 2, 'hu')")})
         ASSERT_EQ(werkzeug({QStringLiteral("exec"), QStringLiteral("--db"), db, sql}).code, 0) << sql.toStdString();
 
     struct Fall {
@@ -61,7 +60,9 @@ TEST(ListCommandsTest, BreakfastListAsTsvAndAsDataFile) {
     QFile datei(tmp.file(QStringLiteral("allgdat.doc")));
     ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
     const QByteArray inhalt = datei.readAll();
-    EXPECT_TRUE(inhalt.startsWith("\xEF\xBB\xBF" "ZimBemerkung;Check;"));
+    EXPECT_TRUE(
+        inhalt.startsWith("\xEF\xBB\xBF"
+                          "ZimBemerkung;Check;"));
     EXPECT_EQ(inhalt.count("\r\n"), 3);
     EXPECT_TRUE(a.err.contains(QStringLiteral("Die Daten wurden exportiert nach ")));
 }

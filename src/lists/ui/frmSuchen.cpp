@@ -80,7 +80,8 @@ frmSuchen::frmSuchen(Database& db, Dialogs& dialogs, Fenster& fenster, Shell& sh
     setWindowTitle(QStringLiteral("Daten suchen"));
     abfrage_.filter = QStringList(listen::kSpalten, QString());
     modell_ = new BuchungslisteModell([this](const QList<int>& ids) { return logik_.zeilen(ids); }, this);
-    connect(modell_, &BuchungslisteModell::lesefehler, this, [this](const QString& m) { lblStatus_->setText(m); }, Qt::QueuedConnection);
+    connect(
+        modell_, &BuchungslisteModell::lesefehler, this, [this](const QString& m) { lblStatus_->setText(m); }, Qt::QueuedConnection);
     dokumente_ = std::make_unique<WeitereDokumente>(db_, *einstellungen_, dialogs_, shell_, WeitereDokumente::Menue::Buchungsliste);
     aufbauen();
     menuesAufbauen();
@@ -127,8 +128,9 @@ void frmSuchen::aufbauen() {
     oben->addWidget(cmdAktualisieren);
     oben->addWidget(cmdSchliessen);
 
-    auto* hinweis = new QLabel(QStringLiteral("Filtern durch Auswahl der Spalte und Eingabe von Buchstaben/Zahlen und Bestätigen mit der "
-                                              "'Return' Taste. Fehlende Buchstaben oder Zahlen können durch '%' ersetzt werden."));
+    auto* hinweis =
+        new QLabel(QStringLiteral("Filtern durch Auswahl der Spalte und Eingabe von Buchstaben/Zahlen und Bestätigen mit der "
+                                  "'Return' Taste. Fehlende Buchstaben oder Zahlen können durch '%' ersetzt werden."));
     hinweis->setObjectName(QStringLiteral("lblHinweis"));
     hinweis->setWordWrap(true);
     hinweis->setStyleSheet(QStringLiteral("background: #fffbe0; padding: 3px;"));
@@ -165,7 +167,8 @@ void frmSuchen::aufbauen() {
     connect(cmdAktualisieren, &QPushButton::clicked, this, &frmSuchen::aktualisieren);
     connect(cmdSchliessen, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdVorgabe, &QPushButton::clicked, this, [this] {
-        geschuetzt(QStringLiteral("Die Vorgabe konnte nicht gespeichert werden."), [&] { logik_.zeitraumSpeichern(cboAnzeige->currentIndex()); });
+        geschuetzt(QStringLiteral("Die Vorgabe konnte nicht gespeichert werden."),
+                   [&] { logik_.zeitraumSpeichern(cboAnzeige->currentIndex()); });
     });
     connect(cboAnzeige, &QComboBox::activated, this, [this](int i) {
         abfrage_.zeitraum = i;
@@ -219,10 +222,12 @@ void frmSuchen::menuesAufbauen() {
     };
     eintrag(datei, "mnuDatenAnzeigen", QStringLiteral("Daten &anzeigen"), oeffneReservierung)
         ->setEnabled(fenster_.vorhanden(Ziel::Reservierung));
-    eintrag(datei, "mnuUebersicht", QStringLiteral("&Übersicht für Reservierungsadresse"), [uebersicht] { uebersicht(true); })
-        ->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
-    eintrag(datei, "mnuUebersichtRechnung", QStringLiteral("Übersicht für &Rechnungsadresse"), [uebersicht] { uebersicht(false); })
-        ->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
+    eintrag(datei, "mnuUebersicht", QStringLiteral("&Übersicht für Reservierungsadresse"), [uebersicht] {
+        uebersicht(true);
+    })->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
+    eintrag(datei, "mnuUebersichtRechnung", QStringLiteral("Übersicht für &Rechnungsadresse"), [uebersicht] {
+        uebersicht(false);
+    })->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
     eintrag(datei, "mnuAdressverwaltung", QStringLiteral("A&dressverwaltung"), [this, ordner] {
         Adressprogramm(shell_, dialogs_, ordner).oeffnen();
     })->setEnabled(adressprogramm.vorhanden());
@@ -344,8 +349,9 @@ void frmSuchen::menuesAufbauen() {
     kontext->addSeparator();
     eintrag(kontext, "kontextResOeffnen", QStringLiteral("&Reservierung öffnen"), oeffneReservierung)
         ->setEnabled(fenster_.vorhanden(Ziel::Reservierung));
-    eintrag(kontext, "kontextUebersicht", QStringLiteral("&Übersicht für Reservierungsadresse"), [uebersicht] { uebersicht(true); })
-        ->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
+    eintrag(kontext, "kontextUebersicht", QStringLiteral("&Übersicht für Reservierungsadresse"), [uebersicht] {
+        uebersicht(true);
+    })->setEnabled(fenster_.vorhanden(Ziel::Adresskonto));
 }
 
 void frmSuchen::weitereDokumenteAuffrischen() {
@@ -368,7 +374,8 @@ bool frmSuchen::laden() {
         logik_.abgTempNeuBerechnen();
         const auto row = Parameter(db_).read(QStringLiteral("Beschriftungen"));
         const QString zimmer = row ? row->text(2, QStringLiteral("Zimmer")) : QStringLiteral("Zimmer");
-        modell_->setBeschriftungen(logik_.beschriftungen(zimmer.isEmpty() ? QStringLiteral("Zimmer") : zimmer, QStringLiteral("Belegungsart")));
+        modell_->setBeschriftungen(
+            logik_.beschriftungen(zimmer.isEmpty() ? QStringLiteral("Zimmer") : zimmer, QStringLiteral("Belegungsart")));
         abfrage_.zeitraum = logik_.gespeicherterZeitraum();
         cboAnzeige->setCurrentIndex(abfrage_.zeitraum);
         gespeicherteBreiten_ = logik_.breiten();
@@ -391,9 +398,8 @@ bool frmSuchen::abfragen(bool meldungWennLeer) {
     QList<int> ids;
     QStringList hinweise;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool gelesen = geschuetzt(QStringLiteral("Die Buchungsliste konnte nicht gelesen werden."), [&] {
-        ids = logik_.ids(abfrage_, modell_->beschriftungen(), Clock::current().today(), &hinweise);
-    });
+    const bool gelesen = geschuetzt(QStringLiteral("Die Buchungsliste konnte nicht gelesen werden."),
+                                    [&] { ids = logik_.ids(abfrage_, modell_->beschriftungen(), Clock::current().today(), &hinweise); });
     QApplication::restoreOverrideCursor();
     if (!gelesen) return false;
     if (ids.isEmpty() && meldungWennLeer) {
@@ -480,8 +486,7 @@ void frmSuchen::breitenAnwenden(const QList<int>& breiten) {
 
 QList<int> frmSuchen::aktuelleBreiten() const {
     QList<int> b;
-    for (int i = 0; i < listen::kSpalten; ++i)
-        b << (MSFlexSuchen->isColumnHidden(i) ? 0 : MSFlexSuchen->columnWidth(i) * kTwipsProPixel);
+    for (int i = 0; i < listen::kSpalten; ++i) b << (MSFlexSuchen->isColumnHidden(i) ? 0 : MSFlexSuchen->columnWidth(i) * kTwipsProPixel);
     return b;
 }
 
@@ -546,9 +551,8 @@ void frmSuchen::vorgabeDatum() {
     connect(knoepfe, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     if (d.exec() != QDialog::Accepted) return;
     const int wert = morgen->isChecked() ? 1 : 0;
-    if (geschuetzt(QStringLiteral("Das Vorgabedatum konnte nicht gespeichert werden."), [&] {
-            Parameter(db_).write(QStringLiteral("VorgabeDatum"), {qMakePair(1, QVariant(QString::number(wert)))});
-        }))
+    if (geschuetzt(QStringLiteral("Das Vorgabedatum konnte nicht gespeichert werden."),
+                   [&] { Parameter(db_).write(QStringLiteral("VorgabeDatum"), {qMakePair(1, QVariant(QString::number(wert)))}); }))
         variablen().vorgabeDatum = wert;
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "lists/ListenTestSupport.h"
 #include "platform/Shell.h"
 #include "store/Variablen.h"
+#include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedFenster.h"
 
@@ -39,9 +41,7 @@ protected:
         ListenFixture::TearDown();
     }
     QAction* aktion(frmSuchen& f, const char* name) { return f.findChild<QAction*>(QString::fromUtf8(name)); }
-    void filter(frmSuchen& f, int spalte, const QString& text) {
-        ASSERT_TRUE(f.modell().setData(f.modell().index(0, spalte - 1), text));
-    }
+    void filter(frmSuchen& f, int spalte, const QString& text) { ASSERT_TRUE(f.modell().setData(f.modell().index(0, spalte - 1), text)); }
 
     ScriptedFenster fenster_;
     ScriptedShell shell_;
@@ -108,6 +108,32 @@ TEST_F(frmSuchenTest, OpensTheReservationAndExportsTheBreakfastList) {
     EXPECT_EQ(datei.readAll().count("\r\n"), 4);  // two lines of heads, Müller and Meier
 }
 
+TEST_F(frmSuchenTest, ALockedFileKeepsTheListAndNamesTheFile) {
+    frmSuchen f(db(), dialogs_, fenster_, shell_);
+    ASSERT_TRUE(f.laden());
+    FremdeSperre::kurzWarten(db());
+    const QString zentral = FremdeSperre::dateiDer(db(), QStringLiteral("tblBelegung"));
+    {
+        FremdeSperre sperre({zentral});
+        filter(f, 8, QStringLiteral("Mü"));
+        QTest::mouseClick(f.cmdFilter, Qt::LeftButton);
+        ASSERT_EQ(dialogs_.shown().size(), 1);
+        EXPECT_TRUE(dialogs_.last().text.contains(QFileInfo(zentral).fileName())) << dialogs_.last().text.toStdString();
+        EXPECT_FALSE(dialogs_.last().text.contains(QStringLiteral("SELECT"), Qt::CaseInsensitive));
+        EXPECT_EQ(f.modell().rowCount(), 4);
+        dialogs_.clear();
+        aktion(f, "mnuFilterEntfernen")->trigger();
+        EXPECT_EQ(dialogs_.shown().size(), 1);
+        EXPECT_EQ(f.modell().rowCount(), 4);
+        dialogs_.clear();
+    }
+    QTest::mouseClick(f.cmdFilter, Qt::LeftButton);
+    EXPECT_EQ(f.modell().rowCount(), 4);
+    filter(f, 8, QStringLiteral("Mü"));
+    QTest::mouseClick(f.cmdFilter, Qt::LeftButton);
+    EXPECT_EQ(f.modell().rowCount(), 3);
+}
+
 TEST_F(frmSuchenTest, OpensWithTheDeparturesOfADay) {
     Aufruf a;
     a.anreise = tag(4);
@@ -122,7 +148,10 @@ TEST_F(frmSuchenTest, ScrollingReadsOnlyTheShownPagesAndKeepsACache) {
     {
         Transaction t(db());
         for (int i = 0; i < 3000; ++i)
-            buchung({.zimmer = 1 + i % 4, .von = tag(1).addDays(i), .bis = tag(2).addDays(i), .kuerzel = QStringLiteral("v%1").arg(i),
+            buchung({.zimmer = 1 + i % 4,
+                     .von = tag(1).addDays(i),
+                     .bis = tag(2).addDays(i),
+                     .kuerzel = QStringLiteral("v%1").arg(i),
                      .gast = g});
         t.commit();
     }
