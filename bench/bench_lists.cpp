@@ -133,7 +133,7 @@ void Blaettern(benchmark::State& state) {
 BENCHMARK(ListeOeffnen)->Name("lists.ListeOeffnen/abg_temp")->Unit(benchmark::kMillisecond);
 BENCHMARK(FilterAendern)->Name("lists.FilterAendern/spalten")->Unit(benchmark::kMillisecond);
 BENCHMARK(Fruehstueck)->Name("lists.Fruehstueck/ein_tag")->Unit(benchmark::kMillisecond);
-BENCHMARK(Blaettern)->Name("lists.Blaettern/alle_zeilen")->Unit(benchmark::kMillisecond);
+BENCHMARK(Blaettern)->Name("lists.Blaettern/alle_zeilen")->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -362,7 +362,9 @@ void frmSuchen::weitereDokumenteAuffrischen() {
         QAction* a = mnuWeitereDokumente_->findChild<QAction*>(QStringLiteral("mnuDok_%1").arg(n));
         if (!a) continue;
         const bool da = n - 1 < eintraege.size();
-        if (da && !eintraege[n - 1].name.isEmpty()) a->setText(eintraege[n - 1].name);
+        // An ampersand of the name is shown, not taken as a shortcut.
+        if (da && !eintraege[n - 1].name.isEmpty())
+            a->setText(QString(eintraege[n - 1].name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         a->setEnabled(da && eintraege[n - 1].moeglich());
     }
 }

@@ -12,8 +12,10 @@
 #include <QTest>
 
 #include "lists/ListenTestSupport.h"
+#include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "store/Variablen.h"
+#include "store/clsPfade.h"
 #include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedFenster.h"
@@ -132,6 +134,31 @@ TEST_F(frmSuchenTest, ALockedFileKeepsTheListAndNamesTheFile) {
     filter(f, 8, QStringLiteral("Mü"));
     QTest::mouseClick(f.cmdFilter, Qt::LeftButton);
     EXPECT_EQ(f.modell().rowCount(), 3);
+}
+
+TEST_F(frmSuchenTest, FurtherDocumentWritesTheRowsAddressIntoTheProgramFolder) {
+    const QString dokument = folder() + QStringLiteral("/Briefe/Anfahrt.odt");
+    ASSERT_TRUE(QDir().mkpath(folder() + QStringLiteral("/Briefe")));
+    SettingsStore speicher;
+    clsPfade(db(), speicher).Pfadsetzen(6, {QStringLiteral("Anfahrt & Parken"), dokument, true});
+    shell_.addDocument(dokument);
+    frmSuchen f(db(), dialogs_, fenster_, shell_);
+    ASSERT_TRUE(f.laden());
+    QAction* eins = aktion(f, "mnuDok_1");
+    EXPECT_EQ(eins->text(), QStringLiteral("Anfahrt && Parken"));
+    ASSERT_TRUE(eins->isEnabled());
+    EXPECT_FALSE(aktion(f, "mnuDok_2")->isEnabled());
+    f.MSFlexSuchen->setCurrentIndex(f.modell().index(1, 7));  // Müller
+    dialogs_.answer(Answer::Ok);
+    eins->trigger();
+    const QString adressdatei = file(QStringLiteral("adresse.doc"));
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Adressdaten wurden exportiert nach ") + QDir::toNativeSeparators(adressdatei) +
+                                            QLatin1Char('.')});
+    QFile datei(adressdatei);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(datei.readAll()).contains(QStringLiteral("Müller;Max;")));
+    EXPECT_EQ(shell_.opened(), QStringList{dokument});
+    EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/Briefe/adresse.doc")));
 }
 
 TEST_F(frmSuchenTest, OpensWithTheDeparturesOfADay) {
