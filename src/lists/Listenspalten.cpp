@@ -50,6 +50,27 @@ QString vonKlausel(bool rechnungsadresse) {
     return QStringLiteral(" FROM (") + joins + QStringLiteral(") LEFT JOIN Address AS RA ON tblBelegung.IDAdressRechnung = RA.ID");
 }
 
+QString vonKlauselFuer(const QString& bedingung) {
+    // Bookings without an address or a room are never shown: those two joins always stay.
+    QString joins = QStringLiteral("(Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID)"
+                                   " INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer");
+    // The left joins add a value to each booking and never a row; each joins only when the
+    // condition or the sort order uses its table.
+    const struct {
+        const char* alias;
+        const char* join;
+    } links[] = {
+        {"tbBelegArten.", " LEFT JOIN tbBelegArten ON tblBelegung.Belegungsart = tbBelegArten.BelegungsID"},
+        {"Z1.", " LEFT JOIN tbZusätze AS Z1 ON tbZimmernummern.Zusatz1 = Z1.ZusatzFeld"},
+        {"Z2.", " LEFT JOIN tbZusätze AS Z2 ON tbZimmernummern.Zusatz2 = Z2.ZusatzFeld"},
+        {"H1.", " LEFT JOIN TblHilfeDarstellung AS H1 ON tblBelegung.Checked = H1.WahrNichtWahr"},
+        {"H2.", " LEFT JOIN TblHilfeDarstellung AS H2 ON tblBelegung.Gelöscht = H2.WahrNichtWahr"},
+    };
+    for (const auto& l : links)
+        if (bedingung.contains(QString::fromUtf8(l.alias))) joins = QLatin1Char('(') + joins + QLatin1Char(')') + QString::fromUtf8(l.join);
+    return QStringLiteral(" FROM ") + joins;
+}
+
 QStringList vorgabeBeschriftungen(const QString& zimmer, const QString& art) {
     return {QStringLiteral("Checked in"),
             QStringLiteral("Reservierungsnummer"),

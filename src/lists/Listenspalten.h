@@ -35,6 +35,10 @@ const std::array<Spalte, kSpalten>& spalten();
 // With rechnungsadresse, the invoice address joins as RA.
 QString vonKlausel(bool rechnungsadresse = false);
 
+// The same rows with only the joins that a WHERE and ORDER BY clause names (for the query of
+// the list's IDs, which reads no shown value).
+QString vonKlauselFuer(const QString& bedingung);
+
 // The captions a new "SpaltenBeschriftung" row gets (room and kind captions from the settings).
 QStringList vorgabeBeschriftungen(const QString& zimmer, const QString& art);
 

@@ -219,7 +219,7 @@ QList<int> SuchenLogik::ids(const Listenabfrage& a, const QStringList& beschrift
     const Bedingung b = bedingung(a, beschriftungen, heute);
     if (hinweise) *hinweise = b.hinweise;
     QList<int> ergebnis;
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.ID") + listen::vonKlausel() + b.sql, b.werte);
+    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.ID") + listen::vonKlauselFuer(b.sql) + b.sql, b.werte);
     for (; !rs.eof(); rs.moveNext()) ergebnis << rs.value(0).toInt();
     return ergebnis;
 }
