@@ -52,8 +52,9 @@ QString vonKlausel(bool rechnungsadresse) {
 
 QString vonKlauselFuer(const QString& bedingung) {
     // Bookings without an address or a room are never shown: those two joins always stay.
-    QString joins = QStringLiteral("(Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID)"
-                                   " INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer");
+    QString joins = QStringLiteral(
+        "(Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID)"
+        " INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer");
     // The left joins add a value to each booking and never a row; each joins only when the
     // condition or the sort order uses its table.
     const struct {
