@@ -34,7 +34,6 @@ struct Programmordner {
     }
 };
 
-
 void RechnungDateienUndPdf(benchmark::State& state) {
     Programmordner p;
     for (auto _ : state) {

@@ -10,16 +10,16 @@ namespace tav {
 
 // The sender of the house's letters: the text blocks of tblTexte.
 struct Absender {
-    QString anrede;        // Absender1
-    QString name;          // Absender2
-    QString strasse;       // Absender3
-    QString plz;           // PLZ
-    QString ort;           // Absender5
+    QString anrede;   // Absender1
+    QString name;     // Absender2
+    QString strasse;  // Absender3
+    QString plz;      // PLZ
+    QString ort;      // Absender5
     QString telefon;
     QString fax;
     QString email;
     QString internet;
-    QString brieftext;     // may hold line breaks
+    QString brieftext;  // may hold line breaks
     QString grussformel;
     QString betreff;
     QString bank;
@@ -39,8 +39,8 @@ struct Briefdaten {
     bool mitAdresse = true;  // setting mitAdresse: the sender block is printed
     // the invoice address
     int adressnummer = 0;
-    QString anrede, adressbemerkung, email, fax, kkGueltigBis, kkNummer, kreditkarte, land, nachname, name2, ort, plz,
-        plzPostfach, postfach, strasse, vorname;
+    QString anrede, adressbemerkung, email, fax, kkGueltigBis, kkNummer, kreditkarte, land, nachname, name2, ort, plz, plzPostfach,
+        postfach, strasse, vorname;
     // the document
     QDate rechnungsdatum;
     QString rechnungsnummer;  // Renummer_eigen

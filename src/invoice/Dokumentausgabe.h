@@ -8,13 +8,13 @@ namespace tav {
 
 // Which template reads which data file, and where the merged copy of a document is kept.
 enum class Dokumentart {
-    RechnungEditor,     // invoice from the items editor
-    AngebotEditor,      // offer from the items editor
-    BestaetigungEditor, // confirmation from the items editor
-    Rechnung,           // invoice from the reservation form
-    Angebot,            // offer from the reservation form
-    Anmeldung,          // registration form
-    ResBestaetigung,    // reservation confirmation
+    RechnungEditor,      // invoice from the items editor
+    AngebotEditor,       // offer from the items editor
+    BestaetigungEditor,  // confirmation from the items editor
+    Rechnung,            // invoice from the reservation form
+    Angebot,             // offer from the reservation form
+    Anmeldung,           // registration form
+    ResBestaetigung,     // reservation confirmation
 };
 
 class Dokumentausgabe {

@@ -9,8 +9,9 @@ namespace tav {
 const QString& Formulardatei::kopfzeile() {
     // Six pieces joined without separators between them.
     static const QString kopf =
-        QStringLiteral("Anrede;Zimmernummer;VorName;Nachname;Name2;Firma;Strasse;Ort;PLZ;Land;Telefon;FAX;Email;Beginn;Ende;Kuerzel;"
-                       "BelegungsArt;Bemerkungen;GesamtPreis;PreisProNacht;AnzahlUebernachtungen;TEXT5;BAnk;TEXT1;TEXT2;TEXT3") +
+        QStringLiteral(
+            "Anrede;Zimmernummer;VorName;Nachname;Name2;Firma;Strasse;Ort;PLZ;Land;Telefon;FAX;Email;Beginn;Ende;Kuerzel;"
+            "BelegungsArt;Bemerkungen;GesamtPreis;PreisProNacht;AnzahlUebernachtungen;TEXT5;BAnk;TEXT1;TEXT2;TEXT3") +
         QStringLiteral(";Getraenke;GetraenkeText;MiniBar;MiniBarTExt;Restaurant;RestaurantText;Sonstiges;SonstigesText;") +
         QStringLiteral("TelefonBetrag;TelefonText;TelefonAbs;FaxAbs;EmailAbs;InternetAbs;Druckanzahl;GesamtDM;GesamtEuro;") +
         QStringLiteral("MWSTDM;MWSTEuro;PLZAbs;Waehrung;Einheiten;Vorschau;AnzahlGäste;MitAbsender;AktDatum;Frühstück;") +

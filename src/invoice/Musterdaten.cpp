@@ -33,8 +33,8 @@ Absender absender() {
 Briefdaten Musterdaten::brief(const QDate& datum) {
     Briefdaten b;
     b.absender = absender();
-    b.absender.betreff = b.absender.betreff.arg(datum.addDays(-2).toString(QStringLiteral("dd.MM.yyyy")),
-                                                datum.toString(QStringLiteral("dd.MM.yyyy")));
+    b.absender.betreff =
+        b.absender.betreff.arg(datum.addDays(-2).toString(QStringLiteral("dd.MM.yyyy")), datum.toString(QStringLiteral("dd.MM.yyyy")));
     b.adressnummer = 4182;
     b.anrede = QStringLiteral("Frau");
     b.vorname = QStringLiteral("Dr. Johanna");
@@ -142,7 +142,8 @@ QList<Detailzeile> Musterdaten::rechnungszeilen(const QDate& datum) {
     Detailzeile zahlung;
     zahlung.code = QStringLiteral("A");
     zahlung.artikel = QStringLiteral("Anzahlung");
-    zahlung.bemerkung = QStringLiteral(" am ") + datum.addDays(-30).toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" (Überweisung)");
+    zahlung.bemerkung =
+        QStringLiteral(" am ") + datum.addDays(-30).toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" (Überweisung)");
     zahlung.gesamtpreis = 400.0;
     z << zahlung;
     summe(QStringLiteral("A"), QStringLiteral("Summe Zahlungen:"), 400.0);

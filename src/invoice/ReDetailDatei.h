@@ -75,8 +75,7 @@ public:
 
     static DataFile datei(const DetailBeschriftung& b, const QList<Detailzeile>& zeilen, bool rtf = false);
     // Writes both files into a folder; false with a German message naming the file otherwise.
-    static bool schreiben(const QString& ordner, const DetailBeschriftung& b, const QList<Detailzeile>& zeilen,
-                          QString* fehler = nullptr);
+    static bool schreiben(const QString& ordner, const DetailBeschriftung& b, const QList<Detailzeile>& zeilen, QString* fehler = nullptr);
 };
 
 }  // namespace tav

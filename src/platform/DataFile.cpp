@@ -44,9 +44,7 @@ DataFile::Record& DataFile::Record::quoted(const QString& value) {
     return *this;
 }
 
-DataFile::Record& DataFile::Record::quotedIfNotEmpty(const QString& value) {
-    return value.isEmpty() ? plain(QString()) : quoted(value);
-}
+DataFile::Record& DataFile::Record::quotedIfNotEmpty(const QString& value) { return value.isEmpty() ? plain(QString()) : quoted(value); }
 
 DataFile& DataFile::add(const Record& record) {
     lines_ << record.text();
@@ -69,8 +67,8 @@ bool DataFile::save(const QString& path, QString* error) const {
     const QByteArray data = bytes();
     if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit()) return true;
     if (error)
-        *error = QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
+        *error =
+            QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).").arg(QDir::toNativeSeparators(path), file.errorString());
     return false;
 }
 

@@ -50,10 +50,10 @@ struct Context {
 
 // An element of the template that carries one of the data-… attributes.
 struct Element {
-    qsizetype start = 0;      // '<' of the opening tag
-    qsizetype openEnd = 0;    // after '>' of the opening tag
-    qsizetype closeStart = 0; // '<' of the end tag
-    qsizetype end = 0;        // after '>' of the end tag
+    qsizetype start = 0;       // '<' of the opening tag
+    qsizetype openEnd = 0;     // after '>' of the opening tag
+    qsizetype closeStart = 0;  // '<' of the end tag
+    qsizetype end = 0;         // after '>' of the end tag
     QString tag;
     QString openTag;
     QHash<QString, QString> data;  // data-… attributes (lower case) and their values
@@ -79,7 +79,8 @@ QHash<QString, QString> dataAttributes(const QString& attrs) {
 
 // The opening tag without its data-… attributes.
 QString stripData(const QString& openTag) {
-    static const QRegularExpression re(QStringLiteral(R"re(\s+data-(?:repeat|where|if-not|if)(?=[\s=>/])(?:\s*=\s*(?:"[^"]*"|'[^']*'|[^\s>"']+))?)re"));
+    static const QRegularExpression re(
+        QStringLiteral(R"re(\s+data-(?:repeat|where|if-not|if)(?=[\s=>/])(?:\s*=\s*(?:"[^"]*"|'[^']*'|[^\s>"']+))?)re"));
     QString t = openTag;
     t.remove(re);
     return t;
@@ -215,9 +216,8 @@ struct Margins {
 };
 
 Margins pageMargins(const QString& html) {
-    static const QRegularExpression re(
-        QStringLiteral(R"re(<meta\s+name\s*=\s*["']seitenraender["']\s+content\s*=\s*["']([^"']*)["'])re"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(QStringLiteral(R"re(<meta\s+name\s*=\s*["']seitenraender["']\s+content\s*=\s*["']([^"']*)["'])re"),
+                                       QRegularExpression::CaseInsensitiveOption);
     Margins m;
     const auto match = re.match(html);
     if (!match.hasMatch()) return m;
@@ -235,9 +235,8 @@ Margins pageMargins(const QString& html) {
 // <meta name="textbeginn" content="98">: where the flow of the first page begins, in mm from the
 // top of the page; 0 when the template does not say.
 double firstPageStart(const QString& html) {
-    static const QRegularExpression re(
-        QStringLiteral(R"re(<meta\s+name\s*=\s*["']textbeginn["']\s+content\s*=\s*["']([^"']*)["'])re"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(QStringLiteral(R"re(<meta\s+name\s*=\s*["']textbeginn["']\s+content\s*=\s*["']([^"']*)["'])re"),
+                                       QRegularExpression::CaseInsensitiveOption);
     const auto match = re.match(html);
     if (!match.hasMatch()) return 0;
     bool ok = false;
@@ -281,8 +280,7 @@ QString tempNameBeside(const QString& path) {
 
 }  // namespace
 
-std::optional<QString> mergeTemplate(const QString& templateHtml, const DataFile::Table& main, const QString& dataFolder,
-                                     QString* error) {
+std::optional<QString> mergeTemplate(const QString& templateHtml, const DataFile::Table& main, const QString& dataFolder, QString* error) {
     QString dummy;
     QString& err = error ? *error : dummy;
     QString html = templateHtml;
@@ -380,7 +378,8 @@ int paintDocument(const QString& mergedHtml, QPagedPaintDevice& device) {
     while (const auto p = nextElement(body, 0, {QStringLiteral("data-position")}, nullptr)) {
         const QString html = body.mid(p->start, p->end - p->start);
         body.remove(p->start, p->end - p->start);
-        const QStringList n = p->data.value(QStringLiteral("data-position")).simplified().replace(QLatin1Char(','), QLatin1Char('.')).split(QLatin1Char(' '));
+        const QStringList n =
+            p->data.value(QStringLiteral("data-position")).simplified().replace(QLatin1Char(','), QLatin1Char('.')).split(QLatin1Char(' '));
         if (n.size() < 3) continue;
         Placed pl;
         pl.where = QRectF(n[0].toDouble() * kPointsPerMm, n[1].toDouble() * kPointsPerMm, n[2].toDouble() * kPointsPerMm, 0);
@@ -448,7 +447,9 @@ int paintDocument(const QString& mergedHtml, QPagedPaintDevice& device) {
         if (pages > 1) {
             QTextDocument number;
             prepare(number,
-                    QStringLiteral("<p align=\"right\" style=\"font-size: 7.5pt; color: #555555;\">Seite %1 von %2</p>").arg(page + 1).arg(pages),
+                    QStringLiteral("<p align=\"right\" style=\"font-size: 7.5pt; color: #555555;\">Seite %1 von %2</p>")
+                        .arg(page + 1)
+                        .arg(pages),
                     width);
             painter.save();
             painter.translate(left, footerTop - 5.0 * kPointsPerMm);

@@ -55,18 +55,16 @@ struct MergeResult {
 };
 
 // Reads the template and the data file, merges them, writes the merged document (HTML under the
-// document's name; none when it is empty) and, when outputPdf is not empty, an A4 PDF. Both files are first written
-// under temporary names and renamed at the end: after a failure neither file is touched. A missing
-// or unreadable template gives "Das Programm 'Word' konnte nicht geöffnet werden." with a second
-// line naming the template.
-MergeResult mailMerge(const QString& templatePath, const QString& dataFilePath, const QString& outputDocument,
-                      const QString& outputPdf);
+// document's name; none when outputDocument is empty) and, when outputPdf is not empty, an A4
+// PDF. Both files are first written under temporary names and renamed at the end: after a
+// failure neither file is touched. A missing or unreadable template gives "Das Programm 'Word'
+// konnte nicht geöffnet werden." with a second line naming the template.
+MergeResult mailMerge(const QString& templatePath, const QString& dataFilePath, const QString& outputDocument, const QString& outputPdf);
 
 // The merge itself, on texts: the template's HTML and the main data file's records; named data
 // files of repeated rows are read from dataFolder. nullopt with a German message on an unknown
 // field, an unreadable data file or a data-… element without its end tag.
-std::optional<QString> mergeTemplate(const QString& templateHtml, const DataFile::Table& main, const QString& dataFolder,
-                                     QString* error);
+std::optional<QString> mergeTemplate(const QString& templateHtml, const DataFile::Table& main, const QString& dataFolder, QString* error);
 
 // The number of copies a data file asks for (field "Druckanzahl"): 1 when it is missing, 0 or
 // not a number.

@@ -63,9 +63,9 @@ TEST(BriefdateiTest, CopyCountFollowsTheBlockDruckAnzahl) {
     const struct {
         const char* block;
         const char* feld;
-    } faelle[] = {{"0", "Druckanzahl=1"},  {"3", "Druckanzahl=3"},  {"25", "Druckanzahl=2"}, {"1", "Druckanzahl=1"},
+    } faelle[] = {{"0", "Druckanzahl=1"},   {"3", "Druckanzahl=3"},  {"25", "Druckanzahl=2"}, {"1", "Druckanzahl=1"},
                   {"10", "Druckanzahl=10"}, {"11", "Druckanzahl=2"}, {"", "Druckanzahl=1"},   {"zwei", "Druckanzahl=1"},
-                  {"-4", "Druckanzahl=1"}, {" 4 ", "Druckanzahl=4"}};
+                  {"-4", "Druckanzahl=1"},  {" 4 ", "Druckanzahl=4"}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.block);
         Briefdaten b = brief();
@@ -102,8 +102,8 @@ TEST(BriefdateiTest, SenderRowsAreReadByPosition) {
     QStringList zeilen;
     for (int i = 1; i <= 18; ++i) zeilen << QStringLiteral("Zeile %1").arg(i);
     const Absender a = Absender::ausTextbloecken(zeilen, QStringLiteral("St-Nr"));
-    const QStringList gelesen = {a.anrede, a.name,        a.strasse, a.plz,     a.ort,  a.telefon,     a.fax,
-                                 a.email,  a.internet,    a.brieftext, a.grussformel, a.betreff, a.bank, a.druckanzahl};
+    const QStringList gelesen = {a.anrede, a.name,     a.strasse,   a.plz,         a.ort,     a.telefon, a.fax,
+                                 a.email,  a.internet, a.brieftext, a.grussformel, a.betreff, a.bank,    a.druckanzahl};
     const QList<int> erwartet = {1, 2, 3, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17};
     for (qsizetype i = 0; i < erwartet.size(); ++i) {
         SCOPED_TRACE(i);

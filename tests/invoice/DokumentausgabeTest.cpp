@@ -24,8 +24,8 @@ protected:
         const struct {
             const char* quelle;
             const char* name;
-        } vorlagen[] = {{"rechnung.html", "rechnung.doc"},  {"varangebot.html", "VarAngebot.doc"},
-                        {"bestaet.html", "Bestät.doc"},     {"angebot.html", "angebot.doc"},
+        } vorlagen[] = {{"rechnung.html", "rechnung.doc"},   {"varangebot.html", "VarAngebot.doc"},
+                        {"bestaet.html", "Bestät.doc"},      {"angebot.html", "angebot.doc"},
                         {"anmeldung.html", "Anmeldung.doc"}, {"resbestaetigung.html", "resbestätigung.doc"}};
         for (const auto& v : vorlagen)
             ASSERT_TRUE(QFile::copy(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/") + QString::fromUtf8(v.quelle),
@@ -53,12 +53,35 @@ TEST_F(DokumentausgabeTest, TheTwoRoomInvoiceReadsAsAGermanInvoice) {
     EXPECT_EQ(r.pdf, ordner_.file(QStringLiteral("Rechnungen/Rechnung Weißgerber.pdf")));
     EXPECT_EQ(r.copies, 2);
     const QString text = pdfText(r.pdf);
-    for (const char* soll : {"Rechnung Nr. R-2026-0815", "Dr. Johanna Weißgerber", "81669 München", "Kundennummer", "4182",
-                             "Rechnungsdatum", "15.06.2026", "B-2026-1201", "Übernachtungen", "Zimmer 12 (Doppelzimmer Talblick)",
-                             "mit Halbpension", "Gästezahl: 2 Erw./ 1 Kind", "Getränke Minibar", "Zwischensumme:", "1.232,50 EUR",
-                             "Stammgastrabatt 4 %", "-45,83 EUR", "7% MwSt", "73,35 EUR", "19% MwSt", "9,89 EUR", "Rechnungsbetrag",
-                             "1.183,20 EUR", "noch zu zahlen:", "783,20", "Zahlungsziel: 14 Tage ohne Abzug",
-                             "IBAN DE12 7105 0000 0020 1234 56", "Steuernummer: 165/123/45678", "Mit freundlichen Grüßen"}) {
+    for (const char* soll : {"Rechnung Nr. R-2026-0815",
+                             "Dr. Johanna Weißgerber",
+                             "81669 München",
+                             "Kundennummer",
+                             "4182",
+                             "Rechnungsdatum",
+                             "15.06.2026",
+                             "B-2026-1201",
+                             "Übernachtungen",
+                             "Zimmer 12 (Doppelzimmer Talblick)",
+                             "mit Halbpension",
+                             "Gästezahl: 2 Erw./ 1 Kind",
+                             "Getränke Minibar",
+                             "Zwischensumme:",
+                             "1.232,50 EUR",
+                             "Stammgastrabatt 4 %",
+                             "-45,83 EUR",
+                             "7% MwSt",
+                             "73,35 EUR",
+                             "19% MwSt",
+                             "9,89 EUR",
+                             "Rechnungsbetrag",
+                             "1.183,20 EUR",
+                             "noch zu zahlen:",
+                             "783,20",
+                             "Zahlungsziel: 14 Tage ohne Abzug",
+                             "IBAN DE12 7105 0000 0020 1234 56",
+                             "Steuernummer: 165/123/45678",
+                             "Mit freundlichen Grüßen"}) {
         SCOPED_TRACE(soll);
         EXPECT_TRUE(text.contains(QString::fromUtf8(soll)));
     }
@@ -122,5 +145,6 @@ TEST(DokumentausgabeNamenTest, KindsUseTheirTemplateDataFileAndFolder) {
         EXPECT_EQ(Dokumentausgabe::datendatei(r.art), QString::fromUtf8(r.daten));
         EXPECT_EQ(Dokumentausgabe::ordner(r.art), QString::fromUtf8(r.ordner));
     }
-    EXPECT_EQ(Dokumentausgabe::pdfPfad(QStringLiteral("/p/Rechnungen/Rechnung Huber.doc")), QStringLiteral("/p/Rechnungen/Rechnung Huber.pdf"));
+    EXPECT_EQ(Dokumentausgabe::pdfPfad(QStringLiteral("/p/Rechnungen/Rechnung Huber.doc")),
+              QStringLiteral("/p/Rechnungen/Rechnung Huber.pdf"));
 }

@@ -46,14 +46,10 @@ TEST(FormulardateiTest, BoardFlagsBecomeOnePhrase) {
     const struct {
         bool f, m, a;
         const char* text;
-    } rows[] = {{true, false, false, " mit Frühstück"},
-                {false, true, false, " mit Mittagessen"},
-                {false, false, true, " mit Abendessen"},
-                {true, true, false, " mit Frühstück und Mittagessen"},
-                {true, false, true, " mit Halbpension"},
-                {false, true, true, " mit Mittag- und Abendessen"},
-                {true, true, true, " mit Vollpension"},
-                {false, false, false, ""}};
+    } rows[] = {{true, false, false, " mit Frühstück"},  {false, true, false, " mit Mittagessen"},
+                {false, false, true, " mit Abendessen"}, {true, true, false, " mit Frühstück und Mittagessen"},
+                {true, false, true, " mit Halbpension"}, {false, true, true, " mit Mittag- und Abendessen"},
+                {true, true, true, " mit Vollpension"},  {false, false, false, ""}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         EXPECT_EQ(Formulardatei::verpflegung(r.f, r.m, r.a), QString::fromUtf8(r.text));

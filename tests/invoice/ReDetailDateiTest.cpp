@@ -38,11 +38,12 @@ TEST(ReDetailDateiTest, HeaderAndCaptionLinesOfBothFiles) {
                               "GastAdressNr;GastAnrede;GastNachname;GastOrt;GastVorname;Gesamtpreis;Ist_Reservierung;Kuerzel;Menge;MwSt;"
                               "Zahlart;Zimmernummer;Waehrung;Artikel;ZimBemerkung\r\n") +
                        beschriftung);
-    EXPECT_EQ(rtf, QByteArray("\xEF\xBB\xBF"
-                              "Steuersatz;AnzahlG\xC3\xA4ste;BelegtBis;Datum/BelegtVon;Belegungsart;Bemerkung;Einzelpreis;Fr\xC3\xBChst\xC3\xBC"
-                              "ck;GastAdressNr;GastAnrede;GastNachname;GastOrt;GastVorname;Gesamtpreis;Ist_Reservierung;K\xC3\xBCrzel;Menge;MwSt;"
-                              "Zahlart;Zimmernummer;W\xC3\xA4hrung;Artikel;ZimBemerkung\r\n") +
-                       beschriftung);
+    EXPECT_EQ(
+        rtf, QByteArray("\xEF\xBB\xBF"
+                        "Steuersatz;AnzahlG\xC3\xA4ste;BelegtBis;Datum/BelegtVon;Belegungsart;Bemerkung;Einzelpreis;Fr\xC3\xBChst\xC3\xBC"
+                        "ck;GastAdressNr;GastAnrede;GastNachname;GastOrt;GastVorname;Gesamtpreis;Ist_Reservierung;K\xC3\xBCrzel;Menge;MwSt;"
+                        "Zahlart;Zimmernummer;W\xC3\xA4hrung;Artikel;ZimBemerkung\r\n") +
+                 beschriftung);
     EXPECT_EQ(ReDetailDatei::beschriftungen(DetailBeschriftung{}).at(21), QStringLiteral("Artikel/Übernachtungen"));
 }
 
@@ -73,9 +74,8 @@ TEST(ReDetailDateiTest, LinesCarryFormattedValuesAndOnlyTheGuestCountInQuotes) {
     const QByteArray bytes = ReDetailDatei::datei(DetailBeschriftung{}, {nacht, info, rabatt, null}).bytes();
     const QList<QByteArray> z = zeilen(bytes);
     ASSERT_EQ(z.size(), 8) << "header, captions, four lines, the guest-count line feed, end";
-    EXPECT_EQ(z[2], QByteArray(
-                        "B;;03.07.2026;01.07.2026;;Blick, See;617,25;;;;;;;1.234,50;;;2;7,00;;;;\xC3\x9C"
-                        "bernachtungen;\r"));
+    EXPECT_EQ(z[2], QByteArray("B;;03.07.2026;01.07.2026;;Blick, See;617,25;;;;;;;1.234,50;;;2;7,00;;;;\xC3\x9C"
+                               "bernachtungen;\r"));
     EXPECT_EQ(z[3], QByteArray("U;\"")) << "the line feed of the text, without a carriage return";
     EXPECT_EQ(z[4], QByteArray("G\xC3\xA4stezahl: 2 Erw./ 1 Kind\";;;;;;mit Halbpension;;;;;;;;;;;;;;;\r"));
     EXPECT_EQ(z[5], QByteArray("R;;;;;;;;;;;;;-10,00;;;1,5;;;;;Rabatt 5 % ;\r"));
@@ -92,8 +92,14 @@ TEST(ReDetailDateiTest, AmountsAndQuantitiesInGermanFormat) {
         double wert;
         const char* betrag;
         const char* menge;
-    } rows[] = {{0, "", ""},          {1234.5, "1.234,50", "1.234,5"}, {2, "2,00", "2"},     {-2, "-2,00", "-2"},
-                {0.004, "", "0,004"}, {0.005, "0,01", "0,005"},        {1e6, "1.000.000,00", "1.000.000"}, {0.25, "0,25", "0,25"}};
+    } rows[] = {{0, "", ""},
+                {1234.5, "1.234,50", "1.234,5"},
+                {2, "2,00", "2"},
+                {-2, "-2,00", "-2"},
+                {0.004, "", "0,004"},
+                {0.005, "0,01", "0,005"},
+                {1e6, "1.000.000,00", "1.000.000"},
+                {0.25, "0,25", "0,25"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.wert);
         EXPECT_EQ(ReDetailDatei::betrag(r.wert), QString::fromUtf8(r.betrag));

@@ -52,9 +52,10 @@ TEST(MailMergeTest, FieldsComeFromTheFirstRecordEscapedWithLineBreaks) {
 
 TEST(MailMergeTest, RepeatedRowsFollowTheirDataFileAndFilter) {
     test::TempFolder tmp;
-    schreiben(tmp.file(QStringLiteral("ReDetail.doc")),
-              "\xEF\xBB\xBF"
-              "Steuersatz;Artikel;Gesamtpreis\r\nT;Artikel;Gesamt\r\nB;Nacht;100,00\r\nU;\"\nG\xC3\xA4stezahl: 2\";\r\nZ;Sekt;20,00\r\nG;Gesamtbetrag:;120,00\r\n");
+    schreiben(
+        tmp.file(QStringLiteral("ReDetail.doc")),
+        "\xEF\xBB\xBF"
+        "Steuersatz;Artikel;Gesamtpreis\r\nT;Artikel;Gesamt\r\nB;Nacht;100,00\r\nU;\"\nG\xC3\xA4stezahl: 2\";\r\nZ;Sekt;20,00\r\nG;Gesamtbetrag:;120,00\r\n");
     const auto brief = tabelle("Nummer;Artikel\r\nR-1;Hauptsatz\r\n");
 
     const struct {
@@ -70,8 +71,8 @@ TEST(MailMergeTest, RepeatedRowsFollowTheirDataFileAndFilter) {
         {"a field the row's file lacks comes from the main record",
          "<tr data-repeat=\"ReDetail.doc\" data-where=\"Steuersatz=G\"><td>«Nummer» «Gesamtpreis»</td></tr>",
          "<tr><td>R-1 120,00</td></tr>"},
-        {"the row's record wins over the main record", "<tr data-repeat=\"ReDetail.doc\" data-where=\"Steuersatz=Z\"><td>«Artikel»</td></tr>",
-         "<tr><td>Sekt</td></tr>"},
+        {"the row's record wins over the main record",
+         "<tr data-repeat=\"ReDetail.doc\" data-where=\"Steuersatz=Z\"><td>«Artikel»</td></tr>", "<tr><td>Sekt</td></tr>"},
         {"conditions inside a row use the row's record",
          "<tr data-repeat=\"ReDetail.doc\" data-where=\"Steuersatz=B,U\"><td data-if=\"Gesamtpreis\">«Gesamtpreis»</td><td data-if-not=\"Gesamtpreis\">«Artikel»</td></tr>",
          "<tr><td>100,00</td></tr><tr><td><br>Gästezahl: 2</td></tr>"},
@@ -98,17 +99,26 @@ TEST(MailMergeTest, ConditionsKeepOrDropAnElementWithItsContents) {
         const char* bedingung;
         bool behalten;
     } rows[] = {
-        {"data-if=\"Wahr\"", true},           {"data-if=\"Falsch\"", false},         {"data-if=\"Leer\"", false},
-        {"data-if=\"Null\"", false},          {"data-if=\"Nein\"", false},           {"data-if=\"Text\"", true},
-        {"data-if-not=\"Wahr\"", false},      {"data-if-not=\"Leer\"", true},        {"data-if=\"Land=Deutschland\"", true},
-        {"data-if=\"Land=Österreich,Schweiz\"", false}, {"data-if-not=\"Land=Deutschland,\"", false}, {"data-if=\"Leer=,x\"", true},
+        {"data-if=\"Wahr\"", true},
+        {"data-if=\"Falsch\"", false},
+        {"data-if=\"Leer\"", false},
+        {"data-if=\"Null\"", false},
+        {"data-if=\"Nein\"", false},
+        {"data-if=\"Text\"", true},
+        {"data-if-not=\"Wahr\"", false},
+        {"data-if-not=\"Leer\"", true},
+        {"data-if=\"Land=Deutschland\"", true},
+        {"data-if=\"Land=Österreich,Schweiz\"", false},
+        {"data-if-not=\"Land=Deutschland,\"", false},
+        {"data-if=\"Leer=,x\"", true},
         {"data-if=\"land=deutschland\"", true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.bedingung);
-        const QString html = QStringLiteral("[<span %1 class=\"k\">in <b>fett</b> <span>innen</span></span>]").arg(QString::fromUtf8(r.bedingung));
-        EXPECT_EQ(merge(html, t), r.behalten ? QStringLiteral("[<span class=\"k\">in <b>fett</b> <span>innen</span></span>]")
-                                             : QStringLiteral("[]"));
+        const QString html =
+            QStringLiteral("[<span %1 class=\"k\">in <b>fett</b> <span>innen</span></span>]").arg(QString::fromUtf8(r.bedingung));
+        EXPECT_EQ(merge(html, t),
+                  r.behalten ? QStringLiteral("[<span class=\"k\">in <b>fett</b> <span>innen</span></span>]") : QStringLiteral("[]"));
     }
     EXPECT_EQ(merge(QStringLiteral("<div data-if=\"Wahr\"><div data-if=\"Falsch\">x</div>y</div>"), t), QStringLiteral("<div>y</div>"));
     QString fehler;
@@ -122,8 +132,12 @@ TEST(MailMergeTest, CopyCountComesFromTheFieldDruckanzahl) {
     const struct {
         const char* datei;
         int kopien;
-    } rows[] = {{"Druckanzahl\r\nDruckanzahl=3\r\n", 3}, {"A;DRUCKANZAHL\r\nx;4\r\n", 4}, {"Druckanzahl\r\nDruckanzahl=0\r\n", 1},
-                {"Druckanzahl\r\nzwei\r\n", 1},          {"A\r\nx\r\n", 1},                {"Druckanzahl\r\n", 1}};
+    } rows[] = {{"Druckanzahl\r\nDruckanzahl=3\r\n", 3},
+                {"A;DRUCKANZAHL\r\nx;4\r\n", 4},
+                {"Druckanzahl\r\nDruckanzahl=0\r\n", 1},
+                {"Druckanzahl\r\nzwei\r\n", 1},
+                {"A\r\nx\r\n", 1},
+                {"Druckanzahl\r\n", 1}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.datei);
         EXPECT_EQ(copyCount(tabelle(r.datei)), r.kopien);

@@ -32,7 +32,8 @@ TEST(OutputCommandsTest, SampleDataMergedIntoAPdfAndADocument) {
     for (const char* f : {"Rechn.doc", "ReDetail.doc", "ReDetail.rtf", "angeb.doc", "Best.doc"})
         EXPECT_TRUE(QFileInfo::exists(tmp.file(QString::fromLatin1(f)))) << f;
 
-    const Ergebnis pdf = werkzeug({QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("Rechn.doc")), tmp.file(QStringLiteral("r.pdf"))});
+    const Ergebnis pdf =
+        werkzeug({QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("Rechn.doc")), tmp.file(QStringLiteral("r.pdf"))});
     ASSERT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
     EXPECT_TRUE(pdf.out.contains(QStringLiteral("r.pdf")));
     EXPECT_GT(QFileInfo(tmp.file(QStringLiteral("r.pdf"))).size(), 1000);
@@ -55,12 +56,18 @@ TEST(OutputCommandsTest, MistakesGiveAGermanMessageAndANonZeroExitCode) {
         int code;
         const char* sagt;
     } faelle[] = {
-        {"missing template", {QStringLiteral("merge"), tmp.file(QStringLiteral("rechnung.doc")), daten, tmp.file(QStringLiteral("a.pdf"))}, 1,
+        {"missing template",
+         {QStringLiteral("merge"), tmp.file(QStringLiteral("rechnung.doc")), daten, tmp.file(QStringLiteral("a.pdf"))},
+         1,
          "Das Programm 'Word' konnte nicht geöffnet werden."},
-        {"missing data file", {QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("fehlt.doc")), tmp.file(QStringLiteral("a.pdf"))}, 1,
+        {"missing data file",
+         {QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("fehlt.doc")), tmp.file(QStringLiteral("a.pdf"))},
+         1,
          "fehlt.doc"},
         {"missing folder", {QStringLiteral("merge"), kRechnung, daten, tmp.file(QStringLiteral("x/a.pdf"))}, 1, "Ordner"},
-        {"template for another data file", {QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("Best.doc")), tmp.file(QStringLiteral("a.pdf"))}, 1,
+        {"template for another data file",
+         {QStringLiteral("merge"), kRechnung, tmp.file(QStringLiteral("Best.doc")), tmp.file(QStringLiteral("a.pdf"))},
+         1,
          "das in der Datendatei nicht vorkommt"},
         {"too few arguments", {QStringLiteral("merge"), kRechnung}, 2, "Aufruf"},
         {"sample data without folder", {QStringLiteral("musterdaten")}, 2, "Aufruf"},
@@ -72,5 +79,6 @@ TEST(OutputCommandsTest, MistakesGiveAGermanMessageAndANonZeroExitCode) {
         EXPECT_TRUE(e.err.contains(QString::fromUtf8(f.sagt))) << e.err.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(tmp.file(QStringLiteral("a.pdf"))));
-    EXPECT_TRUE(werkzeug({QStringLiteral("hilfe")}).err.contains(QStringLiteral("tavomera-db merge VORLAGE"))) << "the usage names the commands";
+    EXPECT_TRUE(werkzeug({QStringLiteral("hilfe")}).err.contains(QStringLiteral("tavomera-db merge VORLAGE")))
+        << "the usage names the commands";
 }

@@ -1,8 +1,8 @@
 #include "platform/ui/DocumentPrinter.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
