@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -495,8 +496,12 @@ MergeResult mailMerge(const QString& templatePath, const QString& dataFilePath, 
                     QStringLiteral("Die Vorlage %1 fehlt oder ist nicht lesbar.").arg(QDir::toNativeSeparators(templatePath));
         return r;
     }
-    const QString templateHtml = QString::fromUtf8(file.readAll());
+    // UTF-8 as saved by the program; a template saved by an editor in Latin-1 is read as such.
+    const QByteArray raw = file.readAll();
     file.close();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString templateHtml = utf8.decode(raw);
+    if (utf8.hasError()) templateHtml = QString::fromLatin1(raw);
 
     QString error;
     const auto data = DataFile::load(dataFilePath, &error);

@@ -12,7 +12,8 @@ namespace tav {
 // The program's own mail merge: a template and a data file make a merged document and its PDF.
 //
 // Templates are HTML files, saved under the document's ".doc" name in the program folder and
-// editable with any text or HTML editor. What the merge reads in a template:
+// editable with any text or HTML editor (UTF-8; a file that is not UTF-8 is read as Latin-1).
+// What the merge reads in a template:
 //
 //   «Feld»            is replaced by the field "Feld" (the name as it stands in line 1 of the
 //                     data file) of the FIRST record of the main data file: HTML-escaped, every

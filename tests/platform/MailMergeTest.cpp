@@ -161,6 +161,17 @@ TEST(MailMergeTest, MergeWritesTheDocumentAndAnA4PdfWithEmbeddedText) {
     EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Betrag: 1.234,50 EUR")));
     EXPECT_EQ(QDir(tmp.file(QStringLiteral("Rechnungen"))).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary files left";
 
+    // A template saved in Latin-1 by another editor keeps its umlauts.
+    schreiben(tmp.file(QStringLiteral("latin1.doc")),
+              "<p>Gr\xFC\xDF"
+              "e an \xABName\xBB</p>");
+    const MergeResult latin1 = mailMerge(tmp.file(QStringLiteral("latin1.doc")), tmp.file(QStringLiteral("Rechn.doc")),
+                                         tmp.file(QStringLiteral("latin1.html")), {});
+    ASSERT_TRUE(latin1.ok) << qPrintable(latin1.message);
+    QFile l(latin1.document);
+    ASSERT_TRUE(l.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(l.readAll()), QStringLiteral("<p>Grüße an Jörg Weiß</p>"));
+
     QFile p(pdf);
     ASSERT_TRUE(p.open(QIODevice::ReadOnly));
     const QByteArray bytes = p.readAll();
