@@ -130,16 +130,16 @@ QString escaped(const QString& value) {
 }
 
 // "Feld" or "Feld=A,B" against a context.
-std::optional<bool> condition(const QString& spec, const Context& ctx, QString* unknown) {
-    const qsizetype eq = spec.indexOf(QLatin1Char('='));
-    const QString name = (eq < 0 ? spec : spec.left(eq)).trimmed();
+std::optional<bool> condition(const QString& test, const Context& ctx, QString* unknown) {
+    const qsizetype eq = test.indexOf(QLatin1Char('='));
+    const QString name = (eq < 0 ? test : test.left(eq)).trimmed();
     const std::optional<QString> v = ctx.value(name);
     if (!v) {
         *unknown = name;
         return std::nullopt;
     }
     if (eq >= 0) {
-        const QStringList values = spec.mid(eq + 1).split(QLatin1Char(','));
+        const QStringList values = test.mid(eq + 1).split(QLatin1Char(','));
         for (const QString& w : values)
             if (v->trimmed().compare(w.trimmed(), Qt::CaseInsensitive) == 0) return true;
         return false;
