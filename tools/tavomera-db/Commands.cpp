@@ -24,7 +24,7 @@ const char* const kUsage =
     "Aufruf:\n"
     "  tavomera-db create [--keep] [--instance N] ORDNER\n"
     "      legt die Datenbankdateien eines Programmordners an, die Beispieldatenbank mit\n"
-    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2035\n"
+    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2040\n"
     "  tavomera-db query --db DATEI [--ado] \"SQL\"\n"
     "      führt eine Abfrage im Jet-Dialekt aus und gibt die Zeilen tabulatorgetrennt aus\n"
     "  tavomera-db exec --db DATEI \"SQL\"\n"
@@ -150,7 +150,7 @@ void fillShipped(const QStringList& made, int instance) {
             beispieldaten::anlegen(*db, QDate::currentDate());
         } else if (name.compare(dbfiles::kHolidayFile, Qt::CaseInsensitive) == 0) {
             auto db = Database::open(path);
-            beispieldaten::feiertageAnlegen(*db, 2020, 2035);
+            beispieldaten::feiertageAnlegen(*db, 2020, 2040);
             beispieldaten::postleitzahlenAnlegen(*db);
         }
     }
