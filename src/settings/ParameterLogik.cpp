@@ -1,5 +1,7 @@
 #include "settings/ParameterLogik.h"
 
+#include <QLocale>
+
 #include "engine/Database.h"
 #include "engine/Recordset.h"
 #include "platform/Dialogs.h"
@@ -335,6 +337,12 @@ bool ParameterLogik::attributLoeschen(int feld) {
     }
     db_.execute(QStringLiteral("DELETE FROM tbZusätze WHERE ZusatzFeld = ?"), {feld});
     return true;
+}
+
+QString ParameterLogik::mwstSatz() const {
+    if (!db_.hasTableDef(QStringLiteral("tbSteuerschluessel"))) return {};
+    const QVariant satz = db_.scalar(QStringLiteral("SELECT Steuersatz FROM tbSteuerschluessel WHERE Standard = True"));
+    return satz.isNull() ? QString() : QLocale(QLocale::German, QLocale::Germany).toString(satz.toDouble()) + QStringLiteral(" %");
 }
 
 QStringList ParameterLogik::kategorien() const {

@@ -97,6 +97,9 @@ public:
     // "&Löschen": asks, and refuses when a room uses it.
     bool attributLoeschen(int feld);
 
+    // The current standard VAT rate ("19 %"), empty when none is marked as standard.
+    QString mwstSatz() const;
+
     // ---- block-booking categories (tbKategorie) ----
     QStringList kategorien() const;
     bool kategorieHinzufuegen(const QString& text);
