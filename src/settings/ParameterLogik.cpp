@@ -42,7 +42,7 @@ int ParameterDaten::artenAnzahl() const {
 
 const QStringList& ParameterLogik::textBausteine() {
     static const QStringList t = {QStringLiteral("Absender1"), QStringLiteral("Absender2"), QStringLiteral("Absender3"),
-                                  QStringLiteral("Absender5"), QStringLiteral("PLZ"),       QStringLiteral("Telefon"),
+                                  QStringLiteral("PLZ"),       QStringLiteral("Absender5"), QStringLiteral("Telefon"),
                                   QStringLiteral("FAX"),       QStringLiteral("EMAIL"),     QStringLiteral("Internet"),
                                   QStringLiteral("Bank"),      QStringLiteral("Steuernummer"), QStringLiteral("Brieftext")};
     return t;
@@ -165,7 +165,10 @@ bool ParameterLogik::uebernehmen() {
         for (int i = 0; i < d.waesche.size(); ++i) waesche.append({i + 1, d.waesche[i].isNull() ? QVariant() : QVariant(d.waesche[i])});
         p.write(kWaesche, waesche);
         p.saveYesNo(QStringLiteral("mitAdresse"), d.mitAdresse ? 1 : 0);
-        for (const QString& baustein : textBausteine()) p.writeText(baustein, d.texte.value(baustein));
+        // The documents read the sender blocks in the order of their rows: an empty block that
+        // is missing stays missing rather than being added behind the others.
+        for (const QString& baustein : textBausteine())
+            if (p.hasText(baustein) || !d.texte.value(baustein).isEmpty()) p.writeText(baustein, d.texte.value(baustein));
         p.writeText(QStringLiteral("DruckAnzahl"), QString::number(d.druckAnzahl.trimmed().toInt()));
         p.writeText(QStringLiteral("WordProgramm"), d.wordProgramm ? QStringLiteral("Ja") : QStringLiteral("Nein"));
         t.commit();

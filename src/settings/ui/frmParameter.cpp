@@ -55,9 +55,9 @@ const QStringList kWochentage = {QStringLiteral("Sonntag"),    QStringLiteral("M
                                  QStringLiteral("Mittwoch"),   QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),
                                  QStringLiteral("Samstag")};
 
-const QStringList kTextBeschriftung = {QStringLiteral("Absender (Name)"), QStringLiteral("Absender (Zusatz)"),
-                                       QStringLiteral("Straße"),          QStringLiteral("Ort"),
-                                       QStringLiteral("Postleitzahl"),    QStringLiteral("Telefon"),
+const QStringList kTextBeschriftung = {QStringLiteral("Absender Zeile 1"), QStringLiteral("Absender Zeile 2"),
+                                       QStringLiteral("Straße"),           QStringLiteral("Postleitzahl"),
+                                       QStringLiteral("Ort"),              QStringLiteral("Telefon"),
                                        QStringLiteral("Fax"),             QStringLiteral("E-Mail"),
                                        QStringLiteral("Internet"),        QStringLiteral("Bankverbindung"),
                                        QStringLiteral("Steuernummer")};
@@ -371,8 +371,8 @@ QWidget* frmParameter::seiteTexte() {
     auto* f = new QFormLayout(absender);
     const QStringList bausteine = ParameterLogik::textBausteine();
     for (int i = 0; i < kTextBeschriftung.size(); ++i) {
-        QLineEdit* e = feld(QStringLiteral("txt") + bausteine[i], QStringLiteral("Erscheint als ") + kTextBeschriftung[i] +
-                                                                      QStringLiteral(" des Absenders auf den Dokumenten."));
+        QLineEdit* e = feld(QStringLiteral("txt") + bausteine[i], kTextBeschriftung[i] +
+                                                                      QStringLiteral(" des Hauses, wie sie auf den Dokumenten erscheint."));
         txtTexte << e;
         f->addRow(kTextBeschriftung[i], e);
     }
@@ -410,8 +410,8 @@ QWidget* frmParameter::seiteTexte() {
     op->addStretch();
     fd->addRow(QStringLiteral("Dokumente"), op);
     auto* layout = new QHBoxLayout(w);
-    layout->addWidget(absender, 1);
-    layout->addWidget(druck, 1);
+    layout->addWidget(absender, 3);
+    layout->addWidget(druck, 2);
     return w;
 }
 
