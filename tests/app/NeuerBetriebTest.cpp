@@ -24,6 +24,7 @@
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
+#include "settings/ui/frmFeiertag.h"
 #include "settings/ui/frmParameter.h"
 #include "store/Beispieldaten.h"
 #include "store/Datenbankdateien.h"
@@ -228,4 +229,27 @@ TEST_F(NeuerBetriebTest, AHouseSetsUpItsRoomsPricesAndAddressAndBooksAtTheSeason
     EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT Preis FROM tblBelegung WHERE ID = ?"), {id}).toDouble(), 190.0);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zimmernummer FROM tblBelegung WHERE ID = ?"), {id}).toInt(), 1);
     test::saveScreenshot(*hauptfenster, QStringLiteral("neu-plan-gebucht"));
+}
+
+TEST_F(NeuerBetriebTest, AHolidayEnteredInTheHolidaysWindowShowsInThePlanAtOnce) {
+    beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+    dialogs.answer(Answer::No);
+    ASSERT_EQ(starten(), MainLogik::Ergebnis::Bereit);
+    dialogs.clear();
+    const QDate tag = plan().model().start().addDays(4);
+    ASSERT_TRUE(plan().model().feiertagAm(tag).isEmpty());
+    bool feiertage = false;
+    imModalenFenster<frmFeiertag>(
+        [tag](frmFeiertag& f) {
+            QTest::keyClicks(f.txtName, QStringLiteral("Kirchweih"));
+            QTest::keyClicks(f.txtKurzbezeichnung, tag.toString(QStringLiteral("dd.MM.yyyy")));
+            f.cmdSpeichern->click();
+            f.done(QDialog::Accepted);
+        },
+        &feiertage);
+    ASSERT_TRUE(hauptfenster->menue()->eintrag(QStringLiteral("mnuFeiertage"))->isEnabled());
+    hauptfenster->menue()->eintrag(QStringLiteral("mnuFeiertage"))->trigger();
+    ASSERT_TRUE(feiertage);
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+    EXPECT_EQ(plan().model().feiertagAm(tag), QStringLiteral("Kirchweih"));
 }
