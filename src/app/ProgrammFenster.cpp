@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
+#include "platform/Files.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
-#include "platform/Files.h"
 #include "reservation/ui/frmSaisonpreise.h"
 #include "settings/ui/frmFeiertag.h"
 #include "settings/ui/frmParameter.h"
@@ -71,9 +71,7 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             return;
         }
         case Ziel::Einstellungen: frmParameter::oeffnen(db, v_.beispielDb.get(), dialogs_, *this, aufruf.text, eltern); return;
-        case Ziel::Feiertage:
-            frmFeiertag::oeffnen(db, dialogs_, files::join(v_.programmordner, dbfiles::kHolidayFile), eltern);
-            return;
+        case Ziel::Feiertage: frmFeiertag::oeffnen(db, dialogs_, files::join(v_.programmordner, dbfiles::kHolidayFile), eltern); return;
         default: return;
     }
 }

@@ -11,12 +11,13 @@ namespace tav {
 QList<Feiertag> FeiertagLogik::alle(Sortierung nach, bool absteigend) const {
     QString sql = QStringLiteral("SELECT tbFeiertage.IDFeiertage, tbFeiertage.FTBezeichnung as [Feiertag], ") +
                   QStringLiteral(" tbFeiertage.FTDatum as Datum ") + QStringLiteral(" FROM tbFeiertage  ");
-    sql += nach == Sortierung::Datum ? QStringLiteral(" ORDER BY tbFeiertage.FTDatum") : QStringLiteral(" ORDER BY tbFeiertage.FTBezeichnung");
+    sql +=
+        nach == Sortierung::Datum ? QStringLiteral(" ORDER BY tbFeiertage.FTDatum") : QStringLiteral(" ORDER BY tbFeiertage.FTBezeichnung");
     if (absteigend) sql += QStringLiteral(" desc");
     QList<Feiertag> liste;
     for (Recordset rs = db_.openRecordset(sql); !rs.eof(); rs.moveNext())
-        liste.append({rs.integer(QStringLiteral("IDFeiertage")), rs.text(QStringLiteral("Feiertag")),
-                      rs.value(QStringLiteral("Datum")).toDate()});
+        liste.append(
+            {rs.integer(QStringLiteral("IDFeiertage")), rs.text(QStringLiteral("Feiertag")), rs.value(QStringLiteral("Datum")).toDate()});
     return liste;
 }
 
@@ -34,7 +35,8 @@ void FeiertagLogik::setDatum(const QString& datum) {
 
 bool FeiertagLogik::laden(const Feiertag& feiertag) {
     if (felder_.geaendert) {
-        const Answer a = dialogs_.message(QStringLiteral("Änderung bzw. neue Daten speichern?"), kTitel, Buttons::YesNoCancel, Icon::Question);
+        const Answer a =
+            dialogs_.message(QStringLiteral("Änderung bzw. neue Daten speichern?"), kTitel, Buttons::YesNoCancel, Icon::Question);
         if (a == Answer::Cancel) return false;
         if (a == Answer::Yes && !speichern()) return false;
     }
@@ -58,14 +60,15 @@ bool FeiertagLogik::datumPruefen(const QString& text) {
 }
 
 int FeiertagLogik::naechsteId() const {
-    const QVariant max = db_.scalar(QStringLiteral("SELECT Max(tbFeiertage.IDFeiertage) AS [Max von IDFeiertage]") +
-                                    QStringLiteral(" FROM tbFeiertage"));
+    const QVariant max =
+        db_.scalar(QStringLiteral("SELECT Max(tbFeiertage.IDFeiertage) AS [Max von IDFeiertage]") + QStringLiteral(" FROM tbFeiertage"));
     return max.isNull() ? 1 : max.toInt() + 1;
 }
 
 bool FeiertagLogik::speichern() {
     if (felder_.name.trimmed().isEmpty()) {
-        dialogs_.message(QStringLiteral("Das Feld 'Bezeichnung' darf zum Speichern nicht leer sein"), kTitel, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(QStringLiteral("Das Feld 'Bezeichnung' darf zum Speichern nicht leer sein"), kTitel, Buttons::Ok,
+                         Icon::Exclamation);
         return false;
     }
     if (felder_.datum.trimmed().isEmpty()) {
@@ -123,13 +126,15 @@ int FeiertagLogik::importieren(const QString& quelle) {
     try {
         if (!db_.hasTableDef(QStringLiteral("tbFeiertage"))) throw DatabaseError(QStringLiteral("tbFeiertage"));
         auto q = Database::open(quelle);
-        for (Recordset rs = q->openRecordset(QStringLiteral("SELECT IDFeiertage, FTBezeichnung, FTDatum FROM tbFeiertage ORDER BY FTDatum"));
+        for (Recordset rs =
+                 q->openRecordset(QStringLiteral("SELECT IDFeiertage, FTBezeichnung, FTDatum FROM tbFeiertage ORDER BY FTDatum"));
              !rs.eof(); rs.moveNext())
             quellListe.append({0, rs.text(QStringLiteral("FTBezeichnung")), rs.value(QStringLiteral("FTDatum")).toDate()});
     } catch (const DatabaseError&) {
-        dialogs_.message(QStringLiteral("Die erforderliche Tabelle für die Feiertage konnte nicht angelegt werden. Stellen Sie sicher, dass ") +
-                             QStringLiteral("sich die Datenbank 'Feiertag.mdb' im Standardverzeichnis des Tavomeras befindet."),
-                         QStringLiteral("Tabelle tbFeiertage anlegen"), Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(
+            QStringLiteral("Die erforderliche Tabelle für die Feiertage konnte nicht angelegt werden. Stellen Sie sicher, dass ") +
+                QStringLiteral("sich die Datenbank 'Feiertag.mdb' im Standardverzeichnis des Tavomeras befindet."),
+            QStringLiteral("Tabelle tbFeiertage anlegen"), Buttons::Ok, Icon::Exclamation);
         return -1;
     }
     int anzahl = 0;

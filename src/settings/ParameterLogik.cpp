@@ -41,9 +41,9 @@ int ParameterDaten::artenAnzahl() const {
 }
 
 const QStringList& ParameterLogik::textBausteine() {
-    static const QStringList t = {QStringLiteral("Absender1"), QStringLiteral("Absender2"), QStringLiteral("Absender3"),
-                                  QStringLiteral("PLZ"),       QStringLiteral("Absender5"), QStringLiteral("Telefon"),
-                                  QStringLiteral("FAX"),       QStringLiteral("EMAIL"),     QStringLiteral("Internet"),
+    static const QStringList t = {QStringLiteral("Absender1"), QStringLiteral("Absender2"),    QStringLiteral("Absender3"),
+                                  QStringLiteral("PLZ"),       QStringLiteral("Absender5"),    QStringLiteral("Telefon"),
+                                  QStringLiteral("FAX"),       QStringLiteral("EMAIL"),        QStringLiteral("Internet"),
                                   QStringLiteral("Bank"),      QStringLiteral("Steuernummer"), QStringLiteral("Brieftext")};
     return t;
 }
@@ -66,8 +66,7 @@ void ParameterLogik::laden() {
     d.ersterTag = QString::number(erster && !erster->isNull(1) ? erster->integer(1) : 60);
 
     const auto farben = p.read(kFarben);
-    for (int i = 1; i <= 9; ++i)
-        d.farben << (farben && !farben->isNull(i) ? quint32(farben->number(i)) : einstellungen::standardFarbe(i));
+    for (int i = 1; i <= 9; ++i) d.farben << (farben && !farben->isNull(i) ? quint32(farben->number(i)) : einstellungen::standardFarbe(i));
     for (int i = 10; i <= 11; ++i)
         d.farben << (farben && !farben->isNull(i) ? quint32(farben->number(i)) : farbe::brighten(d.farben[0], farbe::kWochenendeHeller));
     const auto arten = p.read(kArten);
@@ -113,9 +112,10 @@ bool ParameterLogik::uebernehmen() {
     if (!zahlPruefen(d.darstellen, 1, Zimmerverwaltung::kMaxZimmer + 1, QStringLiteral("Darstellen"))) return false;
     if (!zahlPruefen(d.tage, 7, 365, QStringLiteral("Anzahl der Tage"))) return false;
     if (d.ersterTag.trimmed().isEmpty() || !nurZiffern(d.ersterTag.trimmed()) || d.ersterTag.trimmed().toInt() > 255) {
-        dialogs_.message(QStringLiteral("Einstellung für den Farbunterschied des ersten Tages einer Reservierung. Es können Werte zwischen 0 "
-                                        "(gleiche Farbe) bis 255 (weiss) eingestellt werden."),
-                         kTitel, Buttons::Ok, Icon::Exclamation);
+        dialogs_.message(
+            QStringLiteral("Einstellung für den Farbunterschied des ersten Tages einer Reservierung. Es können Werte zwischen 0 "
+                           "(gleiche Farbe) bis 255 (weiss) eingestellt werden."),
+            kTitel, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     for (int i : {1, 3}) {
@@ -241,7 +241,8 @@ bool ParameterLogik::artNamePruefen(const QString& name) {
 namespace {
 QString artFrage() {
     return QStringLiteral("Bitte geben Sie eine Bezeichnung an:\n\n") +
-           QStringLiteral("Die Bezeichnungen 'eins', 'zwei', 'drei' etc. ermöglichen die Übernahme als Personenzahl in die Reservierung.\n") +
+           QStringLiteral(
+               "Die Bezeichnungen 'eins', 'zwei', 'drei' etc. ermöglichen die Übernahme als Personenzahl in die Reservierung.\n") +
            QStringLiteral("Die Bezeichnung 'Angebot' ermöglicht es, eine Reservierung als Angebot zu verwalten.\n") +
            QStringLiteral("Durch die Bezeichung 'Teilbelegt' werden nicht voll belegte Zimmer in dieser Farbe gekennzeichnet.");
 }
@@ -296,8 +297,9 @@ bool ParameterLogik::artEntfernen() {
 QList<Attribut> ParameterLogik::attribute() const {
     QList<Attribut> liste;
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbZusätze ORDER BY Beschriftung")); !rs.eof(); rs.moveNext())
-        liste.append({rs.integer(QStringLiteral("ZusatzFeld")), rs.text(QStringLiteral("Beschriftung")), rs.text(QStringLiteral("Bedeutung")),
-                      quint32(rs.number(QStringLiteral("Farbe"))), rs.integer(QStringLiteral("Spalte"), 1) == 2 ? 2 : 1});
+        liste.append({rs.integer(QStringLiteral("ZusatzFeld")), rs.text(QStringLiteral("Beschriftung")),
+                      rs.text(QStringLiteral("Bedeutung")), quint32(rs.number(QStringLiteral("Farbe"))),
+                      rs.integer(QStringLiteral("Spalte"), 1) == 2 ? 2 : 1});
     return liste;
 }
 
@@ -350,7 +352,8 @@ QString ParameterLogik::mwstSatz() const {
 
 QStringList ParameterLogik::kategorien() const {
     QStringList liste;
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT blKategorie FROM tbKategorie ORDER BY blKategorie")); !rs.eof(); rs.moveNext())
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT blKategorie FROM tbKategorie ORDER BY blKategorie")); !rs.eof();
+         rs.moveNext())
         liste << rs.text(QStringLiteral("blKategorie"));
     return liste;
 }

@@ -16,12 +16,12 @@ class Fenster;
 // The settings the dialog edits, as the fields show them.
 struct ParameterDaten {
     // ---- "Anzeige" ----
-    QString zimmer;         // fldAnzZimmer: "Räumlichkeiten" F1
-    QString darstellen;     // txtDarstellen: F2 of the sample database's row
-    int hoehe = 320;        // cboHöhe: F3 of the sample database's row
-    QString tage;           // "ZeitDarstellung" F1
-    int wochentag = 2;      // "ZeitDarstellung" F2: the marked weekday, Sunday = 1
-    QString ersterTag;      // txtErsterTag: "ErsterTag" F1
+    QString zimmer;      // fldAnzZimmer: "Räumlichkeiten" F1
+    QString darstellen;  // txtDarstellen: F2 of the sample database's row
+    int hoehe = 320;     // cboHöhe: F3 of the sample database's row
+    QString tage;        // "ZeitDarstellung" F1
+    int wochentag = 2;   // "ZeitDarstellung" F2: the marked weekday, Sunday = 1
+    QString ersterTag;   // txtErsterTag: "ErsterTag" F1
     // ---- "Farben" ----
     QList<quint32> farben;  // "Farben" F1 … F11
     QStringList arten;      // "Belegungsarten" F1 … F9; the entries in use come first

@@ -29,13 +29,12 @@ int Zimmerverwaltung::anzahl() const {
     return row ? row->integer(1) : 0;
 }
 
-int Zimmerverwaltung::letzteNummer() const {
-    return db_.scalar(QStringLiteral("SELECT Max(Zimmernummer) FROM tbZimmernummern")).toInt();
-}
+int Zimmerverwaltung::letzteNummer() const { return db_.scalar(QStringLiteral("SELECT Max(Zimmernummer) FROM tbZimmernummern")).toInt(); }
 
 QList<ZimmerZeile> Zimmerverwaltung::zimmer() const {
     QList<ZimmerZeile> liste;
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbZimmernummern ORDER BY Zimmernummer")); !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbZimmernummern ORDER BY Zimmernummer")); !rs.eof();
+         rs.moveNext()) {
         ZimmerZeile z;
         z.nummer = rs.integer(QStringLiteral("Zimmernummer"));
         z.label = rs.text(QStringLiteral("NeueNummer"));
@@ -100,10 +99,9 @@ bool Zimmerverwaltung::anzahlSetzen(int neu) {
     }
     const int alt = anzahl();
     if (neu == alt) return true;
-    if (neu < alt &&
-        !sicherungAnbieten(QStringLiteral("Wenn die Anzahl der Zimmer verkleinert wird,") + QChar('\n') +
-                               QStringLiteral("werden die entsprechenden Reservierungen gelöscht. "),
-                           QStringLiteral("Soll die Zimmerzahl trotzdem verkleinert werden?")))
+    if (neu < alt && !sicherungAnbieten(QStringLiteral("Wenn die Anzahl der Zimmer verkleinert wird,") + QChar('\n') +
+                                            QStringLiteral("werden die entsprechenden Reservierungen gelöscht. "),
+                                        QStringLiteral("Soll die Zimmerzahl trotzdem verkleinert werden?")))
         return false;
 
     // Rooms and bookings live in different files: the transaction locks them all at once.
@@ -112,7 +110,8 @@ bool Zimmerverwaltung::anzahlSetzen(int neu) {
     const int letzte = letzteNummer();
     const int warte = letzte > alt ? letzte : 0;
     if (neu < alt) {
-        db_.execute(QStringLiteral("DELETE FROM tblBelegung WHERE Zimmernummer > ? AND Zimmernummer <= ? AND Gelöscht = False"), {neu, alt});
+        db_.execute(QStringLiteral("DELETE FROM tblBelegung WHERE Zimmernummer > ? AND Zimmernummer <= ? AND Gelöscht = False"),
+                    {neu, alt});
         db_.execute(QStringLiteral("DELETE FROM tbZimmernummern WHERE Zimmernummer > ? AND Zimmernummer <= ?"), {neu, alt});
         if (warte) umnummern(warte, neu + 1);
     } else {
@@ -149,7 +148,8 @@ bool Zimmerverwaltung::speichern(const ZimmerZeile& z, Speicherart art, int posi
                          Icon::Exclamation);
         return false;
     }
-    if (!db_.scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ? AND Zimmernummer <> ?"), {label, z.nummer})
+    if (!db_.scalar(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern WHERE NeueNummer = ? AND Zimmernummer <> ?"),
+                    {label, z.nummer})
              .isNull()) {
         dialogs_.message(QStringLiteral("Die Bezeichnung '") + label +
                              QStringLiteral("' hat schon ein anderes Zimmer. Bitte wählen Sie eine andere Bezeichnung."),
@@ -194,9 +194,10 @@ bool Zimmerverwaltung::verschiebenFragen(int nummer) {
     }
     int ziel = 0;
     for (;;) {
-        const QString text = dialogs_.input(QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."),
-                                            QStringLiteral("Zimmer verschieben"))
-                                 .trimmed();
+        const QString text =
+            dialogs_
+                .input(QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."), QStringLiteral("Zimmer verschieben"))
+                .trimmed();
         if (text.isEmpty()) return false;
         if (nurZiffern(text) && text.toInt() >= 1 && text.toInt() <= n) {
             ziel = text.toInt();

@@ -167,9 +167,10 @@ TEST_F(NeuerBetriebTest, AHouseSetsUpItsRoomsPricesAndAddressAndBooksAtTheSeason
     ASSERT_TRUE(einstellungen);
     ASSERT_TRUE(preise) << "the season prices opened from the room";
     EXPECT_EQ(neustart.count(), 1) << "the main window starts again after the settings";
-    EXPECT_EQ(dialogs.texts().value(0),
-              QStringLiteral("Wenn die Standardeinstellungen geändert werden, muss das Programm  auf allen Computern im Netzwerkbetrieb neu "
-                             "gestartet werden."));
+    EXPECT_EQ(
+        dialogs.texts().value(0),
+        QStringLiteral("Wenn die Standardeinstellungen geändert werden, muss das Programm  auf allen Computern im Netzwerkbetrieb neu "
+                       "gestartet werden."));
     dialogs.clear();
     ASSERT_EQ(starten(), MainLogik::Ergebnis::Bereit);
     EXPECT_EQ(Parameter(db()).text(QStringLiteral("Absender1")), QStringLiteral("Pension Seeblick"));

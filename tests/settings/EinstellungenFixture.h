@@ -39,7 +39,8 @@ protected:
     // Room number -> label, in Zimmernummer order.
     QList<QPair<int, QString>> raeume() {
         QList<QPair<int, QString>> r;
-        for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, NeueNummer FROM tbZimmernummern ORDER BY Zimmernummer"));
+        for (Recordset rs =
+                 db().openRecordset(QStringLiteral("SELECT Zimmernummer, NeueNummer FROM tbZimmernummern ORDER BY Zimmernummer"));
              !rs.eof(); rs.moveNext())
             r.append({rs.integer(QStringLiteral("Zimmernummer")), rs.text(QStringLiteral("NeueNummer"))});
         return r;

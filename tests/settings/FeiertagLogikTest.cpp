@@ -15,7 +15,9 @@ protected:
         db().execute(QStringLiteral("INSERT INTO tbFeiertage (IDFeiertage, FTBezeichnung, FTDatum) VALUES (?, ?, ?)"), {id, name, d});
     }
     int zahl() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbFeiertage")).toInt(); }
-    QString nameAm(const QDate& d) { return db().scalar(QStringLiteral("SELECT FTBezeichnung FROM tbFeiertage WHERE FTDatum = ?"), {d}).toString(); }
+    QString nameAm(const QDate& d) {
+        return db().scalar(QStringLiteral("SELECT FTBezeichnung FROM tbFeiertage WHERE FTDatum = ?"), {d}).toString();
+    }
     QString quelle() { return file(dbfiles::kHolidayFile); }
 
     ScriptedDialogs dialogs_;
@@ -162,7 +164,8 @@ TEST_F(FeiertagLogikTest, AMissingSourceIsReportedAndNothingAdded) {
     EXPECT_EQ(l.importieren(folder() + QStringLiteral("/fehlt/Feiertag.mdb")), -1);
     ASSERT_EQ(dialogs_.shown().size(), 1);
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Tabelle tbFeiertage anlegen"));
-    EXPECT_TRUE(dialogs_.last().text.endsWith(QStringLiteral("sich die Datenbank 'Feiertag.mdb' im Standardverzeichnis des Tavomeras befindet.")));
+    EXPECT_TRUE(
+        dialogs_.last().text.endsWith(QStringLiteral("sich die Datenbank 'Feiertag.mdb' im Standardverzeichnis des Tavomeras befindet.")));
     EXPECT_EQ(zahl(), 0);
 }
 

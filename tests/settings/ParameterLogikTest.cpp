@@ -122,8 +122,14 @@ TEST_F(ParameterLogikTest, ColoursAreNumbersOfTheColourRange) {
         const char* text;
         bool gut;
         quint32 wert;
-    } faelle[] = {{"9399613", true, 9399613}, {"0", true, 0}, {"16777215", true, 16777215}, {"16777216", false, 0},
-                  {"rot", false, 0},          {"-1", false, 0}, {"", false, 0},              {"12,5", false, 0}};
+    } faelle[] = {{"9399613", true, 9399613},
+                  {"0", true, 0},
+                  {"16777215", true, 16777215},
+                  {"16777216", false, 0},
+                  {"rot", false, 0},
+                  {"-1", false, 0},
+                  {"", false, 0},
+                  {"12,5", false, 0}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text);
         dialogs_.clear();
@@ -154,8 +160,10 @@ TEST_F(ParameterLogikTest, KindNamesWithSeparatorsAreRefused) {
         dialogs_.answerText(QString::fromUtf8(f.name));
         EXPECT_EQ(l.artHinzufuegen(), *f.meldung == 0);
         EXPECT_EQ(l.daten().artenAnzahl(), *f.meldung ? 5 : 6);
-        if (*f.meldung) EXPECT_EQ(dialogs_.last().text, QString::fromUtf8(f.meldung));
-        else EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Bitte geben Sie eine Bezeichnung an:")));
+        if (*f.meldung)
+            EXPECT_EQ(dialogs_.last().text, QString::fromUtf8(f.meldung));
+        else
+            EXPECT_TRUE(dialogs_.last().text.startsWith(QStringLiteral("Bitte geben Sie eine Bezeichnung an:")));
         EXPECT_EQ(dialogs_.shown().first().caption, QStringLiteral("Neuer Belegungstyp"));
     }
 }
@@ -230,7 +238,7 @@ TEST_F(ParameterLogikTest, AnAttributeInUseCannotBeDeleted) {
     dialogs_.answer(Answer::Yes);
     EXPECT_FALSE(l.attributLoeschen(see.feld));
     EXPECT_EQ(dialogs_.texts(), (QStringList{QStringLiteral("Diesen Datensatz Löschen?"),
-                                            QStringLiteral("Der Datensatz kann nicht gelöscht werden. Er wird noch verwendet.")}));
+                                             QStringLiteral("Der Datensatz kann nicht gelöscht werden. Er wird noch verwendet.")}));
     dialogs_.clear();
     dialogs_.answer(Answer::Yes);
     EXPECT_TRUE(l.attributLoeschen(hund.feld));

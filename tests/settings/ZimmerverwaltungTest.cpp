@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/DatabaseError.h"
-#include "settings/Zimmerverwaltung.h"
 #include "settings/EinstellungenFixture.h"
+#include "settings/Zimmerverwaltung.h"
 #include "store/Parameter.h"
 
 using namespace tav;
@@ -64,10 +64,11 @@ TEST_F(ZimmerverwaltungTest, FewerRoomsDeleteTheirBookingsOnlyAfterTheQuestion) 
         bool verkleinert;
         QStringList meldungen;
     };
-    const QString frage = QStringLiteral("Wenn die Anzahl der Zimmer verkleinert wird,\nwerden die entsprechenden Reservierungen gelöscht. \n"
-                                         "Soll eine Datensicherung durchgeführt werden?");
-    const QString fehlschlag = QStringLiteral(
-        "Die Datensicherung konnte nicht durchgeführt werden. Soll die Zimmerzahl trotzdem verkleinert werden?");
+    const QString frage = QStringLiteral(
+        "Wenn die Anzahl der Zimmer verkleinert wird,\nwerden die entsprechenden Reservierungen gelöscht. \n"
+        "Soll eine Datensicherung durchgeführt werden?");
+    const QString fehlschlag =
+        QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Soll die Zimmerzahl trotzdem verkleinert werden?");
     const QString nicht = QStringLiteral("Die Änderungen wurden nicht gespeichert.");
     const Fall faelle[] = {
         {"Yes: backup, then reduce", {Answer::Yes}, true, true, {frage}},
@@ -132,9 +133,10 @@ TEST_F(ZimmerverwaltungTest, MovingRoomThreeToTheTopCarriesEveryBookingAlong) {
     dialogs_.answerText(QStringLiteral("1"));
     dialogs_.answer(Answer::No);  // no backup
     ASSERT_TRUE(z().verschiebenFragen(3));
-    EXPECT_EQ(dialogs_.texts(), (QStringList{QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."),
-                                            QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?"),
-                                            QStringLiteral("Vorgang beendet")}));
+    EXPECT_EQ(dialogs_.texts(),
+              (QStringList{QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."),
+                           QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?"),
+                           QStringLiteral("Vorgang beendet")}));
     const auto r = raeume();
     EXPECT_EQ(r[0], qMakePair(1, QStringLiteral("103")));
     EXPECT_EQ(r[1], qMakePair(2, QStringLiteral("101")));
@@ -183,8 +185,9 @@ TEST_F(ZimmerverwaltungTest, AMoveThatFailsHalfwayLeavesRoomsAndBookingsAsTheyWe
     const auto vorher = raeume();
     // The bookings file refuses the third renumbering: the move is by then half done.
     auto zentral = open(QStringLiteral("Zentral.mdb"));
-    zentral->executeNative(QStringLiteral("CREATE TRIGGER kaputt BEFORE UPDATE OF Zimmernummer ON tblBelegung "
-                                          "WHEN NEW.Zimmernummer = 3 BEGIN SELECT RAISE(ABORT, 'Datenträger voll'); END"));
+    zentral->executeNative(
+        QStringLiteral("CREATE TRIGGER kaputt BEFORE UPDATE OF Zimmernummer ON tblBelegung "
+                       "WHEN NEW.Zimmernummer = 3 BEGIN SELECT RAISE(ABORT, 'Datenträger voll'); END"));
     zentral.reset();
     db().execute(QStringLiteral("SELECT Count(*) FROM tblBelegung"));  // the trigger is seen by the open connection
     Zimmerverwaltung v = z();
@@ -205,15 +208,27 @@ TEST_F(ZimmerverwaltungTest, ChoosingTheTargetPosition) {
     } faelle[] = {
         {"no room chosen", 0, {}, {}, {"Bitte wählen Sie ein Zimmer aus."}, false},
         {"the waiting room", 10, {}, {}, {"Die letzte Position kann nicht verschoben werden."}, false},
-        {"a position out of range, then given up", 2, {"10"}, {Answer::No},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.", "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?"},
+        {"a position out of range, then given up",
+         2,
+         {"10"},
+         {Answer::No},
+         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
+          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?"},
          false},
-        {"a word, then a good number, Cancel at the backup", 2, {"oben", "1"}, {Answer::Yes, Answer::Cancel},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.", "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?",
+        {"a word, then a good number, Cancel at the backup",
+         2,
+         {"oben", "1"},
+         {Answer::Yes, Answer::Cancel},
+         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
+          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?",
           "Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?", "Die Änderungen wurden nicht gespeichert."},
+          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?",
+          "Die Änderungen wurden nicht gespeichert."},
          false},
-        {"backup and move", 2, {"1"}, {Answer::Yes},
+        {"backup and move",
+         2,
+         {"1"},
+         {Answer::Yes},
          {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
           "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?", "Vorgang beendet"},
          true},

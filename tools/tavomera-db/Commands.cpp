@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "EinstellungenCommands.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -33,7 +35,11 @@ const char* const kUsage =
     "      zeigt die SQLite-Fassung einer Jet-Abfrage\n"
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
-    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
+    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n"
+    "  tavomera-db feiertage --db DATEI\n"
+    "      gibt die Feiertage der Datenbank aus (Schlüssel, Bezeichnung, Datum), nach Datum\n"
+    "  tavomera-db feiertage-import --db DATEI QUELLE\n"
+    "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 struct Options {
     QString db;
@@ -206,6 +212,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
                 out << db->execute(o.positional[1]) << '\n';
             return 0;
         }
+        if (const int r = einstellungenBefehl(command, o.db, o.positional, out, err); r >= 0) return r;
     } catch (const DatabaseError& e) {
         err << "Fehler: " << e.message() << '\n';
         return 1;

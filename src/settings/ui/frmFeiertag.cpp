@@ -52,8 +52,9 @@ frmFeiertag::frmFeiertag(Database& db, Dialogs& dialogs, const QString& quelle, 
     ctrflexzustand = parts::resultGrid(QStringLiteral("ctrflexzustand"), &modell_);
     ctrflexzustand->setColumnHidden(0, true);
     ctrflexzustand->setColumnWidth(1, 220);
-    ctrflexzustand->setToolTip(QStringLiteral("Klicken Sie auf einen Feiertag, um ihn zu bearbeiten. Ein Klick auf eine "
-                                              "Spaltenüberschrift sortiert nach dieser Spalte."));
+    ctrflexzustand->setToolTip(
+        QStringLiteral("Klicken Sie auf einen Feiertag, um ihn zu bearbeiten. Ein Klick auf eine "
+                       "Spaltenüberschrift sortiert nach dieser Spalte."));
     txtName = new QLineEdit;
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setToolTip(QStringLiteral("Bezeichnung des Feiertags."));
@@ -66,7 +67,8 @@ frmFeiertag::frmFeiertag(Database& db, Dialogs& dialogs, const QString& quelle, 
     CmdNeueDaten = parts::button(QStringLiteral("CmdNeueDaten"), QStringLiteral("&Neuer Feiertag"),
                                  QStringLiteral("Leert die Felder für einen neuen Feiertag."));
     cmdSpeichern = parts::button(QStringLiteral("cmdSpeichern"), QStringLiteral("&Speichern"), QStringLiteral("Speichert den Feiertag."));
-    cmdLöschen = parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"), QStringLiteral("Löscht den ausgewählten Feiertag."));
+    cmdLöschen =
+        parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"), QStringLiteral("Löscht den ausgewählten Feiertag."));
     cmdImport = parts::button(QStringLiteral("cmdImport"), QStringLiteral("&Feiertage importieren"),
                               QStringLiteral("Übernimmt die Feiertage aus der Datenbank 'Feiertag.mdb' des Programmordners; "
                                              "Tage, die schon einen Feiertag haben, bleiben unverändert."));
@@ -114,7 +116,8 @@ frmFeiertag::frmFeiertag(Database& db, Dialogs& dialogs, const QString& quelle, 
     connect(ctrflexzustand, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return;
         bool geladen = false;
-        geschuetzt(QStringLiteral("Der Feiertag konnte nicht gespeichert werden."), [&] { geladen = logik_.laden(modell_.feiertage()[i.row()]); });
+        geschuetzt(QStringLiteral("Der Feiertag konnte nicht gespeichert werden."),
+                   [&] { geladen = logik_.laden(modell_.feiertage()[i.row()]); });
         if (geladen) anzeigen();
         fuellen();
     });

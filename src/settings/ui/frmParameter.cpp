@@ -48,18 +48,24 @@ QLineEdit* zahlFeld(const QString& name, const QString& hilfe, int laenge) {
 
 // The colour swatch of a colour field: the field's number as 0x00BBGGRR.
 void faerben(QPushButton* knopf, quint32 farbe) {
-    knopf->setStyleSheet(QStringLiteral("background-color: rgb(%1, %2, %3);").arg(farbe::red(farbe)).arg(farbe::green(farbe)).arg(farbe::blue(farbe)));
+    knopf->setStyleSheet(
+        QStringLiteral("background-color: rgb(%1, %2, %3);").arg(farbe::red(farbe)).arg(farbe::green(farbe)).arg(farbe::blue(farbe)));
 }
 
-const QStringList kWochentage = {QStringLiteral("Sonntag"),    QStringLiteral("Montag"),  QStringLiteral("Dienstag"),
-                                 QStringLiteral("Mittwoch"),   QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),
+const QStringList kWochentage = {QStringLiteral("Sonntag"),  QStringLiteral("Montag"),     QStringLiteral("Dienstag"),
+                                 QStringLiteral("Mittwoch"), QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),
                                  QStringLiteral("Samstag")};
 
-const QStringList kTextBeschriftung = {QStringLiteral("Absender Zeile 1"), QStringLiteral("Absender Zeile 2"),
-                                       QStringLiteral("Straße"),           QStringLiteral("Postleitzahl"),
-                                       QStringLiteral("Ort"),              QStringLiteral("Telefon"),
-                                       QStringLiteral("Fax"),             QStringLiteral("E-Mail"),
-                                       QStringLiteral("Internet"),        QStringLiteral("Bankverbindung"),
+const QStringList kTextBeschriftung = {QStringLiteral("Absender Zeile 1"),
+                                       QStringLiteral("Absender Zeile 2"),
+                                       QStringLiteral("Straße"),
+                                       QStringLiteral("Postleitzahl"),
+                                       QStringLiteral("Ort"),
+                                       QStringLiteral("Telefon"),
+                                       QStringLiteral("Fax"),
+                                       QStringLiteral("E-Mail"),
+                                       QStringLiteral("Internet"),
+                                       QStringLiteral("Bankverbindung"),
                                        QStringLiteral("Steuernummer")};
 
 }  // namespace
@@ -85,8 +91,10 @@ frmParameter::frmParameter(Database& db, Database* beispiel, Dialogs& dialogs, F
     cmdUebernehmen = parts::button(QStringLiteral("cmdUebernehmen"), QStringLiteral("&Übernehmen"), QStringLiteral("Änderungen speichern"));
     cmdStandard = parts::button(QStringLiteral("cmdStandard"), QStringLiteral("Standard"),
                                 QStringLiteral("Setzt die Anzeige und die Farben auf die Standardeinstellungen zurück."));
-    cmdOK = parts::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QStringLiteral("Speichert die Änderungen und schließt die Einstellungen."));
-    cmdSchliessen = parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Einstellungen."));
+    cmdOK = parts::button(QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                          QStringLiteral("Speichert die Änderungen und schließt die Einstellungen."));
+    cmdSchliessen =
+        parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Einstellungen."));
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(cmdStandard);
     knoepfe->addStretch();
@@ -129,10 +137,14 @@ frmParameter::frmParameter(Database& db, Database* beispiel, Dialogs& dialogs, F
     allgemeinAnzeigen();
     zimmerZeigen(0);
 
-    if (seite == QLatin1String("Farben")) tabParameter->setCurrentIndex(1);
-    else if (seite == QLatin1String("Zimmer") || seite == QLatin1String("ZusatzspaltenZuordnen")) tabParameter->setCurrentIndex(3);
-    else if (seite == QLatin1String("ZusatzspaltenEinrichten")) tabParameter->setCurrentIndex(4);
-    else tabParameter->setCurrentIndex(0);
+    if (seite == QLatin1String("Farben"))
+        tabParameter->setCurrentIndex(1);
+    else if (seite == QLatin1String("Zimmer") || seite == QLatin1String("ZusatzspaltenZuordnen"))
+        tabParameter->setCurrentIndex(3);
+    else if (seite == QLatin1String("ZusatzspaltenEinrichten"))
+        tabParameter->setCurrentIndex(4);
+    else
+        tabParameter->setCurrentIndex(0);
 
     new Hilfebereich(this, lblHilfe);
     // Any edit on the general tabs is a change that closing asks about.
@@ -164,8 +176,8 @@ QWidget* frmParameter::seiteAnzeige() {
                             QStringLiteral("Anzahl der zu verwaltenden Zimmer. Es wird automatisch ein Zimmer mehr angelegt, das für "
                                            "nicht fest gebuchte Reservierungen benötigt wird."),
                             3);
-    txtDarstellen = zahlFeld(QStringLiteral("txtDarstellen"),
-                             QStringLiteral("Anzahl der Zimmer, die gleichzeitig im Belegungsplan zu sehen sind."), 3);
+    txtDarstellen =
+        zahlFeld(QStringLiteral("txtDarstellen"), QStringLiteral("Anzahl der Zimmer, die gleichzeitig im Belegungsplan zu sehen sind."), 3);
     cboHöhe = new QComboBox;
     cboHöhe->setObjectName(QStringLiteral("cboHöhe"));
     for (int h : {290, 300, 320, 340, 360, 380, 400, 420}) cboHöhe->addItem(QString::number(h), h);
@@ -371,8 +383,8 @@ QWidget* frmParameter::seiteTexte() {
     auto* f = new QFormLayout(absender);
     const QStringList bausteine = ParameterLogik::textBausteine();
     for (int i = 0; i < kTextBeschriftung.size(); ++i) {
-        QLineEdit* e = feld(QStringLiteral("txt") + bausteine[i], kTextBeschriftung[i] +
-                                                                      QStringLiteral(" des Hauses, wie sie auf den Dokumenten erscheint."));
+        QLineEdit* e = feld(QStringLiteral("txt") + bausteine[i],
+                            kTextBeschriftung[i] + QStringLiteral(" des Hauses, wie sie auf den Dokumenten erscheint."));
         txtTexte << e;
         f->addRow(kTextBeschriftung[i], e);
     }
@@ -384,8 +396,9 @@ QWidget* frmParameter::seiteTexte() {
     connect(txtBrieftext, &QTextEdit::textChanged, this, [this] {
         if (!zeigen_) geaendert_ = true;
     });
-    txtDruckAnzahl = zahlFeld(QStringLiteral("txtDruckAnzahl"),
-                              QStringLiteral("Anzahl der Ausdrucke eines Dokuments. F2 schaltet die Programmierung des Worddokumentes um."), 2);
+    txtDruckAnzahl =
+        zahlFeld(QStringLiteral("txtDruckAnzahl"),
+                 QStringLiteral("Anzahl der Ausdrucke eines Dokuments. F2 schaltet die Programmierung des Worddokumentes um."), 2);
     txtDruckAnzahl->installEventFilter(this);
     chkWord = new QCheckBox(QStringLiteral("Worddokument mit der Datenquelle verbinden"));
     chkWord->setObjectName(QStringLiteral("chkWord"));
@@ -499,7 +512,8 @@ QWidget* frmParameter::seiteBezeichnungen() {
     txtAlteZimmernummer = feld(QStringLiteral("txtAlteZimmernummer"), QStringLiteral("Die Bezeichnung, die das Zimmer jetzt hat."));
     txtAlteZimmernummer->setReadOnly(true);
     txtNeueZimmer = feld(QStringLiteral("txtNeueZimmer"), QStringLiteral("Die Bezeichnung des Zimmers im Belegungsplan."));
-    txtBemerkungen = feld(QStringLiteral("txtBemerkungen"), QStringLiteral("Bemerkungen zum Zimmer; sie erscheinen als Hinweis im Belegungsplan."));
+    txtBemerkungen =
+        feld(QStringLiteral("txtBemerkungen"), QStringLiteral("Bemerkungen zum Zimmer; sie erscheinen als Hinweis im Belegungsplan."));
     cboSpalte1 = new QComboBox;
     cboSpalte1->setObjectName(QStringLiteral("cboSpalte1"));
     cboSpalte1->setToolTip(QStringLiteral("Das Merkmal in der linken Zusatzspalte."));
@@ -532,10 +546,12 @@ QWidget* frmParameter::seiteBezeichnungen() {
     cmdVerschieben = knopf("cmdVerschieben", QStringLiteral("&Zimmer verschieben"),
                            QStringLiteral("Setzt das Zimmer mit seinen Reservierungen an eine andere Position."));
 
-    for (QComboBox* c : {cboSpalte1, cboSpalte2}) connect(c, &QComboBox::currentIndexChanged, this, [this] {
+    for (QComboBox* c : {cboSpalte1, cboSpalte2})
+        connect(c, &QComboBox::currentIndexChanged, this, [this] {
             if (!zeigen_) zimmerGeaendert_ = true;
         });
-    for (QRadioButton* o : {opRaucher, opNichtraucher}) connect(o, &QRadioButton::toggled, this, [this] {
+    for (QRadioButton* o : {opRaucher, opNichtraucher})
+        connect(o, &QRadioButton::toggled, this, [this] {
             if (!zeigen_) zimmerGeaendert_ = true;
         });
     connect(txtBlockKat, &QComboBox::currentTextChanged, this, [this] {
@@ -624,7 +640,9 @@ void frmParameter::zimmerZeigen(int index) {
     txtAlteZimmernummer->setText(z.label);
     txtNeueZimmer->setText(z.label);
     txtBemerkungen->setText(z.bemerkungen);
-    const auto waehle = [](QComboBox* c, const QVariant& feld) { c->setCurrentIndex(qMax(0, c->findData(feld.isNull() ? QVariant(0) : feld))); };
+    const auto waehle = [](QComboBox* c, const QVariant& feld) {
+        c->setCurrentIndex(qMax(0, c->findData(feld.isNull() ? QVariant(0) : feld)));
+    };
     waehle(cboSpalte1, z.zusatz1);
     waehle(cboSpalte2, z.zusatz2);
     txtAnzahlG->setText(QString::number(z.gaeste));
@@ -634,7 +652,8 @@ void frmParameter::zimmerZeigen(int index) {
     cboPosition->setCurrentIndex(cboPosition->findData(z.nummer));
     // The waiting room keeps its place: it can be renamed but not moved.
     const bool warteZimmer = zimmerIndex_ == zimmer_.size() - 1;
-    for (QWidget* x : QList<QWidget*>{cmdSpeichernPosition, cmdSpeichernEnde, cmdVerschieben, cboPosition}) x->setEnabled(!warteZimmer && zimmerIndex_ >= 0);
+    for (QWidget* x : QList<QWidget*>{cmdSpeichernPosition, cmdSpeichernEnde, cmdVerschieben, cboPosition})
+        x->setEnabled(!warteZimmer && zimmerIndex_ >= 0);
     cmdSaisonpreise->setEnabled(fenster_.vorhanden(Ziel::Saisonpreise) && zimmerIndex_ >= 0);
     cmdErster->setEnabled(zimmerIndex_ > 0);
     cmdVoriger->setEnabled(zimmerIndex_ > 0);
@@ -646,7 +665,8 @@ void frmParameter::zimmerZeigen(int index) {
 
 bool frmParameter::zimmerVerlassen() {
     if (!zimmerGeaendert_) return true;
-    const Answer a = dialogs_.message(QStringLiteral("Änderungen speichern?"), ParameterLogik::kTitel, Buttons::YesNoCancel, Icon::Question);
+    const Answer a =
+        dialogs_.message(QStringLiteral("Änderungen speichern?"), ParameterLogik::kTitel, Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
     if (a == Answer::No) {
         zimmerZeigen(zimmerIndex_);
@@ -666,8 +686,8 @@ bool frmParameter::zimmerSpeichern(Speicherart art) {
     }
     const std::optional<double> preis = txtPreis->text().trimmed().isEmpty() ? std::optional<double>(0) : amounts::parse(txtPreis->text());
     if (!preis || *preis < 0) {
-        dialogs_.message(QStringLiteral("Bitte geben Sie den Preis als Betrag an, zum Beispiel 65,00."), ParameterLogik::kTitel, Buttons::Ok,
-                         Icon::Exclamation);
+        dialogs_.message(QStringLiteral("Bitte geben Sie den Preis als Betrag an, zum Beispiel 65,00."), ParameterLogik::kTitel,
+                         Buttons::Ok, Icon::Exclamation);
         txtPreis->setFocus();
         return false;
     }
@@ -685,7 +705,9 @@ bool frmParameter::zimmerSpeichern(Speicherart art) {
     geschuetzt(QStringLiteral("Das Zimmer konnte nicht gespeichert werden."),
                [&] { ok = logik_.zimmer().speichern(z, art, cboPosition->currentData().toInt()); });
     if (!ok) return false;
-    const int nummer = art == Speicherart::AnsEnde ? int(zimmer_.size()) - 1 : art == Speicherart::AnPosition ? cboPosition->currentData().toInt() : z.nummer;
+    const int nummer = art == Speicherart::AnsEnde      ? int(zimmer_.size()) - 1
+                       : art == Speicherart::AnPosition ? cboPosition->currentData().toInt()
+                                                        : z.nummer;
     geschuetzt(QStringLiteral("Die Zimmer konnten nicht gelesen werden."), [&] { zimmerLaden(); });
     int index = zimmerIndex_;
     for (int i = 0; i < zimmer_.size(); ++i)
@@ -701,10 +723,13 @@ QWidget* frmParameter::seiteZusatzspalten() {
     lstZusatz = new QListWidget;
     lstZusatz->setObjectName(QStringLiteral("lstZusatz"));
     lstZusatz->setToolTip(QStringLiteral("Die Merkmale der Zimmer, die in den Zusatzspalten des Belegungsplans stehen können."));
-    txtBeschriftung = feld(QStringLiteral("txtBeschriftung"), QStringLiteral("Kurzer Text in der Zusatzspalte (bis zu drei Zeichen, z. B. eine Preisgruppe)."));
+    txtBeschriftung = feld(QStringLiteral("txtBeschriftung"),
+                           QStringLiteral("Kurzer Text in der Zusatzspalte (bis zu drei Zeichen, z. B. eine Preisgruppe)."));
     txtBeschriftung->setMaxLength(3);
-    txtBedeutung = feld(QStringLiteral("txtBedeutung"), QStringLiteral("Bedeutung des Merkmals; sie erscheint als Hinweis im Belegungsplan."));
-    txtZusatzFarbe = feld(QStringLiteral("txtZusatzFarbe"), QStringLiteral("Hintergrundfarbe der Zusatzspalte (Zahl im Format 0x00BBGGRR)."));
+    txtBedeutung =
+        feld(QStringLiteral("txtBedeutung"), QStringLiteral("Bedeutung des Merkmals; sie erscheint als Hinweis im Belegungsplan."));
+    txtZusatzFarbe =
+        feld(QStringLiteral("txtZusatzFarbe"), QStringLiteral("Hintergrundfarbe der Zusatzspalte (Zahl im Format 0x00BBGGRR)."));
     cmdZusatzFarbe = parts::button(QStringLiteral("cmdZusatzFarbe"), QStringLiteral("…"), QStringLiteral("Öffnet die Farbauswahl."));
     cmdZusatzFarbe->setFixedWidth(48);
     opLinks = new QRadioButton(QStringLiteral("Spalte links"));
@@ -712,7 +737,8 @@ QWidget* frmParameter::seiteZusatzspalten() {
     opRechts = new QRadioButton(QStringLiteral("Spalte rechts"));
     opRechts->setObjectName(QStringLiteral("opRechts"));
     cmdZusatzNeu = parts::button(QStringLiteral("cmdZusatzNeu"), QStringLiteral("&Neu"), QStringLiteral("Legt ein neues Merkmal an."));
-    cmdZusatzSpeichern = parts::button(QStringLiteral("cmdZusatzSpeichern"), QStringLiteral("&Speichern"), QStringLiteral("Speichert das Merkmal."));
+    cmdZusatzSpeichern =
+        parts::button(QStringLiteral("cmdZusatzSpeichern"), QStringLiteral("&Speichern"), QStringLiteral("Speichert das Merkmal."));
     cmdZusatzLoeschen = parts::button(QStringLiteral("cmdZusatzLoeschen"), QStringLiteral("&Löschen"),
                                       QStringLiteral("Löscht das Merkmal, wenn kein Zimmer es verwendet."));
     // The attribute's colour is saved by the attribute's own button.
@@ -743,7 +769,8 @@ QWidget* frmParameter::seiteZusatzspalten() {
     connect(cmdZusatzLoeschen, &QPushButton::clicked, this, [this] {
         if (attributZeile_ < 0) return;
         bool ok = false;
-        geschuetzt(QStringLiteral("Das Merkmal konnte nicht gelöscht werden."), [&] { ok = logik_.attributLoeschen(attribute_[attributZeile_].feld); });
+        geschuetzt(QStringLiteral("Das Merkmal konnte nicht gelöscht werden."),
+                   [&] { ok = logik_.attributLoeschen(attribute_[attributZeile_].feld); });
         if (ok) geschuetzt(QStringLiteral("Die Merkmale konnten nicht gelesen werden."), [&] { attributeLaden(); });
     });
 
@@ -813,11 +840,12 @@ bool frmParameter::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (watched == txtDruckAnzahl && key == Qt::Key_F2) {
             const bool an = !chkWord->isChecked();
-            const QString frage =
-                an ? QStringLiteral("Wollen Sie die Programmierung des Worddokumentes aktivieren. Die Programmierung verbindet das "
-                                    "Worddokument mit der Datenquelle.")
-                   : QStringLiteral("Wollen Sie die Programmierung des Worddokumentes deaktivieren. Die Verbindung zur Datenquelle "
-                                    "wird dann nicht mehr bei jedem Aufruf durchgeführt.");
+            const QString frage = an ? QStringLiteral(
+                                           "Wollen Sie die Programmierung des Worddokumentes aktivieren. Die Programmierung verbindet das "
+                                           "Worddokument mit der Datenquelle.")
+                                     : QStringLiteral(
+                                           "Wollen Sie die Programmierung des Worddokumentes deaktivieren. Die Verbindung zur Datenquelle "
+                                           "wird dann nicht mehr bei jedem Aufruf durchgeführt.");
             if (dialogs_.message(frage, ParameterLogik::kTitel, Buttons::OkCancel, Icon::Question) == Answer::Ok) {
                 chkWord->setChecked(an);
                 geaendert_ = true;
@@ -848,7 +876,8 @@ bool frmParameter::eventFilter(QObject* watched, QEvent* event) {
 void frmParameter::reject() {
     if (zimmerGeaendert_ && !zimmerVerlassen()) return;
     if (geaendert_) {
-        const Answer a = dialogs_.message(QStringLiteral("Änderungen speichern?"), ParameterLogik::kTitel, Buttons::YesNoCancel, Icon::Question);
+        const Answer a =
+            dialogs_.message(QStringLiteral("Änderungen speichern?"), ParameterLogik::kTitel, Buttons::YesNoCancel, Icon::Question);
         if (a == Answer::Cancel) return;
         if (a == Answer::Yes && !uebernehmen()) return;
     }

@@ -26,7 +26,9 @@ protected:
         beispiel_.reset();
         EinstellungenFixture::TearDown();
     }
-    QString label(int nr) { return db().scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ?"), {nr}).toString(); }
+    QString label(int nr) {
+        return db().scalar(QStringLiteral("SELECT NeueNummer FROM tbZimmernummern WHERE Zimmernummer = ?"), {nr}).toString();
+    }
     static void tippen(QLineEdit* e, const QString& text) {
         e->selectAll();
         QTest::keyClicks(e, text);
@@ -94,7 +96,8 @@ TEST_F(frmParameterTest, AColourThatIsNotANumberStopsTheApply) {
     tippen(p.txtTage, QStringLiteral("60"));
     p.cmdUebernehmen->click();
     ASSERT_FALSE(dialogs_.shown().isEmpty());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Eine Farbe wird als Zahl zwischen 0 und 16777215 angegeben. Bitte überprüfen Sie die Eingabe."));
+    EXPECT_EQ(dialogs_.last().text,
+              QStringLiteral("Eine Farbe wird als Zahl zwischen 0 und 16777215 angegeben. Bitte überprüfen Sie die Eingabe."));
     EXPECT_EQ(Parameter(db()).read(QStringLiteral("Farben"))->text(2), vorher);
     EXPECT_NE(Parameter(*beispiel_).read(QStringLiteral("ZeitDarstellung")).value_or(ParameterRow{}).text(1), QStringLiteral("60"));
     EXPECT_EQ(p.tabParameter->currentIndex(), 1);
