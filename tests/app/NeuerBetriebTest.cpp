@@ -114,6 +114,7 @@ TEST_F(NeuerBetriebTest, WithoutTheDisplayRowsTheStartOpensTheSettings) {
     EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Zum Betrieb von Tavomera werden noch einige Angaben benötigt.")));
     auto beispiel = Database::open(ordner.file(QStringLiteral("Beispiel.mdb")));
     EXPECT_EQ(Parameter(*beispiel).read(QStringLiteral("ZeitDarstellung"))->text(1), QStringLiteral("28"));
+    EXPECT_EQ(plan().model().tage(), 28) << "the plan shows what the dialog wrote at once";
 
     // The next start has what it needs and asks nothing.
     dialogs.clear();
