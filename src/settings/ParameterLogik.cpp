@@ -79,8 +79,11 @@ void ParameterLogik::laden() {
     const auto waehrung = p.read(QStringLiteral("Währung"));
     d.waehrung = waehrung ? waehrung->text(1, QStringLiteral("€")) : QStringLiteral("€");
     const auto waesche = p.read(kWaesche);
-    const QStringList wDefault = {QStringLiteral("Handtücher"), QStringLiteral("7"), QStringLiteral("Bettwäsche"), QStringLiteral("3")};
-    for (int i = 1; i <= 9; ++i) d.waesche << (waesche ? waesche->text(i) : (i <= 4 ? wDefault[i - 1] : QString()));
+    // A field that is not set shows what the running program uses for it.
+    const QStringList wDefault = {QStringLiteral("Handtücher"), QStringLiteral("7"),     QStringLiteral("Bettwäsche"),
+                                  QStringLiteral("3"),          QStringLiteral("1"),     QStringLiteral("0"),
+                                  QStringLiteral("0"),          QStringLiteral("false"), QStringLiteral("true")};
+    for (int i = 1; i <= 9; ++i) d.waesche << (waesche && !waesche->isNull(i) ? waesche->text(i) : wDefault[i - 1]);
     daten_ = d;
 }
 

@@ -56,6 +56,8 @@ TEST_F(ParameterLogikTest, ApplyWritesEveryTabToItsRow) {
     d.wordProgramm = false;
     d.mitAdresse = false;
     d.waesche[1] = QStringLiteral("5");
+    EXPECT_EQ(d.waesche.mid(4, 3), (QStringList{"1", "0", "0"})) << "meal presets not yet set: breakfast only";
+    d.waesche[6] = QStringLiteral("1");  // dinner too
     ASSERT_TRUE(l.uebernehmen());
     EXPECT_TRUE(dialogs_.shown().isEmpty());
     EXPECT_EQ(feld(*beispiel_, QStringLiteral("Räumlichkeiten"), 2), QStringLiteral("14"));
@@ -66,6 +68,8 @@ TEST_F(ParameterLogikTest, ApplyWritesEveryTabToItsRow) {
     EXPECT_EQ(feld(db(), QStringLiteral("Farben"), 10), QStringLiteral("255"));
     EXPECT_EQ(feld(db(), QStringLiteral("Währung"), 1), QStringLiteral("CHF"));
     EXPECT_EQ(feld(db(), QStringLiteral("Wäsche"), 2), QStringLiteral("5"));
+    EXPECT_EQ(feld(db(), QStringLiteral("Wäsche"), 5), QStringLiteral("1"));
+    EXPECT_EQ(feld(db(), QStringLiteral("Wäsche"), 7), QStringLiteral("1"));
     EXPECT_EQ(feld(db(), QStringLiteral("mitAdresse"), 1), QStringLiteral("Nein"));
     Parameter p(db());
     EXPECT_EQ(p.text(QStringLiteral("Absender1")), QStringLiteral("Pension Seeblick"));

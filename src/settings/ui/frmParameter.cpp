@@ -236,6 +236,23 @@ QWidget* frmParameter::seiteAnzeige() {
     g->addWidget(txtWaesche[1], 1, 1);
     g->addWidget(txtWaesche[2], 2, 0);
     g->addWidget(txtWaesche[3], 2, 1);
+    // The meals a new reservation starts with ("Wäsche" F5 … F7).
+    auto* mahlzeiten = new QGroupBox(QStringLiteral("Verpflegung neuer Reservierungen"));
+    auto* mz = new QHBoxLayout(mahlzeiten);
+    const auto haken = [this, mz](const QString& name, const QString& text) {
+        auto* c = new QCheckBox(text);
+        c->setObjectName(name);
+        c->setToolTip(QStringLiteral("Neue Reservierungen beginnen mit ") + text + QStringLiteral(", wenn dieses Feld angekreuzt ist."));
+        connect(c, &QCheckBox::toggled, this, [this] {
+            if (!zeigen_) geaendert_ = true;
+        });
+        mz->addWidget(c);
+        return c;
+    };
+    chFrühstück = haken(QStringLiteral("chFrühstück"), QStringLiteral("Frühstück"));
+    chMittag = haken(QStringLiteral("chMittag"), QStringLiteral("Mittagessen"));
+    chAbend = haken(QStringLiteral("chAbend"), QStringLiteral("Abendessen"));
+    mz->addStretch();
     auto* geld = new QGroupBox(QStringLiteral("Währung und Mehrwertsteuer"));
     auto* f3 = new QFormLayout(geld);
     parts::captionedRow(f3, QStringLiteral("Wä&hrung"), txtWaehrung);
@@ -249,7 +266,8 @@ QWidget* frmParameter::seiteAnzeige() {
     grid->addWidget(zeit, 0, 1);
     grid->addWidget(waesche, 1, 0);
     grid->addWidget(geld, 1, 1);
-    grid->setRowStretch(2, 1);
+    grid->addWidget(mahlzeiten, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
     return w;
 }
 
@@ -443,6 +461,9 @@ void frmParameter::allgemeinAnzeigen() {
     txtErsterTag->setText(d.ersterTag);
     txtWaehrung->setText(d.waehrung);
     for (int i = 0; i < 4; ++i) txtWaesche[i]->setText(d.waesche.value(i));
+    chFrühstück->setChecked(d.waesche.value(4).trimmed() == QLatin1String("1"));
+    chMittag->setChecked(d.waesche.value(5).trimmed() == QLatin1String("1"));
+    chAbend->setChecked(d.waesche.value(6).trimmed() == QLatin1String("1"));
     const QStringList bausteine = ParameterLogik::textBausteine();
     for (int i = 0; i < txtTexte.size(); ++i) txtTexte[i]->setText(d.texte.value(bausteine[i]));
     txtBrieftext->setPlainText(d.texte.value(QStringLiteral("Brieftext")));
@@ -463,6 +484,10 @@ void frmParameter::allgemeinLesen() {
     d.ersterTag = txtErsterTag->text();
     d.waehrung = txtWaehrung->text();
     for (int i = 0; i < 4; ++i) d.waesche[i] = txtWaesche[i]->text();
+    const auto wert = [](QCheckBox* c) { return c->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); };
+    d.waesche[4] = wert(chFrühstück);
+    d.waesche[5] = wert(chMittag);
+    d.waesche[6] = wert(chAbend);
     const QStringList bausteine = ParameterLogik::textBausteine();
     for (int i = 0; i < txtTexte.size(); ++i) d.texte[bausteine[i]] = txtTexte[i]->text();
     d.texte[QStringLiteral("Brieftext")] = txtBrieftext->toPlainText();

@@ -49,6 +49,9 @@ public:
     QLineEdit* txtErsterTag;
     QLineEdit* txtWaehrung;
     QList<QLineEdit*> txtWaesche;  // name 1, interval 1, name 2, interval 2
+    QCheckBox* chFrühstück;
+    QCheckBox* chMittag;
+    QCheckBox* chAbend;
     QLineEdit* txtMWST;
     QPushButton* cmdMWST;
     // "Farben"
