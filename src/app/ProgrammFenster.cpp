@@ -2,10 +2,14 @@
 
 #include <QWidget>
 
+#include "platform/Files.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
+#include "settings/ui/frmFeiertag.h"
+#include "settings/ui/frmParameter.h"
+#include "store/Datenbankdateien.h"
 #include "store/Datenbankfehler.h"
 #include "store/Variablen.h"
 
@@ -19,6 +23,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Einstellungen: return QStringLiteral("Die Einstellungen");
+        case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +36,9 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Einstellungen:
+        case Ziel::Feiertage: return true;
         default: return false;
     }
 }
@@ -55,7 +63,15 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
-        case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Saisonpreise: {
+            // Opened for one room from the settings, the caption names it.
+            frmSaisonpreise preise(db, dialogs_, aufruf.zimmerNummer, eltern);
+            if (!aufruf.text.isEmpty()) preise.setWindowTitle(aufruf.text);
+            preise.exec();
+            return;
+        }
+        case Ziel::Einstellungen: frmParameter::oeffnen(db, v_.beispielDb.get(), dialogs_, *this, aufruf.text, eltern); return;
+        case Ziel::Feiertage: frmFeiertag::oeffnen(db, dialogs_, files::join(v_.programmordner, dbfiles::kHolidayFile), eltern); return;
         default: return;
     }
 }

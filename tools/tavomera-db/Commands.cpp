@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "EinstellungenCommands.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -25,7 +27,7 @@ const char* const kUsage =
     "Aufruf:\n"
     "  tavomera-db create [--keep] [--instance N] ORDNER\n"
     "      legt die Datenbankdateien eines Programmordners an, die Beispieldatenbank mit\n"
-    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2035\n"
+    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2040\n"
     "  tavomera-db query --db DATEI [--ado] \"SQL\"\n"
     "      führt eine Abfrage im Jet-Dialekt aus und gibt die Zeilen tabulatorgetrennt aus\n"
     "  tavomera-db exec --db DATEI \"SQL\"\n"
@@ -34,7 +36,11 @@ const char* const kUsage =
     "      zeigt die SQLite-Fassung einer Jet-Abfrage\n"
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
-    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
+    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n"
+    "  tavomera-db feiertage --db DATEI\n"
+    "      gibt die Feiertage der Datenbank aus (Schlüssel, Bezeichnung, Datum), nach Datum\n"
+    "  tavomera-db feiertage-import --db DATEI QUELLE\n"
+    "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 // The usage with the lines of the other command groups.
 QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage); }
@@ -154,7 +160,7 @@ void fillShipped(const QStringList& made, int instance) {
             beispieldaten::anlegen(*db, QDate::currentDate());
         } else if (name.compare(dbfiles::kHolidayFile, Qt::CaseInsensitive) == 0) {
             auto db = Database::open(path);
-            beispieldaten::feiertageAnlegen(*db, 2020, 2035);
+            beispieldaten::feiertageAnlegen(*db, 2020, 2040);
             beispieldaten::postleitzahlenAnlegen(*db);
         }
     }
@@ -211,6 +217,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
                 out << db->execute(o.positional[1]) << '\n';
             return 0;
         }
+        if (const int r = einstellungenBefehl(command, o.db, o.positional, out, err); r >= 0) return r;
     } catch (const DatabaseError& e) {
         err << "Fehler: " << e.message() << '\n';
         return 1;

@@ -27,6 +27,7 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         Aufruf seite;
         seite.text = QStringLiteral("Allgemein");
         oeffne(Ziel::Einstellungen, seite);
+        emit einstellungenGeschlossen();
     });
     bindeZiel("mnuDateiParameter", Ziel::Einstellungen);
     eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] { oeffne(Ziel::Saisonzeiten); });
