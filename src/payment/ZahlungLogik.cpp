@@ -44,8 +44,9 @@ void ZahlungLogik::oeffnen(const ZahlungKontext& kontext) {
                     dates::shortDate(rs.value(QStringLiteral("DatumRe")).toDate()) + QStringLiteral(", ") + name;
         }
     } else {
+        zimmerListeFuellen();
         QStringList zimmer;
-        for (int b : kontext_.buchungen) zimmer << zahlungen_.zimmerText(b);
+        for (const Eintrag& e : zimmer_) zimmer << e.text;
         kopf_ = zimmer.join(QStringLiteral(", "));
         if (kontext_.buchungen.size() == 1) {
             Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.Von, tblBelegung.Bis, Address.Lastname, Address.Firstname FROM "
