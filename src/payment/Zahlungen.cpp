@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/Database.h"
+#include "engine/DatabaseError.h"
 #include "platform/Dates.h"
 
 namespace tav {
@@ -155,6 +156,16 @@ int Zahlungen::ergaenzen() {
     }
     t.commit();
     return anzahl;
+}
+
+void Zahlungen::beimStartPruefen(Database& db) {
+    try {
+        Zahlungen z(db);
+        z.bezahltDatumUmwandeln();
+        z.ergaenzen();
+    } catch (const DatabaseError&) {
+        // each step writes in one transaction: nothing is half done, the next start tries again
+    }
 }
 
 QStringList Zahlungen::zahlarten() const {

@@ -83,6 +83,9 @@ public:
     // Numbers every payment without IDZahlung with the smallest positive number not yet taken
     // (up to 32767). Returns the number of rows numbered.
     int ergaenzen();
+    // The pass at start: old paid dates become payments, unnumbered payments get numbers. A
+    // file that cannot be written now (a lock elsewhere) is passed over until the next start.
+    static void beimStartPruefen(Database& db);
 
     // The payment kinds, sorted; adding (unless one is like the text) and removing by text.
     QStringList zahlarten() const;
