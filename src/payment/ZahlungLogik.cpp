@@ -115,14 +115,13 @@ void ZahlungLogik::aktualisieren() {
 
 void ZahlungLogik::zimmerListeFuellen() {
     zimmer_.clear();
-    QList<int> ids = kontext_.rechnungsKontext() ? zahlungen_.belegungenDerRechnung(kontext_.reNummer) : kontext_.buchungen;
-    if (!kontext_.rechnungsKontext()) {
-        // in booking context ordered by room label
-        std::stable_sort(ids.begin(), ids.end(),
-                         [this](int a, int b) { return zahlungen_.zimmerText(a).localeAwareCompare(zahlungen_.zimmerText(b)) < 0; });
-    }
+    const QList<int> ids = kontext_.rechnungsKontext() ? zahlungen_.belegungenDerRechnung(kontext_.reNummer) : kontext_.buchungen;
     for (int id : ids)
         if (!enthaelt(zimmer_, id)) zimmer_ << Eintrag{id, zahlungen_.zimmerText(id)};
+    // in booking context ordered by room label (an invoice's bookings come so from the query)
+    if (!kontext_.rechnungsKontext())
+        std::stable_sort(zimmer_.begin(), zimmer_.end(),
+                         [](const Eintrag& a, const Eintrag& b) { return a.text.localeAwareCompare(b.text) < 0; });
 }
 
 void ZahlungLogik::rechnungsListeFuellen() {
