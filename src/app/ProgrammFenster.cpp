@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include "platform/Files.h"
+#include "payment/ui/frmAbrechnen.h"
+#include "payment/ui/frmZahlung.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -25,6 +27,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
         case Ziel::Einstellungen: return QStringLiteral("Die Einstellungen");
         case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
+        case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
+        case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -39,6 +43,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Saisonpreise:
         case Ziel::Einstellungen:
         case Ziel::Feiertage: return true;
+        case Ziel::Zahlungen:
+        case Ziel::Abrechnen: return true;
         default: return false;
     }
 }
@@ -72,6 +78,14 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         }
         case Ziel::Einstellungen: frmParameter::oeffnen(db, v_.beispielDb.get(), dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Feiertage: frmFeiertag::oeffnen(db, dialogs_, files::join(v_.programmordner, dbfiles::kHolidayFile), eltern); return;
+        case Ziel::Zahlungen:
+            // The payments of a booking (with its block's members), or of one invoice.
+            if (aufruf.buchungId == 0 && aufruf.nummer != 0)
+                frmZahlung::oeffnenFuerRechnung(db, dialogs_, aufruf.nummer, eltern);
+            else
+                frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
+            return;
+        case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         default: return;
     }
 }

@@ -10,9 +10,11 @@
 #include <QLocale>
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include "Generator.h"
 #include "OutputCommands.h"
+#include "PaymentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -43,7 +45,7 @@ const char* const kUsage =
     "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage); }
+QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf); }
 
 struct Options {
     QString db;
@@ -169,6 +171,7 @@ void fillShipped(const QStringList& made, int instance) {
 }  // namespace
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
     Options o;
