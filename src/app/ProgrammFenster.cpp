@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -19,6 +21,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Artikel: return QStringLiteral("Die Artikel");
+        case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +34,9 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Artikel:
+        case Ziel::Mehrwertsteuer: return true;
         default: return false;
     }
 }
@@ -56,6 +62,8 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
         default: return;
     }
 }

@@ -25,6 +25,8 @@ enum class Ziel {
     Feiertage,        // frmFeiertag
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
+    Artikel,          // frmArtikel
+    Mehrwertsteuer,   // frmMwSt
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.
