@@ -1,5 +1,6 @@
 #include "invoice/clsRechnung.h"
 
+#include <QSet>
 #include <QThread>
 
 #include "engine/Database.h"
@@ -44,15 +45,18 @@ QString clsRechnung::art(bool rechnung, bool angebot) {
 }
 
 int clsRechnung::naechsteReNummer(bool alle) {
-    if (alle) {
-        Recordset rs = db_.openRecordset(QStringLiteral("SELECT ReNummer FROM tbRechnungen ORDER BY ReNummer"));
-        if (rs.eof()) return 1;
-        int zaehler = 1;
-        for (; !rs.eof(); rs.moveNext(), ++zaehler)
-            if (rs.integer(QStringLiteral("ReNummer")) != zaehler) return zaehler;
-    }
-    const QVariant hoechste = db_.scalar(QStringLiteral("SELECT Max(ReNummer) FROM tbRechnungen"));
-    return hoechste.isNull() ? 1 : hoechste.toInt() + 1;
+    Recordset stand = db_.openRecordset(QStringLiteral("SELECT Count(*) AS Anzahl, Min(ReNummer) AS Kleinste, Max(ReNummer) AS Hoechste "
+                                                       "FROM tbRechnungen"));
+    const int anzahl = stand.integer(QStringLiteral("Anzahl"));
+    if (anzahl == 0) return 1;
+    const int hoechste = stand.integer(QStringLiteral("Hoechste"));
+    // Keys are unique: as many keys as the highest, the lowest being 1, leave no gap to walk.
+    if (!alle || (stand.integer(QStringLiteral("Kleinste")) == 1 && anzahl == hoechste)) return hoechste + 1;
+    Recordset rs = db_.openRecordset(QStringLiteral("SELECT ReNummer FROM tbRechnungen ORDER BY ReNummer"));
+    int zaehler = 1;
+    for (; !rs.eof(); rs.moveNext(), ++zaehler)
+        if (rs.integer(QStringLiteral("ReNummer")) != zaehler) return zaehler;
+    return hoechste + 1;
 }
 
 qint64 clsRechnung::naechsterZaehler(const QString& feld, bool alle) {
@@ -60,11 +64,14 @@ qint64 clsRechnung::naechsterZaehler(const QString& feld, bool alle) {
     const QVariant hoechste = db_.scalar(QStringLiteral("SELECT Max(%1) FROM tbRechnungen").arg(feld));
     if (hoechste.isNull()) return 1;
     const qint64 h = hoechste.toLongLong();
-    if (alle) {
-        for (qint64 kandidat = h - 1; kandidat >= 1 && kandidat >= h - 51; --kandidat) {
-            const QVariant belegt = db_.scalar(QStringLiteral("SELECT %1 FROM tbRechnungen WHERE %1 = ?").arg(feld), {kandidat});
-            if (belegt.isNull()) return kandidat;
-        }
+    if (alle && h > 1) {
+        // The 51 candidates below the highest (none below 1), read in one pass.
+        const qint64 unten = qMax<qint64>(1, h - 51);
+        QSet<qint64> belegt;
+        Recordset rs = db_.openRecordset(QStringLiteral("SELECT %1 FROM tbRechnungen WHERE %1 >= ? AND %1 < ?").arg(feld), {unten, h});
+        for (; !rs.eof(); rs.moveNext()) belegt.insert(rs.value(0).toLongLong());
+        for (qint64 kandidat = h - 1; kandidat >= unten; --kandidat)
+            if (!belegt.contains(kandidat)) return kandidat;
     }
     return h + 1;
 }
