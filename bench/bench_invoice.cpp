@@ -43,8 +43,9 @@ struct Kopie {
 
     // A departed booking with three extra items and a down payment, as the editor finds it.
     QList<DokumentEintrag> neueBuchung() {
-        db->execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Preis, Abgerechnet) VALUES (3, ?, ?, ?, 240, 0)"),
-                    {tag.addDays(-3), tag, gast});
+        db->execute(
+            QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Preis, Abgerechnet) VALUES (3, ?, ?, ?, 240, 0)"),
+            {tag.addDays(-3), tag, gast});
         const int b = db->scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
         QList<DokumentEintrag> e{DokumentEintrag::buchung(b)};
         for (const char* artikel : {"Frühstück", "Parkplatz", "Minibar"}) {

@@ -11,14 +11,15 @@ QList<StammZeile> ArtikelLogik::zeilen() {
     static const QStringList ordnung = {QStringLiteral("tbArtKategorie.ArtKategorie"), QStringLiteral("tbArtKategorie.Preis"),
                                         QStringLiteral("tbSteuerschluessel.Steuersatz"), QStringLiteral("tbArtKategorie.Bem_ArtKategorie"),
                                         QStringLiteral("tbArtKategorie.KeinDatum")};
-    const QString sql =
-        QStringLiteral("SELECT tbArtKategorie.IDArtKategorie, tbArtKategorie.ArtKategorie AS Bezeichnung, ") +
-        QStringLiteral("format(tbArtKategorie.Preis, '#,##0.00') as Preis, ") +
-        QStringLiteral("tbSteuerschluessel.Steuersatz as MwSt, tbArtKategorie.Bem_ArtKategorie AS Bemerkung , ") +
-        QStringLiteral("iif(KeinDatum = 0 ,'Nein', 'Ja') as [Ohne Datum]") + QStringLiteral(" FROM tbArtKategorie  LEFT JOIN tbSteuerschluessel ") +
-        QStringLiteral(" ON tbArtKategorie.MWST_SL = tbSteuerschluessel.IDSteuerschluessel ") + QStringLiteral(" ORDER BY ") +
-        ordnung.value(sortierung_.spalte(), ordnung.first()) + (sortierung_.absteigend() ? QStringLiteral(" desc") : QString()) +
-        QStringLiteral(", tbArtKategorie.IDArtKategorie");
+    const QString sql = QStringLiteral("SELECT tbArtKategorie.IDArtKategorie, tbArtKategorie.ArtKategorie AS Bezeichnung, ") +
+                        QStringLiteral("format(tbArtKategorie.Preis, '#,##0.00') as Preis, ") +
+                        QStringLiteral("tbSteuerschluessel.Steuersatz as MwSt, tbArtKategorie.Bem_ArtKategorie AS Bemerkung , ") +
+                        QStringLiteral("iif(KeinDatum = 0 ,'Nein', 'Ja') as [Ohne Datum]") +
+                        QStringLiteral(" FROM tbArtKategorie  LEFT JOIN tbSteuerschluessel ") +
+                        QStringLiteral(" ON tbArtKategorie.MWST_SL = tbSteuerschluessel.IDSteuerschluessel ") +
+                        QStringLiteral(" ORDER BY ") + ordnung.value(sortierung_.spalte(), ordnung.first()) +
+                        (sortierung_.absteigend() ? QStringLiteral(" desc") : QString()) +
+                        QStringLiteral(", tbArtKategorie.IDArtKategorie");
     QList<StammZeile> z;
     Recordset rs = db_.openRecordset(sql);
     for (; !rs.eof(); rs.moveNext()) {
@@ -120,7 +121,8 @@ bool ArtikelLogik::loeschen() {
 bool ArtikelLogik::schliessen() { return aenderungenSichern(); }
 
 std::optional<ArtikelVorgabe> ArtikelLogik::Preis_Bemerkung_emitteln(const QString& name) {
-    Recordset rs = db_.openRecordset(QStringLiteral("Select * from tbArtKategorie  where ArtKategorie = ? ORDER BY IDArtKategorie"), {name});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("Select * from tbArtKategorie  where ArtKategorie = ? ORDER BY IDArtKategorie"), {name});
     if (rs.eof()) return std::nullopt;
     return ArtikelVorgabe{rs.number(QStringLiteral("Preis")), rs.text(QStringLiteral("Bem_ArtKategorie")),
                           rs.integer(QStringLiteral("MWST_SL")), rs.yes(QStringLiteral("KeinDatum"))};

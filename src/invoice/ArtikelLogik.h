@@ -13,11 +13,11 @@ class Dialogs;
 
 // The fields of the article window.
 struct ArtikelFelder {
-    int id = 0;            // 0 = a new article
-    QString name;          // txtName
-    QString preis;         // txtPreis as typed
-    QString mwst;          // cboMwSt: the rate as shown in the list
-    QString bemerkung;     // txtBemerkung
+    int id = 0;              // 0 = a new article
+    QString name;            // txtName
+    QString preis;           // txtPreis as typed
+    QString mwst;            // cboMwSt: the rate as shown in the list
+    QString bemerkung;       // txtBemerkung
     bool keinDatum = false;  // chKeinDatum
     bool geaendert = false;
 };
@@ -38,8 +38,7 @@ public:
     static inline const QStringList kSpalten = {QStringLiteral("Bezeichnung"), QStringLiteral("Preis"), QStringLiteral("MwSt"),
                                                 QStringLiteral("Bemerkung"), QStringLiteral("Ohne Datum")};
     static inline const QString kNameLeer = QStringLiteral("Das Feld 'Bezeichnung' darf zum Speichern nicht leer sein");
-    static inline const QString kPreisUngueltig =
-        QStringLiteral("Bitte geben Sie den Preis als Betrag ein, zum Beispiel 1.234,50.");
+    static inline const QString kPreisUngueltig = QStringLiteral("Bitte geben Sie den Preis als Betrag ein, zum Beispiel 1.234,50.");
     static inline const QString kSpeichernFrage = QStringLiteral("Änderungen oder neue Daten speichern?");
     static inline const QString kSpeichernTitel = QStringLiteral("Änderungen speichern");
     static inline const QString kLoeschenFrage = QStringLiteral("Soll dieser Datensatz endgültig gelöscht werden?") + QLatin1Char('?');

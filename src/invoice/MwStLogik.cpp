@@ -10,16 +10,17 @@
 namespace tav {
 
 QList<StammZeile> MwStLogik::zeilen() {
-    static const QStringList ordnung = {QStringLiteral("tbSteuerschluessel.IDSteuerschluessel"), QStringLiteral("tbSteuerschluessel.Steuersatz"),
-                                        QStringLiteral("tbSteuerschluessel.GUeltigBis"), QStringLiteral("tbSteuerschluessel.Standard"),
-                                        QStringLiteral("Nachfolger.Steuersatz")};
-    const QString sql =
-        QStringLiteral("SELECT tbSteuerschluessel.IDSteuerschluessel, tbSteuerschluessel.Steuersatz, tbSteuerschluessel.GUeltigBis AS "
-                       "[Gültig bis], IIf([tbSteuerschluessel].[Standard]=True,'Ja','Nein') AS Standardsteuersatz, "
-                       "Nachfolger.Steuersatz AS [Steuersatz nach Ablauf] FROM tbSteuerschluessel LEFT JOIN tbSteuerschluessel AS "
-                       "Nachfolger ON tbSteuerschluessel.IDNachfolger = Nachfolger.IDSteuerschluessel ORDER BY ") +
-        ordnung.value(sortierung_.spalte(), ordnung.first()) + (sortierung_.absteigend() ? QStringLiteral(" desc") : QString()) +
-        QStringLiteral(", tbSteuerschluessel.IDSteuerschluessel");
+    static const QStringList ordnung = {QStringLiteral("tbSteuerschluessel.IDSteuerschluessel"),
+                                        QStringLiteral("tbSteuerschluessel.Steuersatz"), QStringLiteral("tbSteuerschluessel.GUeltigBis"),
+                                        QStringLiteral("tbSteuerschluessel.Standard"), QStringLiteral("Nachfolger.Steuersatz")};
+    const QString sql = QStringLiteral(
+                            "SELECT tbSteuerschluessel.IDSteuerschluessel, tbSteuerschluessel.Steuersatz, tbSteuerschluessel.GUeltigBis AS "
+                            "[Gültig bis], IIf([tbSteuerschluessel].[Standard]=True,'Ja','Nein') AS Standardsteuersatz, "
+                            "Nachfolger.Steuersatz AS [Steuersatz nach Ablauf] FROM tbSteuerschluessel LEFT JOIN tbSteuerschluessel AS "
+                            "Nachfolger ON tbSteuerschluessel.IDNachfolger = Nachfolger.IDSteuerschluessel ORDER BY ") +
+                        ordnung.value(sortierung_.spalte(), ordnung.first()) +
+                        (sortierung_.absteigend() ? QStringLiteral(" desc") : QString()) +
+                        QStringLiteral(", tbSteuerschluessel.IDSteuerschluessel");
     QList<StammZeile> z;
     Recordset rs = db_.openRecordset(sql);
     for (; !rs.eof(); rs.moveNext()) {
@@ -46,9 +47,10 @@ bool MwStLogik::aenderungenSichern() {
 bool MwStLogik::laden(int id) {
     if (!aenderungenSichern()) return false;
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tbSteuerschluessel.*, Nachfolger.Steuersatz AS NachSatz FROM tbSteuerschluessel LEFT JOIN tbSteuerschluessel "
-                       "AS Nachfolger ON tbSteuerschluessel.IDNachfolger = Nachfolger.IDSteuerschluessel "
-                       "WHERE tbSteuerschluessel.IDSteuerschluessel = ?"),
+        QStringLiteral(
+            "SELECT tbSteuerschluessel.*, Nachfolger.Steuersatz AS NachSatz FROM tbSteuerschluessel LEFT JOIN tbSteuerschluessel "
+            "AS Nachfolger ON tbSteuerschluessel.IDNachfolger = Nachfolger.IDSteuerschluessel "
+            "WHERE tbSteuerschluessel.IDSteuerschluessel = ?"),
         {id});
     if (rs.eof()) return false;
     felder_ = MwStFelder{};
@@ -100,7 +102,8 @@ bool MwStLogik::speichern() {
         return false;
     }
     if (bis && felder_.id != 0) {
-        const QVariant seit = db_.scalar(QStringLiteral("SELECT GUeltigseit FROM tbSteuerschluessel WHERE IDSteuerschluessel = ?"), {felder_.id});
+        const QVariant seit =
+            db_.scalar(QStringLiteral("SELECT GUeltigseit FROM tbSteuerschluessel WHERE IDSteuerschluessel = ?"), {felder_.id});
         if (!seit.isNull() && seit.toDate() > *bis) {
             dialogs_.message(kEndeVorBeginn, kTitel);
             return false;

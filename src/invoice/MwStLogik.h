@@ -12,10 +12,10 @@ class Dialogs;
 
 // The fields of the VAT window.
 struct MwStFelder {
-    int id = 0;           // 0 = a new key
-    QString satz;         // txtName: the rate without percent sign
-    QString gueltigBis;   // txtGueltigBis "dd.mm.yyyy"
-    QString nachfolger;   // cboMwStNachfolger: the successor's rate as shown in the list
+    int id = 0;             // 0 = a new key
+    QString satz;           // txtName: the rate without percent sign
+    QString gueltigBis;     // txtGueltigBis "dd.mm.yyyy"
+    QString nachfolger;     // cboMwStNachfolger: the successor's rate as shown in the list
     bool standard = false;  // chStandard
     bool geaendert = false;
 };
@@ -33,8 +33,8 @@ public:
         "Wenn dieser Mehrwertsteuersatz an einem bestimmten Datum ungültig wird, müssen Sie einen Nachfolgesteuersatz festlegen. "
         "Legen Sie dafür zunächst den neuen Steuersatz an.");
     static inline const QString kDatumFalsch = QStringLiteral("Btte überprüfen Sie das Datum.");
-    static inline const QString kEndeVorBeginn = QStringLiteral(
-        "Der letzte gültige Tag liegt vor dem ersten gültigen Tag dieses Steuersatzes. Btte überprüfen Sie das Datum.");
+    static inline const QString kEndeVorBeginn =
+        QStringLiteral("Der letzte gültige Tag liegt vor dem ersten gültigen Tag dieses Steuersatzes. Btte überprüfen Sie das Datum.");
     static inline const QString kSelbstNachfolger =
         QStringLiteral("Ein Mehrwertsteuersatz kann nicht sein eigener Nachfolger sein. Bitte wählen Sie einen anderen Nachfolger.");
     static inline const QString kNachfolgerKreis = QStringLiteral(

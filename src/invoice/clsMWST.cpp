@@ -67,9 +67,9 @@ std::optional<int> clsMWST::IDMwSTStandardVonDatum(const QDate& datum) {
 }
 
 std::optional<double> clsMWST::MwSTSSatztandardVonDatum(const QDate& datum) {
-    Recordset rs = db_.openRecordset(gueltigeAbfrage(QStringLiteral("Steuersatz")) +
-                                         QStringLiteral("AND Standard = True Order by Steuersatz desc, IDSteuerschluessel"),
-                                     {datum, datum});
+    Recordset rs = db_.openRecordset(
+        gueltigeAbfrage(QStringLiteral("Steuersatz")) + QStringLiteral("AND Standard = True Order by Steuersatz desc, IDSteuerschluessel"),
+        {datum, datum});
     if (rs.eof()) return std::nullopt;
     return rs.number(QStringLiteral("Steuersatz"));
 }

@@ -36,8 +36,8 @@ class clsMWST {
 public:
     static inline const QString kSeparator = QString(QChar(186));
     static inline const QString kKeinStandard = QStringLiteral("Der Standardmehrwertsteuersatz konnte nicht angelegt werden.");
-    static inline const QString kKeinGueltiger = QStringLiteral(
-        "Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
+    static inline const QString kKeinGueltiger =
+        QStringLiteral("Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
     static inline const QString kKreis = QStringLiteral(
         "Die Nachfolger der Mehrwertsteuersätze führen im Kreis. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
 

@@ -45,8 +45,9 @@ QString clsRechnung::art(bool rechnung, bool angebot) {
 }
 
 int clsRechnung::naechsteReNummer(bool alle) {
-    Recordset stand = db_.openRecordset(QStringLiteral("SELECT Count(*) AS Anzahl, Min(ReNummer) AS Kleinste, Max(ReNummer) AS Hoechste "
-                                                       "FROM tbRechnungen"));
+    Recordset stand =
+        db_.openRecordset(QStringLiteral("SELECT Count(*) AS Anzahl, Min(ReNummer) AS Kleinste, Max(ReNummer) AS Hoechste "
+                                         "FROM tbRechnungen"));
     const int anzahl = stand.integer(QStringLiteral("Anzahl"));
     if (anzahl == 0) return 1;
     const int hoechste = stand.integer(QStringLiteral("Hoechste"));
@@ -95,9 +96,8 @@ QString clsRechnung::naechsteNummerEigen(const QString& art, const QDate& datum)
 }
 
 bool clsRechnung::nummerEigenVergeben(const QString& text, int reNummer) {
-    return !db_
-                .scalar(QStringLiteral("SELECT ReNummer FROM tbRechnungen WHERE Renummer_eigen = ? AND ReNummer <> ?"),
-                        {text.trimmed(), reNummer})
+    return !db_.scalar(QStringLiteral("SELECT ReNummer FROM tbRechnungen WHERE Renummer_eigen = ? AND ReNummer <> ?"),
+                       {text.trimmed(), reNummer})
                 .isNull();
 }
 
@@ -245,8 +245,9 @@ bool clsRechnung::stornieren(int reNummer) {
                                    "tbRechnungen_zu_Posten WHERE IDRechnung = ?)"),
                     {reNummer});
         if (!buchungen.isEmpty())
-            db_.execute(QStringLiteral("UPDATE tbZahlung SET IdBelegung = ? WHERE IdRechnung = ? AND (IdBelegung Is Null OR IdBelegung = 0)"),
-                        {buchungen.first().toInt(), reNummer});
+            db_.execute(
+                QStringLiteral("UPDATE tbZahlung SET IdBelegung = ? WHERE IdRechnung = ? AND (IdBelegung Is Null OR IdBelegung = 0)"),
+                {buchungen.first().toInt(), reNummer});
         db_.execute(QStringLiteral("UPDATE tbZahlung SET IdRechnung = Null WHERE IdRechnung = ?"), {reNummer});
         db_.execute(QStringLiteral("DELETE * FROM tbRechnungen_zu_Posten WHERE IDRechnung = ?"), {reNummer});
         db_.execute(QStringLiteral("DELETE * FROM tbRechnungen WHERE ReNummer = ?"), {reNummer});
@@ -265,8 +266,8 @@ bool clsRechnung::druckPruefen(const QList<int>& buchungen, bool ohneDruckAnbiet
         dialogs_.message(kNichtZugeordnet + kZuordnenHinweis, {}, Buttons::Ok, Icon::Exclamation);
         return false;
     }
-    const Answer a = dialogs_.message(kNichtZugeordnet + QStringLiteral(" ") + kOhneDruckFrage, kKonflikteTitel, Buttons::YesNo,
-                                      Icon::Question);
+    const Answer a =
+        dialogs_.message(kNichtZugeordnet + QStringLiteral(" ") + kOhneDruckFrage, kKonflikteTitel, Buttons::YesNo, Icon::Question);
     if (erstellenOhneDruck) *erstellenOhneDruck = a == Answer::Yes;
     return false;
 }
@@ -285,10 +286,9 @@ bool clsRechnung::anzeigbar(int reNummer) {
 }
 
 std::optional<int> clsRechnung::RechnungFinden(int idBelegung, int idPosten) {
-    const QVariant v =
-        idPosten != 0
-            ? db_.scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDPostenRe = ?"), {idPosten})
-            : db_.scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDBelegung = ?"), {idBelegung});
+    const QVariant v = idPosten != 0
+                           ? db_.scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDPostenRe = ?"), {idPosten})
+                           : db_.scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDBelegung = ?"), {idBelegung});
     if (v.isNull()) return std::nullopt;
     return v.toInt();
 }
@@ -327,10 +327,9 @@ bool clsRechnung::RechnungIstVollstBezahlt(int reNummer) {
 }
 
 bool clsRechnung::offenePosten(int idBelegung) {
-    return db_
-               .scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE IDBelegung = ? "
-                                      "AND (AbgerechnetPo Is Null OR AbgerechnetPo IN ('', 'Nein', 'Warten'))"),
-                       {idBelegung})
+    return db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE IDBelegung = ? "
+                                     "AND (AbgerechnetPo Is Null OR AbgerechnetPo IN ('', 'Nein', 'Warten'))"),
+                      {idBelegung})
                .toInt() > 0;
 }
 
@@ -344,8 +343,7 @@ void clsRechnung::WartenNeinSetzen(const DokumentEintrag& e, int zustand) {
 }
 
 bool clsRechnung::IstGeteilt(int idBelegung) {
-    return db_.scalar(QStringLiteral("SELECT IST_Geteilt FROM tblBelegung WHERE ID = ?"), {idBelegung}).toString() ==
-           QLatin1String("Y");
+    return db_.scalar(QStringLiteral("SELECT IST_Geteilt FROM tblBelegung WHERE ID = ?"), {idBelegung}).toString() == QLatin1String("Y");
 }
 
 QString clsRechnung::IST_RechnungDB(int reNummer) {

@@ -14,9 +14,9 @@ class Dialogs;
 
 // The number settings of documents: settings row "ReNummer" of tblParameter.
 struct ReNummerMuster {
-    QString praefix;          // F1, may be empty
-    QString datumsformat;     // F2: "yy", "yyyy", "mmm yy", "mmm yyyy", "mm yyyy", "mm yy", "dd mm yy", "ww yy", "ww yyyy"; empty = none
-    bool zaehlerAlle = false;  // F4 "Alle": freed ReZaehler/Beszaehler values are given out again
+    QString praefix;             // F1, may be empty
+    QString datumsformat;        // F2: "yy", "yyyy", "mmm yy", "mmm yyyy", "mm yyyy", "mm yy", "dd mm yy", "ww yy", "ww yyyy"; empty = none
+    bool zaehlerAlle = false;    // F4 "Alle": freed ReZaehler/Beszaehler values are given out again
     bool schluesselAlle = true;  // F5 "Alle" (also when missing): freed ReNummer keys are reused
 
     static ReNummerMuster aus(const QStringList& f1bisF5);
@@ -46,13 +46,13 @@ struct DokumentSummen {
 
 // What the items editor hands over to create a document.
 struct NeuesDokument {
-    bool rechnung = true;   // an invoice "R"; otherwise an offer "A" (angebot) or a confirmation "B"
+    bool rechnung = true;  // an invoice "R"; otherwise an offer "A" (angebot) or a confirmation "B"
     bool angebot = false;
-    int adressId = 0;       // IDAdresseRe
+    int adressId = 0;  // IDAdresseRe
     QList<DokumentEintrag> eintraege;
     QDate datum;
-    QString nummerEigen;    // typed by the user; empty or "0" = composed from the counter
-    QString zahlart;        // empty = "Ohne"
+    QString nummerEigen;  // typed by the user; empty or "0" = composed from the counter
+    QString zahlart;      // empty = "Ohne"
     bool anzahlung = false;
     QString anzVorReise = QStringLiteral("Y");  // "Y", "N" or "G"
     QString reText1;
@@ -97,8 +97,8 @@ public:
     static inline const QString kZuordnenHinweis = QStringLiteral(" Ordnen Sie zunächst die Zahlungen zu.");
     static inline const QString kOhneDruckFrage = QStringLiteral("Möchten Sie jetzt die Rechnung ohne Druck erstellen?");
     static inline const QString kKonflikteTitel = QStringLiteral("Konflikte mit Zahlungen");
-    static inline const QString kKeineEintraege = QStringLiteral(
-        "Es wurden keine Einträge gefunden, die abgerechnet werden können. Überprüfen Sie bitte die Einträge 'warten'.");
+    static inline const QString kKeineEintraege =
+        QStringLiteral("Es wurden keine Einträge gefunden, die abgerechnet werden können. Überprüfen Sie bitte die Einträge 'warten'.");
     static inline const QString kBereitsAbgerechnet =
         QStringLiteral("Dieser Posten wurde bereits abgerechnet. Zum Ändern stornieren Sie zunächst die Rechnung.");
     static inline const QString kPostenGeloescht =

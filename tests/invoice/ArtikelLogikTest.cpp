@@ -19,8 +19,9 @@ protected:
         artikel(3, QStringLiteral("Parkplatz"), 1234.5, 1, false);
     }
     void artikel(int id, const QString& name, double preis, int mwst, bool keinDatum) {
-        db().execute(QStringLiteral("INSERT INTO tbArtKategorie (IDArtKategorie, ArtKategorie, Preis, MWST_SL, KeinDatum) VALUES (?, ?, ?, ?, ?)"),
-                     {id, name, preis, mwst, keinDatum});
+        db().execute(
+            QStringLiteral("INSERT INTO tbArtKategorie (IDArtKategorie, ArtKategorie, Preis, MWST_SL, KeinDatum) VALUES (?, ?, ?, ?, ?)"),
+            {id, name, preis, mwst, keinDatum});
     }
     int anzahl() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbArtKategorie")).toInt(); }
     static QStringList spalte(const QList<StammZeile>& z, int s) {

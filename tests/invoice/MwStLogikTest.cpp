@@ -17,7 +17,8 @@ protected:
         db().execute(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, Standard) VALUES (3, 7, False)"));
     }
     QVariant feld(const char* name, int id) {
-        return db().scalar(QStringLiteral("SELECT %1 FROM tbSteuerschluessel WHERE IDSteuerschluessel = ?").arg(QString::fromUtf8(name)), {id});
+        return db().scalar(QStringLiteral("SELECT %1 FROM tbSteuerschluessel WHERE IDSteuerschluessel = ?").arg(QString::fromUtf8(name)),
+                           {id});
     }
 
     ScriptedDialogs dialogs_;
@@ -37,8 +38,8 @@ TEST_F(MwStLogikTest, ASuccessorTakesOverTheStandardFromTheNextDay) {
     const QList<StammZeile> z = m.zeilen();
     ASSERT_EQ(z.size(), 3);
     EXPECT_EQ(z[0].werte, (QStringList{QStringLiteral("3"), QStringLiteral("7"), QString(), QStringLiteral("Nein"), QString()}));
-    EXPECT_EQ(z[1].werte,
-              (QStringList{QStringLiteral("1"), QStringLiteral("16"), QStringLiteral("31.12.2006"), QStringLiteral("Ja"), QStringLiteral("19")}));
+    EXPECT_EQ(z[1].werte, (QStringList{QStringLiteral("1"), QStringLiteral("16"), QStringLiteral("31.12.2006"), QStringLiteral("Ja"),
+                                       QStringLiteral("19")}));
 }
 
 TEST_F(MwStLogikTest, SavingRefusesBadInputAndWritesNothing) {
@@ -55,13 +56,15 @@ TEST_F(MwStLogikTest, SavingRefusesBadInputAndWritesNothing) {
         {"a rate of 250 %", 0, QStringLiteral("250"), {}, {}, MwStAuswahl::kSatzUngueltig},
         {"no date", 0, QStringLiteral("5"), QStringLiteral("31.02.2020"), QStringLiteral("19"), MwStLogik::kDatumFalsch},
         {"end without successor", 0, QStringLiteral("5"), QStringLiteral("31.12.2020"), {}, MwStLogik::kOhneNachfolger},
-        {"successor not in the list", 0, QStringLiteral("5"), QStringLiteral("31.12.2020"), QStringLiteral("5"), MwStAuswahl::kNichtInListe},
+        {"successor not in the list", 0, QStringLiteral("5"), QStringLiteral("31.12.2020"), QStringLiteral("5"),
+         MwStAuswahl::kNichtInListe},
         {"end before the start", 3, QStringLiteral("7"), QStringLiteral("30.06.2020"), QStringLiteral("19"), MwStLogik::kEndeVorBeginn},
         {"its own successor", 2, QStringLiteral("19"), QStringLiteral("31.12.2020"), QStringLiteral("19"), MwStLogik::kSelbstNachfolger},
         {"a loop through the successor", 1, QStringLiteral("16"), QStringLiteral("31.12.2020"), QStringLiteral("19"),
          MwStLogik::kNachfolgerKreis},
     };
-    const QString vorher = db().scalar(QStringLiteral("SELECT Count(*) & '/' & Sum(Steuersatz) & '/' & Count(GUeltigBis) FROM tbSteuerschluessel")).toString();
+    const QString vorher =
+        db().scalar(QStringLiteral("SELECT Count(*) & '/' & Sum(Steuersatz) & '/' & Count(GUeltigBis) FROM tbSteuerschluessel")).toString();
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         dialogs_.clear();
@@ -74,7 +77,9 @@ TEST_F(MwStLogikTest, SavingRefusesBadInputAndWritesNothing) {
         m.bearbeiten().nachfolger = f.nachfolger;
         EXPECT_FALSE(m.speichern());
         EXPECT_EQ(dialogs_.texts(), QStringList{f.meldung});
-        EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) & '/' & Sum(Steuersatz) & '/' & Count(GUeltigBis) FROM tbSteuerschluessel")).toString(), vorher);
+        EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) & '/' & Sum(Steuersatz) & '/' & Count(GUeltigBis) FROM tbSteuerschluessel"))
+                      .toString(),
+                  vorher);
     }
     dialogs_.clear();
     MwStLogik m(db(), dialogs_);
@@ -87,7 +92,8 @@ TEST_F(MwStLogikTest, SavingRefusesBadInputAndWritesNothing) {
 }
 
 TEST_F(MwStLogikTest, ARateInUseCannotBeDeleted) {
-    db().execute(QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel) VALUES (1, 'Sekt', 1, 20, 3)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel) VALUES (1, 'Sekt', 1, 20, 3)"));
     MwStLogik m(db(), dialogs_);
     ASSERT_TRUE(m.laden(3));
     EXPECT_FALSE(m.loeschen());

@@ -80,8 +80,8 @@ TEST_F(RechnungParallelTest, TwoProcessesNeverShareAKeyOrANumber) {
 
     const QString datei = file(QStringLiteral("Lokal.mdb"));
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter = QStringLiteral("--gtest_filter=") + QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') +
-                           QString::fromUtf8(info->name());
+    const QString filter =
+        QStringLiteral("--gtest_filter=") + QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
     std::array<QProcess, 2> prozesse;
     for (int p = 0; p < 2; ++p) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -104,8 +104,8 @@ TEST_F(RechnungParallelTest, TwoProcessesNeverShareAKeyOrANumber) {
         const QStringList teile = zeile(p).split(QLatin1Char(' '));
         ASSERT_EQ(teile.size(), 3) << qPrintable(QString::fromUtf8(p.readAllStandardError()));
         angelegt += teile[1].toInt();
-        EXPECT_EQ(teile[2], QStringLiteral("0")) << "no workstation was shown a message: "
-                                                 << qPrintable(QString::fromUtf8(p.readAllStandardError()));
+        EXPECT_EQ(teile[2], QStringLiteral("0"))
+            << "no workstation was shown a message: " << qPrintable(QString::fromUtf8(p.readAllStandardError()));
         p.closeWriteChannel();
         EXPECT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 0);

@@ -172,7 +172,8 @@ TEST_F(clsMWSTTest, AKeyInUseIsRecognised) {
     schluessel(3, 7, {}, {}, false);
     schluessel(4, 0, {}, {}, false);
     schluessel(5, 10, {}, {}, false);
-    db().execute(QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel) VALUES (1, 'Sekt', 1, 20, 3)"));
+    db().execute(
+        QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel) VALUES (1, 'Sekt', 1, 20, 3)"));
     db().execute(QStringLiteral("INSERT INTO tbArtKategorie (IDArtKategorie, ArtKategorie, Preis, MWST_SL) VALUES (1, 'Buch', 10, 4)"));
     clsMWST m(db(), dialogs_);
     struct Fall {

@@ -11,8 +11,9 @@ using namespace tav;
 class clsRechnungTest : public test::DatabaseFixture {
 protected:
     int buchung(const QString& geteilt = {}) {
-        db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet, IST_Geteilt) VALUES (1, ?, ?, 7, 0, ?)"),
-                     {QDate(2024, 3, 1), QDate(2024, 3, 4), geteilt.isEmpty() ? QVariant() : QVariant(geteilt)});
+        db().execute(
+            QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet, IST_Geteilt) VALUES (1, ?, ?, 7, 0, ?)"),
+            {QDate(2024, 3, 1), QDate(2024, 3, 4), geteilt.isEmpty() ? QVariant() : QVariant(geteilt)});
         return db().scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
     }
     int posten(int idBelegung, const QString& artikel, double preis, const QString& zustand = QStringLiteral("Nein")) {
@@ -27,7 +28,8 @@ protected:
     }
     // A document row as older data holds it, without link rows.
     void dokumentZeile(int reNummer, const QString& art, qint64 zaehler) {
-        db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, ReZaehler, Beszaehler, Renummer_eigen) VALUES (?, ?, ?, ?, ?)"),
+        db().execute(QStringLiteral(
+                         "INSERT INTO tbRechnungen (ReNummer, IST_Rechnung, ReZaehler, Beszaehler, Renummer_eigen) VALUES (?, ?, ?, ?, ?)"),
                      {reNummer, art, art == QLatin1String("R") ? QVariant(zaehler) : QVariant(),
                       art == QLatin1String("R") ? QVariant() : QVariant(zaehler), art + QString::number(reNummer)});
     }
@@ -140,7 +142,10 @@ TEST_F(clsRechnungTest, CreatingAnInvoiceLinksSettlesAndAttachesPayments) {
     Recordset links = db().openRecordset(QStringLiteral("SELECT * FROM tbRechnungen_zu_Posten WHERE IDRechnung = 1 ORDER BY Reihenfolge"));
     QStringList reihe;
     for (; !links.eof(); links.moveNext())
-        reihe << QStringLiteral("%1:%2/%3").arg(links.integer(QStringLiteral("Reihenfolge"))).arg(links.integer(QStringLiteral("IDBelegung"))).arg(links.integer(QStringLiteral("IDPostenRe")));
+        reihe << QStringLiteral("%1:%2/%3")
+                     .arg(links.integer(QStringLiteral("Reihenfolge")))
+                     .arg(links.integer(QStringLiteral("IDBelegung")))
+                     .arg(links.integer(QStringLiteral("IDPostenRe")));
     EXPECT_EQ(reihe, (QStringList{QStringLiteral("1:%1/0").arg(b), QStringLiteral("2:0/%1").arg(p2), QStringLiteral("3:0/%1").arg(p1)}));
 
     EXPECT_EQ(wert(QStringLiteral("SELECT Abgerechnet FROM tblBelegung WHERE ID = ?"), {b}).toInt(), 1);
@@ -176,8 +181,10 @@ TEST_F(clsRechnungTest, PaymentsStayWithABookingThatHasOpenItems) {
     EXPECT_FALSE(r.druckPruefen({b}, true, &ohneDruck));
     EXPECT_TRUE(ohneDruck);
     EXPECT_EQ(dialogs_.last().caption, clsRechnung::kKonflikteTitel);
-    EXPECT_EQ(dialogs_.last().text,
-              QStringLiteral("Die Rechnung kann noch nicht gedruckt werden, weil es noch nicht zugeordnete Zahlungen gibt. Möchten Sie jetzt die Rechnung ohne Druck erstellen?"));
+    EXPECT_EQ(
+        dialogs_.last().text,
+        QStringLiteral(
+            "Die Rechnung kann noch nicht gedruckt werden, weil es noch nicht zugeordnete Zahlungen gibt. Möchten Sie jetzt die Rechnung ohne Druck erstellen?"));
 }
 
 TEST_F(clsRechnungTest, OffersTakeEntriesFromEarlierOffersWithoutSettling) {
@@ -211,7 +218,8 @@ TEST_F(clsRechnungTest, CancellingKeepsThePaymentsOnTheBooking) {
     const int p = posten(b, QStringLiteral("Sekt"), 20);
     zahlung(b, {}, 100);
     clsRechnung r(db(), dialogs_);
-    const auto key = r.ReZuordnungen(rechnung({DokumentEintrag::buchung(b), DokumentEintrag::buchung(geteilt), DokumentEintrag::posten(p)}));
+    const auto key =
+        r.ReZuordnungen(rechnung({DokumentEintrag::buchung(b), DokumentEintrag::buchung(geteilt), DokumentEintrag::posten(p)}));
     ASSERT_TRUE(key);
     zahlung({}, *key, 30);  // booked against the document only
     EXPECT_EQ(wert(QStringLiteral("SELECT Count(*) FROM tbZahlung WHERE IdRechnung = ?"), {*key}).toInt(), 2);

@@ -35,11 +35,15 @@ protected:
         auto db = Database::open(datei_);
         db->execute(QStringLiteral("INSERT INTO Address (Lastname, city) VALUES ('Huber', 'Kempten')"));
         const int adresse = db->scalar(QStringLiteral("SELECT Max(ID) FROM Address")).toInt();
-        db->execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet) VALUES (1, #03-01-2024#, #03-04-2024#, ?, 0)"),
-                    {adresse});
+        db->execute(
+            QStringLiteral(
+                "INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet) VALUES (1, #03-01-2024#, #03-04-2024#, ?, 0)"),
+            {adresse});
         buchung_ = db->scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
-        db->execute(QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, AbgerechnetPo) VALUES (?, 'Sekt', 2, 10.5, 'Nein')"),
-                    {buchung_});
+        db->execute(
+            QStringLiteral(
+                "INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, AbgerechnetPo) VALUES (?, 'Sekt', 2, 10.5, 'Nein')"),
+            {buchung_});
         const int posten = db->scalar(QStringLiteral("SELECT Max(IDRePosten) FROM tbRePosten")).toInt();
         db->execute(QStringLiteral("INSERT INTO tbZahlung (IDBelegung, ZahlDatum, Betrag) VALUES (?, #03-04-2024#, 140.2)"), {buchung_});
         ScriptedDialogs dialogs;
@@ -68,12 +72,21 @@ TEST_F(InvoiceCommandsTest, ListsAndShowsDocumentsAsTsv) {
         QStringList args;
         QString out;
     } faelle[] = {
-        {"by booking", {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QString::number(buchung_)}, kopf + zeile},
-        {"by address", {QStringLiteral("documents"), QStringLiteral("--address"), QString::number(adresse_), QStringLiteral("--db"), datei_}, kopf + zeile},
-        {"a booking without documents", {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("999")}, kopf},
+        {"by booking",
+         {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QString::number(buchung_)},
+         kopf + zeile},
+        {"by address",
+         {QStringLiteral("documents"), QStringLiteral("--address"), QString::number(adresse_), QStringLiteral("--db"), datei_},
+         kopf + zeile},
+        {"a booking without documents",
+         {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("999")},
+         kopf},
         {"one document with its entries",
          {QStringLiteral("document"), QStringLiteral("--db"), datei_, QStringLiteral("1")},
-         kopf + zeile + QStringLiteral("\nReihenfolge\tBuchung\tPosten\tText\tMenge\tPreis\n1\t%1\t0\tÜbernachtung\tNULL\tNULL\n2\t0\t1\tSekt\t2\t10.50\n").arg(buchung_)},
+         kopf + zeile +
+             QStringLiteral(
+                 "\nReihenfolge\tBuchung\tPosten\tText\tMenge\tPreis\n1\t%1\t0\tÜbernachtung\tNULL\tNULL\n2\t0\t1\tSekt\t2\t10.50\n")
+                 .arg(buchung_)},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -90,18 +103,32 @@ TEST_F(InvoiceCommandsTest, BadInputGivesAGermanMessageAndAnExitCode) {
         int exitCode;
         QString meldung;
     } faelle[] = {
-        {"unknown number", {QStringLiteral("document"), QStringLiteral("--db"), datei_, QStringLiteral("42")}, 1,
+        {"unknown number",
+         {QStringLiteral("document"), QStringLiteral("--db"), datei_, QStringLiteral("42")},
+         1,
          QStringLiteral("Ein Dokument mit der Nummer 42 gibt es nicht.")},
-        {"missing database", {QStringLiteral("document"), QStringLiteral("--db"), tmp_.file(QStringLiteral("Fehlt.mdb")), QStringLiteral("1")}, 1,
+        {"missing database",
+         {QStringLiteral("document"), QStringLiteral("--db"), tmp_.file(QStringLiteral("Fehlt.mdb")), QStringLiteral("1")},
+         1,
          QStringLiteral("wurde nicht gefunden")},
-        {"letters as number", {QStringLiteral("document"), QStringLiteral("--db"), datei_, QStringLiteral("eins")}, 2,
+        {"letters as number",
+         {QStringLiteral("document"), QStringLiteral("--db"), datei_, QStringLiteral("eins")},
+         2,
          QStringLiteral("braucht eine ganze Zahl")},
-        {"letters as booking", {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("x1")}, 2,
+        {"letters as booking",
+         {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("x1")},
+         2,
          QStringLiteral("--booking braucht eine ganze Zahl")},
-        {"booking and address", {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("1"),
-          QStringLiteral("--address"), QStringLiteral("1")}, 2, QStringLiteral("entweder --booking oder --address")},
+        {"booking and address",
+         {QStringLiteral("documents"), QStringLiteral("--db"), datei_, QStringLiteral("--booking"), QStringLiteral("1"),
+          QStringLiteral("--address"), QStringLiteral("1")},
+         2,
+         QStringLiteral("entweder --booking oder --address")},
         {"neither", {QStringLiteral("documents"), QStringLiteral("--db"), datei_}, 2, QStringLiteral("Aufruf:")},
-        {"not a database", {QStringLiteral("document"), QStringLiteral("--db"), tmp_.path(), QStringLiteral("1")}, 1, QStringLiteral("Fehler")},
+        {"not a database",
+         {QStringLiteral("document"), QStringLiteral("--db"), tmp_.path(), QStringLiteral("1")},
+         1,
+         QStringLiteral("Fehler")},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);

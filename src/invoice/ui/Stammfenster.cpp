@@ -68,9 +68,8 @@ void MwStListeFeld::keyPressEvent(QKeyEvent* event) {
         }
         const QString text = currentText();
         bool geaendert = false;
-        datenbankGeschuetzt(dialogs_, QStringLiteral("Der Steuersatz konnte nicht geändert werden."), [&] {
-            geaendert = event->key() == Qt::Key_F3 ? auswahl_.aendern(id, text) : auswahl_.entfernen(id);
-        });
+        datenbankGeschuetzt(dialogs_, QStringLiteral("Der Steuersatz konnte nicht geändert werden."),
+                            [&] { geaendert = event->key() == Qt::Key_F3 ? auswahl_.aendern(id, text) : auswahl_.entfernen(id); });
         if (geaendert) {
             fuellen(event->key() == Qt::Key_F3 ? text : QString());
             if (geaendert_) geaendert_();
@@ -92,8 +91,9 @@ QTableView* stammGrid(const QString& name, StammModell* modell) {
     QTableView* v = parts::resultGrid(name, modell);
     v->horizontalHeader()->setSectionsClickable(true);
     v->horizontalHeader()->setSortIndicatorShown(true);
-    v->setToolTip(QStringLiteral("Klicken Sie auf eine Zeile, um sie zu bearbeiten. Ein Klick auf eine Spaltenüberschrift sortiert nach "
-                                 "dieser Spalte, ein zweiter Klick kehrt die Reihenfolge um."));
+    v->setToolTip(
+        QStringLiteral("Klicken Sie auf eine Zeile, um sie zu bearbeiten. Ein Klick auf eine Spaltenüberschrift sortiert nach "
+                       "dieser Spalte, ein zweiter Klick kehrt die Reihenfolge um."));
     return v;
 }
 

@@ -43,9 +43,11 @@ frmArtikel::frmArtikel(Database& db, Dialogs& dialogs, QWidget* parent)
     chKeinDatum->setObjectName(QStringLiteral("chKeinDatum"));
     chKeinDatum->setToolTip(QStringLiteral("Posten dieses Artikels werden ohne Datum gedruckt."));
 
-    CmdNeueDaten = parts::button(QStringLiteral("CmdNeueDaten"), QStringLiteral("&Neuer Artikel"), QStringLiteral("Leert die Felder für einen neuen Artikel."));
+    CmdNeueDaten = parts::button(QStringLiteral("CmdNeueDaten"), QStringLiteral("&Neuer Artikel"),
+                                 QStringLiteral("Leert die Felder für einen neuen Artikel."));
     cmdSpeichern = parts::button(QStringLiteral("cmdSpeichern"), QStringLiteral("&Speichern"), QStringLiteral("Speichert den Artikel."));
-    cmdLöschen = parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"), QStringLiteral("Löscht den ausgewählten Artikel."));
+    cmdLöschen =
+        parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"), QStringLiteral("Löscht den ausgewählten Artikel."));
     cmdSchliessen = parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Artikel."));
 
     auto* felder = new QFormLayout;

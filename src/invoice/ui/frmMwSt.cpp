@@ -45,8 +45,9 @@ frmMwSt::frmMwSt(Database& db, Dialogs& dialogs, QWidget* parent)
                                  QStringLiteral("Leert die Felder für einen neuen Steuersatz."));
     cmdSpeichern = parts::button(QStringLiteral("cmdSpeichern"), QStringLiteral("&Speichern"), QStringLiteral("Speichert den Steuersatz."));
     cmdLöschen = parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"),
-                                QStringLiteral("Löscht den ausgewählten Steuersatz, wenn er nicht in Gebrauch ist."));
-    cmdSchliessen = parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Mehrwertsteuer."));
+                               QStringLiteral("Löscht den ausgewählten Steuersatz, wenn er nicht in Gebrauch ist."));
+    cmdSchliessen =
+        parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schl&ießen"), QStringLiteral("Schließt die Mehrwertsteuer."));
 
     auto* felder = new QFormLayout;
     parts::captionedRow(felder, QStringLiteral("Steuersat&z (%):"), txtName);
@@ -75,7 +76,8 @@ frmMwSt::frmMwSt(Database& db, Dialogs& dialogs, QWidget* parent)
     });
     connect(ctrflexMwSt->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int spalte) {
         logik_.sortieren(spalte);
-        ctrflexMwSt->horizontalHeader()->setSortIndicator(spalte, logik_.sortierung().absteigend() ? Qt::DescendingOrder : Qt::AscendingOrder);
+        ctrflexMwSt->horizontalHeader()->setSortIndicator(spalte,
+                                                          logik_.sortierung().absteigend() ? Qt::DescendingOrder : Qt::AscendingOrder);
         fuellen();
     });
     connect(ctrflexMwSt, &QTableView::clicked, this, [this](const QModelIndex& i) {

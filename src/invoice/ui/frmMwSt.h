@@ -16,8 +16,8 @@ class Database;
 class Dialogs;
 
 // The VAT window ("Mehrwertsteuer"): the grid of all VAT keys, the fields of one (rate, last
-// valid day, successor, standard), and the buttons new, save, delete, close. A statement that fails shows a German message naming the file; the
-// grid stays as it was and the fields keep what was typed.
+// valid day, successor, standard), and the buttons new, save, delete, close. A statement that fails shows a German message naming the file;
+// the grid stays as it was and the fields keep what was typed.
 class frmMwSt : public QDialog {
     Q_OBJECT
 public:

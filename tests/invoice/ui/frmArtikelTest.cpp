@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "invoice/ui/StammFensterFixture.h"
 #include "invoice/ui/frmArtikel.h"
 #include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
-#include "invoice/ui/StammFensterFixture.h"
 
 using namespace tav;
 
@@ -77,4 +77,3 @@ TEST_F(frmArtikelTest, ALockedFileLeavesTheWindowUsable) {
     EXPECT_TRUE(dialogs_.shown().isEmpty());
     EXPECT_EQ(beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM tbArtKategorie WHERE ArtKategorie = 'Frühstücksbuffet'")).toInt(), 1);
 }
-

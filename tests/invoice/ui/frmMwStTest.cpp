@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "invoice/ui/StammFensterFixture.h"
 #include "invoice/ui/frmMwSt.h"
 #include "support/FremdeSperre.h"
 #include "support/Screenshot.h"
-#include "invoice/ui/StammFensterFixture.h"
 
 using namespace tav;
 
