@@ -308,7 +308,8 @@ TEST_F(PlanbereichTest, MenuBarDisablesEntriesWithoutTheirWindowAndRunsTheRest) 
         return aus(alle);
     };
     EXPECT_EQ(menueAus(),
-              QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuSicherPfad"),
+              QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuArtikel"),
+                           QStringLiteral("mnuMwSt"), QStringLiteral("mnuSicherPfad"),
                            QStringLiteral("mnuFeiertage"), QStringLiteral("mnuBearbeitenReservierung"), QStringLiteral("mnuDatenexport"),
                            QStringLiteral("mnuDatenimport"), QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"),
                            QStringLiteral("mnurechnungsNummern"), QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
