@@ -5,6 +5,8 @@
 #include "platform/Files.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -29,6 +31,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
         case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
+        case Ziel::Artikel: return QStringLiteral("Die Artikel");
+        case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -45,6 +49,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Feiertage: return true;
         case Ziel::Zahlungen:
         case Ziel::Abrechnen: return true;
+        case Ziel::Artikel:
+        case Ziel::Mehrwertsteuer: return true;
         default: return false;
     }
 }
@@ -86,6 +92,8 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
                 frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
             return;
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
+        case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
         default: return;
     }
 }

@@ -25,8 +25,9 @@ enum class Ziel {
     Feiertage,        // frmFeiertag
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
-    MwSt,             // frmMwSt: the VAT rates
     Abrechnen,        // frmAbrechnen: the open amount of one invoice (nummer), for a booking
+    Artikel,          // frmArtikel
+    Mehrwertsteuer,   // frmMwSt
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.

@@ -15,6 +15,7 @@
 #include "Generator.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
+#include "InvoiceCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -45,7 +46,7 @@ const char* const kUsage =
     "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf); }
+QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage); }
 
 struct Options {
     QString db;
@@ -174,6 +175,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
+    if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself

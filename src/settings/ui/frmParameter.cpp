@@ -203,9 +203,9 @@ QWidget* frmParameter::seiteAnzeige() {
     txtMWST->setReadOnly(true);
     cmdMWST = parts::button(QStringLiteral("cmdMWST"), QStringLiteral("Mehrwertsteuer &ändern …"),
                             QStringLiteral("Öffnet die Mehrwertsteuersätze."));
-    cmdMWST->setEnabled(fenster_.vorhanden(Ziel::MwSt));
+    cmdMWST->setEnabled(fenster_.vorhanden(Ziel::Mehrwertsteuer));
     connect(cmdMWST, &QPushButton::clicked, this, [this] {
-        fenster_.oeffnen(Ziel::MwSt, {}, this);
+        fenster_.oeffnen(Ziel::Mehrwertsteuer, {}, this);
         geschuetzt(QStringLiteral("Der Mehrwertsteuersatz konnte nicht gelesen werden."), [&] { txtMWST->setText(logik_.mwstSatz()); });
     });
 
