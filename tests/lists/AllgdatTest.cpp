@@ -139,10 +139,10 @@ TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
         QList<allgdat::Layout> layouts;
     };
     const QList<Fall> faelle = {
-        {"frühdru.doc", {allgdat::Layout::A, allgdat::Layout::C}},
-        {"tages.doc", {allgdat::Layout::B}},
-        {"waschdru.doc", {allgdat::Layout::W}},
-        {"allgdru.doc", {allgdat::Layout::A}},
+        {"fruehdru.html", {allgdat::Layout::A, allgdat::Layout::C}},
+        {"tages.html", {allgdat::Layout::B}},
+        {"waschdru.html", {allgdat::Layout::W}},
+        {"allgdru.html", {allgdat::Layout::A}},
     };
     static const QRegularExpression feld(QStringLiteral("«([^»]+)»"));
     for (const auto& f : faelle) {
