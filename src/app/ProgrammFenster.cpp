@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
-#include "lists/ui/frmSuchen.h"
-#include "platform/Files.h"
-#include "payment/ui/frmAbrechnen.h"
-#include "payment/ui/frmZahlung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
+#include "lists/ui/frmSuchen.h"
+#include "payment/ui/frmAbrechnen.h"
+#include "payment/ui/frmZahlung.h"
+#include "platform/Files.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
