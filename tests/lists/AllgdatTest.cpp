@@ -89,7 +89,7 @@ TEST(AllgdatTest, RecordsKeepOneLineAndTheirFieldCount) {
     };
     const QList<Fall> faelle = {
         {"remark in quotes", "ResBemerkung", "ruhig", "\"ruhig\""},
-        {"quote doubled", "ResBemerkung", "\"A\"", "\"\"\"A\"\"\""},
+        {"quote inside quotes", "ResBemerkung", "\"A\"", "\"'A'\""},
         {"semicolon inside a remark", "AdressBemerkung", "a;b", "\"a;b\""},
         {"semicolon outside quotes", "Nachname", "a;b", "a,b"},
         {"line break", "ResBemerkung", "eins\r\nzwei", "\"eins zwei\""},
@@ -119,11 +119,11 @@ TEST(AllgdatTest, EmptyPiecesAreNotWrittenAndAFailedWriteSaysSo) {
                                                                    "a\r\nb\r\n"));
     TempFolder ordner;
     const QString pfad = ordner.file(QStringLiteral("allgdat.doc"));
-    EXPECT_TRUE(allgdat::schreiben(pfad, "x\r\n"));
+    EXPECT_TRUE(allgdat::schreiben(pfad, allgdat::datei(QStringLiteral("x~"))));
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("x\r\n"));
-    EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), "x"));
+    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBFx\r\n"));
+    EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), allgdat::datei(QStringLiteral("x"))));
 }
 
 }  // namespace
@@ -177,7 +177,7 @@ TEST(AllgdatTest, BreakfastTemplateMergesItsDataFile) {
                         QStringLiteral("06.12.2026"), QStringLiteral("06.12.2026")) +
         allgdat::datensatz(allgdat::Layout::A, gast);
     const QString daten = ordner.file(QStringLiteral("allgdat.doc"));
-    ASSERT_TRUE(allgdat::schreiben(daten, allgdat::inhalt(aufgebaut)));
+    ASSERT_TRUE(allgdat::schreiben(daten, allgdat::datei(aufgebaut)));
     const MergeResult r = mailMerge(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/fruehdru.html"), daten,
                                     ordner.file(QStringLiteral("fruehdru.htm")), ordner.file(QStringLiteral("fruehdru.pdf")));
     ASSERT_TRUE(r.ok) << r.message.toStdString();
