@@ -112,7 +112,7 @@ QString datensatz(Layout layout, const QHash<QString, QString>& werte) {
     QStringList teile;
     for (const QString& feld : feldnamen(layout)) {
         const QString v = einzeilig(werte.value(feld));
-        teile << (freitext(feld) ? QLatin1Char('"') + DataFile::quotedValue(v) + QLatin1Char('"') : DataFile::plainValue(v));
+        teile << (freitext(feld) ? DataFile::quotedValue(v) : DataFile::plainValue(v));
     }
     return teile.join(QLatin1Char(';')) + QLatin1Char('~');
 }
