@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kTakt = 100;  // ms between two looks
 
-// The window as grabbed, under a plain title bar with its caption: offscreen there is no
-// window frame, and the caption is part of what is to be checked.
+}  // namespace
+
 QImage mitTitelleiste(QWidget& fenster) {
     const QPixmap inhalt = fenster.grab();
     QFont schrift = fenster.font();
@@ -31,8 +31,6 @@ QImage mitTitelleiste(QWidget& fenster) {
     p.drawPixmap(0, hoehe, inhalt);
     return bild;
 }
-
-}  // namespace
 
 Bildschirmfoto::Bildschirmfoto(QString datei, std::function<bool()> beschaeftigt, std::function<QWidget*()> vorne, int wartezeitMs,
                                QObject* parent)

@@ -5,9 +5,14 @@
 #include <QTimer>
 #include <functional>
 
+class QImage;
 class QWidget;
 
 namespace tav {
+
+// The window as grabbed, under a plain title bar with its caption: offscreen there is no
+// window frame, and the caption is part of what a picture of it shows.
+QImage mitTitelleiste(QWidget& fenster);
 
 // "--screenshot FILE": waits until the start-up is idle (or a box or dialog waits for an
 // answer), lets the window in front paint, grabs it into a PNG and reports the path. What
