@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tav {
@@ -50,7 +51,15 @@ bool Shell::raiseWindow(const QString& title) {
 
 bool SystemShell::openDocument(const QString& path) {
     if (!QFileInfo(path).isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (QDesktopServices::openUrl(url)) return true;
+#ifndef Q_OS_WIN
+    // Some display plugins (offscreen, minimal) have no desktop services; the desktop's own
+    // opener of documents is asked directly then.
+    const QString oeffner = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!oeffner.isEmpty()) return QProcess::startDetached(oeffner, {url.toString()});
+#endif
+    return false;
 }
 
 bool SystemShell::startProgram(const QString& path, const QStringList& arguments) {

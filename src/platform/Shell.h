@@ -38,7 +38,8 @@ public:
     static QString programPath(const QString& path);
 };
 
-// The real desktop: QDesktopServices::openUrl and QProcess::startDetached.
+// The real desktop: QDesktopServices::openUrl (else the desktop's opener xdg-open) and
+// QProcess::startDetached.
 class SystemShell final : public Shell {
 public:
     bool openDocument(const QString& path) override;

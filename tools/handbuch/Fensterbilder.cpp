@@ -67,7 +67,8 @@ bool Fensterbilder::speichern(const QImage& bild, const QString& name) {
     return true;
 }
 
-bool Fensterbilder::modal(const QString& name, const std::function<void()>& oeffnen, const std::function<void(QWidget&)>& vorbereiten) {
+bool Fensterbilder::modal(const QString& name, const std::function<void()>& oeffnen, const std::function<void(QWidget&)>& vorbereiten,
+                          const QString& menue) {
     QTimer takt;
     takt.setInterval(kTakt);
     QPointer<QWidget> kandidat;
@@ -108,13 +109,16 @@ bool Fensterbilder::modal(const QString& name, const std::function<void()>& oeff
             vorbereiten(*vorne);
             QApplication::processEvents();
         }
-        speichern(mitTitelleiste(*vorne), name);
+        if (menue.isEmpty())
+            speichern(mitTitelleiste(*vorne), name);
+        else
+            mitMenue(*vorne, menue, name);
         aufgenommen = vorne;
     });
     takt.start();
     oeffnen();
     takt.stop();
-    return !aufgenommen.isNull() || bilder_.contains(QDir(ordner_).filePath(name + QStringLiteral(".png")));
+    return bilder_.contains(QDir(ordner_).filePath(name + QStringLiteral(".png")));
 }
 
 bool Fensterbilder::mitMenue(QWidget& hauptfenster, const QString& menuetitel, const QString& name) {

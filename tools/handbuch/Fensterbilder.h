@@ -23,8 +23,10 @@ public:
 
     // Calls oeffnen, which shows a modal window and returns when it is closed. Once that window
     // has been painted, vorbereiten (may be empty) adjusts it, it is grabbed as name.png and
-    // closed; a question its closing asks is answered with "Nein". False when no window came.
-    bool modal(const QString& name, const std::function<void()>& oeffnen, const std::function<void(QWidget&)>& vorbereiten = {});
+    // closed; a question its closing asks is answered with "Nein". With menue, that menu of the
+    // window's menu bar is shown open. False when no window came.
+    bool modal(const QString& name, const std::function<void()>& oeffnen, const std::function<void(QWidget&)>& vorbereiten = {},
+               const QString& menue = {});
 
     // The main window with one menu of its menu bar opened below its title.
     bool mitMenue(QWidget& hauptfenster, const QString& menuetitel, const QString& name);

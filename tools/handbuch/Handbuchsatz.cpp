@@ -38,7 +38,10 @@ QSizeF bildgroesse(const QSizeF& eigen, qreal textbreite) {
 Satzbericht setzen(QTextDocument& doc, const QString& markdown, const QString& ordner, qreal textbreite) {
     Satzbericht bericht;
     doc.setBaseUrl(QUrl::fromLocalFile(QDir(ordner).absolutePath() + QLatin1Char('/')));
-    doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    // A picture without a caption would be dropped by the Markdown reader: it gets one.
+    QString text = markdown;
+    text.replace(QStringLiteral("![]("), QStringLiteral("![Bild]("));
+    doc.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
 
     // The pictures are collected first: changing a format while walking the fragments would
     // split the fragment under the walk.

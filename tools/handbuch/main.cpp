@@ -184,6 +184,7 @@ int bilder(int argc, char** argv) {
     suche.text = QStringLiteral("M");
     bilder.modal(QStringLiteral("adresssuche"), oeffne(Ziel::Adresssuche, suche));
     bilder.modal(QStringLiteral("buchungsliste"), oeffne(Ziel::Buchungsliste, {}));
+    bilder.modal(QStringLiteral("tageslisten"), oeffne(Ziel::Buchungsliste, {}), {}, QStringLiteral("Drucken"));
     Aufruf abreise;
     abreise.anreise = stichtag;
     bilder.modal(QStringLiteral("abreiseliste"), oeffne(Ziel::Abreiseliste, abreise));
