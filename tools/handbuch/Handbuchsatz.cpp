@@ -7,19 +7,23 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 
 namespace tav::handbuch {
 
 namespace {
 
-// QTextDocument::print() keeps a margin of 2 cm inside the page on every side.
-constexpr qreal kRandMm = 20;
+constexpr qreal kRandMm = 20;  // page margin on every side
+constexpr qreal kFussMm = 8;   // the page number's line below the text
+constexpr int kDpi = 300;
 
 struct Bildstelle {
     int anfang;
@@ -64,6 +68,21 @@ Satzbericht setzen(QTextDocument& doc, const QString& markdown, const QString& o
                 stellen.push_back({fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
         }
     }
+    // Tables as thin ruled grids across the text width.
+    for (QTextFrame* rahmen : doc.rootFrame()->childFrames()) {
+        auto* tabelle = qobject_cast<QTextTable*>(rahmen);
+        if (!tabelle) continue;
+        QTextTableFormat f = tabelle->format();
+        f.setBorderCollapse(true);
+        f.setBorder(1);
+        f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        f.setBorderBrush(QColor(0x90, 0x90, 0x90));
+        f.setCellSpacing(0);
+        f.setCellPadding(4);
+        f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        tabelle->setFormat(f);
+        ++bericht.tabellen;
+    }
     for (Bildstelle& s : stellen) {
         const QString datei = QDir(ordner).filePath(s.format.name());
         const QImage bild(datei);
@@ -97,9 +116,9 @@ bool pdfSchreiben(const QString& markdownDatei, const QString& pdfDatei, QString
     Satzbericht b;
     {
         QPdfWriter writer(vorlaeufig);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                         QPageLayout::Millimeter));
-        writer.setResolution(300);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(kRandMm, kRandMm, kRandMm, kRandMm + kFussMm), QPageLayout::Millimeter));
+        writer.setResolution(kDpi);
         writer.setTitle(QStringLiteral("Tavomera – Handbuch"));
         writer.setCreator(QStringLiteral("Tavomera"));
 
@@ -107,17 +126,41 @@ bool pdfSchreiben(const QString& markdownDatei, const QString& pdfDatei, QString
         QFont schrift(QStringLiteral("DejaVu Sans"));
         schrift.setPointSizeF(10);
         doc.setDefaultFont(schrift);
-        doc.setDefaultStyleSheet(QStringLiteral("table { border-collapse: collapse; } td, th { padding: 3px; }"));
-        // The text width in the document's units (1/96 inch), as print() lays the pages out.
-        const qreal textbreiteMm = QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width() - 2 * kRandMm;
-        const qreal textbreite = textbreiteMm / 25.4 * 96 - 4;
-        b = setzen(doc, text, QFileInfo(markdownDatei).absolutePath(), textbreite);
+        doc.documentLayout()->setPaintDevice(&writer);
+        const QSizeF seite(writer.width(), writer.height());
+        doc.setPageSize(seite);
+        // Pictures are measured in 1/96 inch, as the text layout scales them to the device.
+        b = setzen(doc, text, QFileInfo(markdownDatei).absolutePath(), seite.width() * 96.0 / kDpi - 4);
         if (!b.fehlendeBilder.isEmpty()) {
             if (fehler) *fehler = QStringLiteral("Im Handbuch fehlen die Bilder: ") + b.fehlendeBilder.join(QStringLiteral(", "));
             if (bericht) *bericht = b;
             return false;
         }
-        doc.print(&writer);
+        // Pages drawn one by one: the pictures keep every pixel (no lossy compression of the
+        // screenshots), and every page gets its number at the foot.
+        QPainter p(&writer);
+        p.setRenderHint(QPainter::LosslessImageRendering);
+        p.setRenderHint(QPainter::Antialiasing);
+        QFont fuss = schrift;
+        fuss.setPointSizeF(8);
+        const int seiten = doc.pageCount();
+        for (int i = 0; i < seiten; ++i) {
+            if (i > 0) writer.newPage();
+            p.save();
+            p.translate(0, -i * seite.height());
+            QAbstractTextDocumentLayout::PaintContext ctx;
+            ctx.clip = QRectF(0, i * seite.height(), seite.width(), seite.height());
+            // Nothing of a table that runs on to the next page is drawn into the margins.
+            p.setClipRect(ctx.clip);
+            doc.documentLayout()->draw(&p, ctx);
+            p.restore();
+            p.setFont(fuss);
+            p.setPen(QColor(0x60, 0x60, 0x60));
+            const qreal fussHoehe = kFussMm / 25.4 * kDpi;
+            p.drawText(QRectF(0, seite.height(), seite.width(), fussHoehe), Qt::AlignBottom | Qt::AlignHCenter,
+                       QStringLiteral("Tavomera – Handbuch · Seite %1 von %2").arg(i + 1).arg(seiten));
+        }
+        b.seiten = seiten;
     }
     if (bericht) *bericht = b;
     QFile::remove(pdfDatei);

@@ -12,6 +12,8 @@ namespace tav::handbuch {
 struct Satzbericht {
     int kapitel = 0;            // headings of the first level: each begins a new page
     int bilder = 0;             // pictures placed
+    int tabellen = 0;           // tables ruled
+    int seiten = 0;             // pages of the PDF written
     QStringList fehlendeBilder;  // pictures the text names that are not there
 };
 
@@ -21,7 +23,7 @@ QSizeF bildgroesse(const QSizeF& eigen, qreal textbreite);
 
 // Reads the manual's Markdown text into doc (pictures relative to the text's folder): every
 // chapter (heading of the first level) but the first begins a new page, every picture is
-// fitted to textbreite.
+// fitted to textbreite, every table becomes a thin grid across the text width.
 Satzbericht setzen(QTextDocument& doc, const QString& markdown, const QString& ordner, qreal textbreite);
 
 // The manual as an A4 PDF with page numbers. False with a German reason in fehler when a

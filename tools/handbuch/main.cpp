@@ -202,6 +202,12 @@ int bilder(int argc, char** argv) {
         a.text = seite;
         bilder.modal(name, oeffne(Ziel::Einstellungen, a));
     }
+    // The own address on documents: the tab "Texte".
+    bilder.modal(QStringLiteral("einstellungen-texte"), oeffne(Ziel::Einstellungen, {}), [](QWidget& w) {
+        if (auto* reiter = w.findChild<QTabWidget*>())
+            for (int i = 0; i < reiter->count(); ++i)
+                if (reiter->tabText(i).remove(QLatin1Char('&')) == QStringLiteral("Texte")) reiter->setCurrentIndex(i);
+    });
     bilder.modal(QStringLiteral("feiertage"), oeffne(Ziel::Feiertage, {}));
     bilder.modal(QStringLiteral("artikel"), oeffne(Ziel::Artikel, {}));
     bilder.modal(QStringLiteral("mehrwertsteuer"), oeffne(Ziel::Mehrwertsteuer, {}));
