@@ -48,10 +48,8 @@ TEST_F(HandbuchsatzTest, APictureKeepsItsSizeUpToTheTextWidthAndShrinksInProport
         QSizeF eigen, erwartet;
     };
     const Fall faelle[] = {
-        {"narrower than the text", {400, 300}, {400, 300}},
-        {"exactly the text width", {640, 100}, {640, 100}},
-        {"twice the text width", {1280, 760}, {640, 380}},
-        {"a tall narrow strip stays", {50, 2000}, {50, 2000}},
+        {"narrower than the text", {400, 300}, {400, 300}}, {"exactly the text width", {640, 100}, {640, 100}},
+        {"twice the text width", {1280, 760}, {640, 380}},  {"a tall narrow strip stays", {50, 2000}, {50, 2000}},
         {"an empty picture has no size", {0, 0}, {}},
     };
     for (const Fall& f : faelle) {
@@ -92,13 +90,15 @@ TEST_F(HandbuchsatzTest, ThePdfHasAPagePerChapterAndAMissingPictureStopsIt) {
         SCOPED_TRACE("all pictures there");
         QString fehler;
         handbuch::Satzbericht bericht;
-        ASSERT_TRUE(handbuch::pdfSchreiben(ordner.file(QStringLiteral("gut.md")), ordner.file(QStringLiteral("aus/gut.pdf")), &fehler, &bericht))
+        ASSERT_TRUE(
+            handbuch::pdfSchreiben(ordner.file(QStringLiteral("gut.md")), ordner.file(QStringLiteral("aus/gut.pdf")), &fehler, &bericht))
             << qPrintable(fehler);
         QFile pdf(ordner.file(QStringLiteral("aus/gut.pdf")));
         ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
         const QByteArray inhalt = pdf.readAll();
         EXPECT_TRUE(inhalt.startsWith("%PDF-"));
-        EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "), 3) << "one page per chapter";
+        EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "), 3)
+            << "one page per chapter";
         EXPECT_GE(inhalt.count("/Subtype /Image"), 1) << "the picture is embedded";
         EXPECT_EQ(bericht.bilder, 1);
         EXPECT_FALSE(QFile::exists(ordner.file(QStringLiteral("aus/gut.pdf.neu"))));

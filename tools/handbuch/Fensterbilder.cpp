@@ -73,20 +73,27 @@ bool Fensterbilder::modal(const QString& name, const std::function<void()>& oeff
     takt.setInterval(kTakt);
     QPointer<QWidget> kandidat;
     QPointer<QWidget> aufgenommen;
+    bool genommen = false;  // the window may be gone when oeffnen returns
     int ruhig = 0;
     int gewartet = 0;
     QObject::connect(&takt, &QTimer::timeout, [&] {
         QWidget* vorne = QApplication::activeModalWidget();
-        if (aufgenommen) {
-            // Taken: close it, and say "Nein" to whatever its closing asks.
-            if (vorne == aufgenommen) {
-                if (auto* d = qobject_cast<QDialog*>(vorne))
+        if (genommen) {
+            // Taken: close it, and say "Nein" to whatever its closing asks. Both run after this
+            // look has returned: a question asked while closing waits in a loop of its own, in
+            // which this timer only ticks again when its own call is over.
+            if (!vorne) return;
+            QPointer<QWidget> ziel = vorne;
+            const bool schliessen = vorne == aufgenommen;
+            QTimer::singleShot(0, vorne, [ziel, schliessen] {
+                if (!ziel) return;
+                if (!schliessen)
+                    verneinen(*ziel);
+                else if (auto* d = qobject_cast<QDialog*>(ziel.data()))
                     d->reject();
                 else
-                    vorne->close();
-            } else if (vorne) {
-                verneinen(*vorne);
-            }
+                    ziel->close();
+            });
             return;
         }
         if ((gewartet += kTakt) > 30000) {
@@ -114,10 +121,12 @@ bool Fensterbilder::modal(const QString& name, const std::function<void()>& oeff
         else
             mitMenue(*vorne, menue, name);
         aufgenommen = vorne;
+        genommen = true;
     });
     takt.start();
     oeffnen();
     takt.stop();
+    if (!genommen && gewartet <= 30000) fehler_ << QStringLiteral("%1: kein Fenster erschienen").arg(name);
     return bilder_.contains(QDir(ordner_).filePath(name + QStringLiteral(".png")));
 }
 

@@ -10,10 +10,10 @@ namespace tav::handbuch {
 
 // What setting the manual found and did.
 struct Satzbericht {
-    int kapitel = 0;            // headings of the first level: each begins a new page
-    int bilder = 0;             // pictures placed
-    int tabellen = 0;           // tables ruled
-    int seiten = 0;             // pages of the PDF written
+    int kapitel = 0;             // headings of the first level: each begins a new page
+    int bilder = 0;              // pictures placed
+    int tabellen = 0;            // tables ruled
+    int seiten = 0;              // pages of the PDF written
     QStringList fehlendeBilder;  // pictures the text names that are not there
 };
 

@@ -212,9 +212,9 @@ int bilder(int argc, char** argv) {
     bilder.modal(QStringLiteral("artikel"), oeffne(Ziel::Artikel, {}));
     bilder.modal(QStringLiteral("mehrwertsteuer"), oeffne(Ziel::Mehrwertsteuer, {}));
     // Windows that other builds of the program add are taken when they are there.
-    for (const auto& [z, name] : {std::pair{Ziel::Datensicherung, QStringLiteral("datensicherung")},
-                                  std::pair{Ziel::Adresskonto, QStringLiteral("adresskonto")},
-                                  std::pair{Ziel::Rechnungen, QStringLiteral("rechnungen")}}) {
+    for (const auto& [z, name] :
+         {std::pair{Ziel::Datensicherung, QStringLiteral("datensicherung")}, std::pair{Ziel::Adresskonto, QStringLiteral("adresskonto")},
+          std::pair{Ziel::Rechnungen, QStringLiteral("rechnungen")}}) {
         if (!fenster.vorhanden(z)) continue;
         Aufruf a;
         a.buchungId = b.id;
