@@ -1,7 +1,13 @@
 #include "app/ProgrammFenster.h"
 
+#include <QDir>
 #include <QWidget>
 
+#include "backup/DatensicherungLogik.h"
+#include "backup/ui/frmDatensicherung.h"
+#include "platform/Files.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -19,6 +25,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +37,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Datensicherung: return true;
         default: return false;
     }
 }
@@ -56,8 +64,40 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Datensicherung: {
+            SettingsStore settings;
+            SystemShell shell;
+            DatensicherungLogik logik(&db, dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+            // A restore replaced the files under the open main window: it is loaded anew.
+            if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
+            return;
+        }
         default: return;
     }
+}
+
+SicherungsDateien ProgrammFenster::sicherungsDateien(const SettingsStore& settings) const {
+    SicherungsDateien d;
+    d.arbeit = settings.getSetting(v_.werte.pfad);
+    if (d.arbeit.isEmpty()) d.arbeit = v_.arbeitsPfad;
+    d.zentral = settings.getSetting(v_.werte.zentral);
+    d.beispiel = v_.beispielPfad.isEmpty() ? files::join(v_.programmordner, v_.dateien.sample) : v_.beispielPfad;
+    d.programmordner = v_.programmordner;
+    return d;
+}
+
+QString ProgrammFenster::datenSichern() {
+    if (!v_.db) return {};
+    SettingsStore settings;
+    SystemShell shell;
+    DatensicherungLogik logik(v_.db.get(), dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+    QString ordner;
+    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [&] {
+            logik.laden();
+            ordner = logik.datenbankenSichern();
+        }))
+        return {};
+    return QDir::toNativeSeparators(ordner);
 }
 
 }  // namespace tav

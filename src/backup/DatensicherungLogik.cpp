@@ -65,7 +65,15 @@ void DatensicherungLogik::rotieren() {
 QString DatensicherungLogik::sichern(SicherungsArt art) {
     Wiederherstellung::fortsetzen(d_.zentral);
     Datensicherung lauf(d_, dialogs_, shell_);
-    return lauf.sichern(art);
+    const QString ergebnis = lauf.sichern(art);
+    fehler_ = lauf.fehler();
+    return ergebnis;
+}
+
+QString DatensicherungLogik::datenbankenSichern() {
+    const QString ordner = sichern(SicherungsArt::Datenbank);
+    rotieren();
+    return ordner;
 }
 
 void DatensicherungLogik::pfadSpeichern() {

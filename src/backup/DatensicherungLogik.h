@@ -54,6 +54,13 @@ public:
     void einzelneWiederherstellen(int index, const QStringList& dateien);
     void ordnerLoeschen(int index);
 
+    // The database backup without the window (closing the program, deleting old bookings,
+    // reducing rooms, the admin tool): the run with the rotation afterwards; the folder, empty
+    // text or "Zugriff" as Datensicherung::sichern. Call laden() first.
+    QString datenbankenSichern();
+    // The reason of the last failed run.
+    const QString& fehler() const { return fehler_; }
+
     // Closing: unstored changes of path or number ask "Änderungen speichern?".
     void schliessen();
     // A database restore replaced the files: the main window must be loaded anew.
@@ -78,6 +85,7 @@ private:
     QString gespeicherterPfad_;
     QString gespeicherteAnzahl_;
     bool neustart_ = false;
+    QString fehler_;
 };
 
 }  // namespace tav

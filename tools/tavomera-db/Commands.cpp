@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "BackupCommands.h"
 #include "Generator.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -33,7 +34,14 @@ const char* const kUsage =
     "      zeigt die SQLite-Fassung einer Jet-Abfrage\n"
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
-    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
+    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n"
+    "  tavomera-db backup ORDNER [--root SICHERUNGEN]\n"
+    "      sichert die drei Datenbanken in einen neuen Ordner unter der Sicherungswurzel und\n"
+    "      löscht die ältesten Sicherungen über der Anzahl \"AnzSicherung\"\n"
+    "  tavomera-db backups ORDNER\n"
+    "      listet die Sicherungsordner, die neueste zuerst\n"
+    "  tavomera-db restore ORDNER SICHERUNGSORDNER [--ohne-vorherige-sicherung]\n"
+    "      sichert die aktuellen Daten und stellt die Datenbanken des Sicherungsordners wieder her\n";
 
 struct Options {
     QString db;
@@ -160,6 +168,7 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
+    if (int rc = 0; backupCommand(args, out, err, rc)) return rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
