@@ -32,7 +32,7 @@ QString ohneDateiname(const QString& wert) {
 }
 
 QString mitTrenner(QString p) {
-    p = QDir::fromNativeSeparators(p);
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return p.endsWith(QLatin1Char('/')) ? p : p + QLatin1Char('/');
 }
 
@@ -50,7 +50,8 @@ QString Datensicherung::kopierprogramm(const QString& programmordner) { return f
 
 QString Datensicherung::wurzelAus(const QString& excelWert, const QString& programmordner) {
     const QString standard = mitTrenner(programmordner) + QStringLiteral("Sicherungen/");
-    const QString ordner = ohneDateiname(QDir::fromNativeSeparators(excelWert.trimmed()));
+    // The value may have been written with "\" separators on another system.
+    const QString ordner = ohneDateiname(QString(excelWert.trimmed()).replace(QLatin1Char('\\'), QLatin1Char('/')));
     if (ordner.isEmpty()) return standard;
     if (QDir::cleanPath(ordner) == QDir::cleanPath(programmordner)) return standard;
     return mitTrenner(ordner);
@@ -103,11 +104,13 @@ QString Datensicherung::lauf(SicherungsArt art) {
         return {};
     }
     if (art != SicherungsArt::Datenbank) {
-        if (dialogs_.message(QStringLiteral("Bitte schließen Sie zum Sichern der Word-Dokumente zunächst das Programm 'Microsoft Word'."), {},
-                             Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
+        if (dialogs_.message(QStringLiteral("Bitte schließen Sie zum Sichern der Word-Dokumente zunächst das Programm 'Microsoft Word'."),
+                             {}, Buttons::OkCancel, Icon::Exclamation) != Answer::Ok)
             return {};
     }
-    const QString praefix = art == SicherungsArt::Datenbank ? QStringLiteral("DB") : art == SicherungsArt::Word ? QStringLiteral("WO") : QStringLiteral("DW");
+    const QString praefix = art == SicherungsArt::Datenbank ? QStringLiteral("DB")
+                            : art == SicherungsArt::Word    ? QStringLiteral("WO")
+                                                            : QStringLiteral("DW");
     const QString ziel = clsDateien::Ordner(root, praefix, Clock::current().now());
     const QString name = QFileInfo(ziel).fileName();
     const QString unfertig = root + clsDateien::unfertigerName(name);

@@ -95,8 +95,9 @@ void DatensicherungLogik::dbSichern() {
     if (ordner.isEmpty() || ordner == Datensicherung::kZugriff)
         dialogs_.message(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), {}, Buttons::Ok, Icon::Exclamation);
     else
-        dialogs_.message(QStringLiteral("Die Daten wurden erfolgreich gesichert nach ") + QDir::toNativeSeparators(ordner) + QStringLiteral("."),
-                         kTitel);
+        dialogs_.message(
+            QStringLiteral("Die Daten wurden erfolgreich gesichert nach ") + QDir::toNativeSeparators(ordner) + QStringLiteral("."),
+            kTitel);
     rotieren();
 }
 
@@ -109,8 +110,9 @@ void DatensicherungLogik::wordSichern() {
     if (ordner.isEmpty() || ordner == Datensicherung::kZugriff)
         dialogs_.message(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), {}, Buttons::Ok, Icon::Exclamation);
     else
-        dialogs_.message(
-            QStringLiteral("Die Word-Dokumente wurden erfolgreich gesichert nach ") + QDir::toNativeSeparators(ordner) + QStringLiteral("."), kTitel);
+        dialogs_.message(QStringLiteral("Die Word-Dokumente wurden erfolgreich gesichert nach ") + QDir::toNativeSeparators(ordner) +
+                             QStringLiteral("."),
+                         kTitel);
     rotieren();
 }
 
@@ -173,17 +175,19 @@ QStringList DatensicherungLogik::inhalt(int index) const {
 
 bool DatensicherungLogik::vorSicherungFehlgeschlagen(const QString& ergebnis) {
     if (ergebnis == Datensicherung::kZugriff) {
-        dialogs_.message(QStringLiteral("Es sind Probleme beim Zugriff auf die Dateien aufgetreten. Schließen Sie auf allen Computern (bis auf "
-                                        "diesen) den Tavomera und versuchen es dann noch einemal. Unter Umständen ist ein Neustart aller "
-                                        "Computer nötig."),
-                         {}, Buttons::Ok, Icon::Critical);
+        dialogs_.message(
+            QStringLiteral("Es sind Probleme beim Zugriff auf die Dateien aufgetreten. Schließen Sie auf allen Computern (bis auf "
+                           "diesen) den Tavomera und versuchen es dann noch einemal. Unter Umständen ist ein Neustart aller "
+                           "Computer nötig."),
+            {}, Buttons::Ok, Icon::Critical);
         return true;
     }
     if (!ergebnis.isEmpty()) return false;
-    return dialogs_.message(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie die Wiederherstellung trotzdem "
-                                           "durhführen?") +
-                                QStringLiteral("Die aktuellen Daten gehen bei diesem Vorgang verloren."),
-                            {}, Buttons::YesNo, Icon::Critical, 2) != Answer::Yes;
+    return dialogs_.message(
+               QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie die Wiederherstellung trotzdem "
+                              "durhführen?") +
+                   QStringLiteral("Die aktuellen Daten gehen bei diesem Vorgang verloren."),
+               {}, Buttons::YesNo, Icon::Critical, 2) != Answer::Yes;
 }
 
 void DatensicherungLogik::wiederherstellen(int index, bool datenbanken) {
@@ -231,10 +235,11 @@ void DatensicherungLogik::wiederherstellen(int index, bool datenbanken) {
             dialogs_.message(QStringLiteral("Dieser Ordner enthält keine Word-Dokumente."));
             return;
         }
-        if (dialogs_.message(QStringLiteral("Dieser Vorgang führt eine Datensicherung der aktuellen Word-Dateien durch und kopiert danach die "
-                                            "Word-Dateien der Datensicherung ") +
-                                 QStringLiteral("vom ") + datum + QStringLiteral(" in den Ordner des Tavomeras."),
-                             QStringLiteral("Widerherstellung von Word-Vorlagen"), Buttons::YesNo, Icon::Question) != Answer::Yes)
+        if (dialogs_.message(
+                QStringLiteral("Dieser Vorgang führt eine Datensicherung der aktuellen Word-Dateien durch und kopiert danach die "
+                               "Word-Dateien der Datensicherung ") +
+                    QStringLiteral("vom ") + datum + QStringLiteral(" in den Ordner des Tavomeras."),
+                QStringLiteral("Widerherstellung von Word-Vorlagen"), Buttons::YesNo, Icon::Question) != Answer::Yes)
             return;
         if (vorSicherungFehlgeschlagen(sichern(SicherungsArt::Word))) {
             auffrischen();
@@ -287,7 +292,8 @@ void DatensicherungLogik::ordnerLoeschen(int index) {
 
 void DatensicherungLogik::schliessen() {
     if (pfadText == gespeicherterPfad_ && anzahlText == gespeicherteAnzahl_) return;
-    if (dialogs_.message(QStringLiteral("Änderungen speichern?"), QStringLiteral("Kontrolle"), Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (dialogs_.message(QStringLiteral("Änderungen speichern?"), QStringLiteral("Kontrolle"), Buttons::YesNo, Icon::Question) !=
+        Answer::Yes)
         return;
     if (pfadText != gespeicherterPfad_) pfadSpeichern();
     if (anzahlText != gespeicherteAnzahl_) anzahlSpeichern();

@@ -30,8 +30,8 @@ public:
     void laden();
 
     // ---- tab "Einstellungen + Datensicherung" ----
-    QString pfadText;    // txtExcelSicherung
-    QString anzahlText;  // txtAnzDS
+    QString pfadText;                                                                                   // txtExcelSicherung
+    QString anzahlText;                                                                                 // txtAnzDS
     QString vorhandenText() const { return QString::number(clsDateien::anzahlDbSicherungen(liste_)); }  // txtAnzDSVorhanden
     void dbSichern();
     void wordSichern();

@@ -22,8 +22,7 @@ const QString kListe = QStringLiteral("Wiederherstellung.txt");
 void ersetzen(const QString& quelle, const QString& ziel) {
     std::error_code fehler;
     std::filesystem::rename(std::filesystem::path(quelle.toStdString()), std::filesystem::path(ziel.toStdString()), fehler);
-    if (fehler)
-        throw DatabaseError(QStringLiteral("Die Datei '%1' konnte nicht ersetzt werden.").arg(QDir::toNativeSeparators(ziel)));
+    if (fehler) throw DatabaseError(QStringLiteral("Die Datei '%1' konnte nicht ersetzt werden.").arg(QDir::toNativeSeparators(ziel)));
 }
 
 // A journal left by a writer cut off in the middle belongs to the current file: it is rolled
@@ -83,7 +82,8 @@ QStringList Wiederherstellung::datenbanken(const QString& ordner, const Sicherun
     QList<Paar> paare{{QDir(ordner).filePath(QStringLiteral("Zentral.mdb")), QDir(temp).filePath(QStringLiteral("Zentral.mdb")), d.zentral},
                       {QDir(ordner).filePath(d.arbeitsName()), QDir(temp).filePath(QStringLiteral("Tavomera.mdb")), d.arbeit}};
     if (clsDateien::DateiVorhanden(ordner, QStringLiteral("Beispiel.mdb")))
-        paare << Paar{QDir(ordner).filePath(QStringLiteral("Beispiel.mdb")), QDir(temp).filePath(QStringLiteral("Beispiel.mdb")), d.beispiel};
+        paare << Paar{QDir(ordner).filePath(QStringLiteral("Beispiel.mdb")), QDir(temp).filePath(QStringLiteral("Beispiel.mdb")),
+                      d.beispiel};
     try {
         for (const Paar& p : paare) {
             Database::compact(p.sicherung, p.kopie);
@@ -106,10 +106,13 @@ QStringList Wiederherstellung::datenbanken(const QString& ordner, const Sicherun
         // is cut off.
         QSaveFile liste(QDir(temp).filePath(kListe));
         if (!liste.open(QIODevice::WriteOnly))
-            throw DatabaseError(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(liste.fileName())));
-        for (const Paar& p : paare) liste.write((p.kopie + QLatin1Char('\t') + QFileInfo(p.ziel).absoluteFilePath() + QLatin1Char('\n')).toUtf8());
+            throw DatabaseError(
+                QStringLiteral("Die Datei '%1' kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(liste.fileName())));
+        for (const Paar& p : paare)
+            liste.write((p.kopie + QLatin1Char('\t') + QFileInfo(p.ziel).absoluteFilePath() + QLatin1Char('\n')).toUtf8());
         if (!liste.commit())
-            throw DatabaseError(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(liste.fileName())));
+            throw DatabaseError(
+                QStringLiteral("Die Datei '%1' kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(liste.fileName())));
     } catch (...) {
         for (const Paar& p : paare)
             if (p.kopie.endsWith(QLatin1String(".mdb.temp"))) QFile::remove(p.kopie);
@@ -129,7 +132,8 @@ void Wiederherstellung::dokumente(const QString& ordner, const QStringList& name
         const QString neu = ziel + QStringLiteral(".neu");
         QFile::remove(neu);
         if (!QFile::copy(quelle, neu))
-            throw DatabaseError(QStringLiteral("Die Datei '%1' konnte nicht wiederhergestellt werden.").arg(QDir::toNativeSeparators(ziel)));
+            throw DatabaseError(
+                QStringLiteral("Die Datei '%1' konnte nicht wiederhergestellt werden.").arg(QDir::toNativeSeparators(ziel)));
         ersetzen(neu, ziel);
     }
 }

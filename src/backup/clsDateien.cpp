@@ -89,9 +89,8 @@ QList<SicherungsEintrag> clsDateien::VerzeichnisseEinlesen(const QString& root, 
         e.alleDbs = ALleDBsVorhanden(d.filePath(name), arbeitsName);
         liste << e;
     }
-    std::sort(liste.begin(), liste.end(), [](const SicherungsEintrag& a, const SicherungsEintrag& b) {
-        return a.zeit != b.zeit ? a.zeit > b.zeit : a.name > b.name;
-    });
+    std::sort(liste.begin(), liste.end(),
+              [](const SicherungsEintrag& a, const SicherungsEintrag& b) { return a.zeit != b.zeit ? a.zeit > b.zeit : a.name > b.name; });
     return liste;
 }
 
@@ -131,7 +130,8 @@ QStringList clsDateien::LeereSichOrdnerLoeschen(const QString& root, const QDate
         if (istUnfertig(name)) {
             weg = QFileInfo(pfad).lastModified().secsTo(jetzt) > alterSekunden;
         } else if (!eintragFuer(name).name.isEmpty()) {
-            weg = !hatDateien(pfad) && QDir(pfad).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty();
+            // Only a folder with nothing in it: a file the user put there is never deleted here.
+            weg = QDir(pfad).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty();
         }
         if (weg && OrdnerLoeschen(pfad)) entfernt << name;
     }

@@ -11,10 +11,10 @@ class Dialogs;
 
 // One backup folder below the backup root, as the folder list shows it.
 struct SicherungsEintrag {
-    QString name;        // folder name ("DB2026_12_06_13_05_00")
-    QString praefix;     // "DB", "WO", "DW" or empty for a bare stamp
-    QDateTime zeit;      // the stamp
-    QString text;        // "06.12.2026 13:05:00 (Datenbanken)"
+    QString name;          // folder name ("DB2026_12_06_13_05_00")
+    QString praefix;       // "DB", "WO", "DW" or empty for a bare stamp
+    QDateTime zeit;        // the stamp
+    QString text;          // "06.12.2026 13:05:00 (Datenbanken)"
     bool alleDbs = false;  // holds the working, central and sample database
 };
 
@@ -47,7 +47,8 @@ public:
     // deleted.
     static QStringList DS_Loeschen(const QString& root, int anzahl, Dialogs& dialogs,
                                    const QString& arbeitsName = QStringLiteral("Tavomera.mdb"));
-    // Removes the backup folders of root that hold neither databases nor documents, and the
+    // Removes the backup folders of root that hold neither databases nor documents (nor any
+    // other file), and the
     // unfinished folders of runs that ended before their folder was complete (older than
     // alterSekunden, so that a run of another workstation is left alone). Returns them.
     static QStringList LeereSichOrdnerLoeschen(const QString& root, const QDateTime& jetzt, int alterSekunden = 600);

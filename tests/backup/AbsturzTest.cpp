@@ -34,12 +34,14 @@ protected:
             d->executeNative(QStringLiteral("INSERT INTO Stand VALUES ('alt')"));
             // Some volume, so that a run takes long enough to be cut in its middle.
             d->executeNative(QStringLiteral("CREATE TABLE Fuellung (Text TEXT)"));
-            d->executeNative(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
-                                            "INSERT INTO Fuellung SELECT printf('%08d Zeile mit etwas Inhalt', i) FROM n"));
+            d->executeNative(
+                QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+                               "INSERT INTO Fuellung SELECT printf('%08d Zeile mit etwas Inhalt', i) FROM n"));
         }
     }
     QStringList dateien() const {
-        return {tmp_.file(QStringLiteral("Tavomera.mdb")), tmp_.file(QStringLiteral("Zentral.mdb")), tmp_.file(QStringLiteral("Beispiel.mdb"))};
+        return {tmp_.file(QStringLiteral("Tavomera.mdb")), tmp_.file(QStringLiteral("Zentral.mdb")),
+                tmp_.file(QStringLiteral("Beispiel.mdb"))};
     }
     SicherungsDateien sicherung() const {
         SicherungsDateien d;
@@ -97,9 +99,8 @@ protected:
 };
 
 TEST_F(AbsturzTest, KilledBackupsAndRestoresLeaveOldOrNewDataAndNoHalfBackup) {
-    const int sicherungen = qMax(1, qEnvironmentVariableIsSet("TAVOMERA_ABSTURZ_SICHERUNGEN")
-                                        ? qEnvironmentVariableIntValue("TAVOMERA_ABSTURZ_SICHERUNGEN")
-                                        : 6);
+    const int sicherungen = qMax(
+        1, qEnvironmentVariableIsSet("TAVOMERA_ABSTURZ_SICHERUNGEN") ? qEnvironmentVariableIntValue("TAVOMERA_ABSTURZ_SICHERUNGEN") : 6);
     const int ruecksicherungen = qMax(1, qEnvironmentVariableIsSet("TAVOMERA_ABSTURZ_RUECKSICHERUNGEN")
                                              ? qEnvironmentVariableIntValue("TAVOMERA_ABSTURZ_RUECKSICHERUNGEN")
                                              : 4);
@@ -145,12 +146,12 @@ TEST_F(AbsturzTest, BackupWhileAnotherProcessSavesBookingsHoldsAPrefixOfThem) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config_.path());
     schreiber.setProcessEnvironment(env);
-    schreiber.start(QStringLiteral("bash"),
-                    {QStringLiteral("-c"), QStringLiteral("for i in $(seq 1 %1); do \"$0\" exec --db \"$1\" "
-                                                          "\"INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel) VALUES (1, "
-                                                          "#01-01-2027#, #01-02-2027#, 'Nr $i')\" >/dev/null || exit 1; done")
-                                           .arg(anzahl),
-                     QStringLiteral(TAVOMERA_BINARY_DIR "/tools/tavomera-db/tavomera-db"), zentral});
+    schreiber.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                             QStringLiteral("for i in $(seq 1 %1); do \"$0\" exec --db \"$1\" "
+                                                            "\"INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel) VALUES (1, "
+                                                            "#01-01-2027#, #01-02-2027#, 'Nr $i')\" >/dev/null || exit 1; done")
+                                                 .arg(anzahl),
+                                             QStringLiteral(TAVOMERA_BINARY_DIR "/tools/tavomera-db/tavomera-db"), zentral});
     ASSERT_TRUE(schreiber.waitForStarted());
     QThread::msleep(300);
     ScriptedDialogs dialogs;

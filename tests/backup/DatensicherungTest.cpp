@@ -88,7 +88,8 @@ TEST_F(DatensicherungTest, DatabaseBackupHoldsTheThreeFilesAsTheyWereAndNoUnfini
         EXPECT_EQ(Database::integrityProblem(ziel + f), QString());
         EXPECT_EQ(stand(ziel + f), QStringLiteral("alt"));
     }
-    EXPECT_EQ(QDir(wurzel_).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("DB2026_12_06_13_05_00")});
+    EXPECT_EQ(QDir(wurzel_).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("DB2026_12_06_13_05_00")});
     // A second run in the same second gets the next second's name, never the same folder.
     EXPECT_EQ(lauf.sichern(SicherungsArt::Datenbank), wurzel_ + QStringLiteral("DB2026_12_06_13_05_01/"));
 }
@@ -107,8 +108,9 @@ TEST_F(DatensicherungTest, RotationKeepsTheNewestDatabaseBackupsAndNeverTouchesD
     logik.laden();
     EXPECT_EQ(logik.vorhandenText(), QStringLiteral("5"));
     logik.dbSichern();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Die Daten wurden erfolgreich gesichert nach ") +
-                                            QDir::toNativeSeparators(wurzel_ + QStringLiteral("DB2026_12_06_13_05_00/")) + QLatin1Char('.')});
+    EXPECT_EQ(dialogs_.texts(),
+              QStringList{QStringLiteral("Die Daten wurden erfolgreich gesichert nach ") +
+                          QDir::toNativeSeparators(wurzel_ + QStringLiteral("DB2026_12_06_13_05_00/")) + QLatin1Char('.')});
     EXPECT_EQ(namen(), (QStringList{QStringLiteral("DB2026_12_06_13_05_00"), QStringLiteral("WO2026_12_01_10_00_00"),
                                     QStringLiteral("DB2026_11_05_10_00_00"), QStringLiteral("DB2026_11_04_10_00_00"),
                                     QStringLiteral("WO2026_10_01_10_00_00"), QStringLiteral("DB2026_09_01_10_00_00")}));
@@ -147,8 +149,13 @@ TEST_F(DatensicherungTest, OnlyFoldersNamedByTheSchemeAreListed) {
         QString text;  // empty: not listed
     } rows[] = {
         {"databases", QStringLiteral("DB2026_03_04_05_06_07"), dbs, QStringLiteral("04.03.2026 05:06:07 (Datenbanken)")},
-        {"documents", QStringLiteral("WO2026_03_04_05_06_08"), {QStringLiteral("a.doc")}, QStringLiteral("04.03.2026 05:06:08 (Word-Dateien)")},
-        {"both", QStringLiteral("DW2026_03_04_05_06_09"), {QStringLiteral("a.doc")},
+        {"documents",
+         QStringLiteral("WO2026_03_04_05_06_08"),
+         {QStringLiteral("a.doc")},
+         QStringLiteral("04.03.2026 05:06:08 (Word-Dateien)")},
+        {"both",
+         QStringLiteral("DW2026_03_04_05_06_09"),
+         {QStringLiteral("a.doc")},
          QStringLiteral("04.03.2026 05:06:09 (Word-Dateien und Datenbanken)")},
         {"bare stamp", QStringLiteral("2026_03_04_05_06_10"), dbs, QStringLiteral("04.03.2026 05:06:10")},
         {"too short", QStringLiteral("DB2026_3_04_05_06_07"), dbs, {}},
@@ -174,7 +181,8 @@ TEST_F(DatensicherungTest, OnlyFoldersNamedByTheSchemeAreListed) {
     }
     // Newest first.
     EXPECT_EQ(liste.first().name, QStringLiteral("2026_03_04_05_06_10"));
-    // Empty folders of the scheme go, an unfinished one only once it is old, others stay.
+    // Empty folders of the scheme go, an unfinished one only once it is old; a folder with a
+    // file of the user's and a folder outside the scheme stay.
     const QStringList weg = clsDateien::LeereSichOrdnerLoeschen(wurzel_, QDateTime::currentDateTime().addSecs(3600));
     EXPECT_TRUE(weg.contains(QStringLiteral("DB2026_03_04_05_06_11")));
     EXPECT_TRUE(weg.contains(clsDateien::unfertigerName(QStringLiteral("DB2026_03_04_05_06_13"))));
@@ -229,7 +237,8 @@ TEST_F(DatensicherungTest, AFailedBackupBeforeTheRestoreAsksAndNoLeavesEverythin
         const char* label;
         Answer antwort;
         QString erwartet;
-    } rows[] = {{"No keeps the current data", Answer::No, QStringLiteral("neu")}, {"Yes restores anyway", Answer::Yes, QStringLiteral("alt")}};
+    } rows[] = {{"No keeps the current data", Answer::No, QStringLiteral("neu")},
+                {"Yes restores anyway", Answer::Yes, QStringLiteral("alt")}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.label);
         dialogs_.clear();
@@ -240,7 +249,8 @@ TEST_F(DatensicherungTest, AFailedBackupBeforeTheRestoreAsksAndNoLeavesEverythin
         ASSERT_GE(dialogs_.shown().size(), 2);
         bool gefragt = false;
         for (const auto& s : dialogs_.shown())
-            if (s.text.startsWith(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie die Wiederherstellung"))) {
+            if (s.text.startsWith(
+                    QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden. Möchten Sie die Wiederherstellung"))) {
                 gefragt = true;
                 EXPECT_EQ(s.defaultButton, 2);
                 EXPECT_EQ(s.icon, Icon::Critical);
@@ -292,8 +302,9 @@ TEST_F(DatensicherungTest, DocumentsAreBackedUpAndRestoredSingleOrWhole) {
     // The database option on a documents folder names the missing database.
     dialogs_.clear();
     logik.wiederherstellen(0, true);
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral(
-                                    "Die Datenbank 'Tavomera.mdb' konnte nicht gefunden werden. Eine Wiederherstellung ist nicht möglich.")});
+    EXPECT_EQ(dialogs_.texts(),
+              QStringList{
+                  QStringLiteral("Die Datenbank 'Tavomera.mdb' konnte nicht gefunden werden. Eine Wiederherstellung ist nicht möglich.")});
 }
 
 TEST_F(DatensicherungTest, NumberOfBackupsAcceptsDigitsOnly) {
@@ -354,4 +365,27 @@ TEST_F(DatensicherungTest, ARestoreCutOffAfterItsListIsFinishedByTheNextRun) {
     EXPECT_TRUE(Wiederherstellung::fortsetzen(file(QStringLiteral("Zentral.mdb"))));
     EXPECT_EQ(stand(file(QStringLiteral("Zentral.mdb"))), QStringLiteral("neu"));
     EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST_F(DatensicherungTest, TheCopyProgramOfTheFamilyWritesTheSameBackup) {
+    // Gavrol in the program folder: the run lets it copy and waits for it.
+    const QString gavrol = file(QStringLiteral("Gavrol"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAVOMERA_BINARY_DIR "/tools/Gavrol"), gavrol));
+    QFile(gavrol).setPermissions(QFile::permissions(gavrol) | QFileDevice::ExeOwner);
+    SystemShell shell;
+    ASSERT_TRUE(shell.programExists(Datensicherung::kopierprogramm(folder())));
+    ClockOverride uhr(kJetzt);
+    Datensicherung lauf(dateien(), dialogs_, shell);
+    const QString ziel = lauf.sichern(SicherungsArt::Datenbank);
+    ASSERT_EQ(ziel, wurzel_ + QStringLiteral("DB2026_12_06_13_05_00/")) << lauf.fehler().toStdString();
+    for (const QString& f : clsDateien::datenbankNamen()) {
+        SCOPED_TRACE(f.toStdString());
+        EXPECT_EQ(Database::integrityProblem(ziel + f), QString());
+        EXPECT_EQ(stand(ziel + f), QStringLiteral("alt"));
+    }
+    // A copy program that fails leaves no folder behind.
+    QFile::remove(file(QStringLiteral("Beispiel.mdb")));
+    const QString fehlgeschlagen = lauf.sichern(SicherungsArt::Datenbank);
+    EXPECT_TRUE(fehlgeschlagen.isEmpty() || fehlgeschlagen == Datensicherung::kZugriff) << fehlgeschlagen.toStdString();
+    EXPECT_EQ(namen(), QStringList{QStringLiteral("DB2026_12_06_13_05_00")});
 }

@@ -44,7 +44,8 @@ frmDatensicherung::frmDatensicherung(DatensicherungLogik& logik, Dialogs& dialog
     // ---- Einstellungen + Datensicherung ----
     auto* seite1 = new QWidget(tabs_);
     auto* l1 = new QVBoxLayout(seite1);
-    auto* hinweis1 = new QLabel(QStringLiteral("Hier können Sie die Reservierungsdaten des Tavomeras und die Wordvorlagen sichern."), seite1);
+    auto* hinweis1 =
+        new QLabel(QStringLiteral("Hier können Sie die Reservierungsdaten des Tavomeras und die Wordvorlagen sichern."), seite1);
     hinweis1->setWordWrap(true);
     l1->addWidget(hinweis1);
 
@@ -145,19 +146,22 @@ frmDatensicherung::frmDatensicherung(DatensicherungLogik& logik, Dialogs& dialog
         felderLesen();
         if (logik_.pfadWaehlen()) txtExcelSicherung_->setText(logik_.pfadText);
     });
-    connect(cmdPfad, &QPushButton::clicked, this, [this] { geschuetzt(QStringLiteral("Der Pfad konnte nicht gespeichert werden."), [this] { logik_.pfadSpeichern(); }); });
+    connect(cmdPfad, &QPushButton::clicked, this,
+            [this] { geschuetzt(QStringLiteral("Der Pfad konnte nicht gespeichert werden."), [this] { logik_.pfadSpeichern(); }); });
     connect(txtAnzDS_, &QLineEdit::editingFinished, this, [this] {
         felderLesen();
         logik_.anzahlPruefen();
         txtAnzDS_->setText(logik_.anzahlText);
     });
     connect(cmdAnzahl, &QPushButton::clicked, this, [this] {
-        geschuetzt(QStringLiteral("Die Anzahl der Datensicherungen konnte nicht gespeichert werden."), [this] { logik_.anzahlSpeichern(); });
+        geschuetzt(QStringLiteral("Die Anzahl der Datensicherungen konnte nicht gespeichert werden."),
+                   [this] { logik_.anzahlSpeichern(); });
     });
     connect(cmdKomplett, &QPushButton::clicked, this,
             [this] { geschuetzt(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [this] { logik_.komplett(); }); });
-    connect(cmdWordSicherung, &QPushButton::clicked, this,
-            [this] { geschuetzt(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [this] { logik_.wordSichern(); }); });
+    connect(cmdWordSicherung, &QPushButton::clicked, this, [this] {
+        geschuetzt(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [this] { logik_.wordSichern(); });
+    });
     connect(cmdDBSicherung, &QPushButton::clicked, this,
             [this] { geschuetzt(QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [this] { logik_.dbSichern(); }); });
     connect(List1_, &QListWidget::currentRowChanged, this, [this] { auswahlGeaendert(); });
@@ -220,7 +224,8 @@ void frmDatensicherung::done(int r) {
 }
 
 bool frmDatensicherung::oeffnen(DatensicherungLogik& logik, Dialogs& dialogs, QWidget* parent) {
-    if (!datenbankGeschuetzt(dialogs, QStringLiteral("Die Datensicherung konnte nicht geöffnet werden."), [&] { logik.laden(); })) return false;
+    if (!datenbankGeschuetzt(dialogs, QStringLiteral("Die Datensicherung konnte nicht geöffnet werden."), [&] { logik.laden(); }))
+        return false;
     frmDatensicherung f(logik, dialogs, parent);
     f.exec();
     return logik.neustart();
