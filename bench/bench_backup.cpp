@@ -11,11 +11,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "GeneratedSet.h"
 #include "backup/Datensicherung.h"
 #include "backup/clsDateien.h"
+#include "engine/Database.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
@@ -50,7 +52,30 @@ static void Datenbanksicherung(benchmark::State& state) {
     state.counters["MB"] = groesse;
 }
 
-BENCHMARK(Datenbanksicherung)->Name("backup.Datenbanksicherung/platte")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+// The pieces of the run: the check of the two files before the copy, and the bare online copy of
+// the three files.
+static void QuellenPruefen(benchmark::State& state) {
+    const bench::GeneratedSet& set = bench::GeneratedSet::instance();
+    for (auto _ : state)
+        for (const char* f : {"Tavomera.mdb", "Zentral.mdb"}) Database::repair(set.file(QString::fromLatin1(f)));
+}
+
+static void NurKopieren(benchmark::State& state) {
+    const bench::GeneratedSet& set = bench::GeneratedSet::instance();
+    QTemporaryDir ziel(QDir(set.folder()).absoluteFilePath(QStringLiteral("../kopie-XXXXXX")));
+    for (auto _ : state) {
+        for (const char* f : {"Tavomera.mdb", "Zentral.mdb", "Beispiel.mdb"})
+            Database::backup(set.file(QString::fromLatin1(f)), QDir(ziel.path()).filePath(QString::fromLatin1(f)));
+        state.PauseTiming();
+        for (const char* f : {"Tavomera.mdb", "Zentral.mdb", "Beispiel.mdb"})
+            QFile::remove(QDir(ziel.path()).filePath(QString::fromLatin1(f)));
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(QuellenPruefen)->Name("backup.QuellenPruefen/zwei_dateien")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(NurKopieren)->Name("backup.NurKopieren/drei_dateien")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Datenbanksicherung)->Name("backup.Datenbanksicherung/platte")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -73,7 +74,17 @@ void Datensicherung::datenbankenKopieren(const SicherungsDateien& d, const QStri
     for (int i = 0; i < quellen.size(); ++i) {
         const QString ziel = QDir(ordner).filePath(ziele[i]);
         Database::backup(quellen[i], ziel);
-        const QString problem = Database::integrityProblem(ziel);
+        // The copy holds the file's pages as they were: a sound copy means a sound file. A
+        // damaged one is repaired where it can be and copied once more.
+        QString problem = Database::integrityProblem(ziel);
+        if (!problem.isEmpty() && i < 2) {
+            QFile::remove(ziel);
+            try {
+                Database::repair(quellen[i]);
+            } catch (const DatabaseError&) {}
+            Database::backup(quellen[i], ziel);
+            problem = Database::integrityProblem(ziel);
+        }
         if (!problem.isEmpty())
             throw DatabaseError(QStringLiteral("Die Sicherung '%1' ist fehlerhaft: %2").arg(QDir::toNativeSeparators(ziel), problem));
     }
@@ -90,14 +101,6 @@ QString Datensicherung::sichern(SicherungsArt art) {
 }
 
 QString Datensicherung::lauf(SicherungsArt art) {
-    // The databases are checked first; a file that cannot be repaired is still copied as it is.
-    if (art != SicherungsArt::Word) {
-        for (const QString& f : {d_.arbeit, d_.zentral}) {
-            try {
-                Database::repair(f);
-            } catch (const DatabaseError&) {}
-        }
-    }
     const QString root = mitTrenner(d_.wurzel);
     if (!QDir().mkpath(root)) {
         fehler_ = QStringLiteral("Der Ordner '%1' kann nicht angelegt werden.").arg(QDir::toNativeSeparators(root));

@@ -42,7 +42,8 @@ public:
     // the run lets it copy the databases and waits for it.
     static QString kopierprogramm(const QString& programmordner);
     // Copies the working, central and sample database into ordner (which exists) and checks
-    // each copy. Throws DatabaseError.
+    // each copy; a working or central file whose copy is damaged is repaired and copied again.
+    // Throws DatabaseError.
     static void datenbankenKopieren(const SicherungsDateien& d, const QString& ordner);
 
     // The backup root from the settings value "Excel" (its file-name part cut off); when the

@@ -116,13 +116,23 @@ TEST_F(AbsturzTest, KilledBackupsAndRestoresLeaveOldOrNewDataAndNoHalfBackup) {
     auto neuSetzen = [&] {
         for (const QString& f : dateien()) Database::open(f)->executeNative(QStringLiteral("UPDATE Stand SET Wert = 'neu'"));
     };
+    // One whole restore, for its duration: it brings the old state back.
+    neuSetzen();
+    QThread::msleep(1100);
+    t.restart();
+    werkzeug({QStringLiteral("restore"), tmp_.path(), altOrdner, QStringLiteral("--root"), wurzel()}, -1);
+    const int dauerRuecksicherung = static_cast<int>(t.elapsed());
+    ASSERT_EQ(stand(dateien()[1]), QStringLiteral("alt"));
     neuSetzen();
 
+    // Kill moments spread over the whole run and a little beyond, so that some runs finish.
     QRandomGenerator zufall(quint32(QDateTime::currentMSecsSinceEpoch()));
     int getoetet = 0;
+    int wiederhergestellt = 0;
+    int unveraendert = 0;
     for (int i = 0; i < sicherungen; ++i) {
         QThread::msleep(1100);  // a new stamp for every run
-        if (!werkzeug(QStringList{QStringLiteral("backup")} + ordnerArg, zufall.bounded(dauerSicherung + 1))) ++getoetet;
+        if (!werkzeug(QStringList{QStringLiteral("backup")} + ordnerArg, zufall.bounded(dauerSicherung * 6 / 5 + 1))) ++getoetet;
         pruefen("backup");
     }
     for (int i = 0; i < ruecksicherungen; ++i) {
@@ -130,11 +140,16 @@ TEST_F(AbsturzTest, KilledBackupsAndRestoresLeaveOldOrNewDataAndNoHalfBackup) {
         QThread::msleep(1100);
         // The restore backs up the current state first and then replaces the files.
         if (!werkzeug({QStringLiteral("restore"), tmp_.path(), altOrdner, QStringLiteral("--root"), wurzel()},
-                      zufall.bounded(3 * dauerSicherung + 1)))
+                      zufall.bounded(dauerRuecksicherung * 6 / 5 + 1)))
             ++getoetet;
         pruefen("restore");
+        ++(stand(dateien()[1]) == QLatin1String("alt") ? wiederhergestellt : unveraendert);
     }
-    std::printf("Abbrüche: %d von %d Läufen (Sicherung ohne Abbruch %d ms)\n", getoetet, sicherungen + ruecksicherungen, dauerSicherung);
+    std::printf(
+        "Abbrüche: %d von %d Läufen (Sicherung ohne Abbruch %d ms, Wiederherstellung %d ms); nach den Wiederherstellungen "
+        "alle Dateien alt: %d, alle neu: %d; Sicherungsordner: %d\n",
+        getoetet, sicherungen + ruecksicherungen, dauerSicherung, dauerRuecksicherung, wiederhergestellt, unveraendert,
+        static_cast<int>(clsDateien::VerzeichnisseEinlesen(wurzel()).size()));
     EXPECT_GT(getoetet, 0) << "no run was cut off: the test proves nothing";
 }
 
