@@ -1,6 +1,5 @@
 #include "backup/ui/frmDatensicherung.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,12 +20,7 @@ namespace tav {
 template <typename F>
 void frmDatensicherung::geschuetzt(const QString& was, F&& tun) {
     felderLesen();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    datenbankGeschuetzt(dialogs_, was, [&] {
-        QApplication::restoreOverrideCursor();
-        tun();
-    });
-    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
     anzeigen();
 }
 
