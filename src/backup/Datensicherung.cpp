@@ -75,15 +75,17 @@ void Datensicherung::datenbankenKopieren(const SicherungsDateien& d, const QStri
         const QString ziel = QDir(ordner).filePath(ziele[i]);
         Database::backup(quellen[i], ziel);
         // The copy holds the file's pages as they were: a sound copy means a sound file. A
-        // damaged one is repaired where it can be and copied once more.
-        QString problem = Database::integrityProblem(ziel);
+        // damaged one is repaired where it can be and copied once more. The quick check reads
+        // every page and record; the comparison of every index with its table is left to the
+        // restore, which checks fully before it replaces anything.
+        QString problem = Database::quickCheckProblem(ziel);
         if (!problem.isEmpty() && i < 2) {
             QFile::remove(ziel);
             try {
                 Database::repair(quellen[i]);
             } catch (const DatabaseError&) {}
             Database::backup(quellen[i], ziel);
-            problem = Database::integrityProblem(ziel);
+            problem = Database::quickCheckProblem(ziel);
         }
         if (!problem.isEmpty())
             throw DatabaseError(QStringLiteral("Die Sicherung '%1' ist fehlerhaft: %2").arg(QDir::toNativeSeparators(ziel), problem));

@@ -702,4 +702,14 @@ QString Database::integrityProblem(const QString& path, const QString& connect) 
     }
 }
 
+QString Database::quickCheckProblem(const QString& path, const QString& connect) {
+    try {
+        auto db = open(path, connect);
+        const QStringList check = readColumn(*db->c_, QStringLiteral("PRAGMA main.quick_check"));
+        return check.value(0) == QLatin1String("ok") ? QString() : check.join(QLatin1Char(' '));
+    } catch (const DatabaseError& e) {
+        return e.message();
+    }
+}
+
 }  // namespace tav

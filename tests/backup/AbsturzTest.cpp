@@ -140,7 +140,7 @@ TEST_F(AbsturzTest, KilledBackupsAndRestoresLeaveOldOrNewDataAndNoHalfBackup) {
         QThread::msleep(1100);
         // The restore backs up the current state first and then replaces the files.
         if (!werkzeug({QStringLiteral("restore"), tmp_.path(), altOrdner, QStringLiteral("--root"), wurzel()},
-                      zufall.bounded(dauerRuecksicherung * 6 / 5 + 1)))
+                      zufall.bounded(dauerRuecksicherung * 2 + 1)))
             ++getoetet;
         pruefen("restore");
         ++(stand(dateien()[1]) == QLatin1String("alt") ? wiederhergestellt : unveraendert);

@@ -60,7 +60,8 @@ TEST(BackupCommandsTest, ExitCodesAndMessages) {
     ASSERT_TRUE(name.startsWith(QStringLiteral("DB"))) << out.toStdString();
     EXPECT_TRUE(out.trimmed().endsWith(QStringLiteral("Datenbanken"))) << out.toStdString();
     QThread::msleep(1100);
-    ASSERT_EQ(werkzeug({QStringLiteral("restore"), hotel.path(), name, QStringLiteral("--root"), wurzel}, out, err), 0) << err.toStdString();
+    ASSERT_EQ(werkzeug({QStringLiteral("restore"), hotel.path(), name, QStringLiteral("--root"), wurzel}, out, err), 0)
+        << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Die Daten wurden wiederhergestellt."))) << out.toStdString();
     EXPECT_EQ(QDir(wurzel).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
 }

@@ -117,8 +117,10 @@ TEST(OnlineBackupTest, IntegrityProblemFindsDamagedAndForeignFiles) {
         f.write("keine Datenbank");
     }
     EXPECT_EQ(Database::integrityProblem(sound), QString());
+    EXPECT_EQ(Database::quickCheckProblem(sound), QString());
     for (const QString& bad : {damaged, foreign, tmp.file(QStringLiteral("fehlt.mdb"))}) {
         SCOPED_TRACE(bad.toStdString());
         EXPECT_NE(Database::integrityProblem(bad), QString());
+        EXPECT_NE(Database::quickCheckProblem(bad), QString());
     }
 }
