@@ -42,10 +42,20 @@ bool clsDateien::OrdnerAnlegen(const QString& path, const QString& name) {
 }
 
 bool clsDateien::OrdnerLoeschen(const QString& ordner) {
-    QDir d(ordner);
-    if (!d.exists()) return true;
+    if (!QFileInfo(ordner).isDir()) return true;
+    // The folder leaves the list first: a deletion cut off half-way never leaves a backup
+    // folder that lacks some of its files.
+    QString pfad = ordner;
+    const QFileInfo info(ordner);
+    if (!istUnfertig(info.fileName())) {
+        const QString weg = info.absoluteDir().filePath(unfertigerName(info.fileName()));
+        if (!QFileInfo::exists(weg) && QDir().rename(ordner, weg)) pfad = weg;
+    }
+    QDir d(pfad);
     for (const QString& f : d.entryList(QDir::Files | QDir::Hidden | QDir::System)) d.remove(f);
-    return QDir().rmdir(ordner) || !d.exists();
+    if (QDir().rmdir(pfad) || !d.exists()) return true;
+    if (pfad != ordner) QDir().rename(pfad, ordner);  // what could not be deleted stays listed
+    return false;
 }
 
 SicherungsEintrag clsDateien::eintragFuer(const QString& name) {

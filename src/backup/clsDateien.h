@@ -30,7 +30,8 @@ public:
     static QString Ordner(const QString& root, const QString& praefix, const QDateTime& zeit);
     // Creates the folder name below path; true when it exists afterwards.
     static bool OrdnerAnlegen(const QString& path, const QString& name);
-    // Deletes every file of the folder, then the folder; false when something stays.
+    // Deletes every file of the folder, then the folder; false when something stays. The folder
+    // is renamed to an unfinished name first, so that it leaves the list at once.
     static bool OrdnerLoeschen(const QString& ordner);
     // The recognised backup folders of root, newest first. Folders whose name does not follow
     // the naming scheme, and folders without any "*.doc" or "*.mdb", are not listed.
