@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QWidget>
 
+#include "backup/DatensicherungLogik.h"
+#include "backup/ui/frmDatensicherung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
-#include "backup/DatensicherungLogik.h"
-#include "backup/ui/frmDatensicherung.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
