@@ -1,4 +1,5 @@
 #include "reservation/ReservierungLogik.h"
+#include "reservation/mdBlockbuchung.h"
 
 #include <QSet>
 
@@ -614,6 +615,28 @@ void ReservierungLogik::nachSpeichern() {
 }
 
 bool ReservierungLogik::loeschen() { return record_.loeschen(f_); }
+
+int ReservierungLogik::blockbuchungVorbereiten() {
+    if (f_.abgerechnet != 1 && !speichern()) {
+        dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden"), QStringLiteral("Speicherkontrolle"),
+                         Buttons::Ok, Icon::Exclamation);
+        return 0;
+    }
+    if (f_.istNeu()) return 0;
+    mdBlockbuchung::uebergabeSchreiben(db_, f_.id);
+    return f_.id;
+}
+
+bool ReservierungLogik::blockNachladen() {
+    if (f_.istNeu() || hatAenderungen()) return false;
+    ReservierungsFelder jetzt;
+    if (!record_.laden(f_.id, jetzt)) return false;
+    // Only what the block program changes: the membership and the booking's own fields.
+    if (jetzt.blockbuchung == f_.blockbuchung && jetzt.fix == f_.fix && jetzt.zimmer == f_.zimmer && jetzt.von == f_.von &&
+        jetzt.bis == f_.bis && jetzt.kuerzel == f_.kuerzel && jetzt.preis == f_.preis)
+        return false;
+    return laden(f_.id);
+}
 
 bool ReservierungLogik::weiterePersonenVorbereiten() {
     if (f_.istNeu() || hatAenderungen()) {

@@ -199,6 +199,14 @@ public:
     bool zu();         // cmdZu
     bool warten();     // cmdWarten
     bool loeschen();   // cmdLöschen
+    // cmdBlockbuchung: saves the booking (an invoiced one is not saved, and goes on) and writes
+    // it into the hand-over row of the block program. The booking ID; 0 when the save failed.
+    int blockbuchungVorbereiten();
+    // The block program's timer: shows the stored booking again when the block program changed
+    // it (its membership, room, dates, short name, price, fixed price); true then. A booking
+    // with unsaved changes keeps them.
+    bool blockNachladen();
+
     // mnuWeiterePersonen: the booking must be saved first; true when frmWeitere may open.
     bool weiterePersonenVorbereiten();
 

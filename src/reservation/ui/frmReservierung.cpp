@@ -9,6 +9,7 @@
 #include "platform/ui/QtDialogs.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/ui/frmCollision.h"
+#include "reservation/Blockprogramm.h"
 #include "store/Adressprogramm.h"
 #include "store/Fenster.h"
 #include "store/WeitereDokumente.h"
@@ -41,6 +42,7 @@ frmReservierung::frmReservierung(Database& db, Database* beispielDb, const Formu
     eingabeRegelnAnlegen();
     verbinden();
     dokumenteVerbinden();
+    blockprogrammVerbinden();
     tabReihenfolge(*this);
     listenFuellen();
     new Hilfezeile(this, lblHilfe);
