@@ -9,6 +9,8 @@
 #include "store/Adressmarken.h"
 #include "store/Fenster.h"
 #include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
+#include "platform/Clock.h"
 
 namespace tav {
 
@@ -104,6 +106,11 @@ int Hauptbefehle::reorganisation() {
 bool Hauptbefehle::adressverwaltung() {
     if (!programmVorhanden(kAdressen)) return false;
     return starte(kAdressen);
+}
+
+bool Hauptbefehle::statistik() {
+    mdBlockbuchung::Angebotskonflikte(db_, dialogs_, Clock::current().today());
+    return starte(kStatistik);
 }
 
 bool Hauptbefehle::internet() {

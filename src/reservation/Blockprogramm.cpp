@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Shell.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 
 namespace tav {
 

@@ -9,7 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/BelegNummern.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 #include "store/Parameter.h"
 
 namespace tav {

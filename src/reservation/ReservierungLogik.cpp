@@ -1,5 +1,5 @@
 #include "reservation/ReservierungLogik.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 
 #include <QSet>
 

@@ -4,7 +4,7 @@
 #include "engine/Recordset.h"
 #include "reservation/BelegungTestSupport.h"
 #include "reservation/Blockverwaltung.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 #include "store/Parameter.h"
 #include "support/FremdeSperre.h"
 

@@ -18,7 +18,7 @@
 #include "platform/Shell.h"
 #include "platform/WindowAnnouncement.h"
 #include "platform/ui/QtDialogs.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 #include "reservation/ui/Blockfenster.h"
 #include "store/Datenbankfehler.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform/Shell.h"
 #include "reservation/FormularTestSupport.h"
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 #include "reservation/ui/frmReservierung.h"
 #include "support/Child.h"
 

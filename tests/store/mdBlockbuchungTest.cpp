@@ -1,13 +1,35 @@
 #include <gtest/gtest.h>
 
-#include "reservation/BelegungTestSupport.h"
-#include "reservation/mdBlockbuchung.h"
+#include "engine/Database.h"
+#include "platform/ScriptedDialogs.h"
 #include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
+#include "support/DatabaseFixture.h"
 
 using namespace tav;
 
-class mdBlockbuchungTest : public test::BookingFixture {
+class mdBlockbuchungTest : public test::DatabaseFixture {
 protected:
+    static QDate tag(int day, int month = 3) { return QDate(2024, month, day); }
+
+    void SetUp() override {
+        DatabaseFixture::SetUp();
+        const QStringList arten = {QStringLiteral("Frei"), QStringLiteral("Einzel"), QStringLiteral("Doppel"), QStringLiteral("Tresen"),
+                                   QStringLiteral("Angebot")};
+        for (int i = 0; i < arten.size(); ++i)
+            db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (?, ?)"), {i, arten[i]});
+    }
+    int buchung(int zimmer, const QDate& von, const QDate& bis, const QString& kuerzel) {
+        db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Belegungsart) VALUES (?, ?, ?, ?, "
+                                    "False, 1)"),
+                     {zimmer, von, bis, kuerzel});
+        return db().scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
+    }
+    void inBlock(int block, int id) {
+        db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung) VALUES (?, ?)"), {block, id});
+    }
+    int zeilen(const QString& where) { return db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE ") + where).toInt(); }
+
     // Kind 4 is "Angebot"; 0 is "Frei".
     int angebot(int zimmer, const QDate& von, const QString& kuerzel) {
         const int id = buchung(zimmer, von, von.addDays(2), kuerzel);
@@ -16,6 +38,8 @@ protected:
     }
     bool wartend(int id) { return db().scalar(QStringLiteral("SELECT Gelöscht FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0; }
     bool da(int id) { return zeilen(QStringLiteral("ID = ") + QString::number(id)) == 1; }
+
+    ScriptedDialogs dialogs_;
 };
 
 TEST_F(mdBlockbuchungTest, TheHandOverRowIsMadeWhenMissingAndKeepsItsOtherFields) {

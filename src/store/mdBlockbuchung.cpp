@@ -1,4 +1,4 @@
-#include "reservation/mdBlockbuchung.h"
+#include "store/mdBlockbuchung.h"
 
 #include "engine/Database.h"
 #include "engine/Recordset.h"
