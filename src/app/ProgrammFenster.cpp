@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "payment/ui/frmAbrechnen.h"
+#include "payment/ui/frmZahlung.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -19,6 +21,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
+        case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +34,9 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Zahlungen:
+        case Ziel::Abrechnen: return true;
         default: return false;
     }
 }
@@ -56,6 +62,14 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Zahlungen:
+            // The payments of a booking (with its block's members), or of one invoice.
+            if (aufruf.buchungId == 0 && aufruf.nummer != 0)
+                frmZahlung::oeffnenFuerRechnung(db, dialogs_, aufruf.nummer, eltern);
+            else
+                frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
+            return;
+        case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         default: return;
     }
 }

@@ -17,6 +17,7 @@
 #include "app/Bildschirmfoto.h"
 #include "app/DeutscheQtTexte.h"
 #include "app/ProgrammFenster.h"
+#include "payment/Zahlungen.h"
 #include "plan/ui/Planbereich.h"
 #include "plan/ui/frmMain.h"
 #include "platform/Clock.h"
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
     tav::SettingsStore settings;
     tav::ProgrammFenster fenster(tav::variablen(), dialogs);
     tav::Programmsteuerung steuerung(tav::variablen(), dialogs, settings, fenster, tav::files::programFolder(), dateiname);
+    steuerung.rechnungenUndZahlungenPruefen = &tav::Zahlungen::beimStartPruefen;
     QObject::connect(&steuerung, &tav::Programmsteuerung::programmEnde, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     if (!bild.isEmpty()) {

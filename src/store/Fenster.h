@@ -25,6 +25,7 @@ enum class Ziel {
     Feiertage,        // frmFeiertag
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
+    Abrechnen,        // frmAbrechnen: the open amount of one invoice (nummer), for a booking
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.
@@ -34,7 +35,7 @@ struct Aufruf {
     int zimmerZeile = 0;    // the room row of a new booking
     int zimmerNummer = 0;   // the room of a new booking, the room whose prices are edited
     int belegungsart = -1;  // booking kind chosen for a new booking; -1 = none chosen
-    int nummer = 0;         // a running number (the invoice searched for)
+    int nummer = 0;         // a running number (the invoice searched for); an invoice's ReNummer
     QDate anreise;          // arrival of a new booking, or the day a list is for
     QDate abreise;          // departure of a new booking
     bool neueBuchung = false;

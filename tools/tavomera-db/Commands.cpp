@@ -8,8 +8,10 @@
 #include <QLocale>
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include "Generator.h"
+#include "PaymentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -34,6 +36,7 @@ const char* const kUsage =
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
     "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
+const std::string kAufruf = std::string(kUsage) + kZahlungenAufruf;
 
 struct Options {
     QString db;
@@ -159,6 +162,7 @@ void fillShipped(const QStringList& made, int instance) {
 }  // namespace
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     Options o;
     if (!parse(args, o, err)) return 2;
@@ -166,7 +170,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         if (command == QLatin1String("create")) {
             if (o.positional.size() != 2) {
-                err << kUsage;
+                err << kAufruf.c_str();
                 return 2;
             }
             const QStringList made = dbfiles::createInstallation(o.positional[1], o.instance, o.keep);
@@ -177,7 +181,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("generate")) {
             if (o.positional.size() != 2) {
-                err << kUsage;
+                err << kAufruf.c_str();
                 return 2;
             }
             QElapsedTimer timer;
@@ -194,7 +198,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("query") || command == QLatin1String("exec") || command == QLatin1String("translate")) {
             if (o.db.isEmpty() || o.positional.size() != 2) {
-                err << kUsage;
+                err << kAufruf.c_str();
                 return 2;
             }
             if (command == QLatin1String("query")) return query(o, out);
@@ -213,7 +217,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "Fehler: " << e.what() << '\n';
         return 1;
     }
-    err << kUsage;
+    err << kAufruf.c_str();
     return 2;
 }
 

@@ -145,6 +145,7 @@ void Planbereich::oeffne(Ziel ziel, const Aufruf& a) {
     if (!vorhanden(ziel)) return;
     fenster_.oeffnen(ziel, a, this);
     neuLaden();
+    view_->statusErneuern();
 }
 
 void Planbereich::buchungOeffnen(const Uebergabe& u) { oeffne(Ziel::Reservierung, aufrufAus(u)); }

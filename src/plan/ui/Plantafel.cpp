@@ -266,6 +266,7 @@ void Plantafel::mouseMoveEvent(QMouseEvent* e) {
             kuerzel_.clear();
             update();
         }
+        kuerzelZelle_ = QPoint();
         emit mausWeg();
         return;
     }
@@ -274,6 +275,15 @@ void Plantafel::mouseMoveEvent(QMouseEvent* e) {
     if (!status) return;  // an evaluation is still running
     kuerzel_ = status->kuerzel;
     kuerzelZelle_ = *c;
+    emit mausStatus(*status);
+    update();
+}
+
+void Plantafel::statusErneuern() {
+    if (kuerzelZelle_.isNull()) return;
+    const auto status = model_.mausBewegung(kuerzelZelle_.y(), kuerzelZelle_.x());
+    if (!status) return;
+    kuerzel_ = status->kuerzel;
     emit mausStatus(*status);
     update();
 }

@@ -41,6 +41,9 @@ public:
     // The floating short-name label; empty text hides it.
     const QString& kuerzel() const { return kuerzel_; }
     QRect kuerzelRechteck() const;
+    // Evaluates the cell last under the mouse again, so that the status fields (the paid
+    // indicator among them) show what a window just changed.
+    void statusErneuern();
 
     // Labels on each booking's first cell, shown while the window is printed.
     void setDruckBeschriftungen(const QList<PlanModel::DruckBeschriftung>& labels);

@@ -80,6 +80,7 @@ void Programmsteuerung::hauptfensterStarten() {
     if (main_) hauptfensterEntladen();
 
     main_ = new frmMain(v_, dialogs_, settings_, *shell, fenster_);
+    main_->logik().rechnungenUndZahlungenPruefen = rechnungenUndZahlungenPruefen;
     v_.hauptfensterGeladen = true;
     connect(main_, &frmMain::neustartGewuenscht, this, [this] { QTimer::singleShot(0, this, &Programmsteuerung::hauptfensterStarten); });
     connect(main_, &frmMain::datenbankDialogGewuenscht, this, [this] { datenbankDialogZeigen(true); });

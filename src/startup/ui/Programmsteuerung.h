@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "plan/ui/frmMain.h"
@@ -30,6 +31,8 @@ public:
 
     // Documents and sibling programs; the desktop's by default, tests put in their own.
     std::unique_ptr<Shell> shell;
+    // The pass over documents and payments while the main window loads (handed to MainLogik).
+    std::function<void(Database&)> rechnungenUndZahlungenPruefen;
 
     // The start-up procedure; ends the program when it says so.
     void starten();
