@@ -4,6 +4,7 @@
 
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
+#include "payment/ui/frmZahlungAdr.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -23,6 +24,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
         case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
+        case Ziel::Adresskonto: return QStringLiteral("Das Konto der Adresse");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -36,7 +38,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Saisonzeiten:
         case Ziel::Saisonpreise:
         case Ziel::Zahlungen:
-        case Ziel::Abrechnen: return true;
+        case Ziel::Abrechnen:
+        case Ziel::Adresskonto: return true;
         default: return false;
     }
 }
@@ -69,6 +72,7 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             else
                 frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
             return;
+        case Ziel::Adresskonto: frmZahlungAdr::oeffnen(db, dialogs_, *this, aufruf.adressId, eltern); return;
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         default: return;
     }
