@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <barrier>
+#include <iostream>
 #include <thread>
 
 #include "engine/DatabaseError.h"
@@ -101,5 +102,7 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
             EXPECT_EQ(mdBlockbuchung::mitglieder(db(), nr).size(), 2) << "round " << i;
         }
     }
+    const QString ergebnis = QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
+    std::cout << "[ Ergebnis ] " << qPrintable(ergebnis) << std::endl;
     RecordProperty("Ergebnis", QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
 }
