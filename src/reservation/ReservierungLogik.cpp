@@ -616,6 +616,25 @@ void ReservierungLogik::nachSpeichern() {
 
 bool ReservierungLogik::loeschen() { return record_.loeschen(f_); }
 
+ReservierungLogik::RechnungUmfang ReservierungLogik::rechnungVorbereiten() {
+    if (f_.istNeu() || !Belegung::istBlockmitglied(db_, f_.id)) return RechnungUmfang::Allein;
+    const Answer a = dialogs_.message(
+        QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Wählen Sie 'Ja' ") +
+            QStringLiteral(", wenn die Reservierung aus der Blockbuchung herausgenommen werden soll. Wählen Sie 'Nein', wenn ") +
+            QStringLiteral(" Sie nur die Zusatzposten in der Rechnung aufführen möchten."),
+        QStringLiteral("Blockbuchungen verwalten"), Buttons::YesNoCancel, Icon::Question);
+    if (a == Answer::Cancel) return RechnungUmfang::Abbruch;
+    if (a == Answer::No) return RechnungUmfang::NurZusatzposten;
+    db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
+                QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + QString::number(f_.id) + QStringLiteral(")); "));
+    f_.blockbuchung = false;
+    if (f_.abgerechnet != 1) {
+        f_.cmdWartenEnabled = Belegung::wartenAngeboten(f_);
+        f_.cmdLoeschenEnabled = true;
+    }
+    return RechnungUmfang::Allein;
+}
+
 int ReservierungLogik::blockbuchungVorbereiten() {
     if (f_.abgerechnet != 1 && !speichern()) {
         dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden"), QStringLiteral("Speicherkontrolle"),
