@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Generator.h"
+#include "BlockCommands.h"
 #include "PaymentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -36,7 +37,7 @@ const char* const kUsage =
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
     "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
-const std::string kAufruf = std::string(kUsage) + kZahlungenAufruf;
+const std::string kAufruf = std::string(kUsage) + kZahlungenAufruf + kBlockAufruf;
 
 struct Options {
     QString db;
@@ -163,6 +164,7 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
+    if (int rc = 0; blockBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     Options o;
     if (!parse(args, o, err)) return 2;
