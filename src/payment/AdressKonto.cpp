@@ -28,10 +28,10 @@ const QString kNichtGeteilt = QStringLiteral("(tblBelegung.IST_Geteilt Is Null O
 }  // namespace
 
 const QStringList& AdressKonto::spaltenReservierungen() {
-    static const QStringList s = {QStringLiteral("Angebot"),     QStringLiteral("Zimmer"),          QStringLiteral("Reservierungsnummer"),
-                                  QStringLiteral("Abgerechnet"), QStringLiteral("Vom"),             QStringLiteral("Bis"),
-                                  QStringLiteral("Reserviert von"), QStringLiteral("Rechnungsadresse"), QStringLiteral("Gästezahl"),
-                                  QStringLiteral("Menge"),       QStringLiteral("Einzelpreis"),     QStringLiteral("Gesamtpreis")};
+    static const QStringList s = {
+        QStringLiteral("Angebot"),   QStringLiteral("Zimmer"), QStringLiteral("Reservierungsnummer"), QStringLiteral("Abgerechnet"),
+        QStringLiteral("Vom"),       QStringLiteral("Bis"),    QStringLiteral("Reserviert von"),      QStringLiteral("Rechnungsadresse"),
+        QStringLiteral("Gästezahl"), QStringLiteral("Menge"),  QStringLiteral("Einzelpreis"),         QStringLiteral("Gesamtpreis")};
     return s;
 }
 const QStringList& AdressKonto::spaltenRechnungen() {
@@ -40,22 +40,22 @@ const QStringList& AdressKonto::spaltenRechnungen() {
     return s;
 }
 const QStringList& AdressKonto::spaltenZahlungenMit() {
-    static const QStringList s = {QStringLiteral("Re-Nummer"), QStringLiteral("Zimmernummer"), QStringLiteral("Reservierungsnummer"),
-                                  QStringLiteral("Datum"),     QStringLiteral("Zahlbetrag"),   QStringLiteral("Zahlart"),
+    static const QStringList s = {QStringLiteral("Re-Nummer"),   QStringLiteral("Zimmernummer"), QStringLiteral("Reservierungsnummer"),
+                                  QStringLiteral("Datum"),       QStringLiteral("Zahlbetrag"),   QStringLiteral("Zahlart"),
                                   QStringLiteral("Bezahlt als"), QStringLiteral("Bemerkung")};
     return s;
 }
 const QStringList& AdressKonto::spaltenZahlungenOhne() {
-    static const QStringList s = {QStringLiteral("Zimmernummer"), QStringLiteral("Reservierungsnummer"), QStringLiteral("Datum"),
-                                  QStringLiteral("Zahlbetrag"),   QStringLiteral("Zahlart"),             QStringLiteral("Bezahlt als"),
-                                  QStringLiteral("Bemerkung")};
+    static const QStringList s = {
+        QStringLiteral("Zimmernummer"), QStringLiteral("Reservierungsnummer"), QStringLiteral("Datum"),    QStringLiteral("Zahlbetrag"),
+        QStringLiteral("Zahlart"),      QStringLiteral("Bezahlt als"),         QStringLiteral("Bemerkung")};
     return s;
 }
 const QStringList& AdressKonto::spaltenOffen() {
-    static const QStringList s = {QStringLiteral("Art"),          QStringLiteral("Zimmer"),           QStringLiteral("Reservierungsnummer"),
-                                  QStringLiteral("Posten"),       QStringLiteral("Reserviert von"),   QStringLiteral("Rechnungsadresse"),
-                                  QStringLiteral("Datum/Von"),    QStringLiteral("Datum/Bis"),        QStringLiteral("Gästezahl"),
-                                  QStringLiteral("Menge"),        QStringLiteral("Einzelpreis"),      QStringLiteral("Gesamtpreis")};
+    static const QStringList s = {QStringLiteral("Art"),       QStringLiteral("Zimmer"),         QStringLiteral("Reservierungsnummer"),
+                                  QStringLiteral("Posten"),    QStringLiteral("Reserviert von"), QStringLiteral("Rechnungsadresse"),
+                                  QStringLiteral("Datum/Von"), QStringLiteral("Datum/Bis"),      QStringLiteral("Gästezahl"),
+                                  QStringLiteral("Menge"),     QStringLiteral("Einzelpreis"),    QStringLiteral("Gesamtpreis")};
     return s;
 }
 
@@ -97,7 +97,8 @@ QList<KontoZeile> AdressKonto::reservierungen(bool weitere) const {
     QString wer = QStringLiteral("tblBelegung.GastID = ? OR tblBelegung.IDAdressRechnung = ?");
     QVariantList p{adresse_, adresse_};
     if (weitere) {
-        wer += QStringLiteral(" OR tblBelegung.ID IN (SELECT [WeitereGäste].ID_Belegung FROM [WeitereGäste] WHERE [WeitereGäste].ID_Adresse = ?)");
+        wer += QStringLiteral(
+            " OR tblBelegung.ID IN (SELECT [WeitereGäste].ID_Belegung FROM [WeitereGäste] WHERE [WeitereGäste].ID_Adresse = ?)");
         p << adresse_;
     }
     // Bookings with an extra item for the address belong here too.
@@ -117,8 +118,9 @@ QList<KontoZeile> AdressKonto::reservierungen(bool weitere) const {
     for (; !rs.eof(); rs.moveNext()) {
         KontoZeile z;
         z.buchung = rs.integer(QStringLiteral("ID"));
-        const bool angebot = rs.text(QStringLiteral("BelegungsArt")).trimmed().compare(QLatin1String("Angebot"), Qt::CaseInsensitive) == 0 ||
-                             rs.yes(QStringLiteral("Gelöscht"));
+        const bool angebot =
+            rs.text(QStringLiteral("BelegungsArt")).trimmed().compare(QLatin1String("Angebot"), Qt::CaseInsensitive) == 0 ||
+            rs.yes(QStringLiteral("Gelöscht"));
         const double preis = rs.number(QStringLiteral("Preis"));
         const double proNacht = rs.number(QStringLiteral("PreisProNacht"));
         z.texte = {angebot ? QStringLiteral("Ja") : QStringLiteral("Nein"),
@@ -133,8 +135,18 @@ QList<KontoZeile> AdressKonto::reservierungen(bool weitere) const {
                    rs.text(QStringLiteral("AnzahlÜbernachtungen")),
                    zweiStellen(proNacht),
                    zweiStellen(preis)};
-        z.sortierung = {z.texte[0], z.texte[1], z.texte[2], z.texte[3], datum(rs, "Von"), datum(rs, "Bis"), z.texte[6], z.texte[7],
-                        rs.integer(QStringLiteral("AnzahlGäste")), rs.integer(QStringLiteral("AnzahlÜbernachtungen")), proNacht, preis};
+        z.sortierung = {z.texte[0],
+                        z.texte[1],
+                        z.texte[2],
+                        z.texte[3],
+                        datum(rs, "Von"),
+                        datum(rs, "Bis"),
+                        z.texte[6],
+                        z.texte[7],
+                        rs.integer(QStringLiteral("AnzahlGäste")),
+                        rs.integer(QStringLiteral("AnzahlÜbernachtungen")),
+                        proNacht,
+                        preis};
         z.betrag = angebot ? 0 : geld::ausBetrag(preis);
         zeilen << z;
     }
@@ -223,12 +235,9 @@ QList<KontoZeile> AdressKonto::zahlungenOhneRechnung() const {
         z.zahlung = rs.integer(QStringLiteral("IDZahlung"));
         z.buchung = rs.integer(QStringLiteral("IDBelegung"));
         const double betrag = rs.number(QStringLiteral("Betrag"));
-        z.texte = {rs.text(QStringLiteral("NeueNummer")),
-                   rs.text(QStringLiteral("BelegNummer_eigen")),
-                   kurz(rs.value(QStringLiteral("ZahlDatum"))),
-                   geld::text(geld::ausBetrag(betrag)),
-                   rs.text(QStringLiteral("Zahlart")),
-                   rs.text(QStringLiteral("WasBezahlt")),
+        z.texte = {rs.text(QStringLiteral("NeueNummer")),       rs.text(QStringLiteral("BelegNummer_eigen")),
+                   kurz(rs.value(QStringLiteral("ZahlDatum"))), geld::text(geld::ausBetrag(betrag)),
+                   rs.text(QStringLiteral("Zahlart")),          rs.text(QStringLiteral("WasBezahlt")),
                    rs.text(QStringLiteral("Zahlung_Bem"))};
         z.sortierung = {z.texte[0], z.texte[1], datum(rs, "ZahlDatum"), betrag, z.texte[4], z.texte[5], z.texte[6]};
         z.betrag = geld::ausBetrag(betrag);
@@ -270,27 +279,39 @@ QList<KontoZeile> AdressKonto::offenePosten() const {
                        rs.text(QStringLiteral("AnzahlÜbernachtungen")),
                        zweiStellen(proNacht),
                        zweiStellen(preis)};
-            z.sortierung = {z.texte[0], z.texte[1], z.texte[2], z.texte[3], z.texte[4], z.texte[5], datum(rs, "Von"), datum(rs, "Bis"),
-                            rs.integer(QStringLiteral("AnzahlGäste")), rs.integer(QStringLiteral("AnzahlÜbernachtungen")), proNacht, preis};
+            z.sortierung = {z.texte[0],
+                            z.texte[1],
+                            z.texte[2],
+                            z.texte[3],
+                            z.texte[4],
+                            z.texte[5],
+                            datum(rs, "Von"),
+                            datum(rs, "Bis"),
+                            rs.integer(QStringLiteral("AnzahlGäste")),
+                            rs.integer(QStringLiteral("AnzahlÜbernachtungen")),
+                            proNacht,
+                            preis};
             z.betrag = geld::ausBetrag(preis);
             zeilen << z;
         }
     }
     {
         Recordset rs = db_.openRecordset(
-            QStringLiteral("SELECT tbRePosten.IDRePosten, tbRePosten.IDBelegung, tbRePosten.ArtikelPo, tbRePosten.DatumPo, "
-                           "tbRePosten.DatumPoBis, tbRePosten.AnzGästePo, tbRePosten.MengePo, tbRePosten.PreisPo, "
-                           "tblBelegung.BelegNummer_eigen, tbZimmernummern.NeueNummer, G.FirstName AS GV, G.LastName AS GN, "
-                           "P.FirstName AS PV, P.LastName AS PN "
-                           "FROM ((((tbRePosten INNER JOIN tblBelegung ON tbRePosten.IDBelegung = tblBelegung.ID) LEFT JOIN tbZimmernummern "
-                           "ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer) LEFT JOIN tbBelegArten ON tblBelegung.Belegungsart = "
-                           "tbBelegArten.BelegungsID) LEFT JOIN Address AS G ON tblBelegung.GastID = G.ID) LEFT JOIN Address AS P ON "
-                           "tbRePosten.IDAdressePo = P.ID WHERE ") +
+            QStringLiteral(
+                "SELECT tbRePosten.IDRePosten, tbRePosten.IDBelegung, tbRePosten.ArtikelPo, tbRePosten.DatumPo, "
+                "tbRePosten.DatumPoBis, tbRePosten.AnzGästePo, tbRePosten.MengePo, tbRePosten.PreisPo, "
+                "tblBelegung.BelegNummer_eigen, tbZimmernummern.NeueNummer, G.FirstName AS GV, G.LastName AS GN, "
+                "P.FirstName AS PV, P.LastName AS PN "
+                "FROM ((((tbRePosten INNER JOIN tblBelegung ON tbRePosten.IDBelegung = tblBelegung.ID) LEFT JOIN tbZimmernummern "
+                "ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer) LEFT JOIN tbBelegArten ON tblBelegung.Belegungsart = "
+                "tbBelegArten.BelegungsID) LEFT JOIN Address AS G ON tblBelegung.GastID = G.ID) LEFT JOIN Address AS P ON "
+                "tbRePosten.IDAdressePo = P.ID WHERE ") +
                 kein +
-                QStringLiteral(" AND tblBelegung.Gelöscht = False AND tbRePosten.IDRePosten NOT IN (SELECT "
-                               "tbRechnungen_zu_Posten.IDPostenRe FROM tbRechnungen_zu_Posten WHERE tbRechnungen_zu_Posten.IDRechnung Is Not "
-                               "Null AND tbRechnungen_zu_Posten.IDPostenRe Is Not Null) AND (tblBelegung.GastID = ? OR tbRePosten.IDAdressePo = "
-                               "?)"),
+                QStringLiteral(
+                    " AND tblBelegung.Gelöscht = False AND tbRePosten.IDRePosten NOT IN (SELECT "
+                    "tbRechnungen_zu_Posten.IDPostenRe FROM tbRechnungen_zu_Posten WHERE tbRechnungen_zu_Posten.IDRechnung Is Not "
+                    "Null AND tbRechnungen_zu_Posten.IDPostenRe Is Not Null) AND (tblBelegung.GastID = ? OR tbRePosten.IDAdressePo = "
+                    "?)"),
             {adresse_, adresse_});
         for (; !rs.eof(); rs.moveNext()) {
             KontoZeile z;
@@ -311,8 +332,18 @@ QList<KontoZeile> AdressKonto::offenePosten() const {
                        rs.text(QStringLiteral("MengePo")),
                        zweiStellen(preis),
                        zweiStellen(gesamt)};
-            z.sortierung = {z.texte[0], z.texte[1], z.texte[2], z.texte[3], z.texte[4], z.texte[5], datum(rs, "DatumPo"),
-                            datum(rs, "DatumPoBis"), rs.integer(QStringLiteral("AnzGästePo")), menge, preis, gesamt};
+            z.sortierung = {z.texte[0],
+                            z.texte[1],
+                            z.texte[2],
+                            z.texte[3],
+                            z.texte[4],
+                            z.texte[5],
+                            datum(rs, "DatumPo"),
+                            datum(rs, "DatumPoBis"),
+                            rs.integer(QStringLiteral("AnzGästePo")),
+                            menge,
+                            preis,
+                            gesamt};
             z.betrag = geld::ausBetrag(gesamt);
             zeilen << z;
         }

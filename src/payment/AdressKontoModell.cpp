@@ -38,8 +38,8 @@ QVariant AdressKontoModell::data(const QModelIndex& index, int role) const {
     const KontoZeile& z = zeilen_[index.row()];
     if (role == Qt::DisplayRole) return index.column() < z.texte.size() ? z.texte[index.column()] : QString();
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(rechts_.contains(index.column()) ? Qt::AlignRight | Qt::AlignVCenter
-                                                                                  : Qt::AlignLeft | Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment(rechts_.contains(index.column()) ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter));
     return {};
 }
 
@@ -65,7 +65,9 @@ void AdressKontoModell::sort(int column, Qt::SortOrder order) {
         else
             gruppen << QList<KontoZeile>{z};
     }
-    const auto wert = [column](const QList<KontoZeile>& g) { return column < g.first().sortierung.size() ? g.first().sortierung[column] : QVariant(); };
+    const auto wert = [column](const QList<KontoZeile>& g) {
+        return column < g.first().sortierung.size() ? g.first().sortierung[column] : QVariant();
+    };
     std::stable_sort(gruppen.begin(), gruppen.end(), [&](const QList<KontoZeile>& a, const QList<KontoZeile>& b) {
         return order == Qt::AscendingOrder ? kleiner(wert(a), wert(b)) : kleiner(wert(b), wert(a));
     });

@@ -13,8 +13,7 @@ ZahlungAdrLogik::ZahlungAdrLogik(Database& db, Dialogs& dialogs, int adresse) : 
 }
 
 QString ZahlungAdrLogik::ueberschrift() const {
-    return QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:") + QLatin1Char('\n') +
-           konto_.anschrift();
+    return QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:") + QLatin1Char('\n') + konto_.anschrift();
 }
 
 void ZahlungAdrLogik::setWeitere(bool an) {
@@ -54,10 +53,8 @@ bool ZahlungAdrLogik::moeglich(Eintrag e, const KontoZeile* z) const {
     switch (e) {
         case Eintrag::StatusAbgerechnet: return adresse() != 0;
         case Eintrag::Reservierung: return z && z->buchung != 0 && tab_ != Rechnungen;
-        case Eintrag::Rechnungsuebersicht:
-            return z && ((tab_ == Rechnungen && z->rechnung != 0) || (tab_ == Offen && z->buchung != 0));
-        case Eintrag::Zahlungsuebersicht:
-            return z && ((tab_ == Zahlungen && z->zahlung != 0) || (tab_ == Rechnungen && z->rechnung != 0));
+        case Eintrag::Rechnungsuebersicht: return z && ((tab_ == Rechnungen && z->rechnung != 0) || (tab_ == Offen && z->buchung != 0));
+        case Eintrag::Zahlungsuebersicht: return z && ((tab_ == Zahlungen && z->zahlung != 0) || (tab_ == Rechnungen && z->rechnung != 0));
     }
     return false;
 }
@@ -100,8 +97,8 @@ bool ZahlungAdrLogik::statusKorrektur() {
     }
     QString text;
     if (buchungen > 0 && posten > 0)
-        text = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen und ") + QString::number(posten) +
-               QStringLiteral(" Zusatzposten geändert.");
+        text = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen und ") +
+               QString::number(posten) + QStringLiteral(" Zusatzposten geändert.");
     else if (buchungen > 0)
         text = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen geändert.");
     else if (posten > 0)

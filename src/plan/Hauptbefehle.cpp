@@ -1,6 +1,7 @@
 #include "plan/Hauptbefehle.h"
 
 #include "engine/Database.h"
+#include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -10,7 +11,6 @@
 #include "store/Fenster.h"
 #include "store/Parameter.h"
 #include "store/mdBlockbuchung.h"
-#include "platform/Clock.h"
 
 namespace tav {
 

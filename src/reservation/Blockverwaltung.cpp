@@ -9,8 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/UserName.h"
 #include "reservation/BelegNummern.h"
-#include "store/mdBlockbuchung.h"
 #include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
 
 namespace tav {
 
@@ -129,9 +129,10 @@ bool Blockverwaltung::zimmerFrei(int zimmer, int ohneBuchung) {
 
 QList<BlockZimmer> Blockverwaltung::freieZimmer() {
     QList<BlockZimmer> frei;
-    Recordset rs = db_.openRecordset(QStringLiteral(
-        "SELECT Zimmernummer, NeueNummer, AnzahlGästeDefault, PreisDefault FROM tbZimmernummern WHERE Zimmernummer < ? AND Zimmernummer "
-        "NOT IN (SELECT DISTINCT Zimmernummer FROM tblBelegung WHERE Gelöscht = False AND Von < ? AND Bis > ?) ORDER BY Zimmernummer"),
+    Recordset rs = db_.openRecordset(
+        QStringLiteral(
+            "SELECT Zimmernummer, NeueNummer, AnzahlGästeDefault, PreisDefault FROM tbZimmernummern WHERE Zimmernummer < ? AND Zimmernummer "
+            "NOT IN (SELECT DISTINCT Zimmernummer FROM tblBelegung WHERE Gelöscht = False AND Von < ? AND Bis > ?) ORDER BY Zimmernummer"),
         {warteZimmer_, bis_, von_});
     for (; !rs.eof(); rs.moveNext()) {
         const int nummer = rs.integer(QStringLiteral("Zimmernummer"));
@@ -139,7 +140,7 @@ QList<BlockZimmer> Blockverwaltung::freieZimmer() {
         for (const Blockmitglied& m : mitglieder_) imBlock = imBlock || m.zimmer == nummer;
         if (imBlock) continue;
         frei << BlockZimmer{nummer, rs.text(QStringLiteral("NeueNummer")), rs.integer(QStringLiteral("AnzahlGästeDefault")),
-                             rs.number(QStringLiteral("PreisDefault"))};
+                            rs.number(QStringLiteral("PreisDefault"))};
     }
     return frei;
 }
@@ -204,8 +205,8 @@ int Blockverwaltung::neueBuchung(const Blockmitglied& m, const NummernMuster& mu
     const QDate heute = Clock::current().today();
     Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = 0"));
     rs.addNew();
-    for (const char* feld : {"GastID", "IDAdressRechnung", "Belegungsart", "Wäsche1", "Wäsche2", "Frühstück", "Mittag", "Abendessen",
-                             "Zahlart", "Fix"})
+    for (const char* feld :
+         {"GastID", "IDAdressRechnung", "Belegungsart", "Wäsche1", "Wäsche2", "Frühstück", "Mittag", "Abendessen", "Zahlart", "Fix"})
         rs.setValue(QString::fromUtf8(feld), vorlage.value(QString::fromUtf8(feld)));
     const int naechte = int(von_.daysTo(bis_));
     rs.setValue(QStringLiteral("Zimmernummer"), m.zimmer);

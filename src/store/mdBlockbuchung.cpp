@@ -9,9 +9,7 @@
 
 namespace tav {
 
-void mdBlockbuchung::uebergabeSchreiben(Database& db, int buchungId) {
-    Parameter(db).write(kUebergabe, {{1, QString::number(buchungId)}});
-}
+void mdBlockbuchung::uebergabeSchreiben(Database& db, int buchungId) { Parameter(db).write(kUebergabe, {{1, QString::number(buchungId)}}); }
 
 int mdBlockbuchung::uebergabeLesen(Database& db) {
     Recordset rs = db.openRecordset(
@@ -26,9 +24,8 @@ int mdBlockbuchung::uebergabeLesen(Database& db) {
 
 int mdBlockbuchung::BlocknummerDerBelegung(Database& db, int buchungId) {
     Recordset rs = db.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung, tbBlockbuchung.IDBlockbuchung ") +
-                                    QStringLiteral(" From tbBlockbuchung ") +
-                                    QStringLiteral(" Where (((tbBlockbuchung.IDBelegung) = ") + QString::number(buchungId) +
-                                    QStringLiteral("));"));
+                                    QStringLiteral(" From tbBlockbuchung ") + QStringLiteral(" Where (((tbBlockbuchung.IDBelegung) = ") +
+                                    QString::number(buchungId) + QStringLiteral("));"));
     if (rs.eof()) return 0;
     return rs.value(QStringLiteral("IDBlockbuchung")).toInt();
 }
@@ -52,11 +49,13 @@ QList<int> mdBlockbuchung::buchungenMitBlock(Database& db, int buchungId) {
 
 mdBlockbuchung::Angebote mdBlockbuchung::Angebotskonflikte(Database& db, Dialogs& dialogs, const QDate& tag) {
     Angebote a;
-    const QString kopf = QStringLiteral("SELECT tblBelegung.ID, tblBelegung.Belegungsart, tblBelegung.Von, tblBelegung.Gelöscht, "
-                                        "tbBelegArten.BelegungsArt,") +
+    const QString kopf = QStringLiteral(
+                             "SELECT tblBelegung.ID, tblBelegung.Belegungsart, tblBelegung.Von, tblBelegung.Gelöscht, "
+                             "tbBelegArten.BelegungsArt,") +
                          QStringLiteral(" tbBlockbuchung.IDBelegung") +
-                         QStringLiteral(" FROM (tblBelegung INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = "
-                                        "tbBelegArten.BelegungsID) LEFT JOIN ") +
+                         QStringLiteral(
+                             " FROM (tblBelegung INNER JOIN tbBelegArten ON tblBelegung.Belegungsart = "
+                             "tbBelegArten.BelegungsID) LEFT JOIN ") +
                          QStringLiteral(" tbBlockbuchung ON tblBelegung.ID = tbBlockbuchung.IDBelegung ") +
                          QStringLiteral(" WHERE (((tblBelegung.Von)<=") + sqltext::date(tag) +
                          QStringLiteral(") AND ((tblBelegung.Gelöscht)=False) AND ");

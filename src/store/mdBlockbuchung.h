@@ -31,10 +31,10 @@ public:
 
     // What the stale-offer check did.
     struct Angebote {
-        int ohneBlock = 0;       // offers outside a block found
-        int geparkt = 0;         // of these, moved into the waiting position
-        int imBlock = 0;         // offers of a block found
-        int geloescht = 0;       // of these, deleted
+        int ohneBlock = 0;  // offers outside a block found
+        int geparkt = 0;    // of these, moved into the waiting position
+        int imBlock = 0;    // offers of a block found
+        int geloescht = 0;  // of these, deleted
     };
     // Offers that begin on or before `tag`: those outside a block may go into the waiting
     // position, those of a block may be deleted (with their membership), each after its questions.

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLocale>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -121,8 +121,7 @@ TEST_F(BlockBedienungTest, ABlockOfThreeRoomsShowsThreeBarsAndItsSumInTheAccount
     konto.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&konto));
     double summe = 0;
-    for (int id : mitglieder)
-        summe += db().scalar(QStringLiteral("SELECT Preis FROM tblBelegung WHERE ID = ?"), {id}).toDouble();
+    for (int id : mitglieder) summe += db().scalar(QStringLiteral("SELECT Preis FROM tblBelegung WHERE ID = ?"), {id}).toDouble();
     EXPECT_EQ(konto.txtSumBelegungen->text(), QLocale(QLocale::German, QLocale::Germany).toString(summe, 'f', 2));
     EXPECT_EQ(konto.ctrFlexBelegung->model()->rowCount(), 3);
     test::saveScreenshot(konto, QStringLiteral("frmZahlungAdr"));

@@ -2,13 +2,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
 #include <QApplication>
-#include <QTimer>
+#include <QFile>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/ProgrammFenster.h"
@@ -41,8 +41,7 @@ protected:
         variablen().programmordner = ordner.path();
         // The sibling programs of the family are installed beside the program.
         for (const char* p : {"Qubero.exe", "Tosmek.exe", "Yorvak.exe", "Lomvix.exe", "Pelvar.exe", "Fendrix.exe", "Sendrak.exe",
-                              "Wernic.exe", "Gavrol.exe"})
-        {
+                              "Wernic.exe", "Gavrol.exe"}) {
             // Files in the program folder for the windows that look for them themselves, and
             // the same programs for the main window's scripted shell.
             QFile datei(Shell::programPath(ordner.file(QString::fromUtf8(p))));
@@ -105,8 +104,10 @@ TEST_F(MenueVollstaendigTest, NoEntryOfTheMainWindowIsDisabled) {
 }
 
 TEST_F(MenueVollstaendigTest, TheReservationFormDisablesOnlyWhatItsStateForbids) {
-    const int id = variablen().db->scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND (Abgerechnet = 0 OR "
-                                                         "Abgerechnet Is Null) AND ID NOT IN (SELECT IDBelegung FROM tbBlockbuchung)"))
+    const int id = variablen()
+                       .db
+                       ->scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND (Abgerechnet = 0 OR "
+                                               "Abgerechnet Is Null) AND ID NOT IN (SELECT IDBelegung FROM tbBlockbuchung)"))
                        .toInt();
     ASSERT_NE(id, 0) << "an open sample booking";
     // Opened as the plan opens it: through the window service.

@@ -41,7 +41,8 @@ protected:
 TEST_F(ZahlungAdrLogikTest, AnAddressWithoutDocumentsShowsEmptyGridsAndZeroSums) {
     gebucht(1, 300.0);
     ZahlungAdrLogik l(db(), dialogs_, gast_);
-    EXPECT_EQ(l.ueberschrift(), QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:\nHella Brandt, Kiel"));
+    EXPECT_EQ(l.ueberschrift(),
+              QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:\nHella Brandt, Kiel"));
     for (int tab : {1, 2}) ASSERT_TRUE(l.tabWechseln(tab));
     EXPECT_TRUE(l.rechnungen().zeilen.isEmpty());
     EXPECT_TRUE(l.zahlungenMit().isEmpty());
@@ -80,16 +81,17 @@ TEST_F(ZahlungAdrLogikTest, InvoicesPaymentsAndTheDifferenceWhichMayTurnNegative
     rechnung(1, 300.0, b1);
     rechnung(2, 100.0, 0);
     zahlung(b1, 250.0, 1, QDate(2024, 7, 4));
-    zahlung(b1, 150.0, 2, QDate(2024, 7, 5));  // more paid than invoiced on document 2
-    zahlung(b1, 40.0, 0, QDate(2024, 6, 1));   // a deposit without document: the guest's
+    zahlung(b1, 150.0, 2, QDate(2024, 7, 5));                   // more paid than invoiced on document 2
+    zahlung(b1, 40.0, 0, QDate(2024, 6, 1));                    // a deposit without document: the guest's
     const int fremd = zahlung(b2, 60.0, 0, QDate(2024, 6, 2));  // invoice address elsewhere: not the guest's
 
     ZahlungAdrLogik l(db(), dialogs_, gast_);
     ASSERT_TRUE(l.tabWechseln(ZahlungAdrLogik::Rechnungen));
     const auto& r = l.rechnungen();
     ASSERT_EQ(r.zeilen.size(), 6);
-    EXPECT_EQ(spalte(r.zeilen, 1), (QStringList{QStringLiteral("R-1"), QStringLiteral("Summe Zahlungen:"), QStringLiteral("noch zu zahlen:"),
-                                                QStringLiteral("R-2"), QStringLiteral("Summe Zahlungen:"), QStringLiteral("noch zu zahlen:")}));
+    EXPECT_EQ(spalte(r.zeilen, 1),
+              (QStringList{QStringLiteral("R-1"), QStringLiteral("Summe Zahlungen:"), QStringLiteral("noch zu zahlen:"),
+                           QStringLiteral("R-2"), QStringLiteral("Summe Zahlungen:"), QStringLiteral("noch zu zahlen:")}));
     EXPECT_EQ(spalte(r.zeilen, 3), (QStringList{QStringLiteral("300,00"), QStringLiteral("250,00"), QStringLiteral("50,00"),
                                                 QStringLiteral("100,00"), QStringLiteral("150,00"), QStringLiteral("-50,00")}));
     EXPECT_EQ(l.summeRechnung(), QStringLiteral("400,00"));
@@ -119,10 +121,10 @@ TEST_F(ZahlungAdrLogikTest, OpenItemsLeaveOutWhatIsOnADocumentEvenWhenUnpaid) {
     const int angebot = gebucht(3, 900.0, QDate(2024, 7, 20));
     db().execute(QStringLiteral("UPDATE tblBelegung SET Belegungsart = 4 WHERE ID = ?"), {angebot});
     rechnung(5, 12.5, 0);
-    posten(offen, 12.5, 5);                 // on a document, not paid: not open
+    posten(offen, 12.5, 5);                     // on a document, not paid: not open
     const int frei = posten(abgerechnet, 8.0);  // on no document: open, though its stay is settled
     db().execute(QStringLiteral("UPDATE tbRePosten SET MengePo = 3, DatumPo = ? WHERE IDRePosten = ?"), {QDate(2024, 7, 11), frei});
-    posten(angebot, 99.0);                  // an offer's item: not open
+    posten(angebot, 99.0);  // an offer's item: not open
 
     ZahlungAdrLogik l(db(), dialogs_, gast_);
     ASSERT_TRUE(l.tabWechseln(ZahlungAdrLogik::Offen));

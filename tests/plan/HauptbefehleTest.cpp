@@ -181,7 +181,9 @@ TEST_F(HauptbefehleTest, TheStatisticsFirstMoveStaleOffersIntoTheWaitingPosition
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.last().caption, QStringLiteral("Angebotskonflikte"));
     EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Es gibt noch Angebote, deren Anfangsdatum vor dem 02.03.2024 beginnen.")));
-    const auto wartet = [this](int id) { return db().scalar(QStringLiteral("SELECT Gelöscht FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0; };
+    const auto wartet = [this](int id) {
+        return db().scalar(QStringLiteral("SELECT Gelöscht FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0;
+    };
     EXPECT_TRUE(wartet(alt));
     EXPECT_FALSE(wartet(neu));
     ASSERT_EQ(shell.started().size(), 1) << "the statistics start afterwards";

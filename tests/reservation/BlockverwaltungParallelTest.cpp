@@ -89,8 +89,10 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
 
     // Room 2: no two live bookings share a night.
     QList<std::pair<QDate, QDate>> belegt;
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 2 AND Gelöscht = False ORDER BY Von"));
-    for (; !rs.eof(); rs.moveNext()) belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
+    Recordset rs =
+        db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 2 AND Gelöscht = False ORDER BY Von"));
+    for (; !rs.eof(); rs.moveNext())
+        belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
     for (qsizetype i = 1; i < belegt.size(); ++i) EXPECT_LE(belegt[i - 1].second, belegt[i].first) << "bookings " << i - 1 << " and " << i;
     EXPECT_EQ(bloecke + buchungen, kRunden) << "one of each pair wins";
     EXPECT_EQ(belegt.size(), kRunden);
@@ -104,5 +106,7 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
     }
     const QString ergebnis = QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
     std::cout << "[ Ergebnis ] " << qPrintable(ergebnis) << std::endl;
-    RecordProperty("Ergebnis", QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
+    RecordProperty(
+        "Ergebnis",
+        QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
 }

@@ -4,8 +4,8 @@
 #include "engine/Recordset.h"
 #include "reservation/BelegungTestSupport.h"
 #include "reservation/Blockverwaltung.h"
-#include "store/mdBlockbuchung.h"
 #include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
 #include "support/FremdeSperre.h"
 
 using namespace tav;
@@ -31,8 +31,8 @@ protected:
 };
 
 TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingMarked) {
-    buchung(2, tag(12), tag(14), QStringLiteral("Belegt"));  // room 102 overlaps the last night
-    buchung(3, tag(13), tag(15), QStringLiteral("Danach"));  // room 103 starts on the departure day: free
+    buchung(2, tag(12), tag(14), QStringLiteral("Belegt"));        // room 102 overlaps the last night
+    buchung(3, tag(13), tag(15), QStringLiteral("Danach"));        // room 103 starts on the departure day: free
     buchung(4, tag(9), tag(11), QStringLiteral("Wartend"), true);  // waiting position: does not block 104
     Blockverwaltung b(db(), dialogs_);
     ASSERT_TRUE(b.laden(leiter_));
@@ -75,9 +75,10 @@ TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingM
         nummern << rs.value(QStringLiteral("BelegNummer")).toLongLong();
     }
     EXPECT_EQ(kuerzel, (QStringList{QStringLiteral("Chor 103"), QStringLiteral("Chor 105")}));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE BelegNummer = ? OR BelegNummer = ?"), {nummern[0], nummern[1]})
-                  .toInt(),
-              2)
+    EXPECT_EQ(
+        db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE BelegNummer = ? OR BelegNummer = ?"), {nummern[0], nummern[1]})
+            .toInt(),
+        2)
         << "each new booking has a number no other booking has";
     EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0) << "the hand-over row was not written by the form";
     EXPECT_EQ(Parameter(db()).read(QStringLiteral("BlockBuchung"))->text(2), QStringLiteral("1"));
@@ -98,8 +99,9 @@ TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
              ASSERT_TRUE(b.zimmerHinzufuegen(2));
              ASSERT_TRUE(b.zimmerHinzufuegen(4));
              auto andere = open(QStringLiteral("Lokal.mdb"));
-             andere->execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Belegungsart) VALUES (4, "
-                                            "#03-12-2024#, #03-20-2024#, 'Dazwischen', False, 1)"));
+             andere->execute(
+                 QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Belegungsart) VALUES (4, "
+                                "#03-12-2024#, #03-20-2024#, 'Dazwischen', False, 1)"));
          },
          QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Zimmer 104 ist inzwischen vom 10.03.2024 bis 13.03.2024 "
                         "belegt. Die Blockbuchung wurde nicht gespeichert; wählen Sie ein anderes Zimmer.")},
@@ -113,7 +115,8 @@ TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.warum);
         db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE Kürzel <> 'Chor'"));
-        if (db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt() == 0) leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+        if (db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt() == 0)
+            leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
         const int vorher = zeilen();
         Blockverwaltung b(db(), dialogs_);
         ASSERT_TRUE(b.laden(leiter_));
@@ -216,10 +219,12 @@ TEST_F(BlockverwaltungTest, ABookingThatCannotLeadABlockIsRefusedAtOpening) {
         QString text;
     };
     const QList<Fall> faelle = {
-        {"deleted", 4711, QStringLiteral("Die Reservierung mit der Nummer 4711 existiert nicht mehr. Die Blockbuchung kann nicht bearbeitet werden.")},
+        {"deleted", 4711,
+         QStringLiteral("Die Reservierung mit der Nummer 4711 existiert nicht mehr. Die Blockbuchung kann nicht bearbeitet werden.")},
         {"in the waiting position", wartend,
-         QStringLiteral("Die Reservierung steht in der Warteposition. Eine Blockbuchung kann nur aus einer Reservierung mit Zimmer angelegt "
-                        "werden.")},
+         QStringLiteral(
+             "Die Reservierung steht in der Warteposition. Eine Blockbuchung kann nur aus einer Reservierung mit Zimmer angelegt "
+             "werden.")},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.warum);

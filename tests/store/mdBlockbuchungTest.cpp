@@ -96,7 +96,10 @@ TEST_F(mdBlockbuchungTest, StaleOffersByTheirDayAndBlock) {
     };
     const QList<Fall> faelle = {
         {"No to both keeps everything", {Answer::No, Answer::No}, {frei, block}, false, false},
-        {"Cancel at the second question keeps the block's offer", {Answer::No, Answer::Yes, Answer::Cancel}, {frei, block, achtung}, false,
+        {"Cancel at the second question keeps the block's offer",
+         {Answer::No, Answer::Yes, Answer::Cancel},
+         {frei, block, achtung},
+         false,
          false},
         {"Yes, Yes, OK", {Answer::Yes, Answer::Yes, Answer::Ok}, {frei, block, achtung}, true, true},
     };

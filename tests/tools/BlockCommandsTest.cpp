@@ -32,14 +32,17 @@ TEST(BlockCommandsTest, TheMembersOfABlockAndTheSumsOfAnAccount) {
         // A payment for an invoice is listed with its room.
         db->execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (1, '101'), (2, '102')"));
         db->execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (1, 'Reserviert')"));
-        db->execute(QStringLiteral("INSERT INTO tblBelegung (ID, Zimmernummer, GastID, Von, Bis, Kürzel, Preis, Belegungsart, Abgerechnet, "
-                                   "Gelöscht) VALUES (7, 1, 5, #06-01-2024#, #06-03-2024#, 'Chor', 160, 1, 0, False), (8, 2, 5, #06-01-2024#, "
-                                   "#06-03-2024#, 'Chor 102', 140.5, 1, 0, False)"));
+        db->execute(
+            QStringLiteral("INSERT INTO tblBelegung (ID, Zimmernummer, GastID, Von, Bis, Kürzel, Preis, Belegungsart, Abgerechnet, "
+                           "Gelöscht) VALUES (7, 1, 5, #06-01-2024#, #06-03-2024#, 'Chor', 160, 1, 0, False), (8, 2, 5, #06-01-2024#, "
+                           "#06-03-2024#, 'Chor 102', 140.5, 1, 0, False)"));
         db->execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (4, 8, False), (4, 7, True)"));
-        db->execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, IDAdresseRe, BetragBrutto, DatumRe) "
-                                   "VALUES (3, 'R-3', 'R', 5, 100, #06-03-2024#)"));
-        db->execute(QStringLiteral("INSERT INTO tbZahlung (IDZahlung, IdRechnung, IDBelegung, ZahlDatum, Betrag) VALUES (1, 3, 7, #06-03-2024#, "
-                                   "120)"));
+        db->execute(
+            QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, IDAdresseRe, BetragBrutto, DatumRe) "
+                           "VALUES (3, 'R-3', 'R', 5, 100, #06-03-2024#)"));
+        db->execute(
+            QStringLiteral("INSERT INTO tbZahlung (IDZahlung, IdRechnung, IDBelegung, ZahlDatum, Betrag) VALUES (1, 3, 7, #06-03-2024#, "
+                           "120)"));
     }
     struct Fall {
         const char* name;
@@ -58,8 +61,9 @@ TEST(BlockCommandsTest, TheMembersOfABlockAndTheSumsOfAnAccount) {
         {"account, more paid than invoiced",
          {QStringLiteral("konto"), db, datei, QStringLiteral("--adresse"), QStringLiteral("5")},
          0,
-         QStringLiteral("Reservierungen\t300.50\nRechnungen\t100.00\nZahlungen\t120.00\nDifferenz\t-20.00\nZahlungenFuerRechnungen\t120.00\n"
-                        "ZahlungenOhneRechnung\t0.00\nNichtAbgerechnet\t300.50\n")},
+         QStringLiteral(
+             "Reservierungen\t300.50\nRechnungen\t100.00\nZahlungen\t120.00\nDifferenz\t-20.00\nZahlungenFuerRechnungen\t120.00\n"
+             "ZahlungenOhneRechnung\t0.00\nNichtAbgerechnet\t300.50\n")},
         {"booking outside a block", {QStringLiteral("block"), db, datei, QStringLiteral("--buchung"), QStringLiteral("99")}, 1, QString()},
         {"no such address", {QStringLiteral("konto"), db, datei, QStringLiteral("--adresse"), QStringLiteral("99")}, 1, QString()},
         {"not a number", {QStringLiteral("konto"), db, datei, QStringLiteral("--adresse"), QStringLiteral("fünf")}, 2, QString()},

@@ -30,11 +30,13 @@ TEST(PaymentCommandsTest, PaymentsAndOpenAmountsOfABookingAnInvoiceAndAnAddress)
         auto db = tav::Database::open(datei);
         db->execute(QStringLiteral("INSERT INTO Address (ID, Lastname) VALUES (5, 'Brandt')"));
         db->execute(QStringLiteral("INSERT INTO tblBelegung (ID, Zimmernummer, GastID, Abgerechnet) VALUES (7, 1, 5, 1)"));
-        db->execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, IDAdresseRe, BetragBrutto) "
-                                   "VALUES (3, 'R-3', 'R', 5, 250)"));
+        db->execute(
+            QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, IDAdresseRe, BetragBrutto) "
+                           "VALUES (3, 'R-3', 'R', 5, 250)"));
         db->execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung) VALUES (3, 7)"));
-        db->execute(QStringLiteral("INSERT INTO tbZahlung (IDZahlung, IdRechnung, IDBelegung, ZahlDatum, Betrag, Zahlart, WasBezahlt) "
-                                   "VALUES (1, 3, 7, #06-20-2024#, 100.1, 'Bar', 'Anzahlung'), (2, Null, 7, #06-21-2024#, -0.1, 'Bar', Null)"));
+        db->execute(
+            QStringLiteral("INSERT INTO tbZahlung (IDZahlung, IdRechnung, IDBelegung, ZahlDatum, Betrag, Zahlart, WasBezahlt) "
+                           "VALUES (1, 3, 7, #06-20-2024#, 100.1, 'Bar', 'Anzahlung'), (2, Null, 7, #06-21-2024#, -0.1, 'Bar', Null)"));
     }
     const QString erwartet = QStringLiteral(
         "IDZahlung\tIdRechnung\tIDBelegung\tZahlDatum\tBetrag\tZahlart\tWasBezahlt\tZahlung_Bem\n"
@@ -68,7 +70,8 @@ TEST(PaymentCommandsTest, PaymentsAndOpenAmountsOfABookingAnInvoiceAndAnAddress)
             EXPECT_FALSE(e.err.isEmpty());
         }
     }
-    const Ergebnis rechnung = werkzeug({QStringLiteral("zahlungen"), QStringLiteral("--db"), datei, QStringLiteral("--rechnung"), QStringLiteral("3")});
+    const Ergebnis rechnung =
+        werkzeug({QStringLiteral("zahlungen"), QStringLiteral("--db"), datei, QStringLiteral("--rechnung"), QStringLiteral("3")});
     EXPECT_TRUE(rechnung.out.contains(QStringLiteral("\nNochZuZahlen\t149.90\n"))) << rechnung.out.toStdString();
     EXPECT_FALSE(rechnung.out.contains(QStringLiteral("-0.10"))) << "the payment without invoice is not the invoice's";
 }

@@ -56,16 +56,17 @@ bool blockBefehl(const QStringList& args, QTextStream& out, QTextStream& err, in
             out << "IDBlockbuchung\tIDBelegung\tMaster\tZimmernummer\tVon\tBis\tKürzel\tPreis\n";
             for (int mitglied : mdBlockbuchung::mitglieder(*db, block)) {
                 Recordset rs = db->openRecordset(
-                    QStringLiteral("SELECT tblBelegung.Zimmernummer, tblBelegung.Von, tblBelegung.Bis, tblBelegung.Kürzel, tblBelegung.Preis, "
-                                   "tbBlockbuchung.Master FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = "
-                                   "tbBlockbuchung.IDBelegung WHERE tblBelegung.ID = ?"),
+                    QStringLiteral(
+                        "SELECT tblBelegung.Zimmernummer, tblBelegung.Von, tblBelegung.Bis, tblBelegung.Kürzel, tblBelegung.Preis, "
+                        "tbBlockbuchung.Master FROM tblBelegung INNER JOIN tbBlockbuchung ON tblBelegung.ID = "
+                        "tbBlockbuchung.IDBelegung WHERE tblBelegung.ID = ?"),
                     {mitglied});
                 if (rs.eof()) continue;
                 out << block << '\t' << mitglied << '\t' << (rs.yes(QStringLiteral("Master")) ? -1 : 0) << '\t'
                     << rs.integer(QStringLiteral("Zimmernummer")) << '\t'
                     << rs.value(QStringLiteral("Von")).toDate().toString(QStringLiteral("yyyy-MM-dd")) << '\t'
-                    << rs.value(QStringLiteral("Bis")).toDate().toString(QStringLiteral("yyyy-MM-dd")) << '\t' << rs.text(QStringLiteral("Kürzel"))
-                    << '\t' << betrag(geld::ausBetrag(rs.number(QStringLiteral("Preis")))) << '\n';
+                    << rs.value(QStringLiteral("Bis")).toDate().toString(QStringLiteral("yyyy-MM-dd")) << '\t'
+                    << rs.text(QStringLiteral("Kürzel")) << '\t' << betrag(geld::ausBetrag(rs.number(QStringLiteral("Preis")))) << '\n';
             }
             rc = 0;
             return true;

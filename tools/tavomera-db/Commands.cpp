@@ -10,8 +10,8 @@
 #include <exception>
 #include <string>
 
-#include "Generator.h"
 #include "BlockCommands.h"
+#include "Generator.h"
 #include "PaymentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"

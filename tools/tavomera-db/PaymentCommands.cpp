@@ -33,8 +33,8 @@ void ausgeben(const QList<Zahlung>& zahlungen, const QList<RechnungsBlock>& rech
     geld::Cent offen = 0;
     for (const RechnungsBlock& r : rechnungen) {
         offen += r.offen();
-        out << r.reNummer << '\t' << text(r.eigeneNummer) << '\t' << betrag(r.brutto) << '\t' << betrag(r.gezahlt) << '\t' << betrag(r.offen())
-            << '\n';
+        out << r.reNummer << '\t' << text(r.eigeneNummer) << '\t' << betrag(r.brutto) << '\t' << betrag(r.gezahlt) << '\t'
+            << betrag(r.offen()) << '\n';
     }
     out << '\n' << "Zahlungen\t" << betrag(summe) << '\n' << "NochZuZahlen\t" << betrag(offen) << '\n';
 }
@@ -87,8 +87,8 @@ bool zahlungenBefehl(const QStringList& args, QTextStream& out, QTextStream& err
                 return true;
             }
             QList<Zahlung> zahlungen;
-            for (Recordset rs = db->openRecordset(QStringLiteral("SELECT IDZahlung FROM tbZahlung WHERE IdRechnung = ? ORDER BY ZahlDatum, IDZahlung"),
-                                                  {id});
+            for (Recordset rs = db->openRecordset(
+                     QStringLiteral("SELECT IDZahlung FROM tbZahlung WHERE IdRechnung = ? ORDER BY ZahlDatum, IDZahlung"), {id});
                  !rs.eof(); rs.moveNext())
                 if (auto zahlung = z.zahlung(rs.integer(QStringLiteral("IDZahlung")))) zahlungen << *zahlung;
             ausgeben(zahlungen, block, out);

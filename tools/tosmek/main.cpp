@@ -18,9 +18,9 @@
 #include "platform/Shell.h"
 #include "platform/WindowAnnouncement.h"
 #include "platform/ui/QtDialogs.h"
-#include "store/mdBlockbuchung.h"
 #include "reservation/ui/Blockfenster.h"
 #include "store/Datenbankfehler.h"
+#include "store/mdBlockbuchung.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
 
     tav::QtDialogs dialogs;
     dialogs.setDefaultCaption(QStringLiteral("Blockbuchung"));
-    const QString pfad =
-        args.size() > 1 ? args[1] : tav::files::join(QCoreApplication::applicationDirPath(), QStringLiteral("Lokal.mdb"));
+    const QString pfad = args.size() > 1 ? args[1] : tav::files::join(QCoreApplication::applicationDirPath(), QStringLiteral("Lokal.mdb"));
     std::unique_ptr<tav::Database> db;
     if (!tav::datenbankGeschuetzt(dialogs, QStringLiteral("Die Blockbuchung konnte nicht geöffnet werden."),
                                   [&] { db = tav::Database::open(pfad); }))

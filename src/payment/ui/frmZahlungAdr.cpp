@@ -119,8 +119,8 @@ frmZahlungAdr::frmZahlungAdr(Database& db, Dialogs& dialogs, Fenster& fenster, i
     for (QTableView* g : {ctrFlexBelegung, ctrFlexRechnungen, ctrflexZahlung, ctrFlexZahlungOhne, flexOffene})
         connect(g->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &frmZahlungAdr::menueAktualisieren);
 
-    txtSumBelegungen = summenfeld("txtSumBelegungen", QStringLiteral("Berechnet die Summe der Zimmerpreise. Angebote werden nicht berücksichtigt."),
-                                  this);
+    txtSumBelegungen =
+        summenfeld("txtSumBelegungen", QStringLiteral("Berechnet die Summe der Zimmerpreise. Angebote werden nicht berücksichtigt."), this);
     txtSumRechnung = summenfeld("txtSumRechnung", QStringLiteral("Summe der Rechnungen"), this);
     txtSumZahlRechnung = summenfeld("txtSumZahlRechnung", QStringLiteral("Summe der Zahlungen auf diese Rechnungen"), this);
     txtDiffRechZahl = summenfeld("txtDiffRechZahl", QStringLiteral("Rechnungen abzüglich Zahlungen"), this);
@@ -184,7 +184,8 @@ frmZahlungAdr::frmZahlungAdr(Database& db, Dialogs& dialogs, Fenster& fenster, i
     chWeitere->setToolTip(QStringLiteral("Zeigt auch die Reservierungen, bei denen die Adresse als weitere Person eingetragen ist."));
     cmdVorgabe = parts::button(QStringLiteral("cmdVorgabe"), QStringLiteral("als &Vorgabe speichern"),
                                QStringLiteral("Speichert die Einstellung für das nächste Öffnen."), this);
-    cmdSchliessen = parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schli&eßen"), QStringLiteral("Schließt das Fenster."), this);
+    cmdSchliessen =
+        parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schli&eßen"), QStringLiteral("Schließt das Fenster."), this);
     lblHilfe_ = parts::helpLine();
 
     auto* unten = new QHBoxLayout;
@@ -290,8 +291,8 @@ void frmZahlungAdr::menueAktualisieren() {
     const KontoZeile* z = gewaehlt();
     using E = ZahlungAdrLogik::Eintrag;
     mnuReservierung->setEnabled(fenster_.vorhanden(Ziel::Reservierung) && logik_.moeglich(E::Reservierung, z));
-    const bool rechnungDa = logik_.tab() == ZahlungAdrLogik::Rechnungen ? fenster_.vorhanden(Ziel::RechnungOeffnen)
-                                                                         : fenster_.vorhanden(Ziel::Rechnungen);
+    const bool rechnungDa =
+        logik_.tab() == ZahlungAdrLogik::Rechnungen ? fenster_.vorhanden(Ziel::RechnungOeffnen) : fenster_.vorhanden(Ziel::Rechnungen);
     mnuRechnung->setEnabled(rechnungDa && logik_.moeglich(E::Rechnungsuebersicht, z));
     mnuZahlung->setEnabled(fenster_.vorhanden(Ziel::Zahlungen) && logik_.moeglich(E::Zahlungsuebersicht, z));
     mnuStatus->setEnabled(logik_.moeglich(E::StatusAbgerechnet, z));
@@ -312,7 +313,10 @@ void frmZahlungAdr::ausfuehren(ZahlungAdrLogik::Eintrag e) {
     menueAktualisieren();
     const KontoZeile* z = gewaehlt();
     using E = ZahlungAdrLogik::Eintrag;
-    QAction* eintrag = e == E::Reservierung ? mnuReservierung : e == E::Rechnungsuebersicht ? mnuRechnung : e == E::Zahlungsuebersicht ? mnuZahlung : mnuStatus;
+    QAction* eintrag = e == E::Reservierung          ? mnuReservierung
+                       : e == E::Rechnungsuebersicht ? mnuRechnung
+                       : e == E::Zahlungsuebersicht  ? mnuZahlung
+                                                     : mnuStatus;
     if (!eintrag->isEnabled()) return;
     Aufruf a;
     const int tab = logik_.tab();

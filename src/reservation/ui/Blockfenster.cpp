@@ -31,8 +31,8 @@ Blockfenster::Blockfenster(Database& db, Dialogs& dialogs, QWidget* parent)
 
     tblMitglieder = new QTableWidget(0, 5, this);
     tblMitglieder->setObjectName(QStringLiteral("tblMitglieder"));
-    tblMitglieder->setHorizontalHeaderLabels({QStringLiteral("Zimmer"), QStringLiteral("Kürzel"), QStringLiteral("Gäste"),
-                                              QStringLiteral("Preis"), QStringLiteral("Führend")});
+    tblMitglieder->setHorizontalHeaderLabels(
+        {QStringLiteral("Zimmer"), QStringLiteral("Kürzel"), QStringLiteral("Gäste"), QStringLiteral("Preis"), QStringLiteral("Führend")});
     tblMitglieder->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblMitglieder->setSelectionMode(QAbstractItemView::SingleSelection);
     tblMitglieder->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,17 +44,17 @@ Blockfenster::Blockfenster(Database& db, Dialogs& dialogs, QWidget* parent)
 
     cmdHinzufuegen = parts::button(QStringLiteral("cmdHinzufuegen"), QStringLiteral("Zimmer &hinzufügen"),
                                    QStringLiteral("Nimmt das gewählte freie Zimmer für dieselben Nächte in die Blockbuchung auf."), this);
-    cmdEntfernen = parts::button(QStringLiteral("cmdEntfernen"), QStringLiteral("Aus dem Block &entfernen"),
-                                 QStringLiteral("Nimmt die gewählte Reservierung aus der Blockbuchung; die Reservierung bleibt erhalten."),
-                                 this);
+    cmdEntfernen =
+        parts::button(QStringLiteral("cmdEntfernen"), QStringLiteral("Aus dem Block &entfernen"),
+                      QStringLiteral("Nimmt die gewählte Reservierung aus der Blockbuchung; die Reservierung bleibt erhalten."), this);
     cmdFuehrend = parts::button(QStringLiteral("cmdFuehrend"), QStringLiteral("Als &führende Reservierung"),
                                 QStringLiteral("Die gewählte Reservierung führt die Blockbuchung; die Rechnung beginnt mit ihr."), this);
     cmdSpeichern = parts::button(QStringLiteral("cmdSpeichern"), QStringLiteral("&Speichern"),
                                  QStringLiteral("Schreibt die Blockbuchung mit allen Reservierungen auf einmal."), this);
     cmdAufloesen = parts::button(QStringLiteral("cmdAufloesen"), QStringLiteral("Block &auflösen"),
                                  QStringLiteral("Löst die Blockbuchung auf; die Reservierungen bleiben einzeln erhalten."), this);
-    cmdSchliessen = parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schli&eßen"), QStringLiteral("Beendet die Blockbuchung."),
-                                  this);
+    cmdSchliessen =
+        parts::button(QStringLiteral("cmdSchliessen"), QStringLiteral("Schli&eßen"), QStringLiteral("Beendet die Blockbuchung."), this);
     lblHilfe = parts::helpLine();
 
     auto* mitglieder = new QGroupBox(QStringLiteral("Reservierungen der Blockbuchung"), this);
@@ -95,7 +95,10 @@ Blockfenster::Blockfenster(Database& db, Dialogs& dialogs, QWidget* parent)
         const int i = gewaehltesMitglied();
         geschuetzt(QStringLiteral("Die Reservierung konnte nicht entfernt werden."), [&] { logik_.entfernen(i); });
     });
-    connect(cmdFuehrend, &QPushButton::clicked, this, [this] { logik_.setMaster(gewaehltesMitglied()); anzeigen(); });
+    connect(cmdFuehrend, &QPushButton::clicked, this, [this] {
+        logik_.setMaster(gewaehltesMitglied());
+        anzeigen();
+    });
     connect(cmdSpeichern, &QPushButton::clicked, this,
             [this] { geschuetzt(QStringLiteral("Die Blockbuchung konnte nicht gespeichert werden."), [&] { logik_.speichern(); }); });
     connect(cmdAufloesen, &QPushButton::clicked, this,

@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "reservation/ui/Schalter.h"
 #include "reservation/Blockprogramm.h"
+#include "reservation/ui/Schalter.h"
 #include "reservation/ui/frmReservierung.h"
 #include "store/Fenster.h"
 

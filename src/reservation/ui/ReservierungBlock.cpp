@@ -13,8 +13,7 @@
 namespace tav {
 
 void frmReservierung::blockprogrammVerbinden() {
-    blockprogramm_ =
-        std::make_unique<Blockprogramm>(*shell_, dialogs_, logik_->adresse().umgebung().programmordner, db_.path());
+    blockprogramm_ = std::make_unique<Blockprogramm>(*shell_, dialogs_, logik_->adresse().umgebung().programmordner, db_.path());
     timeBlock = new QTimer(this);
     timeBlock->setObjectName(QStringLiteral("timeBlock"));
     timeBlock->setInterval(1000);

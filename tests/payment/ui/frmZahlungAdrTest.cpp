@@ -49,7 +49,8 @@ TEST_F(frmZahlungAdrTest, ShowsTheSumsOfEveryTabAndForwardsDoubleClicks) {
     frmZahlungAdr w(db(), dialogs_, fenster_, gast_);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    EXPECT_EQ(w.lblUeberschrift->text(), QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:\nHella Brandt, Kiel"));
+    EXPECT_EQ(w.lblUeberschrift->text(),
+              QStringLiteral("Reservierungen, Rechnungen, Zahlungen, nicht abgerechnete Posten für:\nHella Brandt, Kiel"));
     EXPECT_EQ(w.tabKonto->count(), 4);
     EXPECT_EQ(w.tabKonto->tabText(3), QStringLiteral("nicht abgerechnete Posten"));
     EXPECT_EQ(w.txtSumBelegungen->text(), QStringLiteral("300,00"));

@@ -8,8 +8,8 @@
 
 #include "platform/Shell.h"
 #include "reservation/FormularTestSupport.h"
-#include "store/mdBlockbuchung.h"
 #include "reservation/ui/frmReservierung.h"
+#include "store/mdBlockbuchung.h"
 #include "support/Child.h"
 
 using namespace tav;
