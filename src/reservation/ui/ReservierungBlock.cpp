@@ -5,7 +5,9 @@
 #include "engine/Database.h"
 #include "reservation/Blockprogramm.h"
 #include "reservation/ui/frmReservierung.h"
+#include "platform/Shell.h"
 #include "store/Datenbankfehler.h"
+#include "store/mdBlockbuchung.h"
 #include "store/Variablen.h"
 
 // The block program: the form starts it for its booking and follows what it changes.
@@ -58,6 +60,19 @@ void frmReservierung::nachladen() {
     const QString aufgabe = QStringLiteral("Die Reservierung konnte nicht neu gelesen werden.");
     if (datenbankGeschuetzt(dialogs_, aufgabe, [&] { geaendert = logik_->blockNachladen(); }) && geaendert)
         datenbankGeschuetzt(dialogs_, aufgabe, [this] { anzeigen(); });
+}
+
+void frmReservierung::blockWeiterBeobachten() {
+    auto* waechter = new QTimer(qApp);
+    waechter->setObjectName(QStringLiteral("timeBlockNachForm"));
+    waechter->setInterval(timeBlock->interval());
+    std::shared_ptr<Shell> shell = eigeneShell_ ? std::shared_ptr<Shell>(std::move(eigeneShell_)) : std::make_shared<SystemShell>();
+    connect(waechter, &QTimer::timeout, waechter, [waechter, shell] {
+        if (shell->windowExists(mdBlockbuchung::kFenster)) return;
+        variablen().aktualisieren = 1;
+        waechter->deleteLater();
+    });
+    waechter->start();
 }
 
 }  // namespace tav

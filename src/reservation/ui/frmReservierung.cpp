@@ -3,6 +3,7 @@
 #include "store/Datenbankfehler.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include "engine/Database.h"
 #include "platform/Shell.h"
@@ -48,7 +49,10 @@ frmReservierung::frmReservierung(Database& db, Database* beispielDb, const Formu
     new Hilfezeile(this, lblHilfe);
 }
 
-frmReservierung::~frmReservierung() = default;
+frmReservierung::~frmReservierung() {
+    // The block program outlives the form: its end still asks the plan to reload.
+    if (timeBlock && timeBlock->isActive()) blockWeiterBeobachten();
+}
 
 // ---- entries -------------------------------------------------------------------------------
 

@@ -118,6 +118,9 @@ private:
     void blockprogrammVerbinden();
     void blockAbfragen();
     void nachladen();
+    // The form closes while the block window is open: a timer of the application goes on
+    // watching it and sets the plan's refresh flag when it is gone.
+    void blockWeiterBeobachten();
 
     std::unique_ptr<Shell> eigeneShell_;
     Shell* shell_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "platform/Shell.h"
+#include "platform/WindowAnnouncement.h"
 #include "reservation/FormularTestSupport.h"
 #include "reservation/ui/frmReservierung.h"
 #include "store/mdBlockbuchung.h"
@@ -114,4 +115,23 @@ TEST_F(ReservierungBlockTest, ABookingThatCannotBeSavedIsNotHandedOver) {
     EXPECT_TRUE(shell_.started().isEmpty());
     EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0);
     EXPECT_FALSE(child<QTimer>(*w, "timeBlock")->isActive());
+}
+
+TEST_F(ReservierungBlockTest, ClosingTheFormLeavesTheBlockWindowWatchedUntilItCloses) {
+    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    // The block program's window as the running program announces it.
+    auto ansage = std::make_unique<WindowAnnouncement>(QStringLiteral("Blockbuchung"));
+    ASSERT_TRUE(ansage->active());
+    {
+        auto w = fenster(id);
+        child<QPushButton>(*w, "cmdBlockbuchung")->click();
+        ASSERT_TRUE(child<QTimer>(*w, "timeBlock")->isActive());
+    }
+    QTest::qWait(1500);
+    EXPECT_EQ(variablen().aktualisieren, 0) << "the block window is still open";
+    ansage.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(variablen().aktualisieren, 1, 3000);
+    EXPECT_EQ(qApp->findChild<QTimer*>(QStringLiteral("timeBlockNachForm")), nullptr) << "the watch ends with the window";
 }
