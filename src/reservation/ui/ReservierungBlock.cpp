@@ -3,12 +3,12 @@
 #include <QTimer>
 
 #include "engine/Database.h"
+#include "platform/Shell.h"
 #include "reservation/Blockprogramm.h"
 #include "reservation/ui/frmReservierung.h"
-#include "platform/Shell.h"
 #include "store/Datenbankfehler.h"
-#include "store/mdBlockbuchung.h"
 #include "store/Variablen.h"
+#include "store/mdBlockbuchung.h"
 
 // The block program: the form starts it for its booking and follows what it changes.
 
