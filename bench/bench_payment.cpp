@@ -39,10 +39,11 @@ Kopie& kopie() {
         k.db = k.kopie->open();
         Database& db = *k.db;
         Recordset rs = db.openRecordset(
-            QStringLiteral("SELECT tbRechnungen_zu_Posten.IDBelegung, tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten "
-                           "INNER JOIN tbRechnungen ON tbRechnungen_zu_Posten.IDRechnung = tbRechnungen.ReNummer WHERE "
-                           "tbRechnungen.IST_Rechnung = 'R' AND tbRechnungen_zu_Posten.IDBelegung Is Not Null AND tbRechnungen.DatumRe >= ? "
-                           "ORDER BY tbRechnungen.DatumRe"),
+            QStringLiteral(
+                "SELECT tbRechnungen_zu_Posten.IDBelegung, tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten "
+                "INNER JOIN tbRechnungen ON tbRechnungen_zu_Posten.IDRechnung = tbRechnungen.ReNummer WHERE "
+                "tbRechnungen.IST_Rechnung = 'R' AND tbRechnungen_zu_Posten.IDBelegung Is Not Null AND tbRechnungen.DatumRe >= ? "
+                "ORDER BY tbRechnungen.DatumRe"),
             {bench::GeneratedSet::instance().today().addDays(-60)});
         if (rs.eof()) return k;
         k.buchung = rs.integer(QStringLiteral("IDBelegung"));
@@ -50,9 +51,10 @@ Kopie& kopie() {
         Transaction t(db);
         const QDate tag = bench::GeneratedSet::instance().today();
         for (int i = 0; i < 200; ++i)
-            db.execute(QStringLiteral("INSERT INTO tbZahlung (IDBelegung, IdRechnung, ZahlDatum, Betrag, Zahlart, WasBezahlt) VALUES (?, ?, ?, ?, "
-                                      "'Bar', 'Teilzahlung')"),
-                       {k.buchung, i % 2 ? QVariant(k.rechnung) : QVariant(), tag.addDays(-i), 1.25 + i});
+            db.execute(
+                QStringLiteral("INSERT INTO tbZahlung (IDBelegung, IdRechnung, ZahlDatum, Betrag, Zahlart, WasBezahlt) VALUES (?, ?, ?, ?, "
+                               "'Bar', 'Teilzahlung')"),
+                {k.buchung, i % 2 ? QVariant(k.rechnung) : QVariant(), tag.addDays(-i), 1.25 + i});
         t.commit();
         return k;
     }();

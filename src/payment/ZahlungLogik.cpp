@@ -26,7 +26,8 @@ ZahlungLogik::ZahlungLogik(Database& db, Dialogs& dialogs) : db_(db), dialogs_(d
 
 void ZahlungLogik::oeffnen(const ZahlungKontext& kontext) {
     kontext_ = kontext;
-    if (kontext_.rechnungsKontext() && kontext_.buchungen.isEmpty()) kontext_.buchungen = zahlungen_.belegungenDerRechnung(kontext_.reNummer);
+    if (kontext_.rechnungsKontext() && kontext_.buchungen.isEmpty())
+        kontext_.buchungen = zahlungen_.belegungenDerRechnung(kontext_.reNummer);
 
     // The header: the rooms, and for one booking its stay and guest; for an invoice its number,
     // date and address.
@@ -49,10 +50,11 @@ void ZahlungLogik::oeffnen(const ZahlungKontext& kontext) {
         for (const Eintrag& e : zimmer_) zimmer << e.text;
         kopf_ = zimmer.join(QStringLiteral(", "));
         if (kontext_.buchungen.size() == 1) {
-            Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.Von, tblBelegung.Bis, Address.Lastname, Address.Firstname FROM "
-                                                            "tblBelegung LEFT JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
-                                                            "tblBelegung.ID = ?"),
-                                             {kontext_.buchungen.first()});
+            Recordset rs =
+                db_.openRecordset(QStringLiteral("SELECT tblBelegung.Von, tblBelegung.Bis, Address.Lastname, Address.Firstname FROM "
+                                                 "tblBelegung LEFT JOIN Address ON tblBelegung.GastID = Address.ID WHERE "
+                                                 "tblBelegung.ID = ?"),
+                                  {kontext_.buchungen.first()});
             if (!rs.eof()) {
                 QString name = rs.text(QStringLiteral("Lastname"));
                 if (!rs.text(QStringLiteral("Firstname")).isEmpty()) name += QLatin1Char(' ') + rs.text(QStringLiteral("Firstname"));
@@ -113,14 +115,13 @@ void ZahlungLogik::aktualisieren() {
 
 void ZahlungLogik::zimmerListeFuellen() {
     zimmer_.clear();
-    QList<int> ids = kontext_.rechnungsKontext() ? zahlungen_.belegungenDerRechnung(kontext_.reNummer) : kontext_.buchungen;
-    if (!kontext_.rechnungsKontext()) {
-        // in booking context ordered by room label
-        std::stable_sort(ids.begin(), ids.end(),
-                         [this](int a, int b) { return zahlungen_.zimmerText(a).localeAwareCompare(zahlungen_.zimmerText(b)) < 0; });
-    }
+    const QList<int> ids = kontext_.rechnungsKontext() ? zahlungen_.belegungenDerRechnung(kontext_.reNummer) : kontext_.buchungen;
     for (int id : ids)
         if (!enthaelt(zimmer_, id)) zimmer_ << Eintrag{id, zahlungen_.zimmerText(id)};
+    // in booking context ordered by room label (an invoice's bookings come so from the query)
+    if (!kontext_.rechnungsKontext())
+        std::stable_sort(zimmer_.begin(), zimmer_.end(),
+                         [](const Eintrag& a, const Eintrag& b) { return a.text.localeAwareCompare(b.text) < 0; });
 }
 
 void ZahlungLogik::rechnungsListeFuellen() {
@@ -153,10 +154,10 @@ void ZahlungLogik::setRechnung(int reNummer) {
     if (kontext_.rechnungsKontext() && f_.rechnung) kontext_.reNummer = f_.rechnung;
 }
 
-#define TAV_FELD(setter, feld)                 \
+#define TAV_FELD(setter, feld)                    \
     void ZahlungLogik::setter(const QString& t) { \
-        if (f_.feld != t) f_.geaendert = true;     \
-        f_.feld = t;                               \
+        if (f_.feld != t) f_.geaendert = true;    \
+        f_.feld = t;                              \
     }
 TAV_FELD(setDatum, datum)
 TAV_FELD(setBetrag, betrag)
@@ -195,7 +196,8 @@ bool ZahlungLogik::meldung(const QString& text, ZahlungFokus fokus) {
 
 bool ZahlungLogik::speichern() {
     fokus_ = ZahlungFokus::Keiner;
-    if (f_.datum.trimmed().isEmpty()) return meldung(QStringLiteral("Das Feld 'Zahldatum' darf zum Speichern nicht leer sein"), ZahlungFokus::Datum);
+    if (f_.datum.trimmed().isEmpty())
+        return meldung(QStringLiteral("Das Feld 'Zahldatum' darf zum Speichern nicht leer sein"), ZahlungFokus::Datum);
     const auto datum = dates::parse(f_.datum.trimmed());
     if (!datum) return meldung(QStringLiteral("Bitte überprüfen Sie das Datum"), ZahlungFokus::Datum);
     if (f_.zimmer == 0) return meldung(QStringLiteral("Das Feld 'Zimmer' darf zum Speichern nicht leer sein"), ZahlungFokus::Zimmer);
@@ -320,7 +322,8 @@ bool ZahlungLogik::rechnungUebernehmen(int reNummer) {
     f_.zimmer = 0;
     if (!zimmer_.isEmpty()) setZimmer(zimmer_.first().id);
     if (!enthaelt(rechnungen_, reNummer))
-        rechnungen_.prepend(Eintrag{reNummer, block.first().eigeneNummer.isEmpty() ? QString::number(reNummer) : block.first().eigeneNummer});
+        rechnungen_.prepend(
+            Eintrag{reNummer, block.first().eigeneNummer.isEmpty() ? QString::number(reNummer) : block.first().eigeneNummer});
     f_.rechnung = reNummer;
     f_.rechnungAktiv = false;
     f_.betrag = geld::text(block.first().offen());

@@ -1,5 +1,6 @@
 #include "payment/Zahlungen.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 
@@ -20,10 +21,12 @@ QString zimmerMitNummer(const QString& zimmer, const QString& eigene) {
 
 // The invoices ("R") linked to the bookings of a list directly or through one of their items.
 QString rechnungenDerBelegungen(const QString& liste) {
-    return QStringLiteral("SELECT tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten WHERE tbRechnungen_zu_Posten.IDBelegung IN (") +
+    return QStringLiteral(
+               "SELECT tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten WHERE tbRechnungen_zu_Posten.IDBelegung IN (") +
            liste +
-           QStringLiteral(") UNION SELECT tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
-                          "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE tbRePosten.IDBelegung IN (") +
+           QStringLiteral(
+               ") UNION SELECT tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
+               "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE tbRePosten.IDBelegung IN (") +
            liste + QLatin1Char(')');
 }
 
@@ -83,8 +86,8 @@ QList<Zahlung> Zahlungen::zahlungenAuflisten(int reNummer) const {
 
 QList<QPair<QDate, geld::Cent>> Zahlungen::zahlungenAuflistenBelegung(int belegung) const {
     QList<QPair<QDate, geld::Cent>> tage;
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT ZahlDatum, Betrag FROM tbZahlung WHERE IDBelegung = ? ORDER BY ZahlDatum"),
-                                     {belegung});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT ZahlDatum, Betrag FROM tbZahlung WHERE IDBelegung = ? ORDER BY ZahlDatum"), {belegung});
     for (; !rs.eof(); rs.moveNext()) {
         const QDate tag = rs.value(QStringLiteral("ZahlDatum")).toDate();
         const geld::Cent betrag = geld::ausBetrag(rs.number(QStringLiteral("Betrag")));
@@ -195,13 +198,14 @@ int Zahlungen::zahlartEntfernen(const QString& text) {
 
 QList<int> Zahlungen::blockMitglieder(int belegung) const {
     QList<int> out;
-    const QVariant block =
-        db_.scalar(QStringLiteral("SELECT IDBlockbuchung FROM tbBlockbuchung WHERE IDBelegung = ? AND IDBlockbuchung Is Not Null"), {belegung});
+    const QVariant block = db_.scalar(
+        QStringLiteral("SELECT IDBlockbuchung FROM tbBlockbuchung WHERE IDBelegung = ? AND IDBlockbuchung Is Not Null"), {belegung});
     if (!block.isNull()) {
-        for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung FROM tbBlockbuchung INNER JOIN tblBelegung ON "
-                                                             "tbBlockbuchung.IDBelegung = tblBelegung.ID WHERE tbBlockbuchung.IDBlockbuchung = ? "
-                                                             "ORDER BY tbBlockbuchung.Master, tbBlockbuchung.IDBelegung"),
-                                              {block});
+        for (Recordset rs =
+                 db_.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung FROM tbBlockbuchung INNER JOIN tblBelegung ON "
+                                                  "tbBlockbuchung.IDBelegung = tblBelegung.ID WHERE tbBlockbuchung.IDBlockbuchung = ? "
+                                                  "ORDER BY tbBlockbuchung.Master, tbBlockbuchung.IDBelegung"),
+                                   {block});
              !rs.eof(); rs.moveNext())
             if (!out.contains(rs.integer(QStringLiteral("IDBelegung")))) out << rs.integer(QStringLiteral("IDBelegung"));
     }
@@ -221,9 +225,10 @@ QString Zahlungen::zimmerText(int belegung) const {
 QList<Eintrag> Zahlungen::rechnungenDerBelegung(int belegung) const {
     QList<Eintrag> out;
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tbRechnungen.ReNummer, tbRechnungen.Renummer_eigen, Address.Firstname, Address.Lastname, Address.city "
-                       "FROM tbRechnungen INNER JOIN Address ON tbRechnungen.IDAdresseRe = Address.ID WHERE tbRechnungen.IST_Rechnung = 'R' "
-                       "AND tbRechnungen.ReNummer IN (") +
+        QStringLiteral(
+            "SELECT tbRechnungen.ReNummer, tbRechnungen.Renummer_eigen, Address.Firstname, Address.Lastname, Address.city "
+            "FROM tbRechnungen INNER JOIN Address ON tbRechnungen.IDAdresseRe = Address.ID WHERE tbRechnungen.IST_Rechnung = 'R' "
+            "AND tbRechnungen.ReNummer IN (") +
         rechnungenDerBelegungen(nr(belegung)) + QStringLiteral(") ORDER BY tbRechnungen.DatumRe, tbRechnungen.ReNummer"));
     for (; !rs.eof(); rs.moveNext()) {
         QStringList teile;
@@ -239,8 +244,9 @@ QList<Eintrag> Zahlungen::rechnungenDerBelegung(int belegung) const {
 int Zahlungen::rechnungFindenBelegung(int belegung) const {
     const QString b = nr(belegung);
     const QVariant v = db_.scalar(
-        QStringLiteral("SELECT Min(tbRechnungen.ReNummer) FROM tbRechnungen WHERE tbRechnungen.IST_Rechnung = 'R' AND tbRechnungen.ReNummer IN ("
-                       "SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDBelegung = ") +
+        QStringLiteral(
+            "SELECT Min(tbRechnungen.ReNummer) FROM tbRechnungen WHERE tbRechnungen.IST_Rechnung = 'R' AND tbRechnungen.ReNummer IN ("
+            "SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDBelegung = ") +
         b +
         QStringLiteral(" UNION SELECT tbRechnungen_zu_Posten.IDRechnung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
                        "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE tbRePosten.IST_Belegung = 'Y' AND "
@@ -252,9 +258,10 @@ int Zahlungen::rechnungFindenBelegung(int belegung) const {
 QList<RechnungsBlock> Zahlungen::bloecke(const QString& where) const {
     QList<RechnungsBlock> out;
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tbRechnungen.ReNummer, tbRechnungen.Renummer_eigen, tbRechnungen.DatumRe, tbRechnungen.BetragBrutto, "
-                       "Address.Firstname, Address.Lastname, Address.city FROM tbRechnungen LEFT JOIN Address ON tbRechnungen.IDAdresseRe = "
-                       "Address.ID WHERE ") +
+        QStringLiteral(
+            "SELECT tbRechnungen.ReNummer, tbRechnungen.Renummer_eigen, tbRechnungen.DatumRe, tbRechnungen.BetragBrutto, "
+            "Address.Firstname, Address.Lastname, Address.city FROM tbRechnungen LEFT JOIN Address ON tbRechnungen.IDAdresseRe = "
+            "Address.ID WHERE ") +
         where + QStringLiteral(" ORDER BY tbRechnungen.DatumRe, tbRechnungen.ReNummer"));
     for (; !rs.eof(); rs.moveNext()) {
         RechnungsBlock b;
@@ -262,8 +269,12 @@ QList<RechnungsBlock> Zahlungen::bloecke(const QString& where) const {
         b.eigeneNummer = rs.text(QStringLiteral("Renummer_eigen"));
         b.datum = rs.value(QStringLiteral("DatumRe")).toDate();
         b.brutto = geld::ausBetrag(rs.number(QStringLiteral("BetragBrutto")));
-        b.adresse = rs.text(QStringLiteral("Lastname")) + QStringLiteral(", ") + rs.text(QStringLiteral("Firstname")) + QLatin1Char(' ') +
-                    rs.text(QStringLiteral("city"));
+        // last name, ", ", first name, " ", city; a missing part leaves out its separator
+        b.adresse = rs.text(QStringLiteral("Lastname"));
+        if (!rs.text(QStringLiteral("Firstname")).isEmpty())
+            b.adresse += (b.adresse.isEmpty() ? QString() : QStringLiteral(", ")) + rs.text(QStringLiteral("Firstname"));
+        if (!rs.text(QStringLiteral("city")).isEmpty())
+            b.adresse += (b.adresse.isEmpty() ? QString() : QStringLiteral(" ")) + rs.text(QStringLiteral("city"));
         b.gezahlt = summeProRechnung(b.reNummer);
         out << b;
     }
@@ -275,7 +286,9 @@ QList<RechnungsBlock> Zahlungen::alleRechnungen(const QList<int>& belegungen) co
                    rechnungenDerBelegungen(liste(belegungen)) + QLatin1Char(')'));
 }
 
-QList<RechnungsBlock> Zahlungen::rechnungsBlock(int reNummer) const { return bloecke(QStringLiteral("tbRechnungen.ReNummer = ") + nr(reNummer)); }
+QList<RechnungsBlock> Zahlungen::rechnungsBlock(int reNummer) const {
+    return bloecke(QStringLiteral("tbRechnungen.ReNummer = ") + nr(reNummer));
+}
 
 QList<RechnungsBlock> Zahlungen::rechnungenDerAdresse(int adresse) const {
     return bloecke(QStringLiteral("tbRechnungen.IST_Rechnung = 'R' AND tbRechnungen.IDAdresseRe = ") + nr(adresse));
@@ -284,8 +297,9 @@ QList<RechnungsBlock> Zahlungen::rechnungenDerAdresse(int adresse) const {
 QList<int> Zahlungen::belegungenDerRechnung(int reNummer) const {
     QList<int> out;
     Recordset rs = db_.openRecordset(
-        QStringLiteral("SELECT tblBelegung.ID FROM tblBelegung LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = "
-                       "tbZimmernummern.Zimmernummer WHERE tblBelegung.ID IN (SELECT IDBelegung FROM tbRechnungen_zu_Posten WHERE IDRechnung = ") +
+        QStringLiteral(
+            "SELECT tblBelegung.ID FROM tblBelegung LEFT JOIN tbZimmernummern ON tblBelegung.Zimmernummer = "
+            "tbZimmernummern.Zimmernummer WHERE tblBelegung.ID IN (SELECT IDBelegung FROM tbRechnungen_zu_Posten WHERE IDRechnung = ") +
         nr(reNummer) +
         QStringLiteral(" UNION SELECT tbRePosten.IDBelegung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
                        "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE tbRechnungen_zu_Posten.IDRechnung = ") +
@@ -295,11 +309,21 @@ QList<int> Zahlungen::belegungenDerRechnung(int reNummer) const {
 }
 
 bool Zahlungen::zusatzpostenOffen(const QList<int>& belegungen) const {
+    // Per item of the bookings, whether an invoice holds it (the link's index on the item).
     return db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE tbRePosten.IDBelegung IN (") + liste(belegungen) +
-                      QStringLiteral(") AND (tbRePosten.IST_Belegung Is Null OR tbRePosten.IST_Belegung <> 'Y') AND tbRePosten.IDRePosten NOT IN "
+                      QStringLiteral(") AND (tbRePosten.IST_Belegung Is Null OR tbRePosten.IST_Belegung <> 'Y') AND NOT EXISTS "
                                      "(SELECT tbRechnungen_zu_Posten.IDPostenRe FROM tbRechnungen_zu_Posten INNER JOIN tbRechnungen ON "
-                                     "tbRechnungen_zu_Posten.IDRechnung = tbRechnungen.ReNummer WHERE tbRechnungen.IST_Rechnung = 'R' AND "
-                                     "tbRechnungen_zu_Posten.IDPostenRe Is Not Null)"))
+                                     "tbRechnungen_zu_Posten.IDRechnung = tbRechnungen.ReNummer WHERE tbRechnungen_zu_Posten.IDPostenRe = "
+                                     "tbRePosten.IDRePosten AND tbRechnungen.IST_Rechnung = 'R')"))
+               .toInt() > 0;
+}
+
+bool Zahlungen::durchNachtpostenGedeckt(int belegung) const {
+    return db_.scalar(QStringLiteral("SELECT Count(*) FROM (tbRePosten INNER JOIN tbRechnungen_zu_Posten ON tbRePosten.IDRePosten = "
+                                     "tbRechnungen_zu_Posten.IDPostenRe) INNER JOIN tbRechnungen ON tbRechnungen_zu_Posten.IDRechnung = "
+                                     "tbRechnungen.ReNummer WHERE tbRePosten.IDBelegung = ? AND tbRePosten.IST_Belegung = 'Y' AND "
+                                     "tbRechnungen.IST_Rechnung = 'R'"),
+                      {belegung})
                .toInt() > 0;
 }
 
@@ -313,13 +337,11 @@ bool Zahlungen::belegungenAbgerechnet(const QList<int>& belegungen) const {
 
 QList<Zahlung> Zahlungen::zahlungen(const QString& where, const QString& orderBy) const {
     QList<Zahlung> out;
+    QHash<int, bool> gedeckt;  // per booking: covered by a night item of an invoice
     Recordset rs = db_.openRecordset(
         QStringLiteral("SELECT tbZahlung.IDZahlung, tbZahlung.IdRechnung, tbZahlung.IDBelegung, tbZahlung.ZahlDatum, tbZahlung.Betrag, "
                        "tbZahlung.Zahlart, tbZahlung.WasBezahlt, tbZahlung.Zahlung_Bem, tbRechnungen.Renummer_eigen, "
-                       "tbZimmernummern.NeueNummer, tblBelegung.BelegNummer_eigen, "
-                       "(SELECT Count(*) FROM tbRePosten INNER JOIN tbRechnungen_zu_Posten ON tbRePosten.IDRePosten = "
-                       "tbRechnungen_zu_Posten.IDPostenRe INNER JOIN tbRechnungen AS r ON tbRechnungen_zu_Posten.IDRechnung = r.ReNummer "
-                       "WHERE r.IST_Rechnung = 'R' AND tbRePosten.IST_Belegung = 'Y' AND tbRePosten.IDBelegung = tbZahlung.IDBelegung) AS Gedeckt "
+                       "tbZimmernummern.NeueNummer, tblBelegung.BelegNummer_eigen "
                        "FROM ((tbZahlung LEFT JOIN tblBelegung ON tbZahlung.IDBelegung = tblBelegung.ID) LEFT JOIN tbZimmernummern ON "
                        "tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer) LEFT JOIN tbRechnungen ON tbRechnungen.ReNummer = "
                        "tbZahlung.IdRechnung WHERE ") +
@@ -334,9 +356,10 @@ QList<Zahlung> Zahlungen::zahlungen(const QString& where, const QString& orderBy
         z.zahlart = rs.text(QStringLiteral("Zahlart"));
         z.wasBezahlt = rs.text(QStringLiteral("WasBezahlt"));
         z.bemerkung = rs.text(QStringLiteral("Zahlung_Bem"));
-        if (rs.value(QStringLiteral("IdRechnung")).isNull())
-            z.rechnungText = rs.integer(QStringLiteral("Gedeckt")) > 0 ? QStringLiteral("Nicht zugeordnet") : kNichtZugeordnet;
-        else
+        if (rs.value(QStringLiteral("IdRechnung")).isNull()) {
+            if (!gedeckt.contains(z.belegung)) gedeckt.insert(z.belegung, durchNachtpostenGedeckt(z.belegung));
+            z.rechnungText = gedeckt.value(z.belegung) ? QStringLiteral("Nicht zugeordnet") : kNichtZugeordnet;
+        } else
             z.rechnungText = rs.text(QStringLiteral("Renummer_eigen"));
         z.zimmerText = zimmerMitNummer(rs.text(QStringLiteral("NeueNummer")), rs.text(QStringLiteral("BelegNummer_eigen")));
         out << z;

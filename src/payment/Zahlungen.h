@@ -109,6 +109,8 @@ public:
     QList<int> belegungenDerRechnung(int reNummer) const;
     // Extra items of the bookings that no invoice covers yet.
     bool zusatzpostenOffen(const QList<int>& belegungen) const;
+    // Whether a real invoice covers the booking through one of its night items.
+    bool durchNachtpostenGedeckt(int belegung) const;
     // Whether every booking of the list is settled (a split booking counts by its items).
     bool belegungenAbgerechnet(const QList<int>& belegungen) const;
 

@@ -10,14 +10,16 @@ bool clsRechnungAbrechnen::RechnungIstAbgerechnet(int reNummer) const {
     const int links = db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDRechnung = ") + nr).toInt();
     if (links == 0) return false;
     const int offeneBelegungen =
-        db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten INNER JOIN tblBelegung ON tbRechnungen_zu_Posten.IDBelegung = "
-                                  "tblBelegung.ID WHERE tbRechnungen_zu_Posten.IDRechnung = ") +
-                   nr + QStringLiteral(" AND (tblBelegung.Abgerechnet Is Null OR tblBelegung.Abgerechnet <> 1)"))
+        db_.scalar(
+               QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten INNER JOIN tblBelegung ON tbRechnungen_zu_Posten.IDBelegung = "
+                              "tblBelegung.ID WHERE tbRechnungen_zu_Posten.IDRechnung = ") +
+               nr + QStringLiteral(" AND (tblBelegung.Abgerechnet Is Null OR tblBelegung.Abgerechnet <> 1)"))
             .toInt();
     const int offenePosten =
-        db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON tbRechnungen_zu_Posten.IDPostenRe = "
-                                  "tbRePosten.IDRePosten WHERE tbRechnungen_zu_Posten.IDRechnung = ") +
-                   nr + QStringLiteral(" AND (tbRePosten.AbgerechnetPo Is Null OR tbRePosten.AbgerechnetPo <> 'Ja')"))
+        db_.scalar(
+               QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON tbRechnungen_zu_Posten.IDPostenRe = "
+                              "tbRePosten.IDRePosten WHERE tbRechnungen_zu_Posten.IDRechnung = ") +
+               nr + QStringLiteral(" AND (tbRePosten.AbgerechnetPo Is Null OR tbRePosten.AbgerechnetPo <> 'Ja')"))
             .toInt();
     return offeneBelegungen == 0 && offenePosten == 0;
 }
@@ -45,17 +47,21 @@ QString clsRechnungAbrechnen::AlleIDBelegungenEinerRechnung(int reNummer) const 
     QList<int> ids;
     const QString nr = QString::number(reNummer);
     // Master first (True is -1), then the other members, then bookings outside a block.
-    for (Recordset rs = db_.openRecordset(
-             QStringLiteral("SELECT tbRechnungen_zu_Posten.IDBelegung, tbBlockbuchung.Master FROM tbRechnungen_zu_Posten LEFT JOIN "
-                            "tbBlockbuchung ON tbRechnungen_zu_Posten.IDBelegung = tbBlockbuchung.IDBelegung WHERE "
-                            "tbRechnungen_zu_Posten.IDRechnung = ") +
-             nr + QStringLiteral(" AND tbRechnungen_zu_Posten.IDBelegung Is Not Null ORDER BY Nz(tbBlockbuchung.Master, 0), tbRechnungen_zu_Posten.IDBelegung"));
-         !rs.eof(); rs.moveNext())
+    for (
+        Recordset rs = db_.openRecordset(
+            QStringLiteral("SELECT tbRechnungen_zu_Posten.IDBelegung, tbBlockbuchung.Master FROM tbRechnungen_zu_Posten LEFT JOIN "
+                           "tbBlockbuchung ON tbRechnungen_zu_Posten.IDBelegung = tbBlockbuchung.IDBelegung WHERE "
+                           "tbRechnungen_zu_Posten.IDRechnung = ") +
+            nr +
+            QStringLiteral(
+                " AND tbRechnungen_zu_Posten.IDBelegung Is Not Null ORDER BY Nz(tbBlockbuchung.Master, 0), tbRechnungen_zu_Posten.IDBelegung"));
+        !rs.eof(); rs.moveNext())
         if (!ids.contains(rs.integer(QStringLiteral("IDBelegung")))) ids << rs.integer(QStringLiteral("IDBelegung"));
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbRePosten.IDBelegung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
-                                                         "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE "
-                                                         "tbRechnungen_zu_Posten.IDRechnung = ") +
-                                          nr + QStringLiteral(" AND tbRePosten.IST_Belegung = 'Y' ORDER BY tbRePosten.IDBelegung"));
+    for (Recordset rs =
+             db_.openRecordset(QStringLiteral("SELECT tbRePosten.IDBelegung FROM tbRechnungen_zu_Posten INNER JOIN tbRePosten ON "
+                                              "tbRechnungen_zu_Posten.IDPostenRe = tbRePosten.IDRePosten WHERE "
+                                              "tbRechnungen_zu_Posten.IDRechnung = ") +
+                               nr + QStringLiteral(" AND tbRePosten.IST_Belegung = 'Y' ORDER BY tbRePosten.IDBelegung"));
          !rs.eof(); rs.moveNext())
         if (!ids.contains(rs.integer(QStringLiteral("IDBelegung")))) ids << rs.integer(QStringLiteral("IDBelegung"));
     return ids.isEmpty() ? QString() : Zahlungen::liste(ids);

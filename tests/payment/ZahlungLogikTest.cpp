@@ -20,7 +20,8 @@ protected:
         return *logik_;
     }
     QVariant gespeichert(const char* feld) {
-        return db().scalar(QStringLiteral("SELECT %1 FROM tbZahlung WHERE IDZahlung = ?").arg(QString::fromLatin1(feld)), {logik_->felder().id});
+        return db().scalar(QStringLiteral("SELECT %1 FROM tbZahlung WHERE IDZahlung = ?").arg(QString::fromLatin1(feld)),
+                           {logik_->felder().id});
     }
 
     ClockOverride uhr_{QDate(2024, 7, 4)};
@@ -256,11 +257,17 @@ TEST_F(ZahlungLogikTest, HeaderAndWarningFollowTheContext) {
         QString kopf, warnung;
     };
     const Fall faelle[] = {
-        {"one booking", {a}, QStringLiteral("101 (2024-0001) vom 01.07.24 bis 04.07.24, Brandt Hella"),
+        {"one booking",
+         {a},
+         QStringLiteral("101 (2024-0001) vom 01.07.24 bis 04.07.24, Brandt Hella"),
          QStringLiteral("Die Reservierung wurde noch nicht abgerechnet.")},
-        {"a block", {b, a}, QStringLiteral("101 (2024-0001), 102"),
+        {"a block",
+         {b, a},
+         QStringLiteral("101 (2024-0001), 102"),
          QStringLiteral("Für die Blockbuchung existieren noch nicht abgerechnete Reservierungen und Zusatzposten.")},
-        {"settled with an open item", {b}, QStringLiteral("102 vom 01.07.24 bis 04.07.24, Brandt Hella"),
+        {"settled with an open item",
+         {b},
+         QStringLiteral("102 vom 01.07.24 bis 04.07.24, Brandt Hella"),
          QStringLiteral("Für diese Reservierung existieren noch offene Zusatzposten")},
     };
     for (const Fall& f : faelle) {

@@ -25,9 +25,10 @@ protected:
     }
     // abgerechnet: 0 open, 1 settled.
     int buchung(int zimmer, int abgerechnet = 0, const QString& eigene = {}) {
-        db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet, BelegNummer_eigen, Belegungsart) "
-                                    "VALUES (?, ?, ?, ?, ?, ?, 2)"),
-                     {zimmer, QDate(2024, 7, 1), QDate(2024, 7, 4), gast_, abgerechnet, eigene.isEmpty() ? QVariant() : QVariant(eigene)});
+        db().execute(
+            QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, GastID, Abgerechnet, BelegNummer_eigen, Belegungsart) "
+                           "VALUES (?, ?, ?, ?, ?, ?, 2)"),
+            {zimmer, QDate(2024, 7, 1), QDate(2024, 7, 4), gast_, abgerechnet, eigene.isEmpty() ? QVariant() : QVariant(eigene)});
         return db().scalar(QStringLiteral("SELECT Max(ID) FROM tblBelegung")).toInt();
     }
     // A document linked directly to a booking; adresse 0 = the guest, -1 = none.
@@ -35,7 +36,8 @@ protected:
         db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, DatumRe, IDAdresseRe, BetragBrutto, "
                                     "Zahlart) VALUES (?, ?, ?, ?, ?, ?, 'Überweisung')"),
                      {nr, QStringLiteral("R-%1").arg(nr), art, QDate(2024, 7, 4), adresseRe == 0 ? gast_ : adresseRe, brutto});
-        if (belegung) db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung) VALUES (?, ?)"), {nr, belegung});
+        if (belegung)
+            db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung) VALUES (?, ?)"), {nr, belegung});
     }
     // An extra item of a booking, optionally linked to a document; nacht marks a night item.
     int posten(int belegung, double preis, int rechnung = 0, const QString& abgerechnet = QStringLiteral("Nein"), bool nacht = false) {
@@ -43,7 +45,8 @@ protected:
                                     "(?, 'Getränke', 1, ?, ?, ?)"),
                      {belegung, preis, abgerechnet, nacht ? QStringLiteral("Y") : QStringLiteral("N")});
         const int id = db().scalar(QStringLiteral("SELECT Max(IDRePosten) FROM tbRePosten")).toInt();
-        if (rechnung) db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDPostenRe) VALUES (?, ?)"), {rechnung, id});
+        if (rechnung)
+            db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDPostenRe) VALUES (?, ?)"), {rechnung, id});
         return id;
     }
     int zahlung(int belegung, double betrag, int rechnung = 0, const QDate& tag = QDate(2024, 6, 20)) {

@@ -60,6 +60,11 @@ TEST_F(ZahlungenTest, OpenAmountIsGrossLessPaymentsAndANullGrossCountsAsZero) {
     db().execute(QStringLiteral("UPDATE tbRechnungen SET BetragBrutto = Null WHERE ReNummer = 1"));
     EXPECT_EQ(z.offenerBetrag(1), -10000);
     EXPECT_EQ(z.offenerBetrag(99), 0) << "no such invoice, no payments";
+    rechnung(2, 10.0, b, QStringLiteral("R"), adresse(QString(), QString(), QStringLiteral("Eutin")));
+    const QList<RechnungsBlock> bloecke = z.alleRechnungen({b});
+    ASSERT_EQ(bloecke.size(), 2);
+    EXPECT_EQ(bloecke[0].adresse, QStringLiteral("Brandt, Hella Kiel"));
+    EXPECT_EQ(bloecke[1].adresse, QStringLiteral("Eutin")) << "no separators around missing names";
     EXPECT_TRUE(z.nochNichtZugeordnete({b}));
     EXPECT_FALSE(z.nochNichtZugeordnete({b + 1}));
 }
@@ -122,7 +127,8 @@ TEST_F(ZahlungenTest, BezahlenBooksTheOpenAmountOnceAndItsDeleteFlagRemovesAllPa
     // A kind with a quote is data, not SQL.
     rechnung(2, 10.0, b);
     z.bezahlen(false, QDate(2024, 7, 5), QStringLiteral("O'Neil's Karte"), 2, b);
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zahlart FROM tbZahlung WHERE IdRechnung = 2")).toString(), QStringLiteral("O'Neil's Karte"));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Zahlart FROM tbZahlung WHERE IdRechnung = 2")).toString(),
+              QStringLiteral("O'Neil's Karte"));
 
     z.bezahlen(true, QDate(), QString(), 1, b);
     EXPECT_EQ(z.summeProRechnung(1), 0);
@@ -157,10 +163,10 @@ TEST_F(ZahlungenTest, UnnumberedPaymentsOfAnOlderFileGetTheSmallestFreeNumbers) 
     db().dropTable(QStringLiteral("tbZahlung"));
     TableDef alt;
     alt.name = QStringLiteral("tbZahlung");
-    alt.fields = {FieldDef::of(QStringLiteral("IDZahlung"), JetType::Long), FieldDef::of(QStringLiteral("IdRechnung"), JetType::Long),
+    alt.fields = {FieldDef::of(QStringLiteral("IDZahlung"), JetType::Long),  FieldDef::of(QStringLiteral("IdRechnung"), JetType::Long),
                   FieldDef::of(QStringLiteral("IDBelegung"), JetType::Long), FieldDef::of(QStringLiteral("ZahlDatum"), JetType::Date),
-                  FieldDef::of(QStringLiteral("Betrag"), JetType::Double), FieldDef::text(QStringLiteral("Zahlart"), 50),
-                  FieldDef::text(QStringLiteral("WasBezahlt"), 50), FieldDef::text(QStringLiteral("Zahlung_Bem"), 255)};
+                  FieldDef::of(QStringLiteral("Betrag"), JetType::Double),   FieldDef::text(QStringLiteral("Zahlart"), 50),
+                  FieldDef::text(QStringLiteral("WasBezahlt"), 50),          FieldDef::text(QStringLiteral("Zahlung_Bem"), 255)};
     db().createTable(alt);
     for (const QVariant& id : {QVariant(1), QVariant(), QVariant(3), QVariant(), QVariant(), QVariant(6)})
         db().execute(QStringLiteral("INSERT INTO tbZahlung (IDZahlung, Betrag) VALUES (?, 1)"), {id});

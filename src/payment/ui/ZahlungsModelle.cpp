@@ -49,8 +49,8 @@ QVariant ZahlungsModell::data(const QModelIndex& index, int role) const {
 
 QVariant ZahlungsModell::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const QStringList kopf = {QStringLiteral("IDZahlung"), QStringLiteral("IdRechnung"), QStringLiteral("Re-Nummer"),
-                                     QStringLiteral("Zi.Nr."),    QStringLiteral("Datum"),      QStringLiteral("Zahlbetrag"),
+    static const QStringList kopf = {QStringLiteral("IDZahlung"), QStringLiteral("IdRechnung"),  QStringLiteral("Re-Nummer"),
+                                     QStringLiteral("Zi.Nr."),    QStringLiteral("Datum"),       QStringLiteral("Zahlbetrag"),
                                      QStringLiteral("Zahlart"),   QStringLiteral("Bezahlt als"), QStringLiteral("Bemerkung"),
                                      QStringLiteral("IdBelegung")};
     return section >= 0 && section < kopf.size() ? QVariant(kopf[section]) : QVariant();

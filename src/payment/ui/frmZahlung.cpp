@@ -63,8 +63,9 @@ frmZahlung::frmZahlung(Database& db, Dialogs& dialogs, const ZahlungKontext& kon
     lblKopf->setWordWrap(true);
     cmdWarnung = parts::button(QStringLiteral("cmdWarnung"), QString(),
                                QStringLiteral("Nicht alle Reservierungen oder Zusatzposten sind abgerechnet."));
-    cmdWarnung->setStyleSheet(QStringLiteral("QPushButton { background: #f6d36b; color: #5a3b00; font-weight: bold; text-align: left; "
-                                             "padding: 4px; border: 1px solid #c9a030; }"));
+    cmdWarnung->setStyleSheet(
+        QStringLiteral("QPushButton { background: #f6d36b; color: #5a3b00; font-weight: bold; text-align: left; "
+                       "padding: 4px; border: 1px solid #c9a030; }"));
     cmdWarnung->setVisible(false);
     lbStatus = new QLabel;
     lbStatus->setObjectName(QStringLiteral("lbStatus"));
@@ -76,8 +77,8 @@ frmZahlung::frmZahlung(Database& db, Dialogs& dialogs, const ZahlungKontext& kon
     cboRechnung = auswahl(QStringLiteral("cboRechnung"), QStringLiteral("Die Rechnung, der die Zahlung zugeordnet wird."));
     cboZahlart = auswahl(QStringLiteral("cboZahlart"), zahlartListe::kHinweis);
     cboWasBezahlt = auswahl(QStringLiteral("cboWasBezahlt"), QStringLiteral("Wofür die Zahlung steht."));
-    cboWasBezahlt->addItems({QStringLiteral("Gesamtzahlung"), QStringLiteral("Anzahlung"), QStringLiteral("Abschlag"), QStringLiteral("Skonto"),
-                             QStringLiteral("Restzahlung"), QStringLiteral("Sonstiges")});
+    cboWasBezahlt->addItems({QStringLiteral("Gesamtzahlung"), QStringLiteral("Anzahlung"), QStringLiteral("Abschlag"),
+                             QStringLiteral("Skonto"), QStringLiteral("Restzahlung"), QStringLiteral("Sonstiges")});
     txtZahlDatum = feld(QStringLiteral("txtZahlDatum"), QStringLiteral("Der Tag der Zahlung (TT.MM.JJ)."));
     txtZahlDatum->setMaxLength(10);
     txtPreis = feld(QStringLiteral("txtPreis"), QStringLiteral("Der gezahlte Betrag; ein negativer Betrag ist eine Erstattung."));
@@ -92,13 +93,13 @@ frmZahlung::frmZahlung(Database& db, Dialogs& dialogs, const ZahlungKontext& kon
     ctrflexZahlung = parts::resultGrid(QStringLiteral("ctrflexZahlung"), &zahlungen_);
     ctrflexZahlung->setSortingEnabled(true);
     ctrflexZahlung->horizontalHeader()->setSortIndicator(ZahlungsModell::Datum, Qt::AscendingOrder);
-    for (int c : {int(ZahlungsModell::ID), int(ZahlungsModell::IdRechnung), int(ZahlungsModell::IdBelegung)}) ctrflexZahlung->setColumnHidden(c, true);
+    for (int c : {int(ZahlungsModell::ID), int(ZahlungsModell::IdRechnung), int(ZahlungsModell::IdBelegung)})
+        ctrflexZahlung->setColumnHidden(c, true);
     ctrflexZahlung->setToolTip(QStringLiteral("Klicken Sie auf eine Zahlung, um sie zu bearbeiten."));
     ctrFlexRechnungen = parts::resultGrid(QStringLiteral("ctrFlexRechnungen"), &rechnungen_);
     ctrFlexRechnungen->setAlternatingRowColors(false);
-    ctrFlexRechnungen->setToolTip(
-        QStringLiteral("Ein Doppelklick auf eine Rechnung übernimmt ihren offenen Betrag in eine neue Zahlung."));
-    const int breiten[] = {0, 0, 90, 110, 75, 85, 90, 100};
+    ctrFlexRechnungen->setToolTip(QStringLiteral("Ein Doppelklick auf eine Rechnung übernimmt ihren offenen Betrag in eine neue Zahlung."));
+    const int breiten[] = {0, 0, 90, 110, 75, 85, 90, 115};
     for (int c = 2; c < 8; ++c) ctrflexZahlung->setColumnWidth(c, breiten[c]);
     const int rbreiten[] = {40, 90, 130, 85};
     for (int c = 0; c < 4; ++c) ctrFlexRechnungen->setColumnWidth(c, rbreiten[c]);
