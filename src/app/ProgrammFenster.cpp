@@ -2,13 +2,20 @@
 
 #include <QWidget>
 
+#include "lists/ui/frmSuchen.h"
+#include "platform/Files.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
 #include "payment/ui/frmZahlungAdr.h"
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
 #include "reservation/ui/frmSaisonpreise.h"
+#include "settings/ui/frmFeiertag.h"
+#include "settings/ui/frmParameter.h"
+#include "store/Datenbankdateien.h"
 #include "store/Datenbankfehler.h"
 #include "store/Variablen.h"
 
@@ -22,9 +29,15 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Buchungsliste:
+        case Ziel::Abreiseliste: return QStringLiteral("Die Buchungsliste");
+        case Ziel::Einstellungen: return QStringLiteral("Die Einstellungen");
+        case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
         case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
         case Ziel::Adresskonto: return QStringLiteral("Das Konto der Adresse");
+        case Ziel::Artikel: return QStringLiteral("Die Artikel");
+        case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -37,9 +50,15 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
         case Ziel::Saisonpreise:
+        case Ziel::Buchungsliste:
+        case Ziel::Abreiseliste: return true;
+        case Ziel::Einstellungen:
+        case Ziel::Feiertage: return true;
         case Ziel::Zahlungen:
         case Ziel::Abrechnen:
         case Ziel::Adresskonto: return true;
+        case Ziel::Artikel:
+        case Ziel::Mehrwertsteuer: return true;
         default: return false;
     }
 }
@@ -64,7 +83,18 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
-        case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Buchungsliste: frmSuchen::oeffnen(db, dialogs_, *this, {}, eltern); return;
+        // The booking list with the departures of the day asked for in the main window.
+        case Ziel::Abreiseliste: frmSuchen::oeffnen(db, dialogs_, *this, aufruf, eltern); return;
+        case Ziel::Saisonpreise: {
+            // Opened for one room from the settings, the caption names it.
+            frmSaisonpreise preise(db, dialogs_, aufruf.zimmerNummer, eltern);
+            if (!aufruf.text.isEmpty()) preise.setWindowTitle(aufruf.text);
+            preise.exec();
+            return;
+        }
+        case Ziel::Einstellungen: frmParameter::oeffnen(db, v_.beispielDb.get(), dialogs_, *this, aufruf.text, eltern); return;
+        case Ziel::Feiertage: frmFeiertag::oeffnen(db, dialogs_, files::join(v_.programmordner, dbfiles::kHolidayFile), eltern); return;
         case Ziel::Zahlungen:
             // The payments of a booking (with its block's members), or of one invoice.
             if (aufruf.buchungId == 0 && aufruf.nummer != 0)
@@ -74,6 +104,8 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             return;
         case Ziel::Adresskonto: frmZahlungAdr::oeffnen(db, dialogs_, *this, aufruf.adressId, eltern); return;
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
+        case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
         default: return;
     }
 }

@@ -8,7 +8,7 @@ class Dialogs;
 struct Variablen;
 
 // The windows of this program that one part opens in another: the reservation form, the quick
-// address search, the season editors, the payments window and the settlement dialog. Every other target is reported as not there, so that
+// address search, the season editors, the payments window, the settlement dialog and the booking list. Every other target is reported as not there, so that
 // its entries stay disabled and no question is asked that would need it. A window that cannot
 // read its database while it opens says so in a German message naming the file.
 class ProgrammFenster : public Fenster {

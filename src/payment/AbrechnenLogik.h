@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "payment/Geld.h"
+#include "store/Geld.h"
 
 namespace tav {
 

@@ -238,7 +238,7 @@ bool ZahlungLogik::speichern() {
     if (rs.eof()) {
         rs.addNew();
     } else {
-        if (geld::ausBetrag(rs.number(QStringLiteral("Betrag"))) != *betrag &&
+        if (geld::cent(rs.number(QStringLiteral("Betrag"))) != *betrag &&
             dialogs_.message(QStringLiteral("Möchten Sie den Betrag einer vorhandenen Zahlung wirklich ändern?"), {}, Buttons::YesNo,
                              Icon::Critical) != Answer::Yes)
             return false;
@@ -254,7 +254,7 @@ bool ZahlungLogik::speichern() {
     } else if (const int deckt = zahlungen_.rechnungFindenBelegung(f_.zimmer)) {
         rs.setValue(QStringLiteral("IdRechnung"), deckt);
     }
-    rs.setValue(QStringLiteral("Betrag"), geld::alsBetrag(*betrag));
+    rs.setValue(QStringLiteral("Betrag"), geld::ausCent(*betrag));
     rs.setValue(QStringLiteral("ZahlDatum"), *datum);
     rs.setValue(QStringLiteral("Zahlung_Bem"), f_.bemerkung.isEmpty() ? QVariant() : QVariant(f_.bemerkung));
     rs.setValue(QStringLiteral("Zahlart"), f_.zahlart.trimmed());

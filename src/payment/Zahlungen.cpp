@@ -44,20 +44,20 @@ geld::Cent Zahlungen::summeProRechnung(int reNummer) const {
     geld::Cent summe = 0;
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT Betrag FROM tbZahlung WHERE IdRechnung = ?"), {reNummer}); !rs.eof();
          rs.moveNext())
-        summe += geld::ausBetrag(rs.number(QStringLiteral("Betrag")));
+        summe += geld::cent(rs.number(QStringLiteral("Betrag")));
     return summe;
 }
 
 geld::Cent Zahlungen::offenerBetrag(int reNummer) const {
     const QVariant brutto = db_.scalar(QStringLiteral("SELECT BetragBrutto FROM tbRechnungen WHERE ReNummer = ?"), {reNummer});
-    return geld::ausBetrag(brutto.isNull() ? 0.0 : brutto.toDouble()) - summeProRechnung(reNummer);
+    return geld::cent(brutto.isNull() ? 0.0 : brutto.toDouble()) - summeProRechnung(reNummer);
 }
 
 static QString zahlungsListe(Recordset rs, geld::Cent* summe) {
     QStringList zeilen;
     geld::Cent s = 0;
     for (; !rs.eof(); rs.moveNext()) {
-        const geld::Cent betrag = geld::ausBetrag(rs.number(QStringLiteral("Betrag")));
+        const geld::Cent betrag = geld::cent(rs.number(QStringLiteral("Betrag")));
         s += betrag;
         zeilen << dates::longDate(rs.value(QStringLiteral("ZahlDatum")).toDate()) + QStringLiteral(", ") + geld::text(betrag);
     }
@@ -90,7 +90,7 @@ QList<QPair<QDate, geld::Cent>> Zahlungen::zahlungenAuflistenBelegung(int belegu
         db_.openRecordset(QStringLiteral("SELECT ZahlDatum, Betrag FROM tbZahlung WHERE IDBelegung = ? ORDER BY ZahlDatum"), {belegung});
     for (; !rs.eof(); rs.moveNext()) {
         const QDate tag = rs.value(QStringLiteral("ZahlDatum")).toDate();
-        const geld::Cent betrag = geld::ausBetrag(rs.number(QStringLiteral("Betrag")));
+        const geld::Cent betrag = geld::cent(rs.number(QStringLiteral("Betrag")));
         if (!tage.isEmpty() && tage.last().first == tag)
             tage.last().second += betrag;
         else
@@ -118,7 +118,7 @@ geld::Cent Zahlungen::bezahlen(bool loeschen, const QDate& datum, const QString&
     const QString art = zahlart.trimmed().isEmpty() ? kOhne : zahlart.trimmed();
     db_.execute(QStringLiteral("Insert into tbZahlung ( ZahlDatum,Zahlart,Betrag ,IDRechnung, WasBezahlt, IDBelegung) "
                                " Values (?, ?, ?, ?, 'Gesamtzahlung', ?)"),
-                {datum, art, geld::alsBetrag(betrag), reNummer, belegung > 0 ? QVariant(belegung) : QVariant()});
+                {datum, art, geld::ausCent(betrag), reNummer, belegung > 0 ? QVariant(belegung) : QVariant()});
     return betrag;
 }
 
@@ -268,7 +268,7 @@ QList<RechnungsBlock> Zahlungen::bloecke(const QString& where) const {
         b.reNummer = rs.integer(QStringLiteral("ReNummer"));
         b.eigeneNummer = rs.text(QStringLiteral("Renummer_eigen"));
         b.datum = rs.value(QStringLiteral("DatumRe")).toDate();
-        b.brutto = geld::ausBetrag(rs.number(QStringLiteral("BetragBrutto")));
+        b.brutto = geld::cent(rs.number(QStringLiteral("BetragBrutto")));
         // last name, ", ", first name, " ", city; a missing part leaves out its separator
         b.adresse = rs.text(QStringLiteral("Lastname"));
         if (!rs.text(QStringLiteral("Firstname")).isEmpty())
@@ -352,7 +352,7 @@ QList<Zahlung> Zahlungen::zahlungen(const QString& where, const QString& orderBy
         z.rechnung = rs.integer(QStringLiteral("IdRechnung"));
         z.belegung = rs.integer(QStringLiteral("IDBelegung"));
         z.datum = rs.value(QStringLiteral("ZahlDatum")).toDate();
-        z.betrag = geld::ausBetrag(rs.number(QStringLiteral("Betrag")));
+        z.betrag = geld::cent(rs.number(QStringLiteral("Betrag")));
         z.zahlart = rs.text(QStringLiteral("Zahlart"));
         z.wasBezahlt = rs.text(QStringLiteral("WasBezahlt"));
         z.bemerkung = rs.text(QStringLiteral("Zahlung_Bem"));

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "payment/Geld.h"
+#include "store/Geld.h"
 
 namespace tav {
 

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QString>
 
-#include "payment/Geld.h"
+#include "store/Geld.h"
 
 namespace tav {
 

@@ -128,7 +128,11 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         } catch (const DatabaseError&) {
             // Without the sample database the display settings keep their defaults.
         }
-        if (!v_.beispielDb || !einstellungen::zeitDarstellung(*v_.beispielDb, v_)) einstellungenFehlen(0);
+        if (!v_.beispielDb || !einstellungen::zeitDarstellung(*v_.beispielDb, v_)) {
+            // What the settings dialog wrote holds from this start on.
+            einstellungenFehlen(0);
+            if (v_.beispielDb) einstellungen::zeitDarstellung(*v_.beispielDb, v_);
+        }
         if (v_.beispielDb) {
             einstellungen::raeumlichkeiten(db, *v_.beispielDb, v_);
             einstellungen::resGroesse(*v_.beispielDb, v_);
@@ -137,7 +141,10 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
         }
         einstellungen::waesche(db, v_);
         SchemaErweiterung::systemOrdnerAnlegen(dialogs_, v_.programmordner);
-        if (!einstellungen::farben(db, v_)) einstellungenFehlen(1);
+        if (!einstellungen::farben(db, v_)) {
+            einstellungenFehlen(1);
+            einstellungen::farben(db, v_);
+        }
         einstellungen::belegungsarten(db, v_);
         einstellungen::belegArten(db, v_);
         einstellungen::waehrung(db, v_);

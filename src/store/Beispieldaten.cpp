@@ -340,7 +340,7 @@ void postleitzahlenAnlegen(Database& db) {
 
 void anlegen(Database& db, const QDate& stichtag) {
     erstausstattung::neueDatenbankFuellen(db);
-    feiertageAnlegen(db, 2020, 2035);
+    feiertageAnlegen(db, 2020, 2040);
 
     Transaction t(db);
     parameter(db, QStringLiteral("titel"), {QStringLiteral("Tavomera")});

@@ -26,6 +26,8 @@ enum class Ziel {
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
     Abrechnen,        // frmAbrechnen: the open amount of one invoice (nummer), for a booking
+    Artikel,          // frmArtikel
+    Mehrwertsteuer,   // frmMwSt
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "EinstellungenCommands.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -12,7 +14,10 @@
 
 #include "BlockCommands.h"
 #include "Generator.h"
+#include "ListCommands.h"
+#include "OutputCommands.h"
 #include "PaymentCommands.h"
+#include "InvoiceCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -27,7 +32,7 @@ const char* const kUsage =
     "Aufruf:\n"
     "  tavomera-db create [--keep] [--instance N] ORDNER\n"
     "      legt die Datenbankdateien eines Programmordners an, die Beispieldatenbank mit\n"
-    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2035\n"
+    "      Beispieldaten um den heutigen Tag und die Feiertage 2020 bis 2040\n"
     "  tavomera-db query --db DATEI [--ado] \"SQL\"\n"
     "      führt eine Abfrage im Jet-Dialekt aus und gibt die Zeilen tabulatorgetrennt aus\n"
     "  tavomera-db exec --db DATEI \"SQL\"\n"
@@ -36,8 +41,14 @@ const char* const kUsage =
     "      zeigt die SQLite-Fassung einer Jet-Abfrage\n"
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
-    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
-const std::string kAufruf = std::string(kUsage) + kZahlungenAufruf + kBlockAufruf;
+    "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n"
+    "  tavomera-db feiertage --db DATEI\n"
+    "      gibt die Feiertage der Datenbank aus (Schlüssel, Bezeichnung, Datum), nach Datum\n"
+    "  tavomera-db feiertage-import --db DATEI QUELLE\n"
+    "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
+
+// The usage with the lines of the other command groups.
+QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf); }
 
 struct Options {
     QString db;
@@ -154,7 +165,7 @@ void fillShipped(const QStringList& made, int instance) {
             beispieldaten::anlegen(*db, QDate::currentDate());
         } else if (name.compare(dbfiles::kHolidayFile, Qt::CaseInsensitive) == 0) {
             auto db = Database::open(path);
-            beispieldaten::feiertageAnlegen(*db, 2020, 2035);
+            beispieldaten::feiertageAnlegen(*db, 2020, 2040);
             beispieldaten::postleitzahlenAnlegen(*db);
         }
     }
@@ -166,13 +177,21 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
     if (int rc = 0; blockBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
+    try {
+        if (const auto code = listCommand(args, out, err)) return *code;
+    } catch (const DatabaseError& e) {
+        err << "Fehler: " << e.message() << '\n';
+        return 1;
+    }
+    if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
+    if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
     try {
         if (command == QLatin1String("create")) {
             if (o.positional.size() != 2) {
-                err << kAufruf.c_str();
+                err << usage();
                 return 2;
             }
             const QStringList made = dbfiles::createInstallation(o.positional[1], o.instance, o.keep);
@@ -183,7 +202,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("generate")) {
             if (o.positional.size() != 2) {
-                err << kAufruf.c_str();
+                err << usage();
                 return 2;
             }
             QElapsedTimer timer;
@@ -200,7 +219,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("query") || command == QLatin1String("exec") || command == QLatin1String("translate")) {
             if (o.db.isEmpty() || o.positional.size() != 2) {
-                err << kAufruf.c_str();
+                err << usage();
                 return 2;
             }
             if (command == QLatin1String("query")) return query(o, out);
@@ -212,6 +231,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
                 out << db->execute(o.positional[1]) << '\n';
             return 0;
         }
+        if (const int r = einstellungenBefehl(command, o.db, o.positional, out, err); r >= 0) return r;
     } catch (const DatabaseError& e) {
         err << "Fehler: " << e.message() << '\n';
         return 1;
@@ -219,7 +239,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "Fehler: " << e.what() << '\n';
         return 1;
     }
-    err << kAufruf.c_str();
+    err << usage();
     return 2;
 }
 

@@ -27,10 +27,15 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
         Aufruf seite;
         seite.text = QStringLiteral("Allgemein");
         oeffne(Ziel::Einstellungen, seite);
+        emit einstellungenGeschlossen();
     });
     bindeZiel("mnuDateiParameter", Ziel::Einstellungen);
     eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] { oeffne(Ziel::Saisonzeiten); });
     bindeZiel("mnuSaisonzeiten", Ziel::Saisonzeiten);
+    eintrag(datei, "mnuArtikel", QStringLiteral("A&rtikel"), [this] { oeffne(Ziel::Artikel); });
+    bindeZiel("mnuArtikel", Ziel::Artikel);
+    eintrag(datei, "mnuMwSt", QStringLiteral("&Mehrwertsteuer"), [this] { oeffne(Ziel::Mehrwertsteuer); });
+    bindeZiel("mnuMwSt", Ziel::Mehrwertsteuer);
     QAction* beispiel = eintrag(datei, "mnuBeispiedaten", QStringLiteral("&Beispieldaten anzeigen"));
     beispiel->setCheckable(true);
     beispiel->setChecked(plan_->model().einstellungen().beispieldaten);

@@ -49,6 +49,8 @@ signals:
     void datenAufbereiten();
     // "Be&enden", and after the database update was started.
     void beendenAngefordert();
+    // The settings dialog closed: the main window starts again and reads every setting.
+    void einstellungenGeschlossen();
 
 private:
     QMenu* menue(QMenuBar* bar, const char* name, const QString& text);

@@ -506,6 +506,7 @@ void Planbereich::einstellungen(EinstellungsSeite seite) {
     Aufruf a;
     a.text = seitenName(seite);
     oeffne(Ziel::Einstellungen, a);
+    emit einstellungenGeschlossen();
 }
 
 QMenu* Planbereich::erstelleBereichsMenue(Plantafel::Bereich bereich, QWidget* parent) {

@@ -78,6 +78,8 @@ public slots:
 
 signals:
     void beendenAngefordert();
+    // The settings dialog closed: the main window starts again and reads every setting.
+    void einstellungenGeschlossen();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

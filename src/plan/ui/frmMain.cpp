@@ -64,6 +64,8 @@ void frmMain::planAufbauen() {
                             [this] { clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu(); });
     });
     connect(menue_, &PlanMenue::beendenAngefordert, this, &QWidget::close);
+    connect(menue_, &PlanMenue::einstellungenGeschlossen, this, &frmMain::neustartGewuenscht);
+    connect(plan_, &Planbereich::einstellungenGeschlossen, this, &frmMain::neustartGewuenscht);
     connect(plan_, &Planbereich::beendenAngefordert, this, &QWidget::close);
 
     // The plan is the work surface: the window opens across the screen's width (the chart's

@@ -1,0 +1,33 @@
+#include "store/Geld.h"
+
+#include <cmath>
+
+#include "platform/Amounts.h"
+
+namespace tav::geld {
+
+Cent cent(double betrag) {
+    if (!std::isfinite(betrag)) return 0;
+    const double hundertstel = betrag * 100.0;
+    // 1,005 × 100 is 100,49999999999999 as a double: six decimals take the noise away.
+    const double bereinigt = std::round(hundertstel * 1e6) / 1e6;
+    return static_cast<qint64>(std::llround(bereinigt));
+}
+
+double ausCent(Cent c) { return static_cast<double>(c) / 100.0; }
+
+double runden(double betrag) { return ausCent(cent(betrag)); }
+
+QString text(double betrag) { return amounts::format(runden(betrag)); }
+
+bool gleich(double a, double b) { return cent(a) == cent(b); }
+
+QString text(Cent c) { return amounts::format(ausCent(c)); }
+
+std::optional<Cent> lesen(const QString& text) {
+    const auto wert = amounts::parse(text.trimmed());
+    if (!wert || !std::isfinite(*wert) || std::fabs(*wert) > 1e13) return std::nullopt;
+    return cent(*wert);
+}
+
+}  // namespace tav::geld
