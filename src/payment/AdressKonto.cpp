@@ -147,7 +147,7 @@ QList<KontoZeile> AdressKonto::reservierungen(bool weitere) const {
                         rs.integer(QStringLiteral("AnzahlÜbernachtungen")),
                         proNacht,
                         preis};
-        z.betrag = angebot ? 0 : geld::ausBetrag(preis);
+        z.betrag = angebot ? 0 : geld::cent(preis);
         zeilen << z;
     }
     return zeilen;
@@ -165,7 +165,7 @@ AdressKonto::Rechnungen AdressKonto::rechnungen() const {
         kopf.gruppe = gruppe;
         kopf.texte = {QString::number(b.reNummer), b.eigeneNummer, b.datum.toString(QStringLiteral("dd.MM.yy")), geld::text(b.brutto),
                       b.adresse};
-        kopf.sortierung = {b.reNummer, b.eigeneNummer, b.datum, geld::alsBetrag(b.brutto), b.adresse};
+        kopf.sortierung = {b.reNummer, b.eigeneNummer, b.datum, geld::ausCent(b.brutto), b.adresse};
         kopf.betrag = b.brutto;
         KontoZeile bezahlt;
         bezahlt.rechnung = b.reNummer;
@@ -209,12 +209,12 @@ QList<KontoZeile> AdressKonto::zahlungenMitRechnung() const {
                    rs.text(QStringLiteral("NeueNummer")),
                    rs.text(QStringLiteral("BelegNummer_eigen")),
                    kurz(rs.value(QStringLiteral("ZahlDatum"))),
-                   geld::text(geld::ausBetrag(betrag)),
+                   geld::text(geld::cent(betrag)),
                    rs.text(QStringLiteral("Zahlart")),
                    rs.text(QStringLiteral("WasBezahlt")),
                    rs.text(QStringLiteral("Zahlung_Bem"))};
         z.sortierung = {nummer, z.texte[1], z.texte[2], datum(rs, "ZahlDatum"), betrag, z.texte[5], z.texte[6], z.texte[7]};
-        z.betrag = geld::ausBetrag(betrag);
+        z.betrag = geld::cent(betrag);
         zeilen << z;
     }
     return zeilen;
@@ -236,11 +236,11 @@ QList<KontoZeile> AdressKonto::zahlungenOhneRechnung() const {
         z.buchung = rs.integer(QStringLiteral("IDBelegung"));
         const double betrag = rs.number(QStringLiteral("Betrag"));
         z.texte = {rs.text(QStringLiteral("NeueNummer")),       rs.text(QStringLiteral("BelegNummer_eigen")),
-                   kurz(rs.value(QStringLiteral("ZahlDatum"))), geld::text(geld::ausBetrag(betrag)),
+                   kurz(rs.value(QStringLiteral("ZahlDatum"))), geld::text(geld::cent(betrag)),
                    rs.text(QStringLiteral("Zahlart")),          rs.text(QStringLiteral("WasBezahlt")),
                    rs.text(QStringLiteral("Zahlung_Bem"))};
         z.sortierung = {z.texte[0], z.texte[1], datum(rs, "ZahlDatum"), betrag, z.texte[4], z.texte[5], z.texte[6]};
-        z.betrag = geld::ausBetrag(betrag);
+        z.betrag = geld::cent(betrag);
         zeilen << z;
     }
     return zeilen;
@@ -291,7 +291,7 @@ QList<KontoZeile> AdressKonto::offenePosten() const {
                             rs.integer(QStringLiteral("AnzahlÜbernachtungen")),
                             proNacht,
                             preis};
-            z.betrag = geld::ausBetrag(preis);
+            z.betrag = geld::cent(preis);
             zeilen << z;
         }
     }
@@ -344,7 +344,7 @@ QList<KontoZeile> AdressKonto::offenePosten() const {
                             menge,
                             preis,
                             gesamt};
-            z.betrag = geld::ausBetrag(gesamt);
+            z.betrag = geld::cent(gesamt);
             zeilen << z;
         }
     }

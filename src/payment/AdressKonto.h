@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include "payment/Geld.h"
+#include "store/Geld.h"
 
 namespace tav {
 

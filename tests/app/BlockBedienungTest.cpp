@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -11,6 +10,8 @@
 
 #include "app/ProgrammFenster.h"
 #include "engine/Database.h"
+#include "invoice/clsRechnung.h"
+#include "payment/Zahlungen.h"
 #include "payment/ui/frmZahlungAdr.h"
 #include "plan/PlanModel.h"
 #include "plan/ui/Planbereich.h"
@@ -19,6 +20,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "reservation/ui/Blockfenster.h"
+#include "store/Geld.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
 #include "store/mdBlockbuchung.h"
@@ -33,8 +35,8 @@ using test::child;
 namespace {
 
 // A block of three rooms as a user makes it: a booking in the plan, the block window on it,
-// two free rooms added, saved; the plan shows three bars and the guest's account the three
-// stays with their sum.
+// two free rooms added, saved; the plan shows three bars; the block is invoiced together and
+// paid, and the guest's account shows every sum agreeing.
 class BlockBedienungTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -70,7 +72,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BlockBedienungTest, ABlockOfThreeRoomsShowsThreeBarsAndItsSumInTheAccount) {
+TEST_F(BlockBedienungTest, ABlockOfThreeRoomsIsBookedInvoicedPaidAndAgreesInTheAccount) {
     const QDate von = model().start().addDays(3);
     db().execute(QStringLiteral("INSERT INTO Address (Firstname, Lastname, city) VALUES ('Liederkranz', 'Harmonie', 'Ulm')"));
     const int gast = db().scalar(QStringLiteral("SELECT Max(ID) FROM Address")).toInt();
@@ -116,13 +118,40 @@ TEST_F(BlockBedienungTest, ABlockOfThreeRoomsShowsThreeBarsAndItsSumInTheAccount
     EXPECT_EQ(balken.size(), 3);
     test::saveScreenshot(*hauptfenster, QStringLiteral("Hauptfenster_Block"));
 
-    // The guest's account lists the three stays and their sum.
+    // The block is invoiced together (one document for the three stays) and paid in full.
+    NeuesDokument rechnung;
+    rechnung.adressId = gast;
+    rechnung.datum = QDate::currentDate();
+    double summe = 0;
+    for (int id : mitglieder) {
+        rechnung.eintraege << DokumentEintrag::buchung(id);
+        summe += db().scalar(QStringLiteral("SELECT Preis FROM tblBelegung WHERE ID = ?"), {id}).toDouble();
+    }
+    rechnung.summen.brutto = summe;
+    const std::optional<int> dokument = clsRechnung(db(), dialogs).ReZuordnungen(rechnung);
+    ASSERT_TRUE(dokument.has_value()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+    EXPECT_EQ(Zahlungen(db()).bezahlen(false, QDate::currentDate(), QStringLiteral("Bar"), *dokument, leiter), geld::cent(summe));
+
+    // The guest's account shows the three stays, the invoice, the payment and nothing open,
+    // every sum agreeing.
+    const QString betrag = geld::text(summe);
     frmZahlungAdr konto(db(), dialogs, fenster, gast);
     konto.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&konto));
-    double summe = 0;
-    for (int id : mitglieder) summe += db().scalar(QStringLiteral("SELECT Preis FROM tblBelegung WHERE ID = ?"), {id}).toDouble();
-    EXPECT_EQ(konto.txtSumBelegungen->text(), QLocale(QLocale::German, QLocale::Germany).toString(summe, 'f', 2));
+    EXPECT_EQ(konto.txtSumBelegungen->text(), betrag);
     EXPECT_EQ(konto.ctrFlexBelegung->model()->rowCount(), 3);
     test::saveScreenshot(konto, QStringLiteral("frmZahlungAdr"));
+    konto.tabKonto->setCurrentIndex(1);
+    EXPECT_EQ(konto.ctrFlexRechnungen->model()->rowCount(), 3) << "one document with its two sum rows";
+    EXPECT_EQ(konto.txtSumRechnung->text(), betrag);
+    EXPECT_EQ(konto.txtSumZahlRechnung->text(), betrag);
+    EXPECT_EQ(konto.txtDiffRechZahl->text(), QStringLiteral("0,00"));
+    test::saveScreenshot(konto, QStringLiteral("frmZahlungAdr_Rechnungen"));
+    konto.tabKonto->setCurrentIndex(2);
+    EXPECT_EQ(konto.txtSumZahlungRechnung->text(), betrag);
+    EXPECT_EQ(konto.txtSumZahlungOhne->text(), QStringLiteral("0,00"));
+    test::saveScreenshot(konto, QStringLiteral("frmZahlungAdr_Zahlungen"));
+    konto.tabKonto->setCurrentIndex(3);
+    EXPECT_EQ(konto.txtSumOffenPosten->text(), QStringLiteral("0,00")) << "the invoice settled the three stays";
+    EXPECT_EQ(konto.flexOffene->model()->rowCount(), 0);
 }

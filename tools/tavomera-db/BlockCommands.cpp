@@ -66,7 +66,7 @@ bool blockBefehl(const QStringList& args, QTextStream& out, QTextStream& err, in
                     << rs.integer(QStringLiteral("Zimmernummer")) << '\t'
                     << rs.value(QStringLiteral("Von")).toDate().toString(QStringLiteral("yyyy-MM-dd")) << '\t'
                     << rs.value(QStringLiteral("Bis")).toDate().toString(QStringLiteral("yyyy-MM-dd")) << '\t'
-                    << rs.text(QStringLiteral("Kürzel")) << '\t' << betrag(geld::ausBetrag(rs.number(QStringLiteral("Preis")))) << '\n';
+                    << rs.text(QStringLiteral("Kürzel")) << '\t' << betrag(geld::cent(rs.number(QStringLiteral("Preis")))) << '\n';
             }
             rc = 0;
             return true;

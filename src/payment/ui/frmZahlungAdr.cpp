@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/Database.h"
 #include "payment/ui/Spaltenbreiten.h"
@@ -228,8 +229,12 @@ frmZahlungAdr::frmZahlungAdr(Database& db, Dialogs& dialogs, Fenster& fenster, i
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->toolTip().isEmpty()) w->setStatusTip(w->toolTip());
 
-    for (QTableView* g : {ctrFlexBelegung, ctrFlexRechnungen, ctrflexZahlung, ctrFlexZahlungOhne, flexOffene})
+    for (QTableView* g : {ctrFlexBelegung, ctrFlexRechnungen, ctrflexZahlung, ctrFlexZahlungOhne, flexOffene}) {
+        // Without stored widths every column shows its head and a text like "noch zu zahlen:".
+        g->resizeColumnsToContents();
+        for (int c = 0; c < g->model()->columnCount(); ++c) g->setColumnWidth(c, std::max(g->columnWidth(c), 135));
         spaltenbreiten::laden(db_, kFormular, g);
+    }
     {
         const QSignalBlocker sperre(chWeitere);
         chWeitere->setChecked(logik_.weitere());
