@@ -98,7 +98,7 @@ void Fruehstueck(benchmark::State& state) {
     qint64 gaeste = 0;
     for (auto _ : state) {
         const Listenergebnis e = listen.erstellen(Tagesliste::Fruehstueck, heute, heute);
-        const QByteArray datei = e.datei();
+        const QByteArray datei = e.datei().bytes();
         gaeste = e.saetze.size();
         benchmark::DoNotOptimize(datei);
     }

@@ -2,13 +2,13 @@
 
 #include <QWidget>
 
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
-#include "platform/Files.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
 #include "payment/ui/frmZahlungAdr.h"
-#include "invoice/ui/frmArtikel.h"
-#include "invoice/ui/frmMwSt.h"
+#include "platform/Files.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"

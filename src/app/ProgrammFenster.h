@@ -8,9 +8,9 @@ class Dialogs;
 struct Variablen;
 
 // The windows of this program that one part opens in another: the reservation form, the quick
-// address search, the season editors, the payments window, the settlement dialog and the booking list. Every other target is reported as not there, so that
-// its entries stay disabled and no question is asked that would need it. A window that cannot
-// read its database while it opens says so in a German message naming the file.
+// address search, the season editors, the payments window, the settlement dialog and the booking list. Every other target is reported as
+// not there, so that its entries stay disabled and no question is asked that would need it. A window that cannot read its database while it
+// opens says so in a German message naming the file.
 class ProgrammFenster : public Fenster {
 public:
     ProgrammFenster(Variablen& v, Dialogs& dialogs) : v_(v), dialogs_(dialogs) {}

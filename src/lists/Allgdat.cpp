@@ -1,6 +1,6 @@
 #include "lists/Allgdat.h"
 
-#include <QSaveFile>
+#include "platform/DataFile.h"
 
 namespace tav::allgdat {
 
@@ -111,36 +111,21 @@ bool freitext(const QString& feld) {
 QString datensatz(Layout layout, const QHash<QString, QString>& werte) {
     QStringList teile;
     for (const QString& feld : feldnamen(layout)) {
-        QString v = einzeilig(werte.value(feld));
-        if (freitext(feld)) {
-            v.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-            v = QLatin1Char('"') + v + QLatin1Char('"');
-        } else {
-            // Outside quotes a ";" would start the next field.
-            v.replace(QLatin1Char(';'), QLatin1Char(','));
-        }
-        teile << v;
+        const QString v = einzeilig(werte.value(feld));
+        teile << (freitext(feld) ? DataFile::quotedValue(v) : DataFile::plainValue(v));
     }
     return teile.join(QLatin1Char(';')) + QLatin1Char('~');
 }
 
-QByteArray inhalt(const QString& aufgebaut) {
-    QByteArray b("\xEF\xBB\xBF");
-    for (const QString& stueck : aufgebaut.split(QLatin1Char('~'))) {
-        if (stueck.isEmpty()) continue;
-        b += stueck.toUtf8() + "\r\n";
-    }
-    return b;
+DataFile datei(const QString& aufgebaut) {
+    DataFile d;
+    for (const QString& stueck : aufgebaut.split(QLatin1Char('~')))
+        if (!stueck.isEmpty()) d.addLine(stueck);
+    return d;
 }
 
-bool schreiben(const QString& pfad, const QByteArray& daten) {
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(daten) != daten.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
-}
+QByteArray inhalt(const QString& aufgebaut) { return datei(aufgebaut).bytes(); }
+
+bool schreiben(const QString& pfad, const DataFile& datei) { return datei.save(pfad); }
 
 }  // namespace tav::allgdat

@@ -4,7 +4,9 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+
 #include <QStringList>
+#include "platform/DataFile.h"
 
 namespace tav::allgdat {
 
@@ -43,9 +45,10 @@ QString datensatz(Layout layout, const QHash<QString, QString>& werte);
 
 // The file contents: the built string split at "~", empty pieces left out, each line ended by
 // CR LF.
+DataFile datei(const QString& aufgebaut);
 QByteArray inhalt(const QString& aufgebaut);
 
 // Writes the file atomically; false when it could not be written.
-bool schreiben(const QString& pfad, const QByteArray& inhalt);
+bool schreiben(const QString& pfad, const DataFile& datei);
 
 }  // namespace tav::allgdat

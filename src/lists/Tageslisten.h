@@ -41,7 +41,7 @@ struct Listenergebnis {
     QString aufgebaut;                      // line 1, line 2 and the records, each ended by "~"
 
     QStringList feldnamen() const { return allgdat::feldnamen(allgdat::layoutVon(kopf)); }
-    QByteArray datei() const { return allgdat::inhalt(aufgebaut); }
+    DataFile datei() const { return allgdat::datei(aufgebaut); }
 };
 
 // What a list needs from the settings.

@@ -87,6 +87,16 @@ QString stripData(const QString& openTag) {
     return t;
 }
 
+// The opening tag of a repeated row without data-repeat and data-where: a data-if on the row
+// itself is decided by each record, as on any element inside it.
+QString stripRepeat(const QString& openTag) {
+    static const QRegularExpression re(
+        QStringLiteral(R"re(\s+data-(?:repeat|where)(?=[\s=>/])(?:\s*=\s*(?:"[^"]*"|'[^']*'|[^\s>"']+))?)re"));
+    QString t = openTag;
+    t.remove(re);
+    return t;
+}
+
 // The next element from 'from' on that carries one of the attributes; its end tag is found by
 // counting the tags of the same name. error is set when an element has no end tag.
 std::optional<Element> nextElement(const QString& html, qsizetype from, const QStringList& attributes, QString* error) {
@@ -322,7 +332,7 @@ std::optional<QString> mergeTemplate(const QString& templateHtml, const DataFile
             }
             table = &named[key];
         }
-        const QString row = stripData(e->openTag) + html.mid(e->openEnd, e->end - e->openEnd);
+        const QString row = stripRepeat(e->openTag) + html.mid(e->openEnd, e->end - e->openEnd);
         const QString where = e->data.value(QStringLiteral("data-where"));
         QString rows;
         for (const QStringList& record : table->records) {

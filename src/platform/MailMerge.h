@@ -30,8 +30,8 @@ namespace tav {
 //                     values (an empty value is written as nothing after "=" or between commas).
 //   data-if="Feld"    on any element: the element and its contents are kept only when the field
 //   data-if="Feld=A,B"  holds text other than "Falsch", "0" and "Nein" (or one of the values
-//   data-if-not="…"   listed); data-if-not keeps it in the opposite case. Inside a repeated row
-//                     the row's record decides.
+//   data-if-not="…"   listed); data-if-not keeps it in the opposite case. Inside a repeated row,
+//                     and on the repeated row itself, the row's record decides.
 //   <div data-footer> is taken out of the flow and printed at the foot of every page.
 //   <div data-position="links oben breite">
 //                     is taken out of the flow and printed on the first page at that place

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
+#include "platform/MailMerge.h"
 #include "support/TempFolder.h"
 
 namespace tav::test {
@@ -87,7 +89,7 @@ TEST(AllgdatTest, RecordsKeepOneLineAndTheirFieldCount) {
     };
     const QList<Fall> faelle = {
         {"remark in quotes", "ResBemerkung", "ruhig", "\"ruhig\""},
-        {"quote doubled", "ResBemerkung", "\"A\"", "\"\"\"A\"\"\""},
+        {"quote inside quotes", "ResBemerkung", "\"A\"", "\"'A'\""},
         {"semicolon inside a remark", "AdressBemerkung", "a;b", "\"a;b\""},
         {"semicolon outside quotes", "Nachname", "a;b", "a,b"},
         {"line break", "ResBemerkung", "eins\r\nzwei", "\"eins zwei\""},
@@ -117,11 +119,11 @@ TEST(AllgdatTest, EmptyPiecesAreNotWrittenAndAFailedWriteSaysSo) {
                                                                    "a\r\nb\r\n"));
     TempFolder ordner;
     const QString pfad = ordner.file(QStringLiteral("allgdat.doc"));
-    EXPECT_TRUE(allgdat::schreiben(pfad, "x\r\n"));
+    EXPECT_TRUE(allgdat::schreiben(pfad, allgdat::datei(QStringLiteral("x~"))));
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("x\r\n"));
-    EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), "x"));
+    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBFx\r\n"));
+    EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), allgdat::datei(QStringLiteral("x"))));
 }
 
 }  // namespace
@@ -150,7 +152,7 @@ TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
         QFile datei(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/") + QString::fromUtf8(f.vorlage));
         ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(datei.readAll());
-        EXPECT_EQ(html.count(QStringLiteral("<tr data-repeat>")), 1);
+        EXPECT_EQ(html.count(QStringLiteral("<tr data-repeat data-if-not=\"ID=ID\">")), 1);
         int felder = 0;
         for (auto it = feld.globalMatch(html); it.hasNext(); ++felder) {
             const QString name = it.next().captured(1);
@@ -158,6 +160,34 @@ TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
         }
         EXPECT_GT(felder, 5);
     }
+}
+
+// A breakfast list merged through the shipped template: the guest of the record is on the page,
+// and the caption line heads the table instead of standing among the guests.
+TEST(AllgdatTest, BreakfastTemplateMergesItsDataFile) {
+    TempFolder ordner;
+    QHash<QString, QString> gast;
+    gast.insert(QStringLiteral("Zimmer"), QStringLiteral("12"));
+    gast.insert(QStringLiteral("Vorname"), QStringLiteral("Jürgen"));
+    gast.insert(QStringLiteral("Nachname"), QStringLiteral("Kleinschmidt"));
+    gast.insert(QStringLiteral("Gästezahl"), QStringLiteral("2"));
+    const QString aufgebaut =
+        allgdat::zeile1(allgdat::Kopf::Mahlzeit) +
+        allgdat::zeile2(allgdat::Kopf::Mahlzeit, QStringLiteral("Zimmer"), QStringLiteral("Art"), QStringLiteral("Frühstücksliste"),
+                        QStringLiteral("06.12.2026"), QStringLiteral("06.12.2026")) +
+        allgdat::datensatz(allgdat::Layout::A, gast);
+    const QString daten = ordner.file(QStringLiteral("allgdat.doc"));
+    ASSERT_TRUE(allgdat::schreiben(daten, allgdat::datei(aufgebaut)));
+    const MergeResult r = mailMerge(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/fruehdru.html"), daten,
+                                    ordner.file(QStringLiteral("fruehdru.htm")), ordner.file(QStringLiteral("fruehdru.pdf")));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    QFile html(r.document);
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(html.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("Kleinschmidt")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Jürgen")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Zimmerbemerkung")));  // the caption line's value
+    EXPECT_GT(QFileInfo(r.pdf).size(), 1000);
 }
 
 }  // namespace

@@ -216,9 +216,9 @@ TEST_F(TageslistenTest, RecordValuesOfTheBreakfastList) {
     db().execute(QStringLiteral("UPDATE tblBelegung SET IDAdressRechnung = ? WHERE ID = ?"), {rechnung, id});
     const auto e = liste(Tagesliste::Fruehstueck, tag(2));
     ASSERT_EQ(e.saetze.size(), 1);
-    const QString zeile = QString::fromUtf8(e.datei()).split(QStringLiteral("\r\n"))[2];
+    const QString zeile = QString::fromUtf8(e.datei().bytes()).split(QStringLiteral("\r\n"))[2];
     EXPECT_EQ(zeile, QStringLiteral("\"Bem 103\";Nein;;2;Ja;103;Anna;Gast;;;;Bonn;;;;;Einzel;01.03.2024;03.03.2024;;;\"\";"
-                                    "\"Allergie: \"\"Nüsse\"\"; bitte\";r;1234,50;2469,00;2;Nein;;%1;Frühstücksliste;für den 02.03.2024;"
+                                    "\"Allergie: 'Nüsse'; bitte\";r;1234,50;2469,00;2;Nein;;%1;Frühstücksliste;für den 02.03.2024;"
                                     "Gäste insgesamt: 2 (davon 1 Kind(er)), 1 x 2 Personen (davon 1 Kind(er));1")
                          .arg(id));
     // The dinner list names the invoice address and carries the booking's information first.

@@ -14,10 +14,10 @@
 
 #include "BlockCommands.h"
 #include "Generator.h"
+#include "InvoiceCommands.h"
 #include "ListCommands.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
-#include "InvoiceCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -48,7 +48,10 @@ const char* const kUsage =
     "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf); }
+QString usage() {
+    return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) +
+           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf);
+}
 
 struct Options {
     QString db;

@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <QFileInfo>
 #include "engine/Database.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -31,14 +32,13 @@
 #include "store/Variablen.h"
 #include "store/WeitereDokumente.h"
 
+#include "platform/Files.h"
+#include "platform/MailMerge.h"
+#include "platform/ui/DocumentPrinter.h"
+
 namespace tav {
 
 namespace {
-
-ListenDrucker& drucker() {
-    static ListenDrucker d;
-    return d;
-}
 
 constexpr int kTwipsProPixel = 15;
 
@@ -56,10 +56,17 @@ public:
 
 }  // namespace
 
-void setListenDrucker(ListenDrucker d) { drucker() = std::move(d); }
-bool listenDruckerVorhanden() { return static_cast<bool>(drucker()); }
-bool listeDrucken(const QString& vorlage, const QString& datendatei, QWidget* eltern) {
-    return drucker() && drucker()(vorlage, datendatei, eltern);
+bool listeDrucken(const QString& vorlage, const QString& datendatei, Dialogs& dialogs, QWidget* eltern) {
+    const QString basis = files::join(QFileInfo(datendatei).absolutePath(), QFileInfo(vorlage).completeBaseName());
+    const MergeResult r = mailMerge(vorlage, datendatei, basis + QStringLiteral(".htm"), basis + QStringLiteral(".pdf"));
+    if (!r.ok) {
+        dialogs.message(r.message, {}, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    QString fehler;
+    if (DocumentPrinter::print(r.document, r.copies, eltern, &fehler)) return true;
+    if (!fehler.isEmpty()) dialogs.message(fehler, {}, Buttons::Ok, Icon::Exclamation);
+    return false;
 }
 
 template <typename F>
@@ -288,12 +295,10 @@ void frmSuchen::menuesAufbauen() {
     eintrag(bearbeiten, "mnuResOeffnen", QStringLiteral("&Reservierung öffnen"), oeffneReservierung)
         ->setEnabled(fenster_.vorhanden(Ziel::Reservierung));
 
-    // Printing needs the document output; its entries are disabled while there is none.
-    const bool druck = listenDruckerVorhanden();
     QMenu* drucken = menue->addMenu(QStringLiteral("Dr&ucken"));
     drucken->setObjectName(QStringLiteral("mnuDrucken"));
     const auto druckEintrag = [&](const char* name, const QString& text, Tagesliste l) {
-        eintrag(drucken, name, text, [this, l] { liste(l, true); })->setEnabled(druck);
+        eintrag(drucken, name, text, [this, l] { liste(l, true); });
     };
     druckEintrag("mnuDruckFruehstueck", QStringLiteral("&Frühstücksliste"), Tagesliste::Fruehstueck);
     druckEintrag("mnuDruckMittag", QStringLiteral("&Liste für Mittagessen"), Tagesliste::Mittag);
@@ -531,7 +536,7 @@ void frmSuchen::liste(Tagesliste l, bool drucken) {
         return;
     if (!ergebnis) return;
     listen.ausgeben(*ergebnis, drucken, v.programmordner,
-                    [this](const QString& vorlage, const QString& datei) { return listeDrucken(vorlage, datei, this); });
+                    [this](const QString& vorlage, const QString& datei) { return listeDrucken(vorlage, datei, dialogs_, this); });
 }
 
 void frmSuchen::vorgabeDatum() {

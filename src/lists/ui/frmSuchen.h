@@ -24,13 +24,10 @@ class Shell;
 class SettingsStore;
 class WeitereDokumente;
 
-// Prints a merged list: the merge document, the data file it reads and the window over which
-// the print dialog opens. True when it was printed. The program sets it when its document
-// output can print; while none is set, every print entry of the booking list is disabled.
-using ListenDrucker = std::function<bool(const QString& vorlage, const QString& datendatei, QWidget* eltern)>;
-void setListenDrucker(ListenDrucker drucker);
-bool listeDrucken(const QString& vorlage, const QString& datendatei, QWidget* eltern);
-bool listenDruckerVorhanden();
+// Prints a list: merges the list's template with its data file into a document and a PDF beside
+// the data file, then opens the print dialog over eltern. True when it was printed; a missing
+// template or a failed print is reported through dialogs.
+bool listeDrucken(const QString& vorlage, const QString& datendatei, Dialogs& dialogs, QWidget* eltern);
 
 // The booking list "Daten suchen" with its filter row, selection modes, layout commands, the
 // daily lists and their export, the maintenance commands and the further documents. Every

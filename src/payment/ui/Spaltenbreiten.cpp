@@ -3,21 +3,18 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "engine/Database.h"
 #include "engine/DatabaseError.h"
+#include "store/clsSpalten.h"
 
 namespace tav::spaltenbreiten {
 
 void laden(Database& db, const QString& formular, QTableView* grid) {
     try {
-        const QString breiten = db.scalar(QStringLiteral("SELECT Breiten FROM tbSpaltenbreiten WHERE Formular = ? AND Steuerelement = ?"),
-                                          {formular, grid->objectName()})
-                                    .toString();
-        const QStringList teile = breiten.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (int i = 0; i < teile.size() && i < grid->model()->columnCount(); ++i) {
-            bool ok = false;
-            const int b = teile[i].toInt(&ok);
-            if (ok && b > 0 && b < 2000 && !grid->isColumnHidden(i)) grid->setColumnWidth(i, b);
+        const auto breiten = clsSpalten(db).BreitenAbrufen(formular, grid->objectName(), grid->model()->columnCount());
+        if (!breiten) return;
+        for (int i = 0; i < breiten->size(); ++i) {
+            const int b = breiten->at(i);
+            if (b > 0 && b < 2000 && !grid->isColumnHidden(i)) grid->setColumnWidth(i, b);
         }
     } catch (const DatabaseError&) {
         // the grid keeps its default widths
@@ -25,15 +22,10 @@ void laden(Database& db, const QString& formular, QTableView* grid) {
 }
 
 void speichern(Database& db, const QString& formular, QTableView* grid) {
-    QStringList teile;
-    for (int i = 0; i < grid->model()->columnCount(); ++i) teile << QString::number(grid->columnWidth(i));
+    QList<int> breiten;
+    for (int i = 0; i < grid->model()->columnCount(); ++i) breiten << grid->columnWidth(i);
     try {
-        Transaction t(db);
-        db.execute(QStringLiteral("DELETE Formular FROM tbSpaltenbreiten WHERE Formular = ? AND Steuerelement = ?"),
-                   {formular, grid->objectName()});
-        db.execute(QStringLiteral("INSERT INTO tbSpaltenbreiten (Formular, Steuerelement, AnzSpalten, Breiten) VALUES (?, ?, ?, ?)"),
-                   {formular, grid->objectName(), int(teile.size()), teile.join(QLatin1Char(';'))});
-        t.commit();
+        clsSpalten(db).BreitenSpeichern(formular, grid->objectName(), breiten, grid->model()->rowCount() == 0);
     } catch (const DatabaseError&) {
         // widths are a convenience: a locked file keeps the stored ones
     }

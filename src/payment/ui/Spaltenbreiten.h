@@ -8,7 +8,7 @@ namespace tav {
 
 class Database;
 
-// The column widths of a grid, kept per form and grid in tbSpaltenbreiten: restored when a
+// The column widths of a grid, kept per form and grid through clsSpalten: restored when a
 // window opens, stored when it closes. A failing read or write keeps the widths as they are.
 namespace spaltenbreiten {
 
