@@ -1,7 +1,10 @@
 #include "app/ProgrammFenster.h"
 
+#include <QDir>
 #include <QWidget>
 
+#include "backup/DatensicherungLogik.h"
+#include "backup/ui/frmDatensicherung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
@@ -9,6 +12,8 @@
 #include "payment/ui/frmZahlung.h"
 #include "payment/ui/frmZahlungAdr.h"
 #include "platform/Files.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -38,6 +43,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresskonto: return QStringLiteral("Das Konto der Adresse");
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
+        case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -59,6 +65,7 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Adresskonto: return true;
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
+        case Ziel::Datensicherung: return true;
         default: return false;
     }
 }
@@ -106,8 +113,40 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Datensicherung: {
+            SettingsStore settings;
+            SystemShell shell;
+            DatensicherungLogik logik(&db, dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+            // A restore replaced the files under the open main window: it is loaded anew.
+            if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
+            return;
+        }
         default: return;
     }
+}
+
+SicherungsDateien ProgrammFenster::sicherungsDateien(const SettingsStore& settings) const {
+    SicherungsDateien d;
+    d.arbeit = settings.getSetting(v_.werte.pfad);
+    if (d.arbeit.isEmpty()) d.arbeit = v_.arbeitsPfad;
+    d.zentral = settings.getSetting(v_.werte.zentral);
+    d.beispiel = v_.beispielPfad.isEmpty() ? files::join(v_.programmordner, v_.dateien.sample) : v_.beispielPfad;
+    d.programmordner = v_.programmordner;
+    return d;
+}
+
+QString ProgrammFenster::datenSichern() {
+    if (!v_.db) return {};
+    SettingsStore settings;
+    SystemShell shell;
+    DatensicherungLogik logik(v_.db.get(), dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+    QString ordner;
+    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [&] {
+            logik.laden();
+            ordner = logik.datenbankenSichern();
+        }))
+        return {};
+    return QDir::toNativeSeparators(ordner);
 }
 
 }  // namespace tav

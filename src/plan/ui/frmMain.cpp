@@ -59,6 +59,7 @@ void frmMain::planAufbauen() {
         menue_->setBeispieldaten(v_.beispieldaten);
     });
     connect(menue_, &PlanMenue::datenbankpfadOeffnen, this, &frmMain::datenbankDialogGewuenscht);
+    connect(menue_, &PlanMenue::neustartNoetig, this, &frmMain::neustartGewuenscht);
     connect(menue_, &PlanMenue::datenAufbereiten, this, [this] {
         datenbankGeschuetzt(dialogs_, QStringLiteral("Die Daten konnten nicht aufbereitet werden."),
                             [this] { clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu(); });
