@@ -238,8 +238,7 @@ TEST_F(PlanBedienungTest, ALetterTypedOnThePlanOpensTheQuickSearchAndItsNewBooki
     for (const char* da : {"mnuSaisonzeiten", "mnuSicherPfad", "mnuSchnellsuche", "mnuBearbeitenReservierung", "mnuLetzte",
                            "mnuDateiParameter", "mnuFeiertage", "mnuSuchen", "mnuAbreiseSuche"})
         EXPECT_TRUE(menue->eintrag(QString::fromUtf8(da))->isEnabled()) << da;
-    for (const char* fehlt : {"mnurechnungsNummern"})
-        EXPECT_FALSE(menue->eintrag(QString::fromUtf8(fehlt))->isEnabled()) << fehlt;
+    for (const char* fehlt : {"mnurechnungsNummern"}) EXPECT_FALSE(menue->eintrag(QString::fromUtf8(fehlt))->isEnabled()) << fehlt;
 
     bool suche = false, formular = false;
     QString gast;
