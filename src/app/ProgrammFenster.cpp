@@ -10,6 +10,7 @@
 #include "lists/ui/frmSuchen.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
+#include "payment/ui/frmZahlungAdr.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
@@ -39,6 +40,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
         case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
+        case Ziel::Adresskonto: return QStringLiteral("Das Konto der Adresse");
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
@@ -59,7 +61,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Einstellungen:
         case Ziel::Feiertage: return true;
         case Ziel::Zahlungen:
-        case Ziel::Abrechnen: return true;
+        case Ziel::Abrechnen:
+        case Ziel::Adresskonto: return true;
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
         case Ziel::Datensicherung: return true;
@@ -80,9 +83,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Reservierung:
             // A new booking for an address from the quick search; else the plan's hand-over.
             if (aufruf.neueBuchung && aufruf.adressId != 0) {
-                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern);
+                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern, this);
             } else {
-                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern);
+                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern, this);
             }
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
@@ -106,6 +109,7 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             else
                 frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
             return;
+        case Ziel::Adresskonto: frmZahlungAdr::oeffnen(db, dialogs_, *this, aufruf.adressId, eltern); return;
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;

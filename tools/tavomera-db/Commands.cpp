@@ -13,6 +13,7 @@
 #include <string>
 
 #include "BackupCommands.h"
+#include "BlockCommands.h"
 #include "Generator.h"
 #include "InvoiceCommands.h"
 #include "ListCommands.h"
@@ -57,7 +58,7 @@ const char* const kUsage =
 // The usage with the lines of the other command groups.
 QString usage() {
     return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) +
-           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage);
+           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf);
 }
 
 struct Options {
@@ -185,6 +186,7 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
+    if (int rc = 0; blockBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     try {
         if (const auto code = listCommand(args, out, err)) return *code;

@@ -33,7 +33,10 @@ frmMain::~frmMain() = default;
 MainLogik::Ergebnis frmMain::laden() {
     const MainLogik::Ergebnis e = logik_.initialisieren();
     setWindowTitle(logik_.fensterTitel());
-    if (e == MainLogik::Ergebnis::Bereit && v_.db) planAufbauen();
+    if (e == MainLogik::Ergebnis::Bereit && v_.db) {
+        logik_.angeboteAufraeumen();
+        planAufbauen();
+    }
     return e;
 }
 
