@@ -1,13 +1,19 @@
 #include "app/ProgrammFenster.h"
 
+#include <QDir>
 #include <QWidget>
 
+#include "backup/DatensicherungLogik.h"
+#include "backup/ui/frmDatensicherung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
+#include "payment/ui/frmZahlungAdr.h"
 #include "platform/Files.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -34,8 +40,10 @@ QString fensterName(Ziel ziel) {
         case Ziel::Feiertage: return QStringLiteral("Die Feiertage");
         case Ziel::Zahlungen: return QStringLiteral("Die Zahlungen");
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
+        case Ziel::Adresskonto: return QStringLiteral("Das Konto der Adresse");
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
+        case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -53,9 +61,11 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Einstellungen:
         case Ziel::Feiertage: return true;
         case Ziel::Zahlungen:
-        case Ziel::Abrechnen: return true;
+        case Ziel::Abrechnen:
+        case Ziel::Adresskonto: return true;
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
+        case Ziel::Datensicherung: return true;
         default: return false;
     }
 }
@@ -73,9 +83,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Reservierung:
             // A new booking for an address from the quick search; else the plan's hand-over.
             if (aufruf.neueBuchung && aufruf.adressId != 0) {
-                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern);
+                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern, this);
             } else {
-                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern);
+                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern, this);
             }
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
@@ -99,11 +109,44 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             else
                 frmZahlung::oeffnen(db, dialogs_, aufruf.buchungId, eltern);
             return;
+        case Ziel::Adresskonto: frmZahlungAdr::oeffnen(db, dialogs_, *this, aufruf.adressId, eltern); return;
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Datensicherung: {
+            SettingsStore settings;
+            SystemShell shell;
+            DatensicherungLogik logik(&db, dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+            // A restore replaced the files under the open main window: it is loaded anew.
+            if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
+            return;
+        }
         default: return;
     }
+}
+
+SicherungsDateien ProgrammFenster::sicherungsDateien(const SettingsStore& settings) const {
+    SicherungsDateien d;
+    d.arbeit = settings.getSetting(v_.werte.pfad);
+    if (d.arbeit.isEmpty()) d.arbeit = v_.arbeitsPfad;
+    d.zentral = settings.getSetting(v_.werte.zentral);
+    d.beispiel = v_.beispielPfad.isEmpty() ? files::join(v_.programmordner, v_.dateien.sample) : v_.beispielPfad;
+    d.programmordner = v_.programmordner;
+    return d;
+}
+
+QString ProgrammFenster::datenSichern() {
+    if (!v_.db) return {};
+    SettingsStore settings;
+    SystemShell shell;
+    DatensicherungLogik logik(v_.db.get(), dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
+    QString ordner;
+    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Die Datensicherung konnte nicht durchgeführt werden."), [&] {
+            logik.laden();
+            ordner = logik.datenbankenSichern();
+        }))
+        return {};
+    return QDir::toNativeSeparators(ordner);
 }
 
 }  // namespace tav

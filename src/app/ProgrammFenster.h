@@ -1,10 +1,12 @@
 #pragma once
 
+#include "backup/Datensicherung.h"
 #include "store/Fenster.h"
 
 namespace tav {
 
 class Dialogs;
+class SettingsStore;
 struct Variablen;
 
 // The windows of this program that one part opens in another: the reservation form, the quick
@@ -17,9 +19,12 @@ public:
 
     bool vorhanden(Ziel ziel) const override;
     void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override;
+    QString datenSichern() override;
 
 private:
     void oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* eltern);
+    // The files of this installation as the settings name them.
+    SicherungsDateien sicherungsDateien(const SettingsStore& settings) const;
 
     Variablen& v_;
     Dialogs& dialogs_;

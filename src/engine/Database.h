@@ -99,6 +99,17 @@ public:
     static void repair(const QString& path, const QString& connect = kConnect);
     // Writes a compacted copy into target (which must not exist).
     static void compact(const QString& path, const QString& target, const QString& connect = kConnect);
+    // Copies the file at path into a new file target (which must not exist) with SQLite's
+    // online backup, while other programs may be working on it: every page is read under one
+    // read lock, so that the copy holds the state before or after another program's commit,
+    // never a mix. A copy that fails half-way is removed. Throws DatabaseError.
+    static void backup(const QString& path, const QString& target, const QString& connect = kConnect);
+    // The result of PRAGMA integrity_check: empty text for a sound file, else the problems
+    // found (or why the file could not be read at all).
+    static QString integrityProblem(const QString& path, const QString& connect = kConnect);
+    // The same with PRAGMA quick_check: every page, b-tree and record, without the comparison of
+    // each index with its table. Enough for a page-by-page copy of a file that was sound.
+    static QString quickCheckProblem(const QString& path, const QString& connect = kConnect);
 
     // ---- NameResolver ----
     std::optional<TableLocation> table(const QString& name) const override;

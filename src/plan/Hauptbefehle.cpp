@@ -1,6 +1,7 @@
 #include "plan/Hauptbefehle.h"
 
 #include "engine/Database.h"
+#include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -9,6 +10,7 @@
 #include "store/Adressmarken.h"
 #include "store/Fenster.h"
 #include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
 
 namespace tav {
 
@@ -104,6 +106,11 @@ int Hauptbefehle::reorganisation() {
 bool Hauptbefehle::adressverwaltung() {
     if (!programmVorhanden(kAdressen)) return false;
     return starte(kAdressen);
+}
+
+bool Hauptbefehle::statistik() {
+    mdBlockbuchung::Angebotskonflikte(db_, dialogs_, Clock::current().today());
+    return starte(kStatistik);
 }
 
 bool Hauptbefehle::internet() {

@@ -53,7 +53,8 @@ public:
     // The address program starts only when it is there; nothing happens otherwise.
     bool adressverwaltung();
     // Statistics, export and import: their menu items are shown only when the file exists.
-    bool statistik() { return starte(kStatistik); }
+    // The statistics count no stale offers: they are cleared first (with their questions).
+    bool statistik();
     bool datenexport() { return starte(kExport); }
     bool datenimport() { return starte(kImport); }
     // The internet-booking loader: the stored path, else the program folder, else the user

@@ -16,6 +16,7 @@
 #include "store/SchemaErweiterung.h"
 #include "store/Variablen.h"
 #include "store/Verknuepfung.h"
+#include "store/mdBlockbuchung.h"
 
 namespace tav {
 
@@ -171,6 +172,12 @@ MainLogik::Ergebnis MainLogik::initialisieren() {
                          Icon::Information);
         return Ergebnis::Fehler;
     }
+}
+
+void MainLogik::angeboteAufraeumen() {
+    if (!v_.db) return;
+    datenbankGeschuetzt(dialogs_, QStringLiteral("Die Angebote konnten nicht geprüft werden."),
+                        [this] { mdBlockbuchung::Angebotskonflikte(*v_.db, dialogs_, Clock::current().today()); });
 }
 
 bool MainLogik::schliessen() {

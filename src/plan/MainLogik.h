@@ -38,6 +38,10 @@ public:
     // The closing question; true when the window may close. Never asks during a restart, nor
     // when there is no backup to offer.
     bool schliessen();
+    // The stale offers at start (offers that begin today or earlier): those outside a block to
+    // the waiting position, those of a block deleted, each after its questions. A failed
+    // statement is named and the start goes on.
+    void angeboteAufraeumen();
     // Closes the main and the sample database.
     void datenbankenSchliessen();
 

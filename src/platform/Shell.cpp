@@ -35,6 +35,16 @@ QString Shell::windowRaisePath(const QString& title) {
     return QDir(QDir::tempPath()).filePath(QStringLiteral("Kavurel-") + title + QStringLiteral(".vorne"));
 }
 
+bool Shell::windowExists(const QString& title) const {
+    QLockFile lock(windowLockPath(title));
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) {
+        lock.unlock();
+        return false;
+    }
+    return lock.error() == QLockFile::LockFailedError;
+}
+
 bool Shell::raiseWindow(const QString& title) {
     // A lock we can take is nobody's: no program announces the window. A lock left behind by
     // a program that died is taken over the same way.

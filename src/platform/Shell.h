@@ -25,6 +25,8 @@ public:
     // while it runs, and raises its window when the file windowRaisePath(title) appears.
     // False when no running program announces that title.
     virtual bool raiseWindow(const QString& title);
+    // Whether a running program of the family announces a window with this title now.
+    virtual bool windowExists(const QString& title) const;
     // Whether a word processor for documents and printed plans is installed. The program writes
     // its documents with its own mail merge, which is part of it: on the real desktop there is
     // always one.
@@ -71,6 +73,9 @@ public:
     bool startProgram(const QString& path, const QStringList& arguments = {}) override;
     bool programExists(const QString& path) const override;
     bool raiseWindow(const QString& title) override;
+    bool windowExists(const QString& title) const override { return windows_.contains(title); }
+    // The program with this window ended.
+    void removeWindow(const QString& title) { windows_.removeAll(title); }
 
     const QList<Start>& started() const { return started_; }
     const QStringList& opened() const { return opened_; }

@@ -1,4 +1,5 @@
 #include "reservation/ReservierungLogik.h"
+#include "store/mdBlockbuchung.h"
 
 #include <QSet>
 
@@ -614,6 +615,47 @@ void ReservierungLogik::nachSpeichern() {
 }
 
 bool ReservierungLogik::loeschen() { return record_.loeschen(f_); }
+
+ReservierungLogik::RechnungUmfang ReservierungLogik::rechnungVorbereiten() {
+    if (f_.istNeu() || !Belegung::istBlockmitglied(db_, f_.id)) return RechnungUmfang::Allein;
+    const Answer a = dialogs_.message(
+        QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Wählen Sie 'Ja' ") +
+            QStringLiteral(", wenn die Reservierung aus der Blockbuchung herausgenommen werden soll. Wählen Sie 'Nein', wenn ") +
+            QStringLiteral(" Sie nur die Zusatzposten in der Rechnung aufführen möchten."),
+        QStringLiteral("Blockbuchungen verwalten"), Buttons::YesNoCancel, Icon::Question);
+    if (a == Answer::Cancel) return RechnungUmfang::Abbruch;
+    if (a == Answer::No) return RechnungUmfang::NurZusatzposten;
+    db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
+                QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)=") + QString::number(f_.id) + QStringLiteral(")); "));
+    f_.blockbuchung = false;
+    if (f_.abgerechnet != 1) {
+        f_.cmdWartenEnabled = Belegung::wartenAngeboten(f_);
+        f_.cmdLoeschenEnabled = true;
+    }
+    return RechnungUmfang::Allein;
+}
+
+int ReservierungLogik::blockbuchungVorbereiten() {
+    if (f_.abgerechnet != 1 && !speichern()) {
+        dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden"), QStringLiteral("Speicherkontrolle"),
+                         Buttons::Ok, Icon::Exclamation);
+        return 0;
+    }
+    if (f_.istNeu()) return 0;
+    mdBlockbuchung::uebergabeSchreiben(db_, f_.id);
+    return f_.id;
+}
+
+bool ReservierungLogik::blockNachladen() {
+    if (f_.istNeu() || hatAenderungen()) return false;
+    ReservierungsFelder jetzt;
+    if (!record_.laden(f_.id, jetzt)) return false;
+    // Only what the block program changes: the membership and the booking's own fields.
+    if (jetzt.blockbuchung == f_.blockbuchung && jetzt.fix == f_.fix && jetzt.zimmer == f_.zimmer && jetzt.von == f_.von &&
+        jetzt.bis == f_.bis && jetzt.kuerzel == f_.kuerzel && jetzt.preis == f_.preis)
+        return false;
+    return laden(f_.id);
+}
 
 bool ReservierungLogik::weiterePersonenVorbereiten() {
     if (f_.istNeu() || hatAenderungen()) {

@@ -199,6 +199,20 @@ public:
     bool zu();         // cmdZu
     bool warten();     // cmdWarten
     bool loeschen();   // cmdLöschen
+    // cmdRechnung of a block member, after the save: "Blockbuchungen verwalten" asks whether the
+    // booking leaves its block (Yes: it is invoiced alone) or only its extra items are invoiced
+    // (No: the room stays billed through the block). A booking outside a block is invoiced alone.
+    enum class RechnungUmfang { Abbruch, Allein, NurZusatzposten };
+    RechnungUmfang rechnungVorbereiten();
+
+    // cmdBlockbuchung: saves the booking (an invoiced one is not saved, and goes on) and writes
+    // it into the hand-over row of the block program. The booking ID; 0 when the save failed.
+    int blockbuchungVorbereiten();
+    // The block program's timer: shows the stored booking again when the block program changed
+    // it (its membership, room, dates, short name, price, fixed price); true then. A booking
+    // with unsaved changes keeps them.
+    bool blockNachladen();
+
     // mnuWeiterePersonen: the booking must be saved first; true when frmWeitere may open.
     bool weiterePersonenVorbereiten();
 

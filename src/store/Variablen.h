@@ -58,9 +58,10 @@ struct Variablen {
     QString beispielPfad;                  // the sample database in the program folder
     bool splashAngezeigt = false;
     bool hauptfensterGeladen = false;
-    bool neustartLaeuft = false;    // restart of the main window under way
-    bool beispielAusMenue = false;  // sample data chosen from the menu
-    bool beispieldaten = false;     // the locations dialog's sample-data check box
+    bool neustartLaeuft = false;                 // restart of the main window under way
+    bool beispielAusMenue = false;               // sample data chosen from the menu
+    bool beispieldaten = false;                  // the locations dialog's sample-data check box
+    bool neustartNachWiederherstellung = false;  // a restore replaced the files: reload the main window
 
     // ---- settings read at start (tblParameter, tblTexte) ----
     bool druckenHardcopy = true;

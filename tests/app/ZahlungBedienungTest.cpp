@@ -12,6 +12,7 @@
 
 #include "app/ProgrammFenster.h"
 #include "engine/Database.h"
+#include "invoice/clsRechnung.h"
 #include "payment/Zahlungen.h"
 #include "payment/ui/frmAbrechnen.h"
 #include "payment/ui/frmZahlung.h"
@@ -131,16 +132,20 @@ TEST_F(ZahlungBedienungTest, ADepositTheInvoiceAndTheSettlementTurnThePaidIndica
     ASSERT_TRUE(geoeffnet);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbZahlung WHERE IDBelegung = ? AND Betrag = 100"), {buchung}).toInt(), 1);
 
-    // 2. Its invoice, as the invoice is created: the document, its link, the deposit attached,
-    //    the booking and its items settled.
-    const int nr = db().scalar(QStringLiteral("SELECT Nz(Max(ReNummer), 0) + 1 FROM tbRechnungen")).toInt();
-    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, DatumRe, BetragBrutto, Zahlart) VALUES "
-                                "(?, 'R-Test', 'R', Date(), 250, 'Bar')"),
-                 {nr});
-    db().execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung) VALUES (?, ?)"), {nr, buchung});
-    db().execute(QStringLiteral("UPDATE tbZahlung SET IdRechnung = ? WHERE IDBelegung = ? AND IdRechnung Is Null"), {nr, buchung});
-    db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE ID = ?"), {buchung});
-    db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE IDBelegung = ?"), {buchung});
+    // 2. Its invoice, created as the items editor creates it: the deposit is attached, the
+    //    booking settled.
+    NeuesDokument dokument;
+    dokument.adressId = db().scalar(QStringLiteral("SELECT GastID FROM tblBelegung WHERE ID = ?"), {buchung}).toInt();
+    dokument.eintraege = {DokumentEintrag::buchung(buchung)};
+    dokument.datum = QDate::currentDate();
+    dokument.zahlart = QStringLiteral("Bar");
+    dokument.summen.brutto = 250;
+    const std::optional<int> erstellt = clsRechnung(db(), dialogs).ReZuordnungen(dokument);
+    ASSERT_TRUE(erstellt.has_value());
+    const int nr = *erstellt;
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbZahlung WHERE IDBelegung = ? AND IdRechnung = ?"), {buchung, nr}).toInt(),
+              1);
+    EXPECT_NE(db().scalar(QStringLiteral("SELECT Abgerechnet FROM tblBelegung WHERE ID = ?"), {buchung}).toInt(), 0);
 
     // 3. The settlement books the 150,00 still open.
     geoeffnet = false;

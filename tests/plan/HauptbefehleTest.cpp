@@ -171,6 +171,24 @@ TEST_F(HauptbefehleTest, SiblingProgramsStartWhenTheyAreThere) {
     EXPECT_EQ(shell.started()[2].program, Shell::programPath(pfad(QStringLiteral("Lomvix.exe"))));
 }
 
+TEST_F(HauptbefehleTest, TheStatisticsFirstMoveStaleOffersIntoTheWaitingPosition) {
+    shell.addProgram(pfad(QStringLiteral("Yorvak.exe")));
+    const ClockOverride heute(QDate(2024, 3, 1));
+    const int alt = addBooking(1, QDate(2024, 2, 28), QDate(2024, 3, 2), 4, QStringLiteral("Altes Angebot"));
+    const int neu = addBooking(2, QDate(2024, 3, 2), QDate(2024, 3, 4), 4, QStringLiteral("Neues Angebot"));
+    dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(befehle().statistik());
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.last().caption, QStringLiteral("Angebotskonflikte"));
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Es gibt noch Angebote, deren Anfangsdatum vor dem 02.03.2024 beginnen.")));
+    const auto wartet = [this](int id) {
+        return db().scalar(QStringLiteral("SELECT Gelöscht FROM tblBelegung WHERE ID = ?"), {id}).toInt() != 0;
+    };
+    EXPECT_TRUE(wartet(alt));
+    EXPECT_FALSE(wartet(neu));
+    ASSERT_EQ(shell.started().size(), 1) << "the statistics start afterwards";
+}
+
 TEST_F(HauptbefehleTest, InternetLoaderIsLookedForAndRemembered) {
     const QString frage = QStringLiteral("Die Datei 'Fendrix.exe' konnte nicht gefunden werden. Möchten Sie selber nach ihr suchen?");
     // Not there, and the user does not look for it.

@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include "platform/Shell.h"
+#include "platform/WindowAnnouncement.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -97,4 +98,30 @@ TEST(ShellTest, AWindowIsRaisedOnlyWhileARunningProgramAnnouncesIt) {
     EXPECT_FALSE(scripted.raiseWindow(QStringLiteral("Statistik")));
     EXPECT_TRUE(scripted.raiseWindow(QStringLiteral("Adressverwaltung")));
     EXPECT_EQ(scripted.raised(), QStringList({QStringLiteral("Adressverwaltung")}));
+}
+
+TEST(ShellTest, AnAnnouncedWindowIsSeenRaisedAndGoneWithItsAnnouncement) {
+    const QString titel = QStringLiteral("Ansagetest-%1").arg(QCoreApplication::applicationPid());
+    SystemShell shell;
+    EXPECT_FALSE(shell.windowExists(titel));
+    int gerufen = 0;
+    {
+        WindowAnnouncement ansage(titel);
+        ASSERT_TRUE(ansage.active());
+        QObject::connect(&ansage, &WindowAnnouncement::raiseRequested, [&gerufen] { ++gerufen; });
+        EXPECT_TRUE(shell.windowExists(titel));
+        WindowAnnouncement zweite(titel);
+        EXPECT_FALSE(zweite.active()) << "one program announces a title at a time";
+
+        EXPECT_TRUE(shell.raiseWindow(titel));
+        QElapsedTimer uhr;
+        uhr.start();
+        while (gerufen == 0 && uhr.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_EQ(gerufen, 1) << "the announcing program is asked to come forward";
+        EXPECT_FALSE(QFileInfo::exists(Shell::windowRaisePath(titel))) << "the request is taken";
+
+        ansage.release();
+        EXPECT_FALSE(shell.windowExists(titel)) << "a closed window is gone while the program may still run";
+    }
+    EXPECT_FALSE(shell.windowExists(titel));
 }

@@ -777,3 +777,50 @@ TEST_F(ReservierungLogikTest, OnlyNamedBookingKindsAreOffered) {
     ASSERT_TRUE(alt->laden(grau));
     EXPECT_EQ(alt->artPosition(), -1) << "a stored booking of an unnamed kind shows no entry";
 }
+
+TEST_F(ReservierungLogikTest, InvoicingABlockMemberAsksWhetherItLeavesTheBlock) {
+    const QString frage = QStringLiteral(
+        "Diese Reservierung gehört zu einer Blockbuchung. Wählen Sie 'Ja' , wenn die Reservierung aus der Blockbuchung herausgenommen "
+        "werden soll. Wählen Sie 'Nein', wenn  Sie nur die Zusatzposten in der Rechnung aufführen möchten.");
+    using U = ReservierungLogik::RechnungUmfang;
+    struct Fall {
+        const char* warum;
+        Answer antwort;
+        U umfang;
+        bool bleibtImBlock;
+    };
+    const QList<Fall> faelle = {
+        {"Cancel: nothing happens", Answer::Cancel, U::Abbruch, true},
+        {"No: only the extra items, the room stays billed through the block", Answer::No, U::NurZusatzposten, true},
+        {"Yes: the booking leaves the block and is invoiced alone", Answer::Yes, U::Allein, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
+        db().execute(QStringLiteral("DELETE * FROM tbBlockbuchung"));
+        db().execute(QStringLiteral("DELETE * FROM tblBelegung"));
+        const int id = buchung(1, tag(10), tag(12), QStringLiteral("Mitglied"));
+        const int anderes = buchung(2, tag(10), tag(12), QStringLiteral("Anderes"));
+        db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung) VALUES (1, ?), (1, ?)"), {id, anderes});
+        auto form = formular();
+        ASSERT_TRUE(form->laden(id));
+        EXPECT_FALSE(form->felder().cmdWartenEnabled && Belegung::wartenAngeboten(form->felder()));
+        dialogs_.answer(f.antwort);
+        EXPECT_EQ(form->rechnungVorbereiten(), f.umfang);
+        EXPECT_EQ(dialogs_.last().text, frage);
+        EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Blockbuchungen verwalten"));
+        EXPECT_EQ(dialogs_.last().buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(Belegung::istBlockmitglied(db(), id), f.bleibtImBlock);
+        EXPECT_EQ(form->felder().blockbuchung, f.bleibtImBlock);
+        EXPECT_TRUE(Belegung::istBlockmitglied(db(), anderes)) << "the other member stays";
+        if (!f.bleibtImBlock) {
+            EXPECT_TRUE(form->felder().cmdWartenEnabled) << "the waiting position is offered again";
+        }
+        dialogs_.clear();
+    }
+    // A booking outside any block is invoiced alone without a question.
+    const int einzeln = buchung(3, tag(10), tag(12), QStringLiteral("Einzeln"));
+    auto form = formular();
+    ASSERT_TRUE(form->laden(einzeln));
+    EXPECT_EQ(form->rechnungVorbereiten(), U::Allein);
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+}

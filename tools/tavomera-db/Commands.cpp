@@ -12,6 +12,8 @@
 #include <exception>
 #include <string>
 
+#include "BackupCommands.h"
+#include "BlockCommands.h"
 #include "Generator.h"
 #include "InvoiceCommands.h"
 #include "ListCommands.h"
@@ -44,12 +46,19 @@ const char* const kUsage =
     "  tavomera-db feiertage --db DATEI\n"
     "      gibt die Feiertage der Datenbank aus (Schlüssel, Bezeichnung, Datum), nach Datum\n"
     "  tavomera-db feiertage-import --db DATEI QUELLE\n"
-    "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
+    "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n"
+    "  tavomera-db backup ORDNER [--root SICHERUNGEN]\n"
+    "      sichert die drei Datenbanken in einen neuen Ordner unter der Sicherungswurzel und\n"
+    "      löscht die ältesten Sicherungen über der Anzahl \"AnzSicherung\"\n"
+    "  tavomera-db backups ORDNER\n"
+    "      listet die Sicherungsordner, die neueste zuerst\n"
+    "  tavomera-db restore ORDNER SICHERUNGSORDNER [--ohne-vorherige-sicherung]\n"
+    "      sichert die aktuellen Daten und stellt die Datenbanken des Sicherungsordners wieder her\n";
 
 // The usage with the lines of the other command groups.
 QString usage() {
     return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) +
-           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage);
+           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf);
 }
 
 struct Options {
@@ -177,6 +186,7 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (int rc = 0; zahlungenBefehl(args, out, err, rc)) return rc;
+    if (int rc = 0; blockBefehl(args, out, err, rc)) return rc;
     const QString command = args.value(1);
     try {
         if (const auto code = listCommand(args, out, err)) return *code;
@@ -186,6 +196,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
     if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
+    if (int rc = 0; backupCommand(args, out, err, rc)) return rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself

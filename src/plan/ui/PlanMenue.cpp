@@ -46,7 +46,14 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
             {dates::longDate(m.start()), QString::number(m.tage()), QString::number(m.erstesZimmer()), v_.db ? v_.db->path() : QString()});
     });
     eintrag(datei, "mnuDatenbank", QStringLiteral("D&atenbankpfad einstellen"), [this] { emit datenbankpfadOeffnen(); });
-    eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] { oeffne(Ziel::Datensicherung); });
+    eintrag(datei, "mnuSicherPfad", QStringLiteral("&Datensicherung"), [this] {
+        oeffne(Ziel::Datensicherung);
+        // After a restore the plan must not go on showing the files from before it.
+        if (v_.neustartNachWiederherstellung) {
+            v_.neustartNachWiederherstellung = false;
+            emit neustartNoetig();
+        }
+    });
     bindeZiel("mnuSicherPfad", Ziel::Datensicherung);
     eintrag(datei, "mnuFeiertage", QStringLiteral("&Feiertage"), [this] { oeffne(Ziel::Feiertage); });
     bindeZiel("mnuFeiertage", Ziel::Feiertage);

@@ -47,6 +47,8 @@ signals:
     void beispieldatenUmschalten(bool anzeigen);
     void datenbankpfadOeffnen();
     void datenAufbereiten();
+    // The files were replaced (a restore): the main window is loaded anew.
+    void neustartNoetig();
     // "Be&enden", and after the database update was started.
     void beendenAngefordert();
     // The settings dialog closed: the main window starts again and reads every setting.

@@ -33,7 +33,10 @@ frmMain::~frmMain() = default;
 MainLogik::Ergebnis frmMain::laden() {
     const MainLogik::Ergebnis e = logik_.initialisieren();
     setWindowTitle(logik_.fensterTitel());
-    if (e == MainLogik::Ergebnis::Bereit && v_.db) planAufbauen();
+    if (e == MainLogik::Ergebnis::Bereit && v_.db) {
+        logik_.angeboteAufraeumen();
+        planAufbauen();
+    }
     return e;
 }
 
@@ -56,6 +59,7 @@ void frmMain::planAufbauen() {
         menue_->setBeispieldaten(v_.beispieldaten);
     });
     connect(menue_, &PlanMenue::datenbankpfadOeffnen, this, &frmMain::datenbankDialogGewuenscht);
+    connect(menue_, &PlanMenue::neustartNoetig, this, &frmMain::neustartGewuenscht);
     connect(menue_, &PlanMenue::datenAufbereiten, this, [this] {
         datenbankGeschuetzt(dialogs_, QStringLiteral("Die Daten konnten nicht aufbereitet werden."),
                             [this] { clsDatenaufbereitung(*v_.db, dialogs_).DatenNeu(); });

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "reservation/Blockprogramm.h"
 #include "reservation/ui/Schalter.h"
 #include "reservation/ui/frmReservierung.h"
 #include "store/Fenster.h"
@@ -242,6 +243,8 @@ void frmReservierung::anzeigenOhneAdresse() {
     cmdBezahlt->setText(l.bezahltText());
     hintergrund(cmdBezahlt, bezahlt ? kGruen : QColor());
     cmdBlockbuchung->setChecked(f.blockbuchung);
+    hintergrund(cmdBlockbuchung, f.blockbuchung ? kGruen : QColor());
+    cmdBlockbuchung->setEnabled(blockprogramm_ && blockprogramm_->vorhanden() && !l.imBlaettern());
 
     cmdBestVorschau->setText(l.bestVorschauBeschriftung());
     cmdRechnung->setText(l.rechnungBeschriftung());

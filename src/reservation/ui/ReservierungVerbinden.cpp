@@ -179,9 +179,13 @@ void frmReservierung::verbinden() {
                 return;
             }
         }
-        anzeigen();
+        auto umfang = ReservierungLogik::RechnungUmfang::Abbruch;
+        ausfuehren([this, &umfang] { umfang = logik_->rechnungVorbereiten(); });
+        if (umfang == ReservierungLogik::RechnungUmfang::Abbruch) return;
         Aufruf aufruf;
         aufruf.buchungId = logik_->felder().id;
+        // A block member that stays in its block: the invoice lists only its extra items.
+        if (umfang == ReservierungLogik::RechnungUmfang::NurZusatzposten) aufruf.text = QStringLiteral("Zusatzposten");
         fensterOeffnen(Ziel::Rechnungen, aufruf);
         ausfuehren([this] { logik_->laden(logik_->felder().id); });
     });

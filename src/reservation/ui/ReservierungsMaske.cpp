@@ -275,7 +275,8 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
         {&M::cmdAbgerechnet, u"cmdAbgerechnet"_s, Belegung::abgerechnetBeschriftung(0), u"Zeigt, ob die Reservierung abgerechnet ist."_s},
         {&M::cmdBezahlt, u"cmdBezahlt"_s, u"Nicht Bezahlt"_s,
          u"Grün, wenn die Reservierung und ihre Zusatzposten abgerechnet und bezahlt sind."_s},
-        {&M::cmdBlockbuchung, u"cmdBlockbuchung"_s, u"Blockbuchung"_s, u"Markiert, wenn die Reservierung zu einer Blockbuchung gehört."_s},
+        {&M::cmdBlockbuchung, u"cmdBlockbuchung"_s, u"Blockbuchung"_s,
+         u"Legt eine neue Blockbuchung an bzw. öffnet eine bestehende Blockbuchung."_s},
         {&M::cmdErster, u"cmdErster"_s, u"|<"_s, u"Erste vorläufige Reservierung dieses Tages"_s},
         {&M::cmdVoriger, u"cmdVoriger"_s, u"<"_s, u"Vorige vorläufige Reservierung"_s},
         {&M::cmdNächster, u"cmdNächster"_s, u">"_s, u"Nächste vorläufige Reservierung"_s},
@@ -308,9 +309,9 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     fldKürzel->setContextMenuPolicy(Qt::NoContextMenu);
     fldKürzel->setAcceptDrops(false);
     cmdBlockbuchung->setCheckable(true);
-    // The program prints no documents and no registration form, and the settled and block states
-    // are only shown: these buttons stay disabled.
-    for (QPushButton* b : {cmdBestVorschau, cmdAnmeldung, cmdBlockbuchung, cmdAbgerechnet}) b->setEnabled(false);
+    // The program prints no documents and no registration form, and the settled state is only
+    // shown: these buttons stay disabled.
+    for (QPushButton* b : {cmdBestVorschau, cmdAnmeldung, cmdAbgerechnet}) b->setEnabled(false);
 
     optAlleZimmer = new QRadioButton(u"alle"_s, &fenster);
     optAlleZimmer->setObjectName(u"OptZiAuswahl1_0"_s);

@@ -3,10 +3,12 @@
 #include "store/Datenbankfehler.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include "engine/Database.h"
 #include "platform/Shell.h"
 #include "platform/ui/QtDialogs.h"
+#include "reservation/Blockprogramm.h"
 #include "reservation/ui/TastenFilter.h"
 #include "reservation/ui/frmCollision.h"
 #include "store/Adressprogramm.h"
@@ -41,12 +43,16 @@ frmReservierung::frmReservierung(Database& db, Database* beispielDb, const Formu
     eingabeRegelnAnlegen();
     verbinden();
     dokumenteVerbinden();
+    blockprogrammVerbinden();
     tabReihenfolge(*this);
     listenFuellen();
     new Hilfezeile(this, lblHilfe);
 }
 
-frmReservierung::~frmReservierung() = default;
+frmReservierung::~frmReservierung() {
+    // The block program outlives the form: its end still asks the plan to reload.
+    if (timeBlock && timeBlock->isActive()) blockWeiterBeobachten();
+}
 
 // ---- entries -------------------------------------------------------------------------------
 

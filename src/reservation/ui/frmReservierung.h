@@ -22,6 +22,7 @@ class Fenster;
 class KollisionsDialog;
 class QtDialogs;
 class Adressprogramm;
+class Blockprogramm;
 class Shell;
 class WeitereDokumente;
 enum class Ziel;  // store/Fenster.h
@@ -111,6 +112,15 @@ private:
     void dokumenteAnzeigen();
     // timeAdresse: a different address chosen in the address program is offered.
     void adressprogrammAbfragen();
+    // cmdBlockbuchung, timeBlock and timerKontrolle: the block program opened for this booking,
+    // the booking shown again while it runs, and once more when its window closed, with the
+    // plan's refresh flag set.
+    void blockprogrammVerbinden();
+    void blockAbfragen();
+    void nachladen();
+    // The form closes while the block window is open: a timer of the application goes on
+    // watching it and sets the plan's refresh flag when it is gone.
+    void blockWeiterBeobachten();
 
     std::unique_ptr<Shell> eigeneShell_;
     Shell* shell_ = nullptr;
@@ -119,6 +129,9 @@ private:
     std::unique_ptr<Adressprogramm> adressprogramm_;
     QPushButton* cmdADressverw = nullptr;
     QTimer* timeAdresse = nullptr;
+    std::unique_ptr<Blockprogramm> blockprogramm_;
+    QTimer* timeBlock = nullptr;
+    QTimer* timerKontrolle = nullptr;
     bool rechnungHatteFokus_ = false;  // of the guest box and the invoice-address box, the invoice box had the focus last
     bool abfrageLaeuft_ = false;
 

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <iostream>
+#include <thread>
+
+#include "engine/DatabaseError.h"
+#include "engine/Recordset.h"
+#include "reservation/BelegungTestSupport.h"
+#include "reservation/Blockverwaltung.h"
+#include "store/mdBlockbuchung.h"
+
+using namespace tav;
+
+using BlockverwaltungParallelTest = test::BookingFixture;
+
+// The block program and a reservation form on another workstation take the same room for the
+// same nights at the same moment, round after round: afterwards the room is never booked
+// twice, and every block is whole (two members) or not there at all.
+TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWin) {
+    constexpr int kRunden = 60;
+    const QDate start(2025, 1, 1);
+    QList<int> leiter;
+    for (int i = 0; i < kRunden; ++i)
+        leiter << buchung(1, start.addDays(3 * i), start.addDays(3 * i + 2), QStringLiteral("Block") + QString::number(i));
+    const QString datei = file(QStringLiteral("Lokal.mdb"));
+    std::barrier takt(2);
+    int bloecke = 0, blockAbgelehnt = 0, buchungen = 0;
+    QStringList sonstigeA, sonstigeB;
+
+    std::thread a([&] {
+        auto db = Database::open(datei);
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < kRunden; ++i) {
+            Blockverwaltung b(*db, dialogs);
+            const bool geladen = b.laden(leiter[i]) && b.zimmerHinzufuegen(2);
+            takt.arrive_and_wait();
+            if (!geladen) continue;  // room 2 was already taken when the block window showed it
+            try {
+                if (b.speichern())
+                    ++bloecke;
+                else
+                    ++blockAbgelehnt;
+            } catch (const DatabaseError& e) {
+                sonstigeA << e.message();
+            }
+            for (const QString& t : dialogs.texts())
+                if (!t.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb"))) sonstigeA << t;
+            dialogs.expectUnanswered();
+            dialogs.clear();
+        }
+    });
+    std::thread b([&] {
+        auto db = Database::open(datei);
+        ScriptedDialogs dialogs;
+        test::SkriptAdresse adresse;
+        test::SkriptKollisionsDialog kollisionsDialog;  // keeps the other booking
+        KollisionsErgebnis kollision;
+        Belegung record(*db, dialogs, adresse, kollisionsDialog, kollision);
+        record.setNummernMuster(NummernMuster{QStringLiteral("Üb"), QString(), false});
+        for (int i = 0; i < kRunden; ++i) {
+            ReservierungsFelder f;
+            f.gastName = QStringLiteral("Gast");
+            f.kuerzel = QStringLiteral("Einzeln") + QString::number(i);
+            f.zimmer = QStringLiteral("102");
+            f.von = dates::longDate(start.addDays(3 * i + 1));
+            f.bis = dates::longDate(start.addDays(3 * i + 3));
+            f.artIndex = 0;
+            f.artName = QStringLiteral("Einzel");
+            f.gaeste = QStringLiteral("2");
+            takt.arrive_and_wait();
+            try {
+                if (record.Reserv(f)) ++buchungen;
+            } catch (const DatabaseError& e) {
+                sonstigeB << e.message();
+            }
+            for (const QString& t : dialogs.texts())
+                if (!t.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb")) &&
+                    !t.startsWith(QStringLiteral("Es liegt eine Überschneidung")))
+                    sonstigeB << t;
+            dialogs.expectUnanswered();
+            dialogs.clear();
+        }
+    });
+    a.join();
+    b.join();
+    EXPECT_TRUE(sonstigeA.isEmpty()) << qPrintable(sonstigeA.join(QLatin1Char('\n')));
+    EXPECT_TRUE(sonstigeB.isEmpty()) << qPrintable(sonstigeB.join(QLatin1Char('\n')));
+
+    // Room 2: no two live bookings share a night.
+    QList<std::pair<QDate, QDate>> belegt;
+    Recordset rs =
+        db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 2 AND Gelöscht = False ORDER BY Von"));
+    for (; !rs.eof(); rs.moveNext())
+        belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
+    for (qsizetype i = 1; i < belegt.size(); ++i) EXPECT_LE(belegt[i - 1].second, belegt[i].first) << "bookings " << i - 1 << " and " << i;
+    EXPECT_EQ(bloecke + buchungen, kRunden) << "one of each pair wins";
+    EXPECT_EQ(belegt.size(), kRunden);
+    // Every block is whole.
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung")).toInt(), 2 * bloecke);
+    for (int i = 0; i < kRunden; ++i) {
+        const int nr = mdBlockbuchung::BlocknummerDerBelegung(db(), leiter[i]);
+        if (nr != 0) {
+            EXPECT_EQ(mdBlockbuchung::mitglieder(db(), nr).size(), 2) << "round " << i;
+        }
+    }
+    const QString ergebnis = QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
+    std::cout << "[ Ergebnis ] " << qPrintable(ergebnis) << std::endl;
+    RecordProperty(
+        "Ergebnis",
+        QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
+}

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include "engine/DatabaseError.h"
+#include "engine/Recordset.h"
+#include "reservation/BelegungTestSupport.h"
+#include "reservation/Blockverwaltung.h"
+#include "store/Parameter.h"
+#include "store/mdBlockbuchung.h"
+#include "support/FremdeSperre.h"
+
+using namespace tav;
+
+class BlockverwaltungTest : public test::BookingFixture {
+protected:
+    void SetUp() override {
+        BookingFixture::SetUp();
+        db().execute(QStringLiteral("INSERT INTO Address (ID, FirstName, LastName) VALUES (3, 'Eva', 'Sommer')"));
+        leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+    }
+
+    int bloecke(const QString& where = QStringLiteral("1 = 1")) {
+        return db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung WHERE ") + where).toInt();
+    }
+    QList<int> freieNummern(Blockverwaltung& b) {
+        QList<int> r;
+        for (const BlockZimmer& z : b.freieZimmer()) r << z.nummer;
+        return r;
+    }
+
+    int leiter_ = 0;
+};
+
+TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingMarked) {
+    buchung(2, tag(12), tag(14), QStringLiteral("Belegt"));        // room 102 overlaps the last night
+    buchung(3, tag(13), tag(15), QStringLiteral("Danach"));        // room 103 starts on the departure day: free
+    buchung(4, tag(9), tag(11), QStringLiteral("Wartend"), true);  // waiting position: does not block 104
+    Blockverwaltung b(db(), dialogs_);
+    ASSERT_TRUE(b.laden(leiter_));
+    EXPECT_EQ(b.blocknummer(), 0);
+    EXPECT_EQ(b.ueberschrift(), QStringLiteral("Neue Blockbuchung – Eva Sommer, 10.03.2024 bis 13.03.2024"));
+    EXPECT_EQ(freieNummern(b), (QList<int>{3, 4, 5, 6})) << "not 101 (in the block), 102 (taken), 7 (waiting row)";
+
+    ASSERT_TRUE(b.zimmerHinzufuegen(3));
+    ASSERT_TRUE(b.zimmerHinzufuegen(5));
+    EXPECT_EQ(freieNummern(b), (QList<int>{4, 6}));
+    ASSERT_TRUE(b.speichern());
+    EXPECT_FALSE(b.geaendert());
+
+    EXPECT_EQ(b.blocknummer(), 1);
+    const QList<int> ids = mdBlockbuchung::mitglieder(db(), 1);
+    ASSERT_EQ(ids.size(), 3);
+    EXPECT_EQ(ids.first(), leiter_) << "the leading booking comes first";
+    EXPECT_EQ(bloecke(QStringLiteral("Master = True")), 1);
+    EXPECT_EQ(bloecke(QStringLiteral("IDBelegung = ") + QString::number(leiter_) + QStringLiteral(" AND Master = True")), 1);
+    EXPECT_EQ(bloecke(QStringLiteral("BlVorname = 'Eva' AND BlNachname = 'Sommer'")), 3);
+
+    // The new bookings take the leading booking's guest, kind and nights, the room's guests
+    // and price, a short name of their own and a booking number of their own.
+    Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID IN (") + QString::number(ids[1]) +
+                                      QStringLiteral(", ") + QString::number(ids[2]) + QStringLiteral(") ORDER BY Zimmernummer"));
+    QStringList kuerzel;
+    QList<qint64> nummern;
+    for (; !rs.eof(); rs.moveNext()) {
+        SCOPED_TRACE(rs.text(QStringLiteral("Kürzel")).toStdString());
+        EXPECT_EQ(rs.integer(QStringLiteral("GastID")), 3);
+        EXPECT_EQ(rs.integer(QStringLiteral("Belegungsart")), 1);
+        EXPECT_EQ(rs.value(QStringLiteral("Von")).toDate(), tag(10));
+        EXPECT_EQ(rs.value(QStringLiteral("Bis")).toDate(), tag(13));
+        EXPECT_EQ(rs.integer(QStringLiteral("AnzahlÜbernachtungen")), 3);
+        EXPECT_EQ(rs.integer(QStringLiteral("AnzahlGäste")), 2);
+        EXPECT_DOUBLE_EQ(rs.number(QStringLiteral("PreisProNacht")), 80.0);
+        EXPECT_DOUBLE_EQ(rs.number(QStringLiteral("Preis")), 240.0);
+        EXPECT_FALSE(rs.yes(QStringLiteral("Gelöscht")));
+        kuerzel << rs.text(QStringLiteral("Kürzel"));
+        nummern << rs.value(QStringLiteral("BelegNummer")).toLongLong();
+    }
+    EXPECT_EQ(kuerzel, (QStringList{QStringLiteral("Chor 103"), QStringLiteral("Chor 105")}));
+    EXPECT_EQ(
+        db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE BelegNummer = ? OR BelegNummer = ?"), {nummern[0], nummern[1]})
+            .toInt(),
+        2)
+        << "each new booking has a number no other booking has";
+    EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0) << "the hand-over row was not written by the form";
+    EXPECT_EQ(Parameter(db()).read(QStringLiteral("BlockBuchung"))->text(2), QStringLiteral("1"));
+}
+
+TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
+    struct Fall {
+        const char* warum;
+        std::function<void(Blockverwaltung&)> vorher;
+        QString meldung;
+    };
+    const QList<Fall> faelle = {
+        {"a block of one room", [](Blockverwaltung&) {},
+         QStringLiteral("Eine Blockbuchung besteht aus mindestens zwei Zimmern. Fügen Sie weitere Zimmer hinzu oder lösen Sie die "
+                        "Blockbuchung auf.")},
+        {"a room booked meanwhile by another workstation",
+         [this](Blockverwaltung& b) {
+             ASSERT_TRUE(b.zimmerHinzufuegen(2));
+             ASSERT_TRUE(b.zimmerHinzufuegen(4));
+             auto andere = open(QStringLiteral("Lokal.mdb"));
+             andere->execute(
+                 QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Belegungsart) VALUES (4, "
+                                "#03-12-2024#, #03-20-2024#, 'Dazwischen', False, 1)"));
+         },
+         QStringLiteral("Es sind Konflikte im Netzwerkbetrieb aufgetreten: Zimmer 104 ist inzwischen vom 10.03.2024 bis 13.03.2024 "
+                        "belegt. Die Blockbuchung wurde nicht gespeichert; wählen Sie ein anderes Zimmer.")},
+        {"the leading booking deleted meanwhile",
+         [this](Blockverwaltung& b) {
+             ASSERT_TRUE(b.zimmerHinzufuegen(2));
+             db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ?"), {leiter_});
+         },
+         QStringLiteral("Die führende Reservierung 'Chor' wurde inzwischen gelöscht. Die Blockbuchung wurde nicht gespeichert.")},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
+        db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE Kürzel <> 'Chor'"));
+        if (db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt() == 0)
+            leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+        const int vorher = zeilen();
+        Blockverwaltung b(db(), dialogs_);
+        ASSERT_TRUE(b.laden(leiter_));
+        f.vorher(b);
+        const int danach = zeilen();
+        EXPECT_FALSE(b.speichern());
+        EXPECT_EQ(dialogs_.last().text, f.meldung);
+        EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Blockbuchung"));
+        EXPECT_EQ(bloecke(), 0);
+        EXPECT_EQ(zeilen(), danach) << "no member booking written";
+        EXPECT_LE(zeilen(), vorher + 1);
+        dialogs_.clear();
+    }
+}
+
+TEST_F(BlockverwaltungTest, AFailedMembershipWriteLeavesNoMemberBooking) {
+    Blockverwaltung b(db(), dialogs_);
+    ASSERT_TRUE(b.laden(leiter_));
+    ASSERT_TRUE(b.zimmerHinzufuegen(2));
+    ASSERT_TRUE(b.zimmerHinzufuegen(3));
+    // The working file (membership rows, settings) is held by another workstation; the
+    // bookings' file is free, so the member bookings are written before the failure.
+    const int vorher = zeilen();
+    {
+        test::FremdeSperre sperre({test::FremdeSperre::dateiDer(db(), QStringLiteral("tbBlockbuchung"))});
+        test::FremdeSperre::kurzWarten(db());
+        EXPECT_THROW(b.speichern(), DatabaseError);
+    }
+    EXPECT_EQ(zeilen(), vorher);
+    EXPECT_EQ(bloecke(), 0);
+    EXPECT_TRUE(b.geaendert()) << "the window still holds what the user chose";
+    EXPECT_TRUE(b.speichern()) << "once the lock is gone the same block is written";
+    EXPECT_EQ(bloecke(), 3);
+}
+
+TEST_F(BlockverwaltungTest, MembersComeAndGoAndTheLeadMoves) {
+    const int zwei = buchung(2, tag(10), tag(13), QStringLiteral("Chor 2"));
+    const int drei = buchung(3, tag(10), tag(13), QStringLiteral("Chor 3"));
+    inBlock(5, leiter_);
+    inBlock(5, zwei);
+    inBlock(5, drei);
+    db().execute(QStringLiteral("UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"), {leiter_});
+
+    Blockverwaltung b(db(), dialogs_);
+    ASSERT_TRUE(b.laden(drei));
+    EXPECT_EQ(b.blocknummer(), 5);
+    ASSERT_EQ(b.mitglieder().size(), 3);
+    EXPECT_TRUE(b.mitglieder()[0].master);
+
+    // The leading booking cannot leave; another takes the lead first.
+    EXPECT_FALSE(b.entfernen(0));
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die führende Reservierung kann nicht aus der Blockbuchung genommen werden. Bestimmen "
+                                                   "Sie zuerst eine andere Reservierung als führende."));
+    b.setMaster(2);
+    ASSERT_TRUE(b.entfernen(0));
+    ASSERT_TRUE(b.zimmerHinzufuegen(6));
+    ASSERT_TRUE(b.speichern());
+
+    EXPECT_EQ(mdBlockbuchung::BlocknummerDerBelegung(db(), leiter_), 0) << "taken out of the block";
+    EXPECT_EQ(zeilen(QStringLiteral("ID = ") + QString::number(leiter_)), 1) << "but the booking stays";
+    const QList<int> ids = mdBlockbuchung::mitglieder(db(), 5);
+    ASSERT_EQ(ids.size(), 3);
+    EXPECT_EQ(ids.first(), drei);
+    EXPECT_EQ(bloecke(QStringLiteral("Master = True")), 1);
+
+    // Dissolving asks first; No keeps the block.
+    dialogs_.answer(Answer::No);
+    EXPECT_FALSE(b.aufloesen());
+    EXPECT_EQ(bloecke(), 3);
+    dialogs_.answer(Answer::Yes);
+    EXPECT_TRUE(b.aufloesen());
+    EXPECT_EQ(bloecke(), 0);
+    EXPECT_EQ(zeilen(), 4) << "dissolving keeps every booking";
+    EXPECT_EQ(b.mitglieder().size(), 1);
+}
+
+TEST_F(BlockverwaltungTest, ADeletedLeadingBookingHandsTheLeadToTheOpenedOne) {
+    const int zwei = buchung(2, tag(10), tag(13), QStringLiteral("Chor 2"));
+    const int weg = 999;
+    inBlock(2, weg);  // the leading booking, deleted elsewhere without its membership
+    inBlock(2, leiter_);
+    inBlock(2, zwei);
+    db().execute(QStringLiteral("UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"), {weg});
+    Blockverwaltung b(db(), dialogs_);
+    ASSERT_TRUE(b.laden(zwei));
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die führende Reservierung dieser Blockbuchung gibt es nicht mehr. Die Reservierung "
+                                                   "'Chor 2' führt die Blockbuchung jetzt. Speichern Sie die Blockbuchung, um das zu "
+                                                   "übernehmen."));
+    EXPECT_EQ(bloecke(QStringLiteral("IDBelegung = 999")), 0) << "the orphaned row is gone";
+    EXPECT_TRUE(b.geaendert());
+    ASSERT_TRUE(b.speichern());
+    EXPECT_EQ(mdBlockbuchung::mitglieder(db(), 2), (QList<int>{zwei, leiter_}));
+}
+
+TEST_F(BlockverwaltungTest, ABookingThatCannotLeadABlockIsRefusedAtOpening) {
+    const int wartend = buchung(2, tag(10), tag(13), QStringLiteral("Wartet"), true);
+    struct Fall {
+        const char* warum;
+        int id;
+        QString text;
+    };
+    const QList<Fall> faelle = {
+        {"deleted", 4711,
+         QStringLiteral("Die Reservierung mit der Nummer 4711 existiert nicht mehr. Die Blockbuchung kann nicht bearbeitet werden.")},
+        {"in the waiting position", wartend,
+         QStringLiteral(
+             "Die Reservierung steht in der Warteposition. Eine Blockbuchung kann nur aus einer Reservierung mit Zimmer angelegt "
+             "werden.")},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
+        Blockverwaltung b(db(), dialogs_);
+        EXPECT_FALSE(b.laden(f.id));
+        EXPECT_EQ(dialogs_.last().text, f.text);
+        dialogs_.clear();
+    }
+}
+
+TEST_F(BlockverwaltungTest, ATakenRoomIsNotAddedAndShortNamesStayUnique) {
+    buchung(4, tag(11), tag(12), QStringLiteral("Mitte"));
+    buchung(5, tag(1), tag(2), QStringLiteral("Chor 105"));  // the short name a member of 105 would get
+    Blockverwaltung b(db(), dialogs_);
+    ASSERT_TRUE(b.laden(leiter_));
+    EXPECT_FALSE(b.zimmerHinzufuegen(4));
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Dieses Zimmer ist vom 10.03.2024 bis 13.03.2024 nicht frei."));
+    EXPECT_FALSE(b.zimmerHinzufuegen(7)) << "the waiting row is no room";
+    EXPECT_FALSE(b.zimmerHinzufuegen(1)) << "already in the block";
+    dialogs_.clear();
+    ASSERT_TRUE(b.zimmerHinzufuegen(5));
+    EXPECT_EQ(b.mitglieder().last().kuerzel, QStringLiteral("Chor 105-2"));
+}

@@ -1,0 +1,87 @@
+#include "reservation/ui/Blockfenster.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "reservation/BelegungTestSupport.h"
+#include "support/Child.h"
+#include "support/FremdeSperre.h"
+
+using namespace tav;
+using test::child;
+
+// The block program's window shows what its logic holds and forwards the clicks; the rules are
+// tested in BlockverwaltungTest.
+class BlockfensterTest : public test::BookingFixture {
+protected:
+    int bloecke() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung")).toInt(); }
+    void hinzufuegen(Blockfenster& w) {
+        auto* liste = child<QListWidget>(w, "lstFreieZimmer");
+        ASSERT_GT(liste->count(), 0);
+        liste->setCurrentRow(0);
+        child<QPushButton>(w, "cmdHinzufuegen")->click();
+    }
+};
+
+TEST_F(BlockfensterTest, UnsavedMembersAreAskedAboutOnClosing) {
+    const int id = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+    struct Fall {
+        const char* warum;
+        Answer antwort;
+        bool offen;
+        int zeilen;
+    };
+    const QList<Fall> faelle = {
+        {"Cancel keeps the window open", Answer::Cancel, true, 0},
+        {"No closes without writing", Answer::No, false, 0},
+        {"Yes writes the block, then closes", Answer::Yes, false, 2},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.warum);
+        db().execute(QStringLiteral("DELETE * FROM tbBlockbuchung"));
+        db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID <> ?"), {id});
+        Blockfenster w(db(), dialogs_);
+        ASSERT_TRUE(w.laden(id));
+        w.show();
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Blockbuchung"));
+        EXPECT_FALSE(child<QPushButton>(w, "cmdSpeichern")->isEnabled()) << "nothing to save yet";
+        EXPECT_FALSE(child<QPushButton>(w, "cmdHinzufuegen")->isEnabled()) << "no free room chosen";
+        hinzufuegen(w);
+        EXPECT_EQ(child<QTableWidget>(w, "tblMitglieder")->rowCount(), 2);
+        EXPECT_TRUE(child<QPushButton>(w, "cmdSpeichern")->isEnabled());
+        dialogs_.answer(f.antwort);
+        w.close();
+        EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
+        EXPECT_EQ(w.isVisible(), f.offen);
+        EXPECT_EQ(bloecke(), f.zeilen);
+        dialogs_.clear();
+    }
+}
+
+TEST_F(BlockfensterTest, ALockHeldElsewhereIsNamedAndTheWindowKeepsTheBlock) {
+    const int id = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+    Blockfenster w(db(), dialogs_);
+    ASSERT_TRUE(w.laden(id));
+    w.show();
+    hinzufuegen(w);
+    {
+        test::FremdeSperre sperre({test::FremdeSperre::dateiDer(db(), QStringLiteral("tblBelegung"))});
+        test::FremdeSperre::kurzWarten(db());
+        dialogs_.expectUnanswered();
+        child<QPushButton>(w, "cmdSpeichern")->click();
+        ASSERT_FALSE(dialogs_.shown().isEmpty());
+        EXPECT_TRUE(dialogs_.shown().first().text.startsWith(QStringLiteral("Die Blockbuchung konnte nicht gespeichert werden.")))
+            << qPrintable(dialogs_.shown().first().text);
+        EXPECT_TRUE(dialogs_.shown().first().text.contains(QStringLiteral("Zentral.mdb"))) << "the file is named";
+        EXPECT_FALSE(dialogs_.shown().first().text.contains(QStringLiteral("INSERT"))) << "never the statement";
+        dialogs_.clear();
+    }
+    EXPECT_EQ(child<QTableWidget>(w, "tblMitglieder")->rowCount(), 2) << "the chosen room is still there";
+    child<QPushButton>(w, "cmdSpeichern")->click();
+    EXPECT_EQ(bloecke(), 2);
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+}

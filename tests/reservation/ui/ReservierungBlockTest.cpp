@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/Shell.h"
+#include "platform/WindowAnnouncement.h"
+#include "reservation/FormularTestSupport.h"
+#include "reservation/ui/frmReservierung.h"
+#include "store/mdBlockbuchung.h"
+#include "support/Child.h"
+
+using namespace tav;
+using test::child;
+
+// The reservation form's block command: it saves, hands the booking to the block program,
+// follows what the block program changes while its window is open, and sets the plan's
+// refresh flag when it closed.
+class ReservierungBlockTest : public test::FormularFixture {
+protected:
+    void TearDown() override {
+        variablen().aktualisieren = 0;
+        FormularFixture::TearDown();
+    }
+    std::unique_ptr<frmReservierung> fenster(int id) {
+        auto f = std::make_unique<frmReservierung>(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_,
+                                                   &kollisionsDialog_, nullptr, &shell_);
+        Uebergabe u;
+        u.buchungId = id;
+        EXPECT_TRUE(f->starten(u));
+        return f;
+    }
+    ScriptedShell shell_;
+};
+
+TEST_F(ReservierungBlockTest, TheBlockProgramIsStartedForTheBookingAndFollowedUntilItCloses) {
+    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    {
+        auto ohne = fenster(id);
+        EXPECT_FALSE(child<QPushButton>(*ohne, "cmdBlockbuchung")->isEnabled()) << "no block program: no command";
+    }
+    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    auto w = fenster(id);
+    w->show();
+    auto* knopf = child<QPushButton>(*w, "cmdBlockbuchung");
+    auto* timeBlock = child<QTimer>(*w, "timeBlock");
+    auto* kontrolle = child<QTimer>(*w, "timerKontrolle");
+    ASSERT_TRUE(knopf->isEnabled());
+    EXPECT_FALSE(knopf->isChecked());
+
+    knopf->click();
+    ASSERT_EQ(shell_.started().size(), 1);
+    EXPECT_EQ(shell_.started()[0].program, Shell::programPath(folder() + QStringLiteral("/Tosmek.exe")));
+    EXPECT_EQ(shell_.started()[0].arguments, (QStringList{QString::number(id), db().path()}));
+    EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), id) << "the booking is in the hand-over row";
+    EXPECT_TRUE(timeBlock->isActive());
+    EXPECT_FALSE(knopf->isChecked()) << "a click alone does not make a member";
+
+    // The block program's window is open and makes the booking a member.
+    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    const int partner = buchung(3, tag(10), tag(12), QStringLiteral("Gruppe 103"));
+    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"), {id});
+    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, False)"), {partner});
+    QTRY_VERIFY_WITH_TIMEOUT(knopf->isChecked(), 3000);
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdWarten")->isEnabled()) << "a member is not offered the waiting position";
+
+    // A second click brings the open window forward instead of starting another program.
+    knopf->click();
+    EXPECT_EQ(shell_.started().size(), 1);
+    EXPECT_EQ(shell_.raised(), QStringList{QStringLiteral("Blockbuchung")});
+
+    // The window closes: the timer stops, the check runs once and asks the plan to reload.
+    EXPECT_EQ(variablen().aktualisieren, 0);
+    shell_.removeWindow(QStringLiteral("Blockbuchung"));
+    QTRY_VERIFY_WITH_TIMEOUT(!timeBlock->isActive(), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(variablen().aktualisieren, 1, 3000);
+    EXPECT_FALSE(kontrolle->isActive());
+}
+
+TEST_F(ReservierungBlockTest, TypedChangesAreNeitherLostNorOverwrittenWhileTheBlockProgramRuns) {
+    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    auto w = fenster(id);
+    w->show();
+    child<QPushButton>(*w, "cmdBlockbuchung")->click();
+    ASSERT_TRUE(child<QTimer>(*w, "timeBlock")->isActive());
+    auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
+    kuerzel->selectAll();
+    QTest::keyClicks(kuerzel, QStringLiteral("Neu"));
+    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"), {id});
+    QTest::qWait(1500);
+    EXPECT_EQ(kuerzel->text(), QStringLiteral("Neu")) << "the typed short name stays";
+    EXPECT_FALSE(child<QPushButton>(*w, "cmdBlockbuchung")->isChecked()) << "not reloaded over unsaved changes";
+}
+
+TEST_F(ReservierungBlockTest, ABookingThatCannotBeSavedIsNotHandedOver) {
+    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    buchung(3, tag(1), tag(2), QStringLiteral("Anderer"));
+    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    auto w = fenster(id);
+    w->show();
+    // The short name of another booking: the save refuses it.
+    auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
+    kuerzel->selectAll();
+    QTest::keyClicks(kuerzel, QStringLiteral("Anderer"));
+    dialogs_.expectUnanswered();
+    child<QPushButton>(*w, "cmdBlockbuchung")->click();
+    ASSERT_FALSE(dialogs_.shown().isEmpty());
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Reservierung konnte nicht gespeichert werden"));
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Speicherkontrolle"));
+    EXPECT_TRUE(shell_.started().isEmpty());
+    EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0);
+    EXPECT_FALSE(child<QTimer>(*w, "timeBlock")->isActive());
+}
+
+TEST_F(ReservierungBlockTest, ClosingTheFormLeavesTheBlockWindowWatchedUntilItCloses) {
+    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    // The block program's window as the running program announces it.
+    auto ansage = std::make_unique<WindowAnnouncement>(QStringLiteral("Blockbuchung"));
+    ASSERT_TRUE(ansage->active());
+    {
+        auto w = fenster(id);
+        child<QPushButton>(*w, "cmdBlockbuchung")->click();
+        ASSERT_TRUE(child<QTimer>(*w, "timeBlock")->isActive());
+    }
+    QTest::qWait(1500);
+    EXPECT_EQ(variablen().aktualisieren, 0) << "the block window is still open";
+    ansage.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(variablen().aktualisieren, 1, 3000);
+    EXPECT_EQ(qApp->findChild<QTimer*>(QStringLiteral("timeBlockNachForm")), nullptr) << "the watch ends with the window";
+}
