@@ -81,8 +81,8 @@ TEST_F(FensterbilderTest, AWindowThatNeverOpensAndAMissingMenuAreNotedNotTaken) 
     haupt.resize(500, 400);
     haupt.show();
     EXPECT_FALSE(bilder.mitMenue(haupt, QStringLiteral("Extras"), QStringLiteral("extras")));
-    EXPECT_EQ(bilder.fehler(), QStringList({QStringLiteral("nichts: kein Fenster erschienen"),
-                                            QStringLiteral("extras: kein Menü 'Extras'")}));
+    EXPECT_EQ(bilder.fehler(),
+              QStringList({QStringLiteral("nichts: kein Fenster erschienen"), QStringLiteral("extras: kein Menü 'Extras'")}));
 
     ASSERT_TRUE(bilder.mitMenue(haupt, QStringLiteral("Datei"), QStringLiteral("datei")));
     const QImage mit(ordner.file(QStringLiteral("datei.png")));

@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -222,6 +224,16 @@ int bilder(int argc, char** argv) {
         bilder.modal(name, oeffne(z, a));
     }
     bilder.modal(QStringLiteral("datenbank"), [&] { steuerung.datenbankDialogZeigen(true); });
+
+    // The block program of the family, built beside this tool, shows the block of the booking.
+    const QString block = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../tosmek/Tosmek"));
+    if (QFileInfo(block).isExecutable()) {
+        QProcess p;
+        p.start(block, {QString::number(b.id), QDir(ordner).filePath(QStringLiteral("Lokal.mdb")), QStringLiteral("--screenshot"),
+                        QDir(ziel).filePath(QStringLiteral("blockbuchung.png"))});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            ende(1, QStringLiteral("Das Blockbuchungsprogramm lieferte kein Bild: ") + QString::fromLocal8Bit(p.readAllStandardError()));
+    }
 
     QTextStream out(stdout);
     for (const QString& bild : bilder.bilder()) out << bild << '\n';
