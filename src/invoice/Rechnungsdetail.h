@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace tav {
+
+class Database;
+class Dialogs;
+
+// The three kinds of document, by the letter stored in tbRechnungen.IST_Rechnung and appended
+// to the names of the display options ("GastnameR").
+enum class Dokumentart { Angebot, Bestaetigung, Rechnung };
+QChar dokumentBuchstabe(Dokumentart art);
+// "A" offer, "B" confirmation; "R" and everything else (older data wrote "Y") an invoice.
+Dokumentart dokumentartAus(const QString& buchstabe);
+
+// One printed line of a document's item table. The fields are the columns of the item table
+// data file in its order; the line code travels in the first column ("T"), the VAT rate in
+// the column "MwSt in %". Amounts are unrounded doubles; the data file prints them "#,##0.00"
+// and leaves zero empty.
+struct Detailzeile {
+    // "B"/"K" night line, "U" its information line, "Z" extra item, "W" room subtotal,
+    // "C" subtotal, "I" net total without a discount, "N" net total before a discount,
+    // "R" the discount and the net after it, "M" VAT of one rate, "G" VAT total and gross total,
+    // "E" gross total after a discount, "O" total of a document without VAT, "S" cash discount,
+    // "X" total with cash discount, "A" payments and the down-payment schedule.
+    QString code;
+    QString anzahlGaeste;  // the guest-count text of the information line, quotes and line feed included
+    QDate bis;
+    QDate von;
+    QString belegungsart;  // the booking kind's name
+    QString bemerkung;     // remark of an extra item; "Gast: …" on the information line
+    double einzelpreis = 0;
+    QString fruehstueck;  // board text ("mit Halbpension")
+    QString gastAdressNr;
+    QString gastAnrede;
+    QString gastNachname;
+    QString gastOrt;
+    QString gastVorname;
+    double gesamtpreis = 0;
+    QString istReservierung;  // the printed booking number of the line's booking
+    QString kuerzel;
+    double menge = 0;
+    double mwst = 0;  // VAT rate in percent
+    QString zahlart;
+    QString zimmernummer;  // the room's display number, with its remark when the kind prints it
+    QString waehrung;
+    QString artikel;       // the line's text: night wording, article, label of a total
+    QString zimBemerkung;  // the block designation of the room
+};
+
+// One rate of the document: the sums after the discount.
+struct Steuersumme {
+    double satz = 0;
+    double netto = 0;
+    double mwst = 0;
+};
+
+struct Detailergebnis {
+    QList<Detailzeile> zeilen;
+    double netto = 0;            // net total before the discount
+    double rabattProzent = 0;    // the discount as a percentage of the net total
+    double brutto = 0;           // gross total before the discount (sum of the line totals)
+    double bruttoNachRabatt = 0; // gross total after the discount: written back as BetragBrutto
+    double mwst = 0;             // VAT total after the discount
+    QList<Steuersumme> saetze;   // the rates that carry lines, highest rate first
+    double zahlungen = 0;        // sum of the payments of the document's bookings
+    QDate anreise;               // earliest arrival of the document's bookings
+};
+
+// The rates the item table needs, answered for the document date. The program's VAT class
+// answers them; a test may hand a table of its own.
+class Steuerauskunft {
+public:
+    virtual ~Steuerauskunft() = default;
+    // The standard rate valid on the date (night lines of bookings).
+    virtual double standardSatz(const QDate& datum) = 0;
+    // The rate of a VAT key on the date along its successor and predecessor chain; nullopt
+    // when no valid key is found.
+    virtual std::optional<double> satzVonSchluessel(int schluessel, const QDate& datum) = 0;
+};
+
+// Splits the stay of a booking by seasons: for each season part with at least one night its
+// nights, price per night and amount. An empty list when the seasons do not price the room.
+struct Saisonteil {
+    int naechte = 0;
+    double preis = 0;
+    double betrag = 0;
+};
+using Saisonaufteilung = std::function<QList<Saisonteil>(int zimmer, const QDate& von, const QDate& bis)>;
+// The split of the program's season prices (clsSaisonpreis), silent.
+Saisonaufteilung saisonaufteilung(Database& db, Dialogs& dialogs);
+
+// The invoice detail builder: turns one document of tbRechnungen into its printed lines and
+// totals and writes the gross total back into the document.
+class Rechnungsdetail {
+public:
+    Rechnungsdetail(Database& db, Dialogs& dialogs, Steuerauskunft& steuer, Saisonaufteilung saisons);
+
+    struct Optionen {
+        bool nachtzeilenK = false;      // night lines are coded "K" instead of "B"
+        bool ohneVerpflegung = false;   // the editor's box that suppresses the board text
+        bool zurueckschreiben = true;   // write BetragBrutto back into the document
+    };
+    // Builds the table of the document with the key reNummer (empty when the document is
+    // missing). Database errors propagate as DatabaseError.
+    Detailergebnis Reservierungsdetail(int reNummer, const Optionen& optionen);
+    Detailergebnis Reservierungsdetail(int reNummer) { return Reservierungsdetail(reNummer, Optionen{}); }
+
+    // ---- the texts, each in one place ----
+    // "mit Frühstück" … "mit Vollpension"; empty without any meal.
+    static QString verpflegungText(bool fruehstueck, bool mittag, bool abendessen);
+    // The guest count with its quotes and line feed: "\"\nGästezahl: 2 Erw./ 1 Kind\"".
+    static QString gaestezahlText(int gaeste, int kinder);
+    // "19% MwSt", "7% MwSt", "7,5% MwSt".
+    static QString satzText(double satz);
+
+    static inline const QString kKeinSteuersatz = QStringLiteral(
+        "Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
+
+private:
+    Database& db_;
+    Dialogs& dialogs_;
+    Steuerauskunft& steuer_;
+    Saisonaufteilung saisons_;
+};
+
+// The VAT answers from tbSteuerschluessel: a key is valid on a date when it has begun and not
+// yet ended; an expired key continues with its successor, a key not yet begun with its
+// predecessor. The walk stops after as many steps as there are keys, so a chain that loops
+// back ends without a rate.
+class Steuerschluessel : public Steuerauskunft {
+public:
+    explicit Steuerschluessel(Database& db) : db_(db) {}
+    double standardSatz(const QDate& datum) override;
+    std::optional<double> satzVonSchluessel(int schluessel, const QDate& datum) override;
+
+private:
+    Database& db_;
+};
+
+}  // namespace tav
