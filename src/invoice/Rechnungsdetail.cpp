@@ -15,20 +15,10 @@
 
 namespace tav {
 
-QChar dokumentBuchstabe(Dokumentart art) {
-    switch (art) {
-        case Dokumentart::Angebot: return QLatin1Char('A');
-        case Dokumentart::Bestaetigung: return QLatin1Char('B');
-        case Dokumentart::Rechnung: break;
-    }
+QChar belegBuchstabe(const QString& istRechnung) {
+    const QString b = istRechnung.trimmed().toUpper();
+    if (b == QLatin1String("A") || b == QLatin1String("B")) return b.at(0);
     return QLatin1Char('R');
-}
-
-Dokumentart dokumentartAus(const QString& buchstabe) {
-    const QString b = buchstabe.trimmed().toUpper();
-    if (b == QLatin1String("A")) return Dokumentart::Angebot;
-    if (b == QLatin1String("B")) return Dokumentart::Bestaetigung;
-    return Dokumentart::Rechnung;
 }
 
 namespace {
@@ -48,10 +38,10 @@ struct Anzeige {
          gastname = false, gaestezahl = false, keineMwst = false, saisonaufteilung = false, zahlung = false, zimmerText = false,
          zwischen = false;
 
-    static Anzeige lesen(Database& db, Dokumentart art) {
+    static Anzeige lesen(Database& db, QChar art) {
         const Parameter p(db);
-        const QString k = dokumentBuchstabe(art);
-        const bool rechnung = art == Dokumentart::Rechnung, angebot = art == Dokumentart::Angebot;
+        const QString k = art;
+        const bool rechnung = art == QLatin1Char('R'), angebot = art == QLatin1Char('A');
         const auto ja = [&](const char* name) { return p.readYesNo(QString::fromUtf8(name) + k); };
         Anzeige a;
         a.artikelBemerkung = ja("Artikel_Bemerkung");
@@ -174,19 +164,67 @@ QString Rechnungsdetail::satzText(double satz) {
 Rechnungsdetail::Rechnungsdetail(Database& db, Dialogs& dialogs, Steuerauskunft& steuer, Saisonaufteilung saisons)
     : db_(db), dialogs_(dialogs), steuer_(steuer), saisons_(std::move(saisons)) {}
 
+struct Rechnungsdetail::Kopf {
+    QChar art = QLatin1Char('R');
+    QDate datum;
+    double rabattProz = 0, rabattBetrag = 0;
+    QString rabattText;
+    double skonto = 0;
+    bool anzahlung = false;
+    QString modus = QStringLiteral("Y");
+};
+
 Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen& optionen) {
+    Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbRechnungen WHERE ReNummer = ?"), {reNummer});
+    if (rs.eof()) return {};
+    Kopf k;
+    k.art = belegBuchstabe(rs.text(QStringLiteral("IST_Rechnung")));
+    k.datum = rs.value(QStringLiteral("DatumRe")).toDate();
+    k.rabattProz = rs.number(QStringLiteral("Rabatt_Proz"));
+    k.rabattBetrag = rs.number(QStringLiteral("Rabatt_Betrag"));
+    k.rabattText = rs.text(QStringLiteral("Rabatt_Bezeichnung"));
+    k.skonto = rs.number(QStringLiteral("Skonto_Proz"));
+    k.anzahlung = rs.text(QStringLiteral("Anzahlung")).trimmed().toUpper() == QLatin1String("Y");
+    const QString modus = rs.text(QStringLiteral("Anz_Vor_Reise")).trimmed().toUpper();
+    if (!modus.isEmpty()) k.modus = modus;
+
+    QList<Verweis> verweise;
+    for (Recordset l = db_.openRecordset(QStringLiteral("SELECT IDBelegung, IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDRechnung = ? "
+                                                        "ORDER BY Reihenfolge"),
+                                         {reNummer});
+         !l.eof(); l.moveNext())
+        verweise << Verweis{l.integer(QStringLiteral("IDBelegung")), l.integer(QStringLiteral("IDPostenRe"))};
+
+    const Detailergebnis e = bauen(k, verweise, {}, optionen);
+    if (optionen.zurueckschreiben)
+        db_.execute(QStringLiteral("UPDATE tbRechnungen SET BetragBrutto = ? WHERE (((ReNummer)=?))"), {e.bruttoNachRabatt, reNummer});
+    return e;
+}
+
+Detailergebnis Rechnungsdetail::Buchungsdetail(int buchungId, const QDate& datum, const QList<Zusatz>& zusaetze) {
+    Kopf k;
+    k.datum = datum;
+    QList<Verweis> verweise{Verweis{buchungId, 0}};
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDRePosten FROM tbRePosten WHERE IDBelegung = ? AND "
+                                                         "(AbgerechnetPo Is Null OR AbgerechnetPo = 'Nein' OR AbgerechnetPo = '') "
+                                                         "ORDER BY IDRePosten"),
+                                          {buchungId});
+         !rs.eof(); rs.moveNext())
+        verweise << Verweis{0, rs.integer(QStringLiteral("IDRePosten"))};
+    return bauen(k, verweise, zusaetze, Optionen{});
+}
+
+Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& verweise, const QList<Zusatz>& zusaetze,
+                                      const Optionen& optionen) {
     Detailergebnis e;
-    Recordset kopf = db_.openRecordset(QStringLiteral("SELECT * FROM tbRechnungen WHERE ReNummer = ?"), {reNummer});
-    if (kopf.eof()) return e;
-    const Dokumentart art = dokumentartAus(kopf.text(QStringLiteral("IST_Rechnung")));
-    const QDate datum = kopf.value(QStringLiteral("DatumRe")).toDate();
-    const double rabattProz = kopf.number(QStringLiteral("Rabatt_Proz"));
-    const double rabattBetrag = kopf.number(QStringLiteral("Rabatt_Betrag"));
-    const QString rabattText = kopf.text(QStringLiteral("Rabatt_Bezeichnung"));
-    const double skonto = kopf.number(QStringLiteral("Skonto_Proz"));
-    const bool anzahlung = kopf.text(QStringLiteral("Anzahlung")).trimmed().toUpper() == QLatin1String("Y");
-    QString modus = kopf.text(QStringLiteral("Anz_Vor_Reise")).trimmed().toUpper();
-    if (modus.isEmpty()) modus = QStringLiteral("Y");
+    const QChar art = kopf.art;
+    const QDate datum = kopf.datum;
+    const double rabattProz = kopf.rabattProz;
+    const double rabattBetrag = kopf.rabattBetrag;
+    const QString& rabattText = kopf.rabattText;
+    const double skonto = kopf.skonto;
+    const bool anzahlung = kopf.anzahlung;
+    const QString& modus = kopf.modus;
 
     const Anzeige a = Anzeige::lesen(db_, art);
     const Parameter par(db_);
@@ -245,16 +283,6 @@ Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen
     };
 
     // ---- the lines of the link rows ----
-    struct Verweis {
-        int buchung = 0, posten = 0;
-    };
-    QList<Verweis> verweise;
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDBelegung, IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDRechnung = ? "
-                                                         "ORDER BY Reihenfolge"),
-                                          {reNummer});
-         !rs.eof(); rs.moveNext())
-        verweise << Verweis{rs.integer(QStringLiteral("IDBelegung")), rs.integer(QStringLiteral("IDPostenRe"))};
-
     for (const Verweis& v : verweise) {
         if (v.buchung > 0) {
             const std::optional<Buchung> gelesen = buchungLesen(db_, v.buchung);
@@ -334,6 +362,16 @@ Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen
             betragBuchen(z, satz.value_or(0.0));
             e.zeilen << z;
         }
+    }
+    for (const Zusatz& z : zusaetze) {
+        if (z.betrag == 0) continue;
+        Detailzeile l = zeile(QStringLiteral("Z"));
+        l.artikel = z.text;
+        l.menge = 1;
+        l.einzelpreis = z.betrag;
+        l.gesamtpreis = z.betrag;
+        betragBuchen(l, standard);
+        e.zeilen << l;
     }
     raumAbschluss();
     if (a.zwischen) {
@@ -459,9 +497,6 @@ Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen
             }
         }
     }
-
-    if (optionen.zurueckschreiben)
-        db_.execute(QStringLiteral("UPDATE tbRechnungen SET BetragBrutto = ? WHERE (((ReNummer)=?))"), {e.bruttoNachRabatt, reNummer});
     return e;
 }
 

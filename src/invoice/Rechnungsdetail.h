@@ -11,12 +11,10 @@ namespace tav {
 class Database;
 class Dialogs;
 
-// The three kinds of document, by the letter stored in tbRechnungen.IST_Rechnung and appended
-// to the names of the display options ("GastnameR").
-enum class Dokumentart { Angebot, Bestaetigung, Rechnung };
-QChar dokumentBuchstabe(Dokumentart art);
-// "A" offer, "B" confirmation; "R" and everything else (older data wrote "Y") an invoice.
-Dokumentart dokumentartAus(const QString& buchstabe);
+// The kind of a document as the letter appended to the names of the display options
+// ("GastnameR"): IST_Rechnung "A" offer, "B" confirmation; "R" and everything else (older data
+// wrote "Y") an invoice.
+QChar belegBuchstabe(const QString& istRechnung);
 
 // One printed line of a document's item table. The fields are the columns of the item table
 // data file in its order; the line code travels in the first column ("T"), the VAT rate in
@@ -111,6 +109,16 @@ public:
     Detailergebnis Reservierungsdetail(int reNummer, const Optionen& optionen);
     Detailergebnis Reservierungsdetail(int reNummer) { return Reservierungsdetail(reNummer, Optionen{}); }
 
+    // An extra of the check-out dialog: a text and a gross amount at the standard rate.
+    struct Zusatz {
+        QString text;
+        double betrag = 0;
+    };
+    // The invoice of one booking without a stored document (the reservation form's quick
+    // invoice): its night lines, its extra items not yet settled, the extras given (amounts of
+    // 0 left out), dated datum, with the invoice's display options. Nothing is written.
+    Detailergebnis Buchungsdetail(int buchungId, const QDate& datum, const QList<Zusatz>& zusaetze);
+
     // ---- the texts, each in one place ----
     // "mit Frühstück" … "mit Vollpension"; empty without any meal.
     static QString verpflegungText(bool fruehstueck, bool mittag, bool abendessen);
@@ -123,6 +131,12 @@ public:
         "Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
 
 private:
+    struct Kopf;
+    struct Verweis {
+        int buchung = 0, posten = 0;
+    };
+    Detailergebnis bauen(const Kopf& kopf, const QList<Verweis>& verweise, const QList<Zusatz>& zusaetze, const Optionen& optionen);
+
     Database& db_;
     Dialogs& dialogs_;
     Steuerauskunft& steuer_;

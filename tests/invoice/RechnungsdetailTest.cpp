@@ -407,3 +407,24 @@ TEST_F(RechnungsdetailTest, AMissingDocumentGivesNoLinesAndWritesNothing) {
     EXPECT_TRUE(e.zeilen.isEmpty());
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen")).toInt(), 0);
 }
+
+TEST_F(RechnungsdetailTest, TheQuickInvoiceOfABookingTakesItsOpenItemsAndTheExtras) {
+    const int id = b::buchung(db(), gast_, {});
+    const int offen = b::posten(db(), {.buchung = id, .artikel = QStringLiteral("Sauna"), .preis = 15, .steuer = 2});
+    const int abgerechnet = b::posten(db(), {.buchung = id, .artikel = QStringLiteral("Alt"), .preis = 99, .steuer = 2});
+    db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Nein' WHERE IDRePosten = ?"), {offen});
+    db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE IDRePosten = ?"), {abgerechnet});
+    Steuerschluessel steuer(db());
+    Rechnungsdetail d(db(), dialogs_, steuer, saisonaufteilung(db(), dialogs_));
+    const Detailergebnis e = d.Buchungsdetail(id, QDate(2024, 7, 3),
+                                              {{QStringLiteral("Telefon"), 0}, {QStringLiteral("Mini-Bar"), 10.7}});
+    QStringList texte;
+    for (const Detailzeile& z : e.zeilen)
+        if (z.code == QLatin1String("B") || z.code == QLatin1String("Z")) texte << z.artikel;
+    EXPECT_EQ(texte, (QStringList{"Übernachtungen", "Sauna", "Mini-Bar"}));
+    // The extras count at the standard rate: 200 + 10,70 at 7 %, 15 at 19 %.
+    ASSERT_EQ(e.saetze.size(), 2);
+    EXPECT_NEAR(e.saetze[1].mwst, 210.7 - 210.7 * 100 / 107, 1e-9);
+    EXPECT_NEAR(e.bruttoNachRabatt, 225.7, 1e-9);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen")).toInt(), 0);
+}
