@@ -117,7 +117,8 @@ std::optional<Buchung> buchungLesen(Database& db, int id) {
 }
 
 // The fields every line of a booking carries: guest, room, booking kind, short code.
-void buchungsfelder(Detailzeile& z, const Buchung& b, const Anzeige& a) {
+// With the room-number option the room reads with the user's caption for rooms ("Zimmer 101").
+void buchungsfelder(Detailzeile& z, const Buchung& b, const Anzeige& a, const QString& zimmerWort) {
     z.belegungsart = b.art;
     z.gastAdressNr = b.gastNr;
     z.gastAnrede = b.anrede;
@@ -127,7 +128,7 @@ void buchungsfelder(Detailzeile& z, const Buchung& b, const Anzeige& a) {
     z.kuerzel = b.kuerzel;
     z.istReservierung = b.belegNummer;
     z.zahlart = b.zahlart;
-    z.zimmernummer = b.nummer;
+    z.zimmernummer = a.zimmerText && !b.nummer.isEmpty() ? zimmerWort + QLatin1Char(' ') + b.nummer : b.nummer;
     if (a.zimmerbemerkung && !b.zimmerBemerkung.isEmpty()) z.zimmernummer += QStringLiteral(" (") + b.zimmerBemerkung + QLatin1Char(')');
     if (a.blockbez) z.zimBemerkung = b.block;
 }
@@ -298,7 +299,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
             for (const Saisonteil& t : teile) {
                 if (t.naechte < 1 && teile.size() > 1) continue;
                 Detailzeile z = zeile(optionen.nachtzeilenK ? QStringLiteral("K") : QStringLiteral("B"));
-                buchungsfelder(z, b, a);
+                buchungsfelder(z, b, a, zimmerWort);
                 z.von = b.von;
                 z.bis = b.bis;
                 z.menge = t.naechte;
@@ -308,19 +309,21 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
                 betragBuchen(z, standard);
                 e.zeilen << z;
             }
-            // The information line: guest count, guest name, board, room.
+            // The information line: board, guest name (its name fields stay empty unless the kind
+            // prints the name) and guest count; its text joins board and name.
             Detailzeile u = zeile(QStringLiteral("U"));
-            buchungsfelder(u, b, a);
+            buchungsfelder(u, b, a, zimmerWort);
             QStringList teileText;
             if (a.verpflegung && !optionen.ohneVerpflegung) {
                 u.fruehstueck = verpflegungText(b.fruehstueck, b.mittag, b.abendessen);
                 if (!u.fruehstueck.isEmpty()) teileText << u.fruehstueck;
             }
             if (a.gastname) {
-                u.bemerkung = QStringLiteral("Gast: ") + b.vorname + QLatin1Char(' ') + b.nachname;
-                teileText << u.bemerkung;
+                teileText << QStringLiteral("Gast: ") + b.vorname + QLatin1Char(' ') + b.nachname;
+            } else {
+                u.gastVorname.clear();
+                u.gastNachname.clear();
             }
-            if (a.zimmerText && !b.nummer.isEmpty()) teileText << zimmerWort + QLatin1Char(' ') + u.zimmernummer;
             if (a.gaestezahl) u.anzahlGaeste = gaestezahlText(b.gaeste, b.kinder);
             u.artikel = teileText.join(QStringLiteral(", "));
             if (!u.artikel.isEmpty() || !u.anzahlGaeste.isEmpty()) e.zeilen << u;
@@ -331,7 +334,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
             const int buchungId = rs.integer(QStringLiteral("IDBelegung"));
             const std::optional<Buchung> b = buchungId > 0 ? buchungLesen(db_, buchungId) : std::nullopt;
             if (b) {
-                buchungsfelder(z, *b, a);
+                buchungsfelder(z, *b, a, zimmerWort);
                 if (!buchungen.contains(b->id)) buchungen << b->id;
                 if (b->von.isValid() && (!e.anreise.isValid() || b->von < e.anreise)) e.anreise = b->von;
             }
@@ -450,12 +453,12 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
                                               ids);
              !rs.eof(); rs.moveNext()) {
             Detailzeile z = zeile(QStringLiteral("A"));
-            QString text = rs.text(QStringLiteral("WasBezahlt"));
-            if (text.isEmpty()) text = QStringLiteral("Zahlung");
-            text += QStringLiteral(" am ") + datumText(rs.value(QStringLiteral("ZahlDatum")).toDate());
+            // The payment's text, then " am " + date and the method in the remark column.
+            z.artikel = rs.text(QStringLiteral("WasBezahlt"));
+            if (z.artikel.isEmpty()) z.artikel = QStringLiteral("Zahlung");
+            z.bemerkung = QStringLiteral(" am ") + datumText(rs.value(QStringLiteral("ZahlDatum")).toDate());
             const QString zahlart = rs.text(QStringLiteral("Zahlart"));
-            if (!zahlart.isEmpty()) text += QStringLiteral(" (") + zahlart + QLatin1Char(')');
-            z.artikel = text;
+            if (!zahlart.isEmpty()) z.bemerkung += QStringLiteral(" (") + zahlart + QLatin1Char(')');
             z.zahlart = zahlart;
             z.von = rs.value(QStringLiteral("ZahlDatum")).toDate();
             z.gesamtpreis = rs.number(QStringLiteral("Betrag"));

@@ -31,7 +31,7 @@ struct Detailzeile {
     QDate bis;
     QDate von;
     QString belegungsart;  // the booking kind's name
-    QString bemerkung;     // remark of an extra item; "Gast: …" on the information line
+    QString bemerkung;     // remark of an extra item; " am " + date and method of a payment
     double einzelpreis = 0;
     QString fruehstueck;  // board text ("mit Halbpension")
     QString gastAdressNr;
@@ -45,9 +45,9 @@ struct Detailzeile {
     double menge = 0;
     double mwst = 0;  // VAT rate in percent
     QString zahlart;
-    QString zimmernummer;  // the room's display number, with its remark when the kind prints it
+    QString zimmernummer;  // the room's display number ("Zimmer 101" with the room-number option), its remark in brackets
     QString waehrung;
-    QString artikel;       // the line's text: night wording, article, label of a total
+    QString artikel;       // night wording, article, label of a total, payment; board and guest name of a "U" line
     QString zimBemerkung;  // the block designation of the room
 };
 

@@ -81,7 +81,8 @@ TEST_F(RechnungsdetailTest, TheInformationLineCarriesBoardGuestCountAndNameButNo
         ASSERT_EQ(u.size(), 1);
         EXPECT_EQ(u[0].fruehstueck, QString::fromUtf8(f.verpflegung));
         EXPECT_EQ(u[0].anzahlGaeste, QString::fromUtf8(f.zahl));
-        EXPECT_EQ(u[0].bemerkung, QStringLiteral("Gast: Max Muster"));
+        EXPECT_EQ(u[0].gastNachname, QStringLiteral("Muster"));
+        EXPECT_TRUE(u[0].artikel.endsWith(QStringLiteral("Gast: Max Muster")));
         EXPECT_EQ(u[0].gesamtpreis, 0);
         // Board is text only: the stay is one priced line, 2 nights at 100,00.
         const QList<Detailzeile> nacht = mitCode(e, QStringLiteral("B"));
@@ -99,6 +100,9 @@ TEST_F(RechnungsdetailTest, TheInformationLineCarriesBoardGuestCountAndNameButNo
     EXPECT_EQ(mitCode(bauen(50, {.ohneVerpflegung = true}), QStringLiteral("U")).value(0).fruehstueck, QString());
     for (const char* o : {"TextMitFrühstückR", "MitGästezahlR", "GastnameR"}) b::option(db(), QString::fromUtf8(o), false);
     EXPECT_TRUE(mitCode(bauen(50), QStringLiteral("U")).isEmpty());
+    // Only the guest count left: the line stays, without the guest's name.
+    b::option(db(), QStringLiteral("MitGästezahlR"), true);
+    EXPECT_EQ(mitCode(bauen(50), QStringLiteral("U")).value(0).gastNachname, QString());
 }
 
 TEST_F(RechnungsdetailTest, TheDiscountScalesEveryRateAndTheCashDiscountWorksOnTheGross) {
@@ -312,6 +316,10 @@ TEST_F(RechnungsdetailTest, RoomsGetSubtotalsAndRemarksByOption) {
     const QList<Detailzeile> w = mitCode(e, QStringLiteral("W"));
     EXPECT_EQ(w[0].artikel, QStringLiteral("Summe für 101"));
     EXPECT_EQ(e.zeilen[0].zimmernummer, QStringLiteral("101 (Seeblick)"));
+    // With the room-number option the room reads with the caption for rooms.
+    b::option(db(), QStringLiteral("TextZimmerNummerR"), true);
+    EXPECT_EQ(bauen(1).zeilen[0].zimmernummer, Parameter(db()).columnLabel(QStringLiteral("F2")) + QStringLiteral(" 101 (Seeblick)"));
+    b::option(db(), QStringLiteral("TextZimmerNummerR"), false);
     EXPECT_DOUBLE_EQ(w[0].gesamtpreis, 220);
     EXPECT_EQ(w[1].artikel, QStringLiteral("Summe für 102"));
     EXPECT_DOUBLE_EQ(w[1].gesamtpreis, 100);
@@ -390,7 +398,7 @@ TEST_F(RechnungsdetailTest, PaymentsAndTheDownPaymentSchedule) {
     const Detailergebnis e = bauen(3);
     QStringList texte;
     QList<double> betraege;
-    for (const Detailzeile& z : mitCode(e, QStringLiteral("A"))) texte << z.artikel, betraege << z.gesamtpreis;
+    for (const Detailzeile& z : mitCode(e, QStringLiteral("A"))) texte << z.artikel + z.bemerkung, betraege << z.gesamtpreis;
     EXPECT_EQ(texte, (QStringList{"Zahlungen:", "Anzahlung am 10.06.2024 (bar)", "Abschlag am 20.06.2024 (Überweisung)", "Summe Zahlungen:",
                                   "noch zu zahlen:", "Bitte zahlen Sie die Rechnungssumme wie folgt:",
                                   "Anzahlung:   90,00 bis zum 06.06.2024", "Restsumme: 210,00 bis zum 15.06.2024"}));
