@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "invoice/RechnungspostenLogik.h"
+#include "invoice/ui/Rechnungsposten.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -19,6 +21,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -30,7 +33,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Reservierung:
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
-        case Ziel::Saisonpreise: return true;
+        case Ziel::Saisonpreise:
+        case Ziel::Rechnungsposten: return true;
         default: return false;
     }
 }
@@ -56,6 +60,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Rechnungsposten:
+            Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
+            return;
         default: return;
     }
 }

@@ -25,6 +25,7 @@ enum class Ziel {
     Feiertage,        // frmFeiertag
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
+    Rechnungsposten,  // the check-out extras of a booking's document: buchungId, the title in text
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.
