@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "invoice/RechnungspostenLogik.h"
 #include "invoice/ui/Rechnungsposten.h"
 #include "reservation/ui/frmAdrSuchen.h"
@@ -21,6 +23,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Adresssuche: return QStringLiteral("Die Schnellsuche Adressen");
         case Ziel::Saisonzeiten: return QStringLiteral("Die Saisonzeiten");
         case Ziel::Saisonpreise: return QStringLiteral("Die Saisonpreise");
+        case Ziel::Artikel: return QStringLiteral("Die Artikel");
+        case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
         default: return QStringLiteral("Das Fenster");
     }
@@ -34,6 +38,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Adresssuche:
         case Ziel::Saisonzeiten:
         case Ziel::Saisonpreise:
+        case Ziel::Artikel:
+        case Ziel::Mehrwertsteuer: return true;
         case Ziel::Rechnungsposten: return true;
         default: return false;
     }
@@ -60,6 +66,8 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;
         case Ziel::Saisonzeiten: frmSaison::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Saisonpreise: frmSaisonpreise::oeffnen(db, dialogs_, aufruf.zimmerNummer, eltern); return;
+        case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Rechnungsposten:
             Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
             return;

@@ -25,6 +25,8 @@ enum class Ziel {
     Feiertage,        // frmFeiertag
     RechnungOeffnen,  // one invoice found by its running number
     Abreiseliste,     // the departures of one day
+    Artikel,          // frmArtikel
+    Mehrwertsteuer,   // frmMwSt
     Rechnungsposten,  // the check-out extras of a booking's document: buchungId, the title in text
 };
 

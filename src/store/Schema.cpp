@@ -197,7 +197,10 @@ QList<TableEntry> build() {
                 text(QStringLiteral("RE_TEXT2"), 255)},
                {QStringLiteral("ReNummer")},
                {index(QStringLiteral("Renummer_eigen"), {QStringLiteral("Renummer_eigen")}),
-                index(QStringLiteral("IDAdresseRe"), {QStringLiteral("IDAdresseRe")})});
+                index(QStringLiteral("IDAdresseRe"), {QStringLiteral("IDAdresseRe")}),
+                // The next counter reads the highest and the 51 values below it.
+                index(QStringLiteral("ReZaehler"), {QStringLiteral("ReZaehler")}),
+                index(QStringLiteral("Beszaehler"), {QStringLiteral("Beszaehler")})});
     t << table(W, QStringLiteral("tbRechnungen_zu_Posten"),
                {lng(QStringLiteral("IDRechnung")), lng(QStringLiteral("IDBelegung")), lng(QStringLiteral("IDPostenRe")),
                 lng(QStringLiteral("Reihenfolge"))},

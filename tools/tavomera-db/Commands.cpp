@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "Generator.h"
+#include "InvoiceCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -160,6 +161,7 @@ void fillShipped(const QStringList& made, int instance) {
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
+    if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
@@ -213,7 +215,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "Fehler: " << e.what() << '\n';
         return 1;
     }
-    err << kUsage;
+    err << kUsage << kInvoiceUsage;
     return 2;
 }
 

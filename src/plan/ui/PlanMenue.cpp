@@ -31,6 +31,10 @@ PlanMenue::PlanMenue(QMenuBar* bar, Planbereich* plan, Database& db, Dialogs& di
     bindeZiel("mnuDateiParameter", Ziel::Einstellungen);
     eintrag(datei, "mnuSaisonzeiten", QStringLiteral("Saison&zeiten festlegen"), [this] { oeffne(Ziel::Saisonzeiten); });
     bindeZiel("mnuSaisonzeiten", Ziel::Saisonzeiten);
+    eintrag(datei, "mnuArtikel", QStringLiteral("A&rtikel"), [this] { oeffne(Ziel::Artikel); });
+    bindeZiel("mnuArtikel", Ziel::Artikel);
+    eintrag(datei, "mnuMwSt", QStringLiteral("&Mehrwertsteuer"), [this] { oeffne(Ziel::Mehrwertsteuer); });
+    bindeZiel("mnuMwSt", Ziel::Mehrwertsteuer);
     QAction* beispiel = eintrag(datei, "mnuBeispiedaten", QStringLiteral("&Beispieldaten anzeigen"));
     beispiel->setCheckable(true);
     beispiel->setChecked(plan_->model().einstellungen().beispieldaten);

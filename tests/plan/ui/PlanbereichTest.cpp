@@ -308,10 +308,11 @@ TEST_F(PlanbereichTest, MenuBarDisablesEntriesWithoutTheirWindowAndRunsTheRest) 
         return aus(alle);
     };
     EXPECT_EQ(menueAus(),
-              QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuSicherPfad"),
-                           QStringLiteral("mnuFeiertage"), QStringLiteral("mnuBearbeitenReservierung"), QStringLiteral("mnuDatenexport"),
-                           QStringLiteral("mnuDatenimport"), QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"),
-                           QStringLiteral("mnurechnungsNummern"), QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
+              QStringList({QStringLiteral("mnuDateiParameter"), QStringLiteral("mnuSaisonzeiten"), QStringLiteral("mnuArtikel"),
+                           QStringLiteral("mnuMwSt"), QStringLiteral("mnuSicherPfad"), QStringLiteral("mnuFeiertage"),
+                           QStringLiteral("mnuBearbeitenReservierung"), QStringLiteral("mnuDatenexport"), QStringLiteral("mnuDatenimport"),
+                           QStringLiteral("mnuSuchen"), QStringLiteral("mnuSchnellsuche"), QStringLiteral("mnurechnungsNummern"),
+                           QStringLiteral("mnuAbreiseSuche"), QStringLiteral("mnuLetzte")}));
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuBeispiedaten"))->isChecked()) << "the sample data are shown";
     EXPECT_FALSE(plan->findChild<QLabel*>(QStringLiteral("lbWarnung"))->isHidden());
     EXPECT_TRUE(menue.eintrag(QStringLiteral("mnuAuswert"))->isVisible());
