@@ -3,12 +3,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/SqlText.h"
 #include "platform/Clock.h"
+#include "platform/DataFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/UserName.h"
@@ -561,34 +561,21 @@ bool AdressLogik::adresseLoeschen(int id) {
 
 // ---- the address data file ------------------------------------------------------------------
 
-QString AdressLogik::dateiWert(const QString& value) {
-    QString v = value;
-    v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    v.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    v.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    v.replace(QChar(0x2028), QLatin1Char(' '));
-    v.replace(QLatin1Char(';'), QLatin1Char(','));
-    v.replace(QLatin1Char('"'), QLatin1Char('\''));
-    return v;
-}
-
 QString AdressLogik::Adress_Export(int id, const QString& sPfad) const {
     if (id == 0 || sPfad.isEmpty()) return {};
     try {
         Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM Address WHERE Address.ID = ?"), {id});
         if (rs.eof()) return {};
-        QStringList werte;
+        // Every value a plain field: ";" becomes "," and a line break a blank, so that the file
+        // keeps its two lines of twelve fields.
+        DataFile::Record werte;
         for (const char* feld : {"Lastname", "Firstname", "phone", "Tele-Fax", "Address", "postalcode", "city", "Country", "BemerkAdr",
                                  "EMAIL", "Anrede", "CompanyName"})
-            werte << dateiWert(rs.text(QString::fromUtf8(feld)));
+            werte.plain(rs.text(QString::fromUtf8(feld)));
         const QString pfad = files::join(sPfad, kDateiname);
-        // UTF-8 with a byte order mark, so that the word processor reads umlauts right without
-        // asking; every line ends with CR LF.
-        QSaveFile datei(pfad);
-        if (!datei.open(QIODevice::WriteOnly)) return {};
-        QByteArray inhalt("\xEF\xBB\xBF");
-        inhalt += kKopfzeile.toUtf8() + "\r\n" + werte.join(QLatin1Char(';')).toUtf8() + "\r\n";
-        if (datei.write(inhalt) != inhalt.size() || !datei.commit()) return {};
+        DataFile datei;
+        datei.addLine(kKopfzeile).add(werte);
+        if (!datei.save(pfad)) return {};
         return QDir::toNativeSeparators(pfad);
     } catch (const DatabaseError&) {
         return {};

@@ -178,10 +178,6 @@ public:
     // Writes the address data file (header and one data line) for an address into a folder;
     // returns the file's path, or an empty text when it could not be written.
     QString Adress_Export(int id, const QString& sPfad) const;
-    // How a value is written into the data file: ";" becomes "," and a line break a blank, so
-    // that the file keeps its two lines of twelve fields; a double quote becomes a single one,
-    // so that no reader takes it for the start of a quoted field.
-    static QString dateiWert(const QString& value);
 
     // The data correction for old bookings of one address (mnuStatus).
     void AlteReservierungenAendern(int id);

@@ -11,6 +11,7 @@
 
 #include "Generator.h"
 #include "InvoiceCommands.h"
+#include "OutputCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -35,6 +36,9 @@ const char* const kUsage =
     "  tavomera-db generate ORDNER [--rooms N] [--years J] [--seed S] [--until DATUM] [--today DATUM]\n"
     "      füllt die Datenbanken eines Programmordners mit einer erfundenen Hotelgeschichte\n"
     "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
+
+// The usage with the lines of the other command groups.
+QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kOutputUsage); }
 
 struct Options {
     QString db;
@@ -162,13 +166,14 @@ void fillShipped(const QStringList& made, int instance) {
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
     if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
+    if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
     try {
         if (command == QLatin1String("create")) {
             if (o.positional.size() != 2) {
-                err << kUsage;
+                err << usage();
                 return 2;
             }
             const QStringList made = dbfiles::createInstallation(o.positional[1], o.instance, o.keep);
@@ -179,7 +184,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("generate")) {
             if (o.positional.size() != 2) {
-                err << kUsage;
+                err << usage();
                 return 2;
             }
             QElapsedTimer timer;
@@ -196,7 +201,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (command == QLatin1String("query") || command == QLatin1String("exec") || command == QLatin1String("translate")) {
             if (o.db.isEmpty() || o.positional.size() != 2) {
-                err << kUsage;
+                err << usage();
                 return 2;
             }
             if (command == QLatin1String("query")) return query(o, out);
@@ -215,7 +220,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "Fehler: " << e.what() << '\n';
         return 1;
     }
-    err << kUsage << kInvoiceUsage;
+    err << usage();
     return 2;
 }
 
