@@ -6,6 +6,9 @@
 #include <functional>
 #include <optional>
 
+#include "invoice/ReDetailDatei.h"
+#include "invoice/clsMWST.h"
+
 namespace tav {
 
 class Database;
@@ -16,41 +19,6 @@ class Dialogs;
 // wrote "Y") an invoice.
 QChar belegBuchstabe(const QString& istRechnung);
 
-// One printed line of a document's item table. The fields are the columns of the item table
-// data file in its order; the line code travels in the first column ("T"), the VAT rate in
-// the column "MwSt in %". Amounts are unrounded doubles; the data file prints them "#,##0.00"
-// and leaves zero empty.
-struct Detailzeile {
-    // "B"/"K" night line, "U" its information line, "Z" extra item, "W" room subtotal,
-    // "C" subtotal, "I" net total without a discount, "N" net total before a discount,
-    // "R" the discount and the net after it, "M" VAT of one rate, "G" VAT total and gross total,
-    // "E" gross total after a discount, "O" total of a document without VAT, "S" cash discount,
-    // "X" total with cash discount, "A" payments and the down-payment schedule.
-    QString code;
-    QString anzahlGaeste;  // the guest-count text of the information line, quotes and line feed included
-    QDate bis;
-    QDate von;
-    QString belegungsart;  // the booking kind's name
-    QString bemerkung;     // remark of an extra item; " am " + date and method of a payment
-    double einzelpreis = 0;
-    QString fruehstueck;  // board text ("mit Halbpension")
-    QString gastAdressNr;
-    QString gastAnrede;
-    QString gastNachname;
-    QString gastOrt;
-    QString gastVorname;
-    double gesamtpreis = 0;
-    QString istReservierung;  // the printed booking number of the line's booking
-    QString kuerzel;
-    double menge = 0;
-    double mwst = 0;  // VAT rate in percent
-    QString zahlart;
-    QString zimmernummer;  // the room's display number ("Zimmer 101" with the room-number option), its remark in brackets
-    QString waehrung;
-    QString artikel;       // night wording, article, label of a total, payment; board and guest name of a "U" line
-    QString zimBemerkung;  // the block designation of the room
-};
-
 // One rate of the document: the sums after the discount.
 struct Steuersumme {
     double satz = 0;
@@ -60,14 +28,14 @@ struct Steuersumme {
 
 struct Detailergebnis {
     QList<Detailzeile> zeilen;
-    double netto = 0;            // net total before the discount
-    double rabattProzent = 0;    // the discount as a percentage of the net total
-    double brutto = 0;           // gross total before the discount (sum of the line totals)
-    double bruttoNachRabatt = 0; // gross total after the discount: written back as BetragBrutto
-    double mwst = 0;             // VAT total after the discount
-    QList<Steuersumme> saetze;   // the rates that carry lines, highest rate first
-    double zahlungen = 0;        // sum of the payments of the document's bookings
-    QDate anreise;               // earliest arrival of the document's bookings
+    double netto = 0;             // net total before the discount
+    double rabattProzent = 0;     // the discount as a percentage of the net total
+    double brutto = 0;            // gross total before the discount (sum of the line totals)
+    double bruttoNachRabatt = 0;  // gross total after the discount: written back as BetragBrutto
+    double mwst = 0;              // VAT total after the discount
+    QList<Steuersumme> saetze;    // the rates that carry lines, highest rate first
+    double zahlungen = 0;         // sum of the payments of the document's bookings
+    QDate anreise;                // earliest arrival of the document's bookings
 };
 
 // The rates the item table needs, answered for the document date. The program's VAT class
@@ -100,9 +68,9 @@ public:
     Rechnungsdetail(Database& db, Dialogs& dialogs, Steuerauskunft& steuer, Saisonaufteilung saisons);
 
     struct Optionen {
-        bool nachtzeilenK = false;      // night lines are coded "K" instead of "B"
-        bool ohneVerpflegung = false;   // the editor's box that suppresses the board text
-        bool zurueckschreiben = true;   // write BetragBrutto back into the document
+        bool nachtzeilenK = false;     // night lines are coded "K" instead of "B"
+        bool ohneVerpflegung = false;  // the editor's box that suppresses the board text
+        bool zurueckschreiben = true;  // write BetragBrutto back into the document
     };
     // Builds the table of the document with the key reNummer (empty when the document is
     // missing). Database errors propagate as DatabaseError.
@@ -122,13 +90,14 @@ public:
     // ---- the texts, each in one place ----
     // "mit Frühstück" … "mit Vollpension"; empty without any meal.
     static QString verpflegungText(bool fruehstueck, bool mittag, bool abendessen);
-    // The guest count with its quotes and line feed: "\"\nGästezahl: 2 Erw./ 1 Kind\"".
+    // The guest count after a line feed: "\nGästezahl: 2 Erw./ 1 Kind". The item table file
+    // writes it in double quotes, so that the line feed stays inside its field.
     static QString gaestezahlText(int gaeste, int kinder);
     // "19% MwSt", "7% MwSt", "7,5% MwSt".
     static QString satzText(double satz);
 
-    static inline const QString kKeinSteuersatz = QStringLiteral(
-        "Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
+    static inline const QString kKeinSteuersatz =
+        QStringLiteral("Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
 
 private:
     struct Kopf;
@@ -143,18 +112,16 @@ private:
     Saisonaufteilung saisons_;
 };
 
-// The VAT answers from tbSteuerschluessel: a key is valid on a date when it has begun and not
-// yet ended; an expired key continues with its successor, a key not yet begun with its
-// predecessor. The walk stops after as many steps as there are keys, so a chain that loops
-// back ends without a rate.
+// The VAT answers of the program's VAT class: the standard rate valid on a date (the default
+// key is created when no key is valid) and a key's rate along its successors and predecessors.
 class Steuerschluessel : public Steuerauskunft {
 public:
-    explicit Steuerschluessel(Database& db) : db_(db) {}
+    Steuerschluessel(Database& db, Dialogs& dialogs) : mwst_(db, dialogs) {}
     double standardSatz(const QDate& datum) override;
     std::optional<double> satzVonSchluessel(int schluessel, const QDate& datum) override;
 
 private:
-    Database& db_;
+    clsMWST mwst_;
 };
 
 }  // namespace tav

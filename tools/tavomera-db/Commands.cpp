@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "Generator.h"
+#include "DocumentCommands.h"
 #include "InvoiceCommands.h"
 #include "OutputCommands.h"
 #include "engine/Database.h"
@@ -38,7 +39,8 @@ const char* const kUsage =
     "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kOutputUsage); }
+QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kOutputUsage) +
+                                QString::fromUtf8(kDocumentUsage); }
 
 struct Options {
     QString db;
@@ -167,6 +169,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
     if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
+    if (const std::optional<int> rc = runDocument(args, out, err)) return *rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself
