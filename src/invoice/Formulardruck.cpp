@@ -138,8 +138,8 @@ Formulardaten Formulardruck::daten(int buchungId, const Zusatzposten& posten, co
     d.vorschau = true;
     d.aktDatum = heute;
 
-    Recordset z = db_.openRecordset(QStringLiteral("SELECT Max(ZahlDatum) AS Zuletzt, Sum(Betrag) AS Summe FROM tbZahlung WHERE IDBelegung = ?"),
-                                    {buchungId});
+    Recordset z = db_.openRecordset(
+        QStringLiteral("SELECT Max(ZahlDatum) AS Zuletzt, Sum(Betrag) AS Summe FROM tbZahlung WHERE IDBelegung = ?"), {buchungId});
     if (!z.eof()) {
         d.zahlDatum = z.value(QStringLiteral("Zuletzt")).toDate();
         d.zahlSumme = z.number(QStringLiteral("Summe"));

@@ -41,8 +41,8 @@ std::optional<int> Rechnungsdruck::dokumentSuchen(const QString& eingabe) {
 }
 
 QString Rechnungsdruck::vorlage(int reNummer) {
-    const QChar art = belegBuchstabe(
-        db_.scalar(QStringLiteral("SELECT IST_Rechnung FROM tbRechnungen WHERE ReNummer = ?"), {reNummer}).toString());
+    const QChar art =
+        belegBuchstabe(db_.scalar(QStringLiteral("SELECT IST_Rechnung FROM tbRechnungen WHERE ReNummer = ?"), {reNummer}).toString());
     if (art == QLatin1Char('A')) return Dokumentausgabe::vorlage(Dokumentart::AngebotEditor);
     if (art == QLatin1Char('B')) return Dokumentausgabe::vorlage(Dokumentart::BestaetigungEditor);
     return Dokumentausgabe::vorlage(Dokumentart::RechnungEditor);
@@ -161,8 +161,8 @@ MergeResult Rechnungsdruck::ausgeben(int reNummer, const QString& programmordner
     return mailMerge(files::join(programmordner, vorlage(reNummer)), files::join(datenordner, Briefdatei::kDateiname), dokument, pdf);
 }
 
-MergeResult Rechnungsdruck::Schnellrechnung(int buchungId, const QDate& datum, const QList<Rechnungsdetail::Zusatz>& zusaetze, int ausdrucke,
-                                            const QString& programmordner, const QString& dateiname) {
+MergeResult Rechnungsdruck::Schnellrechnung(int buchungId, const QDate& datum, const QList<Rechnungsdetail::Zusatz>& zusaetze,
+                                            int ausdrucke, const QString& programmordner, const QString& dateiname) {
     MergeResult r;
     Recordset rs = db_.openRecordset(
         QStringLiteral("SELECT GastID, IDAdressRechnung, BelegNummer_eigen, Zahlart FROM tblBelegung WHERE ID = ?"), {buchungId});

@@ -58,8 +58,9 @@ protected:
     // The text blocks in the order of their IDs that the letter reads by position.
     void textbloecke() {
         db().execute(QStringLiteral("DELETE * FROM tblTexte"));
-        for (const char* name : {"Absender1", "Absender2", "Absender3", "Absender4", "PLZ", "Absender5", "Telefon", "FAX", "Adresse", "Anrede",
-                                 "EMAIL", "Internet", "Brieftext", "Grußformel", "Betreff", "Bank", "DruckAnzahl", "Steuernummer"})
+        for (const char* name :
+             {"Absender1", "Absender2", "Absender3", "Absender4", "PLZ", "Absender5", "Telefon", "FAX", "Adresse", "Anrede", "EMAIL",
+              "Internet", "Brieftext", "Grußformel", "Betreff", "Bank", "DruckAnzahl", "Steuernummer"})
             Parameter(db()).writeText(QString::fromUtf8(name), QString::fromUtf8(name) + QStringLiteral(" Text"));
     }
     ScriptedDialogs dialogs_;
@@ -95,8 +96,12 @@ TEST_F(RechnungsdruckTest, TheLetterTakesCopyCountTaxNumberAndLetterTextFromTheT
         EXPECT_EQ(feld(t, "BrieftextAbs").remove(QLatin1Char('\r')), QString::fromUtf8(f.brieftext).remove(QLatin1Char('\r')));
     }
     const DataFile::Table t = brief();
-    for (const auto& [feldname, block] : {std::pair{"AnredeAbs", "Absender1"}, {"PLZAbs", "PLZ"}, {"OrtAbs", "Absender5"},
-                                          {"TelefonAbs", "Telefon"}, {"EmailAbs", "EMAIL"}, {"BankverbindungAbs", "Bank"}})
+    for (const auto& [feldname, block] : {std::pair{"AnredeAbs", "Absender1"},
+                                          {"PLZAbs", "PLZ"},
+                                          {"OrtAbs", "Absender5"},
+                                          {"TelefonAbs", "Telefon"},
+                                          {"EmailAbs", "EMAIL"},
+                                          {"BankverbindungAbs", "Bank"}})
         EXPECT_EQ(feld(t, feldname), QString::fromUtf8(block) + QStringLiteral(" Text")) << feldname;
     EXPECT_EQ(feld(t, "Nachname"), QStringLiteral("Mustermann"));
     EXPECT_EQ(feld(t, "Adressnummer"), QStringLiteral("0042"));
