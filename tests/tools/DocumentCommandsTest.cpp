@@ -89,7 +89,9 @@ TEST_F(DocumentCommandsTest, MistakesGiveAGermanMessageAndANonZeroCode) {
         {"no database", {"datendateien", "R 007", tmp_.path()}, 2, "Aufruf"},
         {"missing database file", {"datendateien", "--db", tmp_.file("fehlt.mdb"), "R 007", tmp_.path()}, 1, "gibt es nicht"},
         {"missing folder", {"datendateien", "--db", db(), "R 007", tmp_.file("fehlt")}, 1, "Den Ordner"},
-        {"missing template", {"nachdruck", "--db", db(), "--vorlagen", tmp_.file("leer"), "R 007", tmp_.file("x.pdf")}, 1,
+        {"missing template",
+         {"nachdruck", "--db", db(), "--vorlagen", tmp_.file("leer"), "R 007", tmp_.file("x.pdf")},
+         1,
          "konnte nicht geöffnet werden"},
     };
     QDir().mkpath(tmp_.file(QStringLiteral("leer")));

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "Generator.h"
 #include "DocumentCommands.h"
+#include "Generator.h"
 #include "InvoiceCommands.h"
 #include "OutputCommands.h"
 #include "engine/Database.h"
@@ -39,8 +39,10 @@ const char* const kUsage =
     "      (Vorgabe: 70 Zimmer, 10 Jahre bis zum 31.12. des nächsten Jahres, Startwert 1)\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kOutputUsage) +
-                                QString::fromUtf8(kDocumentUsage); }
+QString usage() {
+    return QString::fromUtf8(kUsage) + QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kOutputUsage) +
+           QString::fromUtf8(kDocumentUsage);
+}
 
 struct Options {
     QString db;
