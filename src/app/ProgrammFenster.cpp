@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "invoice/ui/frmArtikel.h"
-#include "invoice/ui/frmMwSt.h"
 #include "invoice/RechnungspostenLogik.h"
 #include "invoice/ui/Rechnungsposten.h"
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"

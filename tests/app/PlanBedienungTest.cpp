@@ -15,9 +15,9 @@
 #include <tuple>
 
 #include "app/ProgrammFenster.h"
+#include "engine/Database.h"
 #include "invoice/Vorlagen.h"
 #include "invoice/ui/Rechnungsposten.h"
-#include "engine/Database.h"
 #include "plan/PlanModel.h"
 #include "plan/ui/PlanMenue.h"
 #include "plan/ui/Planbereich.h"

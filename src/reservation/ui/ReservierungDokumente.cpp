@@ -12,13 +12,13 @@
 #include "invoice/RechnungspostenLogik.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/ui/DocumentPrinter.h"
-#include "store/Datenbankfehler.h"
-#include "store/Fenster.h"
 #include "platform/Shell.h"
+#include "platform/ui/DocumentPrinter.h"
 #include "reservation/ui/Schalter.h"
 #include "reservation/ui/frmReservierung.h"
 #include "store/Adressprogramm.h"
+#include "store/Datenbankfehler.h"
+#include "store/Fenster.h"
 #include "store/WeitereDokumente.h"
 
 // The menu "Weitere Dokumente" and the address program: the form shows and forwards, the rules
