@@ -38,8 +38,9 @@ struct Rechnung {
         db = kopie->open();
         Database& d = *db;
         const QDate von = bench::GeneratedSet::instance().today().addDays(400);
-        d.execute(QStringLiteral("INSERT INTO Address (Firstname, Lastname, Address, postalcode, city, Anrede, Adressnummer) "
-                                 "VALUES ('Erika', 'Mustermann', 'Domstraße 1', '50667', 'Köln', 'Frau', '4711')"));
+        d.execute(
+            QStringLiteral("INSERT INTO Address (Firstname, Lastname, Address, postalcode, city, Anrede, Adressnummer) "
+                           "VALUES ('Erika', 'Mustermann', 'Domstraße 1', '50667', 'Köln', 'Frau', '4711')"));
         const int gast = d.scalar(QStringLiteral("SELECT Max(ID) FROM Address")).toInt();
         QList<int> zimmer;
         for (Recordset rs = d.openRecordset(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern ORDER BY Zimmernummer"));
@@ -73,7 +74,8 @@ struct Rechnung {
         Parameter p(d);
         for (const char* o : {"TextMitFrühstückR", "GastnameR", "MitGästezahlR", "ZwischenR", "ZahlungR", "TextZimmerNummerR"})
             p.write(QString::fromUtf8(o), {{1, QStringLiteral("Ja")}});
-        QFile::copy(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/rechnung.html"), QDir(programmordner.path()).filePath(QStringLiteral("rechnung.doc")));
+        QFile::copy(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/rechnung.html"),
+                    QDir(programmordner.path()).filePath(QStringLiteral("rechnung.doc")));
     }
 };
 
