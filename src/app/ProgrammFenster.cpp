@@ -5,6 +5,8 @@
 
 #include "backup/DatensicherungLogik.h"
 #include "backup/ui/frmDatensicherung.h"
+#include "invoice/RechnungspostenLogik.h"
+#include "invoice/ui/Rechnungsposten.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
@@ -44,6 +46,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
+        case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -66,6 +69,7 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
         case Ziel::Datensicherung: return true;
+        case Ziel::Rechnungsposten: return true;
         default: return false;
     }
 }
@@ -121,6 +125,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
             return;
         }
+        case Ziel::Rechnungsposten:
+            Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
+            return;
         default: return;
     }
 }
