@@ -8,7 +8,7 @@
 
 #include "engine/Database.h"
 #include "engine/Recordset.h"
-#include "invoice/Geld.h"
+#include "store/Geld.h"
 #include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 #include "reservation/clsSaisonpreis.h"

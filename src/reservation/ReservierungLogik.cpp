@@ -657,6 +657,8 @@ bool ReservierungLogik::blockNachladen() {
         jetzt.bis == f_.bis && jetzt.kuerzel == f_.kuerzel && jetzt.preis == f_.preis)
         return false;
     return laden(f_.id);
+}
+
 bool ReservierungLogik::dokumentVorbereiten() {
     if (f_.abgerechnet == 1) {
         dialogs_.message(QStringLiteral("Diese Reservierung wurde bereits abgerechnet."));

@@ -826,6 +826,8 @@ TEST_F(ReservierungLogikTest, InvoicingABlockMemberAsksWhetherItLeavesTheBlock) 
     ASSERT_TRUE(form->laden(einzeln));
     EXPECT_EQ(form->rechnungVorbereiten(), U::Allein);
     EXPECT_TRUE(dialogs_.shown().isEmpty());
+}
+
 TEST_F(ReservierungLogikTest, DocumentsNeedASavedBookingThatIsNotInvoiced) {
     // A new booking is saved before its document.
     auto form = formular();
