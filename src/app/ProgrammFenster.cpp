@@ -7,6 +7,8 @@
 #include "payment/ui/frmZahlung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
+#include "invoice/RechnungspostenLogik.h"
+#include "invoice/ui/Rechnungsposten.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"
@@ -33,6 +35,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Abrechnen: return QStringLiteral("Die Abrechnung");
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
+        case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -51,6 +54,7 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Abrechnen: return true;
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
+        case Ziel::Rechnungsposten: return true;
         default: return false;
     }
 }
@@ -94,6 +98,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Rechnungsposten:
+            Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
+            return;
         default: return;
     }
 }

@@ -28,6 +28,7 @@ enum class Ziel {
     Abrechnen,        // frmAbrechnen: the open amount of one invoice (nummer), for a booking
     Artikel,          // frmArtikel
     Mehrwertsteuer,   // frmMwSt
+    Rechnungsposten,  // the check-out extras of a booking's document: buchungId, the title in text
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.

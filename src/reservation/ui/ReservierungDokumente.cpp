@@ -1,11 +1,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "reservation/ui/Schalter.h"
 #include "reservation/ui/frmReservierung.h"
@@ -37,6 +40,21 @@ void frmReservierung::dokumenteVerbinden() {
         if (dokumente_->pfadeFestlegen()) dokumenteAnzeigen();
     });
     dokumenteAnzeigen();
+
+    // ---- the stored copies of the booking's documents ----
+    using A = ReservierungLogik::Ablage;
+    const std::pair<QAction*, A> ablagen[] = {{mnuvorhAngebot, A::Angebot}, {mnuVorhBest, A::Bestaetigung}, {mnuVorhRechnung, A::Rechnung}};
+    for (const auto& [eintrag, ablage] : ablagen) {
+        connect(eintrag, &QAction::triggered, this, [this, ablage] {
+            const QString pfad = logik_->gespeichertesDokument(ablage, logik_->adresse().umgebung().programmordner);
+            if (pfad.isEmpty()) return;
+            // The PDF beside the merged copy shows it as printed.
+            const QFileInfo dokument(pfad);
+            const QString pdf = dokument.dir().filePath(dokument.completeBaseName() + QStringLiteral(".pdf"));
+            if (!shell_->openDocument(QFileInfo(pdf).isFile() ? pdf : pfad))
+                dialogs_.message(QStringLiteral("Das Dokument %1 konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(pfad)));
+        });
+    }
 
     // ---- the address program ----
     cmdADressverw = new QPushButton(QStringLiteral("Adressverwaltung"), adressKnoepfe);
