@@ -7,6 +7,9 @@
 #include "payment/ui/frmZahlung.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
+#include "invoice/Belegdruck.h"
+#include "invoice/ui/frmRechnungPo.h"
+#include "platform/Shell.h"
 #include "invoice/RechnungspostenLogik.h"
 #include "invoice/ui/Rechnungsposten.h"
 #include "reservation/ui/frmAdrSuchen.h"
@@ -36,6 +39,7 @@ QString fensterName(Ziel ziel) {
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
+        case Ziel::Rechnungen: return QStringLiteral("Die Rechnungsposten");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -54,7 +58,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Abrechnen: return true;
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
-        case Ziel::Rechnungsposten: return true;
+        case Ziel::Rechnungsposten:
+        case Ziel::Rechnungen: return true;
         default: return false;
     }
 }
@@ -98,6 +103,21 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Abrechnen: frmAbrechnen::oeffnen(db, dialogs_, aufruf.nummer, aufruf.buchungId, eltern); return;
         case Ziel::Artikel: frmArtikel::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
+        case Ziel::Rechnungen: {
+            // The items editor; its documents are written and merged in the program folder.
+            static SystemShell shell;
+            frmRechnungPo::Umgebung u;
+            u.fenster = this;
+            u.shell = &shell;
+            u.programmordner = v_.programmordner;
+            u.variablen = &v_;
+            u.ausgabe = [&db, this](int reNummer, Dokumentart art, bool ohneVerpflegung) {
+                return Belegdruck(db, dialogs_, v_.programmordner).drucken(reNummer, art, ohneVerpflegung);
+            };
+            frmRechnungPo::oeffnen(db, dialogs_, std::move(u), aufruf.buchungId, RechnungPoLogik::modusDerBuchung(db, aufruf.buchungId),
+                                   eltern);
+            return;
+        }
         case Ziel::Rechnungsposten:
             Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
             return;

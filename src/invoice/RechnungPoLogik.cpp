@@ -93,6 +93,14 @@ QString RechnungPoLogik::zustandText(int abgerechnet) {
     }
 }
 
+RechnungPoLogik::Modus RechnungPoLogik::modusDerBuchung(Database& db, int buchungId) {
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT tblBelegung.ID FROM tblBelegung INNER JOIN tbBelegArten ON "
+                                                   "tblBelegung.Belegungsart = tbBelegArten.BelegungsID WHERE tblBelegung.ID = ? "
+                                                   "AND Format([tbBelegArten].[BelegungsArt],'<') Like 'angebot'"),
+                                    {buchungId});
+    return rs.eof() ? Modus::Rechnung : Modus::Angebot;
+}
+
 void RechnungPoLogik::laden(int buchungId, Modus modus, const QDate& heute) {
     buchungId_ = buchungId;
     modus_ = modus;

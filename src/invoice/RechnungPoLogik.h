@@ -84,6 +84,9 @@ public:
 
     RechnungPoLogik(Database& db, Dialogs& dialogs) : db_(db), dialogs_(dialogs) {}
 
+    // Offer mode for a booking of the offer kind, else invoice mode.
+    static Modus modusDerBuchung(Database& db, int buchungId);
+
     // Laden: the lists, the remembered choices, today as document date and the entries.
     void laden(int buchungId, Modus modus, const QDate& heute);
     Modus modus() const { return modus_; }

@@ -508,7 +508,7 @@ void frmRechnungPo::belegErstellen(Dokumentart art) {
     std::optional<int> nr;
     auto ausgabe = [this](int n, Dokumentart a) {
         if (!u_.ausgabe) return false;
-        letztesPdf_ = u_.ausgabe(n, a);
+        letztesPdf_ = u_.ausgabe(n, a, chFruestueckUnterdruecken->isChecked());
         if (!letztesPdf_.isEmpty() && u_.shell) u_.shell->openDocument(letztesPdf_);
         return !letztesPdf_.isEmpty();
     };
@@ -790,7 +790,7 @@ void frmRechnungPo::verbinden() {
         spaltenZeigen();
     });
     connect(mnuEinstellungen, &QAction::triggered, this, [this] {
-        frmRenummer::oeffnen(db_, dialogs_, nullptr, this);
+        frmRenummer::oeffnen(db_, dialogs_, u_.variablen, this);
         neuLaden();
         nummerFaerben();
     });

@@ -19,6 +19,7 @@ class QTableView;
 namespace tav {
 
 class Fenster;
+struct Variablen;
 class Shell;
 
 // The entries of the editor as a virtual model: the rows live in the logic class.
@@ -45,8 +46,10 @@ public:
         Fenster* fenster = nullptr;  // the settlement and payments windows
         Shell* shell = nullptr;      // the address and evaluation programs, the finished PDF
         QString programmordner;
-        // Writes the data files of a document and merges it; the PDF, or empty text after a message.
-        std::function<QString(int reNummer, Dokumentart art)> ausgabe;
+        Variablen* variablen = nullptr;  // the program's copy of the settings the document settings change
+        // Writes the data files of a document and merges it (ohneVerpflegung: no board text);
+        // the PDF, or empty text after a message.
+        std::function<QString(int reNummer, Dokumentart art, bool ohneVerpflegung)> ausgabe;
     };
 
     frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, int buchungId, RechnungPoLogik::Modus modus,
