@@ -105,10 +105,10 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Mehrwertsteuer: frmMwSt::oeffnen(db, dialogs_, eltern); return;
         case Ziel::Rechnungen: {
             // The items editor; its documents are written and merged in the program folder.
-            static SystemShell shell;
+            static SystemShell desktop;
             frmRechnungPo::Umgebung u;
             u.fenster = this;
-            u.shell = &shell;
+            u.shell = shell_ ? shell_ : &desktop;
             u.programmordner = v_.programmordner;
             u.variablen = &v_;
             u.ausgabe = [&db, this](int reNummer, Dokumentart art, bool ohneVerpflegung) {

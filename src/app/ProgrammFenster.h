@@ -5,6 +5,7 @@
 namespace tav {
 
 class Dialogs;
+class Shell;
 struct Variablen;
 
 // The windows of this program that one part opens in another: the reservation form, the quick
@@ -13,7 +14,9 @@ struct Variablen;
 // read its database while it opens says so in a German message naming the file.
 class ProgrammFenster : public Fenster {
 public:
-    ProgrammFenster(Variablen& v, Dialogs& dialogs) : v_(v), dialogs_(dialogs) {}
+    // shell: how the items editor starts the address and evaluation programs and opens a
+    // finished document; the desktop's when none is given.
+    ProgrammFenster(Variablen& v, Dialogs& dialogs, Shell* shell = nullptr) : v_(v), dialogs_(dialogs), shell_(shell) {}
 
     bool vorhanden(Ziel ziel) const override;
     void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override;
@@ -23,6 +26,7 @@ private:
 
     Variablen& v_;
     Dialogs& dialogs_;
+    Shell* shell_;
 };
 
 }  // namespace tav
