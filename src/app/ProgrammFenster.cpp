@@ -112,7 +112,14 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             u.programmordner = v_.programmordner;
             u.variablen = &v_;
             u.ausgabe = [&db, this](int reNummer, Dokumentart art, bool ohneVerpflegung) {
-                return Belegdruck(db, dialogs_, v_.programmordner).drucken(reNummer, art, ohneVerpflegung);
+                Detailergebnis e;
+                frmRechnungPo::Ausgedruckt a;
+                a.pdf = Belegdruck(db, dialogs_, v_.programmordner).drucken(reNummer, art, ohneVerpflegung, &e);
+                a.netto = e.netto;
+                a.mwst = e.mwst;
+                a.brutto = e.bruttoNachRabatt;
+                a.zahlungen = e.zahlungen;
+                return a;
             };
             frmRechnungPo::oeffnen(db, dialogs_, std::move(u), aufruf.buchungId, RechnungPoLogik::modusDerBuchung(db, aufruf.buchungId),
                                    eltern);

@@ -508,7 +508,11 @@ void frmRechnungPo::belegErstellen(Dokumentart art) {
     std::optional<int> nr;
     auto ausgabe = [this](int n, Dokumentart a) {
         if (!u_.ausgabe) return false;
-        letztesPdf_ = u_.ausgabe(n, a, chFruestueckUnterdruecken->isChecked());
+        const Ausgedruckt e = u_.ausgabe(n, a, chFruestueckUnterdruecken->isChecked());
+        letztesPdf_ = e.pdf;
+        if (!e.pdf.isEmpty())
+            lblSummen->setText(QStringLiteral("Netto %1   MwSt %2   Brutto %3   Offen %4")
+                                   .arg(geld::text(e.netto), geld::text(e.mwst), geld::text(e.brutto), geld::text(e.brutto - e.zahlungen)));
         if (!letztesPdf_.isEmpty() && u_.shell) u_.shell->openDocument(letztesPdf_);
         return !letztesPdf_.isEmpty();
     };

@@ -42,14 +42,19 @@ private:
 class frmRechnungPo : public QDialog {
     Q_OBJECT
 public:
+    // What the output of a document gives back: the PDF (empty after a message) and the
+    // totals of its item table.
+    struct Ausgedruckt {
+        QString pdf;
+        double netto = 0, mwst = 0, brutto = 0, zahlungen = 0;
+    };
     struct Umgebung {
         Fenster* fenster = nullptr;  // the settlement and payments windows
         Shell* shell = nullptr;      // the address and evaluation programs, the finished PDF
         QString programmordner;
         Variablen* variablen = nullptr;  // the program's copy of the settings the document settings change
-        // Writes the data files of a document and merges it (ohneVerpflegung: no board text);
-        // the PDF, or empty text after a message.
-        std::function<QString(int reNummer, Dokumentart art, bool ohneVerpflegung)> ausgabe;
+        // Writes the data files of a document and merges it (ohneVerpflegung: no board text).
+        std::function<Ausgedruckt(int reNummer, Dokumentart art, bool ohneVerpflegung)> ausgabe;
     };
 
     frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, int buchungId, RechnungPoLogik::Modus modus,
