@@ -111,6 +111,12 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             u.shell = shell_ ? shell_ : &desktop;
             u.programmordner = v_.programmordner;
             u.variablen = &v_;
+            // From the reservation form a block member is asked how it is invoiced.
+            if (aufruf.text == QStringLiteral("Reservierung")) {
+                const auto antwort = RechnungPoLogik(db, dialogs_).blockFrage(aufruf.buchungId);
+                if (antwort == RechnungPoLogik::BlockAntwort::Abbruch) return;
+                u.nurZusatzposten = antwort == RechnungPoLogik::BlockAntwort::NurZusatzposten;
+            }
             u.ausgabe = [&db, this](int reNummer, Dokumentart art, bool ohneVerpflegung) {
                 Detailergebnis e;
                 frmRechnungPo::Ausgedruckt a;

@@ -155,6 +155,24 @@ QList<int> RechnungPoLogik::blockBuchungen() const {
     return ids;
 }
 
+RechnungPoLogik::BlockAntwort RechnungPoLogik::blockFrage(int buchungId) {
+    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung, tbBlockbuchung.IDBlockbuchung ") +
+                                         QStringLiteral(" From tbBlockbuchung ") + QStringLiteral(" Where (((tbBlockbuchung.IDBelegung) = ?));"),
+                                     {buchungId});
+    if (rs.eof()) return BlockAntwort::KeinBlock;
+    const Answer a = dialogs_.message(QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Wählen Sie 'Ja' ") +
+                                          QStringLiteral(", wenn die Reservierung aus der Blockbuchung herausgenommen werden soll. Wählen "
+                                                         "Sie 'Nein', wenn ") +
+                                          QStringLiteral(" Sie nur die Zusatzposten in der Rechnung aufführen möchten."),
+                                      kBlockTitel, Buttons::YesNoCancel, Icon::Question);
+    if (a == Answer::Cancel) return BlockAntwort::Abbruch;
+    if (a == Answer::No) return BlockAntwort::NurZusatzposten;
+    db_.execute(QStringLiteral(" DELETE tbBlockbuchung.IDBelegung From tbBlockbuchung ") +
+                    QStringLiteral(" WHERE (((tbBlockbuchung.IDBelegung)= ?)); "),
+                {buchungId});
+    return BlockAntwort::Allein;
+}
+
 QString RechnungPoLogik::nachttext(int naechte) const {
     Parameter p(db_);
     const auto row = p.read(naechte == 1 ? QStringLiteral("TextÜbernachtung") : QStringLiteral("TextÜbernachtungMZ"));
@@ -174,6 +192,7 @@ void RechnungPoLogik::eintraegeLaden() {
                            "Nz(tblBelegung.IDAdressRechnung, tblBelegung.GastID) = R.ID WHERE tblBelegung.ID = ?"),
             {id});
         if (rs.eof()) continue;
+        const bool zimmerImBlock = nurZusatzposten && id == buchungId_;
         PoZeile z;
         z.buchung = true;
         z.id = z.buchungId = id;
@@ -198,7 +217,7 @@ void RechnungPoLogik::eintraegeLaden() {
         z.gaeste = rs.integer(QStringLiteral("AnzahlGäste"));
         z.geteilt = rs.text(QStringLiteral("IST_Geteilt")) == QStringLiteral("Y");
         z.bemerkung = z.geteilt ? QStringLiteral("aufgeteilt") : QString();
-        zeilen_ << z;
+        if (!zimmerImBlock) zeilen_ << z;
 
         for (Recordset p = db_.openRecordset(
                  QStringLiteral("SELECT tbRePosten.*, tbSteuerschluessel.Steuersatz, Address.LastName FROM (tbRePosten LEFT JOIN "

@@ -115,6 +115,15 @@ public:
     // itself when it belongs to no block.
     QList<int> blockBuchungen() const;
 
+    // Only the extra items of the booking: its room is billed through its block.
+    bool nurZusatzposten = false;
+
+    // Invoicing a block member from the reservation form: Yes takes the booking out of its
+    // block (the invoice is for it alone), No bills its extra items only, Cancel stops.
+    enum class BlockAntwort { KeinBlock, Allein, NurZusatzposten, Abbruch };
+    static inline const QString kBlockTitel = QStringLiteral("Blockbuchungen verwalten");
+    BlockAntwort blockFrage(int buchungId);
+
     static const QStringList& spaltenTitel();  // the 16 captions
     QList<bool> spaltenSichtbar() const;        // Rechnungsspalten F1 … F16
     void spaltenSpeichern(const QList<bool>& sichtbar);

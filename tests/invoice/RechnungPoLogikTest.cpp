@@ -390,3 +390,41 @@ TEST_F(RechnungPoLogikTest, ColumnsAndRememberedChoicesAreStored) {
     l.eintraegeLaden();
     EXPECT_EQ(zeile(l, true, b).artikel, QStringLiteral("Nächte im Turm"));
 }
+
+TEST_F(RechnungPoLogikTest, ABlockMemberIsTakenOutOrBilledWithItsExtraItemsOnly) {
+    const int mitglied = buchung(50, 150, 2);
+    const int master = buchung(80, 240, 1);
+    const QString mitgliedschaft = QStringLiteral("SELECT Count(*) FROM tbBlockbuchung WHERE IDBelegung = ?");
+    struct Fall {
+        const char* name;
+        Answer antwort;
+        RechnungPoLogik::BlockAntwort erwartet;
+        int bleibt;
+    };
+    const Fall faelle[] = {
+        {"Cancel", Answer::Cancel, RechnungPoLogik::BlockAntwort::Abbruch, 1},
+        {"No: only the extra items", Answer::No, RechnungPoLogik::BlockAntwort::NurZusatzposten, 1},
+        {"Yes: out of the block", Answer::Yes, RechnungPoLogik::BlockAntwort::Allein, 0},
+    };
+    RechnungPoLogik l(db(), dialogs_);
+    l.laden(mitglied, RechnungPoLogik::Modus::Rechnung, heute_);
+    const int sekt = *l.postenSpeichern(0, minibar(), gast_);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        db().execute(QStringLiteral("DELETE IDBelegung FROM tbBlockbuchung"));
+        db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (5, ?, False), (5, ?, True)"),
+                     {mitglied, master});
+        dialogs_.answer(f.antwort);
+        EXPECT_EQ(l.blockFrage(mitglied), f.erwartet);
+        EXPECT_EQ(dialogs_.last().caption, RechnungPoLogik::kBlockTitel);
+        EXPECT_EQ(db().scalar(mitgliedschaft, {mitglied}).toInt(), f.bleibt);
+        EXPECT_EQ(db().scalar(mitgliedschaft, {master}).toInt(), 1) << "the other members stay";
+    }
+    EXPECT_EQ(l.blockFrage(mitglied), RechnungPoLogik::BlockAntwort::KeinBlock) << "no longer a member: no question";
+
+    l.nurZusatzposten = true;
+    l.eintraegeLaden();
+    ASSERT_EQ(l.zeilen().size(), 1);
+    EXPECT_EQ(l.zeilen()[0].id, sekt);
+    EXPECT_FALSE(l.zeilen()[0].buchung);
+}

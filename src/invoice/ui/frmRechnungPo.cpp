@@ -83,7 +83,10 @@ frmRechnungPo::frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, 
     modell_ = new PostenModell(logik_, this);
     aufbauen();
     const bool gelesen = geschuetzt(QStringLiteral("Die Rechnungsposten konnten nicht gelesen werden."),
-                                    [&] { logik_.laden(buchungId, modus, QDate::currentDate()); });
+                                    [&] {
+                                        logik_.nurZusatzposten = u_.nurZusatzposten;
+                                        logik_.laden(buchungId, modus, QDate::currentDate());
+                                    });
     setWindowTitle(logik_.belegTitel());
     listenFuellen();
     const auto v = logik_.vorgabe();
@@ -106,6 +109,7 @@ frmRechnungPo::frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, 
             break;
         }
     geaendert_ = false;
+    adresseGeaendert_ = false;
     nummerFaerben();
     bezahltFaerben();
     resize(1200, 720);
@@ -478,6 +482,22 @@ bool frmRechnungPo::speichern() {
 }
 
 bool frmRechnungPo::aenderungenSichern() {
+    if (adresseGeaendert_) {
+        const Answer a =
+            dialogs_.message(QStringLiteral("Geänderte Rechnungsadresse speichern?"), QStringLiteral("Rechnungsadresse zuordnen"),
+                             Buttons::YesNoCancel, Icon::Question);
+        if (a == Answer::Cancel) return false;
+        adresseGeaendert_ = false;
+        if (a == Answer::Yes) {
+            QList<PoZeile> rows = auswahl();
+            if (rows.isEmpty() && zeile()) rows << *zeile();
+            const int id = cboGastNeu->currentData().toInt();
+            bool ok = false;
+            geschuetzt(QStringLiteral("Die Zuordnung konnte nicht gespeichert werden."), [&] { ok = logik_.adresseZuordnen(rows, id); });
+            if (!ok) return false;
+            neuLaden();
+        }
+    }
     if (!geaendert_) return true;
     const Answer a = dialogs_.message(kSpeichernFrage, kSpeichernTitel, Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
@@ -662,7 +682,12 @@ void frmRechnungPo::verbinden() {
         neuLaden();
     });
 
+    connect(cboGastNeu, &QComboBox::activated, this, [this] {
+        const PoZeile* z = zeile();
+        adresseGeaendert_ = z && z->zustand != QStringLiteral("Ja") && cboGastNeu->currentData().toInt() != z->adressId;
+    });
     connect(cmdAdressZU, &QPushButton::clicked, this, [this] {
+        adresseGeaendert_ = false;
         const int id = cboGastNeu->currentData().toInt();
         if (cboGastNeu->currentIndex() < 0 || cboGastNeu->currentText() != cboGastNeu->itemText(cboGastNeu->currentIndex())) {
             dialogs_.message(RechnungPoLogik::kAuswahl);

@@ -52,6 +52,7 @@ public:
         Fenster* fenster = nullptr;  // the settlement and payments windows
         Shell* shell = nullptr;      // the address and evaluation programs, the finished PDF
         QString programmordner;
+        bool nurZusatzposten = false;    // a block member whose room is billed through its block
         Variablen* variablen = nullptr;  // the program's copy of the settings the document settings change
         // Writes the data files of a document and merges it (ohneVerpflegung: no board text).
         std::function<Ausgedruckt(int reNummer, Dokumentart art, bool ohneVerpflegung)> ausgabe;
@@ -153,6 +154,7 @@ private:
     QMenuBar* menue_;
     int aktuell_ = -1;
     bool geaendert_ = false;
+    bool adresseGeaendert_ = false;  // another invoice address chosen but not assigned
     bool fuellen_ = false;
     QString letztesPdf_;
 };

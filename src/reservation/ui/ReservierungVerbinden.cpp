@@ -182,6 +182,7 @@ void frmReservierung::verbinden() {
         anzeigen();
         Aufruf aufruf;
         aufruf.buchungId = logik_->felder().id;
+        aufruf.text = QStringLiteral("Reservierung");  // a block member is asked how it is invoiced
         fensterOeffnen(Ziel::Rechnungen, aufruf);
         ausfuehren([this] { logik_->laden(logik_->felder().id); });
     });
