@@ -3,6 +3,7 @@
 //                                   lists (payment kinds, discounts, every address, VAT keys,
 //                                   articles), the remembered choices, the entries with their
 //                                   documents, and the window shown (goal ≤ 50 ms median);
+//   editor.Laden/listen_und_eintraege  the logic alone: every list and the entries;
 //   editor.EintraegeLaden/10_posten  reading the entries alone.
 //
 // The 10 items are written into a private copy of the set, beside the cached set.
@@ -92,8 +93,24 @@ void EintraegeLaden(benchmark::State& state) {
     }
 }
 
+void Laden(benchmark::State& state) {
+    Kopie& k = kopie();
+    if (k.buchung == 0) {
+        state.SkipWithError("Der Datensatz hat keine Buchung am Stichtag.");
+        return;
+    }
+    ScriptedDialogs dialogs;
+    RechnungPoLogik l(*k.db, dialogs);
+    for (auto _ : state) {
+        l.laden(k.buchung, RechnungPoLogik::Modus::Rechnung, bench::GeneratedSet::instance().today());
+        benchmark::DoNotOptimize(l.adressen().size());
+    }
+    state.counters["Adressen"] = double(l.adressen().size());
+}
+
 }  // namespace
 
+BENCHMARK(Laden)->Name("editor.Laden/listen_und_eintraege")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(EditorOeffnen)->Name("editor.EditorOeffnen/10_posten")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(EintraegeLaden)->Name("editor.EintraegeLaden/10_posten")->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -74,6 +74,13 @@ void PostenModell::neuLaden() {
     endResetModel();
 }
 
+QVariant WahlModell::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= wahl_.size()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return wahl_[index.row()].text;
+    if (role == Qt::UserRole) return wahl_[index.row()].id;
+    return {};
+}
+
 // ---- window ----
 
 frmRechnungPo::frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, int buchungId, RechnungPoLogik::Modus modus,
@@ -81,6 +88,7 @@ frmRechnungPo::frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, 
     : QDialog(parent), db_(db), dialogs_(dialogs), u_(std::move(umgebung)), logik_(db, dialogs) {
     setObjectName(QStringLiteral("frmRechnungPo"));
     modell_ = new PostenModell(logik_, this);
+    adressModell_ = new WahlModell(logik_.adressen(), this);
     aufbauen();
     const bool gelesen = geschuetzt(QStringLiteral("Die Rechnungsposten konnten nicht gelesen werden."),
                                     [&] {
@@ -219,6 +227,10 @@ void frmRechnungPo::aufbauen() {
     cboGastNeu->setObjectName(QStringLiteral("cboGastNeu"));
     cboGastNeu->setEditable(true);
     cboGastNeu->setInsertPolicy(QComboBox::NoInsert);
+    cboGastNeu->setModel(adressModell_);
+    // Thousands of addresses: the width follows a fixed length, not the longest name.
+    cboGastNeu->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboGastNeu->setMinimumContentsLength(24);
     cmdAdressZU = parts::button(QStringLiteral("cmdAdressZU"), QStringLiteral("&Zuordnen"),
                                 QStringLiteral("Bereits abgerechnete Posten und Reservierungen werden nicht berücksichtigt."), this);
     cmdAktualisieren = parts::button(QStringLiteral("cmdAktualisieren"), QStringLiteral("Ak&tualisieren"), {}, this);
@@ -353,8 +365,7 @@ void frmRechnungPo::listenFuellen() {
     cboArtikel->setEditText({});
     cboMwSt->clear();
     for (const auto& w : logik_.mwstListe()) cboMwSt->addItem(w.text, w.id);
-    cboGastNeu->clear();
-    for (const auto& w : logik_.adressen()) cboGastNeu->addItem(w.text, w.id);
+    adressModell_->neuLaden();
     cboZahlart->clear();
     cboZahlart->addItems(logik_.zahlarten());
     cboRabattText->clear();

@@ -37,6 +37,23 @@ private:
     const RechnungPoLogik& logik_;
 };
 
+// A choice list of the logic (addresses) for a combo box, without copying thousands of
+// entries into it: the text is shown, the key is the item's data.
+class WahlModell : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit WahlModell(const QList<RechnungPoLogik::Wahl>& wahl, QObject* parent = nullptr) : QAbstractListModel(parent), wahl_(wahl) {}
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(wahl_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override;
+    void neuLaden() {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    const QList<RechnungPoLogik::Wahl>& wahl_;
+};
+
 // The items editor: the bookings of a guest (and of its block) with their extra items, turned
 // into invoices, confirmations and offers.
 class frmRechnungPo : public QDialog {
@@ -151,6 +168,7 @@ private:
     Umgebung u_;
     RechnungPoLogik logik_;
     PostenModell* modell_;
+    WahlModell* adressModell_;
     QMenuBar* menue_;
     int aktuell_ = -1;
     bool geaendert_ = false;
