@@ -1,6 +1,7 @@
 #include "invoice/RechnungPoLogik.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Database.h"
@@ -116,10 +117,6 @@ void RechnungPoLogik::laden(int buchungId, Modus modus, const QDate& heute) {
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT Rabatt_betrag FROM tbRabatt_Betrag ORDER BY Rabatt_betrag")); !rs.eof();
          rs.moveNext())
         rabattBetraege_ << geld::text(rs.number(QStringLiteral("Rabatt_betrag")));
-    adressen_.clear();
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT Address.ID,  Address.LastName FROM Address ORDER BY Address.LastName"));
-         !rs.eof(); rs.moveNext())
-        adressen_ << Wahl{rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("LastName"))};
     mwstListe_.clear();
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT IDSteuerschluessel, Steuersatz FROM tbSteuerschluessel WHERE (GUeltigBis "
                                                          "Is Null Or GUeltigBis >= ?) AND (GUeltigseit Is Null Or GUeltigseit <= ?) "
@@ -134,6 +131,25 @@ void RechnungPoLogik::laden(int buchungId, Modus modus, const QDate& heute) {
         artikel_ << rs.text(QStringLiteral("ArtKategorie"));
     nurBuchung = vorgabe().nurBuchung;
     eintraegeLaden();
+    // The box starts with the addresses of the entries; the whole address book (thousands of
+    // rows after years) is read when the user opens it.
+    adressen_.clear();
+    alleAdressen_ = false;
+    for (const PoZeile& z : zeilen_) {
+        bool da = false;
+        for (const Wahl& w : adressen_) da = da || w.id == z.adressId;
+        if (!da && z.adressId != 0) adressen_ << Wahl{z.adressId, z.adresse};
+    }
+    std::sort(adressen_.begin(), adressen_.end(), [](const Wahl& a, const Wahl& b) { return a.text.localeAwareCompare(b.text) < 0; });
+}
+
+void RechnungPoLogik::alleAdressenLaden() {
+    QList<Wahl> alle;
+    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT Address.ID,  Address.LastName FROM Address ORDER BY Address.LastName"));
+         !rs.eof(); rs.moveNext())
+        alle << Wahl{rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("LastName"))};
+    adressen_ = alle;
+    alleAdressen_ = true;
 }
 
 // ---- entries ----

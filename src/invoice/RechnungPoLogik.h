@@ -99,7 +99,11 @@ public:
         int id = 0;
         QString text;
     };
+    // The invoice addresses: on opening those of the entries; every address (by last name)
+    // once alleAdressenLaden() ran, which the window does when the user opens the box.
     const QList<Wahl>& adressen() const { return adressen_; }
+    bool alleAdressen() const { return alleAdressen_; }
+    void alleAdressenLaden();
     const QList<Wahl>& mwstListe() const { return mwstListe_; }  // keys valid today, text "19%"
     const QStringList& artikelListe() const { return artikel_; }
     const QStringList& zahlarten() const { return zahlarten_; }
@@ -215,6 +219,7 @@ private:
     int buchungId_ = 0;
     QDate heute_;
     QList<Wahl> adressen_;
+    bool alleAdressen_ = false;
     QList<Wahl> mwstListe_;
     QStringList artikel_;
     QStringList zahlarten_;

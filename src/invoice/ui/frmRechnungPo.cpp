@@ -231,6 +231,8 @@ void frmRechnungPo::aufbauen() {
     // Thousands of addresses: the width follows a fixed length, not the longest name.
     cboGastNeu->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboGastNeu->setMinimumContentsLength(24);
+    cboGastNeu->installEventFilter(this);
+    cboGastNeu->lineEdit()->installEventFilter(this);
     cmdAdressZU = parts::button(QStringLiteral("cmdAdressZU"), QStringLiteral("&Zuordnen"),
                                 QStringLiteral("Bereits abgerechnete Posten und Reservierungen werden nicht berücksichtigt."), this);
     cmdAktualisieren = parts::button(QStringLiteral("cmdAktualisieren"), QStringLiteral("Ak&tualisieren"), {}, this);
@@ -712,6 +714,7 @@ void frmRechnungPo::verbinden() {
         geschuetzt(QStringLiteral("Die Adressen konnten nicht gelesen werden."),
                    [&] { logik_.laden(logik_.buchungId(), logik_.modus(), QDate::currentDate()); });
         listenFuellen();
+        alleAdressen();
         const int a = cboGastNeu->findData(id);
         if (a >= 0) cboGastNeu->setCurrentIndex(a);
         neuLaden();
@@ -840,7 +843,19 @@ void frmRechnungPo::verbinden() {
     });
 }
 
+void frmRechnungPo::alleAdressen() {
+    if (logik_.alleAdressen()) return;
+    const int id = cboGastNeu->currentData().toInt();
+    geschuetzt(QStringLiteral("Die Adressen konnten nicht gelesen werden."), [&] { logik_.alleAdressenLaden(); });
+    const QSignalBlocker b(cboGastNeu);
+    adressModell_->neuLaden();
+    cboGastNeu->setCurrentIndex(cboGastNeu->findData(id));
+}
+
 bool frmRechnungPo::eventFilter(QObject* watched, QEvent* event) {
+    if (cboGastNeu && (watched == cboGastNeu || watched == cboGastNeu->lineEdit()) &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress))
+        alleAdressen();
     if (event->type() == QEvent::MouseButtonDblClick && watched == txtReNummer_Eigen) {
         const Dokumentart art = logik_.modus() == RechnungPoLogik::Modus::Angebot ? Dokumentart::AngebotEditor : Dokumentart::RechnungEditor;
         QString n;

@@ -104,7 +104,7 @@ public:
     QPushButton* cmdArtikelSpeichern;
     QPushButton* cmdArtikel;
 
-    QComboBox* cboGastNeu;
+    QComboBox* cboGastNeu = nullptr;
     QPushButton* cmdAdressZU;
     QPushButton* cmdAktualisieren;
     QPushButton* cmdADressverw;
@@ -162,6 +162,7 @@ private:
     void bezahltFaerben();
     void vorgabeFragen(QWidget* feld);
     bool geschuetzt(const QString& was, const std::function<void()>& tun);
+    void alleAdressen();
 
     Database& db_;
     Dialogs& dialogs_;

@@ -212,3 +212,18 @@ TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptio
     f.Command3->click();
     EXPECT_EQ(f.txtTextFuerUebernachtung->text(), QStringLiteral("Übernachtung")) << "an empty word restores the default";
 }
+
+TEST_F(frmRechnungPoTest, TheAddressBookIsReadWhenTheBoxIsOpened) {
+    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const int alle = beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM Address")).toInt();
+    ASSERT_GT(alle, 1);
+    EXPECT_EQ(w.cboGastNeu->count(), 1) << "the booking's invoice address";
+    const int gewaehlt = w.cboGastNeu->currentData().toInt();
+    EXPECT_NE(gewaehlt, 0);
+    QTest::mouseClick(w.cboGastNeu, Qt::LeftButton);
+    QTest::keyClick(w.cboGastNeu, Qt::Key_Escape);
+    EXPECT_EQ(w.cboGastNeu->count(), alle);
+    EXPECT_EQ(w.cboGastNeu->currentData().toInt(), gewaehlt) << "the choice stays";
+}
