@@ -77,9 +77,9 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
         case Ziel::Reservierung:
             // A new booking for an address from the quick search; else the plan's hand-over.
             if (aufruf.neueBuchung && aufruf.adressId != 0) {
-                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern);
+                frmReservierung::oeffnenNeu(aufruf.adressId, aufruf.anreise, aufruf.abreise, eltern, this);
             } else {
-                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern);
+                frmReservierung::oeffnen(uebergabeAus(aufruf), eltern, this);
             }
             return;
         case Ziel::Adresssuche: frmAdrSuchen::oeffnen(db, dialogs_, *this, aufruf.text, eltern); return;

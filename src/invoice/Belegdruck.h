@@ -18,11 +18,9 @@ class Belegdruck {
 public:
     Belegdruck(Database& db, Dialogs& dialogs, QString programmordner) : db_(db), dialogs_(dialogs), ordner_(std::move(programmordner)) {}
 
-    // The letter data of the document: sender, invoice address, date, number, payment kind and
-    // target, text, paid date and the printed numbers of its bookings.
-    Briefdaten brief(int reNummer);
-    // Writes both data files and merges; the totals of the item table in *ergebnis. The PDF,
-    // or empty text after a German message naming the file.
+    // Writes both data files (the letter data of Rechnungsdruck, the item table with the
+    // editor's choice about the board text) and merges; the totals of the item table in
+    // *ergebnis. The PDF, or empty text after a German message naming the file.
     QString drucken(int reNummer, Dokumentart art, bool ohneVerpflegung = false, Detailergebnis* ergebnis = nullptr);
 
 private:

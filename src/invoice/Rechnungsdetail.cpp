@@ -8,6 +8,7 @@
 
 #include "engine/Database.h"
 #include "engine/Recordset.h"
+#include "store/Geld.h"
 #include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 #include "reservation/clsSaisonpreis.h"
@@ -151,11 +152,10 @@ QString Rechnungsdetail::verpflegungText(bool f, bool m, bool a) {
 }
 
 QString Rechnungsdetail::gaestezahlText(int gaeste, int kinder) {
-    const QString q = QStringLiteral("\"");
     if (kinder > 0)
-        return q + QLatin1Char('\n') + QStringLiteral("Gästezahl: ") + QString::number(gaeste - kinder) + QStringLiteral(" Erw./ ") +
-               QString::number(kinder) + QLatin1Char(' ') + (kinder == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder")) + q;
-    return q + QLatin1Char('\n') + QStringLiteral("Gästezahl: ") + QString::number(gaeste) + q;
+        return QStringLiteral("\nGästezahl: ") + QString::number(gaeste - kinder) + QStringLiteral(" Erw./ ") + QString::number(kinder) +
+               QLatin1Char(' ') + (kinder == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"));
+    return QStringLiteral("\nGästezahl: ") + QString::number(gaeste);
 }
 
 QString Rechnungsdetail::satzText(double satz) {
@@ -188,6 +188,7 @@ Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen
     k.anzahlung = rs.text(QStringLiteral("Anzahlung")).trimmed().toUpper() == QLatin1String("Y");
     const QString modus = rs.text(QStringLiteral("Anz_Vor_Reise")).trimmed().toUpper();
     if (!modus.isEmpty()) k.modus = modus;
+    const QVariant bisher = rs.value(QStringLiteral("BetragBrutto"));
 
     QList<Verweis> verweise;
     for (Recordset l = db_.openRecordset(QStringLiteral("SELECT IDBelegung, IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDRechnung = ? "
@@ -197,7 +198,8 @@ Detailergebnis Rechnungsdetail::Reservierungsdetail(int reNummer, const Optionen
         verweise << Verweis{l.integer(QStringLiteral("IDBelegung")), l.integer(QStringLiteral("IDPostenRe"))};
 
     const Detailergebnis e = bauen(k, verweise, {}, optionen);
-    if (optionen.zurueckschreiben)
+    // A document printed again with the same total is left untouched: no write, no wait for the disk.
+    if (optionen.zurueckschreiben && (bisher.isNull() || bisher.toDouble() != e.bruttoNachRabatt))
         db_.execute(QStringLiteral("UPDATE tbRechnungen SET BetragBrutto = ? WHERE (((ReNummer)=?))"), {e.bruttoNachRabatt, reNummer});
     return e;
 }
@@ -346,7 +348,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
             const QDate bis = rs.value(QStringLiteral("DatumPoBis")).toDate();
             if (rs.text(QStringLiteral("IST_Belegung")).trimmed().toUpper() == QLatin1String("Y")) {
                 z.artikel = von.isValid() && bis.isValid() && von.daysTo(bis) == 1 ? QStringLiteral("Übernachtung ")
-                                                                                     : QStringLiteral("Übernachtungen ");
+                                                                                   : QStringLiteral("Übernachtungen ");
                 z.von = von;
                 z.bis = bis;
             } else {
@@ -396,7 +398,6 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
         e.mwst += s.mwst;
         e.bruttoNachRabatt += s.netto + s.mwst;
     }
-    const double nettoNachRabatt = e.netto * faktor;
 
     const auto summenzeile = [&](const QString& code, const QString& text, double betrag) {
         Detailzeile z = zeile(code);
@@ -407,26 +408,33 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
     if (a.keineMwst) {
         summenzeile(QStringLiteral("O"), QStringLiteral("Gesamtbetrag:"), e.bruttoNachRabatt);
     } else {
+        // The printed totals add up to the cent: each rate's VAT is rounded, the VAT total is
+        // their sum, the net after the discount is the rounded gross total less that sum, and
+        // the discount is what lies between the two nets.
+        double mwstGedruckt = 0;
+        for (const Steuersumme& s : e.saetze) mwstGedruckt += geld::runden(s.mwst);
+        const double bruttoGedruckt = geld::runden(e.bruttoNachRabatt);
+        const double nettoGedruckt = bruttoGedruckt - mwstGedruckt;
         if (p != 0) {
-            summenzeile(QStringLiteral("N"), QStringLiteral("Nettobetrag:"), e.netto);
-            const QString text = rabattProz != 0 ? rabattText + QLatin1Char(' ') + deutsch().toString(p, 'f', QLocale::FloatingPointShortest) +
-                                                       QStringLiteral(" % ")
+            summenzeile(QStringLiteral("N"), QStringLiteral("Nettobetrag:"), geld::runden(e.netto));
+            const QString text = rabattProz != 0 ? rabattText + QLatin1Char(' ') +
+                                                       deutsch().toString(p, 'f', QLocale::FloatingPointShortest) + QStringLiteral(" % ")
                                                  : rabattText;
-            summenzeile(QStringLiteral("R"), text, -(e.netto - nettoNachRabatt));
-            summenzeile(QStringLiteral("R"), QStringLiteral("Nettobetrag:"), nettoNachRabatt);
+            summenzeile(QStringLiteral("R"), text, nettoGedruckt - geld::runden(e.netto));
+            summenzeile(QStringLiteral("R"), QStringLiteral("Nettobetrag:"), nettoGedruckt);
         } else {
-            summenzeile(QStringLiteral("I"), QStringLiteral("Nettobetrag:"), e.netto);
+            summenzeile(QStringLiteral("I"), QStringLiteral("Nettobetrag:"), nettoGedruckt);
         }
         for (const Steuersumme& s : e.saetze) {
             Detailzeile m = zeile(QStringLiteral("M"));
             m.artikel = satzText(s.satz);
             m.mwst = s.satz;
             m.einzelpreis = s.netto;
-            m.gesamtpreis = s.mwst;
+            m.gesamtpreis = geld::runden(s.mwst);
             e.zeilen << m;
         }
-        summenzeile(QStringLiteral("G"), QStringLiteral("MwSt Gesamt:"), e.mwst);
-        summenzeile(p != 0 ? QStringLiteral("E") : QStringLiteral("G"), QStringLiteral("Gesamtbetrag:"), e.bruttoNachRabatt);
+        summenzeile(QStringLiteral("G"), QStringLiteral("MwSt Gesamt:"), mwstGedruckt);
+        summenzeile(p != 0 ? QStringLiteral("E") : QStringLiteral("G"), QStringLiteral("Gesamtbetrag:"), bruttoGedruckt);
     }
 
     // The cash discount is offered on the amount the guest is asked to pay.
@@ -514,44 +522,16 @@ Saisonaufteilung saisonaufteilung(Database& db, Dialogs& dialogs) {
     };
 }
 
-// ---- VAT keys ------------------------------------------------------------------------------
-
-namespace {
-bool gueltig(const Recordset& rs, const QDate& d) {
-    const QVariant seit = rs.value(QStringLiteral("GUeltigseit")), bis = rs.value(QStringLiteral("GUeltigBis"));
-    return (seit.isNull() || seit.toDate() <= d) && (bis.isNull() || bis.toDate() >= d);
-}
-}  // namespace
+// ---- VAT keys ----------------------------------------------------------------------------
 
 double Steuerschluessel::standardSatz(const QDate& datum) {
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbSteuerschluessel WHERE Standard <> 0 ORDER BY Steuersatz DESC"));
-         !rs.eof(); rs.moveNext())
-        if (gueltig(rs, datum)) return rs.number(QStringLiteral("Steuersatz"));
-    return 0;
+    mwst_.AktuelleMwStErmitteln(false, datum);
+    return mwst_.MwSTSSatztandardVonDatum(datum).value_or(0.0);
 }
 
 std::optional<double> Steuerschluessel::satzVonSchluessel(int schluessel, const QDate& datum) {
-    const int schritte = db_.scalar(QStringLiteral("SELECT Count(*) FROM tbSteuerschluessel")).toInt();
-    int id = schluessel;
-    for (int i = 0; i <= schritte; ++i) {
-        Recordset rs = db_.openRecordset(QStringLiteral("SELECT * FROM tbSteuerschluessel WHERE IDSteuerschluessel = ?"), {id});
-        if (rs.eof()) return std::nullopt;
-        const QVariant seit = rs.value(QStringLiteral("GUeltigseit")), bis = rs.value(QStringLiteral("GUeltigBis"));
-        if (!seit.isNull() && seit.toDate() > datum) {
-            const QVariant vor =
-                db_.scalar(QStringLiteral("SELECT IDSteuerschluessel FROM tbSteuerschluessel WHERE IDNachfolger = ?"), {id});
-            if (vor.isNull()) return std::nullopt;
-            id = vor.toInt();
-            continue;
-        }
-        if (!bis.isNull() && bis.toDate() < datum) {
-            if (rs.value(QStringLiteral("IDNachfolger")).isNull() || rs.integer(QStringLiteral("IDNachfolger")) == 0) return std::nullopt;
-            id = rs.integer(QStringLiteral("IDNachfolger"));
-            continue;
-        }
-        return rs.number(QStringLiteral("Steuersatz"));
-    }
-    return std::nullopt;
+    if (!mwst_.GueltigerMwstSatzFinden(schluessel, datum)) return std::nullopt;
+    return mwst_.gefundenerSatz();
 }
 
 }  // namespace tav

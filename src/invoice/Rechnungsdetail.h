@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "invoice/ReDetailDatei.h"
+#include "invoice/clsMWST.h"
 
 namespace tav {
 
@@ -27,14 +28,14 @@ struct Steuersumme {
 
 struct Detailergebnis {
     QList<Detailzeile> zeilen;
-    double netto = 0;            // net total before the discount
-    double rabattProzent = 0;    // the discount as a percentage of the net total
-    double brutto = 0;           // gross total before the discount (sum of the line totals)
-    double bruttoNachRabatt = 0; // gross total after the discount: written back as BetragBrutto
-    double mwst = 0;             // VAT total after the discount
-    QList<Steuersumme> saetze;   // the rates that carry lines, highest rate first
-    double zahlungen = 0;        // sum of the payments of the document's bookings
-    QDate anreise;               // earliest arrival of the document's bookings
+    double netto = 0;             // net total before the discount
+    double rabattProzent = 0;     // the discount as a percentage of the net total
+    double brutto = 0;            // gross total before the discount (sum of the line totals)
+    double bruttoNachRabatt = 0;  // gross total after the discount: written back as BetragBrutto
+    double mwst = 0;              // VAT total after the discount
+    QList<Steuersumme> saetze;    // the rates that carry lines, highest rate first
+    double zahlungen = 0;         // sum of the payments of the document's bookings
+    QDate anreise;                // earliest arrival of the document's bookings
 };
 
 // The rates the item table needs, answered for the document date. The program's VAT class
@@ -67,9 +68,9 @@ public:
     Rechnungsdetail(Database& db, Dialogs& dialogs, Steuerauskunft& steuer, Saisonaufteilung saisons);
 
     struct Optionen {
-        bool nachtzeilenK = false;      // night lines are coded "K" instead of "B"
-        bool ohneVerpflegung = false;   // the editor's box that suppresses the board text
-        bool zurueckschreiben = true;   // write BetragBrutto back into the document
+        bool nachtzeilenK = false;     // night lines are coded "K" instead of "B"
+        bool ohneVerpflegung = false;  // the editor's box that suppresses the board text
+        bool zurueckschreiben = true;  // write BetragBrutto back into the document
     };
     // Builds the table of the document with the key reNummer (empty when the document is
     // missing). Database errors propagate as DatabaseError.
@@ -89,13 +90,14 @@ public:
     // ---- the texts, each in one place ----
     // "mit Frühstück" … "mit Vollpension"; empty without any meal.
     static QString verpflegungText(bool fruehstueck, bool mittag, bool abendessen);
-    // The guest count with its quotes and line feed: "\"\nGästezahl: 2 Erw./ 1 Kind\"".
+    // The guest count after a line feed: "\nGästezahl: 2 Erw./ 1 Kind". The item table file
+    // writes it in double quotes, so that the line feed stays inside its field.
     static QString gaestezahlText(int gaeste, int kinder);
     // "19% MwSt", "7% MwSt", "7,5% MwSt".
     static QString satzText(double satz);
 
-    static inline const QString kKeinSteuersatz = QStringLiteral(
-        "Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
+    static inline const QString kKeinSteuersatz =
+        QStringLiteral("Achtung!! Es wurde kein gültiger Steuersatz gefunden. Bitte überprüfen Sie die Einstellungen der Mehrwertsteuer.");
 
 private:
     struct Kopf;
@@ -110,18 +112,16 @@ private:
     Saisonaufteilung saisons_;
 };
 
-// The VAT answers from tbSteuerschluessel: a key is valid on a date when it has begun and not
-// yet ended; an expired key continues with its successor, a key not yet begun with its
-// predecessor. The walk stops after as many steps as there are keys, so a chain that loops
-// back ends without a rate.
+// The VAT answers of the program's VAT class: the standard rate valid on a date (the default
+// key is created when no key is valid) and a key's rate along its successors and predecessors.
 class Steuerschluessel : public Steuerauskunft {
 public:
-    explicit Steuerschluessel(Database& db) : db_(db) {}
+    Steuerschluessel(Database& db, Dialogs& dialogs) : mwst_(db, dialogs) {}
     double standardSatz(const QDate& datum) override;
     std::optional<double> satzVonSchluessel(int schluessel, const QDate& datum) override;
 
 private:
-    Database& db_;
+    clsMWST mwst_;
 };
 
 }  // namespace tav

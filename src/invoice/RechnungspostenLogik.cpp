@@ -16,9 +16,9 @@ double Zusatzposten::summe() const {
 }
 
 const std::array<QString, 10>& RechnungspostenLogik::vorgaben() {
-    static const std::array<QString, 10> v = {QStringLiteral("Telefon"),    QStringLiteral("0,00"), QStringLiteral("Mini-Bar"),
+    static const std::array<QString, 10> v = {QStringLiteral("Telefon"),    QStringLiteral("0,00"),     QStringLiteral("Mini-Bar"),
                                               QStringLiteral("0,00"),       QStringLiteral("Getränke"), QStringLiteral("0,00"),
-                                              QStringLiteral("Restaurant"), QStringLiteral("0,00"), QStringLiteral("Sonstiges"),
+                                              QStringLiteral("Restaurant"), QStringLiteral("0,00"),     QStringLiteral("Sonstiges"),
                                               QStringLiteral("0,00")};
     return v;
 }

@@ -649,7 +649,9 @@ QString ReservierungLogik::gespeichertesDokument(Ablage ablage, const QString& p
     const QString pfad = QDir(programmordner).filePath(ablageOrdner(ablage) + QLatin1Char('/') + dokumentName());
     if (QFileInfo(pfad).isFile()) return pfad;
     switch (ablage) {
-        case Ablage::Angebot: dialogs_.message(QStringLiteral("Auf diesem Computer ist kein Angebot mit dieser Kurzinfo gespeichert.")); break;
+        case Ablage::Angebot:
+            dialogs_.message(QStringLiteral("Auf diesem Computer ist kein Angebot mit dieser Kurzinfo gespeichert."));
+            break;
         case Ablage::Bestaetigung:
             dialogs_.message(QStringLiteral("Auf diesem Computer ist keine Reservierung mit dieser Kurzinfo gspeichert."));
             break;

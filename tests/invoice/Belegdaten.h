@@ -96,16 +96,17 @@ inline void dokument(Database& db, const Dokument& d) {
     db.execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, DatumRe, IDAdresseRe, Zahlart, "
                               "Rabatt_Proz, Rabatt_Betrag, Rabatt_Bezeichnung, Skonto_Proz, Anzahlung, Anz_Vor_Reise, RE_TEXT1) "
                               "VALUES (?, ?, ?, ?, ?, 'bar', ?, ?, ?, ?, ?, ?, 'Vielen Dank für Ihren Besuch.')"),
-               {d.nummer, d.art + QStringLiteral(" 00") + QString::number(d.nummer), d.art, d.datum, d.adresse, d.rabattProz, d.rabattBetrag,
-                d.rabattText, d.skonto, d.anzahlung, d.modus});
+               {d.nummer, d.art + QStringLiteral(" 00") + QString::number(d.nummer), d.art, d.datum, d.adresse, d.rabattProz,
+                d.rabattBetrag, d.rabattText, d.skonto, d.anzahlung, d.modus});
 }
 
 // Link rows in the order given: positive numbers are bookings, negative ones items.
 inline void verknuepfen(Database& db, int dokument, std::initializer_list<int> reihe) {
     int pos = 0;
     for (int r : reihe)
-        db.execute(QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, ?, ?)"),
-                   {dokument, r > 0 ? r : 0, r < 0 ? -r : 0, ++pos});
+        db.execute(
+            QStringLiteral("INSERT INTO tbRechnungen_zu_Posten (IDRechnung, IDBelegung, IDPostenRe, Reihenfolge) VALUES (?, ?, ?, ?)"),
+            {dokument, r > 0 ? r : 0, r < 0 ? -r : 0, ++pos});
 }
 
 inline void option(Database& db, const QString& name, bool ja) {

@@ -31,33 +31,6 @@ protected:
     ScriptedDialogs dialogs_;
 };
 
-TEST_F(BelegdruckTest, TheLetterDataComeFromTheDocumentItsAddressAndItsBookings) {
-    Parameter(db()).write(QStringLiteral("Zahlungsziele"), {{2, QStringLiteral("30")}, {6, QStringLiteral("14")}});
-    NeuesDokument n;
-    n.adressId = adresse_;
-    // Only the extra item: its booking's number still goes into the letter.
-    n.eintraege = {DokumentEintrag::posten(posten_)};
-    n.datum = QDate(2024, 7, 4);
-    n.zahlart = QStringLiteral("Überweisung");
-    n.reText1 = QStringLiteral("Danke!");
-    const auto nr = clsRechnung(db(), dialogs_).ReZuordnungen(n);
-    ASSERT_TRUE(nr);
-    const Briefdaten b = Belegdruck(db(), dialogs_, {}).brief(*nr);
-    EXPECT_EQ(b.nachname, QStringLiteral("Brandt"));
-    EXPECT_EQ(b.vorname, QStringLiteral("Hella"));
-    EXPECT_EQ(b.name2, QStringLiteral("Brandt & Co"));
-    EXPECT_EQ(b.strasse, QStringLiteral("Hafenstraße 3"));
-    EXPECT_EQ(b.plz + QLatin1Char(' ') + b.ort, QStringLiteral("24103 Kiel"));
-    EXPECT_EQ(b.adressnummer, adresse_);
-    EXPECT_EQ(b.rechnungsdatum, QDate(2024, 7, 4));
-    EXPECT_EQ(b.rechnungsnummer, db().scalar(QStringLiteral("SELECT Renummer_eigen FROM tbRechnungen WHERE ReNummer = ?"), {*nr}).toString());
-    EXPECT_EQ(b.zahlart, QStringLiteral("Überweisung"));
-    EXPECT_EQ(b.rechnungstext, QStringLiteral("Danke!"));
-    EXPECT_EQ(b.zahlungszielTage, 14) << "counted from the document date";
-    EXPECT_EQ(b.belegNummern, QStringList{QStringLiteral("B 0007")});
-    EXPECT_FALSE(b.bezahltAm.isValid());
-}
-
 TEST_F(BelegdruckTest, AnUnwritableProgramFolderIsNamedInTheMessage) {
     NeuesDokument n;
     n.adressId = adresse_;

@@ -25,7 +25,7 @@ protected:
     }
 
     Detailergebnis bauen(int nummer = 1, Rechnungsdetail::Optionen o = {}) {
-        Steuerschluessel steuer(db());
+        Steuerschluessel steuer(db(), dialogs_);
         Rechnungsdetail d(db(), dialogs_, steuer, saisonaufteilung(db(), dialogs_));
         return d.Reservierungsdetail(nummer, o);
     }
@@ -59,14 +59,14 @@ TEST_F(RechnungsdetailTest, TheInformationLineCarriesBoardGuestCountAndNameButNo
         const char* verpflegung;
         const char* zahl;
     } faelle[] = {
-        {"breakfast and dinner is half board", true, false, true, 2, 0, "mit Halbpension", "\"\nGästezahl: 2\""},
-        {"all three meals", true, true, true, 3, 1, "mit Vollpension", "\"\nGästezahl: 2 Erw./ 1 Kind\""},
-        {"lunch and dinner, two children", false, true, true, 4, 2, "mit Mittag- und Abendessen", "\"\nGästezahl: 2 Erw./ 2 Kinder\""},
-        {"breakfast and lunch", true, true, false, 1, 0, "mit Frühstück und Mittagessen", "\"\nGästezahl: 1\""},
-        {"breakfast only", true, false, false, 2, 0, "mit Frühstück", "\"\nGästezahl: 2\""},
-        {"lunch only", false, true, false, 2, 0, "mit Mittagessen", "\"\nGästezahl: 2\""},
-        {"dinner only", false, false, true, 2, 0, "mit Abendessen", "\"\nGästezahl: 2\""},
-        {"no meal", false, false, false, 2, 0, "", "\"\nGästezahl: 2\""},
+        {"breakfast and dinner is half board", true, false, true, 2, 0, "mit Halbpension", "\nGästezahl: 2"},
+        {"all three meals", true, true, true, 3, 1, "mit Vollpension", "\nGästezahl: 2 Erw./ 1 Kind"},
+        {"lunch and dinner, two children", false, true, true, 4, 2, "mit Mittag- und Abendessen", "\nGästezahl: 2 Erw./ 2 Kinder"},
+        {"breakfast and lunch", true, true, false, 1, 0, "mit Frühstück und Mittagessen", "\nGästezahl: 1"},
+        {"breakfast only", true, false, false, 2, 0, "mit Frühstück", "\nGästezahl: 2"},
+        {"lunch only", false, true, false, 2, 0, "mit Mittagessen", "\nGästezahl: 2"},
+        {"dinner only", false, false, true, 2, 0, "mit Abendessen", "\nGästezahl: 2"},
+        {"no meal", false, false, false, 2, 0, "", "\nGästezahl: 2"},
     };
     int nummer = 0;
     for (const Fall& f : faelle) {
@@ -112,7 +112,13 @@ TEST_F(RechnungsdetailTest, TheDiscountScalesEveryRateAndTheCashDiscountWorksOnT
         double brutto, mwst19, mwst7;
         QStringList codes;  // the total lines after the items
     } faelle[] = {
-        {"an absolute 10,00 on a net of 200,00 is 5 %", {}, 10.0, {}, (119.0 + 107.0) * 0.95, 19 * 0.95, 7 * 0.95,
+        {"an absolute 10,00 on a net of 200,00 is 5 %",
+         {},
+         10.0,
+         {},
+         (119.0 + 107.0) * 0.95,
+         19 * 0.95,
+         7 * 0.95,
          {"N", "R", "R", "M", "M", "G", "E"}},
         {"5 percent", 5.0, {}, {}, (119.0 + 107.0) * 0.95, 19 * 0.95, 7 * 0.95, {"N", "R", "R", "M", "M", "G", "E"}},
         {"no discount", {}, {}, {}, 226, 19, 7, {"I", "M", "M", "G", "G"}},
@@ -174,8 +180,9 @@ TEST_F(RechnungsdetailTest, EachRateWithLinesGetsOneVatLineHighestFirst) {
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);
         b::dokument(db(), {.nummer = ++nummer});
-        b::verknuepfen(db(), nummer, {-b::posten(db(), {.preis = 50, .steuer = f.schluessel[0]}),
-                                      -b::posten(db(), {.preis = 50, .steuer = f.schluessel[1]})});
+        b::verknuepfen(
+            db(), nummer,
+            {-b::posten(db(), {.preis = 50, .steuer = f.schluessel[0]}), -b::posten(db(), {.preis = 50, .steuer = f.schluessel[1]})});
         QStringList texte;
         for (const Detailzeile& m : mitCode(bauen(nummer), QStringLiteral("M"))) texte << m.artikel;
         EXPECT_EQ(texte, f.texte);
@@ -244,7 +251,8 @@ TEST_F(RechnungsdetailTest, NightLinesSplitBySeasonWhenTheKindAsks) {
         b::option(db(), QStringLiteral("SaisonaufteilungR"), f.split);
         QList<double> mengen, betraege;
         QStringList texte;
-        for (const Detailzeile& z : mitCode(bauen(1), QStringLiteral("B"))) mengen << z.menge, betraege << z.gesamtpreis, texte << z.artikel;
+        for (const Detailzeile& z : mitCode(bauen(1), QStringLiteral("B")))
+            mengen << z.menge, betraege << z.gesamtpreis, texte << z.artikel;
         EXPECT_EQ(mengen, f.mengen);
         EXPECT_EQ(betraege, f.betraege);
         EXPECT_EQ(texte, f.texte);
@@ -270,9 +278,10 @@ TEST_F(RechnungsdetailTest, ExtraItemsShowRemarkDateAndNightWordingByOption) {
     const int id = b::buchung(db(), gast_, bu);
     const int minibar = b::posten(db(), {.buchung = id, .menge = 3, .preis = 2.5, .bemerkung = QStringLiteral("Wasser")});
     const int ohneDatum = b::posten(db(), {.buchung = id, .artikel = QStringLiteral("Parken"), .keinDatum = true});
-    const int eineNacht = b::posten(db(), {.buchung = id, .preis = 80, .steuer = 1, .von = QDate(2024, 7, 1), .bis = QDate(2024, 7, 2), .nacht = true});
-    const int zweiNaechte =
-        b::posten(db(), {.buchung = id, .menge = 2, .preis = 80, .steuer = 1, .von = QDate(2024, 7, 1), .bis = QDate(2024, 7, 3), .nacht = true});
+    const int eineNacht =
+        b::posten(db(), {.buchung = id, .preis = 80, .steuer = 1, .von = QDate(2024, 7, 1), .bis = QDate(2024, 7, 2), .nacht = true});
+    const int zweiNaechte = b::posten(
+        db(), {.buchung = id, .menge = 2, .preis = 80, .steuer = 1, .von = QDate(2024, 7, 1), .bis = QDate(2024, 7, 3), .nacht = true});
     b::dokument(db(), {.nummer = 1});
     b::verknuepfen(db(), 1, {-minibar, -ohneDatum, -eineNacht, -zweiNaechte});
     struct Fall {
@@ -372,14 +381,19 @@ TEST_F(RechnungsdetailTest, PaymentsAndTheDownPaymentSchedule) {
         QDate datum;
         QStringList plan;
     } faelle[] = {
-        {"from the arrival", "Y", QDate(2024, 6, 1),
-         {"Anzahlung:   100,00 bis zum 02.07.2024", "Restzahlung: 400,00 bis zum 25.07.2024"}},
-        {"from the arrival, the down payment's day already passed", "Y", QDate(2024, 7, 10),
+        {"from the arrival", "Y", QDate(2024, 6, 1), {"Anzahlung:   100,00 bis zum 02.07.2024", "Restzahlung: 400,00 bis zum 25.07.2024"}},
+        {"from the arrival, the down payment's day already passed",
+         "Y",
+         QDate(2024, 7, 10),
          {"Anzahlung:   100,00 sofort", "Restzahlung: 400,00 bis zum 25.07.2024"}},
-        {"from the document date", "N", QDate(2024, 6, 1),
+        {"from the document date",
+         "N",
+         QDate(2024, 6, 1),
          {"Anzahlung:   150,00 bis zum 06.06.2024", "Restzahlung: 350,00 bis zum 15.06.2024"}},
         {"split", "G", QDate(2024, 6, 1), {"Anzahlung:   150,00 bis zum 06.06.2024", "Restzahlung: 350,00 bis zum 25.07.2024"}},
-        {"an empty mode counts as arrival", "", QDate(2024, 6, 1),
+        {"an empty mode counts as arrival",
+         "",
+         QDate(2024, 6, 1),
          {"Anzahlung:   100,00 bis zum 02.07.2024", "Restzahlung: 400,00 bis zum 25.07.2024"}},
     };
     int nummer = 0;
@@ -399,8 +413,8 @@ TEST_F(RechnungsdetailTest, PaymentsAndTheDownPaymentSchedule) {
     QStringList texte;
     QList<double> betraege;
     for (const Detailzeile& z : mitCode(e, QStringLiteral("A"))) texte << z.artikel + z.bemerkung, betraege << z.gesamtpreis;
-    EXPECT_EQ(texte, (QStringList{"Zahlungen:", "Anzahlung am 10.06.2024 (bar)", "Abschlag am 20.06.2024 (Überweisung)", "Summe Zahlungen:",
-                                  "noch zu zahlen:", "Bitte zahlen Sie die Rechnungssumme wie folgt:",
+    EXPECT_EQ(texte, (QStringList{"Zahlungen:", "Anzahlung am 10.06.2024 (bar)", "Abschlag am 20.06.2024 (Überweisung)",
+                                  "Summe Zahlungen:", "noch zu zahlen:", "Bitte zahlen Sie die Rechnungssumme wie folgt:",
                                   "Anzahlung:   90,00 bis zum 06.06.2024", "Restsumme: 210,00 bis zum 15.06.2024"}));
     EXPECT_EQ(betraege.mid(1, 4), (QList<double>{50, 150, 200, 300}));
     EXPECT_DOUBLE_EQ(e.zahlungen, 200);
@@ -422,10 +436,9 @@ TEST_F(RechnungsdetailTest, TheQuickInvoiceOfABookingTakesItsOpenItemsAndTheExtr
     const int abgerechnet = b::posten(db(), {.buchung = id, .artikel = QStringLiteral("Alt"), .preis = 99, .steuer = 2});
     db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Nein' WHERE IDRePosten = ?"), {offen});
     db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja' WHERE IDRePosten = ?"), {abgerechnet});
-    Steuerschluessel steuer(db());
+    Steuerschluessel steuer(db(), dialogs_);
     Rechnungsdetail d(db(), dialogs_, steuer, saisonaufteilung(db(), dialogs_));
-    const Detailergebnis e = d.Buchungsdetail(id, QDate(2024, 7, 3),
-                                              {{QStringLiteral("Telefon"), 0}, {QStringLiteral("Mini-Bar"), 10.7}});
+    const Detailergebnis e = d.Buchungsdetail(id, QDate(2024, 7, 3), {{QStringLiteral("Telefon"), 0}, {QStringLiteral("Mini-Bar"), 10.7}});
     QStringList texte;
     for (const Detailzeile& z : e.zeilen)
         if (z.code == QLatin1String("B") || z.code == QLatin1String("Z")) texte << z.artikel;
@@ -435,4 +448,31 @@ TEST_F(RechnungsdetailTest, TheQuickInvoiceOfABookingTakesItsOpenItemsAndTheExtr
     EXPECT_NEAR(e.saetze[1].mwst, 210.7 - 210.7 * 100 / 107, 1e-9);
     EXPECT_NEAR(e.bruttoNachRabatt, 225.7, 1e-9);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen")).toInt(), 0);
+}
+
+TEST_F(RechnungsdetailTest, PrintedTotalsAddUpToTheCent) {
+    // 736,50 + 498,00 at 7 %, 82,50 at 19 %, 5 % discount: the exact VAT parts round to
+    // 76,72 and 12,51, whose sum 89,23 is a cent below the rounded exact VAT total.
+    b::Buchung eins, zwei;
+    eins.bis = eins.von.addDays(3), eins.preisProNacht = 245.5;
+    zwei.zimmer = 2, zwei.bis = zwei.von.addDays(3), zwei.preisProNacht = 166;
+    const int a = b::buchung(db(), gast_, eins), c = b::buchung(db(), gast_, zwei);
+    b::dokument(db(), {.nummer = 1, .rabattProz = 5.0});
+    b::verknuepfen(db(), 1,
+                   {a, -b::posten(db(), {.buchung = a, .menge = 3, .preis = 4.5, .steuer = 2}),
+                    -b::posten(db(), {.buchung = a, .preis = 69, .steuer = 2}), c});
+    const Detailergebnis e = bauen(1);
+    const auto cent = [](double x) { return qint64(std::llround(x * 100)); };
+    const QList<Detailzeile> r = mitCode(e, QStringLiteral("R")), m = mitCode(e, QStringLiteral("M"));
+    ASSERT_EQ(r.size(), 2);
+    ASSERT_EQ(m.size(), 2);
+    const double netto = mitCode(e, QStringLiteral("N"))[0].gesamtpreis, mwst = mitCode(e, QStringLiteral("G"))[0].gesamtpreis,
+                 brutto = mitCode(e, QStringLiteral("E"))[0].gesamtpreis;
+    EXPECT_EQ(cent(m[0].gesamtpreis) + cent(m[1].gesamtpreis), cent(mwst));
+    EXPECT_EQ(cent(r[1].gesamtpreis) + cent(mwst), cent(brutto));
+    EXPECT_EQ(cent(netto) + cent(r[0].gesamtpreis), cent(r[1].gesamtpreis));
+    EXPECT_EQ(cent(brutto), 125115);
+    EXPECT_EQ(cent(mwst), 8923);
+    // The written-back total stays the exact double.
+    EXPECT_DOUBLE_EQ(e.bruttoNachRabatt, 1317 * 0.95);
 }

@@ -12,10 +12,12 @@
 #include <exception>
 #include <string>
 
+#include "DocumentCommands.h"
 #include "Generator.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
 #include "InvoiceCommands.h"
+#include "DocumentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -46,7 +48,10 @@ const char* const kUsage =
     "      übernimmt die Feiertage der Datenbank QUELLE (etwa Feiertag.mdb), deren Tag noch keinen hat\n";
 
 // The usage with the lines of the other command groups.
-QString usage() { return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage); }
+QString usage() {
+    return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage) +
+           QString::fromUtf8(kDocumentUsage);
+}
 
 struct Options {
     QString db;
@@ -176,6 +181,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = args.value(1);
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
     if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
+    if (const std::optional<int> rc = runDocument(args, out, err)) return *rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself

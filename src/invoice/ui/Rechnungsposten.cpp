@@ -85,7 +85,8 @@ Rechnungsposten::Rechnungsposten(Database& db, Dialogs& dialogs, Rechnungsposten
     connect(cmdAbbrechen, &QPushButton::clicked, this, &Rechnungsposten::reject);
     connect(cmdVorgabeSpeichern, &QPushButton::clicked, this, [this] {
         uebernehmen();
-        datenbankGeschuetzt(dialogs_, QStringLiteral("Die Vorgabe konnte nicht gespeichert werden."), [&] { logik_.vorgabeSpeichern(db_); });
+        datenbankGeschuetzt(dialogs_, QStringLiteral("Die Vorgabe konnte nicht gespeichert werden."),
+                            [&] { logik_.vorgabeSpeichern(db_); });
         anzeigen();
     });
     auto* knoepfe = new QHBoxLayout;

@@ -20,8 +20,8 @@ public:
     Rechnungsposten(Database& db, Dialogs& dialogs, RechnungspostenLogik& logik, QWidget* parent = nullptr);
 
     // Opens the dialog modally for a booking; the result stays in logik.
-    static void oeffnen(Database& db, Dialogs& dialogs, RechnungspostenLogik& logik, int buchungId, const QString& titel,
-                        int druckAnzahl, QWidget* parent);
+    static void oeffnen(Database& db, Dialogs& dialogs, RechnungspostenLogik& logik, int buchungId, const QString& titel, int druckAnzahl,
+                        QWidget* parent);
 
     QLineEdit* txtTelefon;
     QLineEdit* txtTelefonBetrag;

@@ -22,6 +22,11 @@ Dialogs*& einstiegsDialogs() {
     return dialogs;
 }
 
+Shell*& einstiegsShell() {
+    static Shell* shell = nullptr;
+    return shell;
+}
+
 }  // namespace
 
 frmReservierung::frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
@@ -52,11 +57,13 @@ frmReservierung::~frmReservierung() = default;
 
 void frmReservierung::setEinstiegsDialogs(Dialogs* dialogs) { einstiegsDialogs() = dialogs; }
 
+void frmReservierung::setEinstiegsShell(Shell* shell) { einstiegsShell() = shell; }
+
 void frmReservierung::oeffnen(QWidget* parent, Fenster* fenster) {
     Variablen& v = variablen();
     if (!v.db) return;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
-                         parent, einstiegsDialogs(), nullptr, fenster);
+                         parent, einstiegsDialogs(), nullptr, fenster, einstiegsShell());
     if (!form.starten(v.uebergabe)) return;
     form.exec();
 }
@@ -84,7 +91,7 @@ void frmReservierung::oeffnenNeu(int adressId, const QDate& anreise, const QDate
     u.belegungsart = v.uebergabe.belegungsart;
     v.uebergabe = u;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
-                         parent, einstiegsDialogs(), nullptr, fenster);
+                         parent, einstiegsDialogs(), nullptr, fenster, einstiegsShell());
     form.neueBuchungFuerAdresse(adressId, anreise, abreise, u.belegungsart);
     form.exec();
 }

@@ -46,6 +46,8 @@ public:
     // ---- entries for the plan and the quick address search ----
     // The message boxes of the forms these entries open; nullptr: real boxes over each form.
     static void setEinstiegsDialogs(Dialogs* dialogs);
+    // The shell of those forms (documents opened); nullptr: the system's.
+    static void setEinstiegsShell(Shell* shell);
     // Opens the form modally on the plan's hand-over variablen().uebergabe: a new booking (room,
     // arrival, departure), a stored booking (its ID) or the waiting bookings of a day.
     static void oeffnen(QWidget* parent, Fenster* fenster = nullptr);
@@ -111,6 +113,10 @@ private:
     void dokumenteAnzeigen();
     // timeAdresse: a different address chosen in the address program is offered.
     void adressprogrammAbfragen();
+    // One document of the booking (Formulardruck::Formular): refusal and save, the template,
+    // the extras dialog, the data file and the merge, then the copy shown (the registration
+    // form printed). True when it was made.
+    bool dokumentErstellen(int formular);
 
     std::unique_ptr<Shell> eigeneShell_;
     Shell* shell_ = nullptr;

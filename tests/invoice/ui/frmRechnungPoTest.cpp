@@ -164,7 +164,7 @@ TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptio
     beispiel_->execute(QStringLiteral("DELETE IDZahlung FROM tbZahlung WHERE IDBelegung = ?"), {buchung_});
     const auto nr = l.drucken(Dokumentart::RechnungEditor, d, {});
     ASSERT_TRUE(nr) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
-    Steuerschluessel steuer(*beispiel_);
+    Steuerschluessel steuer(*beispiel_, dialogs_);
     Rechnungsdetail detail(*beispiel_, dialogs_, steuer, saisonaufteilung(*beispiel_, dialogs_));
     auto gastzeilen = [&] {
         int n = 0;
