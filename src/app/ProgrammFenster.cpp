@@ -2,16 +2,16 @@
 
 #include <QWidget>
 
-#include "platform/Files.h"
-#include "payment/ui/frmAbrechnen.h"
-#include "payment/ui/frmZahlung.h"
-#include "invoice/ui/frmArtikel.h"
-#include "invoice/ui/frmMwSt.h"
 #include "invoice/Belegdruck.h"
-#include "invoice/ui/frmRechnungPo.h"
-#include "platform/Shell.h"
 #include "invoice/RechnungspostenLogik.h"
 #include "invoice/ui/Rechnungsposten.h"
+#include "invoice/ui/frmArtikel.h"
+#include "invoice/ui/frmMwSt.h"
+#include "invoice/ui/frmRechnungPo.h"
+#include "payment/ui/frmAbrechnen.h"
+#include "payment/ui/frmZahlung.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
 #include "reservation/ui/frmSaison.h"

@@ -1,9 +1,9 @@
 #include "invoice/ArtikelLogik.h"
 
 #include "engine/Database.h"
-#include "store/Geld.h"
 #include "platform/Amounts.h"
 #include "platform/Dialogs.h"
+#include "store/Geld.h"
 
 namespace tav {
 

@@ -1,9 +1,9 @@
 #include "invoice/Belegdruck.h"
 
 #include "engine/Database.h"
+#include "invoice/Rechnungsdruck.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
-#include "invoice/Rechnungsdruck.h"
 
 namespace tav {
 

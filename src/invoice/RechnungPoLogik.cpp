@@ -80,7 +80,8 @@ const QStringList& RechnungPoLogik::spaltenTitel() {
 }
 
 QString RechnungPoLogik::adressTitel() const {
-    return modus_ == Modus::Angebot ? QStringLiteral("Adresse für das Angebot") : QStringLiteral("Adresse für die Bestätigung oder Rechnung");
+    return modus_ == Modus::Angebot ? QStringLiteral("Adresse für das Angebot")
+                                    : QStringLiteral("Adresse für die Bestätigung oder Rechnung");
 }
 QString RechnungPoLogik::belegTitel() const {
     return modus_ == Modus::Angebot ? QStringLiteral("Angebot") : QStringLiteral("Bestätigung/Rechnung");
@@ -123,8 +124,7 @@ void RechnungPoLogik::laden(int buchungId, Modus modus, const QDate& heute) {
                                                          "ORDER BY Steuersatz DESC"),
                                           {heute, heute});
          !rs.eof(); rs.moveNext())
-        mwstListe_ << Wahl{rs.integer(QStringLiteral("IDSteuerschluessel")),
-                           satzText(rs.number(QStringLiteral("Steuersatz")))};
+        mwstListe_ << Wahl{rs.integer(QStringLiteral("IDSteuerschluessel")), satzText(rs.number(QStringLiteral("Steuersatz")))};
     artikel_.clear();
     for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT ArtKategorie FROM tbArtKategorie ORDER BY ArtKategorie")); !rs.eof();
          rs.moveNext())
@@ -156,14 +156,15 @@ void RechnungPoLogik::alleAdressenLaden() {
 
 QList<int> RechnungPoLogik::blockBuchungen() const {
     QList<int> ids;
-    const QVariant block =
-        db_.scalar(QStringLiteral("SELECT IDBlockbuchung FROM tbBlockbuchung WHERE IDBelegung = ? AND IDBlockbuchung Is Not Null"), {buchungId_});
+    const QVariant block = db_.scalar(
+        QStringLiteral("SELECT IDBlockbuchung FROM tbBlockbuchung WHERE IDBelegung = ? AND IDBlockbuchung Is Not Null"), {buchungId_});
     if (block.isNull() || !block.isValid()) return {buchungId_};
-    for (Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.ID FROM tbBlockbuchung INNER JOIN tblBelegung ON "
-                                                         "tbBlockbuchung.IDBelegung = tblBelegung.ID WHERE tbBlockbuchung.IDBlockbuchung = ? "
-                                                         "AND tblBelegung.Gelöscht = False ORDER BY tbBlockbuchung.Master, "
-                                                         "tblBelegung.Zimmernummer, tblBelegung.Von"),
-                                          {block});
+    for (Recordset rs =
+             db_.openRecordset(QStringLiteral("SELECT tblBelegung.ID FROM tbBlockbuchung INNER JOIN tblBelegung ON "
+                                              "tbBlockbuchung.IDBelegung = tblBelegung.ID WHERE tbBlockbuchung.IDBlockbuchung = ? "
+                                              "AND tblBelegung.Gelöscht = False ORDER BY tbBlockbuchung.Master, "
+                                              "tblBelegung.Zimmernummer, tblBelegung.Von"),
+                               {block});
          !rs.eof(); rs.moveNext())
         ids << rs.integer(QStringLiteral("ID"));
     // Master is True (-1) for the master: ascending order puts it first.
@@ -172,9 +173,10 @@ QList<int> RechnungPoLogik::blockBuchungen() const {
 }
 
 RechnungPoLogik::BlockAntwort RechnungPoLogik::blockFrage(int buchungId) {
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung, tbBlockbuchung.IDBlockbuchung ") +
-                                         QStringLiteral(" From tbBlockbuchung ") + QStringLiteral(" Where (((tbBlockbuchung.IDBelegung) = ?));"),
-                                     {buchungId});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT tbBlockbuchung.IDBelegung, tbBlockbuchung.IDBlockbuchung ") +
+                              QStringLiteral(" From tbBlockbuchung ") + QStringLiteral(" Where (((tbBlockbuchung.IDBelegung) = ?));"),
+                          {buchungId});
     if (rs.eof()) return BlockAntwort::KeinBlock;
     const Answer a = dialogs_.message(QStringLiteral("Diese Reservierung gehört zu einer Blockbuchung. Wählen Sie 'Ja' ") +
                                           QStringLiteral(", wenn die Reservierung aus der Blockbuchung herausgenommen werden soll. Wählen "
@@ -213,12 +215,13 @@ void RechnungPoLogik::eintraegeLaden() {
         z.buchung = true;
         z.id = z.buchungId = id;
         const QString raum = rs.text(QStringLiteral("NeueNummer")).isEmpty() ? rs.text(QStringLiteral("Zimmernummer"))
-                                                                              : rs.text(QStringLiteral("NeueNummer"));
+                                                                             : rs.text(QStringLiteral("NeueNummer"));
         const QString eigen = rs.text(QStringLiteral("BelegNummer_eigen")).trimmed();
         z.nummer = eigen.isEmpty() ? raum : eigen + QStringLiteral(" / ") + raum;
         z.datum = rs.value(QStringLiteral("Von")).toDate();
         z.bis = rs.value(QStringLiteral("Bis")).toDate();
-        const int naechte = z.datum.isValid() && z.bis.isValid() ? int(z.datum.daysTo(z.bis)) : rs.integer(QStringLiteral("AnzahlÜbernachtungen"));
+        const int naechte =
+            z.datum.isValid() && z.bis.isValid() ? int(z.datum.daysTo(z.bis)) : rs.integer(QStringLiteral("AnzahlÜbernachtungen"));
         const QString reText = rs.text(QStringLiteral("Re_text")).trimmed();
         z.artikel = reText.isEmpty() ? nachttext(naechte) : reText;
         z.menge = naechte;
@@ -435,10 +438,11 @@ std::optional<int> RechnungPoLogik::postenSpeichern(int idPosten, const PostenEi
     if (idPosten == 0) {
         QVariantList w = werte;
         w << buchungId_;
-        db_.execute(QStringLiteral("INSERT INTO tbRePosten (ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel, BemerkungPo, DatumPo, DatumPoBis, "
-                                   "KeinDatum, AnzGästePo, IDAdressePo, IDBelegung, AbgerechnetPo, IST_Belegung) VALUES "
-                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'Nein', 'N')"),
-                    w);
+        db_.execute(
+            QStringLiteral("INSERT INTO tbRePosten (ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel, BemerkungPo, DatumPo, DatumPoBis, "
+                           "KeinDatum, AnzGästePo, IDAdressePo, IDBelegung, AbgerechnetPo, IST_Belegung) VALUES "
+                           "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'Nein', 'N')"),
+            w);
         return db_.scalar(QStringLiteral("SELECT Max(IDRePosten) FROM tbRePosten")).toInt();
     }
     QVariantList w = werte;
@@ -501,7 +505,8 @@ bool RechnungPoLogik::adresseZuordnen(const QList<PoZeile>& auswahl, int adressI
         for (const PoZeile& z : auswahl) {
             if (z.zustand == kJa) continue;
             if (z.buchung)
-                db_.execute(QStringLiteral("UPDATE tblBelegung SET tblBelegung.IDAdressRechnung = ? WHERE tblBelegung.ID = ?"), {adressId, z.id});
+                db_.execute(QStringLiteral("UPDATE tblBelegung SET tblBelegung.IDAdressRechnung = ? WHERE tblBelegung.ID = ?"),
+                            {adressId, z.id});
             else
                 db_.execute(QStringLiteral("UPDATE tbRePosten SET IDAdressePo = ? WHERE IDRePosten = ?"), {adressId, z.id});
         }
@@ -522,18 +527,21 @@ bool RechnungPoLogik::nachttextAendern(int buchungId, const QString& text) {
 // ---- split ----
 
 bool RechnungPoLogik::teilen(int buchungId) {
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT Abgerechnet, IST_Geteilt, Von, Bis, PreisProNacht, Preis, GastID, IDAdressRechnung "
-                                                    "FROM tblBelegung WHERE ID = ?"),
-                                     {buchungId});
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT Abgerechnet, IST_Geteilt, Von, Bis, PreisProNacht, Preis, GastID, IDAdressRechnung "
+                                         "FROM tblBelegung WHERE ID = ?"),
+                          {buchungId});
     if (rs.eof()) return false;
     if (rs.integer(QStringLiteral("Abgerechnet")) == 1) {
-        dialogs_.message(QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Stornieren Sie zunächst die Rechnung um fortzufahren."));
+        dialogs_.message(
+            QStringLiteral("Diese Reservierung wurde bereits abgerechnet. Stornieren Sie zunächst die Rechnung um fortzufahren."));
         return false;
     }
-    const QString antwort = dialogs_.input(QStringLiteral("Wieviele Einzelreservierungen sollen erstellt werden?") + QStringLiteral("\n\n") +
-                                               QStringLiteral("Hinweis: Ändern Sie nach der Aufteilung die Rechnungsadressen der aufgeteilten "
-                                                              "Reservierungen."),
-                                           kTeilenTitel, QStringLiteral("2"));
+    const QString antwort =
+        dialogs_.input(QStringLiteral("Wieviele Einzelreservierungen sollen erstellt werden?") + QStringLiteral("\n\n") +
+                           QStringLiteral("Hinweis: Ändern Sie nach der Aufteilung die Rechnungsadressen der aufgeteilten "
+                                          "Reservierungen."),
+                       kTeilenTitel, QStringLiteral("2"));
     bool ok = false;
     const int n = antwort.trimmed().toInt(&ok);
     if (!ok || n <= 0) {
@@ -554,10 +562,11 @@ bool RechnungPoLogik::teilen(int buchungId) {
     Transaction t(db_);
     db_.execute(QStringLiteral("UPDATE tblBelegung SET IST_Geteilt = 'Y' WHERE ID = ?"), {buchungId});
     for (int i = 0; i < n; ++i)
-        db_.execute(QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel, DatumPo, DatumPoBis, "
-                                   "AnzGästePo, IDAdressePo, AbgerechnetPo, IST_Belegung) VALUES (?, 'Übernachtungen', ?, ?, ?, ?, ?, 1, ?, "
-                                   "'Nein', 'Y')"),
-                    {buchungId, menge, preis, mwst, von, bis, adresse});
+        db_.execute(
+            QStringLiteral("INSERT INTO tbRePosten (IDBelegung, ArtikelPo, MengePo, PreisPo, IDSteuerschlüssel, DatumPo, DatumPoBis, "
+                           "AnzGästePo, IDAdressePo, AbgerechnetPo, IST_Belegung) VALUES (?, 'Übernachtungen', ?, ?, ?, ?, ?, 1, ?, "
+                           "'Nein', 'Y')"),
+            {buchungId, menge, preis, mwst, von, bis, adresse});
     t.commit();
     return true;
 }
@@ -570,8 +579,9 @@ bool RechnungPoLogik::teilungAufheben(int buchungId) {
     if (db_.scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE IDBelegung = ? AND IST_Belegung = 'Y' AND AbgerechnetPo = 'Ja'"),
                    {buchungId})
             .toInt() > 0) {
-        dialogs_.message(QStringLiteral("Eine oder mehrere der aufgeteilten Reservierungen wurden bereits abgerechnet. Stornieren Sie zum "
-                                        "Ändern zunächst die Rechnung."));
+        dialogs_.message(
+            QStringLiteral("Eine oder mehrere der aufgeteilten Reservierungen wurden bereits abgerechnet. Stornieren Sie zum "
+                           "Ändern zunächst die Rechnung."));
         return false;
     }
     Transaction t(db_);
@@ -610,8 +620,9 @@ bool RechnungPoLogik::nummerFrei(const QString& text, int reNummer) {
 }
 
 QString RechnungPoLogik::naechsteNummer(Dokumentart art, const QString& datum) {
-    const QString k = art == Dokumentart::AngebotEditor ? QStringLiteral("A") : art == Dokumentart::BestaetigungEditor ? QStringLiteral("B")
-                                                                                                                         : QStringLiteral("R");
+    const QString k = art == Dokumentart::AngebotEditor        ? QStringLiteral("A")
+                      : art == Dokumentart::BestaetigungEditor ? QStringLiteral("B")
+                                                               : QStringLiteral("R");
     return clsRechnung(db_, dialogs_).naechsteNummerEigen(k, dates::parse(datum.trimmed()).value_or(heute_));
 }
 
@@ -684,7 +695,7 @@ std::optional<int> RechnungPoLogik::nochmalDrucken(const PoZeile& z, const Beleg
     if (*rabatt != 0) (prozent ? s.rabattProz : s.rabattBetrag) = *rabatt;
     re.ReDatenSpeichern(*nr, s);
     const QString k = re.IST_RechnungDB(*nr);
-    const Dokumentart art = k == QStringLiteral("A") ? Dokumentart::AngebotEditor
+    const Dokumentart art = k == QStringLiteral("A")   ? Dokumentart::AngebotEditor
                             : k == QStringLiteral("B") ? Dokumentart::BestaetigungEditor
                                                        : Dokumentart::RechnungEditor;
     if (ausgabe) ausgabe(*nr, art);
@@ -724,7 +735,8 @@ int RechnungPoLogik::statusPruefen() {
     const QString posten = QStringLiteral(
         "FROM tbRePosten WHERE AbgerechnetPo = 'Ja' AND IDRePosten NOT IN (SELECT IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDPostenRe Is "
         "Not Null)");
-    const int n = db_.scalar(QStringLiteral("SELECT Count(*) ") + buchungen).toInt() + db_.scalar(QStringLiteral("SELECT Count(*) ") + posten).toInt();
+    const int n = db_.scalar(QStringLiteral("SELECT Count(*) ") + buchungen).toInt() +
+                  db_.scalar(QStringLiteral("SELECT Count(*) ") + posten).toInt();
     if (n == 0) {
         dialogs_.message(QStringLiteral("Alle Status sind korrekt"), kStatusTitel);
         return 0;

@@ -35,8 +35,8 @@ struct PoZeile {
     QDate bis;
     int gaeste = 0;
     bool keinDatum = false;
-    bool geteilt = false;     // a booking split into night items
-    bool nachtPosten = false; // a night item of a split booking
+    bool geteilt = false;      // a booking split into night items
+    bool nachtPosten = false;  // a night item of a split booking
 
     // The 16 cells of the list in column order.
     QStringList zellen() const;
@@ -46,13 +46,13 @@ struct PoZeile {
 struct PostenEingabe {
     QString artikel;
     QString menge;
-    QString preis;  // unit price including VAT
+    QString preis;           // unit price including VAT
     int mwstSchluessel = 0;  // 0 = none chosen from the list
     QString bemerkung;
     QString datum;
     QString datumBis;
-    bool bisInGebrauch = false;  // the date-to field belongs to the item (a period)
-    bool zeitraumNoetig = false; // date and date-to must differ
+    bool bisInGebrauch = false;   // the date-to field belongs to the item (a period)
+    bool zeitraumNoetig = false;  // date and date-to must differ
     bool keinDatum = false;
     QString gaeste;
 };
@@ -129,7 +129,7 @@ public:
     BlockAntwort blockFrage(int buchungId);
 
     static const QStringList& spaltenTitel();  // the 16 captions
-    QList<bool> spaltenSichtbar() const;        // Rechnungsspalten F1 … F16
+    QList<bool> spaltenSichtbar() const;       // Rechnungsspalten F1 … F16
     void spaltenSpeichern(const QList<bool>& sichtbar);
 
     // ---- remembered choices ----

@@ -24,14 +24,15 @@ qint64 zaehlerWert(const QString& text) {
 }  // namespace
 
 const QStringList& RenummerLogik::datumsteile() {
-    static const QStringList t = {QStringLiteral("yy"),    QStringLiteral("yyyy"),     QStringLiteral("mmm yy"),
+    static const QStringList t = {QStringLiteral("yy"),       QStringLiteral("yyyy"),    QStringLiteral("mmm yy"),
                                   QStringLiteral("mmm yyyy"), QStringLiteral("mm yyyy"), QStringLiteral("mm yy"),
                                   QStringLiteral("dd mm yy"), QStringLiteral("ww yy"),   QStringLiteral("ww yyyy")};
     return t;
 }
 
 QString RenummerLogik::beispiel(const QString& praefix, const QString& datumsformat, const QString& zaehler, const QDate& heute) {
-    QString t = QStringLiteral("R ") + praefix + QLatin1Char(' ') + jetformat::format(zaehlerWert(zaehler), QStringLiteral("0000")).toString();
+    QString t =
+        QStringLiteral("R ") + praefix + QLatin1Char(' ') + jetformat::format(zaehlerWert(zaehler), QStringLiteral("0000")).toString();
     if (!datumsformat.isEmpty()) t += QLatin1Char(' ') + jetformat::format(heute, datumsformat).toString();
     return t;
 }
@@ -122,7 +123,8 @@ QString RenummerLogik::nachttext(bool mehrere) const {
 void RenummerLogik::nachttexteSpeichern(const QString& eine, const QString& mehrere) {
     Parameter p(db_);
     p.write(QStringLiteral("TextÜbernachtung"), {{1, eine.trimmed().isEmpty() ? QStringLiteral("Übernachtung") : eine.trimmed()}});
-    p.write(QStringLiteral("TextÜbernachtungMZ"), {{1, mehrere.trimmed().isEmpty() ? QStringLiteral("Übernachtungen") : mehrere.trimmed()}});
+    p.write(QStringLiteral("TextÜbernachtungMZ"),
+            {{1, mehrere.trimmed().isEmpty() ? QStringLiteral("Übernachtungen") : mehrere.trimmed()}});
 }
 
 Nummernformat BeNummerLogik::lesen() const {

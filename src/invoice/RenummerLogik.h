@@ -16,8 +16,8 @@ struct Variablen;
 struct Nummernformat {
     QString praefix;
     QString datumsformat;
-    bool zaehlerAlle = false;     // "Alle" or "Freilassen"
-    bool schluesselAlle = true;   // documents only: freed internal keys
+    bool zaehlerAlle = false;    // "Alle" or "Freilassen"
+    bool schluesselAlle = true;  // documents only: freed internal keys
 };
 
 // One check box of the display tab: its name, the settings row it writes.

@@ -5,9 +5,9 @@
 
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
-#include "store/Geld.h"
 #include "platform/Dialogs.h"
 #include "store/Datenbankfehler.h"
+#include "store/Geld.h"
 #include "store/Parameter.h"
 
 namespace tav {

@@ -41,7 +41,8 @@ class RechnungBedienungTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::beispielInstallation(ordner, settings);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/rechnung.html"), ordner.file(QStringLiteral("rechnung.doc"))));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TAVOMERA_SOURCE_DIR "/templates/rechnung.html"), ordner.file(QStringLiteral("rechnung.doc"))));
         verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))),
                                          ordner.file(QStringLiteral("Beispiel.mdb")), ordner.file(QStringLiteral("Beispiel.mdb")));
         variablen() = Variablen{};
@@ -113,8 +114,9 @@ TEST_F(RechnungBedienungTest, CheckOutInvoiceWithAMinibarItemCancelledAndPrinted
     // are free.
     Parameter(db()).write(QStringLiteral("ReNummer"), {{1, QString()}, {2, QString()}, {4, QStringLiteral("Alle")}});
     db().execute(QStringLiteral("DELETE ReNummer FROM tbRechnungen"));
-    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, ReZaehler, DatumRe) VALUES "
-                                "(40, 'R 0003', 'R', 3, Date())"));
+    db().execute(
+        QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, ReZaehler, DatumRe) VALUES "
+                       "(40, 'R 0003', 'R', 3, Date())"));
 
     dialogs.answer(Answer::Yes);  // "Rechnung schreiben?"
     dialogs.answer(Answer::Yes);  // "Möchen Sie die Rechnung stornieren?"
@@ -135,7 +137,8 @@ TEST_F(RechnungBedienungTest, CheckOutInvoiceWithAMinibarItemCancelledAndPrinted
             if (w.txtPreisGesamt->text() != QStringLiteral("7,00")) fehler << QStringLiteral("Gesamt ") + w.txtPreisGesamt->text();
             w.cboMwSt->setCurrentIndex(0);
             w.cmdSpeichern->click();
-            const int posten = w.logik().zeilen().isEmpty() ? 0 : db().scalar(QStringLiteral("SELECT Max(IDRePosten) FROM tbRePosten")).toInt();
+            const int posten =
+                w.logik().zeilen().isEmpty() ? 0 : db().scalar(QStringLiteral("SELECT Max(IDRePosten) FROM tbRePosten")).toInt();
             if (zeileVon(w, false, posten) < 0) fehler << QStringLiteral("the item is not listed");
 
             // Print: the PDF appears and is opened.
@@ -152,7 +155,8 @@ TEST_F(RechnungBedienungTest, CheckOutInvoiceWithAMinibarItemCancelledAndPrinted
             w.cmdEinzelRechnung->click();
             w.zeileWaehlen(zeileVon(w, true, buchung));
             w.cmdDrucken->click();
-            const int zweiteRe = db().scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDPostenRe = ?"), {posten}).toInt();
+            const int zweiteRe =
+                db().scalar(QStringLiteral("SELECT IDRechnung FROM tbRechnungen_zu_Posten WHERE IDPostenRe = ?"), {posten}).toInt();
             zweiteNummer = db().scalar(QStringLiteral("SELECT Renummer_eigen FROM tbRechnungen WHERE ReNummer = ?"), {zweiteRe}).toString();
             w.close();
         },
@@ -171,7 +175,8 @@ TEST_F(RechnungBedienungTest, CheckOutInvoiceWithAMinibarItemCancelledAndPrinted
     QTest::mouseRelease(v, Qt::RightButton, {}, v->zellMitte(zeile, spalte));
 
     ASSERT_TRUE(geoeffnet) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
-    EXPECT_TRUE(fehler.isEmpty()) << qPrintable(fehler.join(QLatin1Char('|')) + QStringLiteral(" / ") + dialogs.texts().join(QLatin1Char('|')));
+    EXPECT_TRUE(fehler.isEmpty()) << qPrintable(fehler.join(QLatin1Char('|')) + QStringLiteral(" / ") +
+                                                dialogs.texts().join(QLatin1Char('|')));
     EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Rechnung schreiben?")));
     EXPECT_TRUE(dialogs.texts().contains(clsRechnung::stornoFrage(QStringLiteral("R"))));
     ASSERT_FALSE(erstePdf.isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));

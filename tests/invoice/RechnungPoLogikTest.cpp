@@ -13,8 +13,9 @@ protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
         db().execute(QStringLiteral("DELETE FROM tbSteuerschluessel"));
-        db().execute(QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, Standard) VALUES (1, 19, True), (2, 7, "
-                                    "False)"));
+        db().execute(
+            QStringLiteral("INSERT INTO tbSteuerschluessel (IDSteuerschluessel, Steuersatz, Standard) VALUES (1, 19, True), (2, 7, "
+                           "False)"));
         db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer) VALUES (1, '101'), (2, '102')"));
         gast_ = adresse(QStringLiteral("Brandt"));
         firma_ = adresse(QStringLiteral("Nordwerk"));
@@ -46,9 +47,11 @@ protected:
     // Every column of the booking and its items, in order: the database's exact state.
     QStringList stand(int buchungId) {
         QStringList s;
-        for (Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ?"), {buchungId}); !rs.eof(); rs.moveNext())
+        for (Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ?"), {buchungId}); !rs.eof();
+             rs.moveNext())
             for (int i = 0; i < rs.fieldCount(); ++i) s << rs.fieldName(i) + QLatin1Char('=') + rs.value(i).toString();
-        for (Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tbRePosten WHERE IDBelegung = ? ORDER BY IDRePosten"), {buchungId});
+        for (Recordset rs =
+                 db().openRecordset(QStringLiteral("SELECT * FROM tbRePosten WHERE IDBelegung = ? ORDER BY IDRePosten"), {buchungId});
              !rs.eof(); rs.moveNext())
             for (int i = 0; i < rs.fieldCount(); ++i) s << rs.fieldName(i) + QLatin1Char('=') + rs.value(i).toString();
         s << QString::number(db().scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen_zu_Posten")).toInt());
@@ -285,7 +288,8 @@ TEST_F(RechnungPoLogikTest, DocumentInputIsCheckedBeforeAnythingIsWritten) {
     };
     const Fall faelle[] = {
         {"30.02.", QStringLiteral("30.02.24"), {}, RechnungPoLogik::kDatumPruefen},
-        {"discount above 100 %", QStringLiteral("04.07.24"), QStringLiteral("120%"), QStringLiteral("Ein Rabatt von mehr als 100 % ist nicht möglich.")},
+        {"discount above 100 %", QStringLiteral("04.07.24"), QStringLiteral("120%"),
+         QStringLiteral("Ein Rabatt von mehr als 100 % ist nicht möglich.")},
         {"discount in letters", QStringLiteral("04.07.24"), QStringLiteral("viel"),
          QStringLiteral("Bitte geben Sie den Rabatt als Betrag oder mit '%' als Prozentsatz ein.")},
     };

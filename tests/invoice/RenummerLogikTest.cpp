@@ -33,7 +33,8 @@ TEST_F(RenummerLogikTest, TheExampleFollowsPrefixCounterAndDatePart) {
         EXPECT_EQ(RenummerLogik::beispiel(f.praefix, f.format, f.zaehler, heute_), f.erwartet);
     }
     EXPECT_EQ(RenummerLogik::datumsteile().size(), 9);
-    EXPECT_EQ(BeNummerLogik::beispiel(QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("5"), heute_), QStringLiteral("Üb 0005 24"));
+    EXPECT_EQ(BeNummerLogik::beispiel(QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("5"), heute_),
+              QStringLiteral("Üb 0005 24"));
 }
 
 TEST_F(RenummerLogikTest, NumberFormatsAreStoredWithTheirListPosition) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "store/Geld.h"
 #include "invoice/clsMWST.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/Geld.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;

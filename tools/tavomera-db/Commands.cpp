@@ -14,10 +14,9 @@
 
 #include "DocumentCommands.h"
 #include "Generator.h"
+#include "InvoiceCommands.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
-#include "InvoiceCommands.h"
-#include "DocumentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -49,8 +48,8 @@ const char* const kUsage =
 
 // The usage with the lines of the other command groups.
 QString usage() {
-    return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) + QString::fromUtf8(kInvoiceUsage) +
-           QString::fromUtf8(kDocumentUsage);
+    return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) +
+           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kDocumentUsage);
 }
 
 struct Options {

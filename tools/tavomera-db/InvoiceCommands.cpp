@@ -5,9 +5,9 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/Geld.h"
 #include "invoice/clsRechnung.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/Geld.h"
 
 namespace tav::cli {
 

@@ -90,11 +90,10 @@ frmRechnungPo::frmRechnungPo(Database& db, Dialogs& dialogs, Umgebung umgebung, 
     modell_ = new PostenModell(logik_, this);
     adressModell_ = new WahlModell(logik_.adressen(), this);
     aufbauen();
-    const bool gelesen = geschuetzt(QStringLiteral("Die Rechnungsposten konnten nicht gelesen werden."),
-                                    [&] {
-                                        logik_.nurZusatzposten = u_.nurZusatzposten;
-                                        logik_.laden(buchungId, modus, QDate::currentDate());
-                                    });
+    const bool gelesen = geschuetzt(QStringLiteral("Die Rechnungsposten konnten nicht gelesen werden."), [&] {
+        logik_.nurZusatzposten = u_.nurZusatzposten;
+        logik_.laden(buchungId, modus, QDate::currentDate());
+    });
     setWindowTitle(logik_.belegTitel());
     listenFuellen();
     const auto v = logik_.vorgabe();
@@ -194,8 +193,9 @@ void frmRechnungPo::aufbauen() {
     cmdSpeichern = parts::button(QStringLiteral("cmdSpeichern"), QStringLiteral("&Speichern"), {}, this);
     CmdNeueDaten = parts::button(QStringLiteral("CmdNeueDaten"), QStringLiteral("&Neu"), {}, this);
     cmdLoeschen = parts::button(QStringLiteral("cmdLöschen"), QStringLiteral("&Löschen"), {}, this);
-    cmdArtikelSpeichern = parts::button(QStringLiteral("cmdArtikelSpeichern"), QStringLiteral("Als &Vorgabe"),
-                                        QStringLiteral("Speichert die Felder Artikel, Einzelpreise, MwSt und Bemerkung als Vorgabe."), this);
+    cmdArtikelSpeichern =
+        parts::button(QStringLiteral("cmdArtikelSpeichern"), QStringLiteral("Als &Vorgabe"),
+                      QStringLiteral("Speichert die Felder Artikel, Einzelpreise, MwSt und Bemerkung als Vorgabe."), this);
     cmdArtikel = parts::button(QStringLiteral("cmdArtikel"), QStringLiteral("A&rtikel..."), QStringLiteral("Artikel verwalten"), this);
 
     auto* posten = new QGroupBox(QStringLiteral("Posten"), this);
@@ -331,7 +331,8 @@ void frmRechnungPo::aufbauen() {
     lblSummen->setObjectName(QStringLiteral("lblSummen"));
 
     auto* aktionen = new QHBoxLayout;
-    for (QPushButton* b : {cmdDrucken, cmdAngebot, cmdEinzelRechnung, cmdBezahlen, cmdZahlDetails, cmdZahlungStorno}) aktionen->addWidget(b);
+    for (QPushButton* b : {cmdDrucken, cmdAngebot, cmdEinzelRechnung, cmdBezahlen, cmdZahlDetails, cmdZahlungStorno})
+        aktionen->addWidget(b);
     aktionen->addStretch();
     aktionen->addWidget(lblSummen);
 
@@ -430,8 +431,8 @@ void frmRechnungPo::felderZeigen() {
     txtGaeste->setText(z->gaeste ? QString::number(z->gaeste) : QString());
     cboAbgerechnet->setCurrentText(z->zustand);
     // A booking's nights are edited in the reservation form; here only its state and address.
-    for (QWidget* w : std::initializer_list<QWidget*>{cboArtikel, txtMenge, txtPreis, cboMwSt, txtBemerkung, txtDatum, txtDatBis, chKeinDatum,
-                                                      txtGaeste})
+    for (QWidget* w : std::initializer_list<QWidget*>{cboArtikel, txtMenge, txtPreis, cboMwSt, txtBemerkung, txtDatum, txtDatBis,
+                                                      chKeinDatum, txtGaeste})
         w->setEnabled(!z->buchung);
     const auto nr = logik_.dokumentDerZeile(*z);
     txtRenummer->setText(nr ? QString::number(*nr) : QString());
@@ -449,8 +450,8 @@ void frmRechnungPo::felderLeeren() {
     txtDatum->setText(dates::shortDate(QDate::currentDate()));
     chKeinDatum->setChecked(false);
     cboAbgerechnet->setCurrentText(QStringLiteral("Nein"));
-    for (QWidget* w : std::initializer_list<QWidget*>{cboArtikel, txtMenge, txtPreis, cboMwSt, txtBemerkung, txtDatum, txtDatBis, chKeinDatum,
-                                                      txtGaeste})
+    for (QWidget* w : std::initializer_list<QWidget*>{cboArtikel, txtMenge, txtPreis, cboMwSt, txtBemerkung, txtDatum, txtDatBis,
+                                                      chKeinDatum, txtGaeste})
         w->setEnabled(true);
     cboMwSt->setCurrentIndex(cboMwSt->count() > 0 ? 0 : -1);
     fuellen_ = false;
@@ -496,9 +497,8 @@ bool frmRechnungPo::speichern() {
 
 bool frmRechnungPo::aenderungenSichern() {
     if (adresseGeaendert_) {
-        const Answer a =
-            dialogs_.message(QStringLiteral("Geänderte Rechnungsadresse speichern?"), QStringLiteral("Rechnungsadresse zuordnen"),
-                             Buttons::YesNoCancel, Icon::Question);
+        const Answer a = dialogs_.message(QStringLiteral("Geänderte Rechnungsadresse speichern?"),
+                                          QStringLiteral("Rechnungsadresse zuordnen"), Buttons::YesNoCancel, Icon::Question);
         if (a == Answer::Cancel) return false;
         adresseGeaendert_ = false;
         if (a == Answer::Yes) {
@@ -618,7 +618,8 @@ void frmRechnungPo::verbinden() {
     auto merken = [this] {
         if (!fuellen_) geaendert_ = true;
     };
-    for (QLineEdit* f : {txtMenge, txtPreis, txtBemerkung, txtDatum, txtDatBis, txtGaeste}) connect(f, &QLineEdit::textEdited, this, merken);
+    for (QLineEdit* f : {txtMenge, txtPreis, txtBemerkung, txtDatum, txtDatBis, txtGaeste})
+        connect(f, &QLineEdit::textEdited, this, merken);
     connect(cboMwSt, &QComboBox::currentIndexChanged, this, merken);
     connect(chKeinDatum, &QCheckBox::toggled, this, merken);
     connect(cboArtikel, &QComboBox::currentTextChanged, this, [this](const QString& t) {
@@ -753,7 +754,8 @@ void frmRechnungPo::verbinden() {
         if (!z || !u_.fenster) return;
         Aufruf a;
         a.buchungId = z->buchungId;
-        geschuetzt(QStringLiteral("Die Rechnung konnte nicht gelesen werden."), [&] { a.nummer = logik_.dokumentDerZeile(*z).value_or(0); });
+        geschuetzt(QStringLiteral("Die Rechnung konnte nicht gelesen werden."),
+                   [&] { a.nummer = logik_.dokumentDerZeile(*z).value_or(0); });
         if (a.nummer == 0) return;
         u_.fenster->oeffnen(Ziel::Abrechnen, a, this);
         bezahltFaerben();
@@ -857,7 +859,8 @@ bool frmRechnungPo::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress))
         alleAdressen();
     if (event->type() == QEvent::MouseButtonDblClick && watched == txtReNummer_Eigen) {
-        const Dokumentart art = logik_.modus() == RechnungPoLogik::Modus::Angebot ? Dokumentart::AngebotEditor : Dokumentart::RechnungEditor;
+        const Dokumentart art =
+            logik_.modus() == RechnungPoLogik::Modus::Angebot ? Dokumentart::AngebotEditor : Dokumentart::RechnungEditor;
         QString n;
         geschuetzt(QStringLiteral("Die Rechnungsnummern konnten nicht gelesen werden."),
                    [&] { n = logik_.naechsteNummer(art, txtDatumRechnung->text()); });

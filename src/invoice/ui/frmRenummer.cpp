@@ -48,8 +48,9 @@ frmBeNummer::frmBeNummer(Database& db, Dialogs& dialogs, Variablen* variablen, Q
     : QDialog(parent), dialogs_(dialogs), logik_(db, variablen) {
     setObjectName(QStringLiteral("frmBeNummer"));
     setWindowTitle(QStringLiteral("Reservierungsnummern"));
-    txtVor = feld(QStringLiteral("txtVor"), this,
-                  QStringLiteral("Der Eintrag in diesem Feld erscheint vor jeder Reservierungsnummer, z.B. 'Üb' als Abkürzung für Übernachtung."));
+    txtVor = feld(
+        QStringLiteral("txtVor"), this,
+        QStringLiteral("Der Eintrag in diesem Feld erscheint vor jeder Reservierungsnummer, z.B. 'Üb' als Abkürzung für Übernachtung."));
     cboDatum = datumsauswahl(this);
     txtBeNummer = feld(QStringLiteral("txtBeNummer"), this);
     txtBeNummer->setText(QStringLiteral("1"));
@@ -79,7 +80,8 @@ frmBeNummer::frmBeNummer(Database& db, Dialogs& dialogs, Variablen* variablen, Q
     auto* l = new QVBoxLayout(this);
     l->addLayout(form);
     l->addWidget(freie);
-    l->addWidget(parts::helpLine(QStringLiteral("Fehlende Reservierungsnummern können wahlweise wieder vergeben werden oder frei bleiben."), 2));
+    l->addWidget(
+        parts::helpLine(QStringLiteral("Fehlende Reservierungsnummern können wahlweise wieder vergeben werden oder frei bleiben."), 2));
     l->addLayout(knoepfe);
 
     Nummernformat f;
@@ -106,7 +108,8 @@ void frmBeNummer::oeffnen(Database& db, Dialogs& dialogs, Variablen* variablen, 
 }
 
 void frmBeNummer::beispielZeigen() {
-    txtBeNummerBeispiel->setText(BeNummerLogik::beispiel(txtVor->text(), cboDatum->currentData().toString(), txtBeNummer->text(), QDate::currentDate()));
+    txtBeNummerBeispiel->setText(
+        BeNummerLogik::beispiel(txtVor->text(), cboDatum->currentData().toString(), txtBeNummer->text(), QDate::currentDate()));
 }
 
 // ---- frmRenummer ----
@@ -369,7 +372,8 @@ void frmRenummer::beispielZeigen() {
 
 bool frmRenummer::nummerSpeichern() {
     const Nummernformat f{txtVor->text(), cboDatum->currentData().toString(), opFreieAlle->isChecked(), opFreieAngebotAlle->isChecked()};
-    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Das Nummernformat konnte nicht gespeichert werden."), [&] { logik_.nummerSpeichern(f); }))
+    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Das Nummernformat konnte nicht gespeichert werden."),
+                             [&] { logik_.nummerSpeichern(f); }))
         return false;
     geaendert_ = false;
     return true;
@@ -377,10 +381,9 @@ bool frmRenummer::nummerSpeichern() {
 
 bool frmRenummer::zahlungSpeichern() {
     bool ok = false;
-    const QList<QPair<int, QString>> felder = {{2, txtZahlungszielAllgvR->text()}, {3, txtZahlungszielSkonto->text()},
-                                               {4, txtAnzahlungvR->text()},        {5, txtAnzProzentvR->text()},
-                                               {6, txtZahlungszielAllgnR->text()}, {7, txtAnzahlungnR->text()},
-                                               {8, txtAnzProzentnR->text()}};
+    const QList<QPair<int, QString>> felder = {
+        {2, txtZahlungszielAllgvR->text()}, {3, txtZahlungszielSkonto->text()}, {4, txtAnzahlungvR->text()}, {5, txtAnzProzentvR->text()},
+        {6, txtZahlungszielAllgnR->text()}, {7, txtAnzahlungnR->text()},        {8, txtAnzProzentnR->text()}};
     datenbankGeschuetzt(dialogs_, QStringLiteral("Die Zahlungsziele konnten nicht gespeichert werden."),
                         [&] { ok = logik_.zahlungszieleSpeichern(felder, chZahlungsziele->isChecked()); });
     if (ok) geaendert_ = false;
@@ -388,9 +391,8 @@ bool frmRenummer::zahlungSpeichern() {
 }
 
 bool frmRenummer::texteSpeichern() {
-    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Die Texte konnten nicht gespeichert werden."), [&] {
-            logik_.nachttexteSpeichern(txtTextFuerUebernachtung->text(), txtTextFuerUebernachtungMZ->text());
-        }))
+    if (!datenbankGeschuetzt(dialogs_, QStringLiteral("Die Texte konnten nicht gespeichert werden."),
+                             [&] { logik_.nachttexteSpeichern(txtTextFuerUebernachtung->text(), txtTextFuerUebernachtungMZ->text()); }))
         return false;
     txtTextFuerUebernachtung->setText(logik_.nachttext(false));
     txtTextFuerUebernachtungMZ->setText(logik_.nachttext(true));

@@ -27,8 +27,9 @@ class frmRechnungPoTest : public test::StammFensterFixture {
 protected:
     void SetUp() override {
         StammFensterFixture::SetUp();
-        buchung_ = beispiel_->scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND PreisProNacht > 0 AND "
-                                                    "Abgerechnet = 0 AND (IST_Geteilt Is Null OR IST_Geteilt <> 'Y')"))
+        buchung_ = beispiel_
+                       ->scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND PreisProNacht > 0 AND "
+                                               "Abgerechnet = 0 AND (IST_Geteilt Is Null OR IST_Geteilt <> 'Y')"))
                        .toInt();
         ASSERT_NE(buchung_, 0) << "the sample has an open booking with a price per night";
     }
@@ -45,7 +46,8 @@ protected:
         return -1;
     }
     int nachtPosten() {
-        return beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE IDBelegung = ? AND IST_Belegung = 'Y'"), {buchung_}).toInt();
+        return beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE IDBelegung = ? AND IST_Belegung = 'Y'"), {buchung_})
+            .toInt();
     }
 
     ScriptedShell shell_;
@@ -71,7 +73,8 @@ TEST_F(frmRechnungPoTest, ASplitBookingShowsItsNightItemsUntilTheSplitIsUndone) 
     EXPECT_EQ(w.ctrPosten->model()->rowCount(), vorher + 2);
     const int erste = vorher;  // the night items follow their booking, night items first
     EXPECT_EQ(w.ctrPosten->model()->data(w.ctrPosten->model()->index(erste, 1)).toString(), QStringLiteral("Übernachtungen"));
-    EXPECT_EQ(w.ctrPosten->model()->data(w.ctrPosten->model()->index(zeileVon(w, true, buchung_), 6)).toString(), QStringLiteral("aufgeteilt"));
+    EXPECT_EQ(w.ctrPosten->model()->data(w.ctrPosten->model()->index(zeileVon(w, true, buchung_), 6)).toString(),
+              QStringLiteral("aufgeteilt"));
     test::saveScreenshot(w, QStringLiteral("frmRechnungPo-geteilt"));
 
     w.zeileWaehlen(zeileVon(w, true, buchung_));
@@ -82,8 +85,9 @@ TEST_F(frmRechnungPoTest, ASplitBookingShowsItsNightItemsUntilTheSplitIsUndone) 
 
 TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickProposesTheNext) {
     beispiel_->execute(QStringLiteral("DELETE ReNummer FROM tbRechnungen"));
-    beispiel_->execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, ReZaehler, DatumRe) VALUES "
-                                      "(1, 'R 0001', 'R', 1, Date())"));
+    beispiel_->execute(
+        QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, ReZaehler, DatumRe) VALUES "
+                       "(1, 'R 0001', 'R', 1, Date())"));
     Parameter(*beispiel_).write(QStringLiteral("ReNummer"), {{1, QString()}, {2, QString()}, {4, QStringLiteral("Freilassen")}});
     frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
     w.show();
@@ -94,7 +98,8 @@ TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickPropo
         QString text;
         bool frei;
     };
-    const Fall faelle[] = {{"taken", QStringLiteral("R 0001"), false}, {"free", QStringLiteral("R 0009"), true}, {"empty", QString(), false}};
+    const Fall faelle[] = {
+        {"taken", QStringLiteral("R 0001"), false}, {"free", QStringLiteral("R 0009"), true}, {"empty", QString(), false}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         w.txtReNummer_Eigen->setText(f.text);
