@@ -8,10 +8,10 @@
 
 #include "engine/Database.h"
 #include "engine/Recordset.h"
-#include "store/Geld.h"
 #include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 #include "reservation/clsSaisonpreis.h"
+#include "store/Geld.h"
 #include "store/Parameter.h"
 
 namespace tav {

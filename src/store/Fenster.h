@@ -45,7 +45,8 @@ struct Aufruf {
     QDate warteTag;             // the night of the waiting row whose bookings are opened
     QList<int> warteBuchungen;  // those bookings, in browse order
     // The first letter of a search; the settings page: "Allgemein", "Farben", "Zimmer",
-    // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen".
+    // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen"; "Reservierung" when the invoice items
+    // are opened from the reservation form.
     QString text;
 };
 
