@@ -127,6 +127,8 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             DatensicherungLogik logik(&db, dialogs_, settings, shell, v_.werte, sicherungsDateien(settings));
             // A restore replaced the files under the open main window: it is loaded anew.
             if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
+            return;
+        }
         case Ziel::Rechnungen: {
             // The items editor; its documents are written and merged in the program folder.
             static SystemShell desktop;
