@@ -1,7 +1,7 @@
 // Benchmarks of the booking list and the daily lists on the generated 70-room hotel:
-//   lists.ListeOeffnen/abg_temp       opening the list: the recompute of Abg_Temp over every
-//                                     booking, the captions, the query of "Alle" and the first
-//                                     page of rows (goal ≤ 150 ms median);
+//   lists.ListeOeffnen/abg_temp       opening the list: the recompute of Abg_Temp, the
+//                                     captions, the query of "Alle" and the first page of rows
+//                                     (goal ≤ 150 ms median);
 //   lists.FilterAendern/spalten       one filter change: the filtered query and its first page
 //                                     (goal ≤ 50 ms median);
 //   lists.Fruehstueck/ein_tag         the breakfast list of one day with its records and data

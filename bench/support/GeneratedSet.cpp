@@ -42,9 +42,16 @@ void copyDatabaseFiles(const QString& sourceFolder, const QString& targetFolder)
     }
 }
 
-SetCopy::SetCopy(const QString& sourceFolder, const QString& parentFolder)
-    : dir_(QDir(parentFolder).filePath(QStringLiteral("tavomera-bench-XXXXXX"))) {
-    QDir().mkpath(parentFolder);
+namespace {
+// The pattern of a temporary folder below parent; parent is made first, since the temporary
+// folder is created as soon as it is named.
+QString unterOrdner(const QString& parent) {
+    QDir().mkpath(parent);
+    return QDir(parent).filePath(QStringLiteral("tavomera-bench-XXXXXX"));
+}
+}  // namespace
+
+SetCopy::SetCopy(const QString& sourceFolder, const QString& parentFolder) : dir_(unterOrdner(parentFolder)) {
     if (dir_.isValid()) copyDatabaseFiles(sourceFolder, dir_.path());
 }
 

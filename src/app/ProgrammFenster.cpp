@@ -5,6 +5,9 @@
 
 #include "backup/DatensicherungLogik.h"
 #include "backup/ui/frmDatensicherung.h"
+#include "invoice/Belegdruck.h"
+#include "invoice/RechnungspostenLogik.h"
+#include "invoice/ui/Rechnungsposten.h"
 #include "invoice/ui/frmArtikel.h"
 #include "invoice/ui/frmMwSt.h"
 #include "lists/ui/frmSuchen.h"
@@ -13,6 +16,7 @@
 #include "payment/ui/frmZahlungAdr.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
+#include "invoice/ui/frmRechnungPo.h"
 #include "platform/Shell.h"
 #include "reservation/ui/frmAdrSuchen.h"
 #include "reservation/ui/frmReservierung.h"
@@ -44,6 +48,8 @@ QString fensterName(Ziel ziel) {
         case Ziel::Artikel: return QStringLiteral("Die Artikel");
         case Ziel::Mehrwertsteuer: return QStringLiteral("Die Mehrwertsteuer");
         case Ziel::Datensicherung: return QStringLiteral("Die Datensicherung");
+        case Ziel::Rechnungsposten: return QStringLiteral("Das Fenster der weiteren Posten");
+        case Ziel::Rechnungen: return QStringLiteral("Die Rechnungsposten");
         default: return QStringLiteral("Das Fenster");
     }
 }
@@ -66,6 +72,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Artikel:
         case Ziel::Mehrwertsteuer: return true;
         case Ziel::Datensicherung: return true;
+        case Ziel::Rechnungsposten:
+        case Ziel::Rechnungen: return true;
         default: return false;
     }
 }
@@ -121,6 +129,34 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             if (frmDatensicherung::oeffnen(logik, dialogs_, eltern)) v_.neustartNachWiederherstellung = true;
             return;
         }
+        case Ziel::Rechnungen: {
+            // The items editor; its documents are written and merged in the program folder.
+            static SystemShell desktop;
+            frmRechnungPo::Umgebung u;
+            u.fenster = this;
+            u.shell = shell_ ? shell_ : &desktop;
+            u.programmordner = v_.programmordner;
+            u.variablen = &v_;
+            // The reservation form asked a block member how it is invoiced: "Zusatzposten" when the
+            // room stays billed through its block and only the extra items are invoiced here.
+            u.nurZusatzposten = aufruf.text == QStringLiteral("Zusatzposten");
+            u.ausgabe = [&db, this](int reNummer, Dokumentart art, bool ohneVerpflegung) {
+                Detailergebnis e;
+                frmRechnungPo::Ausgedruckt a;
+                a.pdf = Belegdruck(db, dialogs_, v_.programmordner).drucken(reNummer, art, ohneVerpflegung, &e);
+                a.netto = e.netto;
+                a.mwst = e.mwst;
+                a.brutto = e.bruttoNachRabatt;
+                a.zahlungen = e.zahlungen;
+                return a;
+            };
+            frmRechnungPo::oeffnen(db, dialogs_, std::move(u), aufruf.buchungId, RechnungPoLogik::modusDerBuchung(db, aufruf.buchungId),
+                                   eltern);
+            return;
+        }
+        case Ziel::Rechnungsposten:
+            Rechnungsposten::oeffnen(db, dialogs_, rechnungsposten(), aufruf.buchungId, aufruf.text, v_.druckAnzahl, eltern);
+            return;
         default: return;
     }
 }

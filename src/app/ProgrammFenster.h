@@ -7,6 +7,7 @@ namespace tav {
 
 class Dialogs;
 class SettingsStore;
+class Shell;
 struct Variablen;
 
 // The windows of this program that one part opens in another: the reservation form, the quick
@@ -15,7 +16,9 @@ struct Variablen;
 // opens says so in a German message naming the file.
 class ProgrammFenster : public Fenster {
 public:
-    ProgrammFenster(Variablen& v, Dialogs& dialogs) : v_(v), dialogs_(dialogs) {}
+    // shell: how the items editor starts the address and evaluation programs and opens a
+    // finished document; the desktop's when none is given.
+    ProgrammFenster(Variablen& v, Dialogs& dialogs, Shell* shell = nullptr) : v_(v), dialogs_(dialogs), shell_(shell) {}
 
     bool vorhanden(Ziel ziel) const override;
     void oeffnen(Ziel ziel, const Aufruf& aufruf, QObject* eltern) override;
@@ -28,6 +31,7 @@ private:
 
     Variablen& v_;
     Dialogs& dialogs_;
+    Shell* shell_;
 };
 
 }  // namespace tav

@@ -399,6 +399,28 @@ QVariant Database::scalar(const QString& jetSql, const QVariantList& params) {
     return rs.value(0);
 }
 
+QList<qint64> Database::integerColumn(const QString& jetSql, const QVariantList& params) {
+    const auto t = c_->translator.translate(jetSql, c_->likeMode);
+    sqlite3_stmt* stmt = c_->acquire(t->sql);
+    const int gen = c_->generation;
+    QList<qint64> out;
+    try {
+        c_->bind(stmt, params);
+    } catch (...) {
+        c_->release(stmt, gen);
+        throw;
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) out << sqlite3_column_int64(stmt, 0);
+    if (rc != SQLITE_DONE) {
+        const QString msg = detail::germanError(sqlite3_extended_errcode(c_->db), QString::fromUtf8(sqlite3_errmsg(c_->db)));
+        c_->release(stmt, gen);
+        c_->fail(msg, t->sql);
+    }
+    c_->release(stmt, gen);
+    return out;
+}
+
 // ---- transactions -----------------------------------------------------------------------
 
 void Database::beginTrans(bool immediate) {
@@ -583,6 +605,16 @@ void Database::createIndex(const QString& table, const IndexDef& index) {
                  schemaPrefix(loc->schema) + quoteIdentifier(loc->sourceTable + QLatin1Char('_') + index.name) + QStringLiteral(" ON ") +
                  quoteIdentifier(loc->sourceTable) + QStringLiteral(" (") + cols.join(QStringLiteral(", ")) + QLatin1Char(')'));
     schemaChanged();
+}
+
+bool Database::hasIndex(const QString& table, const QString& indexName) const {
+    const auto loc = locate(table);
+    if (!loc || !loc->unavailable.isEmpty()) return false;
+    return !readColumn(*c_,
+                       QStringLiteral("SELECT name FROM ") + schemaPrefix(loc->schema) +
+                           QStringLiteral("sqlite_master WHERE type='index' AND name = ? COLLATE JETTEXT"),
+                       {loc->sourceTable + QLatin1Char('_') + indexName})
+                .isEmpty();
 }
 
 // ---- links ------------------------------------------------------------------------------

@@ -54,6 +54,9 @@ public:
     int execute(const QString& jetSql, const QVariantList& params = {});
     // First field of the first row, or Null.
     QVariant scalar(const QString& jetSql, const QVariantList& params = {});
+    // The first column of every row as whole numbers (Null as 0), read forward once without
+    // keeping the rows as a Recordset does: for the keys of a long list.
+    QList<qint64> integerColumn(const QString& jetSql, const QVariantList& params = {});
     // The SQLite text a Jet statement becomes (for the admin tool and tests).
     QString translate(const QString& jetSql);
     void setLikeMode(LikeMode mode);
@@ -84,6 +87,8 @@ public:
     void dropTable(const QString& name);
     void dropField(const QString& table, const QString& field);
     void createIndex(const QString& table, const IndexDef& index);
+    // The table has the index of that name (as createIndex names it), in whichever file it lives.
+    bool hasIndex(const QString& table, const QString& indexName) const;
     // Runs SQLite SQL as written, without the Jet translation, in this file only: for what
     // the Jet dialect has no words for, such as triggers that keep a table in step.
     void executeNative(const QString& sqliteSql, const QVariantList& params = {});

@@ -50,13 +50,15 @@ QString vonKlausel(bool rechnungsadresse) {
     return QStringLiteral(" FROM (") + joins + QStringLiteral(") LEFT JOIN Address AS RA ON tblBelegung.IDAdressRechnung = RA.ID");
 }
 
-QString vonKlauselFuer(const QString& bedingung) {
+QString idAbfrage(const QString& wo, const QString& ordnung) {
+    const QString genannt = wo + ordnung;
+    const auto nennt = [&](const char* alias) { return genannt.contains(QString::fromUtf8(alias)); };
     // Bookings without an address or a room are never shown: those two joins always stay.
     QString joins = QStringLiteral(
         "(Address INNER JOIN tblBelegung ON Address.ID = tblBelegung.GastID)"
         " INNER JOIN tbZimmernummern ON tblBelegung.Zimmernummer = tbZimmernummern.Zimmernummer");
     // The left joins add a value to each booking and never a row; each joins only when the
-    // condition or the sort order uses its table.
+    // conditions or the sort order use its table.
     const struct {
         const char* alias;
         const char* join;
@@ -68,8 +70,8 @@ QString vonKlauselFuer(const QString& bedingung) {
         {"H2.", " LEFT JOIN TblHilfeDarstellung AS H2 ON tblBelegung.Gelöscht = H2.WahrNichtWahr"},
     };
     for (const auto& l : links)
-        if (bedingung.contains(QString::fromUtf8(l.alias))) joins = QLatin1Char('(') + joins + QLatin1Char(')') + QString::fromUtf8(l.join);
-    return QStringLiteral(" FROM ") + joins;
+        if (nennt(l.alias)) joins = QLatin1Char('(') + joins + QLatin1Char(')') + QString::fromUtf8(l.join);
+    return QStringLiteral("SELECT tblBelegung.ID FROM ") + joins + (wo.isEmpty() ? QString() : QStringLiteral(" WHERE ") + wo) + ordnung;
 }
 
 QStringList vorgabeBeschriftungen(const QString& zimmer, const QString& art) {

@@ -35,9 +35,10 @@ const std::array<Spalte, kSpalten>& spalten();
 // With rechnungsadresse, the invoice address joins as RA.
 QString vonKlausel(bool rechnungsadresse = false);
 
-// The same rows with only the joins that a WHERE and ORDER BY clause names (for the query of
-// the list's IDs, which reads no shown value).
-QString vonKlauselFuer(const QString& bedingung);
+// The query of the list's IDs in order: the bookings of vonKlausel() that meet the conditions
+// wo ("" for all), sorted by ordnung (" ORDER BY …"). It reads no shown value, so of the left
+// joins it makes only those whose tables wo and ordnung name.
+QString idAbfrage(const QString& wo, const QString& ordnung);
 
 // The captions a new "SpaltenBeschriftung" row gets (room and kind captions from the settings).
 QStringList vorgabeBeschriftungen(const QString& zimmer, const QString& art);

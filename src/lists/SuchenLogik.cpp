@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
+#include "reservation/LikeMuster.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -29,6 +30,21 @@ QString muster(const QString& text) {
             m += c;
     }
     return m;
+}
+
+// "feld starts with the filter text": the Like of the pattern, held first against the range of
+// texts that can start with the text's part before its first wildcard (a plain comparison,
+// which the field's index answers), so that only those rows meet the Like.
+QString anfangBedingung(const QString& feld, const QString& text, QVariantList& werte) {
+    qsizetype ende = 0;
+    while (ende < text.size() && text.at(ende) != QLatin1Char('*') && text.at(ende) != QLatin1Char('%')) ++ende;
+    const QString vorn = text.left(ende);
+    if (vorn.isEmpty()) {
+        werte << muster(text) + QLatin1Char('*');
+        return feld + QStringLiteral(" Like ?");
+    }
+    werte << vorn << like::obergrenze(vorn) << muster(text) + QLatin1Char('*');
+    return QStringLiteral("(%1 >= ? AND %1 < ? AND %1 Like ?)").arg(feld);
 }
 
 // The start of a shown date "dd.mm.yy": digits, points and wildcards, with a day no greater
@@ -95,12 +111,21 @@ void SuchenLogik::abgTempNeuBerechnen() {
     const QString offen = QStringLiteral(
         "((tblBelegung.Abgerechnet = 0 AND tblBelegung.Gelöscht = False AND tblBelegung.Belegungsart NOT IN "
         "(SELECT BelegungsID FROM tbBelegArten WHERE BelegungsArt Like 'Angebot' AND BelegungsID Is Not Null))"
-        " OR tblBelegung.ID IN (SELECT IDBelegung FROM tbRePosten WHERE AbgerechnetPo <> 'Ja' AND IDBelegung Is Not Null))");
+        " OR tblBelegung.ID IN (SELECT IDBelegung FROM tbRePosten WHERE (AbgerechnetPo < 'Ja' OR AbgerechnetPo > 'Ja')"
+        " AND IDBelegung Is Not Null))");
+    // A value other than v, written as two ranges (the same rows as "<> v", Null excluded), so
+    // that the index on the field finds them.
+    const auto nicht = [](const QString& feld, const QString& v) {
+        return QStringLiteral("(%1 Is Null OR %1 < '%2' OR %1 > '%2')").arg(feld, v);
+    };
+    // Only two kinds of rows can change: the open ones (found through the indexes on
+    // Abgerechnet and on the items' AbgerechnetPo) and the ones not yet "Ja" (through the
+    // index on Abg_Temp); the settled history is never read.
     Transaction t(db_, QStringLiteral("tblBelegung"));
-    db_.execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Nein' WHERE ") + offen +
-                QStringLiteral(" AND (Abg_Temp Is Null OR Abg_Temp <> 'Nein')"));
-    db_.execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Ja' WHERE NOT ") + offen +
-                QStringLiteral(" AND (Abg_Temp Is Null OR Abg_Temp <> 'Ja')"));
+    db_.execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Nein' WHERE ") + offen + QStringLiteral(" AND ") +
+                nicht(QStringLiteral("Abg_Temp"), QStringLiteral("Nein")));
+    db_.execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Ja' WHERE ") + nicht(QStringLiteral("Abg_Temp"), QStringLiteral("Ja")) +
+                QStringLiteral(" AND NOT ") + offen);
     t.commit();
 }
 
@@ -119,13 +144,9 @@ Bedingung SuchenLogik::bedingung(const Listenabfrage& a, const QStringList& besc
         if (text.isEmpty()) continue;
         const QString feld = QString::fromUtf8(s[n].filter);
         switch (s[n].art) {
-            case listen::FilterArt::Text:
-                teile << feld + QStringLiteral(" Like ?");
-                b.werte << muster(text) + QLatin1Char('*');
-                break;
+            case listen::FilterArt::Text: teile << anfangBedingung(feld, text, b.werte); break;
             case listen::FilterArt::TextOderLeer:
-                teile << QStringLiteral("(%1 Like ? OR %1 Is Null)").arg(feld);
-                b.werte << muster(text) + QLatin1Char('*');
+                teile << QStringLiteral("(%1 OR %2 Is Null)").arg(anfangBedingung(feld, text, b.werte), feld);
                 break;
             case listen::FilterArt::Enthaelt:
                 teile << feld + QStringLiteral(" Like ?");
@@ -207,20 +228,24 @@ Bedingung SuchenLogik::bedingung(const Listenabfrage& a, const QStringList& besc
             b.werte << QVariant(heute);
             break;
     }
-    if (!teile.isEmpty()) b.sql = QStringLiteral(" WHERE ") + teile.join(QStringLiteral(" AND "));
+    b.wo = teile.join(QStringLiteral(" AND "));
+    if (!teile.isEmpty()) b.sql = QStringLiteral(" WHERE ") + b.wo;
     const QString richtung = a.absteigend ? QStringLiteral(" DESC") : QString();
     const QString sortierung = a.sortSpalte >= 1 && a.sortSpalte <= listen::kSpalten ? QString::fromUtf8(s[a.sortSpalte - 1].sortierung)
                                                                                      : QStringLiteral("tblBelegung.Von");
-    b.sql += QStringLiteral(" ORder by ") + sortierung + richtung + QStringLiteral(", tblBelegung.ID") + richtung;
+    b.ordnung = QStringLiteral(" ORder by ") + sortierung + richtung + QStringLiteral(", tblBelegung.ID") + richtung;
+    b.sql += b.ordnung;
     return b;
 }
 
 QList<int> SuchenLogik::ids(const Listenabfrage& a, const QStringList& beschriftungen, const QDate& heute, QStringList* hinweise) {
     const Bedingung b = bedingung(a, beschriftungen, heute);
     if (hinweise) *hinweise = b.hinweise;
+    // Only the keys, read straight from the statement: the list may hold the whole history.
+    const QList<qint64> gelesen = db_.integerColumn(listen::idAbfrage(b.wo, b.ordnung), b.werte);
     QList<int> ergebnis;
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT tblBelegung.ID") + listen::vonKlauselFuer(b.sql) + b.sql, b.werte);
-    for (; !rs.eof(); rs.moveNext()) ergebnis << rs.value(0).toInt();
+    ergebnis.reserve(gelesen.size());
+    for (const qint64 id : gelesen) ergebnis << int(id);
     return ergebnis;
 }
 

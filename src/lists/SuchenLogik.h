@@ -31,7 +31,9 @@ struct Listenabfrage {
 // The WHERE clause built from an Listenabfrage, with its bound values; hinweise names the
 // filter texts that could not be used (those columns filter nothing).
 struct Bedingung {
-    QString sql;
+    QString sql;      // " WHERE … ORder by …"
+    QString wo;       // the conditions alone, joined by AND ("" = every booking)
+    QString ordnung;  // " ORder by …
     QVariantList werte;
     QStringList hinweise;
 };

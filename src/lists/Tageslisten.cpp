@@ -22,6 +22,11 @@ const QString kFelder = QStringLiteral(
     " tblBelegung.Anz_Kinder, tblBelegung.Mittag, tblBelegung.Abendessen, tblBelegung.Wäsche1, tblBelegung.Wäsche2,"
     " tbZimmernummern.Bemerkungen, RA.Lastname");
 
+// "Bis = d Or (Von < d And Bis > d)" keeps only bookings leaving on d or later: said once more
+// as a range of its own (the same rows), the index on room and departure reads only those,
+// not every booking of the history.
+const QString kAbBis = QStringLiteral(" AND tblBelegung.Bis >= ?");
+
 const QString kKeinAngebot = QStringLiteral("(tbBelegArten.BelegungsArt Is Null OR tbBelegArten.BelegungsArt <> 'Angebot')");
 
 QDate datum(const QVariant& v) {
@@ -220,7 +225,7 @@ Listenergebnis Tageslisten::erstellen(Tagesliste l, const QDate& d, const QDate&
             QString b;
             if (l == Tagesliste::Fruehstueck)
                 // Breakfast is served on the departure morning and every morning in between.
-                b = QStringLiteral("tblBelegung.Frühstück = True AND tblBelegung.Gelöscht = False AND ") + kKeinAngebot +
+                b = QStringLiteral("tblBelegung.Frühstück = True AND tblBelegung.Gelöscht = False AND ") + kKeinAngebot + kAbBis +
                     QStringLiteral(" AND (tblBelegung.Bis = ? OR (tblBelegung.Von < ? AND tblBelegung.Bis > ?))");
             else
                 // Lunch and dinner: on the arrival day and every day in between.
@@ -228,7 +233,8 @@ Listenergebnis Tageslisten::erstellen(Tagesliste l, const QDate& d, const QDate&
                     QStringLiteral(
                         " = True AND tblBelegung.Gelöscht = False AND (tblBelegung.Von = ? OR (tblBelegung.Von < ? AND "
                         "tblBelegung.Bis > ?))");
-            auto saetze = lesen(b, {d, d, d}, QStringLiteral(" ORDER BY tbZimmernummern.NeueNummer, tblBelegung.ID"), l);
+            const QVariantList werte = l == Tagesliste::Fruehstueck ? QVariantList{d, d, d, d} : QVariantList{d, d, d};
+            auto saetze = lesen(b, werte, QStringLiteral(" ORDER BY tbZimmernummern.NeueNummer, tblBelegung.ID"), l);
             QList<QPair<int, int>> gaeste;
             for (const auto& s : saetze)
                 gaeste << qMakePair(s.value(QStringLiteral("Gästezahl")).toInt(), s.value(QStringLiteral("Anz_Kinder")).toInt());
@@ -239,9 +245,9 @@ Listenergebnis Tageslisten::erstellen(Tagesliste l, const QDate& d, const QDate&
             return e;
         }
         case Tagesliste::Waesche: {
-            auto alle = lesen(QStringLiteral("tblBelegung.Gelöscht = False AND ") + kKeinAngebot +
+            auto alle = lesen(QStringLiteral("tblBelegung.Gelöscht = False AND ") + kKeinAngebot + kAbBis +
                                   QStringLiteral(" AND (tblBelegung.Bis = ? OR (tblBelegung.Von < ? AND tblBelegung.Bis > ?))"),
-                              {d, d, d}, QStringLiteral(" ORDER BY tbZimmernummern.NeueNummer, tblBelegung.ID"), l);
+                              {d, d, d, d}, QStringLiteral(" ORDER BY tbZimmernummern.NeueNummer, tblBelegung.ID"), l);
             QList<QHash<QString, QString>> faellig;
             for (auto& s : alle) {
                 const QDate von = QDate::fromString(s.value(QStringLiteral("_von")), Qt::ISODate);

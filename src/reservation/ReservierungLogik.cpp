@@ -1,6 +1,8 @@
 #include "reservation/ReservierungLogik.h"
 #include "store/mdBlockbuchung.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include "engine/Database.h"
@@ -655,6 +657,51 @@ bool ReservierungLogik::blockNachladen() {
         jetzt.bis == f_.bis && jetzt.kuerzel == f_.kuerzel && jetzt.preis == f_.preis)
         return false;
     return laden(f_.id);
+}
+
+bool ReservierungLogik::dokumentVorbereiten() {
+    if (f_.abgerechnet == 1) {
+        dialogs_.message(QStringLiteral("Diese Reservierung wurde bereits abgerechnet."));
+        return false;
+    }
+    if (!speichern() || f_.istNeu()) {
+        dialogs_.message(QStringLiteral("Die Reservierung konnte nicht gespeichert werden."), QStringLiteral("Speicherkontrolle"));
+        return false;
+    }
+    return true;
+}
+
+bool ReservierungLogik::anmeldung(const std::function<bool()>& drucken) { return record_.anmeldung(f_, drucken); }
+
+QString ReservierungLogik::dokumentName() const {
+    const QString kuerzel = f_.kuerzel.trimmed();
+    return (kuerzel.isEmpty() ? QStringLiteral("Reservierung ") + QString::number(f_.id) : kuerzel) + QStringLiteral(".doc");
+}
+
+QString ReservierungLogik::ablageOrdner(Ablage ablage) {
+    switch (ablage) {
+        case Ablage::Angebot: return QStringLiteral("Angebote");
+        case Ablage::Bestaetigung: return QStringLiteral("Bestätigungen");
+        case Ablage::Rechnung: break;
+    }
+    return QStringLiteral("Rechnungen");
+}
+
+QString ReservierungLogik::gespeichertesDokument(Ablage ablage, const QString& programmordner) {
+    const QString pfad = QDir(programmordner).filePath(ablageOrdner(ablage) + QLatin1Char('/') + dokumentName());
+    if (QFileInfo(pfad).isFile()) return pfad;
+    switch (ablage) {
+        case Ablage::Angebot:
+            dialogs_.message(QStringLiteral("Auf diesem Computer ist kein Angebot mit dieser Kurzinfo gespeichert."));
+            break;
+        case Ablage::Bestaetigung:
+            dialogs_.message(QStringLiteral("Auf diesem Computer ist keine Reservierung mit dieser Kurzinfo gspeichert."));
+            break;
+        case Ablage::Rechnung:
+            dialogs_.message(QStringLiteral("Auf diesem Computer ist keine Rechnung mit dieser Kurzinfo gespeichert."));
+            break;
+    }
+    return {};
 }
 
 bool ReservierungLogik::weiterePersonenVorbereiten() {

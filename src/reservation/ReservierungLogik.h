@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "reservation/AdressLogik.h"
 #include "reservation/Belegung.h"
@@ -215,6 +216,23 @@ public:
 
     // mnuWeiterePersonen: the booking must be saved first; true when frmWeitere may open.
     bool weiterePersonenVorbereiten();
+    // ---- documents ----
+    // Before any document: an invoiced booking is refused, then the booking is saved (a failed
+    // save: "Die Reservierung konnte nicht gespeichert werden.", title "Speicherkontrolle").
+    // True when the document may be made for felder().id.
+    bool dokumentVorbereiten();
+    // cmdAnmeldung: refuses offers, prints through `drucken` and offers to check the guest in.
+    bool anmeldung(const std::function<bool()>& drucken);
+    // The stored documents of the booking, by its short name, in the document folders below
+    // the program folder.
+    enum class Ablage { Angebot, Bestaetigung, Rechnung };
+    // The file name of the booking's documents: the short name, or "Reservierung " + ID
+    // without one, with ".doc".
+    QString dokumentName() const;
+    // mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung: the stored copy, or empty text after the
+    // message that none is stored on this computer.
+    QString gespeichertesDokument(Ablage ablage, const QString& programmordner);
+    static QString ablageOrdner(Ablage ablage);
 
     // ---- the waiting bookings of a day ----
     bool imBlaettern() const { return !warteBuchungen_.isEmpty(); }

@@ -35,22 +35,25 @@ struct Text {
     const char* inhalt;
 };
 
+// The letters read the sender rows by their position in this order (house, family, street,
+// postcode, town, telephone, fax, e-mail, internet, letter text, greeting, subject, bank), so the
+// rows are written in it.
 const Text kTexte[] = {
     {"Absender1", "Gasthof Zur Linde"},
     {"Absender2", "Familie Muster"},
     {"Absender3", "Lindenstraße 5"},
     {"Absender4", "Telefon 01234 567890"},
-    {"Absender5", "12345 Musterstadt"},
-    {"Grußformel", "Mit freundlichen Grüßen"},
-    {"Brieftext", "Wir wünschen Ihnen eine angenehme Heimreise."},
-    {"Betreff", "Zimmerreservierung"},
+    {"PLZ", "12345"},
+    {"Absender5", "Musterstadt"},
+    {"Telefon", "01234 567890"},
+    {"FAX", "01234 567891"},
     {"Adresse", "An"},
     {"Anrede", "Sehr geehrte(r) Frau/Herr"},
-    {"PLZ", "12345 Musterstadt"},
     {"EMAIL", "info@gasthof-zur-linde.example"},
-    {"FAX", "01234 567891"},
     {"Internet", "www.gasthof-zur-linde.example"},
-    {"Telefon", "01234 567890"},
+    {"Brieftext", "Wir wünschen Ihnen eine angenehme Heimreise."},
+    {"Grußformel", "Mit freundlichen Grüßen"},
+    {"Betreff", "Zimmerreservierung"},
     {"Bank", "Musterbank Musterstadt, IBAN DE00 1234 5678 9012 3456 78"},
     {"DruckAnzahl", "2"},
     {"WordProgramm", "Ja"},

@@ -28,6 +28,7 @@ enum class Ziel {
     Abrechnen,        // frmAbrechnen: the open amount of one invoice (nummer), for a booking
     Artikel,          // frmArtikel
     Mehrwertsteuer,   // frmMwSt
+    Rechnungsposten,  // the check-out extras of a booking's document: buchungId, the title in text
 };
 
 // What the caller hands to the window it opens; each window reads the fields it needs.
@@ -44,7 +45,8 @@ struct Aufruf {
     QDate warteTag;             // the night of the waiting row whose bookings are opened
     QList<int> warteBuchungen;  // those bookings, in browse order
     // The first letter of a search; the settings page: "Allgemein", "Farben", "Zimmer",
-    // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen".
+    // "ZusatzspaltenEinrichten", "ZusatzspaltenZuordnen"; "Reservierung" when the invoice items
+    // are opened from the reservation form.
     QString text;
 };
 

@@ -33,64 +33,69 @@ QList<TableEntry> build() {
     const Home C = Home::Central, W = Home::Working, H = Home::Holiday;
 
     // ---- bookings --------------------------------------------------------------------
-    t << table(C, QStringLiteral("tblBelegung"),
-               {counter(QStringLiteral("ID")),
-                lng(QStringLiteral("Zimmernummer")),
-                date(QStringLiteral("Von")),
-                date(QStringLiteral("Bis")),
-                lng(QStringLiteral("AnzahlÜbernachtungen")),
-                lng(QStringLiteral("GastID")),
-                lng(QStringLiteral("IDAdressRechnung")),
-                integer(QStringLiteral("Belegungsart")),
-                text(QStringLiteral("Kürzel")),
-                integer(QStringLiteral("AnzahlGäste")),
-                integer(QStringLiteral("Anz_Kinder")),
-                text(QStringLiteral("Alter_Kinder")),
-                yesno(QStringLiteral("Frühstück")),
-                yesno(QStringLiteral("Mittag")),
-                yesno(QStringLiteral("Abendessen")),
-                integer(QStringLiteral("Wäsche1")),
-                integer(QStringLiteral("Wäsche2")),
-                dbl(QStringLiteral("PreisProNacht")),
-                dbl(QStringLiteral("Preis")),
-                yesno(QStringLiteral("Fix")),
-                text(QStringLiteral("Info"), 255),
-                lng(QStringLiteral("BelegNummer")),
-                text(QStringLiteral("BelegNummer_eigen")),
-                yesno(QStringLiteral("Checked")),
-                yesno(QStringLiteral("Gelöscht")),
-                integer(QStringLiteral("Abgerechnet")),
-                text(QStringLiteral("Abg_Temp")),
-                text(QStringLiteral("IST_Geteilt")),
-                text(QStringLiteral("Re_text"), 255),
-                text(QStringLiteral("Zahlart")),
-                text(QStringLiteral("WerErstellt")),
-                date(QStringLiteral("WannErstellt")),
-                text(QStringLiteral("WerGeändert")),
-                date(QStringLiteral("WannGeändert"))},
-               {},
-               {index(QStringLiteral("ZimmerVon"), {QStringLiteral("Zimmernummer"), QStringLiteral("Von")}),
-                index(QStringLiteral("Von"), {QStringLiteral("Von")}),
-                // The plan asks for the bookings of a date window, of one night of a room and of
-                // one night of the waiting row; with the arrival beside the departure these are
-                // answered from the index alone.
-                index(QStringLiteral("Bis"), {QStringLiteral("Bis"), QStringLiteral("Von")}),
-                index(QStringLiteral("GelöschtZimmer"),
-                      {QStringLiteral("Gelöscht"), QStringLiteral("Zimmernummer"), QStringLiteral("Bis"), QStringLiteral("Von")}),
-                // The free rooms of a range ask for the rooms of the bookings that arrive in it or
-                // leave in it, among the bookings not deleted: with the deleted flag first and the
-                // room last, each part of that question reads only the bookings around the range
-                // from the index alone, however long the history. Each of the two holds every
-                // field of that question, or SQLite prefers reading all bookings not deleted
-                // from the one that does.
-                index(QStringLiteral("GelöschtVon"),
-                      {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Bis"), QStringLiteral("Zimmernummer")}),
-                index(QStringLiteral("GelöschtBis"),
-                      {QStringLiteral("Gelöscht"), QStringLiteral("Bis"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
-                index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
-                index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
-                index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}),
-                index(QStringLiteral("BelegNummer"), {QStringLiteral("BelegNummer")})});
+    t << table(
+        C, QStringLiteral("tblBelegung"),
+        {counter(QStringLiteral("ID")),
+         lng(QStringLiteral("Zimmernummer")),
+         date(QStringLiteral("Von")),
+         date(QStringLiteral("Bis")),
+         lng(QStringLiteral("AnzahlÜbernachtungen")),
+         lng(QStringLiteral("GastID")),
+         lng(QStringLiteral("IDAdressRechnung")),
+         integer(QStringLiteral("Belegungsart")),
+         text(QStringLiteral("Kürzel")),
+         integer(QStringLiteral("AnzahlGäste")),
+         integer(QStringLiteral("Anz_Kinder")),
+         text(QStringLiteral("Alter_Kinder")),
+         yesno(QStringLiteral("Frühstück")),
+         yesno(QStringLiteral("Mittag")),
+         yesno(QStringLiteral("Abendessen")),
+         integer(QStringLiteral("Wäsche1")),
+         integer(QStringLiteral("Wäsche2")),
+         dbl(QStringLiteral("PreisProNacht")),
+         dbl(QStringLiteral("Preis")),
+         yesno(QStringLiteral("Fix")),
+         text(QStringLiteral("Info"), 255),
+         lng(QStringLiteral("BelegNummer")),
+         text(QStringLiteral("BelegNummer_eigen")),
+         yesno(QStringLiteral("Checked")),
+         yesno(QStringLiteral("Gelöscht")),
+         integer(QStringLiteral("Abgerechnet")),
+         text(QStringLiteral("Abg_Temp")),
+         text(QStringLiteral("IST_Geteilt")),
+         text(QStringLiteral("Re_text"), 255),
+         text(QStringLiteral("Zahlart")),
+         text(QStringLiteral("WerErstellt")),
+         date(QStringLiteral("WannErstellt")),
+         text(QStringLiteral("WerGeändert")),
+         date(QStringLiteral("WannGeändert"))},
+        {},
+        {index(QStringLiteral("ZimmerVon"), {QStringLiteral("Zimmernummer"), QStringLiteral("Von")}),
+         index(QStringLiteral("Von"), {QStringLiteral("Von")}),
+         // The plan asks for the bookings of a date window, of one night of a room and of
+         // one night of the waiting row; with the arrival beside the departure these are
+         // answered from the index alone.
+         index(QStringLiteral("Bis"), {QStringLiteral("Bis"), QStringLiteral("Von")}),
+         index(QStringLiteral("GelöschtZimmer"),
+               {QStringLiteral("Gelöscht"), QStringLiteral("Zimmernummer"), QStringLiteral("Bis"), QStringLiteral("Von")}),
+         // The free rooms of a range ask for the rooms of the bookings that arrive in it or
+         // leave in it, among the bookings not deleted: with the deleted flag first and the
+         // room last, each part of that question reads only the bookings around the range
+         // from the index alone, however long the history. Each of the two holds every
+         // field of that question, or SQLite prefers reading all bookings not deleted
+         // from the one that does.
+         index(QStringLiteral("GelöschtVon"),
+               {QStringLiteral("Gelöscht"), QStringLiteral("Von"), QStringLiteral("Bis"), QStringLiteral("Zimmernummer")}),
+         index(QStringLiteral("GelöschtBis"),
+               {QStringLiteral("Gelöscht"), QStringLiteral("Bis"), QStringLiteral("Von"), QStringLiteral("Zimmernummer")}),
+         index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
+         index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
+         index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}), index(QStringLiteral("BelegNummer"), {QStringLiteral("BelegNummer")}),
+         // The booking list recomputes Abg_Temp from the bookings still to settle and the
+         // bookings whose flag is not "Ja": both are few in a long history, and these two
+         // find them without reading the settled years.
+         index(QStringLiteral("Abgerechnet"), {QStringLiteral("Abgerechnet"), QStringLiteral("Gelöscht")}),
+         index(QStringLiteral("Abg_Temp"), {QStringLiteral("Abg_Temp"), QStringLiteral("Von")})});
 
     // How far the booking numbers run from 1 without a gap, kept in step by triggers on
     // tblBelegung (BelegNummernStand.h): the next free number is found without reading every
@@ -216,7 +221,9 @@ QList<TableEntry> build() {
                 text(QStringLiteral("AbgerechnetPo")), text(QStringLiteral("IST_Belegung"), 1)},
                {},
                {index(QStringLiteral("IDBelegung"), {QStringLiteral("IDBelegung")}),
-                index(QStringLiteral("IDAdressePo"), {QStringLiteral("IDAdressePo")})});
+                index(QStringLiteral("IDAdressePo"), {QStringLiteral("IDAdressePo")}),
+                // The items not yet settled, for the recompute of the booking list's Abg_Temp.
+                index(QStringLiteral("AbgerechnetPo"), {QStringLiteral("AbgerechnetPo"), QStringLiteral("IDBelegung")})});
     t << table(W, QStringLiteral("tbSteuerschluessel"),
                {lng(QStringLiteral("IDSteuerschluessel")), dbl(QStringLiteral("Steuersatz")), date(QStringLiteral("GUeltigseit")),
                 date(QStringLiteral("GUeltigBis")), yesno(QStringLiteral("Standard")), lng(QStringLiteral("IDNachfolger"))},

@@ -51,6 +51,33 @@ void SchemaErweiterung::alleSchritte(bool beispiel) {
     adressBemerkung(beispiel);
     waescheUndVorgaben(beispiel);
     verlaufsHilfen(beispiel);
+    indizes(beispiel);
+}
+
+void SchemaErweiterung::indizes(bool beispiel) {
+    const QStringList pfade = beispiel ? QStringList{zielPfad(true)} : QStringList{settings_.getSetting(werte_.zentral), zielPfad(false)};
+    for (const QString& pfad : pfade) {
+        if (pfad.isEmpty()) continue;
+        std::unique_ptr<Database> db;
+        try {
+            db = Database::open(pfad);
+        } catch (const DatabaseError&) {
+            continue;  // missing, locked or read only: the next start tries again
+        }
+        for (const schema::TableEntry& e : schema::tables()) {
+            const auto def = db->tableDef(e.def.name);
+            if (!def || def->isLinked()) continue;
+            for (const IndexDef& index : e.def.indexes) {
+                try {
+                    if (db->hasIndex(def->name, index.name)) continue;
+                    db->createIndex(def->name, index);
+                    geaendert_ = true;
+                } catch (const DatabaseError&) {
+                    // The other indexes are still made.
+                }
+            }
+        }
+    }
 }
 
 void SchemaErweiterung::verlaufsHilfen(bool beispiel) {

@@ -39,6 +39,11 @@ public:
     // without tbBelegNummernStand is touched; a file that cannot be written is left for the
     // next start.
     void verlaufsHilfen(bool beispiel);
+    // Every index of this version's tables that a file lacks is made: in the central and the
+    // working file (or the sample database), only on the tables that live in that file. An
+    // index that cannot be made (a file that cannot be written, values an index refuses) is
+    // left for the next start; the searches it serves read more rows until then.
+    void indizes(bool beispiel);
     // The holiday table, made when the holidays window is first used; false (after its message)
     // when it could not be made.
     bool feiertage(bool beispiel);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,8 @@
 
 #include "app/ProgrammFenster.h"
 #include "engine/Database.h"
+#include "invoice/Vorlagen.h"
+#include "invoice/ui/Rechnungsposten.h"
 #include "plan/PlanModel.h"
 #include "plan/ui/PlanMenue.h"
 #include "plan/ui/Planbereich.h"
@@ -265,4 +268,49 @@ TEST_F(PlanBedienungTest, ALetterTypedOnThePlanOpensTheQuickSearchAndItsNewBooki
     ASSERT_TRUE(suche) << "the quick search opened";
     EXPECT_TRUE(formular) << "and the reservation form over it";
     EXPECT_TRUE(dialogs.shown().isEmpty()) << qPrintable(dialogs.texts().join(QLatin1Char('|')));
+}
+
+TEST_F(PlanBedienungTest, ABookingFromThePlanGetsItsQuickInvoiceWithTheExtrasAndOpensItAgain) {
+    ASSERT_TRUE(test::vorlagenInstallieren(ordner.path()));
+    frmReservierung::setEinstiegsShell(&shell);
+    const QString pdf = ordner.file(QStringLiteral("Rechnungen/Quandt.pdf"));
+    shell.addDocument(pdf);
+    const int zeile = freieZeile(3, 8);
+    ASSERT_GT(zeile, 0);
+
+    // Book three nights from the plan, then the form's quick invoice; the extras dialog takes
+    // 12,50 for drinks.
+    bool formular = false, posten = false;
+    QString titel;
+    imModalenFenster<frmReservierung>(
+        [this, &posten, &titel](frmReservierung& w) {
+            QTest::keyClicks(child<QComboBox>(w, "cboGastNeu"), QStringLiteral("Quandt"));
+            QTest::keyClicks(child<QLineEdit>(w, "fldKürzel"), QStringLiteral("Quandt"));
+            imModalenFenster<Rechnungsposten>(
+                [&titel](Rechnungsposten& d) {
+                    titel = d.windowTitle();
+                    child<QLineEdit>(d, "txtGetränkeBetrag")->setText(QStringLiteral("12,50"));
+                    child<QPushButton>(d, "cmdOK")->click();
+                },
+                &posten);
+            QAction* rechnung = child<QAction>(w, "mnuRechnungEinfach");
+            ASSERT_TRUE(rechnung->isEnabled());
+            rechnung->trigger();
+            // The stored copy opens again from the document menu.
+            child<QAction>(w, "mnuVorhRechnung")->trigger();
+            child<QPushButton>(w, "cmdZu")->click();
+        },
+        &formular);
+    formDialoge.answer(Answer::Ok);  // "Neue Adresse anlegen?"
+    ziehen(zeile, 4, 6);
+    ASSERT_TRUE(formular);
+    ASSERT_TRUE(posten) << "the extras dialog came";
+    EXPECT_EQ(titel, QStringLiteral("Posten für Quandt"));
+    EXPECT_TRUE(QFileInfo::exists(ordner.file(QStringLiteral("Rechnungen/Quandt.doc"))));
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(shell.opened(), (QStringList{pdf, pdf})) << qPrintable(formDialoge.texts().join(QLatin1Char('|')));
+    QFile detail(ordner.file(QStringLiteral("ReDetail.doc")));
+    ASSERT_TRUE(detail.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(detail.readAll()).contains(QStringLiteral("Getränke")));
+    frmReservierung::setEinstiegsShell(nullptr);
 }

@@ -118,6 +118,41 @@ TEST(DatabaseTest, BadStatementsGiveGermanErrorsNotCrashes) {
     }
 }
 
+// A column of keys read straight from the statement: the rows and order of the Recordset of
+// the same statement, Null as 0, and a failure while reading as a German error.
+TEST(DatabaseTest, AColumnOfKeysHoldsTheRowsOfTheRecordsetAndFailsInGerman) {
+    test::TempFolder tmp;
+    auto db = scratch(tmp);
+    for (const char* name : {"Müller", "meier", "Zander", "Mahler", "Adam"})
+        db->execute(QStringLiteral("INSERT INTO Gäste (LastName, Preis) VALUES (?, Null)"), {QString::fromUtf8(name)});
+    const struct {
+        const char* label;
+        const char* sql;
+        QVariantList werte;
+    } faelle[] = {
+        {"all, by name", "SELECT ID FROM Gäste ORDER BY LastName", {}},
+        {"a range with a parameter, descending", "SELECT ID FROM Gäste WHERE LastName >= ? ORDER BY LastName DESC", {QStringLiteral("m")}},
+        {"nothing", "SELECT ID FROM Gäste WHERE ID < 0", {}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.label);
+        const QString sql = QString::fromUtf8(f.sql);
+        QList<qint64> erwartet;
+        for (Recordset rs = db->openRecordset(sql, f.werte); !rs.eof(); rs.moveNext()) erwartet << rs.value(0).toLongLong();
+        EXPECT_EQ(db->integerColumn(sql, f.werte), erwartet);
+    }
+    EXPECT_EQ(db->integerColumn(QStringLiteral("SELECT ID FROM Gäste WHERE LastName >= ? ORDER BY LastName"), {QStringLiteral("m")}).size(),
+              4);
+    EXPECT_EQ(db->integerColumn(QStringLiteral("SELECT Preis FROM Gäste WHERE LastName = 'Adam'")), QList<qint64>{0});
+    try {
+        db->integerColumn(QStringLiteral("SELECT ID FROM Gäste WHERE LastName Like ?"), {QString(60000, QLatin1Char('a'))});
+        FAIL();
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Das Muster für Like ist zu lang."))) << e.message().toStdString();
+    }
+    EXPECT_EQ(db->integerColumn(QStringLiteral("SELECT Count(*) FROM Gäste")), QList<qint64>{5}) << "the statement is usable again";
+}
+
 TEST(DatabaseTest, TableDefinitionsCanBeReadAndExtended) {
     test::TempFolder tmp;
     auto db = scratch(tmp);

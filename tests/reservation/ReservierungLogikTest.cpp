@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "reservation/FormularTestSupport.h"
 #include "support/QtPrinters.h"
 
@@ -823,4 +826,60 @@ TEST_F(ReservierungLogikTest, InvoicingABlockMemberAsksWhetherItLeavesTheBlock) 
     ASSERT_TRUE(form->laden(einzeln));
     EXPECT_EQ(form->rechnungVorbereiten(), U::Allein);
     EXPECT_TRUE(dialogs_.shown().isEmpty());
+}
+
+TEST_F(ReservierungLogikTest, DocumentsNeedASavedBookingThatIsNotInvoiced) {
+    // A new booking is saved before its document.
+    auto form = formular();
+    form->neueBuchung(tag(10), tag(12), 1, -1, 2);
+    form->felder().kuerzel = QStringLiteral("Huber");
+    EXPECT_TRUE(form->dokumentVorbereiten());
+    EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'Huber'")), 1);
+    EXPECT_NE(form->felder().id, 0);
+    EXPECT_EQ(form->dokumentName(), QStringLiteral("Huber.doc"));
+
+    // An invoiced booking is refused before anything is saved.
+    const int id = buchung(2, tag(3), tag(5), QStringLiteral("Abgerechnet"));
+    db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE ID = ?"), {id});
+    auto fertig = formular();
+    ASSERT_TRUE(fertig->laden(id));
+    fertig->felder().info = QStringLiteral("geändert");
+    EXPECT_FALSE(fertig->dokumentVorbereiten());
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Diese Reservierung wurde bereits abgerechnet.")});
+    EXPECT_EQ(zeilen(QStringLiteral("Info = 'geändert'")), 0);
+    dialogs_.clear();
+
+    // A save that fails ends with the check's message and its title.
+    auto leer = formular();
+    leer->neueBuchung(tag(10), tag(12), 0);
+    dialogs_.expectUnanswered();
+    EXPECT_FALSE(leer->dokumentVorbereiten());
+    ASSERT_FALSE(dialogs_.shown().isEmpty());
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Reservierung konnte nicht gespeichert werden."));
+    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Speicherkontrolle"));
+}
+
+TEST_F(ReservierungLogikTest, StoredDocumentsAreFoundByTheShortName) {
+    const int id = buchung(2, tag(3), tag(5), QStringLiteral("Meier"));
+    auto form = formular();
+    ASSERT_TRUE(form->laden(id));
+    QDir(folder()).mkpath(QStringLiteral("Rechnungen"));
+    QFile datei(QDir(folder()).filePath(QStringLiteral("Rechnungen/Meier.doc")));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.close();
+    using A = ReservierungLogik::Ablage;
+    EXPECT_EQ(form->gespeichertesDokument(A::Rechnung, folder()), datei.fileName());
+    EXPECT_TRUE(dialogs_.shown().isEmpty());
+    struct Fall {
+        A ablage;
+        const char* meldung;
+    } faelle[] = {
+        {A::Angebot, "Auf diesem Computer ist kein Angebot mit dieser Kurzinfo gespeichert."},
+        {A::Bestaetigung, "Auf diesem Computer ist keine Reservierung mit dieser Kurzinfo gspeichert."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.meldung);
+        EXPECT_EQ(form->gespeichertesDokument(f.ablage, folder()), QString());
+        EXPECT_EQ(dialogs_.last().text, QString::fromUtf8(f.meldung));
+    }
 }

@@ -191,3 +191,46 @@ TEST_F(SchemaErweiterungTest, AnOldCentralFileGetsTheKeptRunOfBookingNumbersLink
     wieder.alleSchritte(false);
     EXPECT_FALSE(wieder.geaendert()) << "a file that has it is left alone";
 }
+
+// A file made before an index existed gets it in the file of its table: the central file for
+// the bookings, the working file for the items; the link database reaches both through the
+// links. A second start finds nothing to make.
+TEST_F(SchemaErweiterungTest, MissingIndexesAreMadeInTheFileOfTheirTable) {
+    settings.saveSetting(QStringLiteral("Zentral"), file(QStringLiteral("Zentral.mdb")));
+    const struct {
+        const char* datei;
+        const char* tabelle;
+        const char* index;
+    } fehlend[] = {{"Zentral.mdb", "tblBelegung", "Abg_Temp"},
+                   {"Zentral.mdb", "tblBelegung", "Abgerechnet"},
+                   {"Zentral.mdb", "Address", "Firstname"},
+                   {"Tavomera.mdb", "tbRePosten", "AbgerechnetPo"}};
+    db_.reset();
+    for (const auto& f : fehlend) {
+        SCOPED_TRACE(f.index);
+        auto d = Database::open(file(QString::fromLatin1(f.datei)));
+        const QString tabelle = QString::fromLatin1(f.tabelle), index = QString::fromLatin1(f.index);
+        ASSERT_TRUE(d->hasIndex(tabelle, index)) << "a new file has every index";
+        d->executeNative(QStringLiteral("DROP INDEX \"%1_%2\"").arg(tabelle, index));
+        EXPECT_FALSE(d->hasIndex(tabelle, index));
+    }
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    EXPECT_FALSE(db().hasIndex(QStringLiteral("tbRePosten"), QStringLiteral("AbgerechnetPo")));
+
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(false);
+    EXPECT_TRUE(s.geaendert());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    for (const auto& f : fehlend) {
+        SCOPED_TRACE(f.index);
+        const QString tabelle = QString::fromLatin1(f.tabelle), index = QString::fromLatin1(f.index);
+        EXPECT_TRUE(Database::open(file(QString::fromLatin1(f.datei)))->hasIndex(tabelle, index));
+        EXPECT_TRUE(db().hasIndex(tabelle, index)) << "seen through the link";
+    }
+    EXPECT_FALSE(Database::open(file(QStringLiteral("Tavomera.mdb")))->hasIndex(QStringLiteral("tbRePosten"), QStringLiteral("Abg_Temp")));
+
+    SchemaErweiterung wieder(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    wieder.alleSchritte(false);
+    EXPECT_FALSE(wieder.geaendert());
+}

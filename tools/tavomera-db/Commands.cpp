@@ -19,6 +19,7 @@
 #include "ListCommands.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
+#include "DocumentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
@@ -58,7 +59,8 @@ const char* const kUsage =
 // The usage with the lines of the other command groups.
 QString usage() {
     return QString::fromUtf8(kUsage) + QString::fromUtf8(kOutputUsage) + QString::fromUtf8(kZahlungenAufruf) +
-           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kListUsage) + QString::fromUtf8(kBlockAufruf);
+           QString::fromUtf8(kInvoiceUsage) + QString::fromUtf8(kDocumentUsage) + QString::fromUtf8(kListUsage) +
+           QString::fromUtf8(kBlockAufruf);
 }
 
 struct Options {
@@ -197,6 +199,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (const std::optional<int> rc = runOutput(args, out, err)) return *rc;
     if (const int rc = invoiceCommands(args, out, err); rc >= 0) return rc;
     if (int rc = 0; backupCommand(args, out, err, rc)) return rc;
+    if (const std::optional<int> rc = runDocument(args, out, err)) return *rc;
     Options o;
     if (!parse(args, o, err)) return 2;
     // positional[0] is the command itself

@@ -6,13 +6,15 @@
 #include <memory>
 
 #include "Commands.h"
+#include "DocumentCommands.h"
 #include "OutputCommands.h"
 
 int main(int argc, char* argv[]) {
     // Rendering documents needs fonts and therefore a GUI application; without a display it
     // runs offscreen.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && tav::cli::outputNeedsGui(QString::fromLocal8Bit(argv[1]))) {
+    if (argc > 1 &&
+        (tav::cli::outputNeedsGui(QString::fromLocal8Bit(argv[1])) || tav::cli::documentNeedsGui(QString::fromLocal8Bit(argv[1])))) {
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

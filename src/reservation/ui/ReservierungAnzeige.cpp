@@ -256,6 +256,10 @@ void frmReservierung::anzeigenOhneAdresse() {
     cmdBezahlt->setEnabled(fensterDa(Ziel::Rechnungen));
     mnuRechnungAdr->setEnabled(fensterDa(Ziel::Adresskonto));
     mnuRechnungsadresse->setEnabled(fensterDa(Ziel::Adresskonto));
+    // Documents ask for the check-out extras first; stored copies exist only for a saved booking.
+    for (QPushButton* b : {cmdBestVorschau, cmdAnmeldung}) b->setEnabled(fensterDa(Ziel::Rechnungsposten));
+    mnuRechnungEinfach->setEnabled(fensterDa(Ziel::Rechnungsposten));
+    for (QAction* a : {mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung}) a->setEnabled(!f.istNeu());
 
     warteZeile->setVisible(l.imBlaettern());
     if (l.imBlaettern()) {

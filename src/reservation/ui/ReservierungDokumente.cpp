@@ -1,15 +1,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
+#include "invoice/Formulardruck.h"
+#include "invoice/RechnungspostenLogik.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/ui/DocumentPrinter.h"
 #include "reservation/ui/Schalter.h"
 #include "reservation/ui/frmReservierung.h"
 #include "store/Adressprogramm.h"
+#include "store/Datenbankfehler.h"
+#include "store/Fenster.h"
 #include "store/WeitereDokumente.h"
 
 // The menu "Weitere Dokumente" and the address program: the form shows and forwards, the rules
@@ -38,6 +47,29 @@ void frmReservierung::dokumenteVerbinden() {
     });
     dokumenteAnzeigen();
 
+    // ---- the booking's documents ----
+    using F = Formulardruck::Formular;
+    connect(cmdBestVorschau, &QPushButton::clicked, this,
+            [this] { ausfuehren([this] { dokumentErstellen(int(logik_->istAngebot() ? F::Angebot : F::Bestaetigung)); }); });
+    connect(cmdAnmeldung, &QPushButton::clicked, this,
+            [this] { ausfuehren([this] { logik_->anmeldung([this] { return dokumentErstellen(int(F::Anmeldung)); }); }); });
+    connect(mnuRechnungEinfach, &QAction::triggered, this, [this] { ausfuehren([this] { dokumentErstellen(int(F::Rechnung)); }); });
+
+    // ---- the stored copies of the booking's documents ----
+    using A = ReservierungLogik::Ablage;
+    const std::pair<QAction*, A> ablagen[] = {{mnuvorhAngebot, A::Angebot}, {mnuVorhBest, A::Bestaetigung}, {mnuVorhRechnung, A::Rechnung}};
+    for (const auto& [eintrag, ablage] : ablagen) {
+        connect(eintrag, &QAction::triggered, this, [this, ablage] {
+            const QString pfad = logik_->gespeichertesDokument(ablage, logik_->adresse().umgebung().programmordner);
+            if (pfad.isEmpty()) return;
+            // The PDF beside the merged copy shows it as printed.
+            const QFileInfo dokument(pfad);
+            const QString pdf = dokument.dir().filePath(dokument.completeBaseName() + QStringLiteral(".pdf"));
+            if (!shell_->openDocument(QFileInfo(pdf).isFile() ? pdf : pfad))
+                dialogs_.message(QStringLiteral("Das Dokument %1 konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(pfad)));
+        });
+    }
+
     // ---- the address program ----
     cmdADressverw = new QPushButton(QStringLiteral("Adressverwaltung"), adressKnoepfe);
     cmdADressverw->setObjectName(QStringLiteral("cmdADressverw"));
@@ -59,6 +91,35 @@ void frmReservierung::dokumenteVerbinden() {
         if (jetzt == cboGastNeu || cboGastNeu->isAncestorOf(jetzt)) rechnungHatteFokus_ = false;
         if (jetzt == cboAdrRechnung || cboAdrRechnung->isAncestorOf(jetzt)) rechnungHatteFokus_ = true;
     });
+}
+
+bool frmReservierung::dokumentErstellen(int formular) {
+    const auto f = Formulardruck::Formular(formular);
+    if (!logik_->dokumentVorbereiten()) return false;
+    const int id = logik_->felder().id;
+    Formulardruck druck(db_, dialogs_, logik_->adresse().umgebung().programmordner);
+    if (!druck.vorlageBereit(f)) return false;
+
+    // The extras start from their defaults for every document.
+    RechnungspostenLogik& posten = rechnungsposten();
+    posten.leeren();
+    Aufruf aufruf;
+    aufruf.buchungId = id;
+    aufruf.text = Formulardruck::postenTitel(f, druck.gastname(id));
+    fensterOeffnen(Ziel::Rechnungsposten, aufruf);
+    if (posten.ergebnis() != RechnungspostenLogik::Ergebnis::Ok) return false;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const MergeResult r = druck.drucken(f, id, posten.werte(), logik_->dokumentName(), Clock::current().today());
+    QApplication::restoreOverrideCursor();
+    if (!r.ok) return false;
+    if (f == Formulardruck::Formular::Anmeldung) {
+        QString fehler;
+        if (!DocumentPrinter::print(r.document, r.copies, this, &fehler) && !fehler.isEmpty()) dialogs_.message(fehler);
+    } else if (!shell_->openDocument(r.pdf)) {
+        dialogs_.message(QStringLiteral("Das Dokument %1 konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(r.pdf)));
+    }
+    return true;
 }
 
 void frmReservierung::dokumenteAnzeigen() {

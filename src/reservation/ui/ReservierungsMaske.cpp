@@ -142,6 +142,8 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
         {&M::mnuvorhAngebot, u"mnuvorhAngebot"_s, u"Gespeichertes &Angebot öffnen"_s, {}},
         {&M::mnuVorhBest, u"mnuVorhBest"_s, u"Gespeicherte &Bestätigung öffnen"_s, {}},
         {&M::mnuVorhRechnung, u"mnuVorhRechnung"_s, u"Gespeicherte &Rechnung öffnen"_s, {}},
+        {&M::mnuRechnungEinfach, u"mnuRechnungEinfach"_s, u"Rechnung (ein&f.)"_s,
+         u"Speichert und schreibt die einfache Rechnung dieser Reservierung mit den Posten beim Auschecken."_s},
         {&M::mnuPfade, u"mnuPfade"_s, u"&Pfade festlegen ..."_s, {}},
         {&M::cmdGroesser, u"cmdGroesser"_s, u"&Großes Formular"_s, {}},
         {&M::cmdKleiner, u"cmdKleiner"_s, u"&Kleines Formular"_s, {}},
@@ -160,6 +162,8 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     res->addAction(mnuStatus);
     menue->addMenu(u"&Übersicht"_s)->addActions({mnuRechnungAdr, mnuRechnungsadresse});
     QMenu* dok = menue->addMenu(u"&Dokumente"_s);
+    dok->addAction(mnuRechnungEinfach);
+    dok->addSeparator();
     dok->addActions({mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung});
     dok->addSeparator();
     mnuWeitereDokumente = dok->addMenu(u"&Weitere Dokumente"_s);
@@ -171,8 +175,6 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     }
     mnuWeitereDokumente->addSeparator();
     mnuWeitereDokumente->addAction(mnuPfade);
-    // The program keeps no documents: their entries stay disabled.
-    for (QAction* a : {mnuvorhAngebot, mnuVorhBest, mnuVorhRechnung}) a->setEnabled(false);
     menue->addMenu(u"&Fenster"_s)->addActions({cmdGroesser, cmdKleiner});
     auto* groessen = new QActionGroup(&fenster);
     for (QAction* a : {cmdGroesser, cmdKleiner}) {
@@ -309,9 +311,8 @@ void ReservierungsMaske::aufbauen(QDialog& fenster, const FormularEinstellungen&
     fldKürzel->setContextMenuPolicy(Qt::NoContextMenu);
     fldKürzel->setAcceptDrops(false);
     cmdBlockbuchung->setCheckable(true);
-    // The program prints no documents and no registration form, and the settled state is only
-    // shown: these buttons stay disabled.
-    for (QPushButton* b : {cmdBestVorschau, cmdAnmeldung, cmdAbgerechnet}) b->setEnabled(false);
+    // The settled state is only shown.
+    cmdAbgerechnet->setEnabled(false);
 
     optAlleZimmer = new QRadioButton(u"alle"_s, &fenster);
     optAlleZimmer->setObjectName(u"OptZiAuswahl1_0"_s);

@@ -119,6 +119,7 @@ struct ReservierungsMaske {
     QAction* mnuVorhRechnung = nullptr;
     QMenu* mnuWeitereDokumente = nullptr;
     QAction* mnuPfade = nullptr;
+    QAction* mnuRechnungEinfach = nullptr;  // the quick invoice of the booking
     QAction* cmdGroesser = nullptr;
     QAction* cmdKleiner = nullptr;
 

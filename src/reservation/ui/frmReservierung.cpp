@@ -24,6 +24,11 @@ Dialogs*& einstiegsDialogs() {
     return dialogs;
 }
 
+Shell*& einstiegsShell() {
+    static Shell* shell = nullptr;
+    return shell;
+}
+
 }  // namespace
 
 frmReservierung::frmReservierung(Database& db, Database* beispielDb, const FormularEinstellungen& einstellungen, AdressUmgebung umgebung,
@@ -58,11 +63,13 @@ frmReservierung::~frmReservierung() {
 
 void frmReservierung::setEinstiegsDialogs(Dialogs* dialogs) { einstiegsDialogs() = dialogs; }
 
+void frmReservierung::setEinstiegsShell(Shell* shell) { einstiegsShell() = shell; }
+
 void frmReservierung::oeffnen(QWidget* parent, Fenster* fenster) {
     Variablen& v = variablen();
     if (!v.db) return;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
-                         parent, einstiegsDialogs(), nullptr, fenster);
+                         parent, einstiegsDialogs(), nullptr, fenster, einstiegsShell());
     if (!form.starten(v.uebergabe)) return;
     form.exec();
 }
@@ -90,7 +97,7 @@ void frmReservierung::oeffnenNeu(int adressId, const QDate& anreise, const QDate
     u.belegungsart = v.uebergabe.belegungsart;
     v.uebergabe = u;
     frmReservierung form(*v.db, v.beispielDb.get(), FormularEinstellungen::lesen(*v.db, v.beispielDb.get()), AdressUmgebung::ausVariablen(),
-                         parent, einstiegsDialogs(), nullptr, fenster);
+                         parent, einstiegsDialogs(), nullptr, fenster, einstiegsShell());
     form.neueBuchungFuerAdresse(adressId, anreise, abreise, u.belegungsart);
     form.exec();
 }

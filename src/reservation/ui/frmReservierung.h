@@ -47,6 +47,8 @@ public:
     // ---- entries for the plan and the quick address search ----
     // The message boxes of the forms these entries open; nullptr: real boxes over each form.
     static void setEinstiegsDialogs(Dialogs* dialogs);
+    // The shell of those forms (documents opened); nullptr: the system's.
+    static void setEinstiegsShell(Shell* shell);
     // Opens the form modally on the plan's hand-over variablen().uebergabe: a new booking (room,
     // arrival, departure), a stored booking (its ID) or the waiting bookings of a day.
     static void oeffnen(QWidget* parent, Fenster* fenster = nullptr);
@@ -121,6 +123,10 @@ private:
     // The form closes while the block window is open: a timer of the application goes on
     // watching it and sets the plan's refresh flag when it is gone.
     void blockWeiterBeobachten();
+    // One document of the booking (Formulardruck::Formular): refusal and save, the template,
+    // the extras dialog, the data file and the merge, then the copy shown (the registration
+    // form printed). True when it was made.
+    bool dokumentErstellen(int formular);
 
     std::unique_ptr<Shell> eigeneShell_;
     Shell* shell_ = nullptr;

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "invoice/RechnungspostenLogik.h"
+#include "invoice/Vorlagen.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "reservation/FormularTestSupport.h"
@@ -17,6 +19,7 @@
 #include "store/Adressprogramm.h"
 #include "store/clsPfade.h"
 #include "support/Child.h"
+#include "support/ScriptedFenster.h"
 
 using namespace tav;
 using test::child;
@@ -120,4 +123,50 @@ TEST_F(ReservierungDokumenteTest, TheAddressProgramCommandStartsItAndTheTimerOff
     QTRY_COMPARE_WITH_TIMEOUT(dialogs_.shown().size(), 1, 3000);
     EXPECT_EQ(w->logik().adresse().rechnungsadresseId(), 1);
     EXPECT_EQ(w->logik().adresse().gastId(), 2) << "the guest stays";
+}
+
+TEST_F(ReservierungDokumenteTest, AConfirmationAsksForTheExtrasAndItsStoredCopyOpensAgain) {
+    ASSERT_TRUE(test::vorlagenInstallieren(folder()));
+    test::ScriptedFenster dienst;
+    dienst.setVorhanden(Ziel::Rechnungsposten);
+    // The extras dialog: 12,00 for drinks, then OK.
+    dienst.beimOeffnen(Ziel::Rechnungsposten, [this](const Aufruf& a) {
+        RechnungspostenLogik& p = rechnungsposten();
+        p.oeffnen(db(), a.buchungId, a.text, 2);
+        p.werte().betraege[2] = QStringLiteral("12");
+        p.ok();
+    });
+    EXPECT_FALSE(child<QAction>(*fenster(), "mnuVorhBest")->isEnabled()) << "a new booking has no stored documents";
+    auto w = std::make_unique<frmReservierung>(db(), beispiel_.get(), einstellungen(), umgebung(), nullptr, &dialogs_, &kollisionsDialog_,
+                                               &dienst, &shell_);
+    Uebergabe u;
+    u.buchungId = buchung(1, tag(4), tag(6), QStringLiteral("Meier4"));
+    ASSERT_TRUE(w->starten(u));
+    const QString pdf = folder() + QStringLiteral("/Bestätigungen/Meier4.pdf");
+    shell_.addDocument(pdf);
+    auto* knopf = child<QPushButton>(*w, "cmdBestVorschau");
+    ASSERT_TRUE(knopf->isEnabled());
+    knopf->click();
+
+    ASSERT_EQ(dienst.geoeffnet().size(), 1) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
+    EXPECT_EQ(dienst.geoeffnet()[0].aufruf.text, QStringLiteral("Weitere Posten für die Reservierung"));
+    EXPECT_TRUE(QFileInfo::exists(folder() + QStringLiteral("/Bestätigungen/Meier4.doc")));
+    EXPECT_EQ(shell_.opened(), QStringList{pdf});
+    QFile best(folder() + QStringLiteral("/Best.doc"));
+    ASSERT_TRUE(best.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(best.readAll()).contains(QStringLiteral(";12,00;Getränke;")));
+
+    // The stored copy opens from the menu; there is no offer of this booking.
+    auto* gespeichert = child<QAction>(*w, "mnuVorhBest");
+    ASSERT_TRUE(gespeichert->isEnabled());
+    gespeichert->trigger();
+    EXPECT_EQ(shell_.opened(), (QStringList{pdf, pdf}));
+    child<QAction>(*w, "mnuvorhAngebot")->trigger();
+    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Auf diesem Computer ist kein Angebot mit dieser Kurzinfo gespeichert."));
+
+    // Cancelled extras make no document.
+    dienst.beimOeffnen(Ziel::Rechnungsposten, [](const Aufruf&) { rechnungsposten().abbrechen(); });
+    QFile::remove(pdf);
+    knopf->click();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
