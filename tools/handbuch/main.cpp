@@ -216,11 +216,13 @@ int bilder(int argc, char** argv) {
     // Windows that other builds of the program add are taken when they are there.
     for (const auto& [z, name] :
          {std::pair{Ziel::Datensicherung, QStringLiteral("datensicherung")}, std::pair{Ziel::Adresskonto, QStringLiteral("adresskonto")},
-          std::pair{Ziel::Rechnungen, QStringLiteral("rechnungen")}}) {
+          std::pair{Ziel::Rechnungen, QStringLiteral("rechnungen")}, std::pair{Ziel::Rechnungsposten, QStringLiteral("rechnungsposten")}}) {
         if (!fenster.vorhanden(z)) continue;
         Aufruf a;
         a.buchungId = b.id;
         a.adressId = db.scalar(QStringLiteral("SELECT GastID FROM tblBelegung WHERE ID = ?"), {b.id}).toInt();
+        // The check-out extras are asked for a document; their caption names it.
+        if (z == Ziel::Rechnungsposten) a.text = QStringLiteral("Rechnung");
         bilder.modal(name, oeffne(z, a));
     }
     bilder.modal(QStringLiteral("datenbank"), [&] { steuerung.datenbankDialogZeigen(true); });

@@ -14,12 +14,12 @@
 
 #include "BackupCommands.h"
 #include "BlockCommands.h"
+#include "DocumentCommands.h"
 #include "Generator.h"
 #include "InvoiceCommands.h"
 #include "ListCommands.h"
 #include "OutputCommands.h"
 #include "PaymentCommands.h"
-#include "DocumentCommands.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "platform/Dates.h"
