@@ -73,7 +73,8 @@ bool ProgrammFenster::vorhanden(Ziel ziel) const {
         case Ziel::Mehrwertsteuer: return true;
         case Ziel::Datensicherung: return true;
         case Ziel::Rechnungsposten:
-        case Ziel::Rechnungen: return true;
+        case Ziel::Rechnungen:
+        case Ziel::RechnungOeffnen: return true;
         default: return false;
     }
 }
@@ -152,6 +153,27 @@ void ProgrammFenster::oeffneFenster(Ziel ziel, const Aufruf& aufruf, QWidget* el
             };
             frmRechnungPo::oeffnen(db, dialogs_, std::move(u), aufruf.buchungId, RechnungPoLogik::modusDerBuchung(db, aufruf.buchungId),
                                    eltern);
+            return;
+        }
+        case Ziel::RechnungOeffnen: {
+            // A found invoice opens in the items editor of a booking it covers (directly or
+            // through one of its items).
+            const int buchung =
+                db.scalar(QStringLiteral("SELECT Nz(Min(IDBelegung), 0) FROM tbRechnungen_zu_Posten WHERE IDRechnung = ?"), {aufruf.nummer})
+                    .toInt();
+            const int ueberPosten =
+                db.scalar(QStringLiteral("SELECT Nz(Min(tbRePosten.IDBelegung), 0) FROM tbRePosten INNER JOIN "
+                                         "tbRechnungen_zu_Posten ON tbRePosten.IDRePosten = "
+                                         "tbRechnungen_zu_Posten.IDPostenRe WHERE tbRechnungen_zu_Posten.IDRechnung = ?"),
+                          {aufruf.nummer})
+                    .toInt();
+            if (buchung == 0 && ueberPosten == 0) {
+                dialogs_.message(QStringLiteral("Diese Rechnungsnummer existiert nicht."));
+                return;
+            }
+            Aufruf a;
+            a.buchungId = buchung != 0 ? buchung : ueberPosten;
+            oeffneFenster(Ziel::Rechnungen, a, eltern);
             return;
         }
         case Ziel::Rechnungsposten:

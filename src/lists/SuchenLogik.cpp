@@ -283,7 +283,14 @@ QStringList SuchenLogik::beschriftungen(const QString& zimmer, const QString& ar
     Parameter p(db_);
     const QStringList vorgabe = listen::vorgabeBeschriftungen(zimmer, art);
     const auto row = p.read(kBeschriftung);
-    if (!row) {
+    // The initial contents of a new house hold the captions of an older, 23-column list (no
+    // fields from F24 on): they would stand over the wrong columns, so the row is made anew.
+    const auto kurzeZeile = [&] {
+        for (int i = 24; i <= listen::kSpalten; ++i)
+            if (!row->isNull(i) && !row->text(i).trimmed().isEmpty()) return false;
+        return true;
+    };
+    if (!row || kurzeZeile()) {
         QList<QPair<int, QVariant>> felder;
         for (int i = 0; i < vorgabe.size(); ++i) felder << qMakePair(i + 1, QVariant(vorgabe[i]));
         p.write(kBeschriftung, felder);

@@ -241,7 +241,7 @@ TEST_F(PlanBedienungTest, ALetterTypedOnThePlanOpensTheQuickSearchAndItsNewBooki
     for (const char* da : {"mnuSaisonzeiten", "mnuSicherPfad", "mnuSchnellsuche", "mnuBearbeitenReservierung", "mnuLetzte",
                            "mnuDateiParameter", "mnuFeiertage", "mnuSuchen", "mnuAbreiseSuche"})
         EXPECT_TRUE(menue->eintrag(QString::fromUtf8(da))->isEnabled()) << da;
-    for (const char* fehlt : {"mnurechnungsNummern"}) EXPECT_FALSE(menue->eintrag(QString::fromUtf8(fehlt))->isEnabled()) << fehlt;
+    EXPECT_TRUE(menue->eintrag(QStringLiteral("mnurechnungsNummern"))->isEnabled());
 
     bool suche = false, formular = false;
     QString gast;

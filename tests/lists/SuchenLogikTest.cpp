@@ -334,6 +334,16 @@ TEST_F(SuchenLogikTest, CaptionsAreCreatedAndRenamed) {
     EXPECT_EQ(danach[7], QStringLiteral("Familienname"));
     EXPECT_EQ(danach[8], QStringLiteral("Name 2"));
 
+    // A house set up with the initial contents has 23 captions of an older column order: the
+    // list writes its own 28, so that every caption stands over its column.
+    db().execute(QStringLiteral("DELETE FROM tblParameter WHERE Satz = 'SpaltenBeschriftung'"));
+    db().execute(
+        QStringLiteral("INSERT INTO tblParameter (Satz, F1, F2, F23) VALUES ('SpaltenBeschriftung', '&Checked in', 'Vorname', 'ID')"));
+    const QStringList alt = logik_->beschriftungen(QStringLiteral("Raum"), QStringLiteral("Art"));
+    EXPECT_EQ(alt[1], QStringLiteral("Reservierungsnummer"));
+    EXPECT_EQ(alt[6], QStringLiteral("Vorname"));
+    EXPECT_EQ(Parameter(db()).read(QStringLiteral("SpaltenBeschriftung"))->text(2), QStringLiteral("Reservierungsnummer"));
+
     QList<int> breiten = logik_->breiten();
     breiten[2] = 0;
     logik_->breitenSpeichern(breiten);
