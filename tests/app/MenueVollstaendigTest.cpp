@@ -129,13 +129,6 @@ TEST_F(MenueVollstaendigTest, TheReservationFormDisablesOnlyWhatItsStateForbids)
         {QStringLiteral("cmdAbgerechnet"), "shows the settled state; settling is done by a document"},
         {QStringLiteral("cmdAdresseSpeichern"), "the guest's stored address shows no change to save"},
         // Windows and printouts the program does not have: the entries are disabled, never dead ends.
-        {QStringLiteral("cmdRechnung"), "opens the invoice overview (items editor), a window the program does not have"},
-        {QStringLiteral("cmdBezahlt"), "opens the invoice overview (items editor), a window the program does not have"},
-        {QStringLiteral("cmdBestVorschau"), "prints the confirmation from the form, which the form does not do"},
-        {QStringLiteral("cmdAnmeldung"), "prints the registration form from the form, which the form does not do"},
-        {QStringLiteral("mnuvorhAngebot"), "opens a stored offer; the form keeps no stored documents"},
-        {QStringLiteral("mnuVorhBest"), "opens a stored confirmation; the form keeps no stored documents"},
-        {QStringLiteral("mnuVorhRechnung"), "opens a stored invoice; the form keeps no stored documents"},
         {QStringLiteral("mnuDok_1"), "a further-documents entry without a stored file"},
         {QStringLiteral("mnuDok_2"), "a further-documents entry without a stored file"},
         {QStringLiteral("mnuDok_3"), "a further-documents entry without a stored file"},
