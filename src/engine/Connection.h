@@ -53,7 +53,8 @@ public:
         for (size_t at = size_t(hash) & kMask;; at = (at + 1) & kMask) {
             const Slot& s = slots_[at];
             if (s.size < 0) return nullptr;
-            if (s.hash == hash && s.size == n && std::memcmp(keys_.data() + s.offset, p, size_t(n)) == 0) return &s.text;
+            // An empty text compares without memcmp: its pointers may be null.
+            if (s.hash == hash && s.size == n && (n == 0 || std::memcmp(keys_.data() + s.offset, p, size_t(n)) == 0)) return &s.text;
         }
     }
     // Adds the text (which find() did not find); a full cache starts afresh.
