@@ -9,6 +9,7 @@
 #include "engine/Database.h"
 #include "engine/Recordset.h"
 #include "platform/Amounts.h"
+#include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "reservation/clsSaisonpreis.h"
 #include "store/Geld.h"
@@ -28,8 +29,6 @@ const QLocale& deutsch() {
     static const QLocale l(QLocale::German, QLocale::Germany);
     return l;
 }
-
-QString datumText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 double runden(double betrag) { return std::round(betrag * 100.0) / 100.0; }
 
@@ -441,7 +440,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
     if (skonto != 0) {
         const double abzug = e.bruttoNachRabatt * skonto / 100.0;
         summenzeile(QStringLiteral("S"),
-                    QStringLiteral("Bei Zahlung bis zum ") + datumText(datum.addDays(ziel(3))) + QLatin1Char(' ') +
+                    QStringLiteral("Bei Zahlung bis zum ") + dates::longDate(datum.addDays(ziel(3))) + QLatin1Char(' ') +
                         deutsch().toString(skonto, 'f', 1) + QStringLiteral("% "),
                     -abzug);
         summenzeile(QStringLiteral("X"), QStringLiteral("Gesamtbetrag incl. Skonto:"), e.bruttoNachRabatt - abzug);
@@ -464,7 +463,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
             // The payment's text, then " am " + date and the method in the remark column.
             z.artikel = rs.text(QStringLiteral("WasBezahlt"));
             if (z.artikel.isEmpty()) z.artikel = QStringLiteral("Zahlung");
-            z.bemerkung = QStringLiteral(" am ") + datumText(rs.value(QStringLiteral("ZahlDatum")).toDate());
+            z.bemerkung = QStringLiteral(" am ") + dates::longDate(rs.value(QStringLiteral("ZahlDatum")).toDate());
             const QString zahlart = rs.text(QStringLiteral("Zahlart"));
             if (!zahlart.isEmpty()) z.bemerkung += QStringLiteral(" (") + zahlart + QLatin1Char(')');
             z.zahlart = zahlart;
@@ -493,7 +492,7 @@ Detailergebnis Rechnungsdetail::bauen(const Kopf& kopf, const QList<Verweis>& ve
             const double offen = e.bruttoNachRabatt - e.zahlungen;
             const double anz = runden(offen * prozent / 100.0);
             const auto faellig = [&](const QDate& d) {
-                return !d.isValid() || d <= datum ? QStringLiteral(" sofort") : QStringLiteral(" bis zum ") + datumText(d);
+                return !d.isValid() || d <= datum ? QStringLiteral(" sofort") : QStringLiteral(" bis zum ") + dates::longDate(d);
             };
             summenzeile(QStringLiteral("A"), QStringLiteral("Bitte zahlen Sie die Rechnungssumme wie folgt:"), 0);
             if (anz <= 0 || anz >= runden(offen)) {

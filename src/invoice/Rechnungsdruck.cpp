@@ -1,5 +1,7 @@
 #include "invoice/Rechnungsdruck.h"
 
+#include "platform/Dates.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,7 +23,7 @@ QString wahrText(Database& db, bool wert) {
     return s.isEmpty() ? (wert ? QStringLiteral("Ja") : QStringLiteral("Nein")) : s;
 }
 
-QString datumText(const QVariant& v) { return v.isNull() ? QString() : v.toDate().toString(QStringLiteral("dd.MM.yyyy")); }
+QString datumText(const QVariant& v) { return v.isNull() ? QString() : dates::longDate(v.toDate()); }
 
 }  // namespace
 
