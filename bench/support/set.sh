@@ -7,13 +7,17 @@
 #
 # A set is generated for a fixed reference day, so that every run measures the same rows. Its
 # folder name carries a fingerprint of the generator, the engine and the schema (their
-# committed trees), so that a set made by older code is not measured by mistake.
+# committed trees and any change not yet committed), so that a set made by older code is not
+# measured by mistake.
 bench_rooms=70
 bench_years_all=(10 30)
 bench_seed=1
 bench_until=2026-12-31
 bench_today=2026-06-15
-bench_fingerprint="$( { git rev-parse HEAD:tools/tavomera-db HEAD:src/engine HEAD:src/store 2>/dev/null || echo ohne-git; } | sha1sum | cut -c1-8)"
+bench_fingerprint="$( {
+  git rev-parse HEAD:tools/tavomera-db HEAD:src/engine HEAD:src/store 2>/dev/null || echo ohne-git
+  git diff HEAD -- tools/tavomera-db src/engine src/store 2>/dev/null
+} | sha1sum | cut -c1-8)"
 bench_set_parent="$PWD/build/release/bench-set"
 
 # The folder of the set with that many years.

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "store/Datenbankfehler.h"
 #include "store/Geld.h"
+#include "store/Nummernstand.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -45,19 +46,19 @@ QString clsRechnung::art(bool rechnung, bool angebot) {
 }
 
 int clsRechnung::naechsteReNummer(bool alle) {
-    Recordset stand =
-        db_.openRecordset(QStringLiteral("SELECT Count(*) AS Anzahl, Min(ReNummer) AS Kleinste, Max(ReNummer) AS Hoechste "
-                                         "FROM tbRechnungen"));
-    const int anzahl = stand.integer(QStringLiteral("Anzahl"));
-    if (anzahl == 0) return 1;
-    const int hoechste = stand.integer(QStringLiteral("Hoechste"));
-    // Keys are unique: as many keys as the highest, the lowest being 1, leave no gap to walk.
-    if (!alle || (stand.integer(QStringLiteral("Kleinste")) == 1 && anzahl == hoechste)) return hoechste + 1;
-    Recordset rs = db_.openRecordset(QStringLiteral("SELECT ReNummer FROM tbRechnungen ORDER BY ReNummer"));
-    int zaehler = 1;
-    for (; !rs.eof(); rs.moveNext(), ++zaehler)
-        if (rs.integer(QStringLiteral("ReNummer")) != zaehler) return zaehler;
-    return hoechste + 1;
+    if (!alle) {
+        const QVariant hoechste = db_.scalar(QStringLiteral("SELECT Max(ReNummer) FROM tbRechnungen"));
+        return hoechste.isNull() ? 1 : hoechste.toInt() + 1;
+    }
+    // The keys in use above the run without a gap that the working file keeps in step,
+    // smallest first: the first place where the walk and the keys part is a gap.
+    const qint64 lueckenlos = nummernstand::lueckenlosBis(db_, nummernstand::kReNummern);
+    Recordset rs =
+        db_.openRecordset(QStringLiteral("SELECT ReNummer FROM tbRechnungen WHERE ReNummer > ? ORDER BY ReNummer"), {lueckenlos});
+    qint64 kandidat = lueckenlos + 1;
+    for (; !rs.eof(); rs.moveNext(), ++kandidat)
+        if (rs.value(0).toLongLong() != kandidat) break;
+    return int(kandidat);
 }
 
 qint64 clsRechnung::naechsterZaehler(const QString& feld, bool alle) {

@@ -2,7 +2,7 @@
 
 #include "engine/Database.h"
 #include "engine/JetFormat.h"
-#include "store/BelegNummernStand.h"
+#include "store/Nummernstand.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -46,7 +46,7 @@ qint64 BelegNummern::naechste(Database& db, bool alle) {
     // is a gap.
     // Only the numbers are walked, so the index on BelegNummer answers the query alone. The
     // walk starts after the run without gaps that the central file keeps in step.
-    const qint64 lueckenlos = belegnummernstand::lueckenlosBis(db);
+    const qint64 lueckenlos = nummernstand::lueckenlosBis(db, nummernstand::kBelegNummern);
     Recordset rs = db.openRecordset(QStringLiteral("SELECT distinct BelegNummer ") + QStringLiteral(" From tblBelegung ") +
                                         QStringLiteral(" Where BelegNummer <> NULL and belegnummer > ?  ") +
                                         QStringLiteral(" ORDER BY tblBelegung.BelegNummer"),

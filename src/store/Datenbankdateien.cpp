@@ -6,7 +6,7 @@
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
-#include "store/BelegNummernStand.h"
+#include "store/Nummernstand.h"
 #include "store/Schema.h"
 
 namespace tav::dbfiles {
@@ -45,12 +45,13 @@ void createTables(Database& db, const QList<TableDef>& defs) {
 void createCentral(const QString& path) {
     auto db = newFile(path);
     createTables(*db, schema::tablesOf(schema::Home::Central));
-    belegnummernstand::einrichten(*db);
+    nummernstand::einrichten(*db, nummernstand::kBelegNummern);
 }
 
 void createWorking(const QString& path, const QString& centralPath) {
     auto db = newFile(path);
     createTables(*db, schema::tablesOf(schema::Home::Working));
+    nummernstand::einrichten(*db, nummernstand::kReNummern);
     const QString connect = ConnectString::make(QFileInfo(centralPath).absoluteFilePath());
     for (const QString& t : schema::centralTablesLinkedIntoWorking()) db->createLink(t, connect, t);
 }
@@ -78,7 +79,8 @@ void createComplete(const QString& path) {
     for (const schema::TableEntry& entry : schema::tables())
         if (entry.home != schema::Home::Holiday) defs << entry.def;
     createTables(*db, defs);
-    belegnummernstand::einrichten(*db);
+    nummernstand::einrichten(*db, nummernstand::kBelegNummern);
+    nummernstand::einrichten(*db, nummernstand::kReNummern);
 }
 
 QStringList createInstallation(const QString& folder, int instance, bool keepExisting) {

@@ -91,16 +91,24 @@ QList<TableEntry> build() {
          index(QStringLiteral("GastID"), {QStringLiteral("GastID")}),
          index(QStringLiteral("IDAdressRechnung"), {QStringLiteral("IDAdressRechnung")}),
          index(QStringLiteral("Kürzel"), {QStringLiteral("Kürzel")}), index(QStringLiteral("BelegNummer"), {QStringLiteral("BelegNummer")}),
+         // The save tests that no other booking carries the printed number.
+         index(QStringLiteral("BelegNummer_eigen"), {QStringLiteral("BelegNummer_eigen")}),
          // The booking list recomputes Abg_Temp from the bookings still to settle and the
          // bookings whose flag is not "Ja": both are few in a long history, and these two
          // find them without reading the settled years.
          index(QStringLiteral("Abgerechnet"), {QStringLiteral("Abgerechnet"), QStringLiteral("Gelöscht")}),
-         index(QStringLiteral("Abg_Temp"), {QStringLiteral("Abg_Temp"), QStringLiteral("Von")})});
+         index(QStringLiteral("Abg_Temp"), {QStringLiteral("Abg_Temp"), QStringLiteral("Von")}),
+         // The booking list reads the keys of the whole history in arrival order and keeps a
+         // booking only when its guest and its room exist: with the guest and the room beside
+         // the arrival, the bookings are read from the index alone.
+         index(QStringLiteral("Liste"),
+               {QStringLiteral("Von"), QStringLiteral("ID"), QStringLiteral("GastID"), QStringLiteral("Zimmernummer")})});
 
-    // How far the booking numbers run from 1 without a gap, kept in step by triggers on
-    // tblBelegung (BelegNummernStand.h): the next free number is found without reading every
-    // number of the history.
+    // How far the booking numbers and the document keys run from 1 without a gap, kept in
+    // step by triggers on their tables (Nummernstand.h): the next free number is found without
+    // reading every number of the history.
     t << table(C, QStringLiteral("tbBelegNummernStand"), {lng(QStringLiteral("Lueckenlos"))});
+    t << table(W, QStringLiteral("tbReNummernStand"), {lng(QStringLiteral("Lueckenlos"))});
 
     t << table(W, QStringLiteral("tbBelegArten"), {integer(QStringLiteral("BelegungsID")), text(QStringLiteral("BelegungsArt"))},
                {QStringLiteral("BelegungsID")});

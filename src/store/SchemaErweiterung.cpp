@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SettingsStore.h"
-#include "store/BelegNummernStand.h"
+#include "store/Nummernstand.h"
 #include "store/Schema.h"
 #include "store/Verknuepfung.h"
 #include "store/clsTabFelder.h"
@@ -81,20 +81,29 @@ void SchemaErweiterung::indizes(bool beispiel) {
 }
 
 void SchemaErweiterung::verlaufsHilfen(bool beispiel) {
-    const QString stand = QStringLiteral("tbBelegNummernStand");
-    const QString pfad = beispiel ? zielPfad(true) : settings_.getSetting(werte_.zentral);
+    // The booking numbers in the central file (with the sample database, in that one file),
+    // the document keys in the working file.
+    verlaufsHilfe(beispiel ? zielPfad(true) : settings_.getSetting(werte_.zentral), nummernstand::kBelegNummern,
+                  {QStringLiteral("tblBelegung"), QStringLiteral("Address")}, !beispiel);
+    verlaufsHilfe(zielPfad(beispiel), nummernstand::kReNummern, {QStringLiteral("tbRechnungen")}, !beispiel);
+}
+
+void SchemaErweiterung::verlaufsHilfe(const QString& pfad, const Nummernlauf& lauf, const QStringList& mitIndizes, bool verknuepfen) {
+    const QString stand = QString::fromUtf8(lauf.stand);
     if (pfad.isEmpty()) return;
     try {
         auto db = Database::open(pfad);
-        if (db->hasTableDef(QStringLiteral("tblBelegung")) && !db->hasTableDef(stand)) {
-            for (const char* name : {"tblBelegung", "Address"})
-                if (const schema::TableEntry* e = schema::find(QString::fromLatin1(name)); e && db->hasTableDef(e->def.name))
-                    for (const IndexDef& index : e->def.indexes) db->createIndex(e->def.name, index);
+        if (db->hasTableDef(QString::fromUtf8(lauf.tabelle)) && !db->hasTableDef(stand)) {
+            // The triggers seek the numbers: the indexes come first.
+            for (const QString& name : mitIndizes)
+                if (const schema::TableEntry* e = schema::find(name); e && db->hasTableDef(e->def.name))
+                    for (const IndexDef& index : e->def.indexes)
+                        if (!db->hasIndex(e->def.name, index.name)) db->createIndex(e->def.name, index);
             db->createTable(schema::find(stand)->def);
-            belegnummernstand::einrichten(*db);
+            nummernstand::einrichten(*db, lauf);
             geaendert_ = true;
         }
-        if (!beispiel && link_ && db->hasTableDef(stand) && !verknuepfung::tabelleVorhanden(*link_, stand)) {
+        if (verknuepfen && link_ && db->hasTableDef(stand) && !verknuepfung::tabelleVorhanden(*link_, stand)) {
             verknuepfung::tabelleVerknuepfen(*link_, stand, true, pfad);
             geaendert_ = true;
         }

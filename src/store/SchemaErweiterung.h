@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "engine/JetTypes.h"
+#include "store/Nummernstand.h"
 #include "store/Registrierung.h"
 
 namespace tav {
@@ -35,10 +36,12 @@ public:
     void waescheUndVorgaben(bool beispiel);
     // The file of the bookings (the central file, or the sample database) gets the indexes
     // that keep searches over a long history short and the kept run of booking numbers
-    // (tbBelegNummernStand with its triggers), linked into the link database. Only a file
-    // without tbBelegNummernStand is touched; a file that cannot be written is left for the
+    // (tbBelegNummernStand with its triggers), the file of the documents the kept run of
+    // their keys (tbReNummernStand); both are linked into the link database. Only a file
+    // without the table of its run is touched; a file that cannot be written is left for the
     // next start.
     void verlaufsHilfen(bool beispiel);
+    void verlaufsHilfe(const QString& pfad, const Nummernlauf& lauf, const QStringList& mitIndizes, bool verknuepfen);
     // Every index of this version's tables that a file lacks is made: in the central and the
     // working file (or the sample database), only on the tables that live in that file. An
     // index that cannot be made (a file that cannot be written, values an index refuses) is

@@ -6,7 +6,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "store/AlteDatenbank.h"
-#include "store/BelegNummernStand.h"
+#include "store/Nummernstand.h"
 #include "store/SchemaErweiterung.h"
 #include "support/DatabaseFixture.h"
 
@@ -161,35 +161,45 @@ TEST_F(SchemaErweiterungTest, DocumentFoldersAreMadeAndAFolderThatCannotBeMadeIs
                                            QStringLiteral(". Bitte wenden Sie sich an den Hersteller der Software.")});
 }
 
-// A central file made before the kept run of booking numbers gets the table, its triggers and
-// its link; the run is computed from the stored numbers and follows every later booking.
-TEST_F(SchemaErweiterungTest, AnOldCentralFileGetsTheKeptRunOfBookingNumbersLinkedAndInStep) {
+// A file made before the kept runs (booking numbers in the central file, document keys in the
+// working file) gets the table, its triggers and its link; the run is computed from the stored
+// numbers and follows every later row.
+TEST_F(SchemaErweiterungTest, AnOldFileGetsTheKeptRunOfItsNumbersLinkedAndInStep) {
     settings.saveSetting(QStringLiteral("Zentral"), file(QStringLiteral("Zentral.mdb")));
-    for (int n : {1, 2, 3, 5}) db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, ?)"), {n});
-    db_.reset();
-    {
-        auto zentral = Database::open(file(QStringLiteral("Zentral.mdb")));
-        for (const char* t : {"tav_belegnummer_i", "tav_belegnummer_u", "tav_belegnummer_d"})
-            zentral->executeNative(QStringLiteral("DROP TRIGGER ") + QString::fromLatin1(t));
-        zentral->dropTable(QStringLiteral("tbBelegNummernStand"));
-        auto link = Database::open(file(QStringLiteral("Lokal.mdb")));
-        link->deleteLink(QStringLiteral("tbBelegNummernStand"));
+    const struct {
+        const Nummernlauf& lauf;
+        const char* datei;
+        const char* einfuegen;
+    } faelle[] = {{nummernstand::kBelegNummern, "Zentral.mdb", "INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, ?)"},
+                  {nummernstand::kReNummern, "Tavomera.mdb", "INSERT INTO tbRechnungen (ReNummer, IST_Rechnung) VALUES (?, 'R')"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.lauf.stand);
+        const QString stand = QString::fromUtf8(f.lauf.stand);
+        for (int n : {1, 2, 3, 5}) db().execute(QString::fromUtf8(f.einfuegen), {n});
+        db_.reset();
+        {
+            auto datei = Database::open(file(QString::fromUtf8(f.datei)));
+            for (const char* t : {"_i", "_u", "_d"})
+                datei->executeNative(QStringLiteral("DROP TRIGGER ") + QString::fromUtf8(f.lauf.trigger) + QString::fromLatin1(t));
+            datei->dropTable(stand);
+            Database::open(file(QStringLiteral("Lokal.mdb")))->deleteLink(stand);
+        }
+        db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+        EXPECT_EQ(nummernstand::lueckenlosBis(db(), f.lauf), 0) << "without the table the walk starts at 1";
+
+        SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+        s.alleSchritte(false);
+        EXPECT_TRUE(s.geaendert());
+        EXPECT_TRUE(dialogs.shown().isEmpty());
+        db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+        EXPECT_EQ(nummernstand::lueckenlosBis(db(), f.lauf), 3);
+        db().execute(QString::fromUtf8(f.einfuegen), {4});
+        EXPECT_EQ(nummernstand::lueckenlosBis(db(), f.lauf), 5) << "the triggers came with the table";
+
+        SchemaErweiterung wieder(dialogs, settings, RegistryNamen::forInstance(0), &db());
+        wieder.alleSchritte(false);
+        EXPECT_FALSE(wieder.geaendert()) << "a file that has it is left alone";
     }
-    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
-    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 0) << "without the table the walk starts at 1";
-
-    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
-    s.alleSchritte(false);
-    EXPECT_TRUE(s.geaendert());
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
-    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 3);
-    db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, BelegNummer) VALUES (1, 4)"));
-    EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), 5) << "the triggers came with the table";
-
-    SchemaErweiterung wieder(dialogs, settings, RegistryNamen::forInstance(0), &db());
-    wieder.alleSchritte(false);
-    EXPECT_FALSE(wieder.geaendert()) << "a file that has it is left alone";
 }
 
 // A file made before an index existed gets it in the file of its table: the central file for

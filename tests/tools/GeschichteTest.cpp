@@ -11,11 +11,12 @@
 #include "Generator.h"
 #include "engine/Database.h"
 #include "engine/JetText.h"
+#include "invoice/clsRechnung.h"
 #include "platform/ScriptedDialogs.h"
 #include "reservation/AdrSuchenLogik.h"
 #include "reservation/BelegNummern.h"
 #include "reservation/CollisionLogik.h"
-#include "store/BelegNummernStand.h"
+#include "store/Nummernstand.h"
 #include "support/TempFolder.h"
 
 using namespace tav;
@@ -192,8 +193,44 @@ TEST_F(GeschichteTest, NextFreeNumberEqualsTheWalkOverEveryNumberAfterEveryChang
         if (!s.sql.isEmpty()) db().execute(s.sql);
         const qint64 gelaufen = vonEinsGelaufen(db());
         EXPECT_EQ(BelegNummern::naechste(db(), true), gelaufen);
-        EXPECT_EQ(belegnummernstand::lueckenlosBis(db()), gelaufen - 1) << "the kept run is exact, not only a lower bound";
+        EXPECT_EQ(nummernstand::lueckenlosBis(db(), nummernstand::kBelegNummern), gelaufen - 1)
+            << "the kept run is exact, not only a lower bound";
         gesehen.insert(gelaufen);
     }
     EXPECT_GE(gesehen.size(), 5) << "the steps move the first gap";
+}
+
+// The next document key with reuse equals the walk from 1 over every key, on the generated
+// documents and after keys are given back, filled again, moved and all deleted.
+TEST_F(GeschichteTest, NextDocumentKeyEqualsTheWalkOverEveryKeyAfterEveryChange) {
+    const auto gelaufen = [&] {
+        qint64 kandidat = 1;
+        for (Recordset rs = db().openRecordset(QStringLiteral("SELECT ReNummer FROM tbRechnungen WHERE ReNummer > 0 ORDER BY ReNummer"));
+             !rs.eof() && rs.value(0).toLongLong() == kandidat; rs.moveNext())
+            ++kandidat;
+        return kandidat;
+    };
+    ASSERT_GT(gelaufen(), 100) << "the generated documents run from 1";
+    const struct {
+        const char* label;
+        const char* sql;
+    } schritte[] = {
+        {"generated", nullptr},
+        {"a key in the middle deleted", "DELETE * FROM tbRechnungen WHERE ReNummer = 50"},
+        {"a lower one deleted", "DELETE * FROM tbRechnungen WHERE ReNummer = 20"},
+        {"the lower gap filled", "INSERT INTO tbRechnungen (ReNummer, IST_Rechnung) VALUES (20, 'R')"},
+        {"a key moved into the other gap",
+         "UPDATE tbRechnungen SET ReNummer = 50 WHERE ReNummer = (SELECT Max(ReNummer) FROM tbRechnungen)"},
+        {"the first key deleted", "DELETE * FROM tbRechnungen WHERE ReNummer = 1"},
+        {"every document deleted", "DELETE * FROM tbRechnungen"},
+        {"one document keyed 1", "INSERT INTO tbRechnungen (ReNummer, IST_Rechnung) VALUES (1, 'B')"},
+    };
+    ScriptedDialogs dialogs;
+    clsRechnung r(db(), dialogs);
+    for (const auto& s : schritte) {
+        SCOPED_TRACE(s.label);
+        if (s.sql) db().execute(QString::fromUtf8(s.sql));
+        EXPECT_EQ(r.naechsteReNummer(true), gelaufen());
+        EXPECT_EQ(nummernstand::lueckenlosBis(db(), nummernstand::kReNummern), gelaufen() - 1) << "the kept run is exact";
+    }
 }
