@@ -97,12 +97,7 @@ QList<TableEntry> build() {
          // bookings whose flag is not "Ja": both are few in a long history, and these two
          // find them without reading the settled years.
          index(QStringLiteral("Abgerechnet"), {QStringLiteral("Abgerechnet"), QStringLiteral("Gelöscht")}),
-         index(QStringLiteral("Abg_Temp"), {QStringLiteral("Abg_Temp"), QStringLiteral("Von")}),
-         // The booking list reads the keys of the whole history in arrival order and keeps a
-         // booking only when its guest and its room exist: with the guest and the room beside
-         // the arrival, the bookings are read from the index alone.
-         index(QStringLiteral("Liste"),
-               {QStringLiteral("Von"), QStringLiteral("ID"), QStringLiteral("GastID"), QStringLiteral("Zimmernummer")})});
+         index(QStringLiteral("Abg_Temp"), {QStringLiteral("Abg_Temp"), QStringLiteral("Von")})});
 
     // How far the booking numbers and the document keys run from 1 without a gap, kept in
     // step by triggers on their tables (Nummernstand.h): the next free number is found without

@@ -103,11 +103,13 @@ protected:
 };
 
 // The translation keeps comparisons of indexed fields plain, so that SQLite can use the
-// indexes: a date literal compared with a date field, a text with a text field.
+// indexes: a date literal compared with a date field, a text with a text field. The plan's
+// window is read from the departures on (the few bookings after it), never from the arrivals
+// up to it (the whole history): an index that starts with the arrival must not win it.
 TEST_F(JetSqlPlansTest, IndexedFieldsStayUsableThroughTheTranslation) {
     EXPECT_TRUE(
         plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE (((tblBelegung.Von)<=#02-09-2024#) AND ((tblBelegung.Bis)>=#12-31-2023#))"))
-            .contains(QStringLiteral("INDEX tblBelegung_")));
+            .contains(QStringLiteral("(Bis>?)")));
     EXPECT_TRUE(
         plan(QStringLiteral("SELECT ID FROM tblBelegung WHERE Von >= '10.01.2024'")).contains(QStringLiteral("INDEX tblBelegung_Von")));
     EXPECT_TRUE(
