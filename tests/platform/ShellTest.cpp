@@ -88,21 +88,6 @@ TEST(ShellTest, ADocumentGoesToTheDesktopsOpenerAndWithoutOneIsNotOpened) {
     qputenv("PATH", pfad);
 }
 
-TEST(ShellTest, ScriptedShellRecordsAndAnswersFromItsLists) {
-    ScriptedShell shell;
-    shell.addProgram(QStringLiteral("/p/Qubero.exe"));
-    shell.addDocument(QStringLiteral("/p/index.html"));
-    EXPECT_TRUE(shell.programExists(QStringLiteral("/p/Qubero.exe")));
-    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Tosmek.exe")));
-    EXPECT_TRUE(shell.startProgram(QStringLiteral("/p/Qubero.exe"), {QStringLiteral("x")}));
-    shell.failStart(QStringLiteral("/p/Qubero.exe"));
-    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Qubero.exe")));
-    EXPECT_EQ(shell.started().size(), 1);
-    EXPECT_FALSE(shell.openDocument(QStringLiteral("/p/Morvinel.pdf")));
-    EXPECT_TRUE(shell.openDocument(QStringLiteral("/p/index.html")));
-    EXPECT_EQ(shell.opened().size(), 2);
-}
-
 TEST(ShellTest, AWindowIsRaisedOnlyWhileARunningProgramAnnouncesIt) {
     const QString titel = QStringLiteral("Fenstertest-%1").arg(QCoreApplication::applicationPid());
     QFile::remove(Shell::windowRaisePath(titel));
