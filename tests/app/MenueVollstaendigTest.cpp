@@ -1,28 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QMap>
-#include <QMenu>
 #include <QMenuBar>
-#include <QTest>
-#include <QTimer>
-#include <memory>
 
-#include "app/ProgrammFenster.h"
-#include "engine/Database.h"
-#include "plan/ui/Planbereich.h"
-#include "plan/ui/frmMain.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/SettingsStore.h"
-#include "platform/Shell.h"
+#include "app/ProgrammFixture.h"
 #include "reservation/ui/frmReservierung.h"
-#include "store/Variablen.h"
-#include "store/Verknuepfung.h"
-#include "support/Beispielinstallation.h"
-#include "support/TempFolder.h"
 
 using namespace tav;
 
@@ -31,14 +15,10 @@ namespace {
 // Every menu entry and button of the main window and of the reservation form, as the program
 // wires its windows, is enabled unless the program's own rules disable it in that state.
 // A window that exists nowhere in the program shows up here as a disabled entry.
-class MenueVollstaendigTest : public ::testing::Test {
+class MenueVollstaendigTest : public test::ProgrammFixture {
 protected:
     void SetUp() override {
-        test::beispielInstallation(ordner, settings);
-        verknuepfung::alleNeuVerknuepfen(*Database::open(ordner.file(QStringLiteral("Lokal.mdb"))),
-                                         ordner.file(QStringLiteral("Beispiel.mdb")), ordner.file(QStringLiteral("Beispiel.mdb")));
-        variablen() = Variablen{};
-        variablen().programmordner = ordner.path();
+        beispielEinrichten();
         // The sibling programs of the family are installed beside the program.
         for (const char* p : {"Qubero.exe", "Tosmek.exe", "Yorvak.exe", "Lomvix.exe", "Pelvar.exe", "Fendrix.exe", "Sendrak.exe",
                               "Wernic.exe", "Gavrol.exe"}) {
@@ -48,16 +28,9 @@ protected:
             ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
             shell.addProgram(ordner.file(QString::fromUtf8(p)));
         }
-        hauptfenster = std::make_unique<frmMain>(variablen(), dialogs, settings, shell, fenster);
         dialogs.expectUnanswered();  // stale offers of the sample data may be asked about at start
-        ASSERT_EQ(hauptfenster->laden(), MainLogik::Ergebnis::Bereit);
+        ASSERT_EQ(starten(), MainLogik::Ergebnis::Bereit);
         dialogs.clear();
-        hauptfenster->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(hauptfenster.get()));
-    }
-    void TearDown() override {
-        hauptfenster.reset();
-        variablen() = Variablen{};
     }
 
     // The names of the disabled entries and buttons under w (menus walked through their
@@ -86,13 +59,6 @@ protected:
             if (!erlaubt.contains(n)) r << n;
         return r;
     }
-
-    test::TempFolder ordner;
-    SettingsStore settings;
-    ScriptedDialogs dialogs;
-    ScriptedShell shell;
-    ProgrammFenster fenster{variablen(), dialogs};
-    std::unique_ptr<frmMain> hauptfenster;
 };
 
 }  // namespace
@@ -105,10 +71,8 @@ TEST_F(MenueVollstaendigTest, NoEntryOfTheMainWindowIsDisabled) {
 }
 
 TEST_F(MenueVollstaendigTest, TheReservationFormDisablesOnlyWhatItsStateForbids) {
-    const int id = variablen()
-                       .db
-                       ->scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND (Abgerechnet = 0 OR "
-                                               "Abgerechnet Is Null) AND ID NOT IN (SELECT IDBelegung FROM tbBlockbuchung)"))
+    const int id = db().scalar(QStringLiteral("SELECT Min(ID) FROM tblBelegung WHERE Gelöscht = False AND (Abgerechnet = 0 OR "
+                                              "Abgerechnet Is Null) AND ID NOT IN (SELECT IDBelegung FROM tbBlockbuchung)"))
                        .toInt();
     ASSERT_NE(id, 0) << "an open sample booking";
     // Opened as the plan opens it: through the window service.
@@ -125,15 +89,11 @@ TEST_F(MenueVollstaendigTest, TheReservationFormDisablesOnlyWhatItsStateForbids)
     a.buchungId = id;
     fenster.oeffnen(Ziel::Reservierung, a, hauptfenster.get());
     ASSERT_TRUE(offen);
-    const QMap<QString, const char*> erlaubt = {
+    QMap<QString, const char*> erlaubt = {
         {QStringLiteral("cmdAbgerechnet"), "shows the settled state; settling is done by a document"},
         {QStringLiteral("cmdAdresseSpeichern"), "the guest's stored address shows no change to save"},
-        // Windows and printouts the program does not have: the entries are disabled, never dead ends.
-        {QStringLiteral("mnuDok_1"), "a further-documents entry without a stored file"},
-        {QStringLiteral("mnuDok_2"), "a further-documents entry without a stored file"},
-        {QStringLiteral("mnuDok_3"), "a further-documents entry without a stored file"},
-        {QStringLiteral("mnuDok_4"), "a further-documents entry without a stored file"},
-        {QStringLiteral("mnuDok_5"), "a further-documents entry without a stored file"},
     };
+    // Windows and printouts the program does not have: the entries are disabled, never dead ends.
+    for (int i = 1; i <= 5; ++i) erlaubt.insert(QStringLiteral("mnuDok_%1").arg(i), "a further-documents entry without a stored file");
     EXPECT_EQ(unerlaubt(gefunden, erlaubt), QStringList());
 }

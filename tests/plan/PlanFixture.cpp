@@ -6,13 +6,10 @@ void PlanFixture::SetUp() {
     DatabaseFixture::SetUp();
     clock_ = std::make_unique<ClockOverride>(heute());
     db().beginTrans();
-    const QStringList labels = {QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("103"),
-                                QStringLiteral("104"), QStringLiteral("201"), QStringLiteral("202"),
-                                QStringLiteral("203"), QStringLiteral("204"), QStringLiteral("301")};
+    const QStringList labels = {"101", "102", "103", "104", "201", "202", "203", "204", "301"};
     for (int i = 1; i <= 9; ++i) addRoom(i, labels[i - 1], i == 1 || i == 4 || i == 7 ? 1 : 2, QStringLiteral("Zimmer ") + labels[i - 1]);
     addRoom(10, QStringLiteral("Vorläufig"), 1, QStringLiteral("nimmt alle Reservierungen auf, die noch nicht sicher sind."));
-    const QStringList arten = {QStringLiteral("Frei"), QStringLiteral("Privat"), QStringLiteral("Firma"), QStringLiteral("Tresen"),
-                               QStringLiteral("Angebot")};
+    const QStringList arten = {"Frei", "Privat", "Firma", "Tresen", "Angebot"};
     for (int i = 0; i < arten.size(); ++i)
         db().execute(QStringLiteral("INSERT INTO tbBelegArten (BelegungsID, BelegungsArt) VALUES (?, ?)"), {i, arten[i]});
     addGuest(1, QStringLiteral("Anna"), QStringLiteral("Berger"), QStringLiteral("Kassel"));
@@ -60,15 +57,7 @@ PlanEinstellungen PlanFixture::einstellungen() {
     e.zeilenHoehe = 320;
     e.ersterTag = 60;
     e.farben = {kFrei, kPrivat, kFirma, kTresen, kAngebot, 0x00808080, 0x00808080, 0x00808080, 0x00808080, kSamstag, kSonntag};
-    e.belegungsartNamen = {QStringLiteral("frei"),
-                           QStringLiteral("Privat"),
-                           QStringLiteral("Firma"),
-                           QStringLiteral("Tresen"),
-                           QStringLiteral("Angebot"),
-                           {},
-                           {},
-                           {},
-                           {}};
+    e.belegungsartNamen = {"frei", "Privat", "Firma", "Tresen", "Angebot", {}, {}, {}, {}};
     e.legendeUeberschrift = QStringLiteral("Reserviert als:");
     e.zimmerUeberschrift = QStringLiteral("Zimmer");
     e.aktualisieren = &aktualisieren;

@@ -7,6 +7,8 @@
 #include <QLockFile>
 #include <QSysInfo>
 #include <QThread>
+#include <QUrl>
+#include <utility>
 
 #include "platform/Shell.h"
 #include "platform/WindowAnnouncement.h"
@@ -55,19 +57,35 @@ TEST(ShellTest, StartsAnExistingProgramWithItsArgumentsAndRefusesAMissingOne) {
     EXPECT_EQ(f.readAll().trimmed(), QByteArray("a b"));
 }
 
-TEST(ShellTest, ScriptedShellRecordsAndAnswersFromItsLists) {
-    ScriptedShell shell;
-    shell.addProgram(QStringLiteral("/p/Qubero.exe"));
-    shell.addDocument(QStringLiteral("/p/index.html"));
-    EXPECT_TRUE(shell.programExists(QStringLiteral("/p/Qubero.exe")));
-    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Tosmek.exe")));
-    EXPECT_TRUE(shell.startProgram(QStringLiteral("/p/Qubero.exe"), {QStringLiteral("x")}));
-    shell.failStart(QStringLiteral("/p/Qubero.exe"));
-    EXPECT_FALSE(shell.startProgram(QStringLiteral("/p/Qubero.exe")));
-    EXPECT_EQ(shell.started().size(), 1);
-    EXPECT_FALSE(shell.openDocument(QStringLiteral("/p/Morvinel.pdf")));
-    EXPECT_TRUE(shell.openDocument(QStringLiteral("/p/index.html")));
-    EXPECT_EQ(shell.opened().size(), 2);
+TEST(ShellTest, ADocumentGoesToTheDesktopsOpenerAndWithoutOneIsNotOpened) {
+    // The opener is a stand-in on the PATH under the desktop opener's name that notes what it got.
+    test::TempFolder ordner;
+    const QString dokument = ordner.file(QStringLiteral("Morvinel.pdf")), notiz = ordner.file(QStringLiteral("geoeffnet.txt"));
+    for (const auto& [datei, inhalt] :
+         {std::pair{dokument, QStringLiteral("%PDF-")},
+          std::pair{ordner.file(QStringLiteral("xdg-open")),
+                    QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1.neu' && /bin/mv '%1.neu' '%1'\n").arg(notiz)}}) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhalt.toUtf8());
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    const QByteArray pfad = qgetenv("PATH");
+    qputenv("PATH", ordner.path().toLocal8Bit() + ':' + pfad);
+    SystemShell shell;
+    EXPECT_TRUE(shell.openDocument(dokument));
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(notiz) && t.elapsed() < 10000) QThread::msleep(20);
+    QFile f(notiz);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << "the opener was not started";
+    const QString gegeben = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(QUrl(gegeben).isLocalFile() ? QUrl(gegeben).toLocalFile() : gegeben, dokument);
+
+    ASSERT_TRUE(QFile::remove(ordner.file(QStringLiteral("xdg-open"))));
+    qputenv("PATH", ordner.path().toLocal8Bit());
+    EXPECT_FALSE(shell.openDocument(dokument)) << "no opener on the desktop";
+    qputenv("PATH", pfad);
 }
 
 TEST(ShellTest, AWindowIsRaisedOnlyWhileARunningProgramAnnouncesIt) {

@@ -10,25 +10,11 @@
 #include "invoice/Vorlagen.h"
 #include "store/Datenbankdateien.h"
 #include "support/TempFolder.h"
+#include "tools/Werkzeug.h"
 
 namespace b = tav::test::beleg;
 
-namespace {
-
-struct Ergebnis {
-    int code;
-    QString out;
-    QString err;
-};
-
-Ergebnis werkzeug(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TAVOMERA_BINARY_DIR "/tools/tavomera-db/tavomera-db"), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-}  // namespace
+using tav::test::werkzeug;
 
 // The administrator's reprint without the window: a stored invoice by its printed number or
 // key to a PDF, and its data files into a folder.
@@ -57,7 +43,7 @@ TEST_F(DocumentCommandsTest, AStoredInvoiceIsRenderedAgainByNumberOrKey) {
         SCOPED_TRACE(nummer);
         const QString pdf = tmp_.file(QStringLiteral("nochmal.pdf"));
         QFile::remove(pdf);
-        const Ergebnis e = werkzeug({QStringLiteral("nachdruck"), QStringLiteral("--db"), db(), QString::fromUtf8(nummer), pdf});
+        const auto e = werkzeug({"nachdruck", "--db", db(), QString::fromUtf8(nummer), pdf});
         ASSERT_EQ(e.code, 0) << e.err.toStdString();
         EXPECT_EQ(e.out.trimmed(), QDir::toNativeSeparators(pdf));
         QProcess text;
@@ -72,34 +58,25 @@ TEST_F(DocumentCommandsTest, AStoredInvoiceIsRenderedAgainByNumberOrKey) {
 TEST_F(DocumentCommandsTest, TheDataFilesOfADocumentGoIntoAFolder) {
     const QString ordner = tmp_.file(QStringLiteral("Daten"));
     QDir().mkpath(ordner);
-    const Ergebnis e = werkzeug({QStringLiteral("datendateien"), QStringLiteral("--db"), db(), QStringLiteral("R 007"), ordner});
+    const auto e = werkzeug({"datendateien", "--db", db(), "R 007", ordner});
     ASSERT_EQ(e.code, 0) << e.err.toStdString();
     for (const char* f : {"Rechn.doc", "ReDetail.doc", "ReDetail.rtf"}) EXPECT_TRUE(QFileInfo::exists(ordner + QLatin1Char('/') + f)) << f;
     EXPECT_TRUE(e.out.contains(QStringLiteral("Gesamtbetrag\t1.244,50")));
 }
 
 TEST_F(DocumentCommandsTest, MistakesGiveAGermanMessageAndANonZeroCode) {
-    struct Fall {
-        const char* was;
-        QStringList args;
-        int code;
-        const char* meldung;
-    } faelle[] = {
-        {"unknown number", {"nachdruck", "--db", db(), "R 999", tmp_.file("x.pdf")}, 1, "Es gibt kein Dokument mit der Nummer"},
-        {"no database", {"datendateien", "R 007", tmp_.path()}, 2, "Aufruf"},
-        {"missing database file", {"datendateien", "--db", tmp_.file("fehlt.mdb"), "R 007", tmp_.path()}, 1, "gibt es nicht"},
-        {"missing folder", {"datendateien", "--db", db(), "R 007", tmp_.file("fehlt")}, 1, "Den Ordner"},
+    QDir().mkpath(tmp_.file(QStringLiteral("leer")));
+    const tav::test::Aufruf faelle[] = {
+        {"unknown number", {"nachdruck", "--db", db(), "R 999", tmp_.file("x.pdf")}, 1, {}, "Es gibt kein Dokument mit der Nummer"},
+        {"no database", {"datendateien", "R 007", tmp_.path()}, 2, {}, "Aufruf"},
+        {"missing database file", {"datendateien", "--db", tmp_.file("fehlt.mdb"), "R 007", tmp_.path()}, 1, {}, "gibt es nicht"},
+        {"missing folder", {"datendateien", "--db", db(), "R 007", tmp_.file("fehlt")}, 1, {}, "Den Ordner"},
         {"missing template",
          {"nachdruck", "--db", db(), "--vorlagen", tmp_.file("leer"), "R 007", tmp_.file("x.pdf")},
          1,
+         {},
          "konnte nicht geöffnet werden"},
     };
-    QDir().mkpath(tmp_.file(QStringLiteral("leer")));
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.was);
-        const Ergebnis e = werkzeug(f.args);
-        EXPECT_EQ(e.code, f.code);
-        EXPECT_TRUE(e.err.contains(QString::fromUtf8(f.meldung))) << e.err.toStdString();
-    }
+    for (const auto& f : faelle) tav::test::pruefe(f);
     EXPECT_FALSE(QFileInfo::exists(tmp_.file(QStringLiteral("x.pdf"))));
 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QProcess>
 
 #include "Generator.h"
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "support/TempFolder.h"
+#include "tools/Werkzeug.h"
 
 using namespace tav;
 
@@ -50,6 +50,8 @@ TEST(GeneratorTest, TheSameSeedGivesTheSameDataAndAnotherSeedOtherData) {
     EXPECT_NE(first, dump(c.path()));
 }
 
+// The history is one the program could have written: no overlaps, every reference points to a
+// row, invoices add up, occupancy about seventy percent.
 TEST(GeneratorTest, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {
     test::TempFolder tmp;
     generator::Options o = small(3);
@@ -59,6 +61,28 @@ TEST(GeneratorTest, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {
     auto db = Database::open(tmp.file(QStringLiteral("Lokal.mdb")));
 
     EXPECT_EQ(s.rooms, 12);
+    ASSERT_GT(s.payments, 0);
+    ASSERT_GT(s.items, 0);
+    ASSERT_GT(db->scalar(QStringLiteral("SELECT Count(*) FROM WeitereGäste")).toInt(), 0);
+    struct Case {
+        const char* label;
+        const char* orphans;  // counts the rows whose reference leads nowhere
+    };
+    const Case cases[] = {
+        {"guest of a booking", "SELECT Count(*) FROM tblBelegung WHERE GastID NOT IN (SELECT ID FROM Address)"},
+        {"invoice address of a booking",
+         "SELECT Count(*) FROM tblBelegung WHERE IDAdressRechnung Is Not Null AND IDAdressRechnung NOT IN (SELECT ID FROM Address)"},
+        {"room of a booking", "SELECT Count(*) FROM tblBelegung WHERE Zimmernummer NOT IN (SELECT Zimmernummer FROM tbZimmernummern)"},
+        {"booking of an invoice link",
+         "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDBelegung <> 0 AND IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"invoice of an invoice link",
+         "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
+        {"booking of an item", "SELECT Count(*) FROM tbRePosten WHERE IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"invoice of a payment", "SELECT Count(*) FROM tbZahlung WHERE IdRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
+        {"booking of a further guest", "SELECT Count(*) FROM WeitereGäste WHERE ID_Belegung NOT IN (SELECT ID FROM tblBelegung)"},
+        {"departure after arrival", "SELECT Count(*) FROM tblBelegung WHERE Bis <= Von"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(db->scalar(QString::fromUtf8(c.orphans)).toInt(), 0) << c.label;
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), s.bookings);
     // No two live bookings of one room share a night; the waiting position may overlap.
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung AS a INNER JOIN tblBelegung AS b "
@@ -132,61 +156,17 @@ TEST(GeneratorTest, RefusesToWriteOverExistingDataAndBadSizes) {
 
 TEST(GeneratorTest, TheCommandLineReportsWhatItMadeAndRefusesBadOptions) {
     test::TempFolder tmp;
-    auto tool = [](const QStringList& args, QString* out = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral(TAVOMERA_BINARY_DIR "/tools/tavomera-db/tavomera-db"), args);
-        p.waitForFinished(120000);
-        if (out) *out = QString::fromUtf8(p.readAllStandardOutput()) + QString::fromUtf8(p.readAllStandardError());
-        return p.exitCode();
+    const test::Lauf l =
+        test::werkzeug({"generate", tmp.path(), "--rooms", "4", "--years", "1", "--until", "31.12.2024", "--today", "2024-06-15"});
+    ASSERT_EQ(l.code, 0) << l.err.toStdString();
+    const QString bericht = l.out + l.err;
+    EXPECT_TRUE(bericht.contains(QStringLiteral("Zeitraum 01.01.2024 bis 31.12.2024"))) << bericht.toStdString();
+    EXPECT_TRUE(bericht.contains(QStringLiteral("4 Zimmer"))) << bericht.toStdString();
+    const test::Aufruf faelle[] = {
+        {"existing data is refused", {"generate", tmp.path()}, 1},
+        {"rooms not a number", {"generate", tmp.path(), "--rooms", "viele"}, 2, {}, QStringLiteral("--rooms braucht eine ganze Zahl.")},
+        {"no date", {"generate", tmp.path(), "--until", "32.13.2024"}, 2},
+        {"unknown option", {"generate", tmp.path(), "--zimmer", "4"}, 2, {}, QStringLiteral("Unbekannte Option --zimmer.")},
     };
-    QString out;
-    EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path(), QStringLiteral("--rooms"), QStringLiteral("4"), QStringLiteral("--years"),
-                    QStringLiteral("1"), QStringLiteral("--until"), QStringLiteral("31.12.2024"), QStringLiteral("--today"),
-                    QStringLiteral("2024-06-15")},
-                   &out),
-              0)
-        << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Zeitraum 01.01.2024 bis 31.12.2024"))) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("4 Zimmer"))) << out.toStdString();
-    EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path()}, &out), 1) << "existing data is refused";
-    EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path(), QStringLiteral("--rooms"), QStringLiteral("viele")}, &out), 2);
-    EXPECT_TRUE(out.contains(QStringLiteral("--rooms braucht eine ganze Zahl."))) << out.toStdString();
-    EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path(), QStringLiteral("--until"), QStringLiteral("32.13.2024")}, &out), 2);
-    EXPECT_EQ(tool({QStringLiteral("generate"), tmp.path(), QStringLiteral("--zimmer"), QStringLiteral("4")}, &out), 2);
-    EXPECT_TRUE(out.contains(QStringLiteral("Unbekannte Option --zimmer."))) << out.toStdString();
-}
-
-// The generated history is one the program could have written: every reference points to a row.
-TEST(GeneratorTest, EveryReferenceOfTheHistoryPointsToAnExistingRow) {
-    test::TempFolder tmp;
-    const generator::Summary s = generator::generate(tmp.path(), small(11));
-    auto db = Database::open(tmp.file(QStringLiteral("Lokal.mdb")));
-    ASSERT_GT(s.invoices, 0);
-    ASSERT_GT(s.payments, 0);
-    ASSERT_GT(s.items, 0);
-    ASSERT_GT(db->scalar(QStringLiteral("SELECT Count(*) FROM WeitereGäste")).toInt(), 0);
-    struct Case {
-        const char* label;
-        const char* orphans;  // counts the rows whose reference leads nowhere
-    };
-    const Case cases[] = {
-        {"guest of a booking", "SELECT Count(*) FROM tblBelegung WHERE GastID NOT IN (SELECT ID FROM Address)"},
-        {"invoice address of a booking",
-         "SELECT Count(*) FROM tblBelegung WHERE IDAdressRechnung Is Not Null AND IDAdressRechnung NOT IN (SELECT ID FROM Address)"},
-        {"room of a booking", "SELECT Count(*) FROM tblBelegung WHERE Zimmernummer NOT IN (SELECT Zimmernummer FROM tbZimmernummern)"},
-        {"booking of an invoice link",
-         "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDBelegung <> 0 AND IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
-        {"invoice of an invoice link",
-         "SELECT Count(*) FROM tbRechnungen_zu_Posten WHERE IDRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
-        {"booking of an item", "SELECT Count(*) FROM tbRePosten WHERE IDBelegung NOT IN (SELECT ID FROM tblBelegung)"},
-        {"invoice of a payment", "SELECT Count(*) FROM tbZahlung WHERE IdRechnung NOT IN (SELECT ReNummer FROM tbRechnungen)"},
-        {"booking of a further guest", "SELECT Count(*) FROM WeitereGäste WHERE ID_Belegung NOT IN (SELECT ID FROM tblBelegung)"},
-        {"departure after arrival", "SELECT Count(*) FROM tblBelegung WHERE Bis <= Von"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(db->scalar(QString::fromUtf8(c.orphans)).toInt(), 0) << c.label;
-    // Payments never exceed what their invoice asks for.
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM tbRechnungen WHERE BetragBrutto + 0.005 < "
-                                        "(SELECT Nz(Sum(Betrag), 0) FROM tbZahlung WHERE tbZahlung.IdRechnung = tbRechnungen.ReNummer)"))
-                  .toInt(),
-              0);
+    for (const auto& f : faelle) test::pruefe(f);
 }
