@@ -163,6 +163,8 @@ public:
         // The statement shapes first, on the Jet tokens as written.
         if (out.kind == Translation::Kind::Delete) deleteStatement();
         if (out.kind == Translation::Kind::Update) updateStatement();
+        // EXPLAIN QUERY PLAN shows the plan of the statement as it runs.
+        if (out.kind == Translation::Kind::Select || isWord(first(), "explain")) distributeOverOr();
         literals();
         counterIsNull();
         names();
@@ -407,6 +409,116 @@ private:
             tables << item;
             i = (k < 0 || k > to) ? to + 1 : k;
         }
+    }
+
+    // ---- conditions -----------------------------------------------------------------------
+
+    // A range of significant tokens, both ends inclusive.
+    struct Span {
+        qsizetype from, to;
+    };
+
+    // The span without the parentheses that enclose all of it.
+    Span inner(Span s) const {
+        while (s.from >= 0 && s.from < s.to && isSym(s.from, "(") && match(s.from) == s.to) s = {next(s.from), prev(s.to)};
+        return s;
+    }
+
+    // The parts of a span between the top-level words w (And, Or).
+    QList<Span> split(Span s, const char* w) const {
+        if (s.from < 0 || s.to < s.from) return {s};
+        QList<Span> parts;
+        int depth = 0;
+        qsizetype start = s.from;
+        for (qsizetype i = s.from; i <= s.to; ++i) {
+            if (t_[i].isSymbol(u"("))
+                ++depth;
+            else if (t_[i].isSymbol(u")"))
+                --depth;
+            else if (depth == 0 && t_[i].isWord(QLatin1String(w))) {
+                parts << Span{start, prev(i)};
+                start = next(i);
+            }
+        }
+        parts << Span{start, s.to};
+        return parts;
+    }
+
+    // The conjuncts of a condition, nested parentheses around And-groups opened. A part with
+    // an Or at its top level is one conjunct: And binds closer than Or.
+    void conjuncts(Span s, QList<Span>& out) const {
+        const Span in = inner(s);
+        const QList<Span> parts = split(in, "and");
+        if (split(in, "or").size() > 1 || parts.size() == 1) {
+            out << s;
+            return;
+        }
+        for (const Span& p : parts) conjuncts(p, out);
+    }
+
+    // name = literal, in parentheses or not: a comparison every index on the name can seek.
+    bool isEquality(Span s) const {
+        const Span in = inner(s);
+        qsizetype i = in.from;
+        if (!isName(i)) return false;
+        if (isSym(next(i), ".")) i = next(next(i));
+        if (!isName(i) || !isSym(next(i), "=")) return false;
+        const qsizetype v = next(next(i));
+        if (v != in.to) return false;
+        const Token& t = t_[v];
+        return t.is(TokenKind::Number) || t.is(TokenKind::String) || t.is(TokenKind::DateLiteral) || t.isWord(u"true") ||
+               t.isWord(u"false");
+    }
+
+    // c1 And … And cn And (o1 Or … Or om) -> (c1 And … And cn And (o1)) Or … Or (c1 And … And cn And (om)):
+    // the same rows. SQLite reads the first form through one index for c1 … cn and tests the Or
+    // on every row that index finds (all bookings of a room, over the whole history); the second
+    // it reads branch by branch, each through the index that fits it with c1 … cn, so that a
+    // range condition inside a branch bounds the rows read. Only a Where with one Or-group and a
+    // comparison of a field with a literal among the other conjuncts is rewritten; none with a
+    // parameter (the copies would shift the values), a subquery or Between.
+    void distributeOverOr() {
+        const qsizetype where = topLevel("where", first() + 1);
+        if (where < 0) return;
+        qsizetype end = prev(static_cast<qsizetype>(t_.size()));
+        for (const char* w : {"order", "group", "having", "union"})
+            if (const qsizetype i = topLevel(w, where + 1); i >= 0) end = qMin(end, prev(i));
+        int depth = 0;
+        for (qsizetype i = where + 1; i <= end; ++i) {
+            if (t_[i].is(TokenKind::Parameter) || t_[i].isWord(u"select") || t_[i].isWord(u"between")) return;
+            if (t_[i].isSymbol(u";")) end = qMin(end, prev(i));
+            depth += t_[i].isSymbol(u"(") ? 1 : t_[i].isSymbol(u")") ? -1 : 0;
+            if (depth < 0) return;
+        }
+        const Span condition{next(where), end};
+        // An unbalanced statement is left to SQLite's own message.
+        if (depth != 0 || condition.from < 0 || condition.from > end || split(condition, "or").size() > 1) return;
+        QList<Span> parts;
+        conjuncts(condition, parts);
+        qsizetype orGroup = -1;
+        bool equality = false;
+        for (qsizetype p = 0; p < parts.size(); ++p) {
+            if (split(inner(parts[p]), "or").size() > 1) {
+                if (orGroup >= 0) return;
+                orGroup = p;
+            } else if (isEquality(parts[p])) {
+                equality = true;
+            }
+        }
+        if (orGroup < 0 || !equality) return;
+        const QList<Span> branches = split(inner(parts[orGroup]), "or");
+        if (branches.size() > 8) return;
+        for (const Span& p : parts + branches)
+            if (p.from < 0 || p.to < p.from) return;  // "And Or", "( )": nothing to copy
+        QStringList common;
+        for (qsizetype p = 0; p < parts.size(); ++p)
+            if (p != orGroup) common << QLatin1Char('(') + textOf(parts[p].from, parts[p].to) + QLatin1Char(')');
+        QStringList rewritten;
+        for (const Span& b : branches)
+            rewritten << QLatin1Char('(') + common.join(QStringLiteral(" AND ")) + QStringLiteral(" AND (") + textOf(b.from, b.to) +
+                             QStringLiteral("))");
+        t_ = jetsql::tokenize(textOf(0, where) + QLatin1Char(' ') + rewritten.join(QStringLiteral(" OR ")) + QLatin1Char(' ') +
+                              textOf(end + 1, t_.size() - 1));
     }
 
     // ---- literals and single-token rewrites ---------------------------------------------

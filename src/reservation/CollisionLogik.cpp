@@ -1,15 +1,16 @@
 #include "reservation/CollisionLogik.h"
-#include "store/Datenbankfehler.h"
-
-#include "reservation/LikeMuster.h"
 
 #include <QHash>
+#include <algorithm>
+#include <tuple>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/SqlText.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
+#include "reservation/LikeMuster.h"
+#include "store/Datenbankfehler.h"
 #include "store/Zimmerliste.h"
 
 namespace tav {
@@ -115,6 +116,10 @@ void CollisionLogik::listeLaden(const QList<int>& ids, const NeueBuchung& neu) {
         k.blockbuchung = istBlockmitglied(k.kuerzel);
         liste_ << k;
     }
+    // The overlapping bookings are listed by their departure: the overlap test finds them in
+    // the order of the index each part of it was read through.
+    std::stable_sort(liste_.begin(), liste_.end(),
+                     [](const Kollision& a, const Kollision& b) { return std::tie(a.bis, a.von, a.id) < std::tie(b.bis, b.von, b.id); });
 }
 
 CollisionLogik::LiveErgebnis CollisionLogik::liveTest(const QString& zimmerLabel, const QString& von, const QString& bis, int eigeneId) {

@@ -119,6 +119,40 @@ TEST_F(JetSqlPlansTest, IndexedFieldsStayUsableThroughTheTranslation) {
     EXPECT_TRUE(plan(QStringLiteral("SELECT F1 FROM tblParameter WHERE Satz = 'Räumlichkeiten'")).contains(QStringLiteral("INDEX")));
 }
 
+// A condition of equalities and one Or-group is read branch by branch: each branch seeks its
+// own range with the equalities, so that the overlap test of a room reads the bookings around
+// the range instead of every booking of the room. The rows are those of the statement as
+// written (a parameter keeps the translator from rewriting it).
+TEST_F(JetSqlPlansTest, AnOrBesideEqualitiesIsReadBranchByBranchWithTheSameRows) {
+    const char* const ueberschneidung =
+        " AND Gelöscht = FALSE AND (Von >= CVDATE('11.03.2024') AND Von <= CVDATE('13.03.2024') OR Bis >= CVDATE('11.03.2024') AND "
+        "Bis <= CVDATE('13.03.2024') OR (CVDATE('10.03.2024') >= Von AND CVDATE('10.03.2024') < Bis) OR (CVDATE('14.03.2024') > Von "
+        "AND CVDATE('14.03.2024') < Bis))";
+    const QString umgeschrieben = QStringLiteral("SELECT ID FROM tblBelegung WHERE Zimmernummer = 3") + QString::fromUtf8(ueberschneidung);
+    const QString p = plan(umgeschrieben);
+    EXPECT_TRUE(p.contains(QStringLiteral("MULTI-INDEX OR"))) << qPrintable(p);
+    EXPECT_FALSE(p.contains(QStringLiteral("SCAN"))) << qPrintable(p);
+
+    const int bis[] = {9, 10, 11, 12, 13, 14, 15, 16, 20};
+    for (int zimmer : {3, 4})
+        for (int von : {5, 9, 10, 11, 12, 13, 14, 15})
+            for (int b : bis)
+                if (b > von)
+                    db().execute(QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Gelöscht) VALUES (?, ?, ?, ?)"),
+                                 {zimmer, QDate(2024, 3, von), QDate(2024, 3, b), b == 16});
+    const auto ids = [&](const QString& sql, const QVariantList& werte) {
+        QList<int> out;
+        for (Recordset rs = db().openRecordset(sql + QStringLiteral(" ORDER BY ID"), werte); !rs.eof(); rs.moveNext())
+            out << rs.value(0).toInt();
+        return out;
+    };
+    const QList<int> gefunden = ids(umgeschrieben, {});
+    EXPECT_GT(gefunden.size(), 10);
+    EXPECT_EQ(gefunden, ids(QStringLiteral("SELECT ID FROM tblBelegung WHERE Zimmernummer = ?") + QString::fromUtf8(ueberschneidung), {3}));
+    EXPECT_EQ(sql(QStringLiteral("SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) ORDER BY ID")),
+              QStringLiteral("SELECT ID FROM T WHERE ((A = 1) AND (B = 2)) OR ((A = 1) AND (C = 3)) ORDER BY ID"));
+}
+
 // Stored dates are read back from the row's bytes without the calendar's general conversion:
 // every day of two centuries, leap days included, comes back as the same date; a text that
 // only looks like a date stays text.

@@ -118,11 +118,11 @@ TEST_F(CollisionLogikTest, CollisionListHeadingAndToolTips) {
     CollisionLogik p = pruefung();
     p.listeLaden({b, a}, NeueBuchung{QStringLiteral("Neu"), t(10), t(14), QStringLiteral("101")});
     ASSERT_EQ(p.liste().size(), 2);
-    EXPECT_EQ(p.liste()[0].kuerzel, QStringLiteral("Beta")) << "kept in the order the overlap query gave";
+    EXPECT_EQ(p.liste()[0].kuerzel, QStringLiteral("Alpha")) << "by departure, whatever order the overlap query gave";
     EXPECT_EQ(p.ueberschrift(),
               QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 2 bereits vorhandenen Reservierungen:"));
-    EXPECT_EQ(p.liste()[1].tooltip(), QStringLiteral("Diese Reservierung kann auf 106 verschoben werden."));
-    EXPECT_EQ(p.liste()[0].tooltip(), QStringLiteral("Diese Reservierung kann nicht verschoben werden."));
+    EXPECT_EQ(p.liste()[0].tooltip(), QStringLiteral("Diese Reservierung kann auf 106 verschoben werden."));
+    EXPECT_EQ(p.liste()[1].tooltip(), QStringLiteral("Diese Reservierung kann nicht verschoben werden."));
 
     p.listeLaden({a}, NeueBuchung{});
     EXPECT_EQ(p.ueberschrift(), QStringLiteral("Die neue Reservierung überschneidet sich mit folgender bereits vorhandenen Reservierung:"));

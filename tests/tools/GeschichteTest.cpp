@@ -51,6 +51,7 @@ protected:
 test::TempFolder* GeschichteTest::ordner_ = nullptr;
 
 struct Buchung {
+    int id = 0;
     QVariant zimmer;
     QDate von, bis;
     bool geloescht = false;
@@ -73,8 +74,10 @@ qint64 vonEinsGelaufen(Database& db) {
 }  // namespace
 
 // Every room without a booking (not deleted) that arrives, leaves or stays across the range is
-// free, for ranges across the whole history, the reference day and the future.
-TEST_F(GeschichteTest, FreeRoomsAreTheRoomsNoBookingOfTheRangeHolds) {
+// free, and the overlap test of a room finds exactly the bookings that start or end strictly
+// inside the range, hold its first night or its departure day, for ranges across the whole
+// history, the reference day and the future.
+TEST_F(GeschichteTest, FreeRoomsAndOverlapsAreWhatAPassOverEveryBookingFinds) {
     QList<int> zimmer;
     for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer FROM tbZimmernummern ORDER BY Zimmernummer")); !rs.eof();
          rs.moveNext())
@@ -82,16 +85,17 @@ TEST_F(GeschichteTest, FreeRoomsAreTheRoomsNoBookingOfTheRangeHolds) {
     // Some bookings deleted, so that the deleted flag decides as well.
     db().execute(QStringLiteral("UPDATE tblBelegung SET Gelöscht = True WHERE ID Mod 17 = 0"));
     QList<Buchung> buchungen;
-    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT Zimmernummer, Von, Bis, Gelöscht FROM tblBelegung")); !rs.eof();
+    for (Recordset rs = db().openRecordset(QStringLiteral("SELECT ID, Zimmernummer, Von, Bis, Gelöscht FROM tblBelegung")); !rs.eof();
          rs.moveNext())
-        buchungen.push_back({rs.value(0), rs.value(1).toDate(), rs.value(2).toDate(), rs.yes(QStringLiteral("Gelöscht"))});
+        buchungen.push_back(
+            {rs.value(0).toInt(), rs.value(1), rs.value(2).toDate(), rs.value(3).toDate(), rs.yes(QStringLiteral("Gelöscht"))});
     ASSERT_GT(buchungen.size(), 1000);
 
     ScriptedDialogs dialogs;
     KollisionsErgebnis ergebnis;
     CollisionLogik logik(db(), dialogs, ergebnis);
     const QDate erster(2024, 1, 3);
-    int mitFreien = 0, ohneFreie = 0;
+    int mitFreien = 0, ohneFreie = 0, mitUeberschneidung = 0;
     for (int schritt = 0; schritt < 60; ++schritt) {
         const QDate v = erster.addDays(schritt * 19);
         const QDate b = v.addDays(1 + schritt % 9);
@@ -110,8 +114,20 @@ TEST_F(GeschichteTest, FreeRoomsAreTheRoomsNoBookingOfTheRangeHolds) {
         for (const FreiesZimmer& f : logik.freieZimmer(v, b)) gefunden << f.nummer;
         EXPECT_EQ(gefunden, erwartet);
         (erwartet.isEmpty() ? ohneFreie : mitFreien) += 1;
+
+        const int raum = zimmer[schritt % zimmer.size()];
+        QSet<int> ueberschneidend;
+        for (const Buchung& x : buchungen)
+            if (!x.geloescht && x.zimmer.toInt() == raum &&
+                ((x.von > v && x.von < b) || (x.bis > v && x.bis < b) || (v >= x.von && v < x.bis) || (b > x.von && b < x.bis)))
+                ueberschneidend.insert(x.id);
+        const QList<int> ids = logik.ueberschneidungen(CollisionLogik::Kopf::NeueBuchung, raum, v, b);
+        EXPECT_EQ(QSet<int>(ids.begin(), ids.end()), ueberschneidend) << "room " << raum;
+        EXPECT_EQ(ids.size(), ueberschneidend.size()) << "each booking once";
+        mitUeberschneidung += ueberschneidend.isEmpty() ? 0 : 1;
     }
     EXPECT_GT(mitFreien, 0);
+    EXPECT_GT(mitUeberschneidung, 10);
 }
 
 // The quick search finds the same addresses as the same statement read by a pass over every
