@@ -127,19 +127,3 @@ TEST_F(MwStLogikTest, ARateInUseCannotBeDeleted) {
     EXPECT_FALSE(liste.aendern(1, QStringLiteral("250")));
     EXPECT_EQ(dialogs_.texts(), QStringList{MwStAuswahl::kSatzUngueltig});
 }
-
-TEST_F(MwStLogikTest, GridSortsAndReversesOnTheSecondClick) {
-    MwStLogik m(db(), dialogs_);
-    const auto saetze = [&] {
-        QStringList l;
-        for (const StammZeile& z : m.zeilen()) l << z.werte[1];
-        return l;
-    };
-    EXPECT_EQ(saetze(), (QStringList{QStringLiteral("7"), QStringLiteral("16"), QStringLiteral("19")}));
-    m.sortieren(1);
-    EXPECT_EQ(saetze(), (QStringList{QStringLiteral("19"), QStringLiteral("16"), QStringLiteral("7")}));
-    m.sortieren(0);
-    QStringList nummern;
-    for (const StammZeile& z : m.zeilen()) nummern << z.werte[0];
-    EXPECT_EQ(nummern, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})) << "another column starts ascending";
-}

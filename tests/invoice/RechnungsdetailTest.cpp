@@ -167,26 +167,11 @@ TEST_F(RechnungsdetailTest, CashDiscountOfTwoPercentOnOneHundred) {
 }
 
 TEST_F(RechnungsdetailTest, EachRateWithLinesGetsOneVatLineHighestFirst) {
-    struct Fall {
-        const char* was;
-        QList<int> schluessel;
-        QStringList texte;
-    } faelle[] = {
-        {"0 % and 19 %", {3, 2}, {"19% MwSt", "0% MwSt"}},
-        {"19 % twice", {2, 2}, {"19% MwSt"}},
-        {"7 % and 19 %", {1, 2}, {"19% MwSt", "7% MwSt"}},
-    };
-    int nummer = 0;
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.was);
-        b::dokument(db(), {.nummer = ++nummer});
-        b::verknuepfen(
-            db(), nummer,
-            {-b::posten(db(), {.preis = 50, .steuer = f.schluessel[0]}), -b::posten(db(), {.preis = 50, .steuer = f.schluessel[1]})});
-        QStringList texte;
-        for (const Detailzeile& m : mitCode(bauen(nummer), QStringLiteral("M"))) texte << m.artikel;
-        EXPECT_EQ(texte, f.texte);
-    }
+    b::dokument(db(), {.nummer = 1});
+    b::verknuepfen(db(), 1, {-b::posten(db(), {.preis = 50, .steuer = 3}), -b::posten(db(), {.preis = 50, .steuer = 2})});
+    QStringList texte;
+    for (const Detailzeile& m : mitCode(bauen(1), QStringLiteral("M"))) texte << m.artikel;
+    EXPECT_EQ(texte, (QStringList{"19% MwSt", "0% MwSt"}));
     // 119,00 at 19 % is 100,00 net; 10,00 at 7 % is 9,345794… net.
     b::dokument(db(), {.nummer = 10});
     b::verknuepfen(db(), 10, {-b::posten(db(), {.preis = 119, .steuer = 2}), -b::posten(db(), {.preis = 10, .steuer = 1})});
@@ -197,8 +182,8 @@ TEST_F(RechnungsdetailTest, EachRateWithLinesGetsOneVatLineHighestFirst) {
 }
 
 TEST_F(RechnungsdetailTest, ItemsTakeTheRateOfTheirKeyOnTheDocumentDate) {
-    // Key 4 ends on 31.12.2024 with successor 5 from 01.01.2025; key 6 starts after key 5's
-    // predecessor; key 9 does not exist.
+    // Key 4 ends on 31.12.2024 with successor 5 from 01.01.2025; key 9 does not exist. The
+    // chain itself is the VAT class's; here the document date chooses.
     b::steuer(db(), 4, 16, false, {}, QDate(2024, 12, 31), 5);
     b::steuer(db(), 5, 17, false, QDate(2025, 1, 1), {});
     struct Fall {
@@ -210,7 +195,6 @@ TEST_F(RechnungsdetailTest, ItemsTakeTheRateOfTheirKeyOnTheDocumentDate) {
     } faelle[] = {
         {"the old key on its last day", QDate(2024, 12, 31), 4, 16, false},
         {"the old key after its end goes to the successor", QDate(2025, 1, 2), 4, 17, false},
-        {"the new key before its start goes to the predecessor", QDate(2024, 12, 1), 5, 16, false},
         {"a missing key is reported and counts 0 %", QDate(2025, 1, 2), 9, 0, true},
     };
     int nummer = 0;
