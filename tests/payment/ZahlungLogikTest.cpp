@@ -40,25 +40,22 @@ TEST_F(ZahlungLogikTest, SavingChecksTheFieldsInOrderWithTheirMessages) {
         QString meldung;
         ZahlungFokus fokus;
     };
+    const auto leer = [](const char* feld) {
+        return QStringLiteral("Das Feld '%1' darf zum Speichern nicht leer sein").arg(QLatin1String(feld));
+    };
+    const QString heute = QStringLiteral("04.07.24"), bar = QStringLiteral("Bar"), zehn = QStringLiteral("10");
     const Fall faelle[] = {
-        {"empty date", QString(), QStringLiteral("10"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Zahldatum' darf zum Speichern nicht leer sein"), ZahlungFokus::Datum},
-        {"a date like 31.02.", QStringLiteral("31.02.24"), QStringLiteral("10"), QStringLiteral("Bar"), true,
-         QStringLiteral("Bitte überprüfen Sie das Datum"), ZahlungFokus::Datum},
-        {"no room", QStringLiteral("04.07.24"), QStringLiteral("10"), QStringLiteral("Bar"), false,
-         QStringLiteral("Das Feld 'Zimmer' darf zum Speichern nicht leer sein"), ZahlungFokus::Zimmer},
-        {"no kind", QStringLiteral("04.07.24"), QStringLiteral("10"), QString(), true,
-         QStringLiteral("Das Feld 'Zahlart' darf zum Speichern nicht leer sein"), ZahlungFokus::Zahlart},
-        {"amount 0,00", QStringLiteral("04.07.24"), QStringLiteral("0,00"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"amount 0", QStringLiteral("04.07.24"), QStringLiteral(" 0 "), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"empty amount", QStringLiteral("04.07.24"), QString(), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"letters in the amount", QStringLiteral("04.07.24"), QStringLiteral("12a"), QStringLiteral("Bar"), true,
+        {"empty date", QString(), zehn, bar, true, leer("Zahldatum"), ZahlungFokus::Datum},
+        {"a date like 31.02.", QStringLiteral("31.02.24"), zehn, bar, true, QStringLiteral("Bitte überprüfen Sie das Datum"),
+         ZahlungFokus::Datum},
+        {"no room", heute, zehn, bar, false, leer("Zimmer"), ZahlungFokus::Zimmer},
+        {"no kind", heute, zehn, QString(), true, leer("Zahlart"), ZahlungFokus::Zahlart},
+        {"amount 0,00", heute, QStringLiteral("0,00"), bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"amount 0", heute, QStringLiteral(" 0 "), bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"empty amount", heute, QString(), bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"letters in the amount", heute, QStringLiteral("12a"), bar, true,
          QStringLiteral("Bitte geben Sie im Feld 'Betrag' einen Betrag wie 150,00 ein."), ZahlungFokus::Preis},
-        {"below a cent", QStringLiteral("04.07.24"), QStringLiteral("0,001"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
+        {"below a cent", heute, QStringLiteral("0,001"), bar, true, leer("Betrag"), ZahlungFokus::Preis},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
