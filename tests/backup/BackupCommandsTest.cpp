@@ -21,13 +21,13 @@ TEST_F(BackupCommandsTest, ExitCodesAndMessages) {
         int rc;
         QString err;  // a part of the error output
     } rows[] = {
-        {"no folder", {QStringLiteral("backup")}, 2, QStringLiteral("Aufruf:")},
-        {"folder without databases", {QStringLiteral("backup"), leer.path()}, 1, QStringLiteral("Fehler: ")},
+        {"no folder", {"backup"}, 2, "Aufruf:"},
+        {"folder without databases", {"backup", leer.path()}, 1, "Fehler: "},
         {"restore of a folder that is no backup",
-         {QStringLiteral("restore"), folder(), leer.path(), QStringLiteral("--root"), wurzel},
+         {"restore", folder(), leer.path(), "--root", wurzel},
          1,
-         QStringLiteral("Die Datenbank 'Tavomera.mdb' konnte nicht gefunden werden. Eine Wiederherstellung ist nicht möglich.")},
-        {"backup", {QStringLiteral("backup"), folder(), QStringLiteral("--root"), wurzel}, 0, QString()},
+         "Die Datenbank 'Tavomera.mdb' konnte nicht gefunden werden. Eine Wiederherstellung ist nicht möglich."},
+        {"backup", {"backup", folder(), "--root", wurzel}, 0, QString()},
     };
     QString out, err;
     for (const Row& r : rows) {
@@ -44,7 +44,8 @@ TEST_F(BackupCommandsTest, ExitCodesAndMessages) {
     ASSERT_TRUE(name.startsWith(QStringLiteral("DB"))) << out.toStdString();
     EXPECT_TRUE(out.trimmed().endsWith(QStringLiteral("Datenbanken"))) << out.toStdString();
     QThread::msleep(1100);
-    ASSERT_EQ(test::werkzeug(config.path(), {QStringLiteral("restore"), folder(), name, QStringLiteral("--root"), wurzel}, -1, &out, &err), 0)
+    ASSERT_EQ(test::werkzeug(config.path(), {QStringLiteral("restore"), folder(), name, QStringLiteral("--root"), wurzel}, -1, &out, &err),
+              0)
         << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Die Daten wurden wiederhergestellt."))) << out.toStdString();
     EXPECT_EQ(QDir(wurzel).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);

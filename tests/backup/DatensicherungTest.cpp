@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "backup/SicherungFixture.h"
 #include "backup/Wiederherstellung.h"
 #include "backup/clsDateien.h"
-#include "backup/SicherungFixture.h"
 #include "platform/Clock.h"
 
 using namespace tav;
@@ -93,11 +93,11 @@ TEST_F(DatensicherungTest, RootComesFromTheSettingWithoutItsFileName) {
         QString wert;
         QString wurzel;
     } rows[] = {
-        {"empty", QString(), prog + QStringLiteral("/Sicherungen/")},
-        {"program folder itself", prog + QStringLiteral("/Tavomera.mdb"), prog + QStringLiteral("/Sicherungen/")},
-        {"program folder with separator", prog + QStringLiteral("/"), prog + QStringLiteral("/Sicherungen/")},
-        {"another folder with a file name", QStringLiteral("/srv/sich/Tavomera.mdb"), QStringLiteral("/srv/sich/")},
-        {"windows separators", QStringLiteral("D:\\Sich\\Tavomera.mdb"), QStringLiteral("D:/Sich/")},
+        {"empty", QString(), prog + "/Sicherungen/"},
+        {"program folder itself", prog + "/Tavomera.mdb", prog + "/Sicherungen/"},
+        {"program folder with separator", prog + "/", prog + "/Sicherungen/"},
+        {"another folder with a file name", "/srv/sich/Tavomera.mdb", "/srv/sich/"},
+        {"windows separators", "D:\\Sich\\Tavomera.mdb", "D:/Sich/"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.label);
@@ -118,17 +118,17 @@ TEST_F(DatensicherungTest, OnlyFoldersNamedByTheSchemeAreListed) {
         QStringList dateien;
         QString text;  // empty: not listed
     } rows[] = {
-        {"databases", QStringLiteral("DB2026_03_04_05_06_07"), dbs, QStringLiteral("04.03.2026 05:06:07 (Datenbanken)")},
-        {"documents", QStringLiteral("WO2026_03_04_05_06_08"), doc, QStringLiteral("04.03.2026 05:06:08 (Word-Dateien)")},
-        {"both", QStringLiteral("DW2026_03_04_05_06_09"), doc, QStringLiteral("04.03.2026 05:06:09 (Word-Dateien und Datenbanken)")},
-        {"bare stamp", QStringLiteral("2026_03_04_05_06_10"), dbs, QStringLiteral("04.03.2026 05:06:10")},
-        {"too short", QStringLiteral("DB2026_3_04_05_06_07"), dbs, {}},
-        {"letters in the stamp", QStringLiteral("DB2026_03_0x_05_06_07"), dbs, {}},
-        {"no date", QStringLiteral("DB2026_13_04_05_06_07"), dbs, {}},
-        {"digit prefix", QStringLiteral("1B2026_03_04_05_06_07"), dbs, {}},
-        {"empty folder", QStringLiteral("DB2026_03_04_05_06_11"), {}, {}},
-        {"other files only", QStringLiteral("DB2026_03_04_05_06_12"), {QStringLiteral("liesmich.txt")}, {}},
-        {"unfinished run", clsDateien::unfertigerName(QStringLiteral("DB2026_03_04_05_06_13")), dbs, {}},
+        {"databases", "DB2026_03_04_05_06_07", dbs, "04.03.2026 05:06:07 (Datenbanken)"},
+        {"documents", "WO2026_03_04_05_06_08", doc, "04.03.2026 05:06:08 (Word-Dateien)"},
+        {"both", "DW2026_03_04_05_06_09", doc, "04.03.2026 05:06:09 (Word-Dateien und Datenbanken)"},
+        {"bare stamp", "2026_03_04_05_06_10", dbs, "04.03.2026 05:06:10"},
+        {"too short", "DB2026_3_04_05_06_07", dbs, {}},
+        {"letters in the stamp", "DB2026_03_0x_05_06_07", dbs, {}},
+        {"no date", "DB2026_13_04_05_06_07", dbs, {}},
+        {"digit prefix", "1B2026_03_04_05_06_07", dbs, {}},
+        {"empty folder", "DB2026_03_04_05_06_11", {}, {}},
+        {"other files only", "DB2026_03_04_05_06_12", {"liesmich.txt"}, {}},
+        {"unfinished run", clsDateien::unfertigerName("DB2026_03_04_05_06_13"), dbs, {}},
     };
     for (const Row& r : rows) ordner(r.name, r.dateien);
     const auto liste = clsDateien::VerzeichnisseEinlesen(wurzel_);
@@ -252,10 +252,10 @@ TEST_F(DatensicherungTest, NumberOfBackupsAcceptsDigitsOnly) {
         QString antwort;  // the input box's text
         QString ergebnis;
     } rows[] = {
-        {"digits", QStringLiteral("4"), false, {}, QStringLiteral("4")},
-        {"zero", QStringLiteral("0"), false, {}, QStringLiteral("10")},
-        {"letters, then a number", QStringLiteral("vier"), true, QStringLiteral("6"), QStringLiteral("6")},
-        {"letters, then cancel", QStringLiteral("vier"), true, QString(), QStringLiteral("10")},
+        {"digits", "4", false, {}, "4"},
+        {"zero", "0", false, {}, "10"},
+        {"letters, then a number", "vier", true, "6", "6"},
+        {"letters, then cancel", "vier", true, QString(), "10"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.label);

@@ -85,9 +85,9 @@ TEST_F(RechnungPoLogikTest, SplittingDividesThePricePerNightOrTheTotal) {
         double menge, einzelpreis;
     };
     const Fall faelle[] = {
-        {"3 nights at 80,00 in 2", 80, 240, QStringLiteral("2"), 2, 3, 40},
-        {"total 300,00 without a price per night in 3", 0, 300, QStringLiteral("3"), 3, 1, 100},
-        {"one part keeps the whole price", 80, 240, QStringLiteral("1"), 1, 3, 80},
+        {"3 nights at 80,00 in 2", 80, 240, "2", 2, 3, 40},
+        {"total 300,00 without a price per night in 3", 0, 300, "3", 3, 1, 100},
+        {"one part keeps the whole price", 80, 240, "1", 1, 3, 80},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -168,24 +168,23 @@ TEST_F(RechnungPoLogikTest, SaveChecksComeInTheirOrderAndARefusalWritesNothing) 
     };
     const Fall faelle[] = {
         {"no date and no article", [](PostenEingabe& e) { e.datum.clear(), e.artikel.clear(); },
-         QStringLiteral("Das Feld 'Datum' darf zum Speichern nicht leer sein")},
-        {"30.02.", [](PostenEingabe& e) { e.datum = QStringLiteral("30.02.24"); }, RechnungPoLogik::kDatumPruefen},
-        {"date-to empty", [](PostenEingabe& e) { e.bisInGebrauch = true; },
-         QStringLiteral("Das Feld 'Datum (Bis)' darf zum Speichern nicht leer sein.")},
-        {"date-to before date", [](PostenEingabe& e) { e.bisInGebrauch = true, e.datumBis = QStringLiteral("01.07.24"); },
-         QStringLiteral("Das Enddatum liegt vor dem Anfangsdatum. Bitte korrigieren Sie die Einträge.")},
+         "Das Feld 'Datum' darf zum Speichern nicht leer sein"},
+        {"30.02.", [](PostenEingabe& e) { e.datum = "30.02.24"; }, RechnungPoLogik::kDatumPruefen},
+        {"date-to empty", [](PostenEingabe& e) { e.bisInGebrauch = true; }, "Das Feld 'Datum (Bis)' darf zum Speichern nicht leer sein."},
+        {"date-to before date", [](PostenEingabe& e) { e.bisInGebrauch = true, e.datumBis = "01.07.24"; },
+         "Das Enddatum liegt vor dem Anfangsdatum. Bitte korrigieren Sie die Einträge."},
         {"equal period", [](PostenEingabe& e) { e.bisInGebrauch = e.zeitraumNoetig = true, e.datumBis = e.datum; },
-         QStringLiteral("Das Anfangs- und das Enddatum sind gleich. Bitte korrigieren Sie die Einträge.")},
+         "Das Anfangs- und das Enddatum sind gleich. Bitte korrigieren Sie die Einträge."},
         {"no article and no price", [](PostenEingabe& e) { e.artikel.clear(), e.preis.clear(); },
-         QStringLiteral("Das Feld 'Artikel' darf zum Speichern nicht leer sein")},
-        {"quantity 0", [](PostenEingabe& e) { e.menge = QStringLiteral("0"); },
-         QStringLiteral("Bitte geben Sie als Menge eine Zahl größer als 0 ein, zum Beispiel 2 oder 1,5.")},
-        {"quantity in letters", [](PostenEingabe& e) { e.menge = QStringLiteral("zwei"); },
-         QStringLiteral("Bitte geben Sie als Menge eine Zahl größer als 0 ein, zum Beispiel 2 oder 1,5.")},
+         "Das Feld 'Artikel' darf zum Speichern nicht leer sein"},
+        {"quantity 0", [](PostenEingabe& e) { e.menge = "0"; },
+         "Bitte geben Sie als Menge eine Zahl größer als 0 ein, zum Beispiel 2 oder 1,5."},
+        {"quantity in letters", [](PostenEingabe& e) { e.menge = "zwei"; },
+         "Bitte geben Sie als Menge eine Zahl größer als 0 ein, zum Beispiel 2 oder 1,5."},
         {"no price and no VAT", [](PostenEingabe& e) { e.preis.clear(), e.mwstSchluessel = 0; },
-         QStringLiteral("Das Feld 'Preis' darf zum Speichern nicht leer sein")},
-        {"three decimals", [](PostenEingabe& e) { e.preis = QStringLiteral("3,505"); },
-         QStringLiteral("Bitte geben Sie den Preis als Betrag mit höchstens zwei Nachkommastellen ein, zum Beispiel 1.234,50.")},
+         "Das Feld 'Preis' darf zum Speichern nicht leer sein"},
+        {"three decimals", [](PostenEingabe& e) { e.preis = "3,505"; },
+         "Bitte geben Sie den Preis als Betrag mit höchstens zwei Nachkommastellen ein, zum Beispiel 1.234,50."},
         {"VAT not in the list", [](PostenEingabe& e) { e.mwstSchluessel = 9; }, RechnungPoLogik::kAuswahl},
     };
     for (const Fall& f : faelle) {
@@ -289,11 +288,9 @@ TEST_F(RechnungPoLogikTest, DocumentInputIsCheckedBeforeAnythingIsWritten) {
         QString meldung;
     };
     const Fall faelle[] = {
-        {"30.02.", QStringLiteral("30.02.24"), {}, RechnungPoLogik::kDatumPruefen},
-        {"discount above 100 %", QStringLiteral("04.07.24"), QStringLiteral("120%"),
-         QStringLiteral("Ein Rabatt von mehr als 100 % ist nicht möglich.")},
-        {"discount in letters", QStringLiteral("04.07.24"), QStringLiteral("viel"),
-         QStringLiteral("Bitte geben Sie den Rabatt als Betrag oder mit '%' als Prozentsatz ein.")},
+        {"30.02.", "30.02.24", {}, RechnungPoLogik::kDatumPruefen},
+        {"discount above 100 %", "04.07.24", "120%", "Ein Rabatt von mehr als 100 % ist nicht möglich."},
+        {"discount in letters", "04.07.24", "viel", "Bitte geben Sie den Rabatt als Betrag oder mit '%' als Prozentsatz ein."},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);

@@ -21,10 +21,10 @@ TEST_F(RenummerLogikTest, TheExampleFollowsPrefixCounterAndDatePart) {
         QString praefix, format, zaehler, erwartet;
     };
     const Fall faelle[] = {
-        {"empty prefix, no date part: two blanks", {}, {}, QStringLiteral("12"), QStringLiteral("R  0012")},
-        {"prefix and two-digit year", QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("7"), QStringLiteral("R Üb 0007 24")},
-        {"day, month, year", {}, QStringLiteral("dd mm yy"), QStringLiteral("1"), QStringLiteral("R  0001 04 07 24")},
-        {"letters count as 0", QStringLiteral("A"), {}, QStringLiteral("abc"), QStringLiteral("R A 0000")},
+        {"empty prefix, no date part: two blanks", {}, {}, "12", "R  0012"},
+        {"prefix and two-digit year", "Üb", "yy", "7", "R Üb 0007 24"},
+        {"day, month, year", {}, "dd mm yy", "1", "R  0001 04 07 24"},
+        {"letters count as 0", "A", {}, "abc", "R A 0000"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);

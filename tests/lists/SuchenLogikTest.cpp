@@ -40,11 +40,11 @@ protected:
 
 TEST_F(SuchenLogikTest, PeriodKeepsDeparturesFromTheCutOffOn) {
     const int g = adresse(QStringLiteral("Alt"));
-    buchung({.von = tag(1, 1, 2010), .bis = tag(3, 1, 2010), .kuerzel = QStringLiteral("uralt"), .gast = g});
-    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = QStringLiteral("acht"), .gast = g});    // 8 days ago
-    buchung({.von = tag(20, 2), .bis = tag(23, 2), .kuerzel = QStringLiteral("sieben"), .gast = g});  // 7 days ago
-    buchung({.von = tag(5), .bis = tag(9), .kuerzel = QStringLiteral("neu"), .gast = g});
-    buchung({.von = tag(1, 10, 2023), .bis = tag(5, 10, 2023), .kuerzel = QStringLiteral("oktober"), .gast = g});
+    buchung({.von = tag(1, 1, 2010), .bis = tag(3, 1, 2010), .kuerzel = "uralt", .gast = g});
+    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = "acht", .gast = g});    // 8 days ago
+    buchung({.von = tag(20, 2), .bis = tag(23, 2), .kuerzel = "sieben", .gast = g});  // 7 days ago
+    buchung({.von = tag(5), .bis = tag(9), .kuerzel = "neu", .gast = g});
+    buchung({.von = tag(1, 10, 2023), .bis = tag(5, 10, 2023), .kuerzel = "oktober", .gast = g});
 
     struct Fall {
         const char* name;
@@ -76,17 +76,11 @@ TEST_F(SuchenLogikTest, ColumnFiltersFollowTheRuleOfTheirColumn) {
     const int mueller = adresse(QStringLiteral("Müller"), QStringLiteral("Max"));
     const int leer = adresse(QVariant(), QStringLiteral("Ohne"));
     const int meier = adresse(QStringLiteral("Meier"), QStringLiteral("Eva"));
-    buchung({.zimmer = 1,
-             .von = tag(1),
-             .bis = tag(5),
-             .kuerzel = QStringLiteral("mue"),
-             .gast = mueller,
-             .gaeste = 3,
-             .fruehstueck = true,
-             .preis = 95.5});
-    buchung({.zimmer = 2, .von = tag(2), .bis = tag(5), .kuerzel = QStringLiteral("leer"), .gast = leer, .art = 4});
-    buchung({.zimmer = 3, .von = tag(3), .bis = tag(7), .kuerzel = QStringLiteral("mei"), .gast = meier, .checked = true});
-    buchung({.zimmer = 4, .von = tag(6), .bis = tag(8), .kuerzel = QStringLiteral("mei2"), .gast = meier, .geloescht = true});
+    buchung(
+        {.zimmer = 1, .von = tag(1), .bis = tag(5), .kuerzel = "mue", .gast = mueller, .gaeste = 3, .fruehstueck = true, .preis = 95.5});
+    buchung({.zimmer = 2, .von = tag(2), .bis = tag(5), .kuerzel = "leer", .gast = leer, .art = 4});
+    buchung({.zimmer = 3, .von = tag(3), .bis = tag(7), .kuerzel = "mei", .gast = meier, .checked = true});
+    buchung({.zimmer = 4, .von = tag(6), .bis = tag(8), .kuerzel = "mei2", .gast = meier, .geloescht = true});
 
     struct Fall {
         const char* name;
@@ -129,8 +123,8 @@ TEST_F(SuchenLogikTest, ColumnFiltersFollowTheRuleOfTheirColumn) {
 TEST_F(SuchenLogikTest, BadFilterTextFiltersNothingAndKeepsTheOtherFilters) {
     const int mueller = adresse(QStringLiteral("Müller"));
     const int meier = adresse(QStringLiteral("Meier"));
-    buchung({.von = tag(1), .bis = tag(5), .kuerzel = QStringLiteral("mue"), .gast = mueller});
-    buchung({.von = tag(2), .bis = tag(6), .kuerzel = QStringLiteral("mei"), .gast = meier});
+    buchung({.von = tag(1), .bis = tag(5), .kuerzel = "mue", .gast = mueller});
+    buchung({.von = tag(2), .bis = tag(6), .kuerzel = "mei", .gast = meier});
 
     struct Fall {
         const char* name;
@@ -159,12 +153,12 @@ TEST_F(SuchenLogikTest, BadFilterTextFiltersNothingAndKeepsTheOtherFilters) {
 TEST_F(SuchenLogikTest, SelectionModesAndSorting) {
     const int a = adresse(QStringLiteral("Adam"), QStringLiteral("A"), QStringLiteral("K-1001"));
     const int b = adresse(QStringLiteral("Berg"), QStringLiteral("B"), QStringLiteral("K-2002"));
-    buchung({.von = tag(1), .bis = tag(4), .kuerzel = QStringLiteral("drin"), .gast = a, .checked = true});
-    buchung({.von = tag(1), .bis = tag(4), .kuerzel = QStringLiteral("drin-wartend"), .gast = b, .geloescht = true, .checked = true});
-    buchung({.von = tag(4), .bis = tag(6), .kuerzel = QStringLiteral("morgen"), .gast = b});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("alt-offen"), .gast = a});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("alt-bezahlt"), .gast = b, .abgerechnet = 1});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("angebot"), .gast = b, .art = 4});
+    buchung({.von = tag(1), .bis = tag(4), .kuerzel = "drin", .gast = a, .checked = true});
+    buchung({.von = tag(1), .bis = tag(4), .kuerzel = "drin-wartend", .gast = b, .geloescht = true, .checked = true});
+    buchung({.von = tag(4), .bis = tag(6), .kuerzel = "morgen", .gast = b});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "alt-offen", .gast = a});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "alt-bezahlt", .gast = b, .abgerechnet = 1});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "angebot", .gast = b, .art = 4});
     logik_->abgTempNeuBerechnen();
 
     struct Fall {

@@ -175,12 +175,11 @@ TEST_F(ZahlungAdrLogikTest, TheCorrectionOfOldReservationsReportsWhatChanged) {
         QString meldung;             // empty: none
     };
     const QList<Fall> faelle = {
-        {"both", QStringLiteral("30"), true, true, QStringLiteral(" Es wurden 1 Reservierungen und 1 Zusatzposten geändert.")},
-        {"only bookings", QStringLiteral("30"), true, false, QStringLiteral(" Es wurden 1 Reservierungen geändert.")},
-        {"only items", QStringLiteral("30"), false, true, QStringLiteral(" Es wurden 1 Zusatzposten geändert.")},
-        {"nothing before the day", QStringLiteral("200"), true, true,
-         QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten.")},
-        {"not a number", QStringLiteral("dreißig"), true, true, QStringLiteral("Geben Sie eine Anzahl Tage ein.")},
+        {"both", "30", true, true, " Es wurden 1 Reservierungen und 1 Zusatzposten geändert."},
+        {"only bookings", "30", true, false, " Es wurden 1 Reservierungen geändert."},
+        {"only items", "30", false, true, " Es wurden 1 Zusatzposten geändert."},
+        {"nothing before the day", "200", true, true, "Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten."},
+        {"not a number", "dreißig", true, true, "Geben Sie eine Anzahl Tage ein."},
         {"Cancel", QString(), true, true, QString()},
     };
     for (const Fall& f : faelle) {

@@ -28,10 +28,10 @@ TEST_F(clsRechnungAbrechnenTest, SettlingProposesAndBooksTheOpenAmount) {
         QString gespeicherteArt;
     };
     const Fall faelle[] = {
-        {"250,00 with 100,00 paid", 250.0, {100.0}, QStringLiteral("Bar"), QStringLiteral("150,00"), 1, QStringLiteral("Bar")},
-        {"paid in full", 99.9, {50.0, 49.9}, QStringLiteral("Bar"), QStringLiteral("0,00"), 0, QString()},
-        {"an empty kind", 80.0, {}, QString(), QStringLiteral("80,00"), 1, QStringLiteral("Ohne")},
-        {"paid too much", 80.0, {100.0}, QStringLiteral("Bar"), QStringLiteral("-20,00"), 1, QStringLiteral("Bar")},
+        {"250,00 with 100,00 paid", 250.0, {100.0}, "Bar", "150,00", 1, "Bar"},
+        {"paid in full", 99.9, {50.0, 49.9}, "Bar", "0,00", 0, QString()},
+        {"an empty kind", 80.0, {}, QString(), "80,00", 1, "Ohne"},
+        {"paid too much", 80.0, {100.0}, "Bar", "-20,00", 1, "Bar"},
     };
     int nr = 0;
     for (const Fall& f : faelle) {

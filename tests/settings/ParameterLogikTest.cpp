@@ -90,20 +90,17 @@ TEST_F(ParameterLogikTest, ARefusedFieldWritesNothing) {
         QString meldung;
     };
     const Fall faelle[] = {
-        {"71 rooms", [](ParameterDaten& d) { d.zimmer = QStringLiteral("71"); },
-         QStringLiteral("Die maximale Einstellung an dieser Stelle beträgt 70.")},
-        {"first-day difference above 255", [](ParameterDaten& d) { d.ersterTag = QStringLiteral("256"); },
+        {"71 rooms", [](ParameterDaten& d) { d.zimmer = "71"; }, "Die maximale Einstellung an dieser Stelle beträgt 70."},
+        {"first-day difference above 255", [](ParameterDaten& d) { d.ersterTag = "256"; },
          QStringLiteral("Einstellung für den Farbunterschied des ersten Tages einer Reservierung. Es können Werte zwischen 0 (gleiche "
                         "Farbe) bis 255 (weiss) eingestellt werden.")},
-        {"linen interval 0", [](ParameterDaten& d) { d.waesche[3] = QStringLiteral("0"); },
-         QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")},
-        {"linen interval empty", [](ParameterDaten& d) { d.waesche[1] = QString(); },
-         QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")},
-        {"no currency", [](ParameterDaten& d) { d.waehrung = QStringLiteral(" "); }, QStringLiteral("Wie lautet die aktuelle Währung?")},
-        {"days not a number", [](ParameterDaten& d) { d.tage = QStringLiteral("vier"); },
-         QStringLiteral("Bitte geben Sie im Feld 'Anzahl der Tage' eine Zahl zwischen 7 und 365 an.")},
+        {"linen interval 0", [](ParameterDaten& d) { d.waesche[3] = "0"; }, "Dieses Feld darf nicht leer bzw. '0' sein."},
+        {"linen interval empty", [](ParameterDaten& d) { d.waesche[1] = QString(); }, "Dieses Feld darf nicht leer bzw. '0' sein."},
+        {"no currency", [](ParameterDaten& d) { d.waehrung = " "; }, "Wie lautet die aktuelle Währung?"},
+        {"days not a number", [](ParameterDaten& d) { d.tage = "vier"; },
+         "Bitte geben Sie im Feld 'Anzahl der Tage' eine Zahl zwischen 7 und 365 an."},
         {"a kind without a name in the middle", [](ParameterDaten& d) { d.arten[2] = QString(); },
-         QStringLiteral("Die Reservierungsart 3 hat keine Bezeichnung. Bitte geben Sie eine Bezeichnung an.")},
+         "Die Reservierungsart 3 hat keine Bezeichnung. Bitte geben Sie eine Bezeichnung an."},
     };
     const QString zeilenVorher = feld(*beispiel_, QStringLiteral("Räumlichkeiten"), 2);
     for (const Fall& f : faelle) {

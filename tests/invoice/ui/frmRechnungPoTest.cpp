@@ -97,8 +97,7 @@ TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickPropo
         QString text;
         bool frei;
     };
-    const Fall faelle[] = {
-        {"taken", QStringLiteral("R 0001"), false}, {"free", QStringLiteral("R 0009"), true}, {"empty", QString(), false}};
+    const Fall faelle[] = {{"taken", "R 0001", false}, {"free", "R 0009", true}, {"empty", QString(), false}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         w.txtReNummer_Eigen->setText(f.text);
@@ -109,7 +108,7 @@ TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickPropo
         }
     }
     QTest::mouseDClick(w.txtReNummer_Eigen, Qt::LeftButton);
-    EXPECT_EQ(w.txtReNummer_Eigen->text(), QStringLiteral("R 0002"));
+    EXPECT_EQ(w.txtReNummer_Eigen->text(), "R 0002");
     EXPECT_TRUE(w.txtReNummer_Eigen->property("frei").toBool());
 }
 
@@ -118,7 +117,7 @@ TEST_F(frmRechnungPoTest, RememberedChoicesAndUnsavedChangesAsk) {
         frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Angebot);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("Angebot"));
+        EXPECT_EQ(w.windowTitle(), "Angebot");
         EXPECT_FALSE(w.cmdDrucken->isVisible()) << "an offer is made with its own button";
         w.chAnzahlung->setChecked(true);
         w.opBerechnung[2]->setChecked(true);
@@ -130,10 +129,10 @@ TEST_F(frmRechnungPoTest, RememberedChoicesAndUnsavedChangesAsk) {
 
         // A new item typed but not saved: leaving asks, No discards.
         w.CmdNeueDaten->click();
-        QTest::keyClicks(w.txtBemerkung, QStringLiteral("Sekt"));
+        QTest::keyClicks(w.txtBemerkung, "Sekt");
         dialogs_.answer(Answer::Cancel);
         w.close();
-        EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
+        EXPECT_EQ(dialogs_.last().text, "Änderungen oder neue Daten speichern?");
         EXPECT_TRUE(w.isVisible()) << "Cancel stays";
         dialogs_.answer(Answer::No);
         w.close();
@@ -145,17 +144,17 @@ TEST_F(frmRechnungPoTest, RememberedChoicesAndUnsavedChangesAsk) {
 }
 
 TEST_F(frmRechnungPoTest, TheSiblingProgramsStartWhenTheyArePresent) {
-    shell_.addProgram(QStringLiteral("/programm/Qubero.exe"));
-    shell_.addProgram(QStringLiteral("/programm/Yorvak.exe"));
+    shell_.addProgram("/programm/Qubero.exe");
+    shell_.addProgram("/programm/Yorvak.exe");
     frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
     ASSERT_TRUE(w.cmdADressverw->isEnabled());
     ASSERT_TRUE(w.mnuAuswertung->isEnabled());
     w.cmdADressverw->click();
     w.mnuAuswertung->trigger();
     ASSERT_EQ(shell_.started().size(), 2);
-    EXPECT_TRUE(shell_.started()[0].program.contains(QStringLiteral("Qubero")));
-    EXPECT_TRUE(shell_.started()[1].program.contains(QStringLiteral("Yorvak")));
-    EXPECT_EQ(shell_.started()[1].arguments, QStringList{QStringLiteral("RechnungInstanz")});
+    EXPECT_TRUE(shell_.started()[0].program.contains("Qubero"));
+    EXPECT_TRUE(shell_.started()[1].program.contains("Yorvak"));
+    EXPECT_EQ(shell_.started()[1].arguments, QStringList{"RechnungInstanz"});
 }
 
 TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptionsAtOnce) {
@@ -164,43 +163,43 @@ TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptio
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     f.txtVor->clear();
     f.cboDatum->setCurrentIndex(0);
-    f.txtRenummer->setText(QStringLiteral("12"));
-    EXPECT_EQ(f.txtRenummerBeispiel->text(), QStringLiteral("R  0012"));
-    QTest::keyClicks(f.txtVor, QStringLiteral("Üb"));
+    f.txtRenummer->setText("12");
+    EXPECT_EQ(f.txtRenummerBeispiel->text(), "R  0012");
+    QTest::keyClicks(f.txtVor, "Üb");
     f.cboDatum->setCurrentIndex(1);
-    EXPECT_EQ(f.txtRenummerBeispiel->text(), QStringLiteral("R Üb 0012 ") + QDate::currentDate().toString(QStringLiteral("yy")));
-    test::saveScreenshot(f, QStringLiteral("frmRenummer-1-nummern"));
+    EXPECT_EQ(f.txtRenummerBeispiel->text(), "R Üb 0012 " + QDate::currentDate().toString("yy"));
+    test::saveScreenshot(f, "frmRenummer-1-nummern");
     f.cmdSpeichern->click();
-    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("ReNummer"))->text(1), QStringLiteral("Üb"));
+    EXPECT_EQ(Parameter(*beispiel_).read("ReNummer")->text(1), "Üb");
 
     f.tabs->setCurrentIndex(1);
-    QCheckBox* gast = f.optionen.value(QStringLiteral("chGastnameR"));
+    QCheckBox* gast = f.optionen.value("chGastnameR");
     ASSERT_NE(gast, nullptr);
-    const bool vorher = Parameter(*beispiel_).readYesNo(QStringLiteral("GastnameR"));
+    const bool vorher = Parameter(*beispiel_).readYesNo("GastnameR");
     gast->click();
-    EXPECT_NE(Parameter(*beispiel_).readYesNo(QStringLiteral("GastnameR")), vorher) << "written without a save";
-    test::saveScreenshot(f, QStringLiteral("frmRenummer-2-anzeige"));
+    EXPECT_NE(Parameter(*beispiel_).readYesNo("GastnameR"), vorher) << "written without a save";
+    test::saveScreenshot(f, "frmRenummer-2-anzeige");
 
     f.tabs->setCurrentIndex(2);
-    test::saveScreenshot(f, QStringLiteral("frmRenummer-3-zahlungsziele"));
-    QTest::keyClicks(f.txtZahlungszielAllgnR, QStringLiteral("14x"));
-    EXPECT_EQ(f.txtZahlungszielAllgnR->text(), QStringLiteral("14")) << "digits only";
+    test::saveScreenshot(f, "frmRenummer-3-zahlungsziele");
+    QTest::keyClicks(f.txtZahlungszielAllgnR, "14x");
+    EXPECT_EQ(f.txtZahlungszielAllgnR->text(), "14") << "digits only";
     dialogs_.answer(Answer::Yes);
     f.tabs->setCurrentIndex(3);
     EXPECT_EQ(dialogs_.last().text, RenummerLogik::kSpeichernFrage);
     EXPECT_EQ(f.tabs->currentIndex(), 3);
-    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Zahlungsziele"))->text(6), QStringLiteral("14"));
-    test::saveScreenshot(f, QStringLiteral("frmRenummer-4-texte"));
+    EXPECT_EQ(Parameter(*beispiel_).read("Zahlungsziele")->text(6), "14");
+    test::saveScreenshot(f, "frmRenummer-4-texte");
     f.txtTextFuerUebernachtung->clear();
     f.Command3->click();
-    EXPECT_EQ(f.txtTextFuerUebernachtung->text(), QStringLiteral("Übernachtung")) << "an empty word restores the default";
+    EXPECT_EQ(f.txtTextFuerUebernachtung->text(), "Übernachtung") << "an empty word restores the default";
 }
 
 TEST_F(frmRechnungPoTest, TheAddressBookIsReadWhenTheBoxIsOpened) {
     frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const int alle = beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM Address")).toInt();
+    const int alle = beispiel_->scalar("SELECT Count(*) FROM Address").toInt();
     ASSERT_GT(alle, 1);
     EXPECT_EQ(w.cboGastNeu->count(), 1) << "the booking's invoice address";
     const int gewaehlt = w.cboGastNeu->currentData().toInt();
