@@ -40,11 +40,8 @@ TEST_F(RenummerLogikTest, NumberFormatsAreStoredWithTheirListPosition) {
     l.nummerSpeichern({QStringLiteral("Üb"), QStringLiteral("mm yy"), true, false});
     const auto row = Parameter(db()).read(QStringLiteral("ReNummer"));
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->text(1), QStringLiteral("Üb"));
-    EXPECT_EQ(row->text(2), QStringLiteral("mm yy"));
-    EXPECT_EQ(row->text(3), QStringLiteral("6"));
-    EXPECT_EQ(row->text(4), QStringLiteral("Alle"));
-    EXPECT_EQ(row->text(5), QStringLiteral("Freilassen"));
+    EXPECT_EQ((QStringList{row->text(1), row->text(2), row->text(3), row->text(4), row->text(5)}),
+              (QStringList{"Üb", "mm yy", "6", "Alle", "Freilassen"}));
     EXPECT_EQ(v.reNummer.value(0), QStringLiteral("Üb"));
     const Nummernformat f = l.nummer();
     EXPECT_TRUE(f.zaehlerAlle);

@@ -9,6 +9,7 @@
 #include "engine/Database.h"
 #include "payment/ZahlungTestDaten.h"
 #include "store/Zahlstatus.h"
+#include "support/Feldwerte.h"
 
 using namespace tav;
 
@@ -135,16 +136,9 @@ TEST_F(ZahlungenTest, TheOldPaidDateBecomesOneGesamtzahlungAndIsEmptiedAfterward
     db().execute(QStringLiteral("UPDATE tbRechnungen SET BezahltDatumRe = #07-10-2024# WHERE ReNummer = 1"));
     Zahlungen z(db());
     EXPECT_EQ(z.bezahltDatumUmwandeln(), 1);
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tbZahlung"));
-    ASSERT_FALSE(rs.eof());
-    EXPECT_EQ(rs.integer(QStringLiteral("IdRechnung")), 1);
-    EXPECT_TRUE(rs.value(QStringLiteral("IDBelegung")).isNull());
-    EXPECT_EQ(rs.value(QStringLiteral("ZahlDatum")).toDate(), QDate(2024, 7, 10));
-    EXPECT_DOUBLE_EQ(rs.number(QStringLiteral("Betrag")), 480.5);
-    EXPECT_EQ(rs.text(QStringLiteral("Zahlart")), QStringLiteral("Überweisung"));
-    EXPECT_EQ(rs.text(QStringLiteral("WasBezahlt")), QStringLiteral("Gesamtzahlung"));
-    rs.moveNext();
-    EXPECT_TRUE(rs.eof()) << "the invoice without paid date gets nothing";
+    // The invoice without paid date gets nothing.
+    EXPECT_EQ(test::zeilen(db(), QStringLiteral("SELECT IdRechnung, IDBelegung, ZahlDatum, Betrag, Zahlart, WasBezahlt FROM tbZahlung")),
+              QStringList{QStringLiteral("1|<null>|2024-07-10|480.5|Überweisung|Gesamtzahlung")});
     EXPECT_TRUE(db().scalar(QStringLiteral("SELECT BezahltDatumRe FROM tbRechnungen WHERE ReNummer = 1")).isNull());
     EXPECT_TRUE(z.vollBezahlt(1));
     EXPECT_EQ(z.bezahltDatumUmwandeln(), 0) << "the next start finds nothing to convert";

@@ -8,6 +8,7 @@
 #include "payment/Zahlungen.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Feldwerte.h"
 
 using namespace tav;
 
@@ -50,11 +51,13 @@ TEST_F(clsRechnungAbrechnenTest, SettlingProposesAndBooksTheOpenAmount) {
         EXPECT_EQ(anzahlZahlungen() - vorher, f.neueZahlungen);
         EXPECT_EQ(Zahlungen(db()).offenerBetrag(nr), 0);
         if (f.neueZahlungen) {
-            Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tbZahlung WHERE IdRechnung = ? ORDER BY IDZahlung DESC"), {nr});
-            EXPECT_EQ(rs.text(QStringLiteral("WasBezahlt")), QStringLiteral("Gesamtzahlung"));
-            EXPECT_EQ(rs.text(QStringLiteral("Zahlart")), f.gespeicherteArt);
-            EXPECT_EQ(rs.integer(QStringLiteral("IDBelegung")), b);
-            EXPECT_EQ(rs.value(QStringLiteral("ZahlDatum")).toDate(), QDate(2024, 7, 4));
+            EXPECT_EQ(
+                test::zeile(
+                    db(),
+                    QStringLiteral(
+                        "SELECT WasBezahlt, Zahlart, IDBelegung, ZahlDatum FROM tbZahlung WHERE IdRechnung = ? ORDER BY IDZahlung DESC"),
+                    {nr}),
+                (QStringList{"Gesamtzahlung", f.gespeicherteArt, QString::number(b), "2024-07-04"}));
         }
     }
 }
