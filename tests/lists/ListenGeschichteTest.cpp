@@ -47,25 +47,22 @@ protected:
     void verstellen() {
         Transaction t(db());
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Ja'"));
-        const struct {
-            const char* wert;
-            int teiler;
-        } werte[] = {{nullptr, 7}, {"nein", 11}, {"JA", 13}, {"Nein", 17}, {"x", 19}, {"Ja", 23}};
-        for (const auto& w : werte)
-            db().execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = ? WHERE ID Mod ? = 0"),
-                         {w.wert ? QVariant(QString::fromLatin1(w.wert)) : QVariant(), w.teiler});
+        setzen(QStringLiteral("tblBelegung SET Abg_Temp = ? WHERE ID"),
+               {{nullptr, 7}, {"nein", 11}, {"JA", 13}, {"Nein", 17}, {"x", 19}, {"Ja", 23}});
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 0 WHERE ID Mod 29 = 0"));
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE ID Mod 31 = 0"));
         db().execute(QStringLiteral("UPDATE tblBelegung SET Gelöscht = True WHERE ID Mod 37 = 0"));
         db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja'"));
-        const struct {
-            const char* wert;
-            int teiler;
-        } posten[] = {{"Warten", 5}, {"Nein", 9}, {nullptr, 19}, {"ja", 23}};
-        for (const auto& p : posten)
-            db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = ? WHERE IDRePosten Mod ? = 0"),
-                         {p.wert ? QVariant(QString::fromLatin1(p.wert)) : QVariant(), p.teiler});
+        setzen(QStringLiteral("tbRePosten SET AbgerechnetPo = ? WHERE IDRePosten"),
+               {{"Warten", 5}, {"Nein", 9}, {nullptr, 19}, {"ja", 23}});
         t.commit();
+    }
+
+    // "UPDATE <was> Mod teiler = 0" for each value and divisor; a null value writes Null.
+    void setzen(const QString& was, std::initializer_list<std::pair<const char*, int>> werte) {
+        for (const auto& [wert, teiler] : werte)
+            db().execute(QStringLiteral("UPDATE ") + was + QStringLiteral(" Mod ? = 0"),
+                         {wert ? QVariant(QString::fromLatin1(wert)) : QVariant(), teiler});
     }
 
     // The recompute as two statements over every booking.
