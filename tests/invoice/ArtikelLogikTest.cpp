@@ -95,9 +95,7 @@ TEST_F(ArtikelLogikTest, SavingChecksTheFieldsAndWritesNothingHalf) {
 TEST_F(ArtikelLogikTest, LeavingChangesAsksAndDeletingAsksTwice) {
     ArtikelLogik a(db(), dialogs_);
     ASSERT_TRUE(a.laden(2));
-    EXPECT_EQ(a.felder().name, QStringLiteral("Sauna"));
-    EXPECT_EQ(a.felder().preis, QStringLiteral("8,00"));
-    EXPECT_EQ(a.felder().mwst, QStringLiteral("19"));
+    EXPECT_EQ((QStringList{a.felder().name, a.felder().preis, a.felder().mwst}), (QStringList{"Sauna", "8,00", "19"}));
     EXPECT_TRUE(a.felder().keinDatum);
     a.bearbeiten().preis = QStringLiteral("9");
     dialogs_.answer(Answer::Cancel);

@@ -32,6 +32,18 @@ protected:
                        .toInt();
         ASSERT_NE(buchung_, 0) << "the sample has an open booking with a price per night";
     }
+    void TearDown() override {
+        fenster_.reset();
+        StammFensterFixture::TearDown();
+    }
+    // The window on the booking, shown.
+    frmRechnungPo& fenster(RechnungPoLogik::Modus modus = RechnungPoLogik::Modus::Rechnung) {
+        fenster_.reset();
+        fenster_ = std::make_unique<frmRechnungPo>(*beispiel_, dialogs_, umgebung(), buchung_, modus);
+        fenster_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(fenster_.get()));
+        return *fenster_;
+    }
     frmRechnungPo::Umgebung umgebung() {
         frmRechnungPo::Umgebung u;
         u.shell = &shell_;
@@ -51,15 +63,14 @@ protected:
 
     ScriptedShell shell_;
     int buchung_ = 0;
+    std::unique_ptr<frmRechnungPo> fenster_;
 };
 
 }  // namespace
 
 TEST_F(frmRechnungPoTest, ASplitBookingShowsItsNightItemsUntilTheSplitIsUndone) {
-    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
+    frmRechnungPo& w = fenster();
     QAbstractItemModelTester tester(w.ctrPosten->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Bestätigung/Rechnung"));
     EXPECT_EQ(w.aktuelleZeile(), zeileVon(w, true, buchung_)) << "the booking is shown in the fields";
     EXPECT_FALSE(w.cmdADressverw->isEnabled()) << "no address program in the program folder";
@@ -88,9 +99,7 @@ TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickPropo
         QStringLiteral("INSERT INTO tbRechnungen (ReNummer, Renummer_eigen, IST_Rechnung, ReZaehler, DatumRe) VALUES "
                        "(1, 'R 0001', 'R', 1, Date())"));
     Parameter(*beispiel_).write(QStringLiteral("ReNummer"), {{1, QString()}, {2, QString()}, {4, QStringLiteral("Freilassen")}});
-    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    frmRechnungPo& w = fenster();
     const QColor normal = w.txtReNummer_Eigen->palette().color(QPalette::Base);
     struct Fall {
         const char* name;
@@ -108,16 +117,14 @@ TEST_F(frmRechnungPoTest, ThePrintedNumberTurnsGreenWhenFreeAndADoubleClickPropo
         }
     }
     QTest::mouseDClick(w.txtReNummer_Eigen, Qt::LeftButton);
-    EXPECT_EQ(w.txtReNummer_Eigen->text(), "R 0002");
+    EXPECT_EQ(w.txtReNummer_Eigen->text(), QStringLiteral("R 0002"));
     EXPECT_TRUE(w.txtReNummer_Eigen->property("frei").toBool());
 }
 
 TEST_F(frmRechnungPoTest, RememberedChoicesAndUnsavedChangesAsk) {
     {
-        frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Angebot);
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        EXPECT_EQ(w.windowTitle(), "Angebot");
+        frmRechnungPo& w = fenster(RechnungPoLogik::Modus::Angebot);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Angebot"));
         EXPECT_FALSE(w.cmdDrucken->isVisible()) << "an offer is made with its own button";
         w.chAnzahlung->setChecked(true);
         w.opBerechnung[2]->setChecked(true);
@@ -129,32 +136,32 @@ TEST_F(frmRechnungPoTest, RememberedChoicesAndUnsavedChangesAsk) {
 
         // A new item typed but not saved: leaving asks, No discards.
         w.CmdNeueDaten->click();
-        QTest::keyClicks(w.txtBemerkung, "Sekt");
+        QTest::keyClicks(w.txtBemerkung, QStringLiteral("Sekt"));
         dialogs_.answer(Answer::Cancel);
         w.close();
-        EXPECT_EQ(dialogs_.last().text, "Änderungen oder neue Daten speichern?");
+        EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
         EXPECT_TRUE(w.isVisible()) << "Cancel stays";
         dialogs_.answer(Answer::No);
         w.close();
         EXPECT_FALSE(w.isVisible());
     }
-    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
+    frmRechnungPo& w = fenster();
     EXPECT_TRUE(w.chAnzahlung->isChecked());
     EXPECT_TRUE(w.opBerechnung[2]->isChecked());
 }
 
 TEST_F(frmRechnungPoTest, TheSiblingProgramsStartWhenTheyArePresent) {
-    shell_.addProgram("/programm/Qubero.exe");
-    shell_.addProgram("/programm/Yorvak.exe");
-    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
+    shell_.addProgram(QStringLiteral("/programm/Qubero.exe"));
+    shell_.addProgram(QStringLiteral("/programm/Yorvak.exe"));
+    frmRechnungPo& w = fenster();
     ASSERT_TRUE(w.cmdADressverw->isEnabled());
     ASSERT_TRUE(w.mnuAuswertung->isEnabled());
     w.cmdADressverw->click();
     w.mnuAuswertung->trigger();
     ASSERT_EQ(shell_.started().size(), 2);
-    EXPECT_TRUE(shell_.started()[0].program.contains("Qubero"));
-    EXPECT_TRUE(shell_.started()[1].program.contains("Yorvak"));
-    EXPECT_EQ(shell_.started()[1].arguments, QStringList{"RechnungInstanz"});
+    EXPECT_TRUE(shell_.started()[0].program.contains(QStringLiteral("Qubero")));
+    EXPECT_TRUE(shell_.started()[1].program.contains(QStringLiteral("Yorvak")));
+    EXPECT_EQ(shell_.started()[1].arguments, QStringList{QStringLiteral("RechnungInstanz")});
 }
 
 TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptionsAtOnce) {
@@ -163,43 +170,41 @@ TEST_F(frmRechnungPoTest, DocumentSettingsShowTheLiveExampleAndWriteDisplayOptio
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     f.txtVor->clear();
     f.cboDatum->setCurrentIndex(0);
-    f.txtRenummer->setText("12");
-    EXPECT_EQ(f.txtRenummerBeispiel->text(), "R  0012");
-    QTest::keyClicks(f.txtVor, "Üb");
+    f.txtRenummer->setText(QStringLiteral("12"));
+    EXPECT_EQ(f.txtRenummerBeispiel->text(), QStringLiteral("R  0012"));
+    QTest::keyClicks(f.txtVor, QStringLiteral("Üb"));
     f.cboDatum->setCurrentIndex(1);
-    EXPECT_EQ(f.txtRenummerBeispiel->text(), "R Üb 0012 " + QDate::currentDate().toString("yy"));
-    test::saveScreenshot(f, "frmRenummer-1-nummern");
+    EXPECT_EQ(f.txtRenummerBeispiel->text(), QStringLiteral("R Üb 0012 ") + QDate::currentDate().toString(QStringLiteral("yy")));
+    test::saveScreenshot(f, QStringLiteral("frmRenummer-1-nummern"));
     f.cmdSpeichern->click();
-    EXPECT_EQ(Parameter(*beispiel_).read("ReNummer")->text(1), "Üb");
+    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("ReNummer"))->text(1), QStringLiteral("Üb"));
 
     f.tabs->setCurrentIndex(1);
-    QCheckBox* gast = f.optionen.value("chGastnameR");
+    QCheckBox* gast = f.optionen.value(QStringLiteral("chGastnameR"));
     ASSERT_NE(gast, nullptr);
-    const bool vorher = Parameter(*beispiel_).readYesNo("GastnameR");
+    const bool vorher = Parameter(*beispiel_).readYesNo(QStringLiteral("GastnameR"));
     gast->click();
-    EXPECT_NE(Parameter(*beispiel_).readYesNo("GastnameR"), vorher) << "written without a save";
-    test::saveScreenshot(f, "frmRenummer-2-anzeige");
+    EXPECT_NE(Parameter(*beispiel_).readYesNo(QStringLiteral("GastnameR")), vorher) << "written without a save";
+    test::saveScreenshot(f, QStringLiteral("frmRenummer-2-anzeige"));
 
     f.tabs->setCurrentIndex(2);
-    test::saveScreenshot(f, "frmRenummer-3-zahlungsziele");
-    QTest::keyClicks(f.txtZahlungszielAllgnR, "14x");
-    EXPECT_EQ(f.txtZahlungszielAllgnR->text(), "14") << "digits only";
+    test::saveScreenshot(f, QStringLiteral("frmRenummer-3-zahlungsziele"));
+    QTest::keyClicks(f.txtZahlungszielAllgnR, QStringLiteral("14x"));
+    EXPECT_EQ(f.txtZahlungszielAllgnR->text(), QStringLiteral("14")) << "digits only";
     dialogs_.answer(Answer::Yes);
     f.tabs->setCurrentIndex(3);
     EXPECT_EQ(dialogs_.last().text, RenummerLogik::kSpeichernFrage);
     EXPECT_EQ(f.tabs->currentIndex(), 3);
-    EXPECT_EQ(Parameter(*beispiel_).read("Zahlungsziele")->text(6), "14");
-    test::saveScreenshot(f, "frmRenummer-4-texte");
+    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Zahlungsziele"))->text(6), QStringLiteral("14"));
+    test::saveScreenshot(f, QStringLiteral("frmRenummer-4-texte"));
     f.txtTextFuerUebernachtung->clear();
     f.Command3->click();
-    EXPECT_EQ(f.txtTextFuerUebernachtung->text(), "Übernachtung") << "an empty word restores the default";
+    EXPECT_EQ(f.txtTextFuerUebernachtung->text(), QStringLiteral("Übernachtung")) << "an empty word restores the default";
 }
 
 TEST_F(frmRechnungPoTest, TheAddressBookIsReadWhenTheBoxIsOpened) {
-    frmRechnungPo w(*beispiel_, dialogs_, umgebung(), buchung_, RechnungPoLogik::Modus::Rechnung);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const int alle = beispiel_->scalar("SELECT Count(*) FROM Address").toInt();
+    frmRechnungPo& w = fenster();
+    const int alle = beispiel_->scalar(QStringLiteral("SELECT Count(*) FROM Address")).toInt();
     ASSERT_GT(alle, 1);
     EXPECT_EQ(w.cboGastNeu->count(), 1) << "the booking's invoice address";
     const int gewaehlt = w.cboGastNeu->currentData().toInt();
