@@ -150,20 +150,13 @@ TEST_F(RechnungsdetailTest, TheDiscountScalesEveryRateAndTheCashDiscountWorksOnT
     EXPECT_NEAR(mitCode(mitRabatt, QStringLiteral("R"))[0].gesamtpreis, -10, 1e-9);
     EXPECT_NEAR(mitCode(mitRabatt, QStringLiteral("R"))[1].gesamtpreis, 190, 1e-9);
     EXPECT_EQ(mitCode(bauen(2), QStringLiteral("R"))[0].artikel, QStringLiteral("Rabatt 5 % "));
-}
-
-TEST_F(RechnungsdetailTest, CashDiscountOfTwoPercentOnOneHundred) {
-    b::dokument(db(), {.nummer = 1, .skonto = 2.0});
-    b::verknuepfen(db(), 1, {-b::posten(db(), {.preis = 100, .steuer = 2})});
-    Parameter(db()).write(QStringLiteral("Zahlungsziele"), {{3, QStringLiteral("14")}});
-    const Detailergebnis e = bauen(1);
-    const QList<Detailzeile> s = mitCode(e, QStringLiteral("S")), x = mitCode(e, QStringLiteral("X"));
-    ASSERT_EQ(s.size(), 1);
-    ASSERT_EQ(x.size(), 1);
-    EXPECT_NEAR(s[0].gesamtpreis, -2, 1e-9);
-    EXPECT_EQ(s[0].artikel, QStringLiteral("Bei Zahlung bis zum 17.07.2024 2,0% "));
-    EXPECT_EQ(x[0].artikel, QStringLiteral("Gesamtbetrag incl. Skonto:"));
-    EXPECT_NEAR(x[0].gesamtpreis, 98, 1e-9);
+    // The cash discount's date follows the payment target, 10 days after 03.07.2024.
+    const Detailergebnis skonto = bauen(4);
+    const Detailzeile s = mitCode(skonto, QStringLiteral("S")).value(0), x = mitCode(skonto, QStringLiteral("X")).value(0);
+    EXPECT_EQ(s.artikel, QStringLiteral("Bei Zahlung bis zum 13.07.2024 2,0% "));
+    EXPECT_NEAR(s.gesamtpreis, -4.52, 1e-9);
+    EXPECT_EQ(x.artikel, QStringLiteral("Gesamtbetrag incl. Skonto:"));
+    EXPECT_NEAR(x.gesamtpreis, 221.48, 1e-9);
 }
 
 TEST_F(RechnungsdetailTest, EachRateWithLinesGetsOneVatLineHighestFirst) {
