@@ -118,6 +118,8 @@ TEST_F(ZahlungenTest, BezahlenBooksTheOpenAmountOnceAndItsDeleteFlagRemovesAllPa
     Zahlungen z(db());
     EXPECT_EQ(z.bezahlen(false, QDate(2024, 7, 4), QString(), 1, b), 15000) << "250,00 with 100,00 paid";
     EXPECT_TRUE(z.vollBezahlt(1));
+    EXPECT_EQ(z.bezahlen(false, QDate(2024, 7, 5), QStringLiteral("Bar"), 1, b), 0) << "a fully paid invoice books nothing";
+    EXPECT_EQ(anzahlZahlungen(), 2);
     // A kind with a quote is data, not SQL.
     rechnung(2, 10.0, b);
     z.bezahlen(false, QDate(2024, 7, 5), QStringLiteral("O'Neil's Karte"), 2, b);

@@ -21,6 +21,7 @@ TEST_F(frmDatensicherungTest, ShowsTheBackupsAndTheContentOfTheChosenFolder) {
     auto l = logik();
     frmDatensicherung f(*l, dialogs_);
     f.show();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Datensicherung"));
     EXPECT_EQ(test::child<QLineEdit>(f, "txtAnzDSVorhanden")->text(), QStringLiteral("2"));
     EXPECT_EQ(QDir::fromNativeSeparators(test::child<QLineEdit>(f, "txtExcelSicherung")->text()), wurzel_);
     test::saveScreenshot(f, QStringLiteral("frmDatensicherung-Einstellungen"));
