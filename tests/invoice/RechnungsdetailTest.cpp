@@ -352,26 +352,18 @@ TEST_F(RechnungsdetailTest, PaymentsAndTheDownPaymentSchedule) {
                                                             {6, QStringLiteral("14")},
                                                             {7, QStringLiteral("5")},
                                                             {8, QStringLiteral("30")}});
+    // The plan: the down payment and the remainder, each with its amount and due date.
     struct Fall {
         const char* was;
         QString modus;
         QDate datum;
-        QStringList plan;
+        const char *anzahlung, *rest;
     } faelle[] = {
-        {"from the arrival", "Y", QDate(2024, 6, 1), {"Anzahlung:   100,00 bis zum 02.07.2024", "Restzahlung: 400,00 bis zum 25.07.2024"}},
-        {"from the arrival, the down payment's day already passed",
-         "Y",
-         QDate(2024, 7, 10),
-         {"Anzahlung:   100,00 sofort", "Restzahlung: 400,00 bis zum 25.07.2024"}},
-        {"from the document date",
-         "N",
-         QDate(2024, 6, 1),
-         {"Anzahlung:   150,00 bis zum 06.06.2024", "Restzahlung: 350,00 bis zum 15.06.2024"}},
-        {"split", "G", QDate(2024, 6, 1), {"Anzahlung:   150,00 bis zum 06.06.2024", "Restzahlung: 350,00 bis zum 25.07.2024"}},
-        {"an empty mode counts as arrival",
-         "",
-         QDate(2024, 6, 1),
-         {"Anzahlung:   100,00 bis zum 02.07.2024", "Restzahlung: 400,00 bis zum 25.07.2024"}},
+        {"from the arrival", "Y", QDate(2024, 6, 1), "100,00 bis zum 02.07.2024", "400,00 bis zum 25.07.2024"},
+        {"from the arrival, the down payment's day already passed", "Y", QDate(2024, 7, 10), "100,00 sofort", "400,00 bis zum 25.07.2024"},
+        {"from the document date", "N", QDate(2024, 6, 1), "150,00 bis zum 06.06.2024", "350,00 bis zum 15.06.2024"},
+        {"split", "G", QDate(2024, 6, 1), "150,00 bis zum 06.06.2024", "350,00 bis zum 25.07.2024"},
+        {"an empty mode counts as arrival", "", QDate(2024, 6, 1), "100,00 bis zum 02.07.2024", "400,00 bis zum 25.07.2024"},
     };
     int nummer = 0;
     for (const Fall& f : faelle) {
@@ -380,7 +372,8 @@ TEST_F(RechnungsdetailTest, PaymentsAndTheDownPaymentSchedule) {
         b::verknuepfen(db(), nummer, {id});
         QStringList texte;
         for (const Detailzeile& z : mitCode(bauen(nummer), QStringLiteral("A"))) texte << z.artikel;
-        EXPECT_EQ(texte, QStringList{QStringLiteral("Bitte zahlen Sie die Rechnungssumme wie folgt:")} + f.plan);
+        EXPECT_EQ(texte, (QStringList{"Bitte zahlen Sie die Rechnungssumme wie folgt:", QStringLiteral("Anzahlung:   ") + f.anzahlung,
+                                      QStringLiteral("Restzahlung: ") + f.rest}));
     }
 
     // Payments in date order, their sum and what is left; the schedule then covers the rest.

@@ -178,6 +178,10 @@ TEST_F(ZimmerverwaltungTest, AMoveThatFailsHalfwayLeavesRoomsAndBookingsAsTheyWe
 }
 
 TEST_F(ZimmerverwaltungTest, ChoosingTheTargetPosition) {
+    const QString position = QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an.");
+    const QString nochmal = QStringLiteral("Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?");
+    const QString sicherung = QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?");
+    const QString beendet = QStringLiteral("Vorgang beendet"), nicht = QStringLiteral("Die Änderungen wurden nicht gespeichert.");
     struct Fall {
         const char* was;
         int zimmer;
@@ -188,37 +192,15 @@ TEST_F(ZimmerverwaltungTest, ChoosingTheTargetPosition) {
     } faelle[] = {
         {"no room chosen", 0, {}, {}, {"Bitte wählen Sie ein Zimmer aus."}, false},
         {"the waiting room", 10, {}, {}, {"Die letzte Position kann nicht verschoben werden."}, false},
-        {"a position out of range, then given up",
-         2,
-         {"10"},
-         {Answer::No},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?"},
-         false},
+        {"a position out of range, then given up", 2, {"10"}, {Answer::No}, {position, nochmal}, false},
         {"a word, then a good number, Cancel at the backup",
          2,
          {"oben", "1"},
          {Answer::Yes, Answer::Cancel},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?",
-          "Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?",
-          "Die Änderungen wurden nicht gespeichert."},
+         {position, nochmal, position, sicherung, nicht},
          false},
-        {"move without a backup",
-         2,
-         {"1"},
-         {Answer::No},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?", "Vorgang beendet"},
-         true},
-        {"backup and move",
-         2,
-         {"1"},
-         {Answer::Yes},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?", "Vorgang beendet"},
-         true},
+        {"move without a backup", 2, {"1"}, {Answer::No}, {position, sicherung, beendet}, true},
+        {"backup and move", 2, {"1"}, {Answer::Yes}, {position, sicherung, beendet}, true},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);
