@@ -115,6 +115,7 @@ TEST_F(frmParameterTest, AColourThatIsNotANumberStopsTheApply) {
 TEST_F(frmParameterTest, ClosingWithChangesAsksAndALockedFileIsNamed) {
     auto p = std::make_unique<frmParameter>(db(), beispiel_.get(), dialogs_, fenster_, QStringLiteral("Texte"));
     p->show();
+    test::saveScreenshot(*p, QStringLiteral("frmParameter-Texte"));
     tippen(p->txtTexte[0], QStringLiteral("Pension Seeblick"));
     dialogs_.answer(Answer::Cancel);
     p->cmdSchliessen->click();
