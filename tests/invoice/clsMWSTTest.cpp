@@ -60,8 +60,8 @@ TEST_F(clsMWSTTest, ValidKeysAreOrderedByRateAndTheStandardIsRemembered) {
         QString liste;
         double standard;
     } faelle[] = {
-        {"last day of the old rate", QDate(2006, 12, 31), QStringLiteral("3") + clsMWST::kSeparator + QStringLiteral("1"), 16},
-        {"first day of the new rate", QDate(2007, 1, 1), QStringLiteral("2") + clsMWST::kSeparator + QStringLiteral("1"), 19},
+        {"last day of the old rate", QDate(2006, 12, 31), "3" + clsMWST::kSeparator + "1", 16},
+        {"first day of the new rate", QDate(2007, 1, 1), "2" + clsMWST::kSeparator + "1", 19},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);

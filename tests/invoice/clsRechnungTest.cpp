@@ -4,6 +4,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "store/Parameter.h"
 #include "support/DatabaseFixture.h"
+#include "support/Feldwerte.h"
 #include "support/FremdeSperre.h"
 
 using namespace tav;
@@ -127,26 +128,14 @@ TEST_F(clsRechnungTest, CreatingAnInvoiceLinksSettlesAndAttachesPayments) {
     const auto key = r.ReZuordnungen(rechnung({DokumentEintrag::buchung(b), DokumentEintrag::posten(p2), DokumentEintrag::posten(p1)}));
     ASSERT_EQ(key, 1);
     EXPECT_TRUE(dialogs_.shown().isEmpty());
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tbRechnungen WHERE ReNummer = 1"));
-    ASSERT_FALSE(rs.eof());
-    EXPECT_EQ(rs.text(QStringLiteral("IST_Rechnung")), QStringLiteral("R"));
-    EXPECT_EQ(rs.integer(QStringLiteral("ReZaehler")), 1);
-    EXPECT_TRUE(rs.value(QStringLiteral("Beszaehler")).isNull());
-    EXPECT_EQ(rs.text(QStringLiteral("Renummer_eigen")), QStringLiteral("R Üb 0001 24"));
-    EXPECT_EQ(rs.text(QStringLiteral("Zahlart")), QStringLiteral("Ohne"));
-    EXPECT_EQ(rs.text(QStringLiteral("Anzahlung")), QStringLiteral("N"));
-    EXPECT_EQ(rs.text(QStringLiteral("Anz_Vor_Reise")), QStringLiteral("Y"));
-    EXPECT_EQ(rs.value(QStringLiteral("BetragBrutto")).toDouble(), 250.0) << "stored in whole cents";
-    EXPECT_EQ(rs.value(QStringLiteral("DatumRe")).toDate(), QDate(2024, 3, 4));
-
-    Recordset links = db().openRecordset(QStringLiteral("SELECT * FROM tbRechnungen_zu_Posten WHERE IDRechnung = 1 ORDER BY Reihenfolge"));
-    QStringList reihe;
-    for (; !links.eof(); links.moveNext())
-        reihe << QStringLiteral("%1:%2/%3")
-                     .arg(links.integer(QStringLiteral("Reihenfolge")))
-                     .arg(links.integer(QStringLiteral("IDBelegung")))
-                     .arg(links.integer(QStringLiteral("IDPostenRe")));
-    EXPECT_EQ(reihe, (QStringList{QStringLiteral("1:%1/0").arg(b), QStringLiteral("2:0/%1").arg(p2), QStringLiteral("3:0/%1").arg(p1)}));
+    // The gross total is stored in whole cents.
+    EXPECT_EQ(test::zeile(db(), QStringLiteral("SELECT IST_Rechnung, ReZaehler, Beszaehler, Renummer_eigen, Zahlart, Anzahlung, "
+                                               "Anz_Vor_Reise, BetragBrutto, DatumRe FROM tbRechnungen WHERE ReNummer = 1")),
+              (QStringList{"R", "1", "<null>", "R Üb 0001 24", "Ohne", "N", "Y", "250", "2024-03-04"}));
+    EXPECT_EQ(
+        test::zeilen(db(), QStringLiteral("SELECT Reihenfolge, IDBelegung, IDPostenRe FROM tbRechnungen_zu_Posten WHERE IDRechnung = 1 "
+                                          "ORDER BY Reihenfolge")),
+        (QStringList{QStringLiteral("1|%1|<null>").arg(b), QStringLiteral("2|<null>|%1").arg(p2), QStringLiteral("3|<null>|%1").arg(p1)}));
 
     EXPECT_EQ(wert(QStringLiteral("SELECT Abgerechnet FROM tblBelegung WHERE ID = ?"), {b}).toInt(), 1);
     EXPECT_EQ(wert(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE AbgerechnetPo = 'Ja'")).toInt(), 2);

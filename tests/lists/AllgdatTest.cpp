@@ -13,59 +13,36 @@ namespace tav::test {
 
 namespace {
 
-QByteArray u(const char* s) { return QByteArray(s); }
-
 TEST(AllgdatTest, HeaderLinesOfEveryLayoutByteForByte) {
+    // The meal lists' field names and captions; the other layouts are written as their changes.
+    const QByteArray namen =
+        "ZimBemerkung;Check;Abgerechnet;Gästezahl;Frühstück;Zimmer;Vorname;Nachname;Firma;Strasse;PLZ;Ort;Land;EMail;Telefon;Fax;"
+        "BelegArt;Von;Bis;Z1;Z2;AdressBemerkung;ResBemerkung;Kürzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorläufig;Zahlart;ID;WasDrucken;"
+        "VonWann;BisWann;Anz_Kinder";
+    const QByteArray titel =
+        "Zimmerbemerkung;Status;Abgerechnet;G;Frühstück;Raum;Vorname;Nachname;Name 2;Straße;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;"
+        "Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;Zahlart;ID;T;V;B;K";
+    const auto ersetzt = [](QByteArray s, const char* alt, const char* neu) { return s.replace(alt, neu); };
+    const QByteArray mittag = ersetzt(ersetzt(titel, "Zimmerbemerkung", "Reservierungsnummer"), "Name 2", "Rechnungsanschrift");
     struct Fall {
         const char* titel;
         bool waesche;
         QByteArray zeile1;
         QByteArray zeile2;
     };
-    const QByteArray a =
-        u("ZimBemerkung;Check;Abgerechnet;G\xc3\xa4stezahl;Fr\xc3\xbchst\xc3\xbc"
-          "ck;Zimmer;Vorname;Nachname;Firma;Strasse;PLZ;Ort;Land;EMail;Telefon;Fax;BelegArt;Von;Bis;Z1;Z2;AdressBemerkung;ResBemerkung;"
-          "K\xc3\xbcrzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorl\xc3\xa4ufig;Zahlart;ID;WasDrucken;VonWann;BisWann;Anz_Kinder\r\n");
     const QList<Fall> faelle = {
-        {"Frühstücksliste", false, a,
-         u("Zimmerbemerkung;Status;Abgerechnet;G;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Raum;Vorname;Nachname;Name 2;Stra\xc3\x9f"
-           "e;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;"
-           "Vorl\xc3\xa4ufig;Zahlart;ID;T;V;B;K\r\n")},
-        {"Halbpension", false, a,
-         u("Zimmerbemerkung;Status;Abgerechnet;G;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Raum;Vorname;Nachname;Name 2;Stra\xc3\x9f"
-           "e;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;"
-           "Vorl\xc3\xa4ufig;Zahlart;ID;T;V;B;K\r\n")},
-        {"Tagesliste", false,
-         u("ZimBemerkung;Check;Abgerechnet;G\xc3\xa4stezahl;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Zimmer;Vorname;Nachname;Firma;Strasse;PLZ;Ort;Land;EMail;Telefon;Fax;BelegArt;Von;Bis;Z1;Z2;AdressBemerkung;ResBemerkung;"
-           "K\xc3\xbcrzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorl\xc3\xa4ufig;Zahlart;ID;WasDrucken;VonWann;BisWann;Anz_Kinder;Mittag;"
-           "Abendessen\r\n"),
-         u("Zimmerbemerkung;Status;Abgerechnet;G;F;Raum;Vorname;Nachname;Name 2;Stra\xc3\x9f"
-           "e;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;"
-           "Vorl\xc3\xa4ufig;Zahlart;ID;T;V;B;K;M;A\r\n")},
-        {"Abendessen", false,
-         u("ZimBemerkung;Check;Abgerechnet;G\xc3\xa4stezahl;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Vorname;Nachname;Firma;Strasse;PLZ;Ort;Land;EMail;Telefon;Fax;BelegArt;Von;Bis;Zimmer;Z1;Z2;AdressBemerkung;ResBemerkung;"
-           "K\xc3\xbcrzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorl\xc3\xa4ufig;Zahlart;ID;WasDrucken;VonWann;BisWann;Anz_Kinder\r\n"),
-         u("Reservierungsnummer;Status;Abgerechnet;G;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Vorname;Nachname;Rechnungsanschrift;Stra\xc3\x9f"
-           "e;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Raum;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;"
-           "Tage;Vorl\xc3\xa4ufig;Zahlart;ID;T;V;B;K\r\n")},
-        {"Mittag", false, a,
-         u("Reservierungsnummer;Status;Abgerechnet;G;Fr\xc3\xbchst\xc3\xbc"
-           "ck;Raum;Vorname;Nachname;Rechnungsanschrift;Stra\xc3\x9f"
-           "e;PLZ;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Z1;Z2;Adressbemerkung;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;"
-           "Vorl\xc3\xa4ufig;Zahlart;ID;T;V;B;K\r\n")},
+        {"Frühstücksliste", false, namen, titel},
+        {"Halbpension", false, namen, titel},
+        {"Tagesliste", false, namen + ";Mittag;Abendessen", ersetzt(titel, ";Frühstück;", ";F;") + ";M;A"},
+        {"Abendessen", false, ersetzt(ersetzt(namen, ";Zimmer;", ";"), ";Bis;", ";Bis;Zimmer;"),
+         ersetzt(ersetzt(mittag, ";Raum;", ";"), ";Bis;", ";Bis;Raum;")},
+        {"Mittag", false, namen, mittag},
         {"Wäscheliste", true,
-         u("ZimBemerkung;Check;Vorname;Nachname;Firma;Strasse;Ort;Land;EMail;Telefon;Fax;BelegArt;Von;Bis;Zimmer;Z1;Z2;ResBemerkung;"
-           "K\xc3\xbcrzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorl\xc3\xa4ufig;ID;Adressbemerkung;G\xc3\xa4stezahl;WasDrucken;VonWann;"
-           "BisWann;W\xc3\xa4sche1;W\xc3\xa4sche2;Fr\xc3\xbchst\xc3\xbc"
-           "ck\r\n"),
-         u("Zimmerbemerkung;Status;Vorname;Nachname;Name 2;Stra\xc3\x9f"
-           "e;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Raum;Z1;Z2;Reservierungsbem.;Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorl\xc3\xa4ufig;"
-           "ID;Adressbemerkung;G;T;V;B;F\r\n")},
+         "ZimBemerkung;Check;Vorname;Nachname;Firma;Strasse;Ort;Land;EMail;Telefon;Fax;BelegArt;Von;Bis;Zimmer;Z1;Z2;ResBemerkung;"
+         "Kürzel;Einzelpreis;Gesamtpreis;TageAnzahl;Vorläufig;ID;Adressbemerkung;Gästezahl;WasDrucken;VonWann;BisWann;Wäsche1;Wäsche2;"
+         "Frühstück",
+         "Zimmerbemerkung;Status;Vorname;Nachname;Name 2;Straße;Ort;Land;e-Mail;Telefon;Fax;Art;Von;Bis;Raum;Z1;Z2;Reservierungsbem.;"
+         "Kurzinfo;Einzelpreis;Gesamtpreis;Tage;Vorläufig;ID;Adressbemerkung;G;T;V;B;F"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.titel);
@@ -73,7 +50,7 @@ TEST(AllgdatTest, HeaderLinesOfEveryLayoutByteForByte) {
         const QByteArray datei =
             allgdat::inhalt(allgdat::zeile1(kopf) + allgdat::zeile2(kopf, QStringLiteral("Raum"), QStringLiteral("Art"),
                                                                     QStringLiteral("T"), QStringLiteral("V"), QStringLiteral("B")));
-        EXPECT_EQ(datei, QByteArray("\xEF\xBB\xBF") + f.zeile1 + f.zeile2) << datei.constData();
+        EXPECT_EQ(datei, "\xEF\xBB\xBF" + f.zeile1 + "\r\n" + f.zeile2 + "\r\n") << datei.constData();
         // Line 2 has one caption for every field of line 1, except the laundry list, whose
         // two change columns have none.
         EXPECT_EQ(f.zeile1.count(';'), f.zeile2.count(';') + (f.waesche ? 2 : 0));
@@ -126,14 +103,6 @@ TEST(AllgdatTest, EmptyPiecesAreNotWrittenAndAFailedWriteSaysSo) {
     EXPECT_FALSE(allgdat::schreiben(ordner.file(QStringLiteral("fehlt/allgdat.doc")), allgdat::datei(QStringLiteral("x"))));
 }
 
-}  // namespace
-
-}  // namespace tav::test
-
-namespace tav::test {
-
-namespace {
-
 // Every merge field of a shipped list template names a field of the data file its lists write.
 TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
     struct Fall {
@@ -166,11 +135,10 @@ TEST(AllgdatTest, TemplatesUseOnlyFieldsOfTheirDataFile) {
 // and the caption line heads the table instead of standing among the guests.
 TEST(AllgdatTest, BreakfastTemplateMergesItsDataFile) {
     TempFolder ordner;
-    QHash<QString, QString> gast;
-    gast.insert(QStringLiteral("Zimmer"), QStringLiteral("12"));
-    gast.insert(QStringLiteral("Vorname"), QStringLiteral("Jürgen"));
-    gast.insert(QStringLiteral("Nachname"), QStringLiteral("Kleinschmidt"));
-    gast.insert(QStringLiteral("Gästezahl"), QStringLiteral("2"));
+    const QHash<QString, QString> gast{{QStringLiteral("Zimmer"), QStringLiteral("12")},
+                                       {QStringLiteral("Vorname"), QStringLiteral("Jürgen")},
+                                       {QStringLiteral("Nachname"), QStringLiteral("Kleinschmidt")},
+                                       {QStringLiteral("Gästezahl"), QStringLiteral("2")}};
     const QString aufgebaut =
         allgdat::zeile1(allgdat::Kopf::Mahlzeit) +
         allgdat::zeile2(allgdat::Kopf::Mahlzeit, QStringLiteral("Zimmer"), QStringLiteral("Art"), QStringLiteral("Frühstücksliste"),

@@ -47,25 +47,22 @@ protected:
     void verstellen() {
         Transaction t(db());
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = 'Ja'"));
-        const struct {
-            const char* wert;
-            int teiler;
-        } werte[] = {{nullptr, 7}, {"nein", 11}, {"JA", 13}, {"Nein", 17}, {"x", 19}, {"Ja", 23}};
-        for (const auto& w : werte)
-            db().execute(QStringLiteral("UPDATE tblBelegung SET Abg_Temp = ? WHERE ID Mod ? = 0"),
-                         {w.wert ? QVariant(QString::fromLatin1(w.wert)) : QVariant(), w.teiler});
+        setzen(QStringLiteral("tblBelegung SET Abg_Temp = ? WHERE ID"),
+               {{nullptr, 7}, {"nein", 11}, {"JA", 13}, {"Nein", 17}, {"x", 19}, {"Ja", 23}});
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 0 WHERE ID Mod 29 = 0"));
         db().execute(QStringLiteral("UPDATE tblBelegung SET Abgerechnet = 1 WHERE ID Mod 31 = 0"));
         db().execute(QStringLiteral("UPDATE tblBelegung SET Gelöscht = True WHERE ID Mod 37 = 0"));
         db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = 'Ja'"));
-        const struct {
-            const char* wert;
-            int teiler;
-        } posten[] = {{"Warten", 5}, {"Nein", 9}, {nullptr, 19}, {"ja", 23}};
-        for (const auto& p : posten)
-            db().execute(QStringLiteral("UPDATE tbRePosten SET AbgerechnetPo = ? WHERE IDRePosten Mod ? = 0"),
-                         {p.wert ? QVariant(QString::fromLatin1(p.wert)) : QVariant(), p.teiler});
+        setzen(QStringLiteral("tbRePosten SET AbgerechnetPo = ? WHERE IDRePosten"),
+               {{"Warten", 5}, {"Nein", 9}, {nullptr, 19}, {"ja", 23}});
         t.commit();
+    }
+
+    // "UPDATE <was> Mod teiler = 0" for each value and divisor; a null value writes Null.
+    void setzen(const QString& was, std::initializer_list<std::pair<const char*, int>> werte) {
+        for (const auto& [wert, teiler] : werte)
+            db().execute(QStringLiteral("UPDATE ") + was + QStringLiteral(" Mod ? = 0"),
+                         {wert ? QVariant(QString::fromLatin1(wert)) : QVariant(), teiler});
     }
 
     // The recompute as two statements over every booking.
@@ -141,23 +138,23 @@ TEST_F(ListenGeschichteTest, ColumnFiltersGiveTheRowsOfTheirLikeOverEveryBooking
         QString text;
     };
     const Fall faelle[] = {
-        {"last name", 8, QStringLiteral("Sch")},
-        {"last name in lower case", 8, QStringLiteral("sch")},
-        {"last name with an umlaut", 8, QStringLiteral("Mü")},
-        {"umlaut written in capitals", 8, QStringLiteral("MÜL")},
-        {"base letter of an umlaut", 8, QStringLiteral("Mu")},
-        {"a whole name", 8, QStringLiteral("Müller")},
-        {"wildcard inside", 8, QStringLiteral("M*er")},
-        {"percent as wildcard", 8, QStringLiteral("Sch%der")},
-        {"wildcard first", 8, QStringLiteral("*mann")},
-        {"first name", 7, QStringLiteral("An")},
-        {"town", 12, QStringLiteral("Ber")},
-        {"street", 10, QStringLiteral("Haupt")},
-        {"company, mostly empty", 9, QStringLiteral("Rei")},
-        {"room", 6, QStringLiteral("1")},
-        {"kind", 17, QStringLiteral("Stamm")},
-        {"checked-in text", 1, QStringLiteral("J")},
-        {"no such name", 8, QStringLiteral("Qxz")},
+        {"last name", 8, "Sch"},
+        {"last name in lower case", 8, "sch"},
+        {"last name with an umlaut", 8, "Mü"},
+        {"umlaut written in capitals", 8, "MÜL"},
+        {"base letter of an umlaut", 8, "Mu"},
+        {"a whole name", 8, "Müller"},
+        {"wildcard inside", 8, "M*er"},
+        {"percent as wildcard", 8, "Sch%der"},
+        {"wildcard first", 8, "*mann"},
+        {"first name", 7, "An"},
+        {"town", 12, "Ber"},
+        {"street", 10, "Haupt"},
+        {"company, mostly empty", 9, "Rei"},
+        {"room", 6, "1"},
+        {"kind", 17, "Stamm"},
+        {"checked-in text", 1, "J"},
+        {"no such name", 8, "Qxz"},
     };
     int mitTreffern = 0;
     for (const Fall& f : faelle) {

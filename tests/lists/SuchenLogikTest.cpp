@@ -40,11 +40,11 @@ protected:
 
 TEST_F(SuchenLogikTest, PeriodKeepsDeparturesFromTheCutOffOn) {
     const int g = adresse(QStringLiteral("Alt"));
-    buchung({.von = tag(1, 1, 2010), .bis = tag(3, 1, 2010), .kuerzel = QStringLiteral("uralt"), .gast = g});
-    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = QStringLiteral("acht"), .gast = g});    // 8 days ago
-    buchung({.von = tag(20, 2), .bis = tag(23, 2), .kuerzel = QStringLiteral("sieben"), .gast = g});  // 7 days ago
-    buchung({.von = tag(5), .bis = tag(9), .kuerzel = QStringLiteral("neu"), .gast = g});
-    buchung({.von = tag(1, 10, 2023), .bis = tag(5, 10, 2023), .kuerzel = QStringLiteral("oktober"), .gast = g});
+    buchung({.von = tag(1, 1, 2010), .bis = tag(3, 1, 2010), .kuerzel = "uralt", .gast = g});
+    buchung({.von = tag(20, 2), .bis = tag(22, 2), .kuerzel = "acht", .gast = g});    // 8 days ago
+    buchung({.von = tag(20, 2), .bis = tag(23, 2), .kuerzel = "sieben", .gast = g});  // 7 days ago
+    buchung({.von = tag(5), .bis = tag(9), .kuerzel = "neu", .gast = g});
+    buchung({.von = tag(1, 10, 2023), .bis = tag(5, 10, 2023), .kuerzel = "oktober", .gast = g});
 
     struct Fall {
         const char* name;
@@ -66,27 +66,17 @@ TEST_F(SuchenLogikTest, PeriodKeepsDeparturesFromTheCutOffOn) {
         a.zeitraum = f.index;
         EXPECT_EQ(menge(kuerzel(a)), f.erwartet);
     }
-    EXPECT_EQ(SuchenLogik::zeitraeume().size(), 27);
-    EXPECT_EQ(SuchenLogik::zeitraumWert(16), 12);  // "12 Monate"
-    EXPECT_EQ(SuchenLogik::zeitraumWert(17), 12);  // "1 Jahr"
-    EXPECT_EQ(SuchenLogik::zeitraumWert(26), 120);
 }
 
 TEST_F(SuchenLogikTest, ColumnFiltersFollowTheRuleOfTheirColumn) {
     const int mueller = adresse(QStringLiteral("Müller"), QStringLiteral("Max"));
     const int leer = adresse(QVariant(), QStringLiteral("Ohne"));
     const int meier = adresse(QStringLiteral("Meier"), QStringLiteral("Eva"));
-    buchung({.zimmer = 1,
-             .von = tag(1),
-             .bis = tag(5),
-             .kuerzel = QStringLiteral("mue"),
-             .gast = mueller,
-             .gaeste = 3,
-             .fruehstueck = true,
-             .preis = 95.5});
-    buchung({.zimmer = 2, .von = tag(2), .bis = tag(5), .kuerzel = QStringLiteral("leer"), .gast = leer, .art = 4});
-    buchung({.zimmer = 3, .von = tag(3), .bis = tag(7), .kuerzel = QStringLiteral("mei"), .gast = meier, .checked = true});
-    buchung({.zimmer = 4, .von = tag(6), .bis = tag(8), .kuerzel = QStringLiteral("mei2"), .gast = meier, .geloescht = true});
+    buchung(
+        {.zimmer = 1, .von = tag(1), .bis = tag(5), .kuerzel = "mue", .gast = mueller, .gaeste = 3, .fruehstueck = true, .preis = 95.5});
+    buchung({.zimmer = 2, .von = tag(2), .bis = tag(5), .kuerzel = "leer", .gast = leer, .art = 4});
+    buchung({.zimmer = 3, .von = tag(3), .bis = tag(7), .kuerzel = "mei", .gast = meier, .checked = true});
+    buchung({.zimmer = 4, .von = tag(6), .bis = tag(8), .kuerzel = "mei2", .gast = meier, .geloescht = true});
 
     struct Fall {
         const char* name;
@@ -129,8 +119,8 @@ TEST_F(SuchenLogikTest, ColumnFiltersFollowTheRuleOfTheirColumn) {
 TEST_F(SuchenLogikTest, BadFilterTextFiltersNothingAndKeepsTheOtherFilters) {
     const int mueller = adresse(QStringLiteral("Müller"));
     const int meier = adresse(QStringLiteral("Meier"));
-    buchung({.von = tag(1), .bis = tag(5), .kuerzel = QStringLiteral("mue"), .gast = mueller});
-    buchung({.von = tag(2), .bis = tag(6), .kuerzel = QStringLiteral("mei"), .gast = meier});
+    buchung({.von = tag(1), .bis = tag(5), .kuerzel = "mue", .gast = mueller});
+    buchung({.von = tag(2), .bis = tag(6), .kuerzel = "mei", .gast = meier});
 
     struct Fall {
         const char* name;
@@ -159,12 +149,12 @@ TEST_F(SuchenLogikTest, BadFilterTextFiltersNothingAndKeepsTheOtherFilters) {
 TEST_F(SuchenLogikTest, SelectionModesAndSorting) {
     const int a = adresse(QStringLiteral("Adam"), QStringLiteral("A"), QStringLiteral("K-1001"));
     const int b = adresse(QStringLiteral("Berg"), QStringLiteral("B"), QStringLiteral("K-2002"));
-    buchung({.von = tag(1), .bis = tag(4), .kuerzel = QStringLiteral("drin"), .gast = a, .checked = true});
-    buchung({.von = tag(1), .bis = tag(4), .kuerzel = QStringLiteral("drin-wartend"), .gast = b, .geloescht = true, .checked = true});
-    buchung({.von = tag(4), .bis = tag(6), .kuerzel = QStringLiteral("morgen"), .gast = b});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("alt-offen"), .gast = a});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("alt-bezahlt"), .gast = b, .abgerechnet = 1});
-    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = QStringLiteral("angebot"), .gast = b, .art = 4});
+    buchung({.von = tag(1), .bis = tag(4), .kuerzel = "drin", .gast = a, .checked = true});
+    buchung({.von = tag(1), .bis = tag(4), .kuerzel = "drin-wartend", .gast = b, .geloescht = true, .checked = true});
+    buchung({.von = tag(4), .bis = tag(6), .kuerzel = "morgen", .gast = b});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "alt-offen", .gast = a});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "alt-bezahlt", .gast = b, .abgerechnet = 1});
+    buchung({.von = tag(20, 2), .bis = tag(1), .kuerzel = "angebot", .gast = b, .art = 4});
     logik_->abgTempNeuBerechnen();
 
     struct Fall {
@@ -244,11 +234,10 @@ TEST_F(SuchenLogikTest, CheckOutPastGuestsAsksUntilANumber) {
     dialogs_.answerText(QStringLiteral("zehn"));
     dialogs_.answerText(QStringLiteral("10"));
     ASSERT_TRUE(logik_->gaesteAuschecken());
-    EXPECT_EQ(dialogs_.texts(), (QStringList{QStringLiteral("Geben Sie Mindestanzahl von Tagen seit der Abreise an. Für alle "
-                                                            "entsprechenden Reservierungen wird der Status auf 'Checked out' gesetzt."),
-                                             QStringLiteral("Bitte wiederholen Sie die Eingabe."),
-                                             QStringLiteral("Geben Sie Mindestanzahl von Tagen seit der Abreise an. Für alle "
-                                                            "entsprechenden Reservierungen wird der Status auf 'Checked out' gesetzt."),
+    const QString frage = QStringLiteral(
+        "Geben Sie Mindestanzahl von Tagen seit der Abreise an. Für alle entsprechenden Reservierungen wird der Status auf 'Checked out' "
+        "gesetzt.");
+    EXPECT_EQ(dialogs_.texts(), (QStringList{frage, QStringLiteral("Bitte wiederholen Sie die Eingabe."), frage,
                                              QStringLiteral("Es wurden 1 Reservierungen geändert.")}));
     EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Datenpflege"));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Checked FROM tblBelegung WHERE ID = ?"), {alt}).toInt(), 0);
@@ -306,9 +295,7 @@ TEST_F(SuchenLogikTest, ResetNeverTouchesWhatADocumentHolds) {
     ASSERT_TRUE(logik_->statusZuruecksetzen());
     EXPECT_EQ(dialogs_.last().text, QStringLiteral(" Es wurden 1 Reservierungen geändert."));
     const auto abg = [&](int id) { return db().scalar(QStringLiteral("SELECT Abgerechnet FROM tblBelegung WHERE ID = ?"), {id}).toInt(); };
-    EXPECT_EQ(abg(frei), 0);
-    EXPECT_EQ(abg(beleg), 1);
-    EXPECT_EQ(abg(geteilt), 1);
+    EXPECT_EQ((QList<int>{abg(frei), abg(beleg), abg(geteilt)}), (QList<int>{0, 1, 1}));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT AbgerechnetPo FROM tbRePosten WHERE IDRePosten = ?"), {belegPosten}).toString(),
               QStringLiteral("Ja"));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbRePosten WHERE AbgerechnetPo = 'Nein'")).toInt(), 1);

@@ -46,11 +46,9 @@ TEST_F(ZahlungAdrLogikTest, AnAddressWithoutDocumentsShowsEmptyGridsAndZeroSums)
     for (int tab : {1, 2}) ASSERT_TRUE(l.tabWechseln(tab));
     EXPECT_TRUE(l.rechnungen().zeilen.isEmpty());
     EXPECT_TRUE(l.zahlungenMit().isEmpty());
-    EXPECT_EQ(l.summeRechnung(), QStringLiteral("0,00"));
-    EXPECT_EQ(l.summeZahlRechnung(), QStringLiteral("0,00"));
-    EXPECT_EQ(l.differenz(), QStringLiteral("0,00"));
-    EXPECT_EQ(l.summeZahlungRechnung(), QStringLiteral("0,00"));
-    EXPECT_EQ(l.summeOffen(), QStringLiteral("0,00")) << "the open items were not read yet";
+    // The open items were not read yet: their sum is 0,00 too.
+    EXPECT_EQ((QStringList{l.summeRechnung(), l.summeZahlRechnung(), l.differenz(), l.summeZahlungRechnung(), l.summeOffen()}),
+              QStringList(5, QStringLiteral("0,00")));
     EXPECT_EQ(l.konto().dokumentListe(), QString());
 }
 
@@ -94,9 +92,7 @@ TEST_F(ZahlungAdrLogikTest, InvoicesPaymentsAndTheDifferenceWhichMayTurnNegative
                            QStringLiteral("R-2"), QStringLiteral("Summe Zahlungen:"), QStringLiteral("noch zu zahlen:")}));
     EXPECT_EQ(spalte(r.zeilen, 3), (QStringList{QStringLiteral("300,00"), QStringLiteral("250,00"), QStringLiteral("50,00"),
                                                 QStringLiteral("100,00"), QStringLiteral("150,00"), QStringLiteral("-50,00")}));
-    EXPECT_EQ(l.summeRechnung(), QStringLiteral("400,00"));
-    EXPECT_EQ(l.summeZahlRechnung(), QStringLiteral("400,00"));
-    EXPECT_EQ(l.differenz(), QStringLiteral("0,00"));
+    EXPECT_EQ((QStringList{l.summeRechnung(), l.summeZahlRechnung(), l.differenz()}), (QStringList{"400,00", "400,00", "0,00"}));
     db().execute(QStringLiteral("UPDATE tbZahlung SET Betrag = 500 WHERE IdRechnung = 2"));
     l.fuellen(ZahlungAdrLogik::Rechnungen);
     EXPECT_EQ(l.differenz(), QStringLiteral("-350,00")) << "more paid than invoiced";
@@ -175,12 +171,11 @@ TEST_F(ZahlungAdrLogikTest, TheCorrectionOfOldReservationsReportsWhatChanged) {
         QString meldung;             // empty: none
     };
     const QList<Fall> faelle = {
-        {"both", QStringLiteral("30"), true, true, QStringLiteral(" Es wurden 1 Reservierungen und 1 Zusatzposten geändert.")},
-        {"only bookings", QStringLiteral("30"), true, false, QStringLiteral(" Es wurden 1 Reservierungen geändert.")},
-        {"only items", QStringLiteral("30"), false, true, QStringLiteral(" Es wurden 1 Zusatzposten geändert.")},
-        {"nothing before the day", QStringLiteral("200"), true, true,
-         QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten.")},
-        {"not a number", QStringLiteral("dreißig"), true, true, QStringLiteral("Geben Sie eine Anzahl Tage ein.")},
+        {"both", "30", true, true, " Es wurden 1 Reservierungen und 1 Zusatzposten geändert."},
+        {"only bookings", "30", true, false, " Es wurden 1 Reservierungen geändert."},
+        {"only items", "30", false, true, " Es wurden 1 Zusatzposten geändert."},
+        {"nothing before the day", "200", true, true, "Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten."},
+        {"not a number", "dreißig", true, true, "Geben Sie eine Anzahl Tage ein."},
         {"Cancel", QString(), true, true, QString()},
     };
     for (const Fall& f : faelle) {

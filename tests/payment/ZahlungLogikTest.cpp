@@ -40,25 +40,21 @@ TEST_F(ZahlungLogikTest, SavingChecksTheFieldsInOrderWithTheirMessages) {
         QString meldung;
         ZahlungFokus fokus;
     };
+    const auto leer = [](const char* feld) {
+        return QStringLiteral("Das Feld '%1' darf zum Speichern nicht leer sein").arg(QLatin1String(feld));
+    };
+    const QString heute = QStringLiteral("04.07.24"), bar = QStringLiteral("Bar"), zehn = QStringLiteral("10");
     const Fall faelle[] = {
-        {"empty date", QString(), QStringLiteral("10"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Zahldatum' darf zum Speichern nicht leer sein"), ZahlungFokus::Datum},
-        {"a date like 31.02.", QStringLiteral("31.02.24"), QStringLiteral("10"), QStringLiteral("Bar"), true,
-         QStringLiteral("Bitte überprüfen Sie das Datum"), ZahlungFokus::Datum},
-        {"no room", QStringLiteral("04.07.24"), QStringLiteral("10"), QStringLiteral("Bar"), false,
-         QStringLiteral("Das Feld 'Zimmer' darf zum Speichern nicht leer sein"), ZahlungFokus::Zimmer},
-        {"no kind", QStringLiteral("04.07.24"), QStringLiteral("10"), QString(), true,
-         QStringLiteral("Das Feld 'Zahlart' darf zum Speichern nicht leer sein"), ZahlungFokus::Zahlart},
-        {"amount 0,00", QStringLiteral("04.07.24"), QStringLiteral("0,00"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"amount 0", QStringLiteral("04.07.24"), QStringLiteral(" 0 "), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"empty amount", QStringLiteral("04.07.24"), QString(), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
-        {"letters in the amount", QStringLiteral("04.07.24"), QStringLiteral("12a"), QStringLiteral("Bar"), true,
-         QStringLiteral("Bitte geben Sie im Feld 'Betrag' einen Betrag wie 150,00 ein."), ZahlungFokus::Preis},
-        {"below a cent", QStringLiteral("04.07.24"), QStringLiteral("0,001"), QStringLiteral("Bar"), true,
-         QStringLiteral("Das Feld 'Betrag' darf zum Speichern nicht leer sein"), ZahlungFokus::Preis},
+        {"empty date", QString(), zehn, bar, true, leer("Zahldatum"), ZahlungFokus::Datum},
+        {"a date like 31.02.", "31.02.24", zehn, bar, true, "Bitte überprüfen Sie das Datum", ZahlungFokus::Datum},
+        {"no room", heute, zehn, bar, false, leer("Zimmer"), ZahlungFokus::Zimmer},
+        {"no kind", heute, zehn, QString(), true, leer("Zahlart"), ZahlungFokus::Zahlart},
+        {"amount 0,00", heute, "0,00", bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"amount 0", heute, " 0 ", bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"empty amount", heute, QString(), bar, true, leer("Betrag"), ZahlungFokus::Preis},
+        {"letters in the amount", heute, "12a", bar, true, "Bitte geben Sie im Feld 'Betrag' einen Betrag wie 150,00 ein.",
+         ZahlungFokus::Preis},
+        {"below a cent", heute, "0,001", bar, true, leer("Betrag"), ZahlungFokus::Preis},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -257,18 +253,15 @@ TEST_F(ZahlungLogikTest, HeaderAndWarningFollowTheContext) {
         QString kopf, warnung;
     };
     const Fall faelle[] = {
-        {"one booking",
-         {a},
-         QStringLiteral("101 (2024-0001) vom 01.07.24 bis 04.07.24, Brandt Hella"),
-         QStringLiteral("Die Reservierung wurde noch nicht abgerechnet.")},
+        {"one booking", {a}, "101 (2024-0001) vom 01.07.24 bis 04.07.24, Brandt Hella", "Die Reservierung wurde noch nicht abgerechnet."},
         {"a block",
          {b, a},
-         QStringLiteral("101 (2024-0001), 102"),
-         QStringLiteral("Für die Blockbuchung existieren noch nicht abgerechnete Reservierungen und Zusatzposten.")},
+         "101 (2024-0001), 102",
+         "Für die Blockbuchung existieren noch nicht abgerechnete Reservierungen und Zusatzposten."},
         {"settled with an open item",
          {b},
-         QStringLiteral("102 vom 01.07.24 bis 04.07.24, Brandt Hella"),
-         QStringLiteral("Für diese Reservierung existieren noch offene Zusatzposten")},
+         "102 vom 01.07.24 bis 04.07.24, Brandt Hella",
+         "Für diese Reservierung existieren noch offene Zusatzposten"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);

@@ -123,41 +123,12 @@ TEST_F(ZimmerverwaltungTest, WithoutABackupRoutineNothingIsReducedOrMoved) {
     EXPECT_EQ(raeume()[7].second, QStringLiteral("204"));
 }
 
-TEST_F(ZimmerverwaltungTest, MovingRoomThreeToTheTopCarriesEveryBookingAlong) {
-    const int eins = buchung(1, QDate(2025, 1, 1));
-    const int zwei = buchung(2, QDate(2025, 1, 1));
-    const int drei = buchung(3, QDate(2025, 1, 1));
-    const int dreiAlt = buchung(3, QDate(2024, 1, 1), 3, 1, true);
-    const int vier = buchung(4, QDate(2025, 1, 1));
-    const int warte = buchung(10, QDate(2025, 1, 1));
-    dialogs_.answerText(QStringLiteral("1"));
-    dialogs_.answer(Answer::No);  // no backup
-    ASSERT_TRUE(z().verschiebenFragen(3));
-    EXPECT_EQ(dialogs_.texts(),
-              (QStringList{QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."),
-                           QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?"),
-                           QStringLiteral("Vorgang beendet")}));
-    const auto r = raeume();
-    EXPECT_EQ(r[0], qMakePair(1, QStringLiteral("103")));
-    EXPECT_EQ(r[1], qMakePair(2, QStringLiteral("101")));
-    EXPECT_EQ(r[2], qMakePair(3, QStringLiteral("102")));
-    EXPECT_EQ(r[3], qMakePair(4, QStringLiteral("104")));
-    EXPECT_EQ(r[9], qMakePair(10, QStringLiteral("Vorläufig")));
-    EXPECT_EQ(zimmerVon(drei), 1);
-    EXPECT_EQ(zimmerVon(dreiAlt), 1);
-    EXPECT_EQ(zimmerVon(eins), 2);
-    EXPECT_EQ(zimmerVon(zwei), 3);
-    EXPECT_EQ(zimmerVon(vier), 4);
-    EXPECT_EQ(zimmerVon(warte), 10);
-    EXPECT_EQ(zahl(QStringLiteral("SELECT Reihenfolge_Hilf FROM tbZimmernummern WHERE NeueNummer = '103'")), 3)
-        << "the previous order is kept";
-}
-
 TEST_F(ZimmerverwaltungTest, MovesInBothDirectionsKeepEveryRoomOnce) {
     struct Fall {
         int von, nach;
         QStringList labels;  // the first nine rooms afterwards
     } faelle[] = {
+        {3, 1, {"103", "101", "102", "104", "201", "202", "203", "204", "301"}},
         {1, 9, {"102", "103", "104", "201", "202", "203", "204", "301", "101"}},
         {9, 1, {"301", "101", "102", "103", "104", "201", "202", "203", "204"}},
         {5, 6, {"101", "102", "103", "104", "202", "201", "203", "204", "301"}},
@@ -166,8 +137,12 @@ TEST_F(ZimmerverwaltungTest, MovesInBothDirectionsKeepEveryRoomOnce) {
     for (const Fall& f : faelle) {
         SCOPED_TRACE(QStringLiteral("%1 -> %2").arg(f.von).arg(f.nach).toStdString());
         frisch();
-        QList<int> ids;
-        for (int n = 1; n <= 10; ++n) ids << buchung(n, QDate(2025, 2, n));
+        // Every room has a booking and a deleted one; both go along with their room.
+        QList<int> ids, geloescht;
+        for (int n = 1; n <= 10; ++n) {
+            ids << buchung(n, QDate(2025, 2, n));
+            geloescht << buchung(n, QDate(2024, 1, n), 3, 1, true);
+        }
         z().verschieben(f.von, f.nach);
         QStringList labels;
         for (const auto& [nr, label] : raeume()) labels << label;
@@ -175,7 +150,12 @@ TEST_F(ZimmerverwaltungTest, MovesInBothDirectionsKeepEveryRoomOnce) {
         EXPECT_EQ(labels.value(9), QStringLiteral("Vorläufig"));
         // Each booking stays with its room: the label at its new number is the label it had.
         const QStringList vorher = {"101", "102", "103", "104", "201", "202", "203", "204", "301", "Vorläufig"};
-        for (int n = 1; n <= 10; ++n) EXPECT_EQ(labels.value(zimmerVon(ids[n - 1]) - 1), vorher[n - 1]) << n;
+        for (int n = 1; n <= 10; ++n) {
+            EXPECT_EQ(labels.value(zimmerVon(ids[n - 1]) - 1), vorher[n - 1]) << n;
+            EXPECT_EQ(zimmerVon(geloescht[n - 1]), zimmerVon(ids[n - 1])) << n;
+        }
+        EXPECT_EQ(zahl(QStringLiteral("SELECT Reihenfolge_Hilf FROM tbZimmernummern WHERE NeueNummer = ?"), {vorher[f.von - 1]}), f.von)
+            << "the previous order is kept";
     }
 }
 
@@ -198,6 +178,10 @@ TEST_F(ZimmerverwaltungTest, AMoveThatFailsHalfwayLeavesRoomsAndBookingsAsTheyWe
 }
 
 TEST_F(ZimmerverwaltungTest, ChoosingTheTargetPosition) {
+    const QString position = QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an.");
+    const QString nochmal = QStringLiteral("Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?");
+    const QString sicherung = QStringLiteral("Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?");
+    const QString beendet = QStringLiteral("Vorgang beendet"), nicht = QStringLiteral("Die Änderungen wurden nicht gespeichert.");
     struct Fall {
         const char* was;
         int zimmer;
@@ -208,30 +192,15 @@ TEST_F(ZimmerverwaltungTest, ChoosingTheTargetPosition) {
     } faelle[] = {
         {"no room chosen", 0, {}, {}, {"Bitte wählen Sie ein Zimmer aus."}, false},
         {"the waiting room", 10, {}, {}, {"Die letzte Position kann nicht verschoben werden."}, false},
-        {"a position out of range, then given up",
-         2,
-         {"10"},
-         {Answer::No},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?"},
-         false},
+        {"a position out of range, then given up", 2, {"10"}, {Answer::No}, {position, nochmal}, false},
         {"a word, then a good number, Cancel at the backup",
          2,
          {"oben", "1"},
          {Answer::Yes, Answer::Cancel},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Geben Sie eine Zahl zwischen 1 und 9 an. Möchten Sie die Eingabe wiederholen?",
-          "Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?",
-          "Die Änderungen wurden nicht gespeichert."},
+         {position, nochmal, position, sicherung, nicht},
          false},
-        {"backup and move",
-         2,
-         {"1"},
-         {Answer::Yes},
-         {"Bitte geben Sie die neue Position des gewählten Zimmers an.",
-          "Dieser Vorgang ändert Reservierungsdaten.\nSoll eine Datensicherung durchgeführt werden?", "Vorgang beendet"},
-         true},
+        {"move without a backup", 2, {"1"}, {Answer::No}, {position, sicherung, beendet}, true},
+        {"backup and move", 2, {"1"}, {Answer::Yes}, {position, sicherung, beendet}, true},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);

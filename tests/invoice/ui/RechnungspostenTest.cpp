@@ -10,6 +10,7 @@
 
 #include "invoice/RechnungspostenLogik.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Child.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -24,13 +25,6 @@ protected:
             was(*dialog);
         });
     }
-    template <typename T>
-    static T* kind(QWidget& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-
     ScriptedDialogs dialogs_;
     RechnungspostenLogik logik_;
 };
@@ -39,13 +33,13 @@ TEST_F(RechnungspostenTest, TypedExtrasReachTheLogicAndCancelPrintsNothing) {
     QString titel;
     imDialog([&](Rechnungsposten& w) {
         titel = w.windowTitle();
-        auto* betrag = kind<QLineEdit>(w, "txtMiniBarBetrag");
+        auto* betrag = test::child<QLineEdit>(w, "txtMiniBarBetrag");
         betrag->clear();
         betrag->setFocus();
         QTest::keyClicks(betrag, QStringLiteral("1x5"));  // the letter is refused
-        kind<QLineEdit>(w, "txtMiniBar")->setText(QStringLiteral("Minibar Zimmer 12"));
-        kind<QLineEdit>(w, "txtAnzahlAusdruck")->setText(QStringLiteral("4"));
-        kind<QPushButton>(w, "cmdOK")->click();
+        test::child<QLineEdit>(w, "txtMiniBar")->setText(QStringLiteral("Minibar Zimmer 12"));
+        test::child<QLineEdit>(w, "txtAnzahlAusdruck")->setText(QStringLiteral("4"));
+        test::child<QPushButton>(w, "cmdOK")->click();
     });
     Rechnungsposten::oeffnen(db(), dialogs_, logik_, 3, QStringLiteral("Posten für Max Muster"), 2, nullptr);
     EXPECT_EQ(titel, QStringLiteral("Posten für Max Muster"));
@@ -56,16 +50,16 @@ TEST_F(RechnungspostenTest, TypedExtrasReachTheLogicAndCancelPrintsNothing) {
 
     imDialog([&](Rechnungsposten& w) {
         // Opened again for the same booking: the values typed before are shown.
-        EXPECT_EQ(kind<QLineEdit>(w, "txtMiniBarBetrag")->text(), QStringLiteral("15,00"));
-        kind<QPushButton>(w, "cmdAbbrechen")->click();
+        EXPECT_EQ(test::child<QLineEdit>(w, "txtMiniBarBetrag")->text(), QStringLiteral("15,00"));
+        test::child<QPushButton>(w, "cmdAbbrechen")->click();
     });
     Rechnungsposten::oeffnen(db(), dialogs_, logik_, 3, QStringLiteral("Posten"), 2, nullptr);
     EXPECT_EQ(logik_.ergebnis(), RechnungspostenLogik::Ergebnis::Abgebrochen);
 
     imDialog([&](Rechnungsposten& w) {
-        kind<QLineEdit>(w, "txtTelefonBetrag")->setText(QStringLiteral("9"));
-        kind<QPushButton>(w, "cmdVorgabeSpeichern")->click();
-        kind<QPushButton>(w, "cmdWeiter")->click();
+        test::child<QLineEdit>(w, "txtTelefonBetrag")->setText(QStringLiteral("9"));
+        test::child<QPushButton>(w, "cmdVorgabeSpeichern")->click();
+        test::child<QPushButton>(w, "cmdWeiter")->click();
     });
     Rechnungsposten::oeffnen(db(), dialogs_, logik_, 3, QStringLiteral("Posten"), 2, nullptr);
     EXPECT_EQ(logik_.ergebnis(), RechnungspostenLogik::Ergebnis::Ok);

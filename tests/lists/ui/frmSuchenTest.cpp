@@ -34,9 +34,9 @@ protected:
         const int mueller = adresse(QStringLiteral("Müller"), QStringLiteral("Max"));
         const int meier = adresse(QStringLiteral("Meier"), QStringLiteral("Eva"));
         const int leer = adresse(QVariant(), QStringLiteral("Firma"));
-        buchung({.zimmer = 1, .von = tag(28, 2), .bis = tag(3), .kuerzel = QStringLiteral("mue"), .gast = mueller, .fruehstueck = true});
-        buchung({.zimmer = 2, .von = tag(1), .bis = tag(4), .kuerzel = QStringLiteral("mei"), .gast = meier, .fruehstueck = true});
-        buchung({.zimmer = 3, .von = tag(2), .bis = tag(5), .kuerzel = QStringLiteral("leer"), .gast = leer});
+        buchung({.zimmer = 1, .von = tag(28, 2), .bis = tag(3), .kuerzel = "mue", .gast = mueller, .fruehstueck = true});
+        buchung({.zimmer = 2, .von = tag(1), .bis = tag(4), .kuerzel = "mei", .gast = meier, .fruehstueck = true});
+        buchung({.zimmer = 3, .von = tag(2), .bis = tag(5), .kuerzel = "leer", .gast = leer});
     }
     void TearDown() override {
         variablen().programmordner = altOrdner_;
@@ -56,7 +56,6 @@ TEST_F(frmSuchenTest, FilterRowNarrowsTheListAndBadInputSaysWhy) {
     ASSERT_TRUE(f.laden());
     EXPECT_EQ(f.modell().rowCount(), 4);  // the filter row and three bookings
     EXPECT_EQ(f.modell().headerData(0, Qt::Vertical).toString(), QStringLiteral("Filter"));
-    EXPECT_EQ(f.modell().headerData(7, Qt::Horizontal).toString(), QStringLiteral("Nachname"));
 
     filter(f, 8, QStringLiteral("Mü"));
     filter(f, 19, QStringLiteral("32.13."));

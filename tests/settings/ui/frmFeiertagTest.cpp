@@ -36,15 +36,9 @@ TEST_F(frmFeiertagTest, EnteringImportingAndSortingHolidays) {
     frmFeiertag f(db(), dialogs_, file(dbfiles::kHolidayFile));
     QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     f.show();
-    EXPECT_TRUE(f.ctrflexzustand->isColumnHidden(0));
 
+    // What is typed reaches the logic (its checks are FeiertagLogikTest's); the grid shows the row.
     QTest::keyClicks(f.txtName, QStringLiteral("Stadtfest"));
-    QTest::keyClicks(f.txtKurzbezeichnung, QStringLiteral("30.02.2026"));
-    f.cmdSpeichern->click();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie das Datum")});
-    EXPECT_EQ(f.modell().rowCount(), 0);
-    dialogs_.clear();
-    f.txtKurzbezeichnung->selectAll();
     QTest::keyClicks(f.txtKurzbezeichnung, QStringLiteral("14.8.26"));
     f.cmdSpeichern->click();
     EXPECT_TRUE(dialogs_.shown().isEmpty());
