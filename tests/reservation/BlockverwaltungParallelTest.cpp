@@ -51,35 +51,22 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
         }
     });
     std::thread b([&] {
-        auto db = Database::open(datei);
-        ScriptedDialogs dialogs;
-        test::SkriptAdresse adresse;
-        test::SkriptKollisionsDialog kollisionsDialog;  // keeps the other booking
-        KollisionsErgebnis kollision;
-        Belegung record(*db, dialogs, adresse, kollisionsDialog, kollision);
-        record.setNummernMuster(NummernMuster{QStringLiteral("Üb"), QString(), false});
+        test::Arbeitsplatz platz(datei);
         for (int i = 0; i < kRunden; ++i) {
-            ReservierungsFelder f;
-            f.gastName = QStringLiteral("Gast");
-            f.kuerzel = QStringLiteral("Einzeln") + QString::number(i);
-            f.zimmer = QStringLiteral("102");
-            f.von = dates::longDate(start.addDays(3 * i + 1));
-            f.bis = dates::longDate(start.addDays(3 * i + 3));
-            f.artIndex = 0;
-            f.artName = QStringLiteral("Einzel");
-            f.gaeste = QStringLiteral("2");
+            ReservierungsFelder f = test::neueFelder(QStringLiteral("102"), start.addDays(3 * i + 1), start.addDays(3 * i + 3),
+                                                     QStringLiteral("Einzeln") + QString::number(i));
             takt.arrive_and_wait();
             try {
-                if (record.Reserv(f)) ++buchungen;
+                if (platz.record.Reserv(f)) ++buchungen;
             } catch (const DatabaseError& e) {
                 sonstigeB << e.message();
             }
-            for (const QString& t : dialogs.texts())
+            for (const QString& t : platz.dialogs.texts())
                 if (!t.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb")) &&
                     !t.startsWith(QStringLiteral("Es liegt eine Überschneidung")))
                     sonstigeB << t;
-            dialogs.expectUnanswered();
-            dialogs.clear();
+            platz.dialogs.expectUnanswered();
+            platz.dialogs.clear();
         }
     });
     a.join();
@@ -106,7 +93,5 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
     }
     const QString ergebnis = QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
     std::cout << "[ Ergebnis ] " << qPrintable(ergebnis) << std::endl;
-    RecordProperty(
-        "Ergebnis",
-        QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
+    RecordProperty("Ergebnis", ergebnis.toStdString());
 }
