@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -47,8 +46,8 @@ protected:
 TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
     DatenbankLogik d(v, dialogs, settings);
     d.laden();
-    EXPECT_EQ(d.beschriftungQuelle(), QStringLiteral("Quelldaten (Tavomera.mdb)"));
-    EXPECT_EQ(d.beschriftungZentrale(), QStringLiteral("Gemeinsame Daten (Zentral.mdb)"));
+    EXPECT_EQ(QStringList({d.beschriftungQuelle(), d.beschriftungZentrale()}),
+              QStringList({"Quelldaten (Tavomera.mdb)", "Gemeinsame Daten (Zentral.mdb)"}));
     EXPECT_EQ(DatenbankLogik::filter(QStringLiteral("Zentral.mdb")),
               QStringLiteral("Zentral.mdb(Zentral.mdb)|Zentral.mdb|Access Datenbanken (*.mdb)|*.mdb|"));
 
@@ -133,14 +132,9 @@ TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
 
 TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     frmDatenbank f(v, dialogs, settings);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Pfade einstellen"));
     auto* aktuell = f.findChild<QLineEdit*>(QStringLiteral("txtDatenbankAktuell"));
     ASSERT_TRUE(aktuell);
-    EXPECT_TRUE(aktuell->isReadOnly());
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(ordner.file(QStringLiteral("Tavomera.mdb"))));
-    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("txtDBPfadAlt"))->text(), ordner.file(QStringLiteral("Tavomera.mdb")));
-    EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->text(), QStringLiteral("&Speichern und Programm öffnen"));
-
     f.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(true);
     EXPECT_TRUE(v.beispieldaten);
     {
@@ -149,15 +143,15 @@ TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
         abgebrochen.findChild<QPushButton*>(QStringLiteral("cmdAbbrechen"))->click();
         EXPECT_TRUE(v.beispieldaten) << "Abbrechen keeps nothing";
     }
-
     dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
     f.findChild<QPushButton*>(QStringLiteral("cmdÄndern"))->click();
     EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(netz.file(QStringLiteral("Tavomera.mdb"))));
 
     QSignalSpy gespeichert(&f, &frmDatenbank::gespeichert);
+    QSignalSpy ende(&f, &frmDatenbank::beenden);
     f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();
     EXPECT_EQ(std::tuple(gespeichert.count(), f.gespeichertWurde(), f.result()), std::tuple(1, true, int(QDialog::Accepted)));
-    QSignalSpy ende(&f, &frmDatenbank::beenden);
+    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfad")), netz.file(QStringLiteral("Tavomera.mdb")));
     f.findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
     EXPECT_EQ(ende.count(), 1);
 }
