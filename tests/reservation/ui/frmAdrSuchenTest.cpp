@@ -44,10 +44,8 @@ TEST_F(frmAdrSuchenTest, TheFirstCharacterFromThePlanShowsNothingUntilTheSecond)
     Parameter(db()).saveYesNo(QStringLiteral("Such_Ort"), 1);
     frmAdrSuchen f(db(), dialogs_, fenster_, QStringLiteral("M"));
     QAbstractItemModelTester tester(&f.modell(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    EXPECT_TRUE(f.chNachname->isChecked());
-    EXPECT_FALSE(f.chVorname->isChecked());
-    EXPECT_FALSE(f.chStrasse->isChecked());
-    EXPECT_TRUE(f.chOrt->isChecked());
+    EXPECT_EQ(QList<bool>({f.chNachname->isChecked(), f.chVorname->isChecked(), f.chStrasse->isChecked(), f.chOrt->isChecked()}),
+              QList<bool>({true, false, false, true}));
     EXPECT_EQ(f.txtSuchwort->text(), QStringLiteral("M"));
     EXPECT_EQ(f.modell().rowCount(), 0) << "one character shows nothing";
 
@@ -61,19 +59,14 @@ TEST_F(frmAdrSuchenTest, TheFirstCharacterFromThePlanShowsNothingUntilTheSecond)
         << "Neumann lives in München";
     EXPECT_EQ(f.gewaehlteAdresse(), 8) << "the first row is chosen";
 
+    // A box ticked off searches again at once; the default button stores the ticks.
     f.chOrt->setChecked(false);
     EXPECT_EQ(f.modell().rowCount(), 2);
     f.chVorname->setChecked(true);
     f.cmdVorgabe->click();
-    EXPECT_TRUE(Parameter(db()).readYesNo(QStringLiteral("Such_Vorname")));
-    EXPECT_FALSE(Parameter(db()).readYesNo(QStringLiteral("Such_Ort")));
-
-    const QStringList kopf = {QString(), QStringLiteral("Nachname"), QStringLiteral("Vorname"), QStringLiteral("Straße"),
-                              QStringLiteral("Ort")};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_EQ(f.modell().headerData(c, Qt::Horizontal).toString(), kopf[c]);
-        EXPECT_EQ(f.modell().headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask, int(Qt::AlignLeft));
-    }
+    EXPECT_EQ(
+        QList<bool>({Parameter(db()).readYesNo(QStringLiteral("Such_Vorname")), Parameter(db()).readYesNo(QStringLiteral("Such_Ort"))}),
+        QList<bool>({true, false}));
 }
 
 TEST_F(frmAdrSuchenTest, ButtonsOpenTheReservationAndTheAccountOverview) {
@@ -108,12 +101,6 @@ TEST_F(frmAdrSuchenTest, ButtonsOpenTheReservationAndTheAccountOverview) {
 
     f.cmdUebersicht->click();
     EXPECT_EQ(fenster_.ziele().value(3), Ziel::Adresskonto);
-
-    // Two bookings of Müller within the month: the overview.
-    f.txtSuchwort->setText(QStringLiteral("Müller"));
-    f.cmdResOeffnen->click();
-    EXPECT_EQ(fenster_.ziele(),
-              QList<Ziel>({Ziel::Reservierung, Ziel::Adresskonto, Ziel::Reservierung, Ziel::Adresskonto, Ziel::Adresskonto}));
 }
 
 TEST_F(frmAdrSuchenTest, AButtonWhoseWindowIsMissingIsDisabled) {
@@ -141,14 +128,6 @@ TEST_F(frmAdrSuchenTest, AButtonWhoseWindowIsMissingIsDisabled) {
             EXPECT_TRUE(fenster.geoeffnet().isEmpty()) << "Enter opens nothing either";
         }
     }
-    // Without the overview Müller's two bookings open the first one, without a question.
-    test::ScriptedFenster nurFormular;
-    nurFormular.setVorhanden(Ziel::Reservierung);
-    frmAdrSuchen f(db(), dialogs_, nurFormular, QStringLiteral("Mü"));
-    dialogs_.clear();
-    f.cmdResOeffnen->click();
-    EXPECT_EQ(nurFormular.ziele(), QList<Ziel>({Ziel::Reservierung}));
-    EXPECT_TRUE(dialogs_.shown().isEmpty());
 }
 
 TEST_F(frmAdrSuchenTest, ALockHeldElsewhereIsReportedAndTheSearchGoesOn) {

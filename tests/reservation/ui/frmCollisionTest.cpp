@@ -12,8 +12,10 @@
 
 #include "reservation/BelegungTestSupport.h"
 #include "reservation/ui/frmCollision.h"
+#include "support/Child.h"
 
 using namespace tav;
+using test::child;
 
 class frmCollisionTest : public test::BookingFixture {
 protected:
@@ -37,13 +39,6 @@ protected:
         });
     }
 
-    template <typename T>
-    static T* kind(QWidget& w, const QString& name) {
-        T* c = w.findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << qPrintable(name);
-        return c;
-    }
-
     QtKollisionsDialog qtDialog_;
     std::unique_ptr<Belegung> fenster_;
     bool geoeffnet_ = false;
@@ -58,38 +53,38 @@ TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
     buchung(5, tag(12), tag(13), QStringLiteral("halb"));
 
     imDialog([&](frmCollision& w) {
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
+        EXPECT_EQ(child<QLabel>(w, "lblÜberschrift")->text(),
                   QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 4 bereits vorhandenen Reservierungen:"));
-        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtKürzel"))->text(), QStringLiteral("Neu"));
-        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtBezeichnungNeu"))->text(), QStringLiteral("101"));
-        QScrollBar* scr = kind<QScrollBar>(w, QStringLiteral("scrColli"));
+        EXPECT_EQ(child<QLineEdit>(w, "txtKürzel")->text(), QStringLiteral("Neu"));
+        EXPECT_EQ(child<QLineEdit>(w, "txtBezeichnungNeu")->text(), QStringLiteral("101"));
+        QScrollBar* scr = child<QScrollBar>(w, "scrColli");
         EXPECT_TRUE(scr->isVisibleTo(&w));
         EXPECT_EQ(scr->maximum(), 1) << "three rows show, one more to scroll to";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Albrecht"));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Castorf"));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblVon_2"))->text(), t(12));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->toolTip(),
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_0")->text(), QStringLiteral("Albrecht"));
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_2")->text(), QStringLiteral("Castorf"));
+        EXPECT_EQ(child<QLabel>(w, "lblVon_2")->text(), t(12));
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_2")->toolTip(),
                   QStringLiteral("Diese Reservierung kann auf 103 oder 104 oder 106 verschoben werden."));
-        EXPECT_EQ(kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->toolTip(),
+        EXPECT_EQ(child<QPushButton>(w, "cmdÄndern")->toolTip(),
                   QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
 
-        QComboBox* ziel0 = kind<QComboBox>(w, QStringLiteral("cboBez_0"));
+        QComboBox* ziel0 = child<QComboBox>(w, "cboBez_0");
         EXPECT_EQ(ziel0->count(), 5) << "empty entry and the rooms 103 to 106";
         ziel0->setCurrentIndex(ziel0->findText(QStringLiteral("103")));
-        kind<QCheckBox>(w, QStringLiteral("chkLöschen_1"))->setChecked(true);
+        child<QCheckBox>(w, "chkLöschen_1")->setChecked(true);
 
         scr->setValue(1);
         EXPECT_EQ(w.erste(), 1);
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Brandt"));
-        EXPECT_TRUE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isChecked()) << "the choice moves with its booking";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Dietrich"));
-        QComboBox* ziel1 = kind<QComboBox>(w, QStringLiteral("cboBez_1"));
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_0")->text(), QStringLiteral("Brandt"));
+        EXPECT_TRUE(child<QCheckBox>(w, "chkLöschen_0")->isChecked()) << "the choice moves with its booking";
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_2")->text(), QStringLiteral("Dietrich"));
+        QComboBox* ziel1 = child<QComboBox>(w, "cboBez_1");
         ziel1->setCurrentIndex(ziel1->findText(QStringLiteral("104")));
-        kind<QCheckBox>(w, QStringLiteral("chkLöschen_2"))->setChecked(true);
+        child<QCheckBox>(w, "chkLöschen_2")->setChecked(true);
 
         scr->setValue(0);
-        EXPECT_EQ(kind<QComboBox>(w, QStringLiteral("cboBez_0"))->currentText(), QStringLiteral("103"));
-        kind<QPushButton>(w, QStringLiteral("cmdOK"))->click();
+        EXPECT_EQ(child<QComboBox>(w, "cboBez_0")->currentText(), QStringLiteral("103"));
+        child<QPushButton>(w, "cmdOK")->click();
     });
     dialogs_.answer(Answer::Yes);  // Brandt into the waiting position
     dialogs_.answer(Answer::Yes);  // Dietrich as well
@@ -99,11 +94,11 @@ TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
     EXPECT_EQ(dialogs_.texts(),
               (QStringList{QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Brandt in die Warteposition verschieben?"),
                            QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Dietrich in die Warteposition verschieben?")}));
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 3 AND Gelöscht = False").arg(a)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(b)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 4 AND Gelöscht = False").arg(c)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(d)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = False AND Kürzel = 'Neu'").arg(f.id)), 1);
+    // Room and waiting mark of Albrecht, Brandt, Castorf, Dietrich and the new booking.
+    const QStringList zimmerGeloescht = {"Zimmernummer", "Gelöscht"};
+    EXPECT_EQ(spalten(a, zimmerGeloescht) + spalten(b, zimmerGeloescht) + spalten(c, zimmerGeloescht) + spalten(d, zimmerGeloescht) +
+                  spalten(f.id, zimmerGeloescht),
+              QStringList({"3", "0", "1", "-1", "4", "0", "1", "-1", "1", "0"}));
     EXPECT_EQ(zeilen(QStringLiteral("Zimmernummer = 1 AND Gelöscht = False")), 1) << "the new booking has the room to itself";
 }
 
@@ -113,18 +108,18 @@ TEST_F(frmCollisionTest, OneCollisionWithABlockMemberAndChangedDates) {
     buchung(3, tag(1), tag(28), QStringLiteral("voll"));
 
     imDialog([&](frmCollision& w) {
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
+        EXPECT_EQ(child<QLabel>(w, "lblÜberschrift")->text(),
                   QStringLiteral("Die neue Reservierung überschneidet sich mit folgender bereits vorhandenen Reservierung:"));
-        EXPECT_FALSE(kind<QScrollBar>(w, QStringLiteral("scrColli"))->isVisibleTo(&w));
-        EXPECT_TRUE(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->isVisibleTo(&w));
-        EXPECT_FALSE(kind<QLabel>(w, QStringLiteral("lblKürzel_1"))->isVisibleTo(&w));
-        EXPECT_FALSE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isEnabled()) << "block members never wait";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->toolTip(),
+        EXPECT_FALSE(child<QScrollBar>(w, "scrColli")->isVisibleTo(&w));
+        EXPECT_TRUE(child<QLabel>(w, "lblKürzel_0")->isVisibleTo(&w));
+        EXPECT_FALSE(child<QLabel>(w, "lblKürzel_1")->isVisibleTo(&w));
+        EXPECT_FALSE(child<QCheckBox>(w, "chkLöschen_0")->isEnabled()) << "block members never wait";
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_0")->toolTip(),
                   QStringLiteral("Diese Reservierung kann auf 102 oder 104 oder 105 oder 106 verschoben werden."));
-        QLineEdit* bis = kind<QLineEdit>(w, QStringLiteral("txtBis"));
+        QLineEdit* bis = child<QLineEdit>(w, "txtBis");
         bis->clear();
         QTest::keyClicks(bis, QStringLiteral("16.03.2024"));
-        kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->click();
+        child<QPushButton>(w, "cmdÄndern")->click();
     });
     ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("Neu"));
     EXPECT_FALSE(fenster_->Reserv(f));
@@ -139,7 +134,7 @@ TEST_F(frmCollisionTest, OneCollisionWithABlockMemberAndChangedDates) {
 TEST_F(frmCollisionTest, WaitingButtonParksTheNewBookingUnlessItIsABlockMember) {
     buchung(1, tag(10), tag(12), QStringLiteral("alt"));
     imDialog([&](frmCollision& w) {
-        QPushButton* warten = kind<QPushButton>(w, QStringLiteral("cmdWarten"));
+        QPushButton* warten = child<QPushButton>(w, "cmdWarten");
         EXPECT_TRUE(warten->isEnabled());
         warten->click();
     });
@@ -155,8 +150,8 @@ TEST_F(frmCollisionTest, WaitingButtonParksTheNewBookingUnlessItIsABlockMember) 
     g.zimmer = QStringLiteral("101");
     geoeffnet_ = false;
     imDialog([&](frmCollision& w) {
-        EXPECT_FALSE(kind<QPushButton>(w, QStringLiteral("cmdWarten"))->isEnabled());
-        kind<QPushButton>(w, QStringLiteral("cmdAbbrechen"))->click();
+        EXPECT_FALSE(child<QPushButton>(w, "cmdWarten")->isEnabled());
+        child<QPushButton>(w, "cmdAbbrechen")->click();
     });
     EXPECT_FALSE(fenster_->Reserv(g));
     EXPECT_TRUE(geoeffnet_);
