@@ -13,6 +13,7 @@
 #include "reservation/BelegungTestSupport.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 // Two workstations are two programs on one file. The test program starts itself twice with the
 // worker variables set; each copy runs the worker branch of the same test and saves one booking
@@ -26,11 +27,9 @@ constexpr int kProzessRunden = 200;
 ReservierungsFelder prozessRunde(const QString& name, int i) {
     const bool b = name == QLatin1String("B");
     const QDate start = QDate(2025, 1, 1).addDays(3 * i);
-    if (i % 2 == 0)
-        return test::neueFelder(b ? QStringLiteral("102") : QStringLiteral("101"), start, start.addDays(2),
-                                QStringLiteral("K") + QString::number(i));
+    if (i % 2 == 0) return test::neueFelder(b ? u"102"_s : u"101"_s, start, start.addDays(2), u"K"_s + QString::number(i));
     const QDate von = start.addDays(b ? 1 : 0);
-    return test::neueFelder(QStringLiteral("103"), von, von.addDays(2), name + QString::number(i));
+    return test::neueFelder(u"103"_s, von, von.addDays(2), name + QString::number(i));
 }
 
 // The worker copy: one line "#bereit" per round, waits for a line on stdin, saves, and answers
@@ -46,15 +45,14 @@ void prozessArbeiten(const QString& datei, const QString& name) {
         if (!std::getline(std::cin, los)) return;
         // Both copies start at the moment the test named: a pipe wakes them one after the other.
         std::this_thread::sleep_until(std::chrono::system_clock::time_point(std::chrono::milliseconds(std::stoll(los))));
-        QString was = platz.record.Reserv(f) ? QStringLiteral("gespeichert") : QString();
+        QString was = platz.record.Reserv(f) ? u"gespeichert"_s : QString();
         for (const QString& text : platz.dialogs.texts()) {
-            if (text.startsWith(QStringLiteral("Die Kurzinfo existiert bereits")))
-                was += QStringLiteral("kurzinfo");
-            else if (text.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb")) ||
-                     text.startsWith(QStringLiteral("Es liegt eine Überschneidung")))
-                was += QStringLiteral("ueberschneidung");
+            if (text.startsWith(u"Die Kurzinfo existiert bereits"_s))
+                was += u"kurzinfo"_s;
+            else if (text.startsWith(u"Es sind Konflikte im Netzwerkbetrieb"_s) || text.startsWith(u"Es liegt eine Überschneidung"_s))
+                was += u"ueberschneidung"_s;
             else
-                was += QStringLiteral("sonstiges:") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+                was += u"sonstiges:"_s + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
         }
         std::cout << "#ergebnis " << i << ' ' << qPrintable(was) << std::endl;
     }
@@ -85,14 +83,13 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
         return;
     }
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter =
-        QStringLiteral("--gtest_filter=%1.%2").arg(QString::fromUtf8(info->test_suite_name()), QString::fromUtf8(info->name()));
+    const QString filter = u"--gtest_filter=%1.%2"_s.arg(QString::fromUtf8(info->test_suite_name()), QString::fromUtf8(info->name()));
     std::array<QProcess, 2> prozesse;
-    const std::array<QString, 2> namen{QStringLiteral("A"), QStringLiteral("B")};
+    const std::array<QString, 2> namen{u"A"_s, u"B"_s};
     for (int p = 0; p < 2; ++p) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TAVOMERA_ARBEITSPLATZ_DATEI"), file(QStringLiteral("Lokal.mdb")));
-        env.insert(QStringLiteral("TAVOMERA_ARBEITSPLATZ"), namen[p]);
+        env.insert(u"TAVOMERA_ARBEITSPLATZ_DATEI"_s, file(u"Lokal.mdb"_s));
+        env.insert(u"TAVOMERA_ARBEITSPLATZ"_s, namen[p]);
         prozesse[p].setProcessEnvironment(env);
         prozesse[p].start(QCoreApplication::applicationFilePath(), {filter});
         ASSERT_TRUE(prozesse[p].waitForStarted()) << qPrintable(prozesse[p].errorString());
@@ -103,8 +100,7 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
     QStringList sonstige;
     for (int i = 0; i < kProzessRunden; ++i) {
         for (QProcess& p : prozesse)
-            ASSERT_EQ(prozessZeile(p), QStringLiteral("#bereit ") + QString::number(i))
-                << qPrintable(QString::fromUtf8(p.readAllStandardError()));
+            ASSERT_EQ(prozessZeile(p), u"#bereit "_s + QString::number(i)) << qPrintable(QString::fromUtf8(p.readAllStandardError()));
         const QByteArray los = QByteArray::number(QDateTime::currentMSecsSinceEpoch() + 25) + '\n';
         for (QProcess& p : prozesse) {
             p.write(los);
@@ -122,7 +118,7 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
             else if (was == QLatin1String("ueberschneidung") && i % 2 == 1)
                 ++nachtGemeldet;
             else
-                sonstige << QStringLiteral("round %1: %2").arg(i).arg(was);
+                sonstige << u"round %1: %2"_s.arg(i).arg(was);
         }
         EXPECT_EQ(gespeichert, 1) << "round " << i << (i % 2 == 0 ? " (same Kurzinfo)" : " (same night)");
     }
@@ -132,13 +128,11 @@ TEST_F(BelegungParallelTest, TwoProcessesNeverSaveTheSameKurzinfoOrNight) {
         EXPECT_EQ(p.exitCode(), 0) << qPrintable(QString::fromUtf8(p.readAllStandardError()));
     }
     EXPECT_TRUE(sonstige.isEmpty()) << qPrintable(sonstige.join(QLatin1Char('\n')));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), kProzessRunden) << "refused rows are gone";
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM (SELECT DISTINCT Kürzel FROM tblBelegung)")).toInt(), kProzessRunden)
+    EXPECT_EQ(db().scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt(), kProzessRunden) << "refused rows are gone";
+    EXPECT_EQ(db().scalar(u"SELECT Count(*) FROM (SELECT DISTINCT Kürzel FROM tblBelegung)"_s).toInt(), kProzessRunden)
         << "every Kurzinfo is written once";
-    const QString bericht = QStringLiteral("Gleiche Kurzinfo: %1 gemeldet; gleiche Nacht: %2 gemeldet; %3 ms")
-                                .arg(kurzinfoGemeldet)
-                                .arg(nachtGemeldet)
-                                .arg(uhr.elapsed());
+    const QString bericht =
+        u"Gleiche Kurzinfo: %1 gemeldet; gleiche Nacht: %2 gemeldet; %3 ms"_s.arg(kurzinfoGemeldet).arg(nachtGemeldet).arg(uhr.elapsed());
     std::cout << "[ Ergebnis ] " << qPrintable(bericht) << std::endl;
     RecordProperty("Prozesse", bericht.toStdString());
 }

@@ -20,6 +20,7 @@
 #include "support/TempFolder.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,7 +33,7 @@ class mdAccessVerknuepfungTest : public ::testing::Test {
 public:
     void SetUp() override { settings.deleteSection(); }
     QString datei(const QString& name) const { return ordner.file(name); }
-    W start(const QString& dateiname = QStringLiteral("/opt/tav/Tavomera")) {
+    W start(const QString& dateiname = u"/opt/tav/Tavomera"_s) {
         return mdAccessVerknuepfung(v, dialogs, settings, ordner.path(), dateiname).start();
     }
     void installieren(int instanz = 0) {
@@ -98,21 +99,21 @@ TEST_F(mdAccessVerknuepfungTest, TheStartLeadsOnByWhatItFinds) {
         {"a missing link database is made anew",
          [](auto& t) {
              t.installieren();
-             QFile::remove(t.datei(QStringLiteral("Lokal.mdb")));
+             QFile::remove(t.datei(u"Lokal.mdb"_s));
          },
          std::nullopt, W::Hauptfenster},
         {"nothing installed, Cancel", [](auto&) {}, Answer::Cancel, W::Ende},
         {"a working database without tariffs, Cancel",
          [](auto& t) {
              t.installieren();
-             t.settings.saveSetting(QStringLiteral("Pfad"), t.datei(QStringLiteral("Zentral.mdb")));
+             t.settings.saveSetting(u"Pfad"_s, t.datei(u"Zentral.mdb"_s));
          },
          Answer::Cancel, W::Ende},
         {"installed but the registry emptied, OK",
          [](auto& t) {
              t.installieren();
              t.settings.deleteSection();
-             t.settings.saveSetting(QStringLiteral("Excel"), QStringLiteral("/alt/Sicherungen/Tavomera.mdb"));
+             t.settings.saveSetting(u"Excel"_s, u"/alt/Sicherungen/Tavomera.mdb"_s);
          },
          Answer::Ok, W::Datenbankdialog},
     };
@@ -127,14 +128,14 @@ TEST_F(mdAccessVerknuepfungTest, TheStartLeadsOnByWhatItFinds) {
         EXPECT_EQ(dialogs.texts(), f.antwort ? QStringList{kRecovery} : QStringList{});
         if (f.weiter == W::Datenbankdialog) {
             EXPECT_EQ(dialogs.last().buttons, Buttons::OkCancel);
-            EXPECT_EQ(settings.names(), QStringList{QStringLiteral("BeispielPfad")}) << "the section emptied, the sample path written";
-            EXPECT_EQ(settings.getSetting(QStringLiteral("BeispielPfad")), datei(QStringLiteral("Beispiel.mdb")));
+            EXPECT_EQ(settings.names(), QStringList{u"BeispielPfad"_s}) << "the section emptied, the sample path written";
+            EXPECT_EQ(settings.getSetting(u"BeispielPfad"_s), datei(u"Beispiel.mdb"_s));
         } else {
-            EXPECT_EQ(settings.getSetting(QStringLiteral("LokalDB")), datei(QStringLiteral("Lokal.mdb"))) << "written on every start";
+            EXPECT_EQ(settings.getSetting(u"LokalDB"_s), datei(u"Lokal.mdb"_s)) << "written on every start";
         }
         if (f.weiter == W::Hauptfenster) {
-            EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(QStringLiteral("Lokal.mdb"))));
-            EXPECT_EQ(std::tuple(v.programmordner, v.blockProgramm), std::tuple(ordner.path(), QStringLiteral("Tosmek.exe")));
+            EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(datei(u"Lokal.mdb"_s)));
+            EXPECT_EQ(std::tuple(v.programmordner, v.blockProgramm), std::tuple(ordner.path(), u"Tosmek.exe"_s));
         }
         dialogs.clear();
     }
@@ -145,21 +146,20 @@ TEST_F(mdAccessVerknuepfungTest, LinksThatPointElsewhereAreRelinkedWithoutAsking
     test::TempFolder alt;
     dbfiles::createInstallation(alt.path());
     {
-        auto link = Database::open(datei(QStringLiteral("Lokal.mdb")));
-        verknuepfung::alleNeuVerknuepfen(*link, alt.file(QStringLiteral("Tavomera.mdb")), alt.file(QStringLiteral("Zentral.mdb")));
+        auto link = Database::open(datei(u"Lokal.mdb"_s));
+        verknuepfung::alleNeuVerknuepfen(*link, alt.file(u"Tavomera.mdb"_s), alt.file(u"Zentral.mdb"_s));
         TableDef lokal;
-        lokal.name = QStringLiteral("tbLokal");
-        lokal.fields << FieldDef::text(QStringLiteral("Wert"));
+        lokal.name = u"tbLokal"_s;
+        lokal.fields << FieldDef::text(u"Wert"_s);
         link->createTable(lokal);
-        link->execute(QStringLiteral("INSERT INTO tbLokal (Wert) VALUES ('x')"));
+        link->execute(u"INSERT INTO tbLokal (Wert) VALUES ('x')"_s);
     }
     EXPECT_EQ(start(), W::Hauptfenster);
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_TRUE(verknuepfung::zeigtAuf(datei(QStringLiteral("Lokal.mdb")), datei(QStringLiteral("Tavomera.mdb")),
-                                       datei(QStringLiteral("Zentral.mdb"))));
-    auto link = Database::open(datei(QStringLiteral("Lokal.mdb")));
-    EXPECT_EQ(link->scalar(QStringLiteral("SELECT Wert FROM tbLokal")), QVariant(QStringLiteral("x")));
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Excel")), ordner.path() + QStringLiteral("/Sicherungen/Tavomera.mdb"));
+    EXPECT_TRUE(verknuepfung::zeigtAuf(datei(u"Lokal.mdb"_s), datei(u"Tavomera.mdb"_s), datei(u"Zentral.mdb"_s)));
+    auto link = Database::open(datei(u"Lokal.mdb"_s));
+    EXPECT_EQ(link->scalar(u"SELECT Wert FROM tbLokal"_s), QVariant(u"x"_s));
+    EXPECT_EQ(settings.getSetting(u"Excel"_s), ordner.path() + u"/Sicherungen/Tavomera.mdb"_s);
 }
 
 TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRefused) {
@@ -168,31 +168,29 @@ TEST_F(mdAccessVerknuepfungTest, InstancesOneAndTwoUseTheirOwnNamesAndThreeIsRef
         settings.deleteSection();
         installieren(instanz);
         const QString n = QString::number(instanz);
-        EXPECT_EQ(start(n + QStringLiteral("Tavomera")), W::Hauptfenster);
+        EXPECT_EQ(start(n + u"Tavomera"_s), W::Hauptfenster);
         EXPECT_EQ(std::tuple(v.instanz, v.dateien.working, v.werte.zentral),
-                  std::tuple(instanz, QStringLiteral("Tavomer") + n + QStringLiteral(".mdb"), QStringLiteral("Zentra") + n));
-        EXPECT_EQ(settings.getSetting(QStringLiteral("lokalD") + n), datei(QStringLiteral("Loka") + n + QStringLiteral(".mdb")));
-        EXPECT_TRUE(settings.getSetting(QStringLiteral("LokalDB")).isEmpty()) << "instance 0's values are left alone";
+                  std::tuple(instanz, u"Tavomer"_s + n + u".mdb"_s, u"Zentra"_s + n));
+        EXPECT_EQ(settings.getSetting(u"lokalD"_s + n), datei(u"Loka"_s + n + u".mdb"_s));
+        EXPECT_TRUE(settings.getSetting(u"LokalDB"_s).isEmpty()) << "instance 0's values are left alone";
     }
     EXPECT_TRUE(dialogs.shown().isEmpty());
     // Instance 2 with the values of instance 0 only: its own are missing.
     settings.deleteSection();
-    settings.saveSetting(QStringLiteral("Pfad"), datei(QStringLiteral("Tavomera.mdb")));
+    settings.saveSetting(u"Pfad"_s, datei(u"Tavomera.mdb"_s));
     dialogs.answer(Answer::Cancel);
-    EXPECT_EQ(start(QStringLiteral("2Tavomera")), W::Ende);
-    EXPECT_EQ(start(QStringLiteral("3Tavomera")), W::Ende);
-    EXPECT_EQ(dialogs.texts(), (QStringList{kRecovery, QStringLiteral("Unzulässiger Dateiname")}));
+    EXPECT_EQ(start(u"2Tavomera"_s), W::Ende);
+    EXPECT_EQ(start(u"3Tavomera"_s), W::Ende);
+    EXPECT_EQ(dialogs.texts(), (QStringList{kRecovery, u"Unzulässiger Dateiname"_s}));
 }
 
 TEST_F(mdAccessVerknuepfungTest, TheInstallerWritesTheDefaultPathsOnlyWhenMissing) {
-    settings.saveSetting(QStringLiteral("Zentral"), QStringLiteral("/netz/Zentral.mdb"));
-    EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 0),
-              (QStringList{QStringLiteral("Pfad"), QStringLiteral("Excel")}));
-    EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
-              std::tuple(datei(QStringLiteral("Tavomera.mdb")), QStringLiteral("/netz/Zentral.mdb")));
-    EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 1),
-              (QStringList{QStringLiteral("Pfa1"), QStringLiteral("Zentra1"), QStringLiteral("Exce1")}));
-    EXPECT_EQ(settings.getSetting(QStringLiteral("Pfa1")), datei(QStringLiteral("Tavomer1.mdb")));
+    settings.saveSetting(u"Zentral"_s, u"/netz/Zentral.mdb"_s);
+    EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 0), (QStringList{u"Pfad"_s, u"Excel"_s}));
+    EXPECT_EQ(std::tuple(settings.getSetting(u"Pfad"_s), settings.getSetting(u"Zentral"_s)),
+              std::tuple(datei(u"Tavomera.mdb"_s), u"/netz/Zentral.mdb"_s));
+    EXPECT_EQ(mdAccessVerknuepfung::standardwerteEintragen(settings, ordner.path(), 1), (QStringList{u"Pfa1"_s, u"Zentra1"_s, u"Exce1"_s}));
+    EXPECT_EQ(settings.getSetting(u"Pfa1"_s), datei(u"Tavomer1.mdb"_s));
 }
 
 // A backup or clean-up on another workstation holds a file: the start says so, offers to try
@@ -201,7 +199,7 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedOffersToTryAgainAndNeverD
     KurzeWartezeit kurz(100);
     installieren();
     const auto names = dbfiles::FileNames::forInstance(0);
-    const QString pfadVorher = settings.getSetting(QStringLiteral("Pfad"));
+    const QString pfadVorher = settings.getSetting(u"Pfad"_s);
     for (const QString& gesperrt : {names.central, names.working, names.link}) {
         SCOPED_TRACE(gesperrt.toStdString());
         dialogs.clear();
@@ -211,15 +209,14 @@ TEST_F(mdAccessVerknuepfungTest, ALockedDatabaseIsNamedOffersToTryAgainAndNeverD
         ASSERT_EQ(dialogs.shown().size(), 1);
         const QString text = dialogs.last().text;
         EXPECT_EQ(dialogs.last().buttons, Buttons::RetryCancel);
-        EXPECT_TRUE(text.contains(QStringLiteral("wird gerade von einem anderen Arbeitsplatz benutzt")) && text.contains(gesperrt))
+        EXPECT_TRUE(text.contains(u"wird gerade von einem anderen Arbeitsplatz benutzt"_s) && text.contains(gesperrt))
             << text.toStdString();
-        EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral")).isEmpty()),
-                  std::tuple(pfadVorher, false));
+        EXPECT_EQ(std::tuple(settings.getSetting(u"Pfad"_s), settings.getSetting(u"Zentral"_s).isEmpty()), std::tuple(pfadVorher, false));
     }
     // Trying again once the other workstation is done starts the main window.
     test::FremdeSperre sperre({datei(names.central)});
     WiederholenNachFreigabe antworten(&sperre);
-    EXPECT_EQ(mdAccessVerknuepfung(v, antworten, settings, ordner.path(), QStringLiteral("Tavomera")).start(), W::Hauptfenster);
+    EXPECT_EQ(mdAccessVerknuepfung(v, antworten, settings, ordner.path(), u"Tavomera"_s).start(), W::Hauptfenster);
     EXPECT_EQ(antworten.texte.size(), 1);
 }
 
@@ -234,7 +231,7 @@ TEST_F(mdAccessVerknuepfungTest, ALockedFileBehindManyLinksIsWaitedForOnce) {
     auto link = Database::open(datei(names.link));
     EXPECT_LT(uhr.elapsed(), 6 * 500);  // one wait per link would be 11 s
     try {
-        link->openRecordset(QStringLiteral("SELECT * FROM tblBelegung"));
+        link->openRecordset(u"SELECT * FROM tblBelegung"_s);
         ADD_FAILURE() << "a locked table was read";
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.locked() && e.message().contains(names.central)) << e.message().toStdString();
@@ -248,8 +245,7 @@ TEST_F(mdAccessVerknuepfungTest, AReadOnlyDatabaseIsNamedAtTheStart) {
     QFile::setPermissions(zentral, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_EQ(start(), W::Hauptfenster);
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("ist schreibgeschützt")) &&
-                dialogs.last().text.contains(QFileInfo(zentral).fileName()))
+    EXPECT_TRUE(dialogs.last().text.contains(u"ist schreibgeschützt"_s) && dialogs.last().text.contains(QFileInfo(zentral).fileName()))
         << dialogs.last().text.toStdString();
     QFile::setPermissions(zentral, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     dialogs.clear();

@@ -26,6 +26,7 @@
 #include "support/FremdeSperre.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 using test::child;
 
 namespace {
@@ -107,7 +108,7 @@ protected:
         });
     }
 
-    void kleinesFormular() { Parameter(*beispiel_).write(QStringLiteral("Res_Groesse"), {{1, QStringLiteral("klein")}}); }
+    void kleinesFormular() { Parameter(*beispiel_).write(u"Res_Groesse"_s, {{1, u"klein"_s}}); }
 
     static void tippen(QLineEdit* e, const QString& text) {
         e->selectAll();
@@ -120,46 +121,44 @@ protected:
 // The flow of a new guest: typed into the form, saved, reopened, one night more, saved again.
 TEST_F(frmReservierungTest, NewGuestIsBookedAndTheReopenedBookingGetsOneNightMore) {
     auto w = neuesFenster(2);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Neue Reservierung"));
-    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), QStringLiteral("160,00"));
+    EXPECT_EQ(w->windowTitle(), u"Neue Reservierung"_s);
+    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), u"160,00"_s);
     EXPECT_FALSE(child<QPushButton>(*w, "cmdLöschen")->isEnabled()) << "nothing stored to delete";
     EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isReadOnly()) << "address fields are locked until a new or changed address";
 
     dialogs_.answer(Answer::Ok);  // "Neue Adresse anlegen?"
-    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), QStringLiteral("Zander"));
+    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), u"Zander"_s);
     EXPECT_FALSE(child<QLineEdit>(*w, "fldVorname")->isReadOnly());
-    QTest::keyClicks(child<QLineEdit>(*w, "fldVorname"), QStringLiteral("Ida"));
-    child<QComboBox>(*w, "cboLand")->setCurrentText(QStringLiteral("Österreich"));
-    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Zander"));
-    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("3"));
+    QTest::keyClicks(child<QLineEdit>(*w, "fldVorname"), u"Ida"_s);
+    child<QComboBox>(*w, "cboLand")->setCurrentText(u"Österreich"_s);
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), u"Zander"_s);
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), u"3"_s);
     child<QPushButton>(*w, "cmdReservieren")->click();
 
     ASSERT_EQ(zeilen(), 1) << qPrintable(dialogs_.texts().join(QLatin1Char('|')));
-    const int id = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Zander'")).toInt();
-    EXPECT_EQ(std::tuple(wert(QStringLiteral("Zimmernummer"), id).toInt(), wert(QStringLiteral("Von"), id).toDate(),
-                         wert(QStringLiteral("Bis"), id).toDate(), wert(QStringLiteral("AnzahlGäste"), id).toInt(),
-                         wert(QStringLiteral("Preis"), id).toDouble()),
+    const int id = db().scalar(u"SELECT ID FROM tblBelegung WHERE Kürzel = 'Zander'"_s).toInt();
+    EXPECT_EQ(std::tuple(wert(u"Zimmernummer"_s, id).toInt(), wert(u"Von"_s, id).toDate(), wert(u"Bis"_s, id).toDate(),
+                         wert(u"AnzahlGäste"_s, id).toInt(), wert(u"Preis"_s, id).toDouble()),
               std::tuple(2, tag(10), tag(12), 3, 160.0));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Lastname & '|' & Firstname & '|' & Country & '|' & IDLand FROM Address WHERE ID = ?"),
-                          {wert(QStringLiteral("GastID"), id)}),
-              QVariant(QStringLiteral("Zander|Ida|Österreich|2")));
+    EXPECT_EQ(db().scalar(u"SELECT Lastname & '|' & Firstname & '|' & Country & '|' & IDLand FROM Address WHERE ID = ?"_s,
+                          {wert(u"GastID"_s, id)}),
+              QVariant(u"Zander|Ida|Österreich|2"_s));
     EXPECT_EQ(std::tuple(w->windowTitle(), child<QLineEdit>(*w, "txtBeNummer")->text(), child<QPushButton>(*w, "cmdLöschen")->isEnabled()),
-              std::tuple(QStringLiteral("Reservierung Zander"), QStringLiteral("1"), true));
+              std::tuple(u"Reservierung Zander"_s, u"1"_s, true));
     EXPECT_EQ(variablen().letzteReservierung, id) << "for \"Zuletzt geöffnete Reservierung\"";
     w->close();
 
     auto wieder = gespeichertesFenster(id);
-    EXPECT_EQ(child<QLineEdit>(*wieder, "fldVorname")->text(), QStringLiteral("Ida"));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldVorname")->text(), u"Ida"_s);
     QTest::keyClick(child<QLineEdit>(*wieder, "fldBis"), '+');
-    EXPECT_EQ(child<QLineEdit>(*wieder, "fldPreis")->text(), QStringLiteral("240,00"));
+    EXPECT_EQ(child<QLineEdit>(*wieder, "fldPreis")->text(), u"240,00"_s);
     child<QPushButton>(*wieder, "cmdReservieren")->click();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Neue Adresse anlegen?")}) << "closing and saving asked nothing more";
-    EXPECT_EQ(std::tuple(zeilen(), wert(QStringLiteral("Bis"), id).toDate(), wert(QStringLiteral("Preis"), id).toDouble()),
-              std::tuple(1, tag(13), 240.0));
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Neue Adresse anlegen?"_s}) << "closing and saving asked nothing more";
+    EXPECT_EQ(std::tuple(zeilen(), wert(u"Bis"_s, id).toDate(), wert(u"Preis"_s, id).toDouble()), std::tuple(1, tag(13), 240.0));
 }
 
 TEST_F(frmReservierungTest, OverlapIsResolvedByMovingTheOlderBookingInTheCollisionDialog) {
-    const int alt = buchung(2, tag(11), tag(13), QStringLiteral("Alt"));
+    const int alt = buchung(2, tag(11), tag(13), u"Alt"_s);
     Uebergabe u;
     u.neueBuchung = true;
     u.zimmerNummer = 2;
@@ -171,41 +170,40 @@ TEST_F(frmReservierungTest, OverlapIsResolvedByMovingTheOlderBookingInTheCollisi
     const int meier = gast->findData(1);
     gast->setCurrentIndex(meier);
     emit gast->activated(meier);
-    EXPECT_EQ(child<QComboBox>(*w, "fldStadt")->currentText(), QStringLiteral("Ulm"));
-    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Neu"));
+    EXPECT_EQ(child<QComboBox>(*w, "fldStadt")->currentText(), u"Ulm"_s);
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), u"Neu"_s);
 
     imModalenFenster<frmCollision>([](frmCollision& d) {
         auto* ziel = test::child<QComboBox>(d, "cboBez_0");
-        ziel->setCurrentIndex(ziel->findText(QStringLiteral("103")));
+        ziel->setCurrentIndex(ziel->findText(u"103"_s));
         test::child<QPushButton>(d, "cmdOK")->click();
     });
     child<QPushButton>(*w, "cmdReservieren")->click();
     EXPECT_TRUE(geoeffnet_);
-    EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
-    EXPECT_EQ(wert(QStringLiteral("Zimmernummer"), alt).toInt(), 3) << "the older booking moved";
-    EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'Neu' AND Zimmernummer = 2 AND GastID = 1")), 1);
+    EXPECT_TRUE(dialogs_.shown().isEmpty()) << qPrintable(dialogs_.texts().join(u" | "_s));
+    EXPECT_EQ(wert(u"Zimmernummer"_s, alt).toInt(), 3) << "the older booking moved";
+    EXPECT_EQ(zeilen(u"Kürzel = 'Neu' AND Zimmernummer = 2 AND GastID = 1"_s), 1);
     EXPECT_FALSE(child<QFrame>(*w, "lbWarnung")->isEnabled()) << "the room is free now";
 }
 
 // The small form shows the waiting row in the large one; its buttons browse and disable at the ends.
 TEST_F(frmReservierungTest, WaitingRowShowsItsCountAndBrowses) {
-    const int a = buchung(1, tag(7), tag(9), QStringLiteral("Anton"), true);
-    const int b = buchung(2, tag(8), tag(10), QStringLiteral("Berta"), true);
-    const int c = buchung(3, tag(6), tag(11), QStringLiteral("Cäsar"), true);
+    const int a = buchung(1, tag(7), tag(9), u"Anton"_s, true);
+    const int b = buchung(2, tag(8), tag(10), u"Berta"_s, true);
+    const int c = buchung(3, tag(6), tag(11), u"Cäsar"_s, true);
     kleinesFormular();
     Uebergabe u;
     u.buchungId = a;
     u.warteTag = tag(8);
     u.warteBuchungen = {a, b, c};
     auto w = fenster(u, &kollisionsDialog_);
-    EXPECT_EQ(child<QLabel>(*w, "lblWarteposition")->text(),
-              QStringLiteral("Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"));
+    EXPECT_EQ(child<QLabel>(*w, "lblWarteposition")->text(), u"Warteposition für den 08.03.2024 (3 vorläufige Reservierungen)"_s);
     EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get())) << "the waiting position always shows the large form";
     EXPECT_FALSE(child<QPushButton>(*w, "cmdErster")->isEnabled());
     child<QPushButton>(*w, "cmdNächster")->click();
-    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), QStringLiteral("102"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), u"102"_s);
     child<QPushButton>(*w, "cmdLetzter")->click();
-    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Cäsar"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), u"Cäsar"_s);
     EXPECT_FALSE(child<QPushButton>(*w, "cmdNächster")->isEnabled());
     EXPECT_TRUE(child<QPushButton>(*w, "cmdErster")->isEnabled());
     EXPECT_EQ(variablen().letzteReservierung, c);
@@ -213,7 +211,7 @@ TEST_F(frmReservierungTest, WaitingRowShowsItsCountAndBrowses) {
 
 TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
     kleinesFormular();
-    auto w = gespeichertesFenster(buchung(4, tag(10), tag(14), QStringLiteral("Meier")));
+    auto w = gespeichertesFenster(buchung(4, tag(10), tag(14), u"Meier"_s));
     EXPECT_TRUE(child<QLineEdit>(*w, "fldKürzel")->isVisibleTo(w.get()));
     EXPECT_FALSE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get()));
     EXPECT_FALSE(child<QPushButton>(*w, "cmdWarten")->isVisibleTo(w.get()));
@@ -222,7 +220,7 @@ TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
     EXPECT_LE(gast->height(), gast->sizeHint().height() + 2) << "the guest group holds its one line, no empty panel";
     // A help text that wraps over several lines leaves the form where it is.
     const QSize vorher = w->size();
-    child<QLabel>(*w, "lblHilfe")->setText(QString(400, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("Hilfe ")));
+    child<QLabel>(*w, "lblHilfe")->setText(QString(400, QLatin1Char('x')).replace(QLatin1Char('x'), u"Hilfe "_s));
     QApplication::processEvents();
     EXPECT_EQ(w->size(), vorher);
 
@@ -231,42 +229,42 @@ TEST_F(frmReservierungTest, SmallAndLargeSizeFromTheSizeMenu) {
     EXPECT_TRUE(child<QLineEdit>(*w, "fldVorname")->isVisibleTo(w.get()));
     EXPECT_TRUE(child<QPushButton>(*w, "cmdWarten")->isVisibleTo(w.get()));
     EXPECT_GT(w->height(), kleineHoehe);
-    EXPECT_EQ(Parameter(*beispiel_).read(QStringLiteral("Res_Groesse"))->text(1), QStringLiteral("gross"));
+    EXPECT_EQ(Parameter(*beispiel_).read(u"Res_Groesse"_s)->text(1), u"gross"_s);
 }
 
 TEST_F(frmReservierungTest, BoxesTakeOnlyTheirCharactersAndShowDuplicates) {
-    buchung(5, tag(20), tag(22), QStringLiteral("Meier"));
+    buchung(5, tag(20), tag(22), u"Meier"_s);
     auto w = neuesFenster(1);
     auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
-    QTest::keyClicks(kuerzel, QStringLiteral(" Mei:e.r"));
-    EXPECT_EQ(kuerzel->text(), QStringLiteral("Meier"));
+    QTest::keyClicks(kuerzel, u" Mei:e.r"_s);
+    EXPECT_EQ(kuerzel->text(), u"Meier"_s);
     const QColor doppelt = kuerzel->palette().color(QPalette::Base);
     QTest::keyClick(kuerzel, Qt::Key_Backspace);
     EXPECT_NE(kuerzel->palette().color(QPalette::Base), doppelt) << "only the short name another booking has is marked";
-    QApplication::clipboard()->setText(QStringLiteral("Eingefügt"));
+    QApplication::clipboard()->setText(u"Eingefügt"_s);
     QTest::keyClick(kuerzel, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(kuerzel, Qt::Key_Home);
     QTest::keyClick(kuerzel, Qt::Key_Space);
-    EXPECT_EQ(kuerzel->text(), QStringLiteral("Meie")) << "nothing pasted, no blank in front";
+    EXPECT_EQ(kuerzel->text(), u"Meie"_s) << "nothing pasted, no blank in front";
     QTest::keyClick(kuerzel, Qt::Key_End);
-    QTest::keyClicks(kuerzel, QStringLiteral("r Hans-Peter Gruber"));
-    EXPECT_EQ(kuerzel->text(), QStringLiteral("Meier Hans-Peter ")) << "at most 17 characters";
+    QTest::keyClicks(kuerzel, u"r Hans-Peter Gruber"_s);
+    EXPECT_EQ(kuerzel->text(), u"Meier Hans-Peter "_s) << "at most 17 characters";
 
-    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), QStringLiteral("a1-2"));
-    EXPECT_EQ(child<QLineEdit>(*w, "fldAnzahlGäste")->text(), QStringLiteral("12"));
-    QTest::keyClicks(child<QLineEdit>(*w, "fldVon"), QStringLiteral("x/-"));
+    tippen(child<QLineEdit>(*w, "fldAnzahlGäste"), u"a1-2"_s);
+    EXPECT_EQ(child<QLineEdit>(*w, "fldAnzahlGäste")->text(), u"12"_s);
+    QTest::keyClicks(child<QLineEdit>(*w, "fldVon"), u"x/-"_s);
     EXPECT_EQ(child<QLineEdit>(*w, "fldVon")->text(), t(9)) << "no letters; '-' moves the date";
-    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), QStringLiteral("240,00"));
+    EXPECT_EQ(child<QLineEdit>(*w, "fldPreis")->text(), u"240,00"_s);
 
     auto* art = child<QComboBox>(*w, "cboArt");
-    art->setCurrentIndex(art->findText(QStringLiteral("Angebot")));
+    art->setCurrentIndex(art->findText(u"Angebot"_s));
     emit art->activated(art->currentIndex());
-    EXPECT_EQ(child<QPushButton>(*w, "cmdRechnung")->text(), QStringLiteral("&Angebot"));
+    EXPECT_EQ(child<QPushButton>(*w, "cmdRechnung")->text(), u"&Angebot"_s);
 
     // F2 on the room option stores the default for the next opening.
     dialogs_.answer(Answer::Yes);
     QTest::keyClick(child<QRadioButton>(*w, "OptZiAuswahl1_1"), Qt::Key_F2);
-    EXPECT_TRUE(Parameter(db()).readYesNo(QStringLiteral("AlleFreien")));
+    EXPECT_TRUE(Parameter(db()).readYesNo(u"AlleFreien"_s));
 
     // Closing with unsaved changes asks; Cancel keeps the form open.
     dialogs_.answer(Answer::Cancel);
@@ -279,8 +277,8 @@ TEST_F(frmReservierungTest, BoxesTakeOnlyTheirCharactersAndShowDuplicates) {
 }
 
 TEST_F(frmReservierungTest, RoomChoiceDialogAndFurtherGuests) {
-    buchung(2, tag(10), tag(12), QStringLiteral("Belegt"));
-    auto w = gespeichertesFenster(buchung(1, tag(10), tag(12), QStringLiteral("Meier")));
+    buchung(2, tag(10), tag(12), u"Belegt"_s);
+    auto w = gespeichertesFenster(buchung(1, tag(10), tag(12), u"Meier"_s));
     imModalenFenster<frmZimmerauswahl>([](frmZimmerauswahl& d) {
         EXPECT_TRUE(d.optAllen->isChecked());
         d.optFreien->click();
@@ -289,14 +287,14 @@ TEST_F(frmReservierungTest, RoomChoiceDialogAndFurtherGuests) {
     child<QAction>(*w, "mnuZimmerauswahl")->trigger();
     EXPECT_TRUE(geoeffnet_);
     EXPECT_TRUE(child<QRadioButton>(*w, "OptZiAuswahl1_1")->isChecked());
-    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->findText(QStringLiteral("102")), -1) << "room 102 is taken";
-    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), QStringLiteral("101"));
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->findText(u"102"_s), -1) << "room 102 is taken";
+    EXPECT_EQ(child<QComboBox>(*w, "cboZimmer")->currentText(), u"101"_s);
 
     dialogs_.answer(Answer::No);  // do not copy the guest into the first person line
     imModalenFenster<frmWeitere>([](frmWeitere& d) { d.cmdAbbrechen->click(); });
     child<QAction>(*w, "mnuWeiterePersonen")->trigger();
     EXPECT_TRUE(geoeffnet_) << "a saved, unchanged booking opens the further guests at once";
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Sollen die Adressdaten der Reservierung übernommen werden?")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Sollen die Adressdaten der Reservierung übernommen werden?"_s});
 }
 
 // A refused box keeps the focus; going back to an earlier box is no leaving.
@@ -307,30 +305,30 @@ TEST_F(frmReservierungTest, LeavingABoxRunsItsCheckAndARefusedBoxKeepsTheFocus) 
     auto* von = child<QLineEdit>(*w, "fldVon");
     auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
     gaeste->setFocus();
-    tippen(gaeste, QStringLiteral("0"));
+    tippen(gaeste, u"0"_s);
     QTest::keyClick(gaeste, Qt::Key_Tab);
     QApplication::processEvents();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Dieses Feld darf nicht leer bzw. '0' sein."_s});
     EXPECT_EQ(QApplication::focusWidget(), gaeste);
 
     // Two refused boxes do not hand the focus back and forth.
     dialogs_.clear();
-    tippen(von, QStringLiteral("31.4.24"));
+    tippen(von, u"31.4.24"_s);
     von->setFocus();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein.")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Dieses Feld darf nicht leer bzw. '0' sein."_s});
     EXPECT_EQ(QApplication::focusWidget(), gaeste);
-    tippen(gaeste, QStringLiteral("2"));
+    tippen(gaeste, u"2"_s);
     dialogs_.clear();
     von->setFocus();
     child<QLineEdit>(*w, "fldBis")->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte überprüfen Sie das Datum")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Bitte überprüfen Sie das Datum"_s});
     EXPECT_EQ(QApplication::focusWidget(), von);
     // Once the box is left correctly, typing elsewhere does not pull the focus back to it.
-    von->setText(QStringLiteral("9.3.24"));
+    von->setText(u"9.3.24"_s);
     kuerzel->setFocus();
-    QTest::keyClicks(kuerzel, QStringLiteral("K"));
+    QTest::keyClicks(kuerzel, u"K"_s);
     EXPECT_EQ(QApplication::focusWidget(), kuerzel);
     EXPECT_EQ(von->text(), t(9)) << "a valid date is shown in full";
 
@@ -345,31 +343,31 @@ TEST_F(frmReservierungTest, LeavingABoxRunsItsCheckAndARefusedBoxKeepsTheFocus) 
     // The invoice address is found while typing; the box keeps the typed text until it is left.
     auto* rechnung = child<QComboBox>(*w, "cboAdrRechnung");
     rechnung->setFocus();
-    QTest::keyClicks(rechnung, QStringLiteral("Hu"));
-    EXPECT_EQ(rechnung->currentText(), QStringLiteral("Hu"));
+    QTest::keyClicks(rechnung, u"Hu"_s);
+    EXPECT_EQ(rechnung->currentText(), u"Hu"_s);
     EXPECT_EQ(w->logik().adresse().rechnungsadresseId(), 2);
     kuerzel->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(rechnung->currentText(), QStringLiteral("Huber, Anna, 5020 Salzburg"));
+    EXPECT_EQ(rechnung->currentText(), u"Huber, Anna, 5020 Salzburg"_s);
 
     // A price per night beyond the bound is refused and the box keeps the focus.
     dialogs_.clear();
     auto* tarif = child<QComboBox>(*w, "cboTarif");
     tarif->setFocus();
     tarif->lineEdit()->selectAll();
-    QTest::keyClicks(tarif, QStringLiteral("99999999999999999999"));
+    QTest::keyClicks(tarif, u"99999999999999999999"_s);
     kuerzel->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Der Preis pro Nacht muss zwischen 0,00 und 999.999,99 liegen.")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Der Preis pro Nacht muss zwischen 0,00 und 999.999,99 liegen."_s});
     EXPECT_TRUE(QApplication::focusWidget() == tarif || QApplication::focusWidget() == tarif->lineEdit());
 }
 
 TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
-    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    const int id = buchung(3, tag(10), tag(12), u"Meier"_s);
     alsProgrammdatenbank();
     // A stored booking, as the plan's booking menu opens it.
     imModalenFenster<frmReservierung>([](frmReservierung& f) {
-        EXPECT_EQ(child<QLineEdit>(f, "fldKürzel")->text(), QStringLiteral("Meier"));
+        EXPECT_EQ(child<QLineEdit>(f, "fldKürzel")->text(), u"Meier"_s);
         child<QPushButton>(f, "cmdSchliessen")->click();
     });
     frmReservierung::oeffnenBuchung(id, nullptr);
@@ -378,9 +376,9 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
 
     // A new booking for an address from the quick search.
     imModalenFenster<frmReservierung>([](frmReservierung& f) {
-        EXPECT_EQ(child<QComboBox>(f, "cboGastNeu")->currentText(), QStringLiteral("Huber"));
+        EXPECT_EQ(child<QComboBox>(f, "cboGastNeu")->currentText(), u"Huber"_s);
         EXPECT_EQ(child<QLineEdit>(f, "fldVon")->text() + QLatin1Char('-') + child<QLineEdit>(f, "fldBis")->text(),
-                  QStringLiteral("01.03.2024-02.03.2024"));
+                  u"01.03.2024-02.03.2024"_s);
         child<QPushButton>(f, "cmdSchliessen")->click();
     });
     frmReservierung::oeffnenNeu(2, tag(1), tag(2), nullptr);
@@ -396,7 +394,7 @@ TEST_F(frmReservierungTest, EntryPointsOpenTheFormOnTheProgramsDatabase) {
 }
 
 TEST_F(frmReservierungTest, AnEntryWhoseWindowTheServiceLacksIsDisabled) {
-    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    const int id = buchung(3, tag(10), tag(12), u"Meier"_s);
     struct Fall {
         const char* name;
         bool dienst;  // false: the form gets no window service at all
@@ -424,7 +422,7 @@ TEST_F(frmReservierungTest, AnEntryWhoseWindowTheServiceLacksIsDisabled) {
 }
 
 TEST_F(frmReservierungTest, ServiceWindowsOpenOnTheBookingAndItsAddresses) {
-    const int id = buchung(3, tag(10), tag(12), QStringLiteral("Meier"));
+    const int id = buchung(3, tag(10), tag(12), u"Meier"_s);
     FensterProtokoll dienst({Ziel::Rechnungen, Ziel::Zahlungen, Ziel::Adresskonto});
     auto w = gespeichertesFenster(id, &dienst);
     child<QPushButton>(*w, "cmdRechnung")->click();
@@ -448,13 +446,13 @@ TEST_F(frmReservierungTest, ServiceWindowsOpenOnTheBookingAndItsAddresses) {
     auto f = neuesFenster(5, 20, 22, &dienst);
     dialogs_.answer(Answer::Ok);
     child<QPushButton>(*f, "cmdZahlDetails")->click();
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Bitte speichern Sie zunächst die Daten.")});
+    EXPECT_EQ(dialogs_.texts(), QStringList{u"Bitte speichern Sie zunächst die Daten."_s});
     EXPECT_TRUE(dienst.geoeffnet.isEmpty());
     emit child<QComboBox>(*f, "cboGastNeu")->activated(child<QComboBox>(*f, "cboGastNeu")->findData(2));
-    QTest::keyClicks(child<QLineEdit>(*f, "fldKürzel"), QStringLiteral("Huber"));
+    QTest::keyClicks(child<QLineEdit>(*f, "fldKürzel"), u"Huber"_s);
     child<QPushButton>(*f, "cmdRechnung")->click();
-    const int gespeichert = db().scalar(QStringLiteral("SELECT ID FROM tblBelegung WHERE Kürzel = 'Huber'")).toInt();
-    ASSERT_NE(gespeichert, 0) << qPrintable(dialogs_.texts().join(QStringLiteral(" | ")));
+    const int gespeichert = db().scalar(u"SELECT ID FROM tblBelegung WHERE Kürzel = 'Huber'"_s).toInt();
+    ASSERT_NE(gespeichert, 0) << qPrintable(dialogs_.texts().join(u" | "_s));
     ASSERT_EQ(dienst.geoeffnet.size(), 1);
     EXPECT_EQ(std::tuple(dienst.geoeffnet[0].ziel, dienst.geoeffnet[0].aufruf.buchungId), std::tuple(Ziel::Rechnungen, gespeichert));
 }
@@ -464,8 +462,8 @@ TEST_F(frmReservierungTest, ServiceWindowsOpenOnTheBookingAndItsAddresses) {
 TEST_F(frmReservierungTest, ALockHeldElsewhereLeavesTheFormOpenWithWhatWasTyped) {
     auto w = neuesFenster(2);
     dialogs_.answer(Answer::Ok);  // "Neue Adresse anlegen?"
-    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), QStringLiteral("Zander"));
-    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), QStringLiteral("Zander"));
+    QTest::keyClicks(child<QComboBox>(*w, "cboGastNeu"), u"Zander"_s);
+    QTest::keyClicks(child<QLineEdit>(*w, "fldKürzel"), u"Zander"_s);
     dialogs_.clear();
     test::FremdeSperre::kurzWarten(db());
     {
@@ -473,11 +471,11 @@ TEST_F(frmReservierungTest, ALockHeldElsewhereLeavesTheFormOpenWithWhatWasTyped)
         child<QPushButton>(*w, "cmdReservieren")->click();
         ASSERT_FALSE(dialogs_.shown().isEmpty());
         const QString text = dialogs_.last().text;
-        EXPECT_TRUE(text.contains(QStringLiteral("Datenbank: "))) << text.toStdString();
+        EXPECT_TRUE(text.contains(u"Datenbank: "_s)) << text.toStdString();
         for (const char* sql : {"SELECT", "INSERT", "UPDATE", "Abfrage"})
             EXPECT_FALSE(text.contains(QLatin1String(sql))) << text.toStdString();
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), QStringLiteral("Zander"));
+        EXPECT_EQ(child<QLineEdit>(*w, "fldKürzel")->text(), u"Zander"_s);
     }
     dialogs_.clear();
     child<QPushButton>(*w, "cmdReservieren")->click();

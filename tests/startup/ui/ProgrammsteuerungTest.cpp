@@ -23,6 +23,7 @@
 #include "support/TempFolder.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,11 +46,11 @@ class ProgrammsteuerungTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dbfiles::createInstallation(ordner.path());
-        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+        beispieldaten::anlegen(*Database::open(ordner.file(u"Beispiel.mdb"_s)), QDate::currentDate());
         settings.deleteSection();
-        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
-        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, fenster, ordner.path(), QStringLiteral("Tavomera"));
+        settings.saveSetting(u"Pfad"_s, ordner.file(u"Tavomera.mdb"_s));
+        settings.saveSetting(u"Zentral"_s, ordner.file(u"Zentral.mdb"_s));
+        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, fenster, ordner.path(), u"Tavomera"_s);
         steuerung->shell = std::make_unique<ScriptedShell>();
         beobachter = std::make_unique<Beobachter>([this](QWidget& w) {
             ++eingerichtet;
@@ -81,8 +82,8 @@ protected:
 }  // namespace
 
 TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWindow) {
-    settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
-    settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+    settings.saveSetting(u"Pfad"_s, ordner.file(u"Beispiel.mdb"_s));
+    settings.saveSetting(u"Zentral"_s, ordner.file(u"Beispiel.mdb"_s));
     // While the main window is loaded the splash window is in front.
     QString splash;
     beimZeigen = [&] {
@@ -93,13 +94,13 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
         EXPECT_TRUE(v.splashAngezeigt);
     };
     steuerung->starten();
-    EXPECT_EQ(splash, QStringLiteral("frmMaskeAufbauen|Initialisierung"));
+    EXPECT_EQ(splash, u"frmMaskeAufbauen|Initialisierung"_s);
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(steuerung->vorderstesFenster(), steuerung->hauptfenster());
     EXPECT_EQ(std::tuple(eingerichtet, steuerung->beschaeftigt(), v.splashAngezeigt, v.hauptfensterGeladen),
               std::tuple(1, false, false, true));
-    EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
+    EXPECT_GT(v.db->scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt(), 100);
 }
 
 TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNoDoesNotRestart) {
@@ -109,8 +110,8 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_TRUE(v.beispieldaten);
     EXPECT_EQ(std::tuple(dialogs.shown().size(), eingerichtet), std::tuple(1, 1)) << "the restart neither asks again nor asks for a backup";
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(), QDate::currentDate());
-    auto* haken = steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"));
+    EXPECT_EQ(v.db->scalar(u"SELECT Von FROM tblBelegung ORDER BY ID"_s).toDate(), QDate::currentDate());
+    auto* haken = steuerung->hauptfenster()->findChild<QAction*>(u"mnuBeispiedaten"_s);
     ASSERT_TRUE(haken);
     EXPECT_TRUE(haken->isChecked());
 
@@ -122,9 +123,9 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     warten();
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_FALSE(v.beispieldaten);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?")});
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 0) << "the working data, not the sample";
-    EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
+    EXPECT_EQ(dialogs.texts(), QStringList{u"Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?"_s});
+    EXPECT_EQ(v.db->scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt(), 0) << "the working data, not the sample";
+    EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(u"mnuBeispiedaten"_s)->isChecked());
     EXPECT_EQ(ende->count(), 0);
 }
 
@@ -139,7 +140,7 @@ TEST_F(ProgrammsteuerungTest, CancelOnTheSampleQuestionEndsTheProgram) {
 // The question and its answers are MainLogikTest's; here Cancel keeps the window, Yes backs up and ends the program.
 TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
     fenster.setVorhanden(Ziel::Datensicherung);
-    fenster.setSicherung(QStringLiteral("/sicher/DB_heute/"));
+    fenster.setSicherung(u"/sicher/DB_heute/"_s);
     dialogs.answer(Answer::No);  // no sample data
     steuerung->starten();
     frmMain* haupt = steuerung->hauptfenster();
@@ -164,9 +165,9 @@ TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereT
     QTimer::singleShot(100, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
-        gesehen = dialog->objectName() == QStringLiteral("frmDatenbank");
+        gesehen = dialog->objectName() == u"frmDatenbank"_s;
         EXPECT_EQ(steuerung->vorderstesFenster(), dialog);
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
+        dialog->findChild<QPushButton*>(u"cmdEnde"_s)->click();
     });
     steuerung->starten();
     EXPECT_TRUE(gesehen);
@@ -181,12 +182,12 @@ TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialo
     ASSERT_TRUE(steuerung->hauptfenster());
     // The working database disappears; a restart finds the link database broken.
     v.db.reset();
-    QFile::rename(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Weg.mdb")));
+    QFile::rename(ordner.file(u"Tavomera.mdb"_s), ordner.file(u"Weg.mdb"_s));
     steuerung->hauptfensterStarten();
     EXPECT_FALSE(steuerung->hauptfenster());
     QWidget* vorne = steuerung->vorderstesFenster();
     ASSERT_TRUE(vorne);
-    EXPECT_EQ(vorne->objectName(), QStringLiteral("frmDatenbank"));
+    EXPECT_EQ(vorne->objectName(), u"frmDatenbank"_s);
     EXPECT_EQ(ende->count(), 0);
     vorne->close();  // closed without saving and nothing else is left
     warten();
