@@ -55,27 +55,15 @@ TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingM
 
     // The new bookings take the leading booking's guest, kind and nights, the room's guests
     // and price, a short name of their own and a booking number of their own.
-    Recordset rs = db().openRecordset(u"SELECT * FROM tblBelegung WHERE ID IN ("_s + QString::number(ids[1]) + u", "_s +
-                                      QString::number(ids[2]) + u") ORDER BY Zimmernummer"_s);
-    QStringList kuerzel;
-    QList<qint64> nummern;
-    for (; !rs.eof(); rs.moveNext()) {
-        SCOPED_TRACE(rs.text(u"Kürzel"_s).toStdString());
-        EXPECT_EQ(rs.integer(u"GastID"_s), 3);
-        EXPECT_EQ(rs.integer(u"Belegungsart"_s), 1);
-        EXPECT_EQ(rs.value(u"Von"_s).toDate(), tag(10));
-        EXPECT_EQ(rs.value(u"Bis"_s).toDate(), tag(13));
-        EXPECT_EQ(rs.integer(u"AnzahlÜbernachtungen"_s), 3);
-        EXPECT_EQ(rs.integer(u"AnzahlGäste"_s), 2);
-        EXPECT_DOUBLE_EQ(rs.number(u"PreisProNacht"_s), 80.0);
-        EXPECT_DOUBLE_EQ(rs.number(u"Preis"_s), 240.0);
-        EXPECT_FALSE(rs.yes(u"Gelöscht"_s));
-        kuerzel << rs.text(u"Kürzel"_s);
-        nummern << rs.value(u"BelegNummer"_s).toLongLong();
-    }
-    EXPECT_EQ(kuerzel, (QStringList{u"Chor 103"_s, u"Chor 105"_s}));
-    EXPECT_EQ(db().scalar(u"SELECT Count(*) FROM tblBelegung WHERE BelegNummer = ? OR BelegNummer = ?"_s, {nummern[0], nummern[1]}).toInt(),
-              2)
+    const QStringList felder = {"GastID",      "Belegungsart",  "Von",   "Bis",      "AnzahlÜbernachtungen",
+                                "AnzahlGäste", "PreisProNacht", "Preis", "Gelöscht", "Kürzel"};
+    EXPECT_EQ(spalten(ids[1], felder), QStringList({"3", "1", t(10), t(13), "3", "2", "80", "240", "0", "Chor 103"}));
+    EXPECT_EQ(spalten(ids[2], felder), QStringList({"3", "1", t(10), t(13), "3", "2", "80", "240", "0", "Chor 105"}));
+    EXPECT_EQ(
+        db().scalar(u"SELECT Count(*) FROM tblBelegung WHERE BelegNummer IN (SELECT BelegNummer FROM tblBelegung WHERE ID IN (?, ?))"_s,
+                    {ids[1], ids[2]})
+            .toInt(),
+        2)
         << "each new booking has a number no other booking has";
     EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0) << "the hand-over row was not written by the form";
     EXPECT_EQ(Parameter(db()).read(u"BlockBuchung"_s)->text(2), u"1"_s);

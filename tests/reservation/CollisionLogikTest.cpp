@@ -158,9 +158,7 @@ TEST_F(CollisionLogikTest, BlockMemberWithoutFreeRoomStopsTheDialog) {
     ASSERT_EQ(dialogs_.shown().size(), 1);
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Diese Reservierung kann nicht gespeichert werden. Es existieren Blockbuchugen, die "
                                                    "nicht verschoben werden können. Bitte ändern Sie die aktuelle Reservierung."));
-    EXPECT_EQ(dialogs_.last().icon, Icon::Critical);
-    EXPECT_FALSE(kollision_.geloest);
-    EXPECT_TRUE(kollision_.imFormularBleiben);
+    EXPECT_EQ(std::tuple(dialogs_.last().icon, kollision_.geloest, kollision_.imFormularBleiben), std::tuple(Icon::Critical, false, true));
 
     db().execute(u"DELETE * FROM tblBelegung WHERE Zimmernummer = 6"_s);
     p.listeLaden({mitglied}, NeueBuchung{});
@@ -192,12 +190,12 @@ TEST_F(CollisionLogikTest, OkMovesWhatCanBeMovedAndRefusesTheRest) {
                                     u"Die Reservierung (Rechnung) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."_s,
                                     u"Die Reservierung (Geteilt) konnte nicht gespeichert werden, weil sie bereits abgerechnet wurde."_s,
                                 }));
-    EXPECT_EQ(dialogs_.shown()[0].icon, Icon::Critical);
-    EXPECT_EQ(dialogs_.shown()[0].buttons, Buttons::YesNo);
-    EXPECT_FALSE(kollision_.geloest);
-    EXPECT_EQ(zeilen(u"ID = %1 AND Zimmernummer = 3 AND Gelöscht = False"_s.arg(ziel)), 1);
-    EXPECT_EQ(zeilen(u"ID = %1 AND Zimmernummer = 1 AND Gelöscht = True"_s.arg(warte)), 1);
-    EXPECT_EQ(zeilen(u"Zimmernummer = 1 AND Gelöscht = False"_s), 4) << "Nein, Nichts, Rechnung, Geteilt stay";
+    EXPECT_EQ(std::tuple(dialogs_.shown()[0].icon, dialogs_.shown()[0].buttons, kollision_.geloest),
+              std::tuple(Icon::Critical, Buttons::YesNo, false));
+    // Moved, parked in its room, and Nein, Nichts, Rechnung, Geteilt stay.
+    QStringList stand;
+    for (int id : {ziel, warte, nein, nichts, rechnung, geteilt}) stand += spalten(id, {"Zimmernummer", "Gelöscht"});
+    EXPECT_EQ(stand, QStringList({"3", "0", "1", "-1", "1", "0", "1", "0", "1", "0", "1", "0"}));
 }
 
 TEST_F(CollisionLogikTest, OkResolvesWhenEveryBookingMoves) {
@@ -211,8 +209,7 @@ TEST_F(CollisionLogikTest, OkResolvesWhenEveryBookingMoves) {
     p.cmdOK();
     EXPECT_TRUE(dialogs_.shown().isEmpty());
     EXPECT_TRUE(kollision_.geloest);
-    EXPECT_EQ(zeilen(u"Zimmernummer = 2 AND Gelöscht = False"_s), 1);
-    EXPECT_EQ(zeilen(u"Zimmernummer = 2 AND Gelöscht = True"_s), 1);
+    EXPECT_EQ(spalten(a, {"Zimmernummer", "Gelöscht"}) + spalten(b, {"Zimmernummer", "Gelöscht"}), QStringList({"2", "0", "2", "-1"}));
 }
 
 TEST_F(CollisionLogikTest, OkRefusesATargetRoomTakenMeanwhile) {
@@ -230,20 +227,18 @@ TEST_F(CollisionLogikTest, OkRefusesATargetRoomTakenMeanwhile) {
 
 TEST_F(CollisionLogikTest, ButtonsSetTheOutcomeFlags) {
     CollisionLogik p = pruefung();
+    // Solved, stay in the form, discard, waiting position.
+    const auto flags = [this] {
+        const auto r = std::tuple(kollision_.geloest, kollision_.imFormularBleiben, kollision_.verwerfen, kollision_.inWarteposition);
+        kollision_ = {};
+        return r;
+    };
     p.cmdÄndern();
-    EXPECT_FALSE(kollision_.geloest);
-    EXPECT_TRUE(kollision_.imFormularBleiben);
-    kollision_ = {};
+    EXPECT_EQ(flags(), std::tuple(false, true, false, false));
     p.cmdAbbrechen();
-    EXPECT_TRUE(kollision_.geloest);
-    EXPECT_TRUE(kollision_.verwerfen);
-    EXPECT_FALSE(kollision_.inWarteposition);
-    kollision_ = {};
+    EXPECT_EQ(flags(), std::tuple(true, false, true, false));
     p.cmdWarten();
-    EXPECT_TRUE(kollision_.geloest);
-    EXPECT_TRUE(kollision_.inWarteposition);
-    EXPECT_FALSE(kollision_.verwerfen);
-    kollision_ = {};
+    EXPECT_EQ(flags(), std::tuple(true, false, false, true));
     p.listeLaden({}, NeueBuchung{u"x"_s, t(1), t(2), u"101"_s, true});
     p.cmdWarten();
     EXPECT_FALSE(kollision_.geloest) << "a block member is never parked";
