@@ -49,10 +49,8 @@ TEST_F(WeitereLogikTest, LinesFollowTheLargerGuestCountAndTheGuestCanBeCopied) {
     ASSERT_EQ(w.zeilen().size(), 5) << "the booking's 5 guests beat the room's default of 2";
     EXPECT_EQ(w.scrollMaximum(), 0) << "nine or fewer lines never scroll";
     const GastZeile& first = w.zeilen()[0];
-    EXPECT_EQ(first.name, u"Lindner"_s);
-    EXPECT_EQ(first.anrede, u"Frau"_s);
-    EXPECT_EQ(first.strasse, u"Hauptstr. 1"_s);
-    EXPECT_EQ(w.zeilen()[4].land, u"Deutschland"_s);
+    EXPECT_EQ(QStringList({first.name, first.anrede, first.strasse, w.zeilen()[4].land}),
+              QStringList({"Lindner", "Frau", "Hauptstr. 1", "Deutschland"}));
     EXPECT_TRUE(w.hatAenderungen());
 
     const int one = booking(1);
@@ -87,7 +85,6 @@ TEST_F(WeitereLogikTest, SavingStoresNamedLinesAndAnEmptiedNameDeletesTheRow) {
     again.laden(id);  // no copy question: persons exist
     ASSERT_EQ(again.zeilen().size(), 3);
     again.zeilen()[1].vorname = u"Mia-Sophie"_s;
-    QString gone;
     for (GastZeile& z : again.zeilen())
         if (z.vorname == u"Paul"_s) z.name.clear();
     again.speichern();
@@ -116,9 +113,8 @@ TEST_F(WeitereLogikTest, APersonSavedAsAddressTwiceMakesOneAddressAndIsShownFrom
     EXPECT_TRUE(w.zeilen()[1].markiert);
     w.alsAdressenSpeichern(false);
     EXPECT_EQ(dialogs_.last().text, u"Die Adressdaten wurden gespeichert."_s);
-    EXPECT_FALSE(w.zeilen()[1].markiert);
     const int address = w.zeilen()[1].idAdresse;
-    EXPECT_NE(address, 0);
+    EXPECT_TRUE(!w.zeilen()[1].markiert && address != 0) << "the mark goes, the address is kept in the line";
     w.markieren(1);
     w.alsAdressenSpeichern(false);
     EXPECT_EQ(count(u"SELECT Count(*) FROM Address"_s), before + 1);
@@ -145,8 +141,7 @@ TEST_F(WeitereLogikTest, APersonSavedAsAddressTwiceMakesOneAddressAndIsShownFrom
     db().execute(u"UPDATE Address SET city = 'Graz' WHERE ID = ?"_s, {address});
     WeitereLogik again(db(), dialogs_);
     again.laden(id);
-    EXPECT_EQ(again.zeilen()[0].ort, u"Graz"_s);
-    EXPECT_EQ(again.zeilen()[0].anrede, u"Herr"_s);
+    EXPECT_EQ(QStringList({again.zeilen()[0].ort, again.zeilen()[0].anrede}), QStringList({"Graz", "Herr"}));
 }
 
 TEST_F(WeitereLogikTest, DeletingNeedsAMarkAndAYes) {
