@@ -145,17 +145,12 @@ TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
     steuerung->starten();
     frmMain* haupt = steuerung->hauptfenster();
     ASSERT_TRUE(haupt);
-    dialogs.clear();
     dialogs.answer(Answer::Cancel);
     haupt->close();
-    EXPECT_TRUE(haupt->isVisible());
-    EXPECT_EQ(ende->count(), 0);
-    dialogs.clear();
+    EXPECT_EQ(std::tuple(haupt->isVisible(), ende->count()), std::tuple(true, 0));
     dialogs.answer(Answer::Yes);
     haupt->close();
-    EXPECT_EQ(fenster.sicherungen(), 1);
-    EXPECT_EQ(ende->count(), 1);
-    EXPECT_FALSE(v.db) << "the databases are closed";
+    EXPECT_EQ(std::tuple(fenster.sicherungen(), ende->count(), bool(v.db)), std::tuple(1, 1, false)) << "backed up, ended, closed";
 }
 
 TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereTheProgramCanEnd) {
@@ -171,9 +166,8 @@ TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereT
     });
     steuerung->starten();
     EXPECT_TRUE(gesehen);
-    EXPECT_EQ(ende->count(), 1);
-    EXPECT_FALSE(steuerung->hauptfenster()) << "ending in the dialog starts no main window";
-    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(std::tuple(ende->count(), bool(steuerung->hauptfenster()), dialogs.shown().size()), std::tuple(1, false, 1))
+        << "ending in the dialog starts no main window";
 }
 
 TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialogInsteadOfTheMainWindow) {
@@ -187,8 +181,7 @@ TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialo
     EXPECT_FALSE(steuerung->hauptfenster());
     QWidget* vorne = steuerung->vorderstesFenster();
     ASSERT_TRUE(vorne);
-    EXPECT_EQ(vorne->objectName(), u"frmDatenbank"_s);
-    EXPECT_EQ(ende->count(), 0);
+    EXPECT_EQ(std::tuple(vorne->objectName(), ende->count()), std::tuple(u"frmDatenbank"_s, 0));
     vorne->close();  // closed without saving and nothing else is left
     warten();
     EXPECT_EQ(ende->count(), 1);
