@@ -48,17 +48,16 @@ TEST_F(BlockfensterTest, UnsavedMembersAreAskedAboutOnClosing) {
         Blockfenster w(db(), dialogs_);
         ASSERT_TRUE(w.laden(id));
         w.show();
-        EXPECT_EQ(w.windowTitle(), u"Blockbuchung"_s);
-        EXPECT_FALSE(child<QPushButton>(w, "cmdSpeichern")->isEnabled()) << "nothing to save yet";
-        EXPECT_FALSE(child<QPushButton>(w, "cmdHinzufuegen")->isEnabled()) << "no free room chosen";
+        // Nothing to save and no free room chosen yet: both buttons are disabled.
+        EXPECT_EQ(std::tuple(child<QPushButton>(w, "cmdSpeichern")->isEnabled(), child<QPushButton>(w, "cmdHinzufuegen")->isEnabled()),
+                  std::tuple(false, false));
         hinzufuegen(w);
-        EXPECT_EQ(child<QTableWidget>(w, "tblMitglieder")->rowCount(), 2);
-        EXPECT_TRUE(child<QPushButton>(w, "cmdSpeichern")->isEnabled());
+        EXPECT_EQ(std::tuple(child<QTableWidget>(w, "tblMitglieder")->rowCount(), child<QPushButton>(w, "cmdSpeichern")->isEnabled()),
+                  std::tuple(2, true));
         dialogs_.answer(f.antwort);
         w.close();
         EXPECT_EQ(dialogs_.last().text, u"Änderungen oder neue Daten speichern?"_s);
-        EXPECT_EQ(w.isVisible(), f.offen);
-        EXPECT_EQ(bloecke(), f.zeilen);
+        EXPECT_EQ(std::tuple(w.isVisible(), bloecke()), std::tuple(f.offen, f.zeilen));
         dialogs_.clear();
     }
 }
@@ -75,10 +74,10 @@ TEST_F(BlockfensterTest, ALockHeldElsewhereIsNamedAndTheWindowKeepsTheBlock) {
         dialogs_.expectUnanswered();
         child<QPushButton>(w, "cmdSpeichern")->click();
         ASSERT_FALSE(dialogs_.shown().isEmpty());
-        EXPECT_TRUE(dialogs_.shown().first().text.startsWith(u"Die Blockbuchung konnte nicht gespeichert werden."_s))
-            << qPrintable(dialogs_.shown().first().text);
-        EXPECT_TRUE(dialogs_.shown().first().text.contains(u"Zentral.mdb"_s)) << "the file is named";
-        EXPECT_FALSE(dialogs_.shown().first().text.contains(u"INSERT"_s)) << "never the statement";
+        const QString text = dialogs_.shown().first().text;
+        EXPECT_TRUE(text.startsWith(u"Die Blockbuchung konnte nicht gespeichert werden."_s) && text.contains(u"Zentral.mdb"_s) &&
+                    !text.contains(u"INSERT"_s))
+            << "the file is named, never the statement: " << qPrintable(text);
         dialogs_.clear();
     }
     EXPECT_EQ(child<QTableWidget>(w, "tblMitglieder")->rowCount(), 2) << "the chosen room is still there";
