@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/Database.h"
+#include "engine/Recordset.h"
 #include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "platform/ScriptedDialogs.h"
@@ -57,6 +58,36 @@ public:
     }
 };
 
+// The form's fields of a new reservation of the kind "Einzel" for two guests.
+inline ReservierungsFelder neueFelder(const QString& zimmer, const QDate& von, const QDate& bis, const QString& kuerzel) {
+    ReservierungsFelder f;
+    f.gastName = QStringLiteral("Sommer");
+    f.kuerzel = kuerzel;
+    f.zimmer = zimmer;
+    f.von = dates::longDate(von);
+    f.bis = dates::longDate(bis);
+    f.artIndex = 0;
+    f.artName = QStringLiteral("Einzel");
+    f.gaeste = QStringLiteral("2");
+    f.waesche1 = QStringLiteral("7");
+    f.waesche2 = QStringLiteral("3");
+    f.geaendert = QStringLiteral("Ja");
+    return f;
+}
+
+// A record on its own connection to the file, as another workstation saves.
+struct Arbeitsplatz {
+    explicit Arbeitsplatz(const QString& datei) : db(Database::open(datei)) {
+        record.setNummernMuster(NummernMuster{QStringLiteral("Üb"), QString(), false});
+    }
+    std::unique_ptr<Database> db;
+    ScriptedDialogs dialogs;
+    SkriptAdresse adresse;
+    SkriptKollisionsDialog kollisionsDialog;  // the user keeps the other booking
+    KollisionsErgebnis kollision;
+    Belegung record{*db, dialogs, adresse, kollisionsDialog, kollision};
+};
+
 // A fresh installation with six rooms ("101" … "106"), the booking kinds, a fixed date
 // (Friday 1 March 2024) and a fixed user name, and a booking record over it.
 class BookingFixture : public DatabaseFixture {
@@ -105,21 +136,16 @@ protected:
         db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung) VALUES (?, ?)"), {block, id});
     }
 
-    // The form's fields of a new reservation of the kind "Einzel".
     static ReservierungsFelder neue(const QString& zimmer, const QDate& von, const QDate& bis, const QString& kuerzel) {
-        ReservierungsFelder f;
-        f.gastName = QStringLiteral("Sommer");
-        f.kuerzel = kuerzel;
-        f.zimmer = zimmer;
-        f.von = dates::longDate(von);
-        f.bis = dates::longDate(bis);
-        f.artIndex = 0;
-        f.artName = QStringLiteral("Einzel");
-        f.gaeste = QStringLiteral("2");
-        f.waesche1 = QStringLiteral("7");
-        f.waesche2 = QStringLiteral("3");
-        f.geaendert = QStringLiteral("Ja");
-        return f;
+        return neueFelder(zimmer, von, bis, kuerzel);
+    }
+
+    // Stored fields of a booking as text (dates dd.MM.yyyy, Null empty): many fields, one comparison.
+    QStringList spalten(int id, const QStringList& namen) {
+        Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID = ?"), {id});
+        QStringList out;
+        for (const QString& n : namen) out << (rs.eof() ? QStringLiteral("<keine Buchung>") : rs.text(n));
+        return out;
     }
 
     int zeilen(const QString& where = QStringLiteral("1 = 1")) {

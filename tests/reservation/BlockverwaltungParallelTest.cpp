@@ -11,6 +11,7 @@
 #include "store/mdBlockbuchung.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 using BlockverwaltungParallelTest = test::BookingFixture;
 
@@ -21,9 +22,8 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
     constexpr int kRunden = 60;
     const QDate start(2025, 1, 1);
     QList<int> leiter;
-    for (int i = 0; i < kRunden; ++i)
-        leiter << buchung(1, start.addDays(3 * i), start.addDays(3 * i + 2), QStringLiteral("Block") + QString::number(i));
-    const QString datei = file(QStringLiteral("Lokal.mdb"));
+    for (int i = 0; i < kRunden; ++i) leiter << buchung(1, start.addDays(3 * i), start.addDays(3 * i + 2), u"Block"_s + QString::number(i));
+    const QString datei = file(u"Lokal.mdb"_s);
     std::barrier takt(2);
     int bloecke = 0, blockAbgelehnt = 0, buchungen = 0;
     QStringList sonstigeA, sonstigeB;
@@ -45,41 +45,27 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
                 sonstigeA << e.message();
             }
             for (const QString& t : dialogs.texts())
-                if (!t.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb"))) sonstigeA << t;
+                if (!t.startsWith(u"Es sind Konflikte im Netzwerkbetrieb"_s)) sonstigeA << t;
             dialogs.expectUnanswered();
             dialogs.clear();
         }
     });
     std::thread b([&] {
-        auto db = Database::open(datei);
-        ScriptedDialogs dialogs;
-        test::SkriptAdresse adresse;
-        test::SkriptKollisionsDialog kollisionsDialog;  // keeps the other booking
-        KollisionsErgebnis kollision;
-        Belegung record(*db, dialogs, adresse, kollisionsDialog, kollision);
-        record.setNummernMuster(NummernMuster{QStringLiteral("Üb"), QString(), false});
+        test::Arbeitsplatz platz(datei);
         for (int i = 0; i < kRunden; ++i) {
-            ReservierungsFelder f;
-            f.gastName = QStringLiteral("Gast");
-            f.kuerzel = QStringLiteral("Einzeln") + QString::number(i);
-            f.zimmer = QStringLiteral("102");
-            f.von = dates::longDate(start.addDays(3 * i + 1));
-            f.bis = dates::longDate(start.addDays(3 * i + 3));
-            f.artIndex = 0;
-            f.artName = QStringLiteral("Einzel");
-            f.gaeste = QStringLiteral("2");
+            ReservierungsFelder f =
+                test::neueFelder(u"102"_s, start.addDays(3 * i + 1), start.addDays(3 * i + 3), u"Einzeln"_s + QString::number(i));
             takt.arrive_and_wait();
             try {
-                if (record.Reserv(f)) ++buchungen;
+                if (platz.record.Reserv(f)) ++buchungen;
             } catch (const DatabaseError& e) {
                 sonstigeB << e.message();
             }
-            for (const QString& t : dialogs.texts())
-                if (!t.startsWith(QStringLiteral("Es sind Konflikte im Netzwerkbetrieb")) &&
-                    !t.startsWith(QStringLiteral("Es liegt eine Überschneidung")))
+            for (const QString& t : platz.dialogs.texts())
+                if (!t.startsWith(u"Es sind Konflikte im Netzwerkbetrieb"_s) && !t.startsWith(u"Es liegt eine Überschneidung"_s))
                     sonstigeB << t;
-            dialogs.expectUnanswered();
-            dialogs.clear();
+            platz.dialogs.expectUnanswered();
+            platz.dialogs.clear();
         }
     });
     a.join();
@@ -89,24 +75,20 @@ TEST_F(BlockverwaltungParallelTest, ABlockAndABookingRacingForOneRoomNeverBothWi
 
     // Room 2: no two live bookings share a night.
     QList<std::pair<QDate, QDate>> belegt;
-    Recordset rs =
-        db().openRecordset(QStringLiteral("SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 2 AND Gelöscht = False ORDER BY Von"));
-    for (; !rs.eof(); rs.moveNext())
-        belegt << std::pair{rs.value(QStringLiteral("Von")).toDate(), rs.value(QStringLiteral("Bis")).toDate()};
+    Recordset rs = db().openRecordset(u"SELECT Von, Bis FROM tblBelegung WHERE Zimmernummer = 2 AND Gelöscht = False ORDER BY Von"_s);
+    for (; !rs.eof(); rs.moveNext()) belegt << std::pair{rs.value(u"Von"_s).toDate(), rs.value(u"Bis"_s).toDate()};
     for (qsizetype i = 1; i < belegt.size(); ++i) EXPECT_LE(belegt[i - 1].second, belegt[i].first) << "bookings " << i - 1 << " and " << i;
     EXPECT_EQ(bloecke + buchungen, kRunden) << "one of each pair wins";
     EXPECT_EQ(belegt.size(), kRunden);
     // Every block is whole.
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung")).toInt(), 2 * bloecke);
+    EXPECT_EQ(db().scalar(u"SELECT Count(*) FROM tbBlockbuchung"_s).toInt(), 2 * bloecke);
     for (int i = 0; i < kRunden; ++i) {
         const int nr = mdBlockbuchung::BlocknummerDerBelegung(db(), leiter[i]);
         if (nr != 0) {
             EXPECT_EQ(mdBlockbuchung::mitglieder(db(), nr).size(), 2) << "round " << i;
         }
     }
-    const QString ergebnis = QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
+    const QString ergebnis = u"%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen"_s.arg(bloecke).arg(blockAbgelehnt).arg(buchungen);
     std::cout << "[ Ergebnis ] " << qPrintable(ergebnis) << std::endl;
-    RecordProperty(
-        "Ergebnis",
-        QStringLiteral("%1 Blöcke, %2 abgelehnt, %3 Einzelbuchungen").arg(bloecke).arg(blockAbgelehnt).arg(buchungen).toStdString());
+    RecordProperty("Ergebnis", ergebnis.toStdString());
 }

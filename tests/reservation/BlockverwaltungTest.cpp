@@ -9,18 +9,17 @@
 #include "support/FremdeSperre.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 class BlockverwaltungTest : public test::BookingFixture {
 protected:
     void SetUp() override {
         BookingFixture::SetUp();
-        db().execute(QStringLiteral("INSERT INTO Address (ID, FirstName, LastName) VALUES (3, 'Eva', 'Sommer')"));
-        leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+        db().execute(u"INSERT INTO Address (ID, FirstName, LastName) VALUES (3, 'Eva', 'Sommer')"_s);
+        leiter_ = buchung(1, tag(10), tag(13), u"Chor"_s);
     }
 
-    int bloecke(const QString& where = QStringLiteral("1 = 1")) {
-        return db().scalar(QStringLiteral("SELECT Count(*) FROM tbBlockbuchung WHERE ") + where).toInt();
-    }
+    int bloecke(const QString& where = u"1 = 1"_s) { return db().scalar(u"SELECT Count(*) FROM tbBlockbuchung WHERE "_s + where).toInt(); }
     QList<int> freieNummern(Blockverwaltung& b) {
         QList<int> r;
         for (const BlockZimmer& z : b.freieZimmer()) r << z.nummer;
@@ -31,13 +30,13 @@ protected:
 };
 
 TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingMarked) {
-    buchung(2, tag(12), tag(14), QStringLiteral("Belegt"));        // room 102 overlaps the last night
-    buchung(3, tag(13), tag(15), QStringLiteral("Danach"));        // room 103 starts on the departure day: free
-    buchung(4, tag(9), tag(11), QStringLiteral("Wartend"), true);  // waiting position: does not block 104
+    buchung(2, tag(12), tag(14), u"Belegt"_s);        // room 102 overlaps the last night
+    buchung(3, tag(13), tag(15), u"Danach"_s);        // room 103 starts on the departure day: free
+    buchung(4, tag(9), tag(11), u"Wartend"_s, true);  // waiting position: does not block 104
     Blockverwaltung b(db(), dialogs_);
     ASSERT_TRUE(b.laden(leiter_));
     EXPECT_EQ(b.blocknummer(), 0);
-    EXPECT_EQ(b.ueberschrift(), QStringLiteral("Neue Blockbuchung – Eva Sommer, 10.03.2024 bis 13.03.2024"));
+    EXPECT_EQ(b.ueberschrift(), u"Neue Blockbuchung – Eva Sommer, 10.03.2024 bis 13.03.2024"_s);
     EXPECT_EQ(freieNummern(b), (QList<int>{3, 4, 5, 6})) << "not 101 (in the block), 102 (taken), 7 (waiting row)";
 
     ASSERT_TRUE(b.zimmerHinzufuegen(3));
@@ -50,38 +49,24 @@ TEST_F(BlockverwaltungTest, ThreeRoomsAreWrittenAsOneBlockWithTheLeadingBookingM
     const QList<int> ids = mdBlockbuchung::mitglieder(db(), 1);
     ASSERT_EQ(ids.size(), 3);
     EXPECT_EQ(ids.first(), leiter_) << "the leading booking comes first";
-    EXPECT_EQ(bloecke(QStringLiteral("Master = True")), 1);
-    EXPECT_EQ(bloecke(QStringLiteral("IDBelegung = ") + QString::number(leiter_) + QStringLiteral(" AND Master = True")), 1);
-    EXPECT_EQ(bloecke(QStringLiteral("BlVorname = 'Eva' AND BlNachname = 'Sommer'")), 3);
+    EXPECT_EQ(bloecke(u"Master = True"_s), 1);
+    EXPECT_EQ(bloecke(u"IDBelegung = "_s + QString::number(leiter_) + u" AND Master = True"_s), 1);
+    EXPECT_EQ(bloecke(u"BlVorname = 'Eva' AND BlNachname = 'Sommer'"_s), 3);
 
     // The new bookings take the leading booking's guest, kind and nights, the room's guests
     // and price, a short name of their own and a booking number of their own.
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT * FROM tblBelegung WHERE ID IN (") + QString::number(ids[1]) +
-                                      QStringLiteral(", ") + QString::number(ids[2]) + QStringLiteral(") ORDER BY Zimmernummer"));
-    QStringList kuerzel;
-    QList<qint64> nummern;
-    for (; !rs.eof(); rs.moveNext()) {
-        SCOPED_TRACE(rs.text(QStringLiteral("Kürzel")).toStdString());
-        EXPECT_EQ(rs.integer(QStringLiteral("GastID")), 3);
-        EXPECT_EQ(rs.integer(QStringLiteral("Belegungsart")), 1);
-        EXPECT_EQ(rs.value(QStringLiteral("Von")).toDate(), tag(10));
-        EXPECT_EQ(rs.value(QStringLiteral("Bis")).toDate(), tag(13));
-        EXPECT_EQ(rs.integer(QStringLiteral("AnzahlÜbernachtungen")), 3);
-        EXPECT_EQ(rs.integer(QStringLiteral("AnzahlGäste")), 2);
-        EXPECT_DOUBLE_EQ(rs.number(QStringLiteral("PreisProNacht")), 80.0);
-        EXPECT_DOUBLE_EQ(rs.number(QStringLiteral("Preis")), 240.0);
-        EXPECT_FALSE(rs.yes(QStringLiteral("Gelöscht")));
-        kuerzel << rs.text(QStringLiteral("Kürzel"));
-        nummern << rs.value(QStringLiteral("BelegNummer")).toLongLong();
-    }
-    EXPECT_EQ(kuerzel, (QStringList{QStringLiteral("Chor 103"), QStringLiteral("Chor 105")}));
+    const QStringList felder = {"GastID",      "Belegungsart",  "Von",   "Bis",      "AnzahlÜbernachtungen",
+                                "AnzahlGäste", "PreisProNacht", "Preis", "Gelöscht", "Kürzel"};
+    EXPECT_EQ(spalten(ids[1], felder), QStringList({"3", "1", t(10), t(13), "3", "2", "80", "240", "0", "Chor 103"}));
+    EXPECT_EQ(spalten(ids[2], felder), QStringList({"3", "1", t(10), t(13), "3", "2", "80", "240", "0", "Chor 105"}));
     EXPECT_EQ(
-        db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung WHERE BelegNummer = ? OR BelegNummer = ?"), {nummern[0], nummern[1]})
+        db().scalar(u"SELECT Count(*) FROM tblBelegung WHERE BelegNummer IN (SELECT BelegNummer FROM tblBelegung WHERE ID IN (?, ?))"_s,
+                    {ids[1], ids[2]})
             .toInt(),
         2)
         << "each new booking has a number no other booking has";
     EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0) << "the hand-over row was not written by the form";
-    EXPECT_EQ(Parameter(db()).read(QStringLiteral("BlockBuchung"))->text(2), QStringLiteral("1"));
+    EXPECT_EQ(Parameter(db()).read(u"BlockBuchung"_s)->text(2), u"1"_s);
 }
 
 TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
@@ -98,7 +83,7 @@ TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
          [this](Blockverwaltung& b) {
              ASSERT_TRUE(b.zimmerHinzufuegen(2));
              ASSERT_TRUE(b.zimmerHinzufuegen(4));
-             auto andere = open(QStringLiteral("Lokal.mdb"));
+             auto andere = open(u"Lokal.mdb"_s);
              andere->execute(
                  QStringLiteral("INSERT INTO tblBelegung (Zimmernummer, Von, Bis, Kürzel, Gelöscht, Belegungsart) VALUES (4, "
                                 "#03-12-2024#, #03-20-2024#, 'Dazwischen', False, 1)"));
@@ -108,15 +93,14 @@ TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
         {"the leading booking deleted meanwhile",
          [this](Blockverwaltung& b) {
              ASSERT_TRUE(b.zimmerHinzufuegen(2));
-             db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE ID = ?"), {leiter_});
+             db().execute(u"DELETE * FROM tblBelegung WHERE ID = ?"_s, {leiter_});
          },
-         QStringLiteral("Die führende Reservierung 'Chor' wurde inzwischen gelöscht. Die Blockbuchung wurde nicht gespeichert.")},
+         u"Die führende Reservierung 'Chor' wurde inzwischen gelöscht. Die Blockbuchung wurde nicht gespeichert."_s},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.warum);
-        db().execute(QStringLiteral("DELETE * FROM tblBelegung WHERE Kürzel <> 'Chor'"));
-        if (db().scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt() == 0)
-            leiter_ = buchung(1, tag(10), tag(13), QStringLiteral("Chor"));
+        db().execute(u"DELETE * FROM tblBelegung WHERE Kürzel <> 'Chor'"_s);
+        if (db().scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt() == 0) leiter_ = buchung(1, tag(10), tag(13), u"Chor"_s);
         const int vorher = zeilen();
         Blockverwaltung b(db(), dialogs_);
         ASSERT_TRUE(b.laden(leiter_));
@@ -124,7 +108,7 @@ TEST_F(BlockverwaltungTest, RefusalsWriteNothing) {
         const int danach = zeilen();
         EXPECT_FALSE(b.speichern());
         EXPECT_EQ(dialogs_.last().text, f.meldung);
-        EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Blockbuchung"));
+        EXPECT_EQ(dialogs_.last().caption, u"Blockbuchung"_s);
         EXPECT_EQ(bloecke(), 0);
         EXPECT_EQ(zeilen(), danach) << "no member booking written";
         EXPECT_LE(zeilen(), vorher + 1);
@@ -141,7 +125,7 @@ TEST_F(BlockverwaltungTest, AFailedMembershipWriteLeavesNoMemberBooking) {
     // bookings' file is free, so the member bookings are written before the failure.
     const int vorher = zeilen();
     {
-        test::FremdeSperre sperre({test::FremdeSperre::dateiDer(db(), QStringLiteral("tbBlockbuchung"))});
+        test::FremdeSperre sperre({test::FremdeSperre::dateiDer(db(), u"tbBlockbuchung"_s)});
         test::FremdeSperre::kurzWarten(db());
         EXPECT_THROW(b.speichern(), DatabaseError);
     }
@@ -153,12 +137,12 @@ TEST_F(BlockverwaltungTest, AFailedMembershipWriteLeavesNoMemberBooking) {
 }
 
 TEST_F(BlockverwaltungTest, MembersComeAndGoAndTheLeadMoves) {
-    const int zwei = buchung(2, tag(10), tag(13), QStringLiteral("Chor 2"));
-    const int drei = buchung(3, tag(10), tag(13), QStringLiteral("Chor 3"));
+    const int zwei = buchung(2, tag(10), tag(13), u"Chor 2"_s);
+    const int drei = buchung(3, tag(10), tag(13), u"Chor 3"_s);
     inBlock(5, leiter_);
     inBlock(5, zwei);
     inBlock(5, drei);
-    db().execute(QStringLiteral("UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"), {leiter_});
+    db().execute(u"UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"_s, {leiter_});
 
     Blockverwaltung b(db(), dialogs_);
     ASSERT_TRUE(b.laden(drei));
@@ -176,11 +160,11 @@ TEST_F(BlockverwaltungTest, MembersComeAndGoAndTheLeadMoves) {
     ASSERT_TRUE(b.speichern());
 
     EXPECT_EQ(mdBlockbuchung::BlocknummerDerBelegung(db(), leiter_), 0) << "taken out of the block";
-    EXPECT_EQ(zeilen(QStringLiteral("ID = ") + QString::number(leiter_)), 1) << "but the booking stays";
+    EXPECT_EQ(zeilen(u"ID = "_s + QString::number(leiter_)), 1) << "but the booking stays";
     const QList<int> ids = mdBlockbuchung::mitglieder(db(), 5);
     ASSERT_EQ(ids.size(), 3);
     EXPECT_EQ(ids.first(), drei);
-    EXPECT_EQ(bloecke(QStringLiteral("Master = True")), 1);
+    EXPECT_EQ(bloecke(u"Master = True"_s), 1);
 
     // Dissolving asks first; No keeps the block.
     dialogs_.answer(Answer::No);
@@ -194,33 +178,32 @@ TEST_F(BlockverwaltungTest, MembersComeAndGoAndTheLeadMoves) {
 }
 
 TEST_F(BlockverwaltungTest, ADeletedLeadingBookingHandsTheLeadToTheOpenedOne) {
-    const int zwei = buchung(2, tag(10), tag(13), QStringLiteral("Chor 2"));
+    const int zwei = buchung(2, tag(10), tag(13), u"Chor 2"_s);
     const int weg = 999;
     inBlock(2, weg);  // the leading booking, deleted elsewhere without its membership
     inBlock(2, leiter_);
     inBlock(2, zwei);
-    db().execute(QStringLiteral("UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"), {weg});
+    db().execute(u"UPDATE tbBlockbuchung SET Master = True WHERE IDBelegung = ?"_s, {weg});
     Blockverwaltung b(db(), dialogs_);
     ASSERT_TRUE(b.laden(zwei));
     EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die führende Reservierung dieser Blockbuchung gibt es nicht mehr. Die Reservierung "
                                                    "'Chor 2' führt die Blockbuchung jetzt. Speichern Sie die Blockbuchung, um das zu "
                                                    "übernehmen."));
-    EXPECT_EQ(bloecke(QStringLiteral("IDBelegung = 999")), 0) << "the orphaned row is gone";
+    EXPECT_EQ(bloecke(u"IDBelegung = 999"_s), 0) << "the orphaned row is gone";
     EXPECT_TRUE(b.geaendert());
     ASSERT_TRUE(b.speichern());
     EXPECT_EQ(mdBlockbuchung::mitglieder(db(), 2), (QList<int>{zwei, leiter_}));
 }
 
 TEST_F(BlockverwaltungTest, ABookingThatCannotLeadABlockIsRefusedAtOpening) {
-    const int wartend = buchung(2, tag(10), tag(13), QStringLiteral("Wartet"), true);
+    const int wartend = buchung(2, tag(10), tag(13), u"Wartet"_s, true);
     struct Fall {
         const char* warum;
         int id;
         QString text;
     };
     const QList<Fall> faelle = {
-        {"deleted", 4711,
-         QStringLiteral("Die Reservierung mit der Nummer 4711 existiert nicht mehr. Die Blockbuchung kann nicht bearbeitet werden.")},
+        {"deleted", 4711, u"Die Reservierung mit der Nummer 4711 existiert nicht mehr. Die Blockbuchung kann nicht bearbeitet werden."_s},
         {"in the waiting position", wartend,
          QStringLiteral(
              "Die Reservierung steht in der Warteposition. Eine Blockbuchung kann nur aus einer Reservierung mit Zimmer angelegt "
@@ -236,15 +219,15 @@ TEST_F(BlockverwaltungTest, ABookingThatCannotLeadABlockIsRefusedAtOpening) {
 }
 
 TEST_F(BlockverwaltungTest, ATakenRoomIsNotAddedAndShortNamesStayUnique) {
-    buchung(4, tag(11), tag(12), QStringLiteral("Mitte"));
-    buchung(5, tag(1), tag(2), QStringLiteral("Chor 105"));  // the short name a member of 105 would get
+    buchung(4, tag(11), tag(12), u"Mitte"_s);
+    buchung(5, tag(1), tag(2), u"Chor 105"_s);  // the short name a member of 105 would get
     Blockverwaltung b(db(), dialogs_);
     ASSERT_TRUE(b.laden(leiter_));
     EXPECT_FALSE(b.zimmerHinzufuegen(4));
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Dieses Zimmer ist vom 10.03.2024 bis 13.03.2024 nicht frei."));
+    EXPECT_EQ(dialogs_.last().text, u"Dieses Zimmer ist vom 10.03.2024 bis 13.03.2024 nicht frei."_s);
     EXPECT_FALSE(b.zimmerHinzufuegen(7)) << "the waiting row is no room";
     EXPECT_FALSE(b.zimmerHinzufuegen(1)) << "already in the block";
     dialogs_.clear();
     ASSERT_TRUE(b.zimmerHinzufuegen(5));
-    EXPECT_EQ(b.mitglieder().last().kuerzel, QStringLiteral("Chor 105-2"));
+    EXPECT_EQ(b.mitglieder().last().kuerzel, u"Chor 105-2"_s);
 }

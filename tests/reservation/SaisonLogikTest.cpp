@@ -5,64 +5,53 @@
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 class SaisonLogikTest : public test::DatabaseFixture {
 protected:
     int season(const QString& name, const QDate& start, const QDate& ende) {
-        db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"), {name, start, ende});
-        return db().scalar(QStringLiteral("SELECT Max(idSaisonzeiten) FROM tbSaisonzeiten")).toInt();
+        db().execute(u"INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"_s, {name, start, ende});
+        return db().scalar(u"SELECT Max(idSaisonzeiten) FROM tbSaisonzeiten"_s).toInt();
     }
-    int count() { return db().scalar(QStringLiteral("SELECT Count(*) FROM tbSaisonzeiten")).toInt(); }
+    int count() { return db().scalar(u"SELECT Count(*) FROM tbSaisonzeiten"_s).toInt(); }
 
     ScriptedDialogs dialogs_;
 };
 
 TEST_F(SaisonLogikTest, SavingChecksTheFieldsInOrder) {
-    season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1));
+    season(u"Hauptsaison"_s, QDate(2024, 6, 1), QDate(2024, 9, 1));
     struct Fall {
         QString name, von, bis, meldung;
     } faelle[] = {
-        {{}, {}, {}, QStringLiteral("Das Feld 'Saisonbezeichnung' darf zum Speichern nicht leer sein")},
-        {QStringLiteral("Nebensaison"), {}, {}, QStringLiteral("Das Feld 'Saisonbeginn' darf zum Speichern nicht leer sein")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral(" "),
-         QStringLiteral("Das Feld 'Saisonende' darf zum Speichern nicht leer sein")},
-        {QStringLiteral("Vorsaison"), QStringLiteral("01.03.2024"), QStringLiteral("01.04.2024"),
-         QStringLiteral("Bitte wählen Sie einen Eintrag aus der Liste.")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("31.04.2024"), QStringLiteral("01.05.2024"),
-         QStringLiteral("Bitte überprüfen Sie das Datum")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("1.3.24"),
-         QStringLiteral("Das Anfangs- und das Enddatum sind gleich. Bitte überprüfen Sie die Eingabe.")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("28.02.2024"),
-         QStringLiteral("Bitte überprüfen Sie das Anfangs- und Enddatum.")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("01.05.2024"), QStringLiteral("02.06.2024"),
-         QStringLiteral("Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die Eingabe.")},
-        {QStringLiteral("Nebensaison"), QStringLiteral("01.03.2024"), QStringLiteral("01.06.2024"), {}},
+        {{}, {}, {}, u"Das Feld 'Saisonbezeichnung' darf zum Speichern nicht leer sein"_s},
+        {u"Nebensaison"_s, {}, {}, u"Das Feld 'Saisonbeginn' darf zum Speichern nicht leer sein"_s},
+        {u"Nebensaison"_s, u"01.03.2024"_s, u" "_s, u"Das Feld 'Saisonende' darf zum Speichern nicht leer sein"_s},
+        {u"Vorsaison"_s, u"01.03.2024"_s, u"01.04.2024"_s, u"Bitte wählen Sie einen Eintrag aus der Liste."_s},
+        {u"Nebensaison"_s, u"31.04.2024"_s, u"01.05.2024"_s, u"Bitte überprüfen Sie das Datum"_s},
+        {u"Nebensaison"_s, u"01.03.2024"_s, u"1.3.24"_s, u"Das Anfangs- und das Enddatum sind gleich. Bitte überprüfen Sie die Eingabe."_s},
+        {u"Nebensaison"_s, u"01.03.2024"_s, u"28.02.2024"_s, u"Bitte überprüfen Sie das Anfangs- und Enddatum."_s},
+        {u"Nebensaison"_s, u"01.05.2024"_s, u"02.06.2024"_s,
+         u"Die Saisonzeiten überschneiden sich mit einer bereits vorhandenen Saison. Bitte überprüfen Sie die Eingabe."_s},
+        {u"Nebensaison"_s, u"01.03.2024"_s, u"01.06.2024"_s, {}},
     };
     for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.meldung.toStdString());
         dialogs_.clear();
         SaisonLogik s(db(), dialogs_);
         s.setName(f.name);
         s.setVon(f.von);
         s.setBis(f.bis);
-        const int vorher = count();
-        EXPECT_EQ(s.speichern(), f.meldung.isEmpty()) << qPrintable(f.meldung);
-        if (f.meldung.isEmpty()) {
-            EXPECT_TRUE(dialogs_.shown().isEmpty());
-            EXPECT_EQ(count(), vorher + 1);
-            EXPECT_NE(s.felder().id, 0);
-            EXPECT_EQ(s.felder().bis, QStringLiteral("01.06.2024"));
-            EXPECT_FALSE(s.felder().geaendert);
-        } else {
-            ASSERT_EQ(dialogs_.shown().size(), 1);
-            EXPECT_EQ(dialogs_.last().text, f.meldung);
-            EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Saisonzeiten"));
-            EXPECT_EQ(count(), vorher);
-        }
+        const bool gespeichert = f.meldung.isEmpty();
+        EXPECT_EQ(s.speichern(), gespeichert);
+        EXPECT_EQ(dialogs_.texts(), gespeichert ? QStringList() : QStringList{f.meldung});
+        EXPECT_TRUE(gespeichert || dialogs_.last().caption == u"Saisonzeiten"_s);
+        EXPECT_EQ(std::tuple(count(), s.felder().id != 0), std::tuple(gespeichert ? 2 : 1, gespeichert));
+        EXPECT_TRUE(!gespeichert || (!s.felder().geaendert && s.felder().bis == u"01.06.2024"_s));
     }
 }
 
 TEST_F(SaisonLogikTest, OverlapsAreFoundButTouchingSeasonsAreNot) {
-    const int sommer = season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 6, 10));
+    const int sommer = season(u"Hauptsaison"_s, QDate(2024, 6, 1), QDate(2024, 6, 10));
     SaisonLogik s(db(), dialogs_);
     struct Fall {
         const char* was;
@@ -86,61 +75,58 @@ TEST_F(SaisonLogikTest, OverlapsAreFoundButTouchingSeasonsAreNot) {
     }
 
     // Editing a season into a neighbour's period is refused; moving it within its own is not.
-    const int herbst = season(QStringLiteral("Zwischensaison"), QDate(2024, 6, 10), QDate(2024, 7, 1));
-    ASSERT_TRUE(s.laden({herbst, QStringLiteral("Zwischensaison"), QDate(2024, 6, 10), QDate(2024, 7, 1)}));
-    s.setVon(QStringLiteral("15.06.2024"));
+    const int herbst = season(u"Zwischensaison"_s, QDate(2024, 6, 10), QDate(2024, 7, 1));
+    ASSERT_TRUE(s.laden({herbst, u"Zwischensaison"_s, QDate(2024, 6, 10), QDate(2024, 7, 1)}));
+    s.setVon(u"15.06.2024"_s);
     EXPECT_TRUE(s.speichern());
-    s.setVon(QStringLiteral("05.06.2024"));
+    s.setVon(u"05.06.2024"_s);
     EXPECT_FALSE(s.speichern());
     EXPECT_EQ(count(), 2);
 }
 
 TEST_F(SaisonLogikTest, NewDeleteAndClosingAskAboutChanges) {
-    season(QStringLiteral("Nebensaison"), QDate(2024, 3, 1), QDate(2024, 6, 1));
-    const int haupt = season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1));
+    season(u"Nebensaison"_s, QDate(2024, 3, 1), QDate(2024, 6, 1));
+    const int haupt = season(u"Hauptsaison"_s, QDate(2024, 6, 1), QDate(2024, 9, 1));
     SaisonLogik s(db(), dialogs_);
     ASSERT_EQ(s.alle().size(), 2);
-    EXPECT_EQ(s.alle().first().name, QStringLiteral("Nebensaison"));
+    EXPECT_EQ(s.alle().first().name, u"Nebensaison"_s);
 
     EXPECT_FALSE(s.loeschen()) << "nothing loaded, nothing deleted";
     EXPECT_TRUE(dialogs_.shown().isEmpty());
 
     ASSERT_TRUE(s.neu());
-    EXPECT_EQ(s.felder().von, QStringLiteral("01.09.2024")) << "the latest end is proposed as the start";
-    EXPECT_TRUE(s.felder().bis.isEmpty());
-    EXPECT_EQ(s.felder().id, 0);
+    EXPECT_EQ(std::tuple(s.felder().von, s.felder().bis, s.felder().id), std::tuple(u"01.09.2024"_s, QString(), 0))
+        << "the latest end is proposed as the start";
 
-    s.setName(QStringLiteral("Zwischensaison"));
-    s.setBis(QStringLiteral("01.11.2024"));
+    s.setName(u"Zwischensaison"_s);
+    s.setBis(u"01.11.2024"_s);
     dialogs_.answer(Answer::Cancel);
     EXPECT_FALSE(s.schliessen());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
-    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Änderungen speichern"));
+    EXPECT_EQ(QStringList({dialogs_.last().text, dialogs_.last().caption}),
+              QStringList({"Änderungen oder neue Daten speichern?", "Änderungen speichern"}));
     dialogs_.answer(Answer::Yes);
     EXPECT_TRUE(s.neu()) << "Yes saves the new season before the fields are emptied";
-    EXPECT_EQ(s.alle().size(), 3);
-    EXPECT_EQ(s.felder().von, QStringLiteral("01.11.2024"));
-    s.setName(QStringLiteral("Sondersaison"));
+    EXPECT_EQ(std::tuple(s.alle().size(), s.felder().von), std::tuple(3, u"01.11.2024"_s));
+    s.setName(u"Sondersaison"_s);
     dialogs_.answer(Answer::No);
     EXPECT_TRUE(s.schliessen());
     EXPECT_EQ(s.alle().size(), 3);
 
-    ASSERT_TRUE(s.laden({haupt, QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 1)}));
-    EXPECT_EQ(s.felder().von, QStringLiteral("01.06.2024"));
+    ASSERT_TRUE(s.laden({haupt, u"Hauptsaison"_s, QDate(2024, 6, 1), QDate(2024, 9, 1)}));
+    EXPECT_EQ(s.felder().von, u"01.06.2024"_s);
     dialogs_.clear();
     dialogs_.answer(Answer::No);
     EXPECT_FALSE(s.loeschen());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Soll dieser Datensatz endgültig gelöscht werden?"));
+    EXPECT_EQ(dialogs_.last().text, u"Soll dieser Datensatz endgültig gelöscht werden?"_s);
     dialogs_.answer(Answer::Yes);
     EXPECT_TRUE(s.loeschen());
-    EXPECT_EQ(s.alle().size(), 2);
-    EXPECT_EQ(s.felder().id, 0);
+    EXPECT_EQ(std::tuple(s.alle().size(), s.felder().id), std::tuple(2, 0));
 
-    s.setName(QStringLiteral("Vorsaison"));
+    s.setName(u"Vorsaison"_s);
     dialogs_.clear();
     EXPECT_FALSE(s.namePruefen());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Bitte wählen Sie einen Eintrag aus der Liste."));
-    EXPECT_FALSE(s.datumPruefen(QStringLiteral("30.02.2024")));
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Bitte überprüfen Sie das Datum"));
+    EXPECT_EQ(dialogs_.last().text, u"Bitte wählen Sie einen Eintrag aus der Liste."_s);
+    EXPECT_FALSE(s.datumPruefen(u"30.02.2024"_s));
+    EXPECT_EQ(dialogs_.last().text, u"Bitte überprüfen Sie das Datum"_s);
     EXPECT_TRUE(s.datumPruefen({}));
 }

@@ -7,6 +7,7 @@
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString kZuWenig = QStringLiteral(
@@ -24,10 +25,10 @@ protected:
         room(2, 50, 90, {}, {}, {});
         room(3, 45, {}, {}, {}, {});
         room(4, {}, 80, {}, 60, {});
-        season(QStringLiteral("Nebensaison"), QDate(2024, 3, 1), QDate(2024, 6, 1));
-        season(QStringLiteral("Hauptsaison"), QDate(2024, 6, 1), QDate(2024, 9, 10));
-        season(QStringLiteral("Zwischensaison"), QDate(2024, 9, 10), QDate(2024, 11, 1));
-        season(QStringLiteral("Sondersaison"), QDate(2024, 12, 24), QDate(2024, 12, 27));
+        season(u"Nebensaison"_s, QDate(2024, 3, 1), QDate(2024, 6, 1));
+        season(u"Hauptsaison"_s, QDate(2024, 6, 1), QDate(2024, 9, 10));
+        season(u"Zwischensaison"_s, QDate(2024, 9, 10), QDate(2024, 11, 1));
+        season(u"Sondersaison"_s, QDate(2024, 12, 24), QDate(2024, 12, 27));
     }
     void room(int nr, QVariant standard, QVariant haupt, QVariant zwischen, QVariant neben, QVariant sonder) {
         db().execute(QStringLiteral("INSERT INTO tbZimmernummern (Zimmernummer, NeueNummer, PreisDefault, PreisHauptsaison, "
@@ -35,7 +36,7 @@ protected:
                      {nr, QString::number(100 + nr), standard, haupt, zwischen, neben, sonder});
     }
     void season(const QString& name, const QDate& start, const QDate& ende) {
-        db().execute(QStringLiteral("INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"), {name, start, ende});
+        db().execute(u"INSERT INTO tbSaisonzeiten (Saisonbezeichnung, Start, Ende) VALUES (?, ?, ?)"_s, {name, start, ende});
     }
     QList<int> naechte(const clsSaisonpreis& s) {
         QList<int> out;
@@ -54,25 +55,11 @@ TEST_F(clsSaisonpreisTest, StaysArePricedNightByNightBySeason) {
         double summe;
         QList<int> naechte;  // Haupt, Zwischen, Neben, Sonder, ohne
     } faelle[] = {
-        {"across the boundary on the 1st: 30th and 31st in the first season, the 1st in the second",
-         1,
-         QDate(2024, 5, 30),
-         QDate(2024, 6, 2),
-         2 * 60 + 80,
-         {1, 0, 2, 0, 0}},
-        {"the day a season ends belongs to the next one", 1, QDate(2024, 9, 9), QDate(2024, 9, 11), 80 + 70, {1, 1, 0, 0, 0}},
-        {"nights outside every season take the default price",
-         1,
-         QDate(2024, 10, 30),
-         QDate(2024, 11, 3),
-         2 * 70 + 2 * 50,
-         {0, 2, 0, 0, 2}},
-        {"a room with only the main-season price prices other seasons by default",
-         2,
-         QDate(2024, 5, 30),
-         QDate(2024, 6, 2),
-         2 * 50 + 90,
-         {1, 0, 2, 0, 0}},
+        // Across the boundary on the 1st: 30th and 31st in the first season, the 1st in the second.
+        {"across a boundary", 1, QDate(2024, 5, 30), QDate(2024, 6, 2), 2 * 60 + 80, {1, 0, 2, 0, 0}},
+        {"the end day belongs to the next season", 1, QDate(2024, 9, 9), QDate(2024, 9, 11), 80 + 70, {1, 1, 0, 0, 0}},
+        {"outside every season: default price", 1, QDate(2024, 10, 30), QDate(2024, 11, 3), 2 * 70 + 2 * 50, {0, 2, 0, 0, 2}},
+        {"only a main-season price: default elsewhere", 2, QDate(2024, 5, 30), QDate(2024, 6, 2), 2 * 50 + 90, {1, 0, 2, 0, 0}},
         {"one night", 1, QDate(2024, 12, 24), QDate(2024, 12, 25), 100, {0, 0, 0, 1, 0}},
         {"fourteen nights", 1, QDate(2024, 8, 30), QDate(2024, 9, 13), 11 * 80 + 3 * 70, {11, 3, 0, 0, 0}},
         {"entirely outside every season", 1, QDate(2024, 1, 5), QDate(2024, 1, 8), 0, {0, 0, 0, 0, 3}},
@@ -103,14 +90,10 @@ TEST_F(clsSaisonpreisTest, TheMessageListsEachSeasonOrTheMissingData) {
                                                    "1 Nacht Zwischensaison, Preis: 70,00 pro Nacht\n"
                                                    "2 Nächte ohne Saison, Standardpreis: 50,00 pro Nacht"));
     const std::array<SaisonAnteil, 5>& a = s.aufteilung();
-    EXPECT_EQ(a[1].name, QStringLiteral("Zwischensaison"));
-    EXPECT_EQ(a[4].name, QStringLiteral("Ohne Saison"));
-    EXPECT_DOUBLE_EQ(a[4].preis, 50);
-    EXPECT_DOUBLE_EQ(a[4].betrag, 100);
+    EXPECT_EQ(std::tuple(a[1].name, a[4].name, a[4].preis, a[4].betrag), std::tuple(u"Zwischensaison"_s, u"Ohne Saison"_s, 50.0, 100.0));
 
     s.Saisonpreis_Ausrechnen(1, QDate(2024, 6, 1), QDate(2024, 6, 3), true);
-    EXPECT_EQ(dialogs_.last().text,
-              QStringLiteral("Folgende Saisonzeiten und Preise wurden gefunden:\n2 Nächte Hauptsaison, Preis: 80,00 pro Nacht"));
+    EXPECT_EQ(dialogs_.last().text, u"Folgende Saisonzeiten und Preise wurden gefunden:\n2 Nächte Hauptsaison, Preis: 80,00 pro Nacht"_s);
 
     for (int zimmer : {1, 3, 4}) {
         dialogs_.clear();
@@ -127,21 +110,21 @@ TEST_F(clsSaisonpreisTest, SeasonOfADayAndRoomPriceForASeason) {
         QDate d;
         QString saison;
     } tage[] = {{QDate(2024, 2, 29), {}},
-                {QDate(2024, 3, 1), QStringLiteral("Nebensaison")},
-                {QDate(2024, 5, 31), QStringLiteral("Nebensaison")},
-                {QDate(2024, 6, 1), QStringLiteral("Hauptsaison")},
-                {QDate(2024, 9, 10), QStringLiteral("Zwischensaison")},
+                {QDate(2024, 3, 1), u"Nebensaison"_s},
+                {QDate(2024, 5, 31), u"Nebensaison"_s},
+                {QDate(2024, 6, 1), u"Hauptsaison"_s},
+                {QDate(2024, 9, 10), u"Zwischensaison"_s},
                 {QDate(2024, 11, 1), {}},
-                {QDate(2024, 12, 26), QStringLiteral("Sondersaison")}};
+                {QDate(2024, 12, 26), u"Sondersaison"_s}};
     for (const Tag& t : tage) EXPECT_EQ(s.SaisonVonTag(t.d), t.saison) << qPrintable(t.d.toString());
 
     struct Preis {
         int zimmer;
         QString saison;
         double preis;
-    } preise[] = {{1, QStringLiteral("Hauptsaison"), 80},   {1, {}, 50}, {2, QStringLiteral("Nebensaison"), 50},
-                  {4, QStringLiteral("Zwischensaison"), 0}, {4, {}, 0},  {9, QStringLiteral("Hauptsaison"), 0},
-                  {1, QStringLiteral("Unbekannt"), 50}};
+    } preise[] = {{1, u"Hauptsaison"_s, 80},   {1, {}, 50}, {2, u"Nebensaison"_s, 50},
+                  {4, u"Zwischensaison"_s, 0}, {4, {}, 0},  {9, u"Hauptsaison"_s, 0},
+                  {1, u"Unbekannt"_s, 50}};
     for (const Preis& p : preise) EXPECT_DOUBLE_EQ(s.ZimmerpreisFürSaison(p.zimmer, p.saison), p.preis) << p.zimmer;
     EXPECT_TRUE(s.OhneSaisonpreise(3));
     EXPECT_FALSE(s.OhneSaisonpreise(2));
@@ -150,103 +133,93 @@ TEST_F(clsSaisonpreisTest, SeasonOfADayAndRoomPriceForASeason) {
 
 TEST_F(clsSaisonpreisTest, TheSeasonalPriceButtonSwitchesBetweenSeasonAndTariff) {
     clsSaisonpreis s(db(), dialogs_);
-    PreisBoxen boxen{QStringLiteral("55,00"), QStringLiteral("165,00"), false};
-    EXPECT_FALSE(s.cmdSaisonpreis(boxen, 0, QStringLiteral("30.05.2024"), QStringLiteral("02.06.2024"))) << "no room";
-    EXPECT_FALSE(s.cmdSaisonpreis(boxen, 1, QStringLiteral("30.05.2024"), QStringLiteral("31.02.2024"))) << "no valid date";
+    PreisBoxen boxen{u"55,00"_s, u"165,00"_s, false};
+    EXPECT_FALSE(s.cmdSaisonpreis(boxen, 0, u"30.05.2024"_s, u"02.06.2024"_s)) << "no room";
+    EXPECT_FALSE(s.cmdSaisonpreis(boxen, 1, u"30.05.2024"_s, u"31.02.2024"_s)) << "no valid date";
     EXPECT_TRUE(dialogs_.shown().isEmpty());
 
-    ASSERT_TRUE(s.cmdSaisonpreis(boxen, 1, QStringLiteral("30.05.2024"), QStringLiteral("02.06.2024")));
-    EXPECT_EQ(boxen.gesamt, QStringLiteral("200,00"));
-    EXPECT_TRUE(boxen.tarif.isEmpty());
-    EXPECT_TRUE(boxen.saisonpreis);
-    EXPECT_EQ(dialogs_.shown().size(), 1);
-    EXPECT_TRUE(s.istSaisonpreis(1, QStringLiteral("30.05.2024"), QStringLiteral("02.06.2024"), boxen.gesamt));
-    EXPECT_FALSE(s.istSaisonpreis(1, QStringLiteral("30.05.2024"), QStringLiteral("02.06.2024"), QStringLiteral("199,00")));
+    ASSERT_TRUE(s.cmdSaisonpreis(boxen, 1, u"30.05.2024"_s, u"02.06.2024"_s));
+    EXPECT_EQ(std::tuple(boxen.tarif, boxen.gesamt, boxen.saisonpreis, dialogs_.shown().size()),
+              std::tuple(QString(), u"200,00"_s, true, 1));
+    EXPECT_TRUE(s.istSaisonpreis(1, u"30.05.2024"_s, u"02.06.2024"_s, boxen.gesamt));
+    EXPECT_FALSE(s.istSaisonpreis(1, u"30.05.2024"_s, u"02.06.2024"_s, u"199,00"_s));
 
-    ASSERT_TRUE(s.cmdSaisonpreis(boxen, 1, QStringLiteral("30.05.2024"), QStringLiteral("02.06.2024")));
-    EXPECT_EQ(boxen.tarif, QStringLiteral("50,00"));
-    EXPECT_EQ(boxen.gesamt, QStringLiteral("150,00"));
-    EXPECT_FALSE(boxen.saisonpreis);
+    ASSERT_TRUE(s.cmdSaisonpreis(boxen, 1, u"30.05.2024"_s, u"02.06.2024"_s));
+    EXPECT_EQ(std::tuple(boxen.tarif, boxen.gesamt, boxen.saisonpreis), std::tuple(u"50,00"_s, u"150,00"_s, false));
 
     boxen.saisonpreis = true;
     s.cmdSaisonpreis(boxen, 0, {}, {});
-    EXPECT_EQ(boxen.tarif, QStringLiteral("0,00"));
-    EXPECT_EQ(boxen.gesamt, QStringLiteral("0,00"));
+    EXPECT_EQ(QStringList({boxen.tarif, boxen.gesamt}), QStringList({"0,00", "0,00"}));
 
     // Master data missing: the boxes stay as they were.
     dialogs_.clear();
-    PreisBoxen unveraendert{QStringLiteral("45,00"), QStringLiteral("135,00"), false};
-    EXPECT_FALSE(s.cmdSaisonpreis(unveraendert, 3, QStringLiteral("05.06.2024"), QStringLiteral("08.06.2024")));
-    EXPECT_EQ(unveraendert.gesamt, QStringLiteral("135,00"));
+    PreisBoxen unveraendert{u"45,00"_s, u"135,00"_s, false};
+    EXPECT_FALSE(s.cmdSaisonpreis(unveraendert, 3, u"05.06.2024"_s, u"08.06.2024"_s));
+    EXPECT_EQ(unveraendert.gesamt, u"135,00"_s);
     EXPECT_EQ(dialogs_.last().text, kZuWenig);
 }
 
 TEST_F(clsSaisonpreisTest, TheTariffListKeepsFormattedAmountsInNumericOrder) {
     Tarifliste t(db(), dialogs_);
     for (const char* wert : {"80", "1.250,5", "9,5", "80,00", "", ","}) t.enter(QString::fromUtf8(wert));
-    EXPECT_EQ(t.fuellen(), QStringList({QStringLiteral("9,50"), QStringLiteral("80,00"), QStringLiteral("1.250,50")}))
+    EXPECT_EQ(t.fuellen(), QStringList({u"9,50"_s, u"80,00"_s, u"1.250,50"_s}))
         << "sorted by value, not by text; 80 and 80,00 are one entry";
 
     dialogs_.answer(Answer::No);
-    EXPECT_FALSE(t.entfernen(QStringLiteral("80,00")));
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Soll dieser Eintrag aus der Liste entfernt werden?"));
-    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Listeneinträge löschen"));
+    EXPECT_FALSE(t.entfernen(u"80,00"_s));
+    EXPECT_EQ(dialogs_.last().text, u"Soll dieser Eintrag aus der Liste entfernt werden?"_s);
+    EXPECT_EQ(dialogs_.last().caption, u"Listeneinträge löschen"_s);
     dialogs_.answer(Answer::Yes);
-    EXPECT_TRUE(t.entfernen(QStringLiteral("80")));
+    EXPECT_TRUE(t.entfernen(u"80"_s));
     EXPECT_EQ(t.fuellen().size(), 2);
     dialogs_.clear();
-    EXPECT_FALSE(t.entfernen(QStringLiteral("77,00")));
+    EXPECT_FALSE(t.entfernen(u"77,00"_s));
     EXPECT_TRUE(dialogs_.shown().isEmpty()) << "a value that is not listed is not asked about";
 
     struct Taste {
         QChar c;
         QString text;
         bool erlaubt;
-    } tasten[] = {{QChar(u'7'), {}, true},
-                  {QChar(u','), QStringLiteral("12"), true},
-                  {QChar(u','), QStringLiteral("1,2"), false},
-                  {QChar(0x08), QStringLiteral("1,2"), true},
-                  {QChar(u'.'), {}, false},
-                  {QChar(u'a'), {}, false}};
+    } tasten[] = {{QChar(u'7'), {}, true},       {QChar(u','), u"12"_s, true}, {QChar(u','), u"1,2"_s, false},
+                  {QChar(0x08), u"1,2"_s, true}, {QChar(u'.'), {}, false},     {QChar(u'a'), {}, false}};
     for (const Taste& k : tasten) EXPECT_EQ(Tarifliste::tasteErlaubt(k.c, k.text), k.erlaubt) << int(k.c.unicode());
-    EXPECT_EQ(Tarifliste::verlassen({}), QStringLiteral("0,00"));
-    EXPECT_EQ(Tarifliste::verlassen(QStringLiteral("12,5")), QStringLiteral("12,5"));
+    EXPECT_EQ(Tarifliste::verlassen({}), u"0,00"_s);
+    EXPECT_EQ(Tarifliste::verlassen(u"12,5"_s), u"12,5"_s);
 }
 
 TEST_F(clsSaisonpreisTest, TheRoomPriceEditorStoresNullForAnEmptyBox) {
     SaisonpreiseLogik p(db(), dialogs_);
     EXPECT_EQ(p.zimmer().size(), 4);
-    EXPECT_EQ(p.zimmer()[1].label, QStringLiteral("102"));
+    EXPECT_EQ(p.zimmer()[1].label, u"102"_s);
     ASSERT_TRUE(p.laden(2));
-    EXPECT_EQ(p.text(SaisonpreiseLogik::Haupt), QStringLiteral("90,00"));
-    EXPECT_TRUE(p.text(SaisonpreiseLogik::Neben).isEmpty());
-    EXPECT_DOUBLE_EQ(p.standardpreis(), 50);
+    EXPECT_EQ(std::tuple(p.text(SaisonpreiseLogik::Haupt), p.text(SaisonpreiseLogik::Neben), p.standardpreis()),
+              std::tuple(u"90,00"_s, QString(), 50.0));
 
-    p.setText(SaisonpreiseLogik::Neben, QStringLiteral("1.234,5"));
+    p.setText(SaisonpreiseLogik::Neben, u"1.234,5"_s);
     p.setText(SaisonpreiseLogik::Haupt, {});
     EXPECT_TRUE(p.geaendert());
     ASSERT_TRUE(p.speichern());
-    EXPECT_TRUE(db().scalar(QStringLiteral("SELECT PreisHauptsaison FROM tbZimmernummern WHERE Zimmernummer = 2")).isNull());
-    EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT PreisNebensaison FROM tbZimmernummern WHERE Zimmernummer = 2")).toDouble(), 1234.5);
-    EXPECT_EQ(p.text(SaisonpreiseLogik::Neben), QStringLiteral("1.234,50"));
+    EXPECT_TRUE(db().scalar(u"SELECT PreisHauptsaison FROM tbZimmernummern WHERE Zimmernummer = 2"_s).isNull());
+    EXPECT_DOUBLE_EQ(db().scalar(u"SELECT PreisNebensaison FROM tbZimmernummern WHERE Zimmernummer = 2"_s).toDouble(), 1234.5);
+    EXPECT_EQ(p.text(SaisonpreiseLogik::Neben), u"1.234,50"_s);
     clsSaisonpreis s(db(), dialogs_);
-    EXPECT_DOUBLE_EQ(s.ZimmerpreisFürSaison(2, QStringLiteral("Hauptsaison")), 50) << "an emptied price falls back to the default";
+    EXPECT_DOUBLE_EQ(s.ZimmerpreisFürSaison(2, u"Hauptsaison"_s), 50) << "an emptied price falls back to the default";
 
-    p.setText(SaisonpreiseLogik::Sonder, QStringLiteral("12,,5"));
+    p.setText(SaisonpreiseLogik::Sonder, u"12,,5"_s);
     EXPECT_FALSE(p.pruefen(SaisonpreiseLogik::Sonder));
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Bitte überprüfen Sie die Eingabe"));
+    EXPECT_EQ(dialogs_.last().text, u"Bitte überprüfen Sie die Eingabe"_s);
     EXPECT_FALSE(p.speichern());
 
     // Leaving with changes: Cancel stays, No drops them, Yes saves.
     dialogs_.clear();
     dialogs_.answer(Answer::Cancel);
     EXPECT_FALSE(p.schliessen());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Änderungen oder neue Daten speichern?"));
+    EXPECT_EQ(dialogs_.last().text, u"Änderungen oder neue Daten speichern?"_s);
     dialogs_.answer(Answer::No);
     EXPECT_TRUE(p.laden(1));
-    EXPECT_EQ(p.text(SaisonpreiseLogik::Sonder), QStringLiteral("100,00"));
-    p.setText(SaisonpreiseLogik::Sonder, QStringLiteral("110"));
+    EXPECT_EQ(p.text(SaisonpreiseLogik::Sonder), u"100,00"_s);
+    p.setText(SaisonpreiseLogik::Sonder, u"110"_s);
     dialogs_.answer(Answer::Yes);
     EXPECT_TRUE(p.schliessen());
-    EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 1")).toDouble(), 110);
+    EXPECT_DOUBLE_EQ(db().scalar(u"SELECT PreisSondersaison FROM tbZimmernummern WHERE Zimmernummer = 1"_s).toDouble(), 110);
 }

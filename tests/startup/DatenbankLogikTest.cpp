@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -19,10 +18,11 @@
 #include "support/TempFolder.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kFalsch = QStringLiteral("Der Datenbankpfad ist nicht korrekt. Bitte überprüfen Sie die Einstellungen.");
+const QString kFalsch = u"Der Datenbankpfad ist nicht korrekt. Bitte überprüfen Sie die Einstellungen."_s;
 
 class DatenbankLogikTest : public ::testing::Test {
 protected:
@@ -30,9 +30,9 @@ protected:
         dbfiles::createInstallation(ordner.path());
         dbfiles::createInstallation(netz.path());
         settings.deleteSection();
-        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
-        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-        settings.saveSetting(QStringLiteral("Excel"), ordner.file(QStringLiteral("Sicherungen/Tavomera.mdb")));
+        settings.saveSetting(u"Pfad"_s, ordner.file(u"Tavomera.mdb"_s));
+        settings.saveSetting(u"Zentral"_s, ordner.file(u"Zentral.mdb"_s));
+        settings.saveSetting(u"Excel"_s, ordner.file(u"Sicherungen/Tavomera.mdb"_s));
         v.programmordner = ordner.path();
     }
 
@@ -47,10 +47,9 @@ protected:
 TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
     DatenbankLogik d(v, dialogs, settings);
     d.laden();
-    EXPECT_EQ(d.beschriftungQuelle(), QStringLiteral("Quelldaten (Tavomera.mdb)"));
-    EXPECT_EQ(d.beschriftungZentrale(), QStringLiteral("Gemeinsame Daten (Zentral.mdb)"));
-    EXPECT_EQ(DatenbankLogik::filter(QStringLiteral("Zentral.mdb")),
-              QStringLiteral("Zentral.mdb(Zentral.mdb)|Zentral.mdb|Access Datenbanken (*.mdb)|*.mdb|"));
+    EXPECT_EQ(QStringList({d.beschriftungQuelle(), d.beschriftungZentrale()}),
+              QStringList({"Quelldaten (Tavomera.mdb)", "Gemeinsame Daten (Zentral.mdb)"}));
+    EXPECT_EQ(DatenbankLogik::filter(u"Zentral.mdb"_s), u"Zentral.mdb(Zentral.mdb)|Zentral.mdb|Access Datenbanken (*.mdb)|*.mdb|"_s);
 
     struct Fall {
         bool zentral;       // which button
@@ -66,46 +65,45 @@ TEST_F(DatenbankLogikTest, ChosenFilesAreCheckedLikeAtStartUp) {
         dialogs.clear();
         const QString vorher = f.zentral ? d.zentrale() : d.datenbankAktuell();
         dialogs.answerFile(netz.file(QString::fromLatin1(f.datei)));
-        EXPECT_EQ(f.zentral ? d.aendernZentral() : d.aendern(), f.angenommen) << f.datei;
-        const QString nachher = f.zentral ? d.zentrale() : d.datenbankAktuell();
-        EXPECT_EQ(nachher, f.angenommen ? netz.file(QString::fromLatin1(f.datei)) : vorher) << f.datei;
-        EXPECT_EQ(dialogs.texts().value(1), f.angenommen ? QString() : kFalsch) << f.datei;
-        EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Datenbankpfad wählen"));
+        SCOPED_TRACE(f.datei);
+        EXPECT_EQ(f.zentral ? d.aendernZentral() : d.aendern(), f.angenommen);
+        EXPECT_EQ(f.zentral ? d.zentrale() : d.datenbankAktuell(), f.angenommen ? netz.file(QString::fromLatin1(f.datei)) : vorher);
+        EXPECT_EQ(dialogs.texts(),
+                  f.angenommen ? QStringList{u"Datenbankpfad wählen"_s} : QStringList({u"Datenbankpfad wählen"_s, kFalsch}));
     }
     dialogs.clear();
     dialogs.answerFile(QString());
     EXPECT_FALSE(d.aendern()) << "a cancelled file dialog changes nothing";
-    EXPECT_EQ(d.datenbankAktuell(), netz.file(QStringLiteral("Tavomera.mdb")));
-    dialogs.answerFile(QStringLiteral("/backup/Tavomera.mdb"));
+    EXPECT_EQ(d.datenbankAktuell(), netz.file(u"Tavomera.mdb"_s));
+    dialogs.answerFile(u"/backup/Tavomera.mdb"_s);
     EXPECT_TRUE(d.aendernExcel());
-    EXPECT_EQ(d.excelSicherung(), QStringLiteral("/backup/Tavomera.mdb"));
+    EXPECT_EQ(d.excelSicherung(), u"/backup/Tavomera.mdb"_s);
 }
 
 TEST_F(DatenbankLogikTest, SavingRelinksAndStoresThePathsOrRefusesWithoutWritingAnything) {
     DatenbankLogik d(v, dialogs, settings);
     d.laden();
-    dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
+    dialogs.answerFile(netz.file(u"Tavomera.mdb"_s));
     d.aendern();
-    dialogs.answerFile(netz.file(QStringLiteral("Zentral.mdb")));
+    dialogs.answerFile(netz.file(u"Zentral.mdb"_s));
     d.aendernZentral();
     // The central file goes away before saving.
-    QFile::remove(netz.file(QStringLiteral("Zentral.mdb")));
+    QFile::remove(netz.file(u"Zentral.mdb"_s));
     dialogs.clear();
     EXPECT_FALSE(d.speichernUndStarten());
     EXPECT_EQ(std::tuple(dialogs.texts(), dialogs.last().icon),
-              std::tuple(QStringList{QStringLiteral("Bitte überprüfen Sie die Datenbankpfade.")}, Icon::Exclamation));
-    EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
-              std::tuple(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))))
+              std::tuple(QStringList{u"Bitte überprüfen Sie die Datenbankpfade."_s}, Icon::Exclamation));
+    EXPECT_EQ(std::tuple(settings.getSetting(u"Pfad"_s), settings.getSetting(u"Zentral"_s)),
+              std::tuple(ordner.file(u"Tavomera.mdb"_s), ordner.file(u"Zentral.mdb"_s)))
         << "nothing stored";
 
     dialogs.clear();
-    dialogs.answerFile(ordner.file(QStringLiteral("Zentral.mdb")));
+    dialogs.answerFile(ordner.file(u"Zentral.mdb"_s));
     d.aendernZentral();
     EXPECT_TRUE(d.speichernUndStarten());
-    EXPECT_EQ(std::tuple(settings.getSetting(QStringLiteral("Pfad")), settings.getSetting(QStringLiteral("Zentral"))),
-              std::tuple(netz.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Zentral.mdb"))));
-    EXPECT_TRUE(verknuepfung::zeigtAuf(ordner.file(QStringLiteral("Lokal.mdb")), netz.file(QStringLiteral("Tavomera.mdb")),
-                                       ordner.file(QStringLiteral("Zentral.mdb"))));
+    EXPECT_EQ(std::tuple(settings.getSetting(u"Pfad"_s), settings.getSetting(u"Zentral"_s)),
+              std::tuple(netz.file(u"Tavomera.mdb"_s), ordner.file(u"Zentral.mdb"_s)));
+    EXPECT_TRUE(verknuepfung::zeigtAuf(ordner.file(u"Lokal.mdb"_s), netz.file(u"Tavomera.mdb"_s), ordner.file(u"Zentral.mdb"_s)));
 }
 
 TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
@@ -114,50 +112,41 @@ TEST_F(DatenbankLogikTest, NamingTheInstallationWritesTheTitle) {
     EXPECT_TRUE(d.nameVergeben().isEmpty()) << "without a chosen working database: no name";
     EXPECT_EQ(dialogs.texts(), QStringList{kFalsch});
     d.laden();
-    dialogs.answerText(QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(d.nameVergeben(), QStringLiteral("Haus Sonnenschein"));
+    dialogs.answerText(u"Haus Sonnenschein"_s);
+    EXPECT_EQ(d.nameVergeben(), u"Haus Sonnenschein"_s);
     EXPECT_EQ(std::tuple(dialogs.last().text, dialogs.last().caption),
-              std::tuple(QStringLiteral("Bitte wählen Sie einem Namen für diese Anwendung:"), QStringLiteral("Namen vergeben")));
-    EXPECT_EQ(Parameter(*Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))).read(QStringLiteral("titel"))->text(1),
-              QStringLiteral("Haus Sonnenschein"));
-    EXPECT_EQ(std::tuple(v.titel, dialogs.defaultCaption()),
-              std::tuple(QStringLiteral("Haus Sonnenschein"), QStringLiteral("Haus Sonnenschein")));
+              std::tuple(u"Bitte wählen Sie einem Namen für diese Anwendung:"_s, u"Namen vergeben"_s));
+    EXPECT_EQ(Parameter(*Database::open(ordner.file(u"Tavomera.mdb"_s))).read(u"titel"_s)->text(1), u"Haus Sonnenschein"_s);
+    EXPECT_EQ(std::tuple(v.titel, dialogs.defaultCaption()), std::tuple(u"Haus Sonnenschein"_s, u"Haus Sonnenschein"_s));
 
     dialogs.answerText(QString());
-    EXPECT_EQ(d.nameVergeben(), QStringLiteral("Tavomera 1")) << "an empty answer";
-    EXPECT_EQ(Database::open(ordner.file(QStringLiteral("Tavomera.mdb")))
-                  ->scalar(QStringLiteral("SELECT Count(*) FROM tblParameter WHERE Satz = 'titel'"))
-                  .toInt(),
+    EXPECT_EQ(d.nameVergeben(), u"Tavomera 1"_s) << "an empty answer";
+    EXPECT_EQ(Database::open(ordner.file(u"Tavomera.mdb"_s))->scalar(u"SELECT Count(*) FROM tblParameter WHERE Satz = 'titel'"_s).toInt(),
               1);
 }
 
 TEST_F(DatenbankLogikTest, TheWindowShowsThePathsAndForwardsItsButtons) {
     frmDatenbank f(v, dialogs, settings);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Pfade einstellen"));
-    auto* aktuell = f.findChild<QLineEdit*>(QStringLiteral("txtDatenbankAktuell"));
+    auto* aktuell = f.findChild<QLineEdit*>(u"txtDatenbankAktuell"_s);
     ASSERT_TRUE(aktuell);
-    EXPECT_TRUE(aktuell->isReadOnly());
-    EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(ordner.file(QStringLiteral("Tavomera.mdb"))));
-    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("txtDBPfadAlt"))->text(), ordner.file(QStringLiteral("Tavomera.mdb")));
-    EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->text(), QStringLiteral("&Speichern und Programm öffnen"));
-
-    f.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(true);
+    EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(ordner.file(u"Tavomera.mdb"_s)));
+    f.findChild<QCheckBox*>(u"chBeispieldaten"_s)->setChecked(true);
     EXPECT_TRUE(v.beispieldaten);
     {
         frmDatenbank abgebrochen(v, dialogs, settings);
-        abgebrochen.findChild<QCheckBox*>(QStringLiteral("chBeispieldaten"))->setChecked(false);
-        abgebrochen.findChild<QPushButton*>(QStringLiteral("cmdAbbrechen"))->click();
+        abgebrochen.findChild<QCheckBox*>(u"chBeispieldaten"_s)->setChecked(false);
+        abgebrochen.findChild<QPushButton*>(u"cmdAbbrechen"_s)->click();
         EXPECT_TRUE(v.beispieldaten) << "Abbrechen keeps nothing";
     }
-
-    dialogs.answerFile(netz.file(QStringLiteral("Tavomera.mdb")));
-    f.findChild<QPushButton*>(QStringLiteral("cmdÄndern"))->click();
-    EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(netz.file(QStringLiteral("Tavomera.mdb"))));
+    dialogs.answerFile(netz.file(u"Tavomera.mdb"_s));
+    f.findChild<QPushButton*>(u"cmdÄndern"_s)->click();
+    EXPECT_EQ(aktuell->text(), QDir::toNativeSeparators(netz.file(u"Tavomera.mdb"_s)));
 
     QSignalSpy gespeichert(&f, &frmDatenbank::gespeichert);
-    f.findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();
-    EXPECT_EQ(std::tuple(gespeichert.count(), f.gespeichertWurde(), f.result()), std::tuple(1, true, int(QDialog::Accepted)));
     QSignalSpy ende(&f, &frmDatenbank::beenden);
-    f.findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
+    f.findChild<QPushButton*>(u"cmdSchliessen"_s)->click();
+    EXPECT_EQ(std::tuple(gespeichert.count(), f.gespeichertWurde(), f.result()), std::tuple(1, true, int(QDialog::Accepted)));
+    EXPECT_EQ(settings.getSetting(u"Pfad"_s), netz.file(u"Tavomera.mdb"_s));
+    f.findChild<QPushButton*>(u"cmdEnde"_s)->click();
     EXPECT_EQ(ende.count(), 1);
 }

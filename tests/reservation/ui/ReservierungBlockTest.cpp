@@ -14,6 +14,7 @@
 #include "support/Child.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 using test::child;
 
 // The reservation form's block command: it saves, hands the booking to the block program,
@@ -37,12 +38,12 @@ protected:
 };
 
 TEST_F(ReservierungBlockTest, TheBlockProgramIsStartedForTheBookingAndFollowedUntilItCloses) {
-    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
+    const int id = buchung(2, tag(10), tag(12), u"Gruppe"_s);
     {
         auto ohne = fenster(id);
         EXPECT_FALSE(child<QPushButton>(*ohne, "cmdBlockbuchung")->isEnabled()) << "no block program: no command";
     }
-    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    shell_.addProgram(folder() + u"/Tosmek.exe"_s);
     auto w = fenster(id);
     w->show();
     auto* knopf = child<QPushButton>(*w, "cmdBlockbuchung");
@@ -53,76 +54,74 @@ TEST_F(ReservierungBlockTest, TheBlockProgramIsStartedForTheBookingAndFollowedUn
 
     knopf->click();
     ASSERT_EQ(shell_.started().size(), 1);
-    EXPECT_EQ(shell_.started()[0].program, Shell::programPath(folder() + QStringLiteral("/Tosmek.exe")));
-    EXPECT_EQ(shell_.started()[0].arguments, (QStringList{QString::number(id), db().path()}));
+    EXPECT_EQ(QStringList{shell_.started()[0].program} + shell_.started()[0].arguments,
+              (QStringList{Shell::programPath(folder() + u"/Tosmek.exe"_s), QString::number(id), db().path()}));
     EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), id) << "the booking is in the hand-over row";
-    EXPECT_TRUE(timeBlock->isActive());
-    EXPECT_FALSE(knopf->isChecked()) << "a click alone does not make a member";
+    EXPECT_TRUE(timeBlock->isActive() && !knopf->isChecked()) << "watched; a click alone does not make a member";
 
     // The block program's window is open and makes the booking a member.
-    shell_.addWindow(QStringLiteral("Blockbuchung"));
-    const int partner = buchung(3, tag(10), tag(12), QStringLiteral("Gruppe 103"));
-    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"), {id});
-    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, False)"), {partner});
+    shell_.addWindow(u"Blockbuchung"_s);
+    const int partner = buchung(3, tag(10), tag(12), u"Gruppe 103"_s);
+    db().execute(u"INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"_s, {id});
+    db().execute(u"INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, False)"_s, {partner});
     QTRY_VERIFY_WITH_TIMEOUT(knopf->isChecked(), 3000);
     EXPECT_FALSE(child<QPushButton>(*w, "cmdWarten")->isEnabled()) << "a member is not offered the waiting position";
 
     // A second click brings the open window forward instead of starting another program.
     knopf->click();
     EXPECT_EQ(shell_.started().size(), 1);
-    EXPECT_EQ(shell_.raised(), QStringList{QStringLiteral("Blockbuchung")});
+    EXPECT_EQ(shell_.raised(), QStringList{u"Blockbuchung"_s});
 
     // The window closes: the timer stops, the check runs once and asks the plan to reload.
     EXPECT_EQ(variablen().aktualisieren, 0);
-    shell_.removeWindow(QStringLiteral("Blockbuchung"));
+    shell_.removeWindow(u"Blockbuchung"_s);
     QTRY_VERIFY_WITH_TIMEOUT(!timeBlock->isActive(), 3000);
     QTRY_COMPARE_WITH_TIMEOUT(variablen().aktualisieren, 1, 3000);
     EXPECT_FALSE(kontrolle->isActive());
 }
 
 TEST_F(ReservierungBlockTest, TypedChangesAreNeitherLostNorOverwrittenWhileTheBlockProgramRuns) {
-    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
-    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
-    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    const int id = buchung(2, tag(10), tag(12), u"Gruppe"_s);
+    shell_.addProgram(folder() + u"/Tosmek.exe"_s);
+    shell_.addWindow(u"Blockbuchung"_s);
     auto w = fenster(id);
     w->show();
     child<QPushButton>(*w, "cmdBlockbuchung")->click();
     ASSERT_TRUE(child<QTimer>(*w, "timeBlock")->isActive());
     auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
     kuerzel->selectAll();
-    QTest::keyClicks(kuerzel, QStringLiteral("Neu"));
-    db().execute(QStringLiteral("INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"), {id});
+    QTest::keyClicks(kuerzel, u"Neu"_s);
+    db().execute(u"INSERT INTO tbBlockbuchung (IDBlockbuchung, IDBelegung, Master) VALUES (1, ?, True)"_s, {id});
     QTest::qWait(1500);
-    EXPECT_EQ(kuerzel->text(), QStringLiteral("Neu")) << "the typed short name stays";
+    EXPECT_EQ(kuerzel->text(), u"Neu"_s) << "the typed short name stays";
     EXPECT_FALSE(child<QPushButton>(*w, "cmdBlockbuchung")->isChecked()) << "not reloaded over unsaved changes";
 }
 
 TEST_F(ReservierungBlockTest, ABookingThatCannotBeSavedIsNotHandedOver) {
-    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
-    buchung(3, tag(1), tag(2), QStringLiteral("Anderer"));
-    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
+    const int id = buchung(2, tag(10), tag(12), u"Gruppe"_s);
+    buchung(3, tag(1), tag(2), u"Anderer"_s);
+    shell_.addProgram(folder() + u"/Tosmek.exe"_s);
     auto w = fenster(id);
     w->show();
     // The short name of another booking: the save refuses it.
     auto* kuerzel = child<QLineEdit>(*w, "fldKürzel");
     kuerzel->selectAll();
-    QTest::keyClicks(kuerzel, QStringLiteral("Anderer"));
+    QTest::keyClicks(kuerzel, u"Anderer"_s);
     dialogs_.expectUnanswered();
     child<QPushButton>(*w, "cmdBlockbuchung")->click();
     ASSERT_FALSE(dialogs_.shown().isEmpty());
-    EXPECT_EQ(dialogs_.last().text, QStringLiteral("Die Reservierung konnte nicht gespeichert werden"));
-    EXPECT_EQ(dialogs_.last().caption, QStringLiteral("Speicherkontrolle"));
-    EXPECT_TRUE(shell_.started().isEmpty());
-    EXPECT_EQ(mdBlockbuchung::uebergabeLesen(db()), 0);
-    EXPECT_FALSE(child<QTimer>(*w, "timeBlock")->isActive());
+    EXPECT_EQ(QStringList({dialogs_.last().text, dialogs_.last().caption}),
+              QStringList({"Die Reservierung konnte nicht gespeichert werden", "Speicherkontrolle"}));
+    EXPECT_EQ(std::tuple(shell_.started().size(), mdBlockbuchung::uebergabeLesen(db()), child<QTimer>(*w, "timeBlock")->isActive()),
+              std::tuple(0, 0, false));
 }
 
 TEST_F(ReservierungBlockTest, ClosingTheFormLeavesTheBlockWindowWatchedUntilItCloses) {
-    const int id = buchung(2, tag(10), tag(12), QStringLiteral("Gruppe"));
-    shell_.addProgram(folder() + QStringLiteral("/Tosmek.exe"));
-    shell_.addWindow(QStringLiteral("Blockbuchung"));
+    const int id = buchung(2, tag(10), tag(12), u"Gruppe"_s);
+    shell_.addProgram(folder() + u"/Tosmek.exe"_s);
+    shell_.addWindow(u"Blockbuchung"_s);
     // The block program's window as the running program announces it.
-    auto ansage = std::make_unique<WindowAnnouncement>(QStringLiteral("Blockbuchung"));
+    auto ansage = std::make_unique<WindowAnnouncement>(u"Blockbuchung"_s);
     ASSERT_TRUE(ansage->active());
     {
         auto w = fenster(id);
@@ -133,5 +132,5 @@ TEST_F(ReservierungBlockTest, ClosingTheFormLeavesTheBlockWindowWatchedUntilItCl
     EXPECT_EQ(variablen().aktualisieren, 0) << "the block window is still open";
     ansage.reset();
     QTRY_COMPARE_WITH_TIMEOUT(variablen().aktualisieren, 1, 3000);
-    EXPECT_EQ(qApp->findChild<QTimer*>(QStringLiteral("timeBlockNachForm")), nullptr) << "the watch ends with the window";
+    EXPECT_EQ(qApp->findChild<QTimer*>(u"timeBlockNachForm"_s), nullptr) << "the watch ends with the window";
 }

