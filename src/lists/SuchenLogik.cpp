@@ -7,6 +7,7 @@
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "reservation/LikeMuster.h"
+#include "store/Abrechnungsbericht.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -404,16 +405,7 @@ bool SuchenLogik::alteAbrechnen() {
                                    "(SELECT ID FROM tblBelegung WHERE Von < ?)"),
                     {QVariant(grenze)});
     t.commit();
-    QString bericht;
-    if (buchungen > 0 && posten > 0)
-        bericht = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen und ") +
-                  QString::number(posten) + QStringLiteral(" Zusatzposten geändert.");
-    else if (buchungen > 0)
-        bericht = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen geändert.");
-    else if (posten > 0)
-        bericht = QStringLiteral(" Es wurden ") + QString::number(posten) + QStringLiteral(" Zusatzposten geändert.");
-    else
-        bericht = QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten.");
+    const QString bericht = abrechnungsbericht(buchungen, posten);
     dialogs_.message(bericht, kTitelPflege);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "engine/Database.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "store/Abrechnungsbericht.h"
 #include "store/Parameter.h"
 
 namespace tav {
@@ -95,16 +96,7 @@ bool ZahlungAdrLogik::statusKorrektur() {
                              {adresse(), grenze});
         t.commit();
     }
-    QString text;
-    if (buchungen > 0 && posten > 0)
-        text = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen und ") +
-               QString::number(posten) + QStringLiteral(" Zusatzposten geändert.");
-    else if (buchungen > 0)
-        text = QStringLiteral(" Es wurden ") + QString::number(buchungen) + QStringLiteral(" Reservierungen geändert.");
-    else if (posten > 0)
-        text = QStringLiteral(" Es wurden ") + QString::number(posten) + QStringLiteral(" Zusatzposten geändert.");
-    else
-        text = QStringLiteral("Vor dem angegbenen Datum gab es keine nicht abgerechneten Daten.");
+    const QString text = abrechnungsbericht(buchungen, posten);
     dialogs_.message(text, {}, Buttons::Ok, Icon::Information);
     fuellen(Offen);
     return buchungen + posten > 0;

@@ -50,6 +50,28 @@ TEST(GeneratorTest, TheSameSeedGivesTheSameDataAndAnotherSeedOtherData) {
     EXPECT_NE(first, dump(c.path()));
 }
 
+// A longer history of the same seed reaches further back and holds the same recent years: the
+// same stays in the same rooms, and the same bookings waiting for a room.
+TEST(GeneratorTest, ALongerHistoryHoldsTheSameRecentYears) {
+    test::TempFolder kurz, lang;
+    generator::generate(kurz.path(), small(5));
+    generator::Options o = small(5);
+    o.years = 5;
+    generator::generate(lang.path(), o);
+    const auto stays = [](const QString& folder) {
+        auto db = Database::open(QDir(folder).absoluteFilePath(QStringLiteral("Lokal.mdb")));
+        QStringList out;
+        for (Recordset rs = db->openRecordset(QStringLiteral("SELECT Zimmernummer, Von, Bis, Gelöscht FROM tblBelegung WHERE Von >= "
+                                                             "#01-01-2023# ORDER BY Zimmernummer, Von, Bis"));
+             !rs.eof(); rs.moveNext())
+            out << QStringList{rs.value(0).toString(), rs.value(1).toString(), rs.value(2).toString(), rs.value(3).toString()}.join(u'|');
+        return out;
+    };
+    const QStringList recent = stays(kurz.path());
+    EXPECT_GT(recent.size(), 500);
+    EXPECT_EQ(stays(lang.path()), recent);
+}
+
 // The history is one the program could have written: no overlaps, every reference points to a
 // row, invoices add up, occupancy about seventy percent.
 TEST(GeneratorTest, AHotelHistoryWithoutOverlapsAtAboutSeventyPercent) {

@@ -567,41 +567,50 @@ private:
         }
         meanStay /= weightSum;
         QList<Booking> all;
+        // Each room's year is drawn from a stream of its own and no stay runs past New Year's
+        // morning: a year of a longer history is the same year as in a shorter one of the same
+        // seed, so that two histories differ only in how far back they reach.
         for (const Room& r : rooms_) {
-            QDate day = from_.addDays(rng_.below(4));
-            while (day < until_) {
-                const double occ = kOccupancy[day.month() - 1];
-                const double meanGap = meanStay * (1.0 - occ) / occ;
-                day = day.addDays(qint64(std::floor(rng_.unit() * 2.0 * meanGap + 0.5)));
-                const int nights = rng_.weighted(kStayWeights) + 1;
-                if (day.addDays(nights) > until_) break;
-                Booking b;
-                b.room = r.number;
-                b.von = day;
-                b.bis = day.addDays(nights);
-                b.created = b.von.addDays(-rng_.between(1, 150));
-                b.guests = qMax(1, r.kind->guests - (rng_.chance(0.2) ? 1 : 0));
-                b.children = b.guests >= 3 && rng_.chance(0.5) ? rng_.between(1, b.guests - 2) : 0;
-                b.breakfast = rng_.chance(0.85);
-                b.lunch = rng_.chance(0.05);
-                b.dinner = rng_.chance(0.2);
-                b.pricePerNight = priceFor(r, b.von);
-                b.price = round2(b.pricePerNight * nights);
-                // Offers only lie ahead; a few regular and counter bookings.
-                if (b.von > today_ && rng_.chance(0.08))
-                    b.kind = 4;
-                else if (rng_.chance(0.03))
-                    b.kind = 3;
-                else if (b.guests < r.kind->guests && rng_.chance(0.2))
-                    b.kind = 6;
-                day = b.bis;
-                // Ahead of the reference day the plan fills up the nearer a night is.
-                if (b.von > today_ && !rng_.chance(qMax(0.1, 1.0 - today_.daysTo(b.von) / 300.0))) continue;
-                all << b;
+            for (int year = from_.year(); year <= until_.year(); ++year) {
+                Random rng(o_.seed * 0x100000001B3ULL + quint64(r.number) * 0x10001ULL + quint64(year));
+                const QDate ende = qMin(until_, QDate(year + 1, 1, 1));
+                QDate day = qMax(from_, QDate(year, 1, 1)).addDays(rng.below(4));
+                while (day < ende) {
+                    const double occ = kOccupancy[day.month() - 1];
+                    const double meanGap = meanStay * (1.0 - occ) / occ;
+                    day = day.addDays(qint64(std::floor(rng.unit() * 2.0 * meanGap + 0.5)));
+                    const int nights = rng.weighted(kStayWeights) + 1;
+                    if (day.addDays(nights) > ende) break;
+                    Booking b;
+                    b.room = r.number;
+                    b.von = day;
+                    b.bis = day.addDays(nights);
+                    b.created = b.von.addDays(-rng.between(1, 150));
+                    b.guests = qMax(1, r.kind->guests - (rng.chance(0.2) ? 1 : 0));
+                    b.children = b.guests >= 3 && rng.chance(0.5) ? rng.between(1, b.guests - 2) : 0;
+                    b.breakfast = rng.chance(0.85);
+                    b.lunch = rng.chance(0.05);
+                    b.dinner = rng.chance(0.2);
+                    b.pricePerNight = priceFor(r, b.von);
+                    b.price = round2(b.pricePerNight * nights);
+                    // Offers only lie ahead; a few regular and counter bookings.
+                    if (b.von > today_ && rng.chance(0.08))
+                        b.kind = 4;
+                    else if (rng.chance(0.03))
+                        b.kind = 3;
+                    else if (b.guests < r.kind->guests && rng.chance(0.2))
+                        b.kind = 6;
+                    day = b.bis;
+                    // Ahead of the reference day the plan fills up the nearer a night is.
+                    if (b.von > today_ && !rng.chance(qMax(0.1, 1.0 - today_.daysTo(b.von) / 300.0))) continue;
+                    all << b;
+                }
             }
         }
-        // A few bookings wait for a room: the waiting position may overlap anything.
-        const int waiting = qMax(3, int(all.size() / 150));
+        // A few bookings wait for a room: the waiting position may overlap anything. They lie
+        // around the reference day, so their number follows the last year, not the history.
+        const auto letztesJahr = std::count_if(all.begin(), all.end(), [&](const Booking& b) { return b.von >= until_.addYears(-1); });
+        const int waiting = qMax(3, int(letztesJahr / 15));
         for (int i = 0; i < waiting; ++i) {
             Booking b;
             b.room = rng_.between(1, o_.rooms);

@@ -23,6 +23,8 @@ using test::child;
 class ReservierungBlockTest : public test::FormularFixture {
 protected:
     void TearDown() override {
+        // A watch that outlived its form watches a block window of this test only.
+        qDeleteAll(qApp->findChildren<QTimer*>(u"timeBlockNachForm"_s));
         variablen().aktualisieren = 0;
         FormularFixture::TearDown();
     }
