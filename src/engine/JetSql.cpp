@@ -476,7 +476,7 @@ private:
     // it reads branch by branch, each through the index that fits it with c1 … cn, so that a
     // range condition inside a branch bounds the rows read. Only a Where with one Or-group and a
     // comparison of a field with a literal among the other conjuncts is rewritten; none with a
-    // parameter (the copies would shift the values), a subquery or Between.
+    // parameter (the copies would shift the values), a subquery, Between, Xor, Eqv or Imp.
     void distributeOverOr() {
         const qsizetype where = topLevel("where", first() + 1);
         if (where < 0) return;
@@ -485,7 +485,10 @@ private:
             if (const qsizetype i = topLevel(w, where + 1); i >= 0) end = qMin(end, prev(i));
         int depth = 0;
         for (qsizetype i = where + 1; i <= end; ++i) {
-            if (t_[i].is(TokenKind::Parameter) || t_[i].isWord(u"select") || t_[i].isWord(u"between")) return;
+            // Xor, Eqv and Imp bind weaker than And: their conditions are not split at And.
+            for (const char16_t* w : {u"select", u"between", u"xor", u"eqv", u"imp"})
+                if (t_[i].isWord(QStringView(w))) return;
+            if (t_[i].is(TokenKind::Parameter)) return;
             if (t_[i].isSymbol(u";")) end = qMin(end, prev(i));
             depth += t_[i].isSymbol(u"(") ? 1 : t_[i].isSymbol(u")") ? -1 : 0;
             if (depth < 0) return;

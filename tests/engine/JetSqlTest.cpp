@@ -151,6 +151,13 @@ TEST_F(JetSqlPlansTest, AnOrBesideEqualitiesIsReadBranchByBranchWithTheSameRows)
     EXPECT_EQ(gefunden, ids(QStringLiteral("SELECT ID FROM tblBelegung WHERE Zimmernummer = ?") + QString::fromUtf8(ueberschneidung), {3}));
     EXPECT_EQ(sql(QStringLiteral("SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) ORDER BY ID")),
               QStringLiteral("SELECT ID FROM T WHERE ((A = 1) AND (B = 2)) OR ((A = 1) AND (C = 3)) ORDER BY ID"));
+    // Left as written: the copies would shift a parameter, change what Xor binds, or gain nothing.
+    for (const char* bleibt :
+         {"SELECT ID FROM T WHERE A = ? AND (B = 2 OR C = 3)", "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C IN (SELECT X FROM U))",
+          "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) AND D XOR E",
+          "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) AND (D = 1 OR E = 2)", "SELECT ID FROM T WHERE A > 1 AND (B = 2 OR C = 3)",
+          "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C BETWEEN 1 AND 3)", "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) OR D = 4"})
+        EXPECT_EQ(sql(QString::fromUtf8(bleibt)).count(QStringLiteral("A ")), 1) << bleibt;
 }
 
 // Stored dates are read back from the row's bytes without the calendar's general conversion:
