@@ -77,40 +77,11 @@ frmArtikel::frmArtikel(Database& db, Dialogs& dialogs, QWidget* parent)
     connect(chKeinDatum, &QCheckBox::toggled, this, [this](bool an) {
         if (!anzeigen_) logik_.bearbeiten().keinDatum = an;
     });
-    connect(ctrflexArtikel->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int spalte) {
-        logik_.sortieren(spalte);
-        ctrflexArtikel->horizontalHeader()->setSortIndicator(spalte,
-                                                             logik_.sortierung().absteigend() ? Qt::DescendingOrder : Qt::AscendingOrder);
-        fuellen();
-    });
-    connect(ctrflexArtikel, &QTableView::clicked, this, [this](const QModelIndex& i) {
-        if (!i.isValid()) return;
-        geschuetzt(QStringLiteral("Der Artikel konnte nicht gelesen werden."), [&] { logik_.laden(modell_.zeilen()[i.row()].id); });
-        fuellen();
-        anzeigen();
-    });
-    connect(CmdNeueDaten, &QPushButton::clicked, this, [this] {
-        bool neu = false;
-        geschuetzt(QStringLiteral("Der Artikel konnte nicht gespeichert werden."), [&] { neu = logik_.neu(); });
-        if (!neu) return;
-        fuellen();
-        anzeigen();
-        txtName->setFocus();
-    });
-    connect(cmdSpeichern, &QPushButton::clicked, this, [this] {
-        bool gespeichert = false;
-        geschuetzt(QStringLiteral("Der Artikel konnte nicht gespeichert werden."), [&] { gespeichert = logik_.speichern(); });
-        if (!gespeichert) return;
-        fuellen();
-        anzeigen();
-    });
-    connect(cmdLöschen, &QPushButton::clicked, this, [this] {
-        bool geloescht = false;
-        geschuetzt(QStringLiteral("Der Artikel konnte nicht gelöscht werden."), [&] { geloescht = logik_.loeschen(); });
-        if (!geloescht) return;
-        fuellen();
-        anzeigen();
-    });
+    fuellen_ = stammVerbinden(
+        this, logik_, dialogs_, modell_, ctrflexArtikel, CmdNeueDaten, cmdSpeichern, cmdLöschen, txtName,
+        {QStringLiteral("Der Artikel konnte nicht gelesen werden."), QStringLiteral("Der Artikel konnte nicht gespeichert werden."),
+         QStringLiteral("Der Artikel konnte nicht gelöscht werden."), QStringLiteral("Die Artikel konnten nicht gelesen werden.")},
+        [this] { anzeigen(); });
     connect(cmdSchliessen, &QPushButton::clicked, this, &QDialog::close);
 
     fuellen();
@@ -122,20 +93,7 @@ void frmArtikel::oeffnen(Database& db, Dialogs& dialogs, QWidget* parent) {
     fenster.exec();
 }
 
-template <typename F>
-bool frmArtikel::geschuetzt(const QString& was, F&& tun) {
-    return datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
-}
-
-void frmArtikel::fuellen() {
-    QList<StammZeile> zeilen;
-    if (!geschuetzt(QStringLiteral("Die Artikel konnten nicht gelesen werden."), [&] { zeilen = logik_.zeilen(); })) return;
-    modell_.setZeilen(std::move(zeilen));
-    ctrflexArtikel->resizeColumnsToContents();
-    const int r = modell_.zeileVon(logik_.felder().id);
-    if (r >= 0 && logik_.felder().id != 0) ctrflexArtikel->selectRow(r);
-    cmdLöschen->setEnabled(logik_.felder().id != 0);
-}
+void frmArtikel::fuellen() { fuellen_(); }
 
 void frmArtikel::anzeigen() {
     anzeigen_ = true;
@@ -162,7 +120,7 @@ bool frmArtikel::eventFilter(QObject* watched, QEvent* event) {
 
 void frmArtikel::reject() {
     bool zu = false;
-    geschuetzt(QStringLiteral("Der Artikel konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
+    datenbankGeschuetzt(dialogs_, QStringLiteral("Der Artikel konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
     if (zu) QDialog::reject();
 }
 

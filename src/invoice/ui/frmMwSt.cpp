@@ -74,40 +74,11 @@ frmMwSt::frmMwSt(Database& db, Dialogs& dialogs, QWidget* parent)
     connect(chStandard, &QCheckBox::toggled, this, [this](bool an) {
         if (!anzeigen_) logik_.bearbeiten().standard = an;
     });
-    connect(ctrflexMwSt->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int spalte) {
-        logik_.sortieren(spalte);
-        ctrflexMwSt->horizontalHeader()->setSortIndicator(spalte,
-                                                          logik_.sortierung().absteigend() ? Qt::DescendingOrder : Qt::AscendingOrder);
-        fuellen();
-    });
-    connect(ctrflexMwSt, &QTableView::clicked, this, [this](const QModelIndex& i) {
-        if (!i.isValid()) return;
-        geschuetzt(QStringLiteral("Der Steuersatz konnte nicht gelesen werden."), [&] { logik_.laden(modell_.zeilen()[i.row()].id); });
-        fuellen();
-        anzeigen();
-    });
-    connect(CmdNeueDaten, &QPushButton::clicked, this, [this] {
-        bool neu = false;
-        geschuetzt(QStringLiteral("Der Steuersatz konnte nicht gespeichert werden."), [&] { neu = logik_.neu(); });
-        if (!neu) return;
-        fuellen();
-        anzeigen();
-        txtName->setFocus();
-    });
-    connect(cmdSpeichern, &QPushButton::clicked, this, [this] {
-        bool gespeichert = false;
-        geschuetzt(QStringLiteral("Der Steuersatz konnte nicht gespeichert werden."), [&] { gespeichert = logik_.speichern(); });
-        if (!gespeichert) return;
-        fuellen();
-        anzeigen();
-    });
-    connect(cmdLöschen, &QPushButton::clicked, this, [this] {
-        bool geloescht = false;
-        geschuetzt(QStringLiteral("Der Steuersatz konnte nicht gelöscht werden."), [&] { geloescht = logik_.loeschen(); });
-        if (!geloescht) return;
-        fuellen();
-        anzeigen();
-    });
+    fuellen_ = stammVerbinden(
+        this, logik_, dialogs_, modell_, ctrflexMwSt, CmdNeueDaten, cmdSpeichern, cmdLöschen, txtName,
+        {QStringLiteral("Der Steuersatz konnte nicht gelesen werden."), QStringLiteral("Der Steuersatz konnte nicht gespeichert werden."),
+         QStringLiteral("Der Steuersatz konnte nicht gelöscht werden."), QStringLiteral("Die Steuersätze konnten nicht gelesen werden.")},
+        [this] { anzeigen(); });
     connect(cmdSchliessen, &QPushButton::clicked, this, &QDialog::close);
 
     fuellen();
@@ -119,20 +90,7 @@ void frmMwSt::oeffnen(Database& db, Dialogs& dialogs, QWidget* parent) {
     fenster.exec();
 }
 
-template <typename F>
-bool frmMwSt::geschuetzt(const QString& was, F&& tun) {
-    return datenbankGeschuetzt(dialogs_, was, std::forward<F>(tun));
-}
-
-void frmMwSt::fuellen() {
-    QList<StammZeile> zeilen;
-    if (!geschuetzt(QStringLiteral("Die Steuersätze konnten nicht gelesen werden."), [&] { zeilen = logik_.zeilen(); })) return;
-    modell_.setZeilen(std::move(zeilen));
-    ctrflexMwSt->resizeColumnsToContents();
-    const int r = modell_.zeileVon(logik_.felder().id);
-    if (r >= 0 && logik_.felder().id != 0) ctrflexMwSt->selectRow(r);
-    cmdLöschen->setEnabled(logik_.felder().id != 0);
-}
+void frmMwSt::fuellen() { fuellen_(); }
 
 void frmMwSt::anzeigen() {
     anzeigen_ = true;
@@ -152,7 +110,7 @@ bool frmMwSt::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMwSt::reject() {
     bool zu = false;
-    geschuetzt(QStringLiteral("Der Steuersatz konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
+    datenbankGeschuetzt(dialogs_, QStringLiteral("Der Steuersatz konnte nicht gespeichert werden."), [&] { zu = logik_.schliessen(); });
     if (zu) QDialog::reject();
 }
 

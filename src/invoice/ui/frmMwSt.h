@@ -44,13 +44,12 @@ protected:
 private:
     void fuellen();
     void anzeigen();
-    template <typename F>
-    bool geschuetzt(const QString& was, F&& tun);
 
     Dialogs& dialogs_;
     MwStLogik logik_;
     StammModell modell_;
     bool anzeigen_ = false;
+    std::function<void()> fuellen_;
 };
 
 }  // namespace tav
