@@ -1,6 +1,7 @@
 #include "plan/Hauptbefehle.h"
 
 #include "engine/Database.h"
+#include "platform/Amounts.h"
 #include "platform/Clock.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
@@ -15,13 +16,6 @@
 namespace tav {
 
 namespace {
-
-bool nurZiffern(const QString& t) {
-    if (t.isEmpty()) return false;
-    for (QChar c : t)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    return true;
-}
 
 const QString kWiederholen = QStringLiteral("Bitte wiederholen Sie die Eingabe.");
 
@@ -63,7 +57,7 @@ int Hauptbefehle::reorganisation() {
                                            QStringLiteral("(Älter als x Monate):"),
                                        QStringLiteral("Löschen von alten Reservierungen"), QStringLiteral("6"))
                                 .trimmed();
-    if (!nurZiffern(eingabe) || eingabe.toInt() <= 0) return 0;
+    if (!amounts::isCount(eingabe) || eingabe.toInt() <= 0) return 0;
     const int monate = eingabe.toInt();
 
     // Without the backup window there is nothing to offer.
@@ -184,7 +178,7 @@ std::optional<int> Hauptbefehle::rechnungSuchen() {
             dialogs_.input(QStringLiteral("Bitte geben Sie die laufende Rechnungsnummer an?"), QStringLiteral("Rechnungen suchen"))
                 .trimmed();
         if (t.isEmpty()) return std::nullopt;
-        if (!nurZiffern(t)) {
+        if (!amounts::isCount(t)) {
             if (dialogs_.message(QStringLiteral("Bitte geben Sie nur Ziffern ein. Möchten Sie die Eingabe wiederholen?"), {},
                                  Buttons::YesNo, Icon::Question) == Answer::Yes)
                 continue;

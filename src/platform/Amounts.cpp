@@ -13,6 +13,13 @@ QString format(double amount) {
     return s;
 }
 
+bool isCount(const QString& text) {
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
 std::optional<double> parse(const QString& input) {
     QString s = input.trimmed();
     s.remove(QChar(0x20AC));  // €

@@ -4,6 +4,7 @@
 
 #include "engine/Database.h"
 #include "engine/Recordset.h"
+#include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 #include "store/Einstellungen.h"
 #include "store/Fenster.h"
@@ -22,13 +23,6 @@ const QString kWaesche = QStringLiteral("Wäsche");
 const QStringList& standardArten() {
     static const QStringList a = {QStringLiteral("Nicht belegt"), QStringLiteral("Einzel"), QStringLiteral("Doppel")};
     return a;
-}
-
-bool nurZiffern(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar c : text)
-        if (!c.isDigit()) return false;
-    return true;
 }
 
 }  // namespace
@@ -89,7 +83,7 @@ void ParameterLogik::laden() {
 
 bool ParameterLogik::zahlPruefen(const QString& text, int von, int bis, const QString& feld) {
     const QString t = text.trimmed();
-    if (nurZiffern(t) && t.toInt() >= von && t.toInt() <= bis) return true;
+    if (amounts::isCount(t) && t.toInt() >= von && t.toInt() <= bis) return true;
     dialogs_.message(QStringLiteral("Bitte geben Sie im Feld '") + feld + QStringLiteral("' eine Zahl zwischen ") + QString::number(von) +
                          QStringLiteral(" und ") + QString::number(bis) + QStringLiteral(" an."),
                      kTitel, Buttons::Ok, Icon::Exclamation);
@@ -114,7 +108,7 @@ bool ParameterLogik::uebernehmen() {
     if (!zimmer_.anzahlPruefen(d.zimmer)) return false;
     if (!zahlPruefen(d.darstellen, 1, Zimmerverwaltung::kMaxZimmer + 1, QStringLiteral("Darstellen"))) return false;
     if (!zahlPruefen(d.tage, 7, 365, QStringLiteral("Anzahl der Tage"))) return false;
-    if (d.ersterTag.trimmed().isEmpty() || !nurZiffern(d.ersterTag.trimmed()) || d.ersterTag.trimmed().toInt() > 255) {
+    if (d.ersterTag.trimmed().isEmpty() || !amounts::isCount(d.ersterTag.trimmed()) || d.ersterTag.trimmed().toInt() > 255) {
         dialogs_.message(
             QStringLiteral("Einstellung für den Farbunterschied des ersten Tages einer Reservierung. Es können Werte zwischen 0 "
                            "(gleiche Farbe) bis 255 (weiss) eingestellt werden."),
@@ -122,13 +116,13 @@ bool ParameterLogik::uebernehmen() {
         return false;
     }
     for (int i : {1, 3}) {
-        if (d.waesche.value(i).trimmed().toInt() == 0 || !nurZiffern(d.waesche.value(i).trimmed())) {
+        if (d.waesche.value(i).trimmed().toInt() == 0 || !amounts::isCount(d.waesche.value(i).trimmed())) {
             dialogs_.message(QStringLiteral("Dieses Feld darf nicht leer bzw. '0' sein."), QStringLiteral("Wäsche"), Buttons::Ok,
                              Icon::Exclamation);
             return false;
         }
     }
-    if (!nurZiffern(d.druckAnzahl.trimmed())) {
+    if (!amounts::isCount(d.druckAnzahl.trimmed())) {
         dialogs_.message(QStringLiteral("Bitte geben Sie die Anzahl der Ausdrucke als Zahl an."), kTitel, Buttons::Ok, Icon::Exclamation);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
 #include "engine/Recordset.h"
+#include "platform/Amounts.h"
 #include "platform/Dialogs.h"
 #include "store/Fenster.h"
 #include "store/Parameter.h"
@@ -14,13 +15,6 @@ namespace {
 const QString kRaeume = QStringLiteral("Räumlichkeiten");
 const QString kWarteLabel = QStringLiteral("Vorläufig");
 const QString kWarteBemerkung = QStringLiteral("nimmt alle Reservierungen auf, die noch nicht sicher sind.");
-
-bool nurZiffern(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar c : text)
-        if (!c.isDigit()) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ QList<ZimmerZeile> Zimmerverwaltung::zimmer() const {
 
 bool Zimmerverwaltung::anzahlPruefen(const QString& text) {
     const QString t = text.trimmed();
-    if (!nurZiffern(t) || t.toInt() < 1) {
+    if (!amounts::isCount(t) || t.toInt() < 1) {
         dialogs_.message(QStringLiteral("Bitte geben Sie die Anzahl der Zimmer als Zahl zwischen 1 und 70 an."), kTitel, Buttons::Ok,
                          Icon::Exclamation);
         return false;
@@ -199,7 +193,7 @@ bool Zimmerverwaltung::verschiebenFragen(int nummer) {
                 .input(QStringLiteral("Bitte geben Sie die neue Position des gewählten Zimmers an."), QStringLiteral("Zimmer verschieben"))
                 .trimmed();
         if (text.isEmpty()) return false;
-        if (nurZiffern(text) && text.toInt() >= 1 && text.toInt() <= n) {
+        if (amounts::isCount(text) && text.toInt() >= 1 && text.toInt() <= n) {
             ziel = text.toInt();
             break;
         }

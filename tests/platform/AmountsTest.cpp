@@ -30,4 +30,6 @@ TEST(AmountsTest, ReadsWhatTheUserTypesAndRefusesTheRest) {
         {"12.3.4", {}},       {"1,2a", {}},       {"1234.", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(amounts::parse(QString::fromUtf8(c.text)), c.expected) << c.text;
+    for (const char* zahl : {"0", "7", "0365"}) EXPECT_TRUE(amounts::isCount(QString::fromUtf8(zahl))) << zahl;
+    for (const char* keine : {"", " 7", "-1", "1,5", "+3", "٣", "7a"}) EXPECT_FALSE(amounts::isCount(QString::fromUtf8(keine))) << keine;
 }
