@@ -8,6 +8,7 @@
 #include "engine/DatabaseError.h"
 #include "store/Nummernstand.h"
 #include "store/Schema.h"
+#include "store/Verknuepfung.h"
 
 namespace tav::dbfiles {
 
@@ -60,9 +61,15 @@ void createLinkDatabase(const QString& path, const QString& workingPath, const Q
     auto db = newFile(path);
     const QString working = ConnectString::make(QFileInfo(workingPath).absoluteFilePath());
     const QString central = ConnectString::make(QFileInfo(centralPath).absoluteFilePath());
+    const auto arbeit = Database::open(workingPath);
+    const auto zentrale = Database::open(centralPath);
     for (const schema::TableEntry& entry : schema::tables()) {
         if (entry.home == schema::Home::Holiday) continue;
-        db->createLink(entry.def.name, entry.home == schema::Home::Central ? central : working, entry.def.name);
+        const bool zentral = entry.home == schema::Home::Central;
+        // Files of an older version lack the newer tables: the schema upgrade at start makes
+        // them and their links.
+        if (!verknuepfung::haeltTabelle(zentral ? *zentrale : *arbeit, entry.def.name)) continue;
+        db->createLink(entry.def.name, zentral ? central : working, entry.def.name);
     }
 }
 

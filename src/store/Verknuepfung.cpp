@@ -1,6 +1,8 @@
 #include "store/Verknuepfung.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <memory>
 
 #include "engine/Database.h"
 #include "engine/DatabaseError.h"
@@ -78,11 +80,24 @@ QString zielFuer(const QString& tabelle, const QString& connect, const QString& 
     return arbeitsPfad;
 }
 
+bool haeltTabelle(const Database& datei, const QString& tabelle) {
+    const auto def = datei.tableDef(tabelle);
+    return def && !def->isLinked();
+}
+
 void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QString& zentralPfad, const QString& sampleFileName) {
+    QHash<QString, std::shared_ptr<Database>> dateien;
     for (const TableDef& def : link.tableDefs()) {
         if (!def.isLinked()) continue;
         const QString target = zielFuer(def.name, def.connect, arbeitsPfad, zentralPfad, sampleFileName);
         if (gleicheDatei(ConnectString::parse(def.connect).database, target) && link.table(def.name)->unavailable.isEmpty()) continue;
+        if (target.isEmpty()) continue;
+        auto& datei = dateien[absolute(target)];
+        if (!datei) datei = Database::open(target);
+        if (!haeltTabelle(*datei, def.name)) {
+            link.deleteLink(def.name);
+            continue;
+        }
         tabelleVerknuepfen(link, def.name, false, target);
     }
 }

@@ -37,9 +37,14 @@ bool zeigtAuf(const QString& linkPath, const QString& arbeitsPfad, const QString
 QString zielFuer(const QString& tabelle, const QString& connect, const QString& arbeitsPfad, const QString& zentralPfad,
                  const QString& sampleFileName = {});
 
+// Whether the file holds the table itself (not through a link of its own).
+bool haeltTabelle(const Database& datei, const QString& tabelle);
+
 // Points every link of the link database (Connect not empty) at the working or the central
 // database; local tables are left as they are. Links already pointing at their file are not
-// touched. Throws DatabaseError when a file lacks a table a link needs.
+// touched. A table that its file does not hold yet (a file of an older version: the schema
+// upgrade at start makes the table and links it) loses its link. Throws DatabaseError when a
+// file cannot be opened.
 void alleNeuVerknuepfen(Database& link, const QString& arbeitsPfad, const QString& zentralPfad, const QString& sampleFileName = {});
 
 // Link table: with neu false the existing link gets the connect string of source and is

@@ -6,8 +6,10 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
 #include "store/AlteDatenbank.h"
+#include "store/Datenbankdateien.h"
 #include "store/Nummernstand.h"
 #include "store/SchemaErweiterung.h"
+#include "store/Verknuepfung.h"
 #include "support/DatabaseFixture.h"
 
 using namespace tav;
@@ -159,6 +161,40 @@ TEST_F(SchemaErweiterungTest, DocumentFoldersAreMadeAndAFolderThatCannotBeMadeIs
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Fehler beim Anlegen des Systemordners ") +
                                            QDir::toNativeSeparators(anderer.file(QStringLiteral("Angebote"))) +
                                            QStringLiteral(". Bitte wenden Sie sich an den Hersteller der Software.")});
+}
+
+// The link database of this version meets a working file of an older version, which lacks a
+// table the link database links: relinking drops that link and a link database made anew leaves
+// it out, instead of refusing the start; the upgrade then makes the table and links it.
+TEST_F(SchemaErweiterungTest, ALinkDatabaseOfThisVersionStartsOnAnOlderWorkingFile) {
+    settings.saveSetting(QStringLiteral("Zentral"), file(QStringLiteral("Zentral.mdb")));
+    const QString stand = QString::fromUtf8(nummernstand::kReNummern.stand);
+    db_.reset();
+    {
+        auto arbeit = Database::open(file(QStringLiteral("Tavomera.mdb")));
+        for (const char* t : {"_i", "_u", "_d"})
+            arbeit->executeNative(QStringLiteral("DROP TRIGGER ") + QString::fromUtf8(nummernstand::kReNummern.trigger) +
+                                  QString::fromLatin1(t));
+        arbeit->dropTable(stand);
+    }
+    db_ = Database::open(file(QStringLiteral("Lokal.mdb")));
+    ASSERT_TRUE(verknuepfung::tabelleVorhanden(db(), stand));
+    ASSERT_NO_THROW(verknuepfung::alleNeuVerknuepfen(db(), file(QStringLiteral("Tavomera.mdb")), file(QStringLiteral("Zentral.mdb"))));
+    EXPECT_FALSE(verknuepfung::tabelleVorhanden(db(), stand));
+    EXPECT_TRUE(verknuepfung::pruefeVerknuepfung(file(QStringLiteral("Lokal.mdb"))));
+
+    ASSERT_NO_THROW(dbfiles::createLinkDatabase(file(QStringLiteral("Neu.mdb")), file(QStringLiteral("Tavomera.mdb")),
+                                                file(QStringLiteral("Zentral.mdb"))));
+    auto neu = Database::open(file(QStringLiteral("Neu.mdb")));
+    EXPECT_FALSE(verknuepfung::tabelleVorhanden(*neu, stand));
+    EXPECT_TRUE(verknuepfung::tabelleVorhanden(*neu, QStringLiteral("tbRechnungen")));
+
+    SchemaErweiterung s(dialogs, settings, RegistryNamen::forInstance(0), &db());
+    s.alleSchritte(false);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(verknuepfung::tabelleVorhanden(db(), stand));
+    db().execute(QStringLiteral("INSERT INTO tbRechnungen (ReNummer, IST_Rechnung) VALUES (1, 'R')"));
+    EXPECT_EQ(nummernstand::lueckenlosBis(db(), nummernstand::kReNummern), 1);
 }
 
 // A file made before the kept runs (booking numbers in the central file, document keys in the
