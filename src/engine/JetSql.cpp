@@ -491,7 +491,9 @@ private:
             if (t_[i].is(TokenKind::Parameter)) return;
             if (t_[i].isSymbol(u";")) end = qMin(end, prev(i));
             depth += t_[i].isSymbol(u"(") ? 1 : t_[i].isSymbol(u")") ? -1 : 0;
-            if (depth < 0) return;
+            // Deeper than any condition the program writes: finding its parts would cost more
+            // than reading it as written.
+            if (depth < 0 || depth > 32) return;
         }
         const Span condition{next(where), end};
         // An unbalanced statement is left to SQLite's own message.

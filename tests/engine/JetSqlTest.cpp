@@ -158,6 +158,9 @@ TEST_F(JetSqlPlansTest, AnOrBesideEqualitiesIsReadBranchByBranchWithTheSameRows)
           "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) AND (D = 1 OR E = 2)", "SELECT ID FROM T WHERE A > 1 AND (B = 2 OR C = 3)",
           "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C BETWEEN 1 AND 3)", "SELECT ID FROM T WHERE A = 1 AND (B = 2 OR C = 3) OR D = 4"})
         EXPECT_EQ(sql(QString::fromUtf8(bleibt)).count(QStringLiteral("A ")), 1) << bleibt;
+    const QString tief =
+        QStringLiteral("SELECT ID FROM T WHERE A = 1 AND ") + QString(40, u'(') + QStringLiteral("B = 2 OR C = 3") + QString(40, u')');
+    EXPECT_EQ(sql(tief).count(QStringLiteral("A ")), 1) << "nested deeper than the program writes";
 }
 
 // Stored dates are read back from the row's bytes without the calendar's general conversion:
