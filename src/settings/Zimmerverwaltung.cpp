@@ -58,6 +58,14 @@ bool Zimmerverwaltung::anzahlPruefen(const QString& text) {
     return true;
 }
 
+std::optional<double> Zimmerverwaltung::preisPruefen(const QString& text) {
+    const std::optional<double> preis = text.trimmed().isEmpty() ? std::optional<double>(0) : amounts::parse(text);
+    if (preis && *preis >= 0) return preis;
+    dialogs_.message(QStringLiteral("Bitte geben Sie den Preis als Betrag an, zum Beispiel 65,00."), kTitel, Buttons::Ok,
+                     Icon::Exclamation);
+    return std::nullopt;
+}
+
 bool Zimmerverwaltung::sicherungAnbieten(const QString& frage, const QString& trotzdem) {
     if (!fenster_.vorhanden(Ziel::Datensicherung)) {
         dialogs_.message(QStringLiteral("Dieser Vorgang ändert Reservierungsdaten und ist nur nach einer Datensicherung möglich. ") +

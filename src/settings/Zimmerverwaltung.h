@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 namespace tav {
 
@@ -49,6 +50,9 @@ public:
 
     // A typed room count: digits only, 1 … 70. False with its message otherwise.
     bool anzahlPruefen(const QString& text);
+    // A room's typed default price: an amount of 0 or more, empty meaning 0. nullopt with its
+    // message otherwise.
+    std::optional<double> preisPruefen(const QString& text);
     // Sets the room count. Adding rooms appends rows behind the last room and moves the waiting
     // room behind them; fewer rooms delete the bookings of the removed rooms, after the question
     // and the backup. False when nothing was changed (the message has been shown).

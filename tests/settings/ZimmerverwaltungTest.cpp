@@ -33,6 +33,15 @@ TEST_F(ZimmerverwaltungTest, TypedRoomCountsAreCheckedAgainstTheLimit) {
         EXPECT_EQ(v.anzahlPruefen(QString::fromUtf8(f.text)), *f.meldung == 0);
         EXPECT_EQ(dialogs_.texts(), *f.meldung ? QStringList{QString::fromUtf8(f.meldung)} : QStringList{});
     }
+    for (const auto& [text, preis] : {std::pair{"65,00", std::optional<double>(65)}, std::pair{"", std::optional<double>(0)},
+                                      std::pair{"1.234,5", std::optional<double>(1234.5)}, std::pair{"-5", std::optional<double>()},
+                                      std::pair{"sechzig", std::optional<double>()}}) {
+        dialogs_.clear();
+        EXPECT_EQ(z().preisPruefen(QString::fromUtf8(text)), preis) << text;
+        EXPECT_EQ(dialogs_.texts(),
+                  preis ? QStringList{} : QStringList{QStringLiteral("Bitte geben Sie den Preis als Betrag an, zum Beispiel 65,00.")})
+            << text;
+    }
     // 71 rooms refused by the setter too: nothing written.
     dialogs_.clear();
     EXPECT_FALSE(z().anzahlSetzen(71));

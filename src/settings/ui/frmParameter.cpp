@@ -709,10 +709,8 @@ bool frmParameter::zimmerSpeichern(Speicherart art) {
             return false;
         }
     }
-    const std::optional<double> preis = txtPreis->text().trimmed().isEmpty() ? std::optional<double>(0) : amounts::parse(txtPreis->text());
-    if (!preis || *preis < 0) {
-        dialogs_.message(QStringLiteral("Bitte geben Sie den Preis als Betrag an, zum Beispiel 65,00."), ParameterLogik::kTitel,
-                         Buttons::Ok, Icon::Exclamation);
+    const std::optional<double> preis = logik_.zimmer().preisPruefen(txtPreis->text());
+    if (!preis) {
         txtPreis->setFocus();
         return false;
     }
